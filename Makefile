@@ -1,0 +1,50 @@
+# Front door over CMake. `make` builds the native and the Windows build under build/;
+# `make test` and `make run` first install whatever is missing from Debian's packages.
+JOBS ?= $(shell nproc)
+NATIVE  := build/native
+WINDOWS := build/windows
+FUZZ    := build/fuzz
+RELEASE := build/release
+
+.PHONY: all deps native windows fuzz release test run bench format clean
+
+all: native windows
+
+deps:
+	@scripts/install-deps.sh
+
+native:
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON \
+	  -DQUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) -DQUARVEL_FUZZ_BUILD=$(abspath $(FUZZ))
+	cmake --build $(NATIVE) -j $(JOBS)
+
+windows:
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake)
+	cmake --build $(WINDOWS) -j $(JOBS)
+
+fuzz:
+	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS)
+
+release:
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS)
+
+test: deps
+	$(MAKE) native windows fuzz
+	cd $(NATIVE) && ctest --output-on-failure -j 2
+
+run: deps
+	$(MAKE) windows
+	scripts/run-clock.sh $(WINDOWS)
+
+bench: deps
+	$(MAKE) release
+	$(RELEASE)/tests/bench/quarvel_benchmarks
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

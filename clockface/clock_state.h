@@ -1,0 +1,57 @@
+#pragma once
+// The clock window's variables, shared by the face, the window and the animations. Field names
+// follow the clock's own vocabulary so the code reads like its description.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/drawing_surface.h"
+
+namespace quarvel {
+
+// One vertex of a hand outline in hand-relative polar terms.
+struct ShapePoint {
+  int32_t angleOffset = 0;    // degrees clockwise of the hand's own direction
+  int32_t radiusPercent = 0;  // distance from the centre in percent of the dial radius
+};
+
+// A hand outline: an open polyline of up to 51 vertices (indices 0..50).
+struct HandShape {
+  static constexpr int kCapacity = 51;
+  std::array<ShapePoint, kCapacity> points{};
+  int16_t pointCount = 0;
+};
+
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+struct ClockState {
+  int32_t centerX = 0;
+  int32_t centerY = 0;
+  int32_t radius = 0;
+  int32_t handPosition = 0;
+  int32_t handAngle = 0;
+  int16_t penX = 0;  // penX = penY = 0 means the pen is up
+  int16_t penY = 0;
+  int32_t faceDiameter = 0;
+  int16_t spinCounter = 0;
+  int16_t notTopmost = 0;  // flags: 0 false, any other value true (the clock writes -1)
+  int16_t shiftHeld = 0;
+  int16_t dodged = 0;
+  ColorRef minuteColor = 0;
+  ColorRef hourColor = 0;
+  ColorRef secondColor = 0;
+  HandShape minuteShape;
+  HandShape hourShape;
+  HandShape secondShape;
+  std::string bitmapPath;
+  int16_t lineWidth = 0;
+  ScreenPoint cursorPos;
+  int32_t windowLeft = 0;
+  int32_t windowTop = 0;
+  int16_t lastSecond = 0;
+};
+
+}  // namespace quarvel

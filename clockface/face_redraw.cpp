@@ -1,0 +1,63 @@
+#include "clockface/face_redraw.h"
+
+#include "clockface/dial_geometry.h"
+#include "runtime/checked_math.h"
+#include "runtime/number_text.h"
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+
+namespace {
+constexpr int32_t kDialMargin = 20;
+
+void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int16_t position,
+                const HandShape& shape) {
+  surface.SetForeColor(color);
+  SetHand(state, position, 100);
+  state.penX = 0;
+  state.penY = 0;
+  DrawHand(state, surface, shape);
+}
+}  // namespace
+
+int16_t HourPosition(Clock& clock, int divisor) {
+  const bool afternoon = clock.Now().hours > 11;
+  const int h = clock.Now().hours;
+  const int m = clock.Now().minutes;
+  double v = 5.0 * h + (static_cast<double>(m) / divisor) * 5;
+  // Written as text and read back: this settles values such as 6.4999999999999991 on 6.5
+  // before the ties-to-even rounding below. The text always uses a point.
+  v = RoundTripDecimal(v);
+  if (afternoon) v -= 60;
+  return Round16(v);
+}
+
+void DrawHand(ClockState& state, DrawingSurface& surface, const HandShape& shape) {
+  for (int i = 0; i < shape.pointCount; ++i) {
+    if (i > HandShape::kCapacity - 1) Raise(ErrorNumber::kSubscriptOutOfRange);
+    const ShapePoint& point = shape.points[static_cast<std::size_t>(i)];
+    const int16_t percent = Narrow16(point.radiusPercent);
+    const int16_t angle = Narrow16(point.angleOffset);
+    LineToPolar(state, surface, angle, percent);
+  }
+}
+
+void RedrawFace(ClockState& state, DrawingSurface& surface, Clock& clock) {
+  surface.Cls();
+  state.centerX = Round32(surface.ScaleWidth() / 2.0);
+  state.centerY = Round32(surface.ScaleHeight() / 2.0);
+  state.radius = state.centerX < state.centerY ? Sub32(state.centerX, kDialMargin)
+                                               : Sub32(state.centerY, kDialMargin);
+  DrawHandAt(state, surface, state.hourColor, HourPosition(clock, kFaceHourDivisor), state.hourShape);
+  DrawHandAt(state, surface, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);
+  DrawHandAt(state, surface, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
+}
+
+bool SecondTick(ClockState& state, DrawingSurface& surface, Clock& clock) {
+  if (clock.Now().seconds == state.lastSecond) return false;
+  RedrawFace(state, surface, clock);
+  state.lastSecond = Narrow16(clock.Now().seconds);
+  return true;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,24 @@
+#include "clockwindow/settings_file.h"
+
+#include "runtime/ignore_errors.h"
+
+namespace quarvel {
+
+SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state) {
+  SavedPosition saved;
+  IgnoreErrors([&] { slot.OpenForInput(kSettingsFile); });
+  IgnoreErrors([&] {
+    saved.left = slot.Input().ReadInt32();
+    saved.top = slot.Input().ReadInt32();
+  });
+  IgnoreErrors([&] { state.notTopmost = slot.Input().ReadInt16(); });
+  IgnoreErrors([&] { state.bitmapPath = slot.Input().ReadText(); });
+  IgnoreErrors([&] { state.lineWidth = slot.Input().ReadInt16(); });
+  slot.Close();
+  if (state.bitmapPath.empty()) state.bitmapPath = kDefaultBitmap;
+  // Only 0 means "no width given"; a negative width stays and is refused by the window later.
+  if (state.lineWidth == 0) state.lineWidth = kDefaultLineWidth;
+  return saved;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,27 @@
+#pragma once
+// "settings.ini": four positional lines (home position, top-most switch, bitmap name, pen width)
+// read through the list reader.
+#include <cstdint>
+#include <string>
+
+#include "clockface/clock_state.h"
+#include "runtime/file_slot.h"
+
+namespace quarvel {
+
+inline constexpr const char* kSettingsFile = "settings.ini";
+inline constexpr const char* kDefaultBitmap = "qv.bmp";
+inline constexpr int16_t kDefaultLineWidth = 2;
+
+struct SavedPosition {
+  int32_t left = 0;
+  int32_t top = 0;
+};
+
+// Reads the settings file from the slot's folder, one statement at a time: a statement that
+// fails is dropped and the next one runs, so a missing, short or damaged file still leaves every
+// setting at its default. Sets `notTopmost`, `bitmapPath` and `lineWidth`; returns the saved
+// home position. Never raises a run-time error.
+SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state);
+
+}  // namespace quarvel

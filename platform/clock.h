@@ -1,0 +1,24 @@
+#pragma once
+// The clock's source of time. Every use reads it afresh; tests inject a clock that is fixed,
+// stepped, or scripted reading by reading.
+namespace quarvel {
+
+struct TimeOfDay {
+  int hours = 0;    // 0..23
+  int minutes = 0;  // 0..59
+  int seconds = 0;  // 0..59
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual TimeOfDay Now() = 0;
+};
+
+// The local time of day of the machine.
+class SystemClock final : public Clock {
+ public:
+  TimeOfDay Now() override;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,139 @@
+#include "platform/headless/headless_surface.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+
+HeadlessSurface::HeadlessSurface(int width, int height) { Resize(width, height); }
+
+void HeadlessSurface::SetBackgroundPicture(HeadlessImage picture) {
+  picture_ = std::move(picture);
+  Cls();
+}
+
+void HeadlessSurface::Resize(int width, int height) {
+  pixels_.width = std::max(width, 0);
+  pixels_.height = std::max(height, 0);
+  Cls();
+}
+
+void HeadlessSurface::Cls() {
+  const auto w = static_cast<std::size_t>(pixels_.width);
+  const auto h = static_cast<std::size_t>(pixels_.height);
+  pixels_.rgb.resize(w * h * 3);
+  for (std::size_t y = 0; y < h; ++y) {
+    for (std::size_t x = 0; x < w; ++x) {
+      uint8_t* p = &pixels_.rgb[(y * w + x) * 3];
+      // The picture sits unscaled at the top-left corner; the back colour fills the rest.
+      if (x < static_cast<std::size_t>(picture_.width) && y < static_cast<std::size_t>(picture_.height)) {
+        const uint8_t* q = &picture_.rgb[(y * static_cast<std::size_t>(picture_.width) + x) * 3];
+        std::copy(q, q + 3, p);
+      } else {
+        p[0] = static_cast<uint8_t>(backColor_ & 0xFF);
+        p[1] = static_cast<uint8_t>((backColor_ >> 8) & 0xFF);
+        p[2] = static_cast<uint8_t>((backColor_ >> 16) & 0xFF);
+      }
+    }
+  }
+  segments_.clear();
+}
+
+void HeadlessSurface::SetDrawWidth(int16_t width) {
+  if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
+  drawWidth_ = width;
+}
+
+ColorRef HeadlessSurface::PixelAt(int x, int y) const {
+  const uint8_t* p = &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
+                                   static_cast<std::size_t>(x)) * 3];
+  return p[0] | (p[1] << 8) | (p[2] << 16);
+}
+
+void HeadlessSurface::Plot(int x, int y) {
+  if (x < 0 || y < 0 || x >= pixels_.width || y >= pixels_.height) return;
+  uint8_t* p = &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
+                             static_cast<std::size_t>(x)) * 3];
+  p[0] = static_cast<uint8_t>(foreColor_ & 0xFF);
+  p[1] = static_cast<uint8_t>((foreColor_ >> 8) & 0xFF);
+  p[2] = static_cast<uint8_t>((foreColor_ >> 16) & 0xFF);
+}
+
+// A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen.
+void HeadlessSurface::Stamp(int x, int y) {
+  if (drawWidth_ <= 1) {
+    Plot(x, y);
+    return;
+  }
+  const int w = drawWidth_;
+  const int lo = -(w - 1) / 2;  // width 2 covers -0..1, width 3 covers -1..1
+  const int hi = w / 2;
+  const double r = w / 2.0;
+  for (int dy = lo; dy <= hi; ++dy)
+    for (int dx = lo; dx <= hi; ++dx) {
+      const double ex = dx - (w % 2 == 0 ? 0.5 : 0.0), ey = dy - (w % 2 == 0 ? 0.5 : 0.0);
+      if (ex * ex + ey * ey <= r * r) Plot(x + dx, y + dy);
+    }
+}
+
+namespace {
+// Liang-Barsky: cuts a line to a box. Used only for lines far longer than the surface, so the
+// walk below stays short whatever 32-bit end points a skin produces.
+bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double lo, double hi) {
+  double t0 = 0.0, t1 = 1.0;
+  const double dx = x2 - x1, dy = y2 - y1;
+  const double p[4] = {-dx, dx, -dy, dy};
+  const double q[4] = {x1 - lo, hi - x1, y1 - lo, hi - y1};
+  for (int i = 0; i < 4; ++i) {
+    if (p[i] == 0.0) {
+      if (q[i] < 0.0) return false;
+      continue;
+    }
+    const double t = q[i] / p[i];
+    if (p[i] < 0.0) t0 = std::max(t0, t);
+    else t1 = std::min(t1, t);
+  }
+  if (t0 > t1) return false;
+  const double ox = x1, oy = y1;
+  x1 = ox + t0 * dx;
+  y1 = oy + t0 * dy;
+  x2 = ox + t1 * dx;
+  y2 = oy + t1 * dy;
+  return true;
+}
+}  // namespace
+
+void HeadlessSurface::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+  segments_.push_back({x1, y1, x2, y2, foreColor_, drawWidth_});
+  int64_t ax = x1, ay = y1, bx = x2, by = y2;
+  const int64_t reach = int64_t{pixels_.width} + pixels_.height + drawWidth_ + 2;
+  if (std::llabs(bx - ax) + std::llabs(by - ay) > 4 * reach) {
+    double fx1 = static_cast<double>(ax), fy1 = static_cast<double>(ay);
+    double fx2 = static_cast<double>(bx), fy2 = static_cast<double>(by);
+    if (!ClipToBox(fx1, fy1, fx2, fy2, static_cast<double>(-reach), static_cast<double>(reach))) return;
+    ax = std::llround(fx1), ay = std::llround(fy1), bx = std::llround(fx2), by = std::llround(fy2);
+  }
+  // Bresenham, stamping the round pen at every step.
+  const int64_t dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
+  const int64_t sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
+  int64_t err = dx + dy;
+  for (;;) {
+    Stamp(static_cast<int>(ax), static_cast<int>(ay));
+    if (ax == bx && ay == by) break;
+    const int64_t e2 = 2 * err;
+    if (e2 >= dy) {
+      err += dy;
+      ax += sx;
+    }
+    if (e2 <= dx) {
+      err += dx;
+      ay += sy;
+    }
+  }
+}
+
+}  // namespace quarvel

@@ -1,0 +1,34 @@
+#pragma once
+// The clock's single data-file slot. At most one data file is open at a time; opening a second
+// while one is open is the "file already open" error. Bare names resolve against a base
+// folder, which is the working directory unless a test points it elsewhere.
+#include <memory>
+#include <string>
+
+#include "runtime/list_reader.h"
+
+namespace quarvel {
+
+class FileSlot {
+ public:
+  explicit FileSlot(std::string baseFolder = {});
+
+  // Opens a file for sequential reading and returns its reader. File not found, permission
+  // denied or path/file access error when it can't be read.
+  ListReader& OpenForInput(const std::string& name);
+  ListReader& Input();
+  void Close();
+  bool IsOpen() const { return reader_ != nullptr; }
+
+  // The path a bare name stands for.
+  std::string Resolve(const std::string& name) const;
+
+ private:
+  std::string baseFolder_;
+  std::unique_ptr<ListReader> reader_;
+};
+
+// Reads a whole file into memory, raising the numbered error for the reason it can't.
+std::string ReadWholeFile(const std::string& path, const std::string& displayName);
+
+}  // namespace quarvel

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs, from Debian's packages, whatever the build, the tests and `make run` need and the
+# machine does not have yet. Safe to run again: it only calls apt-get when something is missing.
+set -euo pipefail
+
+packages=(
+  cmake make g++ clang libclang-rt-14-dev clang-format
+  libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
+  g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+  wine wine64 xvfb xdotool x11-utils x11-apps imagemagick fonts-ipafont-gothic
+)
+# openbox comes without its recommends (it would pull in ~30 packages).
+no_recommends=(openbox)
+
+missing() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+
+want=($(missing "${packages[@]}"))
+want_nr=($(missing "${no_recommends[@]}"))
+if [ ${#want[@]} -eq 0 ] && [ ${#want_nr[@]} -eq 0 ]; then
+  exit 0
+fi
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+echo "Installing: ${want[*]} ${want_nr[*]}"
+$sudo apt-get update -qq
+[ ${#want[@]} -eq 0 ] || $sudo apt-get install -y -qq "${want[@]}" >/dev/null
+[ ${#want_nr[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${want_nr[@]}" >/dev/null

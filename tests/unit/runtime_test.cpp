@@ -1,0 +1,134 @@
+// The runtime rules everything else stands on: checked arithmetic, rounding, number text and
+// the list reader.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "runtime/checked_math.h"
+#include "runtime/list_reader.h"
+#include "runtime/number_text.h"
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+namespace {
+
+int ErrorOf(auto&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(CheckedMath, NarrowingAndArithmeticRaiseOverflowAtTheEdges) {
+  EXPECT_EQ(Narrow16(32767), 32767);
+  EXPECT_EQ(Narrow16(-32768), -32768);
+  EXPECT_EQ(ErrorOf([] { Narrow16(32768); }), 6);
+  EXPECT_EQ(ErrorOf([] { Narrow16(-32769); }), 6);
+  EXPECT_EQ(ErrorOf([] { Narrow32(int64_t{1} << 31); }), 6);
+  EXPECT_EQ(ErrorOf([] { Add16(32767, 1); }), 6);
+  EXPECT_EQ(ErrorOf([] { Add32(std::numeric_limits<int32_t>::max(), 1); }), 6);
+  EXPECT_EQ(ErrorOf([] { Sub32(std::numeric_limits<int32_t>::min(), 1); }), 6);
+  EXPECT_EQ(ErrorOf([] { Mul32(65536, 32768); }), 6);
+  EXPECT_EQ(Mul32(-65536, 32768), std::numeric_limits<int32_t>::min());
+}
+
+TEST(CheckedMath, RoundingIsNearestWithTiesToEven) {
+  EXPECT_EQ(Round16(0.5), 0);
+  EXPECT_EQ(Round16(1.5), 2);
+  EXPECT_EQ(Round16(2.5), 2);
+  EXPECT_EQ(Round16(-2.5), -2);
+  EXPECT_EQ(Round16(-3.5), -4);
+  EXPECT_EQ(Round16(2.5000000001), 3);
+  EXPECT_EQ(Round32(40.5), 40);
+  EXPECT_EQ(Round16(32767.4), 32767);
+  EXPECT_EQ(ErrorOf([] { Round16(32767.5); }), 6);  // rounds to 32768
+  EXPECT_EQ(Round16(-32768.5), -32768);               // the even neighbour still fits
+  EXPECT_EQ(ErrorOf([] { Round32(2147483647.5); }), 6);
+  EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::quiet_NaN()); }), 6);
+  EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::infinity()); }), 6);
+}
+
+TEST(NumberText, UsesAPointAndFifteenDigits) {
+  EXPECT_EQ(DecimalText(6.5), "6.5");
+  EXPECT_EQ(DecimalText(59.0 + 3.0 / 14.0), "59.2142857142857");
+  EXPECT_EQ(DecimalValue("7.5"), 7.5);
+  EXPECT_EQ(DecimalValue("abc"), 0.0);
+  // The round trip keeps 15 significant digits and drops the binary noise after them.
+  EXPECT_NE(0.1 + 0.2, 0.3);
+  EXPECT_EQ(RoundTripDecimal(0.1 + 0.2), 0.3);
+  EXPECT_EQ(RoundTripDecimal(5.0 / 70.0), 0.0714285714285714);
+}
+
+TEST(NumberText, PrintedNumbersCarryASignPlaceAndATrailingBlank) {
+  EXPECT_EQ(PrintedNumber(0), " 0 ");
+  EXPECT_EQ(PrintedNumber(2), " 2 ");
+  EXPECT_EQ(PrintedNumber(-1), "-1 ");
+  EXPECT_EQ(PrintedNumber(-32768), "-32768 ");
+}
+
+TEST(ListReader, SeparatorsBlanksAndTheEndOfTheFile) {
+  ListReader in("255\r\n0,100\r\n 7 , -8 \r\n1,2,3,4", "t.sin");
+  EXPECT_EQ(in.ReadInt32(), 255);
+  EXPECT_EQ(in.ReadInt32(), 0);
+  EXPECT_EQ(in.ReadInt32(), 100);
+  EXPECT_EQ(in.ReadInt32(), 7);
+  EXPECT_EQ(in.ReadInt32(), -8);
+  for (int v = 1; v <= 4; ++v) EXPECT_EQ(in.ReadInt32(), v);
+  EXPECT_TRUE(in.AtEnd());
+  EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 62);
+}
+
+TEST(ListReader, AFinalLineBreakIsConsumedWithTheLastValue) {
+  ListReader in("5\r\n", "x");
+  EXPECT_EQ(in.ReadInt32(), 5);
+  EXPECT_TRUE(in.AtEnd());
+  ListReader blanks("5\r\n   ", "x");
+  blanks.ReadInt32();
+  EXPECT_FALSE(blanks.AtEnd());
+  EXPECT_EQ(ErrorOf([&] { blanks.ReadInt32(); }), 62);
+}
+
+TEST(ListReader, BadValuesRaiseTheirErrorAndStillMoveOn) {
+  ListReader in("2147483648,-2147483648,x1,40000,,9", "s.ini");
+  try {
+    in.ReadInt32();
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.number(), 6);
+    EXPECT_EQ(e.file(), "s.ini");
+    EXPECT_EQ(e.where(), "line 1");
+  }
+  EXPECT_EQ(in.ReadInt32(), std::numeric_limits<int32_t>::min());
+  EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 13);
+  EXPECT_EQ(ErrorOf([&] { in.ReadInt16(); }), 6);
+  EXPECT_EQ(in.ReadInt32(), 0);  // an empty field reads as 0
+  EXPECT_EQ(in.ReadInt32(), 9);
+  ListReader huge("99999999999999999999999", "x");
+  EXPECT_EQ(ErrorOf([&] { huge.ReadInt32(); }), 6);
+}
+
+TEST(ListReader, TextValuesStopAtTheFirstComma) {
+  ListReader in(" my face.bmp \r\nfaces\\a,b.bmp\r\n 3 \r\n", "settings.ini");
+  EXPECT_EQ(in.ReadText(), "my face.bmp");
+  EXPECT_EQ(in.ReadText(), "faces\\a");
+  EXPECT_EQ(in.ReadText(), "b.bmp");
+  EXPECT_EQ(in.ReadInt16(), 3);
+  EXPECT_TRUE(in.AtEnd());
+}
+
+TEST(ListReader, ErrorsSayWhichLine) {
+  ListReader in("1\r\n2\r\n", "tan.sin");
+  in.ReadInt32();
+  in.ReadInt32();
+  try {
+    in.ReadInt32();
+    FAIL();
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(std::string(e.what()), "Run-time error 62: Input past end of file (tan.sin, line 3)");
+  }
+}
+
+}  // namespace
+}  // namespace quarvel

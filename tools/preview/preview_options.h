@@ -1,0 +1,23 @@
+#pragma once
+// Command line of quarvel-preview.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+
+namespace quarvel {
+
+struct PreviewOptions {
+  std::optional<TimeOfDay> time;  // default: now
+  int width = 0;                  // 0: as wide as the bitmap
+  int height = 0;
+  std::string pngPath;
+  bool segments = false;
+};
+
+// Parses the arguments (without the program name). Returns an error message, or an empty
+// string on success.
+std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOptions& options);
+
+}  // namespace quarvel
