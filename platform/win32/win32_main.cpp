@@ -1,0 +1,27 @@
+// quarvel.exe: creates the clock window, runs its start-up and then its event loop.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include "clockwindow/form1.h"
+#include "platform/win32/win32_error_report.h"
+#include "platform/win32/win32_window.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  quarvel::SystemClock clock;
+  quarvel::FileSlot slot;  // bare names: the working directory
+  quarvel::Win32Window window(instance, "QUARVEL");
+  quarvel::Form1 form(window, clock, slot);
+  try {
+    form.Load();
+  } catch (const quarvel::RuntimeError& e) {
+    quarvel::ReportRuntimeErrorAndExit(e);
+  }
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
