@@ -8,18 +8,12 @@
 #include "runtime/list_reader.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
+#include "test_support.h"
 
 namespace quarvel {
 namespace {
 
-int ErrorOf(auto&& statement) {
-  try {
-    statement();
-  } catch (const RuntimeError& e) {
-    return e.number();
-  }
-  return 0;
-}
+using testing::ErrorOf;
 
 TEST(CheckedMath, NarrowingAndArithmeticRaiseOverflowAtTheEdges) {
   EXPECT_EQ(Narrow16(32767), 32767);

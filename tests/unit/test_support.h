@@ -1,0 +1,78 @@
+#pragma once
+// Shared helpers for the unit tests: clocks that tests control, a throw-away folder, and the
+// error number a statement raises.
+#include <cstdio>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "platform/clock.h"
+#include "runtime/runtime_error.h"
+
+namespace quarvel::testing {
+
+// Always the same time until the test moves it.
+class FixedClock final : public Clock {
+ public:
+  explicit FixedClock(TimeOfDay time = {}) : time_(time) {}
+  TimeOfDay Now() override {
+    ++readings_;
+    return time_;
+  }
+  void Set(TimeOfDay time) { time_ = time; }
+  int readings() const { return readings_; }
+
+ private:
+  TimeOfDay time_;
+  int readings_ = 0;
+};
+
+// Gives a scripted time for each reading in turn, then keeps the last one.
+class ScriptedClock final : public Clock {
+ public:
+  explicit ScriptedClock(std::deque<TimeOfDay> readings) : readings_(std::move(readings)) {}
+  TimeOfDay Now() override {
+    ++taken_;
+    if (readings_.size() > 1) {
+      TimeOfDay t = readings_.front();
+      readings_.pop_front();
+      return t;
+    }
+    return readings_.front();
+  }
+  int taken() const { return taken_; }
+
+ private:
+  std::deque<TimeOfDay> readings_;
+  int taken_ = 0;
+};
+
+// A fresh folder under the system's temp folder, removed at the end of the test.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string Write(const std::string& name, const std::string& bytes) const;
+  std::string Read(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+// The number of the run-time error a statement raises, or 0 when it raises none.
+template <typename Statement>
+int ErrorOf(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+}  // namespace quarvel::testing
