@@ -21,7 +21,7 @@ void Form1::Load() {
   state_.bitmapPath = kDefaultBitmap;
   state_.lineWidth = kDefaultLineWidth;
   state_.faceDiameter = kDesignedFaceWidth;
-  IgnoreErrors([&] { window_.LoadBackgroundPicture(state_.bitmapPath); });
+  IgnoreErrors([&] { window_.LoadBackgroundPicture(slot_.Resolve(state_.bitmapPath)); });
   if (window_.PictureWidth() > 0) state_.faceDiameter = window_.PictureWidth();
   IgnoreErrors([&] { window_.SetClientSizePixels(state_.faceDiameter, state_.faceDiameter); });
   IgnoreErrors([&] { window_.SetDrawWidth(state_.lineWidth); });

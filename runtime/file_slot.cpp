@@ -13,7 +13,7 @@ namespace quarvel {
 FileSlot::FileSlot(std::string baseFolder) : baseFolder_(std::move(baseFolder)) {}
 
 std::string FileSlot::Resolve(const std::string& name) const {
-  if (baseFolder_.empty()) return name;
+  if (baseFolder_.empty() || std::filesystem::path(name).is_absolute()) return name;
   return baseFolder_ + "/" + name;
 }
 

@@ -20,7 +20,7 @@ class FileSlot {
   void Close();
   bool IsOpen() const { return reader_ != nullptr; }
 
-  // The path a bare name stands for.
+  // The path a relative name stands for: bare names live in the base folder.
   std::string Resolve(const std::string& name) const;
 
  private:

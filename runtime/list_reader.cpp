@@ -21,7 +21,11 @@ void ListReader::Fail(int number, int line) const {
 
 ListReader::Field ListReader::NextField() {
   while (pos_ < content_.size() && IsBlank(content_[pos_])) ++pos_;
-  if (AtEnd()) Fail(static_cast<int>(ErrorNumber::kInputPastEndOfFile), line_);
+  if (AtEnd()) {
+    // Point at the file's last line, not at the line after its final line break.
+    const bool endsWithBreak = !content_.empty() && IsLineBreak(content_.back());
+    Fail(static_cast<int>(ErrorNumber::kInputPastEndOfFile), endsWithBreak ? line_ - 1 : line_);
+  }
 
   Field field{{}, line_};
   std::size_t start = pos_;

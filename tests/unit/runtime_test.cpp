@@ -120,7 +120,7 @@ TEST(ListReader, ErrorsSayWhichLine) {
     in.ReadInt32();
     FAIL();
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::string(e.what()), "Run-time error 62: Input past end of file (tan.sin, line 3)");
+    EXPECT_EQ(std::string(e.what()), "Run-time error 62: Input past end of file (tan.sin, line 2)");
   }
 }
 

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# The preview tool from the outside: exact segments for a known skin, the PNG, the defaults
+# taken from settings.ini, and a run-time error that prints nothing and writes nothing.
+set -euo pipefail
+preview=$(realpath "${1:?usage: preview_cli_test.sh PATH-TO-quarvel-preview}")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+passes=0
+check() {  # check NAME EXPECTED ACTUAL
+  if [ "$2" == "$3" ]; then echo "ok   $1"; passes=$((passes + 1)); else
+    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
+}
+
+# A stick per hand: from the centre to 30 degrees clockwise of the hand at 100 percent.
+printf '255\r\n0,0\r\n30,100\r\n' > tyou.sin
+printf '65280\r\n0,0\r\n0,50\r\n' > tan.sin
+printf '16711680\r\n0,0\r\n0,100\r\n' > byou.sin
+
+# No bitmap and no settings: the designed 105 px window, pen width 2.
+out=$("$preview" --time 00:00:00 --segments)
+check "105 px window, centre 52 (ties to even), pen 2" "52 52 52 36 65280 2" "$(echo "$out" | sed -n 1p)"
+lines=$(echo "$out" | wc -l)
+check "three segments" 3 "$lines"
+
+# 201 x 201: centre (100, 100), radius 80; minute 0 + 30 degrees lands on (140, 31).
+out=$("$preview" --time 00:00:15 --size 201x201 --segments)
+check "hour hand" "100 100 100 60 65280 2" "$(echo "$out" | sed -n 1p)"
+check "minute hand at direction 30" "100 100 140 31 255 2" "$(echo "$out" | sed -n 2p)"
+check "second hand at 15" "100 100 180 100 16711680 2" "$(echo "$out" | sed -n 3p)"
+
+# settings.ini gives the pen width (line 4) and the bitmap (line 3).
+printf '0,0\r\n 0 \r\nnone.bmp\r\n 5 \r\n' > settings.ini
+out=$("$preview" --time 00:00:15 --size 201x201 --segments)
+check "pen width from settings" "100 100 180 100 16711680 5" "$(echo "$out" | sed -n 3p)"
+printf '0,0\r\n 0 \r\nnone.bmp\r\n-3 \r\n' > settings.ini
+out=$("$preview" --time 00:00:15 --size 201x201 --segments)
+check "negative pen width refused" "100 100 180 100 16711680 1" "$(echo "$out" | sed -n 3p)"
+rm settings.ini
+
+# The PNG is written, with the picture's size.
+"$preview" --time 10:08:30 --size 120x90 --png face.png
+check "png header" "PNG" "$(head -c 4 face.png | tail -c 3)"
+check "png size" "120x90" "$(python3 -c 'import struct,sys; d=open("face.png","rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))')"
+
+# A run-time error: status 1, the report on stderr, no segments, no picture.
+printf '255\r\n0,0\r\n0,100\r\n\r\n' > tan.sin
+set +e
+out=$("$preview" --segments --png broken.png 2>err.txt)
+status=$?
+set -e
+check "error status" 1 "$status"
+check "error report" "quarvel-preview: Run-time error 62: Input past end of file (tan.sin, line 4)" "$(cat err.txt)"
+check "no segments" "" "$out"
+check "no picture" "no" "$([ -e broken.png ] && echo yes || echo no)"
+
+# A 52nd point is the subscript error; an overflowing point the overflow error.
+{ printf '255\r\n'; for i in $(seq 52); do printf '0,%d\r\n' "$i"; done; } > tan.sin
+set +e; "$preview" --segments >/dev/null 2>err.txt; status=$?; set -e
+check "subscript error" "1 quarvel-preview: Run-time error 9: Subscript out of range (tan.sin, pair 52)" "$status $(cat err.txt)"
+printf '65280\r\n0,0\r\n0,40000\r\n' > tan.sin
+set +e; out=$("$preview" --segments 2>err.txt); status=$?; set -e
+check "overflow while drawing" "1 quarvel-preview: Run-time error 6: Overflow" "$status $(cat err.txt)"
+check "no segments on overflow" "" "$out"
+
+# Bad arguments: status 2 and the usage.
+set +e; "$preview" --time 25:00:00 --segments >/dev/null 2>err.txt; status=$?; set -e
+check "bad time" 2 "$status"
+
+echo "$passes passed, $failures failed"
+[ "$failures" -eq 0 ]
