@@ -41,7 +41,7 @@ run: deps
 
 bench: deps
 	$(MAKE) release
-	$(RELEASE)/tests/bench/quarvel_benchmarks
+	$(RELEASE)/bin/quarvel_benchmarks
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/drawing_surface.h"
+#include "platform/platform_system.h"
 
 namespace quarvel {
 
@@ -20,11 +21,6 @@ struct HandShape {
   static constexpr int kCapacity = 51;
   std::array<ShapePoint, kCapacity> points{};
   int16_t pointCount = 0;
-};
-
-struct ScreenPoint {
-  int32_t x = 0;
-  int32_t y = 0;
 };
 
 struct ClockState {

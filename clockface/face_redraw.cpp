@@ -9,6 +9,7 @@ namespace quarvel {
 
 namespace {
 constexpr int32_t kDialMargin = 20;
+}  // namespace
 
 void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int16_t position,
                 const HandShape& shape) {
@@ -18,15 +19,15 @@ void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int1
   state.penY = 0;
   DrawHand(state, surface, shape);
 }
-}  // namespace
 
 int16_t HourPosition(Clock& clock, int divisor) {
   const bool afternoon = clock.Now().hours > 11;
   const int h = clock.Now().hours;
   const int m = clock.Now().minutes;
   double v = 5.0 * h + (static_cast<double>(m) / divisor) * 5;
-  // Written as text and read back: this settles values such as 6.4999999999999991 on 6.5
-  // before the ties-to-even rounding below. The text always uses a point.
+  // Written as text with 15 significant digits and read back before rounding, so a value never
+  // carries binary noise into the ties-to-even step. The text always uses a point, whatever the
+  // regional settings, so the fraction is never lost.
   v = RoundTripDecimal(v);
   if (afternoon) v -= 60;
   return Round16(v);
@@ -48,7 +49,8 @@ void RedrawFace(ClockState& state, DrawingSurface& surface, Clock& clock) {
   state.centerY = Round32(surface.ScaleHeight() / 2.0);
   state.radius = state.centerX < state.centerY ? Sub32(state.centerX, kDialMargin)
                                                : Sub32(state.centerY, kDialMargin);
-  DrawHandAt(state, surface, state.hourColor, HourPosition(clock, kFaceHourDivisor), state.hourShape);
+  DrawHandAt(state, surface, state.hourColor, HourPosition(clock, kFaceHourDivisor),
+             state.hourShape);
   DrawHandAt(state, surface, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);
   DrawHandAt(state, surface, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
 }

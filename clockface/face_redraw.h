@@ -21,6 +21,11 @@ int16_t HourPosition(Clock& clock, int divisor);
 // Draws one outline with the pen as the caller left it (callers put it up first).
 void DrawHand(ClockState& state, DrawingSurface& surface, const HandShape& shape);
 
+// One hand the way the redraw and the spin frames both draw it: fore colour, direction at full
+// radius, pen up, outline.
+void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int16_t position,
+                const HandShape& shape);
+
 void RedrawFace(ClockState& state, DrawingSurface& surface, Clock& clock);
 
 // One tick of the 10 ms timer: redraws when the seconds differ from `lastSecond`, then stores

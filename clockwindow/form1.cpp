@@ -1,38 +1,50 @@
 #include "clockwindow/form1.h"
 
 #include "clockface/face_redraw.h"
-#include "clockface/hand_shapes.h"
-#include "clockwindow/settings_file.h"
-#include "runtime/ignore_errors.h"
 
 namespace quarvel {
 
-Form1::Form1(PlatformWindow& window, Clock& clock, FileSlot& slot)
-    : window_(window), clock_(clock), slot_(slot) {
+Form1::Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileSlot& slot)
+    : window_(window), system_(system), clock_(clock), slot_(slot) {
   window_.SetEventSink(this);
   window_.SetTimerInterval(TimerId::kTimer1, kTimer1Interval);
   window_.SetTimerInterval(TimerId::kTimer2, kSpinInterval);
   window_.SetTimerInterval(TimerId::kTimer3, kSpinInterval);
-}
-
-void Form1::Load() {
-  LoadHandShapes(state_, slot_);
-  // From here on a failing statement is dropped and start-up goes on with the next one.
-  state_.bitmapPath = kDefaultBitmap;
-  state_.lineWidth = kDefaultLineWidth;
-  state_.faceDiameter = kDesignedFaceWidth;
-  IgnoreErrors([&] { window_.LoadBackgroundPicture(slot_.Resolve(state_.bitmapPath)); });
-  if (window_.PictureWidth() > 0) state_.faceDiameter = window_.PictureWidth();
-  IgnoreErrors([&] { window_.SetClientSizePixels(state_.faceDiameter, state_.faceDiameter); });
-  IgnoreErrors([&] { window_.SetDrawWidth(state_.lineWidth); });
-  window_.Show();
   window_.SetTimerEnabled(TimerId::kTimer1, true);
 }
 
 void Form1::OnTimer(TimerId timer) {
-  if (timer == TimerId::kTimer1) SecondTick(state_, window_, clock_);
+  switch (timer) {
+    case TimerId::kTimer1:
+      // The pointer test runs once per change of second, right after the redraw.
+      if (SecondTick(state_, window_, clock_)) DodgeCheck();
+      break;
+    case TimerId::kTimer2:
+      SpinFrame(Spin::kSecond);
+      break;
+    case TimerId::kTimer3:
+      SpinFrame(Spin::kMinute);
+      break;
+  }
 }
 
-void Form1::OnUnload() { window_.Close(); }
+void Form1::OnUnload() {
+  if (unloading_) return;  // a second close request while the first is saving
+  unloading_ = true;
+  WriteSettings();
+}
+
+void Form1::WriteSettings() {
+  try {
+    WriteSettingsFile(slot_, state_);
+  } catch (const RuntimeError& e) {
+    // The old file is still whole: say so, and end without pretending the save worked.
+    system_.ShowMessage("The settings could not be saved to \"" + std::string(kSettingsFile) +
+                        "\".\n\n" + e.what() + "\n\nThe previous settings file is unchanged.");
+    system_.EndProcess(1);
+    return;
+  }
+  system_.EndProcess(0);
+}
 
 }  // namespace quarvel

@@ -1,6 +1,7 @@
 #include "clockwindow/settings_file.h"
 
 #include "runtime/ignore_errors.h"
+#include "runtime/number_text.h"
 
 namespace quarvel {
 
@@ -19,6 +20,17 @@ SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state) {
   // Only 0 means "no width given"; a negative width stays and is refused by the window later.
   if (state.lineWidth == 0) state.lineWidth = kDefaultLineWidth;
   return saved;
+}
+
+std::string SettingsText(const ClockState& state) {
+  const std::string crlf = "\r\n";
+  return std::to_string(state.windowLeft) + "," + std::to_string(state.windowTop) + crlf +
+         PrintedNumber(state.notTopmost) + crlf + state.bitmapPath + crlf +
+         PrintedNumber(state.lineWidth) + crlf;
+}
+
+void WriteSettingsFile(FileSlot& slot, const ClockState& state) {
+  slot.ReplaceWithText(kSettingsFile, SettingsText(state));
 }
 
 }  // namespace quarvel

@@ -24,4 +24,12 @@ struct SavedPosition {
 // home position. Never raises a run-time error.
 SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state);
 
+// The four lines as the clock writes them, each ending in CR LF: "left,top", the top-most
+// switch and the pen width as printed numbers, the bitmap name as held.
+std::string SettingsText(const ClockState& state);
+
+// Writes the settings file in one step, so a failure half-way leaves the old file whole.
+// Raises the run-time error of the failure, naming the file.
+void WriteSettingsFile(FileSlot& slot, const ClockState& state);
+
 }  // namespace quarvel

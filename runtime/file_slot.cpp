@@ -19,7 +19,8 @@ std::string FileSlot::Resolve(const std::string& name) const {
 
 std::string ReadWholeFile(const std::string& path, const std::string& displayName) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
+  if (std::filesystem::is_directory(path, ec))
+    throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
   errno = 0;
   std::FILE* file = std::fopen(path.c_str(), "rb");
   if (file == nullptr) {
@@ -48,6 +49,55 @@ ListReader& FileSlot::Input() {
   return *reader_;
 }
 
-void FileSlot::Close() { reader_.reset(); }
+void FileSlot::Close() {
+  reader_.reset();
+}
+
+namespace {
+RuntimeError WriteError(int error, const std::string& name) {
+  if (error == ENOSPC) return RuntimeError(ErrorNumber::kDiskFull, name);
+  if (error == EACCES || error == EPERM || error == EROFS)
+    return RuntimeError(ErrorNumber::kPermissionDenied, name);
+  return RuntimeError(ErrorNumber::kPathFileAccessError, name);
+}
+
+bool IsReadOnly(const std::filesystem::path& path) {
+  std::error_code ec;
+  auto status = std::filesystem::status(path, ec);
+  if (ec || !std::filesystem::exists(status)) return false;
+  return (status.permissions() & std::filesystem::perms::owner_write) ==
+         std::filesystem::perms::none;
+}
+}  // namespace
+
+void FileSlot::ReplaceWithText(const std::string& name, const std::string& text) {
+  if (IsOpen()) throw RuntimeError(ErrorNumber::kFileAlreadyOpen, name);
+  const std::filesystem::path target(Resolve(name));
+  std::error_code ec;
+  // A read-only file is refused as opening it for output would be, even where the file system
+  // would let a rename replace it.
+  if (std::filesystem::is_directory(target, ec) || IsReadOnly(target))
+    throw RuntimeError(ErrorNumber::kPathFileAccessError, name);
+
+  std::filesystem::path temp = target;
+  temp += ".new";
+  errno = 0;
+  std::FILE* file = std::fopen(temp.string().c_str(), "wb");
+  if (file == nullptr) throw WriteError(errno, name);
+  errno = 0;
+  const bool written =
+      std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+  const int writeErrno = errno;
+  const bool closed = std::fclose(file) == 0;
+  if (!written || !closed) {
+    std::filesystem::remove(temp, ec);
+    throw WriteError(writeErrno, name);
+  }
+  std::filesystem::rename(temp, target, ec);
+  if (ec) {
+    std::filesystem::remove(temp, ec);
+    throw RuntimeError(ErrorNumber::kPathFileAccessError, name);
+  }
+}
 
 }  // namespace quarvel

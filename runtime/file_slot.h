@@ -20,6 +20,11 @@ class FileSlot {
   void Close();
   bool IsOpen() const { return reader_ != nullptr; }
 
+  // Replaces a file's whole content in one step: the text goes to a temporary file in the same
+  // folder, which then takes the file's place. Whatever fails, the old content survives. Raises
+  // path/file access error for a read-only file or folder, permission denied, or disk full.
+  void ReplaceWithText(const std::string& name, const std::string& text);
+
   // The path a relative name stands for: bare names live in the base folder.
   std::string Resolve(const std::string& name) const;
 

@@ -6,17 +6,30 @@ namespace quarvel {
 
 const char* ErrorText(int number) {
   switch (static_cast<ErrorNumber>(number)) {
-    case ErrorNumber::kOverflow: return "Overflow";
-    case ErrorNumber::kTypeMismatch: return "Type mismatch";
-    case ErrorNumber::kSubscriptOutOfRange: return "Subscript out of range";
-    case ErrorNumber::kBadFileNameOrNumber: return "Bad file name or number";
-    case ErrorNumber::kFileNotFound: return "File not found";
-    case ErrorNumber::kFileAlreadyOpen: return "File already open";
-    case ErrorNumber::kInputPastEndOfFile: return "Input past end of file";
-    case ErrorNumber::kPermissionDenied: return "Permission denied";
-    case ErrorNumber::kPathFileAccessError: return "Path/File access error";
-    case ErrorNumber::kInvalidPropertyValue: return "Invalid property value";
-    case ErrorNumber::kInvalidPicture: return "Invalid picture";
+    case ErrorNumber::kOverflow:
+      return "Overflow";
+    case ErrorNumber::kTypeMismatch:
+      return "Type mismatch";
+    case ErrorNumber::kSubscriptOutOfRange:
+      return "Subscript out of range";
+    case ErrorNumber::kBadFileNameOrNumber:
+      return "Bad file name or number";
+    case ErrorNumber::kFileNotFound:
+      return "File not found";
+    case ErrorNumber::kFileAlreadyOpen:
+      return "File already open";
+    case ErrorNumber::kDiskFull:
+      return "Disk full";
+    case ErrorNumber::kInputPastEndOfFile:
+      return "Input past end of file";
+    case ErrorNumber::kPermissionDenied:
+      return "Permission denied";
+    case ErrorNumber::kPathFileAccessError:
+      return "Path/File access error";
+    case ErrorNumber::kInvalidPropertyValue:
+      return "Invalid property value";
+    case ErrorNumber::kInvalidPicture:
+      return "Invalid picture";
   }
   return "Application-defined or object-defined error";
 }
@@ -37,8 +50,8 @@ std::string Compose(int number, const std::string& text, const std::string& file
 }  // namespace
 
 RuntimeError::RuntimeError(ErrorNumber number, std::string file, std::string where)
-    : RuntimeError(static_cast<int>(number), ErrorText(static_cast<int>(number)),
-                   std::move(file), std::move(where)) {}
+    : RuntimeError(static_cast<int>(number), ErrorText(static_cast<int>(number)), std::move(file),
+                   std::move(where)) {}
 
 RuntimeError::RuntimeError(int number, std::string text, std::string file, std::string where)
     : std::runtime_error(Compose(number, text, file, where)),
@@ -47,8 +60,12 @@ RuntimeError::RuntimeError(int number, std::string text, std::string file, std::
       file_(std::move(file)),
       where_(std::move(where)) {}
 
-std::string RuntimeError::Describe() const { return what(); }
+std::string RuntimeError::Describe() const {
+  return what();
+}
 
-void Raise(ErrorNumber number) { throw RuntimeError(number); }
+void Raise(ErrorNumber number) {
+  throw RuntimeError(number);
+}
 
 }  // namespace quarvel

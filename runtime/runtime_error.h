@@ -14,6 +14,7 @@ enum class ErrorNumber : int {
   kBadFileNameOrNumber = 52,
   kFileNotFound = 53,
   kFileAlreadyOpen = 55,
+  kDiskFull = 61,
   kInputPastEndOfFile = 62,
   kPermissionDenied = 70,
   kPathFileAccessError = 75,

@@ -6,13 +6,17 @@
 
 #include "clockwindow/form1.h"
 #include "platform/win32/win32_error_report.h"
+#include "platform/win32/win32_system.h"
 #include "platform/win32/win32_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   quarvel::SystemClock clock;
   quarvel::FileSlot slot;  // bare names: the working directory
-  quarvel::Win32Window window(instance, "QUARVEL");
-  quarvel::Form1 form(window, clock, slot);
+  quarvel::Win32System system(instance);
+  quarvel::Win32Window window(instance, "QUARVEL", system.TwipsPerPixelX(),
+                              system.TwipsPerPixelY());
+  system.SetDialogOwner(window.handle());
+  quarvel::Form1 form(window, system, clock, slot);
   try {
     form.Load();
   } catch (const quarvel::RuntimeError& e) {

@@ -15,8 +15,9 @@ namespace quarvel {
 
 class Win32Window final : public PlatformWindow {
  public:
-  // Creates the (hidden) window. Reports a failure through the platform's error report.
-  Win32Window(HINSTANCE instance, const char* title);
+  // Creates the (hidden) window with its designed drawing area of 2175 x 1425 twips. Reports a
+  // failure through the platform's error report.
+  Win32Window(HINSTANCE instance, const char* title, float twipsPerPixelX, float twipsPerPixelY);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
   Win32Window& operator=(const Win32Window&) = delete;
@@ -26,13 +27,21 @@ class Win32Window final : public PlatformWindow {
   // PlatformWindow
   void SetEventSink(WindowEvents* events) override { events_ = events; }
   void LoadBackgroundPicture(const std::string& path) override;
-  int PictureWidth() const override { return pictureWidth_; }
-  void SetClientSizePixels(int width, int height) override;
+  void LoadMeasuringPicture(const std::string& path) override;
+  float MeasuringPictureWidth() const override { return measuringWidth_; }
+  void SetLeftTwips(float twips) override;
+  void SetTopTwips(float twips) override;
+  void SetWidthTwips(float twips) override;
+  void SetHeightTwips(float twips) override;
+  float LeftTwips() const override;
+  float TopTwips() const override;
+  void SetEllipticRegion(int32_t diameter) override;
+  void SetTopmostLayer(bool topmost) override;
   void SetTimerInterval(TimerId timer, int milliseconds) override;
   void SetTimerEnabled(TimerId timer, bool enabled) override;
   bool TimerEnabled(TimerId timer) const override;
   void Show() override;
-  void Close() override;
+  void BeginSystemDrag() override;
 
   // DrawingSurface
   void Cls() override;
@@ -46,6 +55,9 @@ class Win32Window final : public PlatformWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Resize(int width, int height);
+  void MoveTo(int x, int y);
+  RECT WindowRect() const;
   void RebuildCanvas();
   void SelectPen();
   void Paint();
@@ -53,6 +65,8 @@ class Win32Window final : public PlatformWindow {
   static constexpr int kTimerCount = 3;
   static constexpr COLORREF kBackColor = RGB(0, 64, 128);
 
+  float fx_;
+  float fy_;
   HWND hwnd_ = nullptr;
   WindowEvents* events_ = nullptr;
   int clientWidth_ = 0;
@@ -60,6 +74,7 @@ class Win32Window final : public PlatformWindow {
   HBITMAP picture_ = nullptr;
   int pictureWidth_ = 0;
   int pictureHeight_ = 0;
+  float measuringWidth_ = 0;
   HDC canvasDc_ = nullptr;  // the off-screen drawing
   HBITMAP canvas_ = nullptr;
   HGDIOBJ canvasOld_ = nullptr;

@@ -1,0 +1,37 @@
+// The mouse buttons: the left button drags the window, the right button alone hands over to
+// the companion editor and closes the clock.
+#include "clockwindow/form1.h"
+
+namespace quarvel {
+
+void Form1::OnMouseDown(int16_t button, int16_t /*shift*/) {
+  if ((button & 1) != 0) StartDrag();
+  if (button == 2) OpenEditor();
+}
+
+void Form1::StartDrag() {
+  // The window system moves the window; the next mouse move over it records the new place.
+  window_.BeginSystemDrag();
+}
+
+void Form1::OpenEditor() {
+  try {
+    system_.StartProgram(kEditorProgram);
+  } catch (const RuntimeError& e) {
+    // Nothing is lost: the clock keeps running and keeps its settings until it is closed.
+    system_.ShowMessage("The editor \"" + std::string(kEditorProgram) +
+                        "\" could not be started.\n\n" + e.what() +
+                        "\n\nPut it next to quarvel.exe or on the search path.");
+    return;
+  }
+  system_.DoEvents();
+  // A slow editor may not have its window yet: give it a moment, then close either way.
+  for (int waited = 0; !system_.ActivateWindow(kEditorWindowTitle) && waited < kEditorWaitMs;
+       waited += 50) {
+    system_.Pause(50);
+    system_.DoEvents();
+  }
+  OnUnload();
+}
+
+}  // namespace quarvel

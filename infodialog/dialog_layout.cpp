@@ -1,0 +1,34 @@
+#include "infodialog/dialog_layout.h"
+
+#include "runtime/checked_math.h"
+
+namespace quarvel::infodialog {
+
+namespace {
+int Px(int twips, float factor) {
+  return Round32(twips / static_cast<double>(factor));
+}
+
+const ControlLayout* Find(std::string_view name) {
+  for (const ControlLayout& c : kControls)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+}  // namespace
+
+PixelRect ControlRect(const ControlLayout& control, float fx, float fy) {
+  int left = control.left, top = control.top;
+  for (const ControlLayout* parent = Find(control.container); parent != nullptr;
+       parent = Find(parent->container)) {
+    left += parent->left;
+    top += parent->top;
+  }
+  return {Px(left, fx), Px(top, fy), Px(control.width, fx), Px(control.height, fy)};
+}
+
+PixelRect DialogClientRect(float fx, float fy) {
+  return {Px(kDialog.clientLeft, fx), Px(kDialog.clientTop, fy), Px(kDialog.clientWidth, fx),
+          Px(kDialog.clientHeight, fy)};
+}
+
+}  // namespace quarvel::infodialog

@@ -1,0 +1,55 @@
+#pragma once
+// The first-run information dialog as designed: its window and its controls with their places in
+// twips, their tab order and their texts (UTF-8). Backends build the real dialog from this.
+#include <array>
+#include <string_view>
+
+namespace quarvel::infodialog {
+
+enum class ControlKind { kPictureBox, kPushButton, kLabel, kFrame };
+
+struct ControlLayout {
+  std::string_view name;
+  ControlKind kind;
+  std::string_view container;    // "Dialog", or the frame that holds the control
+  int left, top, width, height;  // twips, relative to the container
+  int tabIndex;
+  std::string_view text;
+};
+
+struct DialogLayout {
+  std::string_view caption;
+  int clientLeft, clientTop, clientWidth, clientHeight;  // twips, on the screen
+};
+
+inline constexpr DialogLayout kDialog{"QUARVEL", 2760, 3750, 5580, 3030};
+
+inline constexpr std::string_view kReadmeCommand = "notepad.exe readme.txt";
+
+// In tab order: OKButton first, so it has the focus when the dialog opens.
+inline constexpr std::array<ControlLayout, 8> kControls{{
+    {"OKButton", ControlKind::kPushButton, "Dialog", 4200, 120, 1215, 375, 0, "OK"},
+    {"CancelButton", ControlKind::kPushButton, "Dialog", 4200, 1080, 1215, 375, 1, "Readme"},
+    {"Picture1", ControlKind::kPictureBox, "Dialog", 120, 120, 3480, 915, 2, ""},
+    {"Frame1", ControlKind::kFrame, "Dialog", 120, 1560, 5295, 1335, 3, ""},
+    {"Label1", ControlKind::kLabel, "Frame1", 240, 240, 4815, 255, 4,
+     "QUARVELをご選択いただきましてありがとうございます。"},
+    {"Label2", ControlKind::kLabel, "Frame1", 240, 480, 4815, 495, 5,
+     "時計はマウスが近づくと隠れるようになっていますので、[Shift]"
+     "キーを押しながら操作を行ってください。"},
+    {"Label3", ControlKind::kLabel, "Dialog", 120, 1200, 2175, 255, 6, "QUARVEL Ver. 0.60"},
+    {"Label4", ControlKind::kLabel, "Frame1", 240, 960, 4695, 255, 7,
+     "詳しくはReadme.txtをお読みください。"},
+}};
+
+struct PixelRect {
+  int x, y, width, height;
+  bool operator==(const PixelRect&) const = default;
+};
+
+// A control's place in the dialog's client area in pixels, through the containing frame.
+PixelRect ControlRect(const ControlLayout& control, float twipsPerPixelX, float twipsPerPixelY);
+// The dialog's client area on the screen in pixels.
+PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
+
+}  // namespace quarvel::infodialog

@@ -1,0 +1,75 @@
+#include "platform/headless/headless_system.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace quarvel {
+
+HeadlessSystem::HeadlessSystem(std::string programFolder, float twipsPerPixelX,
+                               float twipsPerPixelY)
+    : programFolder_(std::move(programFolder)), fx_(twipsPerPixelX), fy_(twipsPerPixelY) {}
+
+std::optional<uint32_t> HeadlessSystem::FindFirstFileAttributes(const std::string& path) {
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  if (auto it = attributes_.find(native); it != attributes_.end()) return it->second;
+  std::error_code ec;
+  const std::filesystem::path p(native);
+  auto status = std::filesystem::status(p, ec);
+  if (ec || !std::filesystem::exists(status)) return std::nullopt;
+  uint32_t attributes = 0;
+  if (std::filesystem::is_directory(status)) attributes |= file_attribute::kDirectory;
+  if (p.filename().string().starts_with(".")) attributes |= file_attribute::kHidden;
+  if ((status.permissions() & std::filesystem::perms::owner_write) == std::filesystem::perms::none)
+    attributes |= file_attribute::kReadOnly;
+  return attributes;
+}
+
+bool HeadlessSystem::GetCursorPos(ScreenPoint& point) {
+  if (!cursor_) return false;
+  point = *cursor_;
+  return true;
+}
+
+void HeadlessSystem::InstallProgram(const std::string& exeName, const std::string& windowTitle,
+                                    int passesUntilWindow) {
+  programs_[exeName] = Program{windowTitle, passesUntilWindow};
+}
+
+void HeadlessSystem::StartProgram(const std::string& exeName) {
+  auto it = programs_.find(exeName);
+  if (it == programs_.end()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
+  started_.push_back(exeName);
+  pendingWindows_[it->second.windowTitle] = it->second.passesUntilWindow;
+}
+
+void HeadlessSystem::DoEvents() {
+  for (auto it = pendingWindows_.begin(); it != pendingWindows_.end();) {
+    if (--it->second <= 0) {
+      windows_.push_back(it->first);
+      it = pendingWindows_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+}
+
+bool HeadlessSystem::ActivateWindow(const std::string& title) {
+  if (std::find(windows_.begin(), windows_.end(), title) == windows_.end()) return false;
+  activated_.push_back(title);
+  return true;
+}
+
+void HeadlessSystem::ShowInfoDialog() {
+  ++dialogsShown_;
+  if (whileDialogOpen_) whileDialogOpen_();
+}
+
+void HeadlessSystem::EndProcess(int exitCode) {
+  if (ended_) return;
+  ended_ = true;
+  exitCode_ = exitCode;
+}
+
+}  // namespace quarvel

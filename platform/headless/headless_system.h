@@ -1,0 +1,78 @@
+#pragma once
+// The in-memory system around the clock: fixed twips factors, a program folder on the real file
+// system, a first-run dialog that records that it was shown (and can run a callback while
+// "open"), messages kept for inspection, and an end of process that is only recorded.
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/platform_system.h"
+
+namespace quarvel {
+
+class HeadlessSystem final : public PlatformSystem {
+ public:
+  explicit HeadlessSystem(std::string programFolder, float twipsPerPixelX = 15.0f,
+                          float twipsPerPixelY = 15.0f);
+
+  float TwipsPerPixelX() const override { return fx_; }
+  float TwipsPerPixelY() const override { return fy_; }
+  std::string ProgramFolder() const override { return programFolder_; }
+  // Backslashes count as separators; a name starting with a dot counts as hidden; a test may
+  // give a path attributes of its own.
+  std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
+  bool GetCursorPos(ScreenPoint& point) override;
+  int32_t VirtualScreenLeft() const override { return virtualScreenLeft_; }
+  void StartProgram(const std::string& exeName) override;
+  void DoEvents() override;
+  bool ActivateWindow(const std::string& title) override;
+  void Pause(int milliseconds) override { paused_ += milliseconds; }
+  void ShowInfoDialog() override;
+  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  void EndProcess(int exitCode) override;
+
+  void SetAttributes(const std::string& path, uint32_t attributes) {
+    attributes_[path] = attributes;
+  }
+  void SetCursor(int32_t x, int32_t y) { cursor_ = ScreenPoint{x, y}; }
+  void FailCursorReads() { cursor_.reset(); }
+  void SetVirtualScreenLeft(int32_t x) { virtualScreenLeft_ = x; }
+  // Programs that StartProgram finds; the window title each opens, after how many event passes.
+  void InstallProgram(const std::string& exeName, const std::string& windowTitle,
+                      int passesUntilWindow);
+  // Runs while the dialog is "open", as the modal loop would deliver timer ticks.
+  void WhileDialogOpen(std::function<void()> action) { whileDialogOpen_ = std::move(action); }
+
+  int dialogsShown() const { return dialogsShown_; }
+  const std::vector<std::string>& started() const { return started_; }
+  const std::vector<std::string>& activated() const { return activated_; }
+  int paused() const { return paused_; }
+  const std::vector<std::string>& messages() const { return messages_; }
+  bool ended() const { return ended_; }
+  int exitCode() const { return exitCode_; }
+
+ private:
+  std::string programFolder_;
+  float fx_, fy_;
+  std::map<std::string, uint32_t> attributes_;
+  std::function<void()> whileDialogOpen_;
+  struct Program {
+    std::string windowTitle;
+    int passesUntilWindow;
+  };
+  std::map<std::string, Program> programs_;
+  std::map<std::string, int> pendingWindows_;  // title -> event passes still to go
+  std::vector<std::string> windows_;
+  std::vector<std::string> started_;
+  std::vector<std::string> activated_;
+  std::optional<ScreenPoint> cursor_ = ScreenPoint{};
+  int32_t virtualScreenLeft_ = 0;
+  int paused_ = 0;
+  int dialogsShown_ = 0;
+  std::vector<std::string> messages_;
+  bool ended_ = false;
+  int exitCode_ = -1;
+};
+
+}  // namespace quarvel

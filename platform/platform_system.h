@@ -1,0 +1,63 @@
+#pragma once
+// What the clock needs from the system around its window: the screen's twips-per-pixel factors,
+// the program's folder, the directory search, the first-run dialog, messages and the end of the
+// process. One implementation per backend, next to its PlatformWindow.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+
+// File attribute bits as the directory search reports them.
+namespace file_attribute {
+inline constexpr uint32_t kReadOnly = 0x01;
+inline constexpr uint32_t kHidden = 0x02;
+inline constexpr uint32_t kSystem = 0x04;
+inline constexpr uint32_t kDirectory = 0x10;
+}  // namespace file_attribute
+
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+};
+
+class PlatformSystem {
+ public:
+  virtual ~PlatformSystem() = default;
+
+  // Twips per pixel: 1440 / the screen's dots per inch (15 at 96 dpi).
+  virtual float TwipsPerPixelX() const = 0;
+  virtual float TwipsPerPixelY() const = 0;
+
+  // The folder that holds the executable, without a trailing separator.
+  virtual std::string ProgramFolder() const = 0;
+  // The attributes of the first entry the directory search finds for a path, or nothing when
+  // it finds none. Raises a run-time error for a name the search can't take.
+  virtual std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) = 0;
+
+  // The pointer's place in screen pixels; false (and the point untouched) when it can't be read.
+  virtual bool GetCursorPos(ScreenPoint& point) = 0;
+  // The left edge of the leftmost screen.
+  virtual int32_t VirtualScreenLeft() const = 0;
+
+  // Starts a program found in the program's folder or else on the system's search path, never
+  // in the working directory, with a normal window that takes the focus. Raises file not found
+  // when there is no such program, or the platform's error when it can't be started.
+  virtual void StartProgram(const std::string& exeName) = 0;
+  // One pass of the event loop: every pending event is handled.
+  virtual void DoEvents() = 0;
+  // Activates the top-level window with this title; false when there is none.
+  virtual bool ActivateWindow(const std::string& title) = 0;
+  virtual void Pause(int milliseconds) = 0;
+
+  // Shows the first-run information dialog and returns when it has been closed.
+  virtual void ShowInfoDialog() = 0;
+  // A message box with the clock's caption, for failures the user must hear about.
+  virtual void ShowMessage(const std::string& text) = 0;
+  // Ends the process at once; no other handler runs. (The headless backend records it.)
+  virtual void EndProcess(int exitCode) = 0;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,159 @@
+// The first-run dialog on Win32: an empty in-memory dialog template whose controls are created
+// at their designed pixel places, so the layout does not depend on dialog units.
+#include "platform/win32/win32_info_dialog.h"
+
+#include <string>
+#include <string_view>
+
+#include "infodialog/dialog_layout.h"
+
+namespace quarvel {
+
+namespace {
+using infodialog::ControlKind;
+using infodialog::kControls;
+
+constexpr int kFirstControlId = 1000;  // control ids follow the tab order: OKButton is 1000
+constexpr int kOkId = kFirstControlId;
+constexpr int kReadmeId = kFirstControlId + 1;
+
+struct DialogContext {
+  HINSTANCE instance;
+  float fx, fy;
+  HFONT font = nullptr;
+  HBITMAP banner = nullptr;
+};
+
+std::wstring Wide(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int n =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), n);
+  return wide;
+}
+
+// "Readme": Notepad on readme.txt in the working directory, normal and activated; the dialog
+// stays open. NOTE: a missing Notepad would otherwise end the clock on its very first run, so
+// it is reported and the dialog stays usable.
+void StartReadme(HWND dialog) {
+  std::string command(infodialog::kReadmeCommand);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = SW_SHOWNORMAL;
+  PROCESS_INFORMATION process{};
+  if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &process)) {
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return;
+  }
+  const std::string text =
+      "\"" + command + "\" could not be started (error " + std::to_string(GetLastError()) + ").";
+  MessageBoxA(dialog, text.c_str(), "QUARVEL", MB_OK | MB_ICONWARNING);
+}
+
+void CreateControls(HWND dialog, DialogContext& context) {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const auto& layout = kControls[i];
+    const auto rect = infodialog::ControlRect(layout, context.fx, context.fy);
+    const wchar_t* windowClass = L"STATIC";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    switch (layout.kind) {
+      case ControlKind::kPushButton:
+        windowClass = L"BUTTON";
+        style |= BS_PUSHBUTTON | WS_TABSTOP;  // neither button is the default button
+        break;
+      case ControlKind::kFrame:
+        windowClass = L"BUTTON";
+        style |= BS_GROUPBOX;
+        break;
+      case ControlKind::kLabel:
+        style |= SS_LEFT;  // wraps within its width
+        break;
+      case ControlKind::kPictureBox:
+        style |= SS_BITMAP;
+        exStyle |= WS_EX_CLIENTEDGE;  // the sunken border of 2 pixels
+        break;
+    }
+    HWND control = CreateWindowExW(
+        exStyle, windowClass, Wide(layout.text).c_str(), style, rect.x, rect.y, rect.width,
+        rect.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + i)),
+        context.instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
+    if (layout.kind == ControlKind::kPictureBox && context.banner != nullptr) {
+      SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(context.banner));
+      // The box takes the picture's size plus its border.
+      SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+  }
+}
+
+void PlaceDialog(HWND dialog, const DialogContext& context) {
+  const auto client = infodialog::DialogClientRect(context.fx, context.fy);
+  RECT outer{client.x, client.y, client.x + client.width, client.y + client.height};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, outer.left, outer.top, outer.right - outer.left,
+               outer.bottom - outer.top, SWP_NOZORDER);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      auto& context = *reinterpret_cast<DialogContext*>(lParam);
+      SetWindowTextW(dialog, Wide(infodialog::kDialog.caption).c_str());
+      auto* icon = static_cast<HICON>(LoadImageW(context.instance, MAKEINTRESOURCEW(kIconResource),
+                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+      SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+      SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      CreateControls(dialog, context);
+      PlaceDialog(dialog, context);
+      // Through the dialog manager, so the focused button is the one Enter presses.
+      SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(dialog, kOkId)),
+                   TRUE);
+      return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+      // Escape arrives as IDCANCEL and Enter without a focused button as IDOK: there is no
+      // default or cancel button, so both do nothing.
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kOkId) EndDialog(dialog, 0);
+      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kReadmeId) StartReadme(dialog);
+      return TRUE;
+    case WM_CLOSE:  // the close box acts as OK
+      EndDialog(dialog, 0);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+// An empty dialog template; the controls come in WM_INITDIALOG.
+struct alignas(DWORD) EmptyTemplate {
+  DLGTEMPLATE header;
+  WORD menu = 0, windowClass = 0, title = 0;
+};
+}  // namespace
+
+void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
+  DialogContext context{instance, fx, fy};
+  // A Japanese UI font at 9 points; systems without it map to one that has the glyphs.
+  context.font =
+      CreateFontW(-MulDiv(9, 1440, static_cast<int>(fy * 72)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                  FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                  DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
+  context.banner = static_cast<HBITMAP>(
+      LoadImageW(instance, MAKEINTRESOURCEW(kBannerResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+  EmptyTemplate dialogTemplate{};
+  dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  dialogTemplate.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
+  DialogBoxIndirectParamW(instance, &dialogTemplate.header, owner, &DialogProc,
+                          reinterpret_cast<LPARAM>(&context));
+  if (context.banner != nullptr) DeleteObject(context.banner);
+  if (context.font != nullptr) DeleteObject(context.font);
+}
+
+}  // namespace quarvel

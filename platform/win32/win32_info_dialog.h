@@ -1,0 +1,18 @@
+#pragma once
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace quarvel {
+
+// Resource ids shared with the resource script.
+inline constexpr int kIconResource = 1;
+inline constexpr int kBannerResource = 101;
+
+// Shows the first-run dialog modally and returns when it is closed. The clock window's timers
+// keep ticking inside its event loop.
+void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float twipsPerPixelX,
+                         float twipsPerPixelY);
+
+}  // namespace quarvel

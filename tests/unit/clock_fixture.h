@@ -1,0 +1,51 @@
+#pragma once
+// A clock window on the in-memory backend, ready to start: three stick hands in a temporary
+// working directory, an empty program folder, a clock the test sets, 15 twips per pixel.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "clockwindow/form1.h"
+#include "platform/headless/headless_system.h"
+#include "platform/headless/headless_window.h"
+#include "test_support.h"
+
+namespace quarvel::testing {
+
+class ClockFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    work.Write("tyou.sin", "255\r\n0,0\r\n0,80\r\n");
+    work.Write("tan.sin", "65280\r\n0,0\r\n0,50\r\n");
+    work.Write("byou.sin", "16711680\r\n0,0\r\n0,90\r\n");
+  }
+  void UseDefaultFace() {
+    std::filesystem::copy_file(std::string(QUARVEL_DATA_DIR) + "/qv.bmp", work.path() + "/qv.bmp",
+                               std::filesystem::copy_options::overwrite_existing);
+  }
+  Form1& Start() {
+    form = std::make_unique<Form1>(window, system, clock, slot);
+    form->Load();
+    return *form;
+  }
+  // A started 200-pixel clock at (300, 100), top-most, after its first redraw.
+  Form1& StartAt300x100() {
+    UseDefaultFace();
+    programDir.Write("settings.ini", "");
+    work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+    Form1& f = Start();
+    window.Tick(TimerId::kTimer1);
+    return f;
+  }
+
+  TempFolder work;        // the working directory
+  TempFolder programDir;  // the folder of the executable
+  FixedClock clock{{10, 8, 30}};
+  HeadlessWindow window;
+  HeadlessSystem system{programDir.path()};
+  FileSlot slot{work.path()};
+  std::unique_ptr<Form1> form;
+};
+
+}  // namespace quarvel::testing

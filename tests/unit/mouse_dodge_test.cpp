@@ -1,0 +1,172 @@
+// Hiding from the pointer, and the mouse buttons: the dodge state table, the strict square,
+// Shift alone, the parked place and the home it must keep, drag and the editor hand-over.
+#include <gtest/gtest.h>
+
+#include "clock_fixture.h"
+
+namespace quarvel {
+namespace {
+
+using testing::ClockFixture;
+
+class MouseDodgeTest : public ClockFixture {
+ protected:
+  // Moves the pointer and lets the next change of second run the pointer test.
+  void NextSecondWithPointerAt(int x, int y) {
+    system.SetCursor(x, y);
+    TimeOfDay t = clock.Now();
+    t.seconds = (t.seconds + 1) % 60;
+    clock.Set(t);
+    window.Tick(TimerId::kTimer1);
+  }
+};
+
+constexpr int16_t kShift = 1, kCtrl = 2;
+
+TEST_F(MouseDodgeTest, AMoveWithoutShiftParksAtOnceAndTheClockComesBackAfterThePointerLeaves) {
+  Form1& f = StartAt300x100();
+  window.MouseMove();
+  EXPECT_EQ(f.state().dodged, -1);
+  EXPECT_EQ(window.left(), -1000);
+  EXPECT_EQ(window.top(), 100);       // the top edge stays
+  NextSecondWithPointerAt(350, 150);  // still inside the square: stays parked
+  EXPECT_EQ(window.left(), -1000);
+  NextSecondWithPointerAt(600, 150);
+  EXPECT_EQ(f.state().dodged, 0);
+  EXPECT_EQ(window.left(), 300);
+  EXPECT_EQ(f.state().windowLeft, 300);
+}
+
+TEST_F(MouseDodgeTest, ShiftAloneSuspendsTheHidingButShiftWithCtrlDoesNot) {
+  Form1& f = StartAt300x100();
+  window.MouseMove(kShift);
+  EXPECT_EQ(f.state().shiftHeld, -1);
+  EXPECT_EQ(f.state().dodged, 0);
+  NextSecondWithPointerAt(350, 150);  // the pointer test does nothing while shiftHeld
+  EXPECT_EQ(window.left(), 300);
+  window.MouseMove(kShift | kCtrl);
+  EXPECT_EQ(f.state().shiftHeld, 0);
+  EXPECT_EQ(f.state().dodged, -1);
+}
+
+TEST_F(MouseDodgeTest, TheSquareIsStrictAtItsFirstColumnAndRow) {
+  Form1& f = StartAt300x100();
+  NextSecondWithPointerAt(300, 150);  // x = windowLeft: outside
+  EXPECT_EQ(f.state().dodged, 0);
+  NextSecondWithPointerAt(350, 100);  // y = windowTop: outside
+  EXPECT_EQ(f.state().dodged, 0);
+  NextSecondWithPointerAt(500, 150);  // x = windowLeft + 200: outside
+  EXPECT_EQ(f.state().dodged, 0);
+  NextSecondWithPointerAt(499, 299);  // the last column and row: inside
+  EXPECT_EQ(f.state().dodged, -1);
+}
+
+TEST_F(MouseDodgeTest, APointerInTheSquaresCornerOutsideTheCircleParksAtTheNextSecond) {
+  Form1& f = StartAt300x100();
+  NextSecondWithPointerAt(302, 102);  // no mouse move reaches the round window here
+  EXPECT_EQ(f.state().dodged, -1);
+  EXPECT_EQ(window.left(), -1000);
+}
+
+TEST_F(MouseDodgeTest, NotTopmostNeverParksButStillRecordsAMovedWindow) {
+  UseDefaultFace();
+  programDir.Write("settings.ini", "");
+  work.Write("settings.ini", "10,20\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
+  Form1& f = Start();
+  window.SetDragDestination(400, 250);
+  window.MouseDown(1);
+  EXPECT_EQ(window.drags(), 1);
+  EXPECT_EQ(f.state().windowLeft, 10);  // recorded only at the next move
+  window.MouseMove();
+  EXPECT_EQ(f.state().windowLeft, 400);
+  EXPECT_EQ(f.state().windowTop, 250);
+  EXPECT_EQ(f.state().dodged, 0);
+  NextSecondWithPointerAt(450, 300);
+  EXPECT_EQ(f.state().dodged, 0);
+}
+
+TEST_F(MouseDodgeTest, ParkingGoesLeftOfTheLeftmostScreenAndNeverRecordsTheParkedPlace) {
+  system.SetVirtualScreenLeft(-1920);  // a second screen covers x = -1000
+  Form1& f = StartAt300x100();
+  window.MouseMove();
+  EXPECT_EQ(window.left(), -1920 - 200);
+  EXPECT_EQ(f.ParkedLeft(), -2120);
+  window.MouseMove();  // a move over the parked window (a screen shows it) keeps the home
+  EXPECT_EQ(f.state().windowLeft, 300);
+  NextSecondWithPointerAt(0, 0);
+  EXPECT_EQ(window.left(), 300);
+}
+
+TEST_F(MouseDodgeTest, AParksAndUnparksOnlyThroughTheLayer) {
+  Form1& f = StartAt300x100();
+  window.KeyDown('A');  // off: no hiding
+  EXPECT_FALSE(window.topmost());
+  EXPECT_EQ(f.state().notTopmost, -1);
+  window.MouseMove();
+  EXPECT_EQ(f.state().dodged, 0);
+  window.KeyDown('A');  // on again
+  EXPECT_TRUE(window.topmost());
+  window.MouseMove();
+  EXPECT_EQ(f.state().dodged, -1);
+  window.KeyDown('A');  // off while parked: stays parked, the pointer test stops
+  NextSecondWithPointerAt(900, 700);
+  EXPECT_EQ(window.left(), -1000);
+  window.KeyDown('A');  // on: the return resumes
+  NextSecondWithPointerAt(900, 700);
+  EXPECT_EQ(window.left(), 300);
+}
+
+TEST_F(MouseDodgeTest, AnUnreadablePointerKeepsTheLastPosition) {
+  Form1& f = StartAt300x100();
+  NextSecondWithPointerAt(350, 150);
+  EXPECT_EQ(f.state().dodged, -1);
+  system.FailCursorReads();
+  TimeOfDay t = clock.Now();
+  clock.Set({t.hours, t.minutes, (t.seconds + 1) % 60});
+  window.Tick(TimerId::kTimer1);
+  EXPECT_EQ(f.state().cursorPos.x, 350);
+  EXPECT_EQ(f.state().dodged, -1);
+}
+
+TEST_F(MouseDodgeTest, ARightClickHandsOverToTheEditorAndClosesWithTheSettings) {
+  Form1& f = StartAt300x100();
+  system.InstallProgram("qvedit.exe", "qvs", 1);
+  f.state().windowLeft = 320;
+  window.MouseDown(2, kShift);
+  EXPECT_EQ(system.started(), std::vector<std::string>{"qvedit.exe"});
+  EXPECT_EQ(system.activated(), std::vector<std::string>{"qvs"});
+  EXPECT_TRUE(system.ended());
+  EXPECT_EQ(system.exitCode(), 0);
+  EXPECT_EQ(work.Read("settings.ini"), "320,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+}
+
+TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndTheClockRunsOn) {
+  StartAt300x100();
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_NE(system.messages()[0].find("qvedit.exe"), std::string::npos);
+  EXPECT_FALSE(system.ended());
+  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+}
+
+TEST_F(MouseDodgeTest, AnEditorWithoutItsWindowYetStillEndsTheClockNormally) {
+  StartAt300x100();
+  system.InstallProgram("qvedit.exe", "qvs", 1000000);
+  window.MouseDown(2);
+  EXPECT_TRUE(system.activated().empty());
+  EXPECT_GE(system.paused(), Form1::kEditorWaitMs);
+  EXPECT_TRUE(system.ended());
+  EXPECT_EQ(system.exitCode(), 0);
+}
+
+TEST_F(MouseDodgeTest, TheMiddleButtonAndLeftWithRightDoNoHandOver) {
+  StartAt300x100();
+  system.InstallProgram("qvedit.exe", "qvs", 1);
+  window.MouseDown(4);
+  window.MouseDown(3);  // left and right: a drag, no hand-over
+  EXPECT_TRUE(system.started().empty());
+  EXPECT_EQ(window.drags(), 1);
+}
+
+}  // namespace
+}  // namespace quarvel

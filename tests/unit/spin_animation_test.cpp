@@ -1,0 +1,164 @@
+// The keys and the laps, with the 50 ms timers stepped by hand: the sequence of positions, the
+// stop on the current time, the divisor-60 hour hand, and the two laps meeting.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "clock_fixture.h"
+#include "clockface/dial_geometry.h"
+
+namespace quarvel {
+namespace {
+
+using testing::ClockFixture;
+
+class SpinTest : public ClockFixture {
+ protected:
+  // The positions the spinning hand shows, frame by frame, until the lap stops.
+  std::vector<int> RunLap(TimerId timer, int maxFrames = 200) {
+    std::vector<int> shown;
+    while (window.TimerEnabled(timer) && static_cast<int>(shown.size()) < maxFrames) {
+      window.Tick(timer);
+      shown.push_back(form->state().spinCounter);
+    }
+    return shown;
+  }
+  std::vector<int> Range(int from, int to) {  // inclusive, wrapping after 59
+    std::vector<int> r;
+    for (int p = from;; p = (p + 1) % 60) {
+      r.push_back(p);
+      if (p == to) return r;
+    }
+  }
+};
+
+TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundAndStopsOnTheCurrentMinute) {
+  clock.Set({10, 15, 30});
+  Form1& f = StartAt300x100();
+  window.KeyDown('Z');
+  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer1));
+  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer3));
+  std::vector<int> shown = RunLap(TimerId::kTimer3);
+  EXPECT_EQ(shown, Range(16, 15));  // 16 ... 59, 0 ... 15: 60 frames
+  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer3));
+  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer1));
+  EXPECT_EQ(f.state().handPosition, 30);  // the last hand drawn: the second hand from the clock
+}
+
+TEST_F(SpinTest, XAt58And59BothStartAt0) {
+  for (int second : {58, 59}) {
+    clock.Set({10, 15, second});
+    StartAt300x100();
+    window.KeyDown('X');
+    EXPECT_EQ(form->state().spinCounter, second + 1);  // no wrap in the key: 60 at second 59
+    window.Tick(TimerId::kTimer2);
+    EXPECT_EQ(form->state().spinCounter, 0);
+    form.reset();
+  }
+}
+
+TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
+  clock.Set({10, 15, 20});
+  StartAt300x100();
+  window.KeyDown('X');
+  std::vector<int> shown;
+  // Twenty frames a second: the real second moves on every 20th frame.
+  int frames = 0;
+  while (window.TimerEnabled(TimerId::kTimer2) && frames < 400) {
+    if (++frames % 20 == 0) clock.Set({10, 15, (clock.Now().seconds + 1) % 60});
+    window.Tick(TimerId::kTimer2);
+    shown.push_back(form->state().spinCounter);
+  }
+  ASSERT_FALSE(window.TimerEnabled(TimerId::kTimer2));
+  EXPECT_EQ(shown.front(), 22);
+  EXPECT_EQ(shown.back(), 23);  // three seconds on after 60 frames: it stops where they are
+  EXPECT_EQ(shown.size(), 62u);
+}
+
+TEST_F(SpinTest, ZDuringASecondLapTakesOverFromTheMinute) {
+  clock.Set({10, 15, 30});
+  StartAt300x100();
+  window.KeyDown('X');
+  window.Tick(TimerId::kTimer2);
+  window.KeyDown('Z');
+  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer2));  // both on until the next tick
+  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer3));
+  window.Tick(TimerId::kTimer3);  // the minute lap ticks first and switches the other off
+  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer2));
+  EXPECT_EQ(form->state().spinCounter, 16);
+  EXPECT_EQ(RunLap(TimerId::kTimer3).back(), 15);
+}
+
+TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
+  const std::pair<TimeOfDay, int> cases[] = {
+      {{13, 30, 1}, 8}, {{1, 18, 1}, 6}, {{11, 54, 1}, 0}, {{23, 59, 1}, 0}, {{10, 45, 1}, 54}};
+  for (auto [time, hour] : cases) {
+    clock.Set(time);
+    Form1& f = StartAt300x100();
+    window.KeyDown('Z');
+    window.Tick(TimerId::kTimer3);
+    // The hour hand is drawn first: its segment points at that position.
+    ClockState dial = f.state();
+    SetHand(dial, static_cast<int16_t>(hour), 100);
+    ASSERT_FALSE(window.surface().segments().empty());
+    const DrawnSegment& s = window.surface().segments().front();
+    EXPECT_EQ(s.x2, PolarX(dial, 0, 50)) << time.hours << ":" << time.minutes;
+    EXPECT_EQ(s.y2, PolarY(dial, 0, 50)) << time.hours << ":" << time.minutes;
+    form.reset();
+  }
+}
+
+TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) {
+  clock.Set({10, 15, 0});  // second 00: no redraw yet
+  UseDefaultFace();
+  Start();
+  window.KeyDown('X');
+  window.Tick(TimerId::kTimer2);
+  for (const DrawnSegment& s : window.surface().segments()) {
+    EXPECT_EQ(s.x2, 0);
+    EXPECT_EQ(s.y2, 0);
+  }
+  EXPECT_EQ(form->state().radius, 0);
+}
+
+TEST_F(SpinTest, CDuringALapSavesTheCurrentValuesAndAIsSavedToo) {
+  Form1& f = StartAt300x100();
+  window.KeyDown('Z');
+  window.Tick(TimerId::kTimer3);
+  window.KeyDown('A', 4);  // Alt makes no difference
+  f.state().windowLeft = 310;
+  window.KeyDown('C', 1 | 2);  // nor Shift and Ctrl
+  EXPECT_TRUE(system.ended());
+  EXPECT_EQ(work.Read("settings.ini"), "310,100\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
+}
+
+TEST_F(SpinTest, AWithTheFilesOneEntersTheLayer) {
+  UseDefaultFace();
+  work.Write("settings.ini", "0,0\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
+  Form1& f = Start();
+  EXPECT_FALSE(window.topmost());
+  window.KeyDown('A');
+  EXPECT_EQ(f.state().notTopmost, 0);
+  EXPECT_TRUE(window.topmost());
+  window.KeyDown('A');
+  EXPECT_EQ(f.state().notTopmost, -1);
+  EXPECT_FALSE(window.topmost());
+  window.KeyDown('Q');  // any other key: nothing
+  EXPECT_EQ(f.state().notTopmost, -1);
+}
+
+TEST_F(SpinTest, TheStillFaceTakesOverAtTheNextChangeOfSecond) {
+  clock.Set({10, 15, 30});
+  Form1& f = StartAt300x100();
+  window.KeyDown('Z');
+  RunLap(TimerId::kTimer3);
+  const auto lastFrame = window.surface().segments();
+  window.Tick(TimerId::kTimer1);  // same second: the last frame stays
+  EXPECT_EQ(window.surface().segments(), lastFrame);
+  clock.Set({10, 15, 31});
+  window.Tick(TimerId::kTimer1);
+  EXPECT_EQ(f.state().lastSecond, 31);
+}
+
+}  // namespace
+}  // namespace quarvel
