@@ -40,8 +40,9 @@ run: deps
 	scripts/run-clock.sh $(WINDOWS)
 
 bench: deps
-	$(MAKE) release
+	$(MAKE) release windows
 	$(RELEASE)/bin/quarvel_benchmarks
+	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh 20
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
