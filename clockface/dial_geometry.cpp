@@ -6,7 +6,9 @@
 
 namespace quarvel {
 
-double DegreesToRadians(int32_t degrees) { return (degrees * 3.14) / 180; }
+double DegreesToRadians(int32_t degrees) {
+  return (degrees * 3.14) / 180;
+}
 
 void SetHand(ClockState& state, int16_t position, int16_t percent) {
   state.handPosition = position;

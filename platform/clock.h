@@ -15,6 +15,16 @@ class Clock {
   virtual TimeOfDay Now() = 0;
 };
 
+// A clock stopped at one time: every reading gives it (the preview, the benchmarks).
+class StoppedClock final : public Clock {
+ public:
+  explicit StoppedClock(TimeOfDay time) : time_(time) {}
+  TimeOfDay Now() override { return time_; }
+
+ private:
+  TimeOfDay time_;
+};
+
 // The local time of day of the machine.
 class SystemClock final : public Clock {
  public:

@@ -19,10 +19,18 @@ int32_t Narrow32(int64_t value) {
   return static_cast<int32_t>(value);
 }
 
-int16_t Add16(int16_t a, int16_t b) { return Narrow16(int64_t{a} + b); }
-int32_t Add32(int32_t a, int32_t b) { return Narrow32(int64_t{a} + b); }
-int32_t Sub32(int32_t a, int32_t b) { return Narrow32(int64_t{a} - b); }
-int32_t Mul32(int32_t a, int32_t b) { return Narrow32(int64_t{a} * b); }
+int16_t Add16(int16_t a, int16_t b) {
+  return Narrow16(int64_t{a} + b);
+}
+int32_t Add32(int32_t a, int32_t b) {
+  return Narrow32(int64_t{a} + b);
+}
+int32_t Sub32(int32_t a, int32_t b) {
+  return Narrow32(int64_t{a} - b);
+}
+int32_t Mul32(int32_t a, int32_t b) {
+  return Narrow32(int64_t{a} * b);
+}
 
 double RoundHalfEven(double value) {
   if (!std::isfinite(value)) return value;
@@ -44,7 +52,11 @@ T RoundTo(double value) {
 }
 }  // namespace
 
-int16_t Round16(double value) { return RoundTo<int16_t>(value); }
-int32_t Round32(double value) { return RoundTo<int32_t>(value); }
+int16_t Round16(double value) {
+  return RoundTo<int16_t>(value);
+}
+int32_t Round32(double value) {
+  return RoundTo<int32_t>(value);
+}
 
 }  // namespace quarvel

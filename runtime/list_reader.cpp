@@ -8,8 +8,12 @@
 namespace quarvel {
 
 namespace {
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+bool IsLineBreak(char c) {
+  return c == '\r' || c == '\n';
+}
 }  // namespace
 
 ListReader::ListReader(std::string content, std::string fileName)
@@ -40,7 +44,8 @@ ListReader::Field ListReader::NextField() {
     if (content_[pos_] == ',') {
       ++pos_;
     } else {
-      if (content_[pos_] == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n') ++pos_;
+      if (content_[pos_] == '\r' && pos_ + 1 < content_.size() && content_[pos_ + 1] == '\n')
+        ++pos_;
       ++pos_;
       ++line_;
     }
@@ -73,7 +78,8 @@ int64_t ListReader::ParseInteger(const Field& field, int64_t min, int64_t max) c
   } else if (value < min) {
     overflow = true;
   }
-  if (overflow || value < min || value > max) Fail(static_cast<int>(ErrorNumber::kOverflow), field.line);
+  if (overflow || value < min || value > max)
+    Fail(static_cast<int>(ErrorNumber::kOverflow), field.line);
   return value;
 }
 
@@ -89,6 +95,8 @@ int16_t ListReader::ReadInt16() {
                                            std::numeric_limits<int16_t>::max()));
 }
 
-std::string ListReader::ReadText() { return std::string(NextField().text); }
+std::string ListReader::ReadText() {
+  return std::string(NextField().text);
+}
 
 }  // namespace quarvel

@@ -7,7 +7,8 @@ namespace quarvel {
 
 std::string DecimalText(double value) {
   char buffer[64];
-  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+  auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
   return std::string(buffer, result.ptr);
 }
 
@@ -20,7 +21,9 @@ double DecimalValue(const std::string& text) {
   return result.ec == std::errc() ? value : 0.0;
 }
 
-double RoundTripDecimal(double value) { return DecimalValue(DecimalText(value)); }
+double RoundTripDecimal(double value) {
+  return DecimalValue(DecimalText(value));
+}
 
 std::string PrintedNumber(int64_t value) {
   std::string digits = std::to_string(value);

@@ -45,8 +45,8 @@ HeadlessImage LoadImageFile(const std::string& path) {
 }
 
 void WritePng(const HeadlessImage& image, const std::string& path) {
-  if (image.empty() ||
-      stbi_write_png(path.c_str(), image.width, image.height, 3, image.rgb.data(), image.width * 3) == 0)
+  if (image.empty() || stbi_write_png(path.c_str(), image.width, image.height, 3, image.rgb.data(),
+                                      image.width * 3) == 0)
     throw RuntimeError(ErrorNumber::kPathFileAccessError, path);
 }
 

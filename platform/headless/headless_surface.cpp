@@ -9,7 +9,9 @@
 
 namespace quarvel {
 
-HeadlessSurface::HeadlessSurface(int width, int height) { Resize(width, height); }
+HeadlessSurface::HeadlessSurface(int width, int height) {
+  Resize(width, height);
+}
 
 void HeadlessSurface::SetBackgroundPicture(HeadlessImage picture) {
   picture_ = std::move(picture);
@@ -30,7 +32,8 @@ void HeadlessSurface::Cls() {
     for (std::size_t x = 0; x < w; ++x) {
       uint8_t* p = &pixels_.rgb[(y * w + x) * 3];
       // The picture sits unscaled at the top-left corner; the back colour fills the rest.
-      if (x < static_cast<std::size_t>(picture_.width) && y < static_cast<std::size_t>(picture_.height)) {
+      if (x < static_cast<std::size_t>(picture_.width) &&
+          y < static_cast<std::size_t>(picture_.height)) {
         const uint8_t* q = &picture_.rgb[(y * static_cast<std::size_t>(picture_.width) + x) * 3];
         std::copy(q, q + 3, p);
       } else {
@@ -49,15 +52,18 @@ void HeadlessSurface::SetDrawWidth(int16_t width) {
 }
 
 ColorRef HeadlessSurface::PixelAt(int x, int y) const {
-  const uint8_t* p = &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
-                                   static_cast<std::size_t>(x)) * 3];
+  const uint8_t* p =
+      &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
+                    static_cast<std::size_t>(x)) *
+                   3];
   return p[0] | (p[1] << 8) | (p[2] << 16);
 }
 
 void HeadlessSurface::Plot(int x, int y) {
   if (x < 0 || y < 0 || x >= pixels_.width || y >= pixels_.height) return;
   uint8_t* p = &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
-                             static_cast<std::size_t>(x)) * 3];
+                             static_cast<std::size_t>(x)) *
+                            3];
   p[0] = static_cast<uint8_t>(foreColor_ & 0xFF);
   p[1] = static_cast<uint8_t>((foreColor_ >> 8) & 0xFF);
   p[2] = static_cast<uint8_t>((foreColor_ >> 16) & 0xFF);
@@ -94,8 +100,10 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double lo, double
       continue;
     }
     const double t = q[i] / p[i];
-    if (p[i] < 0.0) t0 = std::max(t0, t);
-    else t1 = std::min(t1, t);
+    if (p[i] < 0.0)
+      t0 = std::max(t0, t);
+    else
+      t1 = std::min(t1, t);
   }
   if (t0 > t1) return false;
   const double ox = x1, oy = y1;
@@ -114,7 +122,8 @@ void HeadlessSurface::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   if (std::llabs(bx - ax) + std::llabs(by - ay) > 4 * reach) {
     double fx1 = static_cast<double>(ax), fy1 = static_cast<double>(ay);
     double fx2 = static_cast<double>(bx), fy2 = static_cast<double>(by);
-    if (!ClipToBox(fx1, fy1, fx2, fy2, static_cast<double>(-reach), static_cast<double>(reach))) return;
+    if (!ClipToBox(fx1, fy1, fx2, fy2, static_cast<double>(-reach), static_cast<double>(reach)))
+      return;
     ax = std::llround(fx1), ay = std::llround(fy1), bx = std::llround(fx2), by = std::llround(fy2);
   }
   // Bresenham, stamping the round pen at every step.

@@ -17,7 +17,8 @@ void ShowRuntimeErrorReport(const RuntimeError& error) {
   std::string text = "Run-time error '" + std::to_string(error.number()) + "':\n\n" + error.text();
   if (!error.file().empty()) text += "\n\n" + error.file();
   if (!error.where().empty()) text += (error.file().empty() ? "\n\n" : ", ") + error.where();
-  MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+  MessageBoxA(nullptr, text.c_str(), kCaption,
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 void ReportRuntimeErrorAndExit(const RuntimeError& error) {
@@ -26,8 +27,10 @@ void ReportRuntimeErrorAndExit(const RuntimeError& error) {
 }
 
 void ReportPlatformFailure(const char* call) {
-  std::string text = std::string("Win32: ") + call + " failed (error " + std::to_string(GetLastError()) + ").";
-  MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+  std::string text =
+      std::string("Win32: ") + call + " failed (error " + std::to_string(GetLastError()) + ").";
+  MessageBoxA(nullptr, text.c_str(), kCaption,
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
   ExitProcess(1);
 }
 

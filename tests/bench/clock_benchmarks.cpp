@@ -23,16 +23,6 @@ constexpr const char* kDataDir = QUARVEL_DATA_DIR;
 constexpr int kFaceSize = 200;
 constexpr int16_t kDefaultPenWidth = 2;
 
-// Always the same time, so every redraw draws the same lines.
-class FixedClock final : public quarvel::Clock {
- public:
-  explicit FixedClock(quarvel::TimeOfDay time) : time_(time) {}
-  quarvel::TimeOfDay Now() override { return time_; }
-
- private:
-  quarvel::TimeOfDay time_;
-};
-
 // 10:08:42: the three hands point in clearly different directions.
 constexpr quarvel::TimeOfDay kFixedTime{10, 8, 42};
 
@@ -64,7 +54,7 @@ bool SetUpFace(benchmark::State& bench, quarvel::HeadlessSurface& surface) {
 void BM_RedrawFace(benchmark::State& bench) {
   ClockState clock;
   quarvel::HeadlessSurface surface(kFaceSize, kFaceSize);
-  FixedClock time(kFixedTime);
+  quarvel::StoppedClock time(kFixedTime);
   if (!LoadDefaultHands(bench, clock) || !SetUpFace(bench, surface)) return;
   for (auto _ : bench) {
     quarvel::RedrawFace(clock, surface, time);
@@ -92,7 +82,7 @@ BENCHMARK(BM_LoadHandShapes);
 void BM_SecondTickNoRedraw(benchmark::State& bench) {
   ClockState clock;
   quarvel::HeadlessSurface surface(kFaceSize, kFaceSize);
-  FixedClock time(kFixedTime);
+  quarvel::StoppedClock time(kFixedTime);
   if (!LoadDefaultHands(bench, clock)) return;
   clock.lastSecond = static_cast<int16_t>(kFixedTime.seconds);
   for (auto _ : bench) benchmark::DoNotOptimize(quarvel::SecondTick(clock, surface, time));

@@ -112,15 +112,15 @@ TEST(Polar, ScaledRadiusPercentsZeroAndNegative) {
 }
 
 TEST(Polar, OverflowPaths) {
-  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 100000), 30000); }), 6);      // 32-bit product
-  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 4000000), 100); }), 6);       // 16-bit radius
-  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32767, 10), 90); }), 6);              // exact row sum
-  EXPECT_EQ(ErrorOf([] { PointAt(Dial(40000, 10), 0); }), 6);               // x narrowed
-  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32760, 30000), 45); }), 6);           // rounded x
+  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 100000), 30000); }), 6);  // 32-bit product
+  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 4000000), 100); }), 6);   // 16-bit radius
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32767, 10), 90); }), 6);          // exact row sum
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(40000, 10), 0); }), 6);           // x narrowed
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32760, 30000), 45); }), 6);       // rounded x
   ClockState low = Dial(0, 1000);
   low.centerY = 2147483000;
-  EXPECT_EQ(ErrorOf([&] { PolarY(low, 180, 100); }), 6);                  // 32-bit y sum
-  EXPECT_EQ(PolarY(low, 90, 100), 2147483000);                            // y itself is 32-bit
+  EXPECT_EQ(ErrorOf([&] { PolarY(low, 180, 100); }), 6);  // 32-bit y sum
+  EXPECT_EQ(PolarY(low, 90, 100), 2147483000);            // y itself is 32-bit
 }
 
 TEST(LineToPolar, PenUpOnlyMovesAndPenDownDraws) {

@@ -20,9 +20,9 @@ int Hour(int h, int m, int divisor = kFaceHourDivisor) {
 
 TEST(HourPosition, StillFaceDividesTheMinutesBy70) {
   EXPECT_EQ(Hour(0, 0), 0);
-  EXPECT_EQ(Hour(1, 21), 6);   // 6.5 to the even 6
-  EXPECT_EQ(Hour(1, 35), 8);   // 7.5 to the even 8
-  EXPECT_EQ(Hour(2, 7), 10);   // 10.5 to the even 10
+  EXPECT_EQ(Hour(1, 21), 6);  // 6.5 to the even 6
+  EXPECT_EQ(Hour(1, 35), 8);  // 7.5 to the even 8
+  EXPECT_EQ(Hour(2, 7), 10);  // 10.5 to the even 10
   EXPECT_EQ(Hour(11, 59), 59);
   EXPECT_EQ(Hour(12, 0), 0);
   EXPECT_EQ(Hour(13, 30), 7);
@@ -70,14 +70,18 @@ ClockState Sticks() {
 
 TEST(RedrawFace, DialComesFromTheDrawingArea) {
   const std::pair<std::pair<int, int>, std::tuple<int, int, int>> cases[] = {
-      {{201, 201}, {100, 100, 80}}, {{203, 203}, {102, 102, 82}}, {{300, 200}, {150, 100, 80}},
-      {{41, 41}, {20, 20, 0}},     {{38, 38}, {19, 19, -1}}};
+      {{201, 201}, {100, 100, 80}},
+      {{203, 203}, {102, 102, 82}},
+      {{300, 200}, {150, 100, 80}},
+      {{41, 41}, {20, 20, 0}},
+      {{38, 38}, {19, 19, -1}}};
   for (auto [size, dial] : cases) {
     ClockState s = Sticks();
     HeadlessSurface surface(size.first, size.second);
     FixedClock clock({3, 0, 0});
     RedrawFace(s, surface, clock);
-    EXPECT_EQ(std::make_tuple(s.centerX, s.centerY, s.radius), dial) << size.first << "x" << size.second;
+    EXPECT_EQ(std::make_tuple(s.centerX, s.centerY, s.radius), dial)
+        << size.first << "x" << size.second;
   }
 }
 
@@ -131,7 +135,8 @@ TEST(SecondTick, RedrawsOnlyWhenTheSecondChanges) {
 
 TEST(SecondTick, StoresTheSecondReadAfterTheRedraw) {
   // A redraw that ends in the next second stores that later second.
-  ScriptedClock clock({{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
+  ScriptedClock clock(
+      {{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
   ClockState s = Sticks();
   HeadlessSurface surface(200, 200);
   EXPECT_TRUE(SecondTick(s, surface, clock));

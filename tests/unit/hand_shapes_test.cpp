@@ -70,7 +70,7 @@ TEST(HandShapeFile, CapacityIsFiftyOnePoints) {
 }
 
 TEST(HandShapeFile, MalformedFilesRaiseTheirErrors) {
-  EXPECT_EQ(LoadError(""), 62);                     // no colour
+  EXPECT_EQ(LoadError(""), 62);                       // no colour
   EXPECT_EQ(LoadError("255\r\n0,100\r\n5\r\n"), 62);  // odd value count
   EXPECT_EQ(LoadError("255\r\n0,100\r\n\r\n"), 62);   // an empty line after the last value
   EXPECT_EQ(LoadError("255\r\n0,100\r\n   "), 62);    // blanks on a line of their own

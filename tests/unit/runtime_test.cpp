@@ -38,7 +38,7 @@ TEST(CheckedMath, RoundingIsNearestWithTiesToEven) {
   EXPECT_EQ(Round32(40.5), 40);
   EXPECT_EQ(Round16(32767.4), 32767);
   EXPECT_EQ(ErrorOf([] { Round16(32767.5); }), 6);  // rounds to 32768
-  EXPECT_EQ(Round16(-32768.5), -32768);               // the even neighbour still fits
+  EXPECT_EQ(Round16(-32768.5), -32768);             // the even neighbour still fits
   EXPECT_EQ(ErrorOf([] { Round32(2147483647.5); }), 6);
   EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::quiet_NaN()); }), 6);
   EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::infinity()); }), 6);

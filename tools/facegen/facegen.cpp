@@ -71,7 +71,9 @@ class Canvas {
 };
 
 // Coverage of a shape whose signed distance (negative inside) at a pixel centre is d.
-double Cover(double d) { return 0.5 - d; }
+double Cover(double d) {
+  return 0.5 - d;
+}
 
 // Signed distance to a capsule: the segment (ax, ay)-(bx, by) widened by halfWidth.
 double CapsuleDistance(double px, double py, double ax, double ay, double bx, double by,
@@ -108,9 +110,8 @@ void DrawMark(Canvas& canvas, double minute, double inner, double outer, double 
 void DrawDot(Canvas& canvas, double minute, double r, double dotRadius, const Rgb& colour) {
   double cx, cy;
   OnDial(minute, r, cx, cy);
-  canvas.Paint(colour, [&](double x, double y) {
-    return Cover(std::hypot(x - cx, y - cy) - dotRadius);
-  });
+  canvas.Paint(colour,
+               [&](double x, double y) { return Cover(std::hypot(x - cx, y - cy) - dotRadius); });
 }
 
 }  // namespace

@@ -25,16 +25,6 @@ constexpr const char* kUsage =
     "  --png FILE   write the picture as PNG\n"
     "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n";
 
-// Always gives the same reading, as a clock stopped at the preview's time.
-class FixedClock final : public quarvel::Clock {
- public:
-  explicit FixedClock(quarvel::TimeOfDay time) : time_(time) {}
-  quarvel::TimeOfDay Now() override { return time_; }
-
- private:
-  quarvel::TimeOfDay time_;
-};
-
 // Without a picture the clock window keeps its designed measuring width: 105 pixels.
 constexpr int kDesignedFaceWidth = 105;
 
@@ -55,7 +45,7 @@ int Run(const quarvel::PreviewOptions& options) {
   IgnoreErrors([&] { surface.SetDrawWidth(state.lineWidth); });
 
   SystemClock systemClock;
-  FixedClock clock(options.time.value_or(systemClock.Now()));
+  StoppedClock clock(options.time.value_or(systemClock.Now()));
   RedrawFace(state, surface, clock);
 
   if (!options.pngPath.empty()) WritePng(surface.pixels(), options.pngPath);

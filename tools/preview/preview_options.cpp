@@ -29,7 +29,8 @@ std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOpt
       options.segments = true;
     } else if (arg == "--time") {
       TimeOfDay time;
-      if (!hasValue || !ParseTime(args[++i], time)) return "--time wants HH:MM:SS (00:00:00 to 23:59:59)";
+      if (!hasValue || !ParseTime(args[++i], time))
+        return "--time wants HH:MM:SS (00:00:00 to 23:59:59)";
       options.time = time;
     } else if (arg == "--size") {
       if (!hasValue || !ParseSize(args[++i], options.width, options.height))
@@ -41,7 +42,8 @@ std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOpt
       return "unknown argument: " + arg;
     }
   }
-  if (!options.segments && options.pngPath.empty()) return "nothing to do: give --png FILE and/or --segments";
+  if (!options.segments && options.pngPath.empty())
+    return "nothing to do: give --png FILE and/or --segments";
   return {};
 }
 

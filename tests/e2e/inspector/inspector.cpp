@@ -9,8 +9,8 @@
 // every window or control stays on one line for grep.
 //
 // NOTE: GetWindowText on a control of another process returns nothing; only WM_GETTEXT reads it.
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -39,12 +39,23 @@ std::string quoted(const std::wstring& text) {
   std::string out = "\"";
   for (char c : utf8(text)) {
     switch (c) {
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      default: out += c;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      default:
+        out += c;
     }
   }
   return out + "\"";

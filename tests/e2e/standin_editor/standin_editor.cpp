@@ -27,8 +27,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
   wc.lpszClassName = "QuarvelStandInEditor";
   RegisterClassA(&wc);
-  HWND window = CreateWindowA(wc.lpszClassName, "qvs", WS_OVERLAPPEDWINDOW, 500, 300, 240, 120, nullptr,
-                              nullptr, instance, nullptr);
+  HWND window = CreateWindowA(wc.lpszClassName, "qvs", WS_OVERLAPPEDWINDOW, 500, 300, 240, 120,
+                              nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
