@@ -97,10 +97,10 @@ fi
 
 # A polite close lets the clock write settings.ini; on a first run the first close ends the
 # information window and the second the clock.
-if [ -f "$E2E_INSPECTOR" ]; then
+if [ -f "$E2E_WINPROBE" ]; then
   for _ in 1 2 3; do
     e2e_clock_running || break
-    wine "$E2E_INSPECTOR" close QUARVEL >/dev/null 2>&1 9>&- || true
+    wine "$E2E_WINPROBE" close QUARVEL >/dev/null 2>&1 9>&- || true
     e2e_wait_exit 3 || true
   done
 fi

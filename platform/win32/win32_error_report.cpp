@@ -18,7 +18,7 @@ void ShowRuntimeErrorReport(const RuntimeError& error) {
   if (!error.file().empty()) text += "\n\n" + error.file();
   if (!error.where().empty()) text += (error.file().empty() ? "\n\n" : ", ") + error.where();
   MessageBoxA(nullptr, text.c_str(), kCaption,
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST);
 }
 
 void ReportRuntimeErrorAndExit(const RuntimeError& error) {
@@ -30,7 +30,7 @@ void ReportPlatformFailure(const char* call) {
   std::string text =
       std::string("Win32: ") + call + " failed (error " + std::to_string(GetLastError()) + ").";
   MessageBoxA(nullptr, text.c_str(), kCaption,
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST);
   ExitProcess(1);
 }
 

@@ -135,7 +135,7 @@ void Win32System::ShowInfoDialog() {
 
 void Win32System::ShowMessage(const std::string& text) {
   MessageBoxA(nullptr, text.c_str(), "QUARVEL",
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL);
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST);
 }
 
 void Win32System::EndProcess(int exitCode) {

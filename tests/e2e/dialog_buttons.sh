@@ -20,9 +20,9 @@ e2e_screenshot readme >/dev/null
 dlg_viewable "$dialog" || e2e_fail "the first-run dialog closed when Readme was clicked"
 e2e_clock_running || e2e_fail "quarvel.exe ended when Readme was clicked"
 [ -z "$(e2e_find_clock)" ] || e2e_fail "the clock came up when Readme was clicked"
-windows=$(e2e_inspector list)
+windows=$(e2e_winprobe list)
 [ -n "$(dlg_dialog_block "$windows")" ] ||
-  e2e_fail "the inspector no longer sees the dialog after Readme:"$'\n'"$windows"
+  e2e_fail "the winprobe no longer sees the dialog after Readme:"$'\n'"$windows"
 grep -q 'class="Notepad" title="readme.txt - Notepad"' <<<"$windows" ||
   e2e_fail "no Notepad window on readme.txt among the windows:"$'\n'"$windows"
 # Notepad asks in a box of its own when it can't open the file: no dialog but ours may show.
@@ -34,7 +34,7 @@ others=$(grep '^window .*class="#32770"' <<<"$windows" | grep -v 'title="QUARVEL
 # --- The close box ------------------------------------------------------------------------------
 # A click on the close box of the caption openbox draws for the dialog: openbox sends
 # WM_DELETE_WINDOW, which Wine turns into WM_SYSCOMMAND/SC_CLOSE and then WM_CLOSE, the path
-# of a click on a Win32 close box. (`inspector close` would post WM_CLOSE directly and skip the
+# of a click on a Win32 close box. (`winprobe close` would post WM_CLOSE directly and skip the
 # window manager and SC_CLOSE.) Activating the dialog first raises it above Notepad.
 dlg_activate "$dialog"
 extents=$(xprop -id "$dialog" _NET_FRAME_EXTENTS | sed -n 's/.* = //p')
@@ -53,8 +53,8 @@ dlg_assert_topmost "$E2E_WINDOW" yes
 e2e_screenshot clock-after-close-box >/dev/null
 
 # Closing Notepad and the clock leaves a wineserver running for the second start.
-e2e_inspector close 'readme.txt - Notepad' >/dev/null
-e2e_inspector close QUARVEL >/dev/null
+e2e_winprobe close 'readme.txt - Notepad' >/dev/null
+e2e_winprobe close QUARVEL >/dev/null
 e2e_wait_exit 5 || e2e_fail "quarvel.exe still runs 5 s after its window was asked to close"
 [ "$E2E_CLOCK_STATUS" -eq 0 ] || e2e_fail "quarvel.exe exited with code $E2E_CLOCK_STATUS"
 

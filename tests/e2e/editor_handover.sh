@@ -51,7 +51,7 @@ ms_since_click() { echo $((($(e2e_now_us) - CLICKED) / 1000)); }
 expect_error_box() { # <what this means>
   local i windows=""
   for ((i = 0; i < 50; i++)); do
-    windows=$(e2e_inspector list)
+    windows=$(e2e_winprobe list)
     BOX=$(awk '/^window / { inbox = /class="#32770" title="QUARVEL"/ } inbox' <<<"$windows")
     [ -n "$BOX" ] && break
     if ! e2e_clock_running; then
@@ -71,9 +71,9 @@ expect_error_box() { # <what this means>
 # Dismisses the box; the clock must still be there, ticking, with settings.ini untouched.
 dismiss_and_expect_running() { # <what this means> <screenshot tag> <folder of settings.ini>
   local before after changed
-  e2e_inspector press QUARVEL OK >/dev/null || e2e_fail "$1: could not press OK in the box"
+  e2e_winprobe press QUARVEL OK >/dev/null || e2e_fail "$1: could not press OK in the box"
   sleep 0.5
-  [ -z "$(awk '/^window / && /class="#32770" title="QUARVEL"/' <<<"$(e2e_inspector list)")" ] ||
+  [ -z "$(awk '/^window / && /class="#32770" title="QUARVEL"/' <<<"$(e2e_winprobe list)")" ] ||
     e2e_fail "$1: the message box is still open after OK"
   e2e_clock_running || e2e_fail "$1: quarvel.exe ended after the message box"
   [ "$(e2e_find_clock)" = "$E2E_WINDOW" ] ||
@@ -112,7 +112,7 @@ if ! [[ $active =~ ^0x[0-9a-fA-F]+$ ]] || [ $((active)) -ne "$qvs" ]; then
   e2e_fail "the editor's window $qvs is not the active window ($active)"
 fi
 e2e_expect_settings "handed over to the editor" "${home[@]}" 0
-e2e_inspector close qvs >/dev/null
+e2e_winprobe close qvs >/dev/null
 rm "$E2E_DIR/qvedit.exe"
 
 # --- No editor anywhere: the box, then the clock runs on until C. ---

@@ -32,7 +32,7 @@ grep -q _NET_WM_STATE_SKIP_TASKBAR <<<"$state" ||
   e2e_fail "the dialog would get a task-bar button: _NET_WM_STATE = '$state'"
 
 # --- Its controls, as the program itself sees them --------------------------------------------
-windows=$(e2e_inspector list)
+windows=$(e2e_winprobe list)
 box=$(dlg_dialog_block "$windows")
 [ -n "$box" ] || e2e_fail "no dialog (#32770) titled QUARVEL among the windows:"$'\n'"$windows"
 grep -q 'class="QuarvelClock"' <<<"$windows" &&
@@ -63,7 +63,7 @@ version_rect="$((DLG_X + cx)) $((DLG_Y + cy)) $cw $ch"
 control Button '' 8 104 353 89 "group box"
 gx=$cx gy=$cy gw=$cw gh=$ch
 
-# The three Japanese labels, byte for byte (the inspector prints UTF-8), inside the group box.
+# The three Japanese labels, byte for byte (the winprobe prints UTF-8), inside the group box.
 labels=(
   'QUARVELをご選択いただきましてありがとうございます。'
   '時計はマウスが近づくと隠れるようになっていますので、[Shift]キーを押しながら操作を行ってください。'
@@ -164,7 +164,7 @@ blue=$(e2e_count_colour "$shot" "$E2E_FACE_BLUE" 50 50 100 100)
 
 # --- Closing the clock writes the default settings.ini ------------------------------------------
 [ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "settings.ini was written before the clock closed"
-e2e_inspector close QUARVEL >/dev/null
+e2e_winprobe close QUARVEL >/dev/null
 e2e_wait_exit 5 || e2e_fail "quarvel.exe still runs 5 s after its window was asked to close"
 [ "$E2E_CLOCK_STATUS" -eq 0 ] || e2e_fail "quarvel.exe exited with code $E2E_CLOCK_STATUS"
 dlg_expect_bytes "$E2E_DIR/settings.ini" '0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n' \

@@ -31,7 +31,7 @@ E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 : "${QUARVEL_WINDOWS_BUILD:=$QUARVEL_SOURCE_DIR/build/windows}"
 : "${QUARVEL_EXE:=$QUARVEL_WINDOWS_BUILD/bin/quarvel.exe}"
 : "${QUARVEL_E2E_ARTIFACTS:=$(dirname "$QUARVEL_WINDOWS_BUILD")/e2e-artifacts}"
-E2E_INSPECTOR=$QUARVEL_WINDOWS_BUILD/bin/inspector.exe
+E2E_WINPROBE=$QUARVEL_WINDOWS_BUILD/bin/winprobe.exe
 E2E_SCREEN=1024x768x24
 # The clock's own face size and the colour of the default face's background.
 E2E_FACE=200
@@ -292,13 +292,13 @@ e2e_stop_clock() {
   e2e_wine_kill
 }
 
-# Runs the inspector (tests/e2e/inspector) in the clock's prefix and prints its output.
-e2e_inspector() {
-  e2e_require_file "$E2E_INSPECTOR" "the window inspector (make windows)"
+# Runs the winprobe (tests/e2e/winprobe) in the clock's prefix and prints its output.
+e2e_winprobe() {
+  e2e_require_file "$E2E_WINPROBE" "the window winprobe (make windows)"
   local out status=0
-  out=$(wine "$E2E_INSPECTOR" "$@" 2>"$E2E_TMP/inspector.err" 9>&-) || status=$?
-  printf '%s\n' "$out" | tee -a "$E2E_ART/inspector.txt"
-  [ "$status" -eq 0 ] || { cat "$E2E_TMP/inspector.err" >&2; return "$status"; }
+  out=$(wine "$E2E_WINPROBE" "$@" 2>"$E2E_TMP/winprobe.err" 9>&-) || status=$?
+  printf '%s\n' "$out" | tee -a "$E2E_ART/winprobe.txt"
+  [ "$status" -eq 0 ] || { cat "$E2E_TMP/winprobe.err" >&2; return "$status"; }
 }
 
 # ---------------------------------------------------------------------------------------------

@@ -141,21 +141,21 @@ dlg_motif_hints() { # <window id>
 }
 
 # ---------------------------------------------------------------------------------------------
-# The inspector's view of the dialogs
+# The winprobe's view of the dialogs
 
-# From `inspector list` output: the lines of the visible #32770 dialog titled <title>, its
+# From `winprobe list` output: the lines of the visible #32770 dialog titled <title>, its
 # window line first, then its controls.
-dlg_dialog_block() { # <inspector list output> [title=QUARVEL]
+dlg_dialog_block() { # <winprobe list output> [title=QUARVEL]
   awk -v want="class=\"#32770\" title=\"${2:-QUARVEL}\"" '
     /^window / { inbox = index($0, want) > 0 } inbox' <<<"$1"
 }
 
-# The inspector's text="..." field, escapes and all, of a window or control line.
+# The winprobe's text="..." field, escapes and all, of a window or control line.
 dlg_text_field() { # <line>
   sed -n 's/.* text="\(\([^"\\]\|\\.\)*\)" .*/\1/p' <<<"$1"
 }
 
-# Prints "left top width height" of the rect= field of an inspector line.
+# Prints "left top width height" of the rect= field of an winprobe line.
 dlg_rect_field() { # <line>
   local l t r b
   IFS=, read -r l t r b < <(sed -n 's/.* rect=\([-0-9,]*\) .*/\1/p' <<<"$1")

@@ -17,7 +17,7 @@ e2e_start_clock
 dlg_wait_clock_without_dialog "$size"
 dlg_assert_geometry "$E2E_WINDOW" "$x" "$y" "$size" "$size" "the clock window"
 dlg_assert_topmost "$E2E_WINDOW" yes
-windows=$(e2e_inspector list)
+windows=$(e2e_winprobe list)
 ! grep -q 'class="#32770"' <<<"$windows" ||
   e2e_fail "a dialog came up for the missing bitmap:"$'\n'"$windows"
 

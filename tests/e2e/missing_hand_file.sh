@@ -12,7 +12,7 @@ e2e_wait_window '^QUARVEL$' 15 >/dev/null
 sleep 0.5 # let the box finish painting for the screenshot
 e2e_screenshot error-box >/dev/null
 
-windows=$(e2e_inspector list)
+windows=$(e2e_winprobe list)
 box=$(awk '/^window / { inbox = /class="#32770" title="QUARVEL"/ } inbox' <<<"$windows")
 [ -n "$box" ] || e2e_fail "no dialog (#32770) titled QUARVEL among the windows:"$'\n'"$windows"
 text=$(grep 'class="Static"' <<<"$box" || true)
@@ -26,9 +26,9 @@ e2e_log "error box: $(grep -o 'text="[^"]*53[^"]*"' <<<"$text" | head -n 1)"
 clock=$(e2e_find_clock)
 [ -z "$clock" ] || e2e_fail "a clock window ($clock) is shown next to the error box"
 grep -q 'title="QUARVEL" rect=[-0-9,]* size=200x200' <<<"$windows" &&
-  e2e_fail "the inspector sees a 200x200 QUARVEL window next to the error box"
+  e2e_fail "the winprobe sees a 200x200 QUARVEL window next to the error box"
 
-e2e_inspector press QUARVEL OK >/dev/null
+e2e_winprobe press QUARVEL OK >/dev/null
 e2e_wait_exit 5 || e2e_fail "quarvel.exe still runs 5 s after the error box was dismissed"
 [ "$E2E_CLOCK_STATUS" -ne 0 ] || e2e_fail "quarvel.exe exited with code 0 after the error"
 e2e_screenshot after-exit >/dev/null

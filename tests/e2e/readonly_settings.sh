@@ -18,7 +18,7 @@ chmod 444 "$E2E_DIR/settings.ini"
 e2e_start_clock
 dlg_wait_clock_without_dialog "$E2E_FACE"
 dlg_assert_geometry "$E2E_WINDOW" 250 120 "$E2E_FACE" "$E2E_FACE" "the clock window"
-e2e_inspector close QUARVEL >/dev/null
+e2e_winprobe close QUARVEL >/dev/null
 
 # The message box: a QUARVEL window that is not the clock's 200 x 200.
 deadline=$((${EPOCHREALTIME/[.,]/} + 5000000))
@@ -42,7 +42,7 @@ done
 sleep 0.3 # let the box finish painting
 e2e_screenshot error-box >/dev/null
 
-windows=$(e2e_inspector list)
+windows=$(e2e_winprobe list)
 box=$(dlg_dialog_block "$windows")
 [ -n "$box" ] || e2e_fail "the box is no #32770 dialog titled QUARVEL:"$'\n'"$windows"
 text=$(grep 'class="Static"' <<<"$box" || true)

@@ -2,7 +2,7 @@
 # A saved settings.ini: no first-run dialog, the clock opens where the file says, top-most only
 # when its second line is 0, and a close request writes the file back byte for byte when the
 # clock was not moved (the process then ends with code 0). Two runs: "-1 " (not top-most, closed
-# with `inspector close`) and " 0 " (top-most, closed with the key C).
+# with `winprobe close`) and " 0 " (top-most, closed with the key C).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/lib_dialog.sh"
 e2e_begin
@@ -10,7 +10,7 @@ e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 x=250 y=120
 
-run() { # <line 2 as written> <top-most yes|no> <how to close: inspector|key> <name>
+run() { # <line 2 as written> <top-most yes|no> <how to close: winprobe|key> <name>
   local settings="$x,$y\\r\\n$1\\r\\nqv.bmp\\r\\n 3 \\r\\n"
   # shellcheck disable=SC2059  # the settings are a printf format
   printf "$settings" >"$E2E_DIR/settings.ini"
@@ -23,12 +23,12 @@ run() { # <line 2 as written> <top-most yes|no> <how to close: inspector|key> <n
   shot=$(e2e_screenshot "$4")
   dlg_assert_round "$shot" "$E2E_WINDOW" "$x" "$y" "$E2E_FACE"
   local windows
-  windows=$(e2e_inspector list)
+  windows=$(e2e_winprobe list)
   ! grep -q 'class="#32770"' <<<"$windows" ||
     e2e_fail "a dialog is shown next to the clock ($4):"$'\n'"$windows"
 
-  if [ "$3" = inspector ]; then
-    e2e_inspector close QUARVEL >/dev/null
+  if [ "$3" = winprobe ]; then
+    e2e_winprobe close QUARVEL >/dev/null
   else
     dlg_activate "$E2E_WINDOW"
     xdotool key c
@@ -39,6 +39,6 @@ run() { # <line 2 as written> <top-most yes|no> <how to close: inspector|key> <n
   dlg_expect_bytes "$E2E_DIR/settings.ini" "$settings" "settings.ini written back ($4)"
 }
 
-run '-1 ' no inspector not-topmost
+run '-1 ' no winprobe not-topmost
 run ' 0 ' yes key topmost
 e2e_pass

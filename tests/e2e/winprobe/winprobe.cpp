@@ -1,16 +1,17 @@
-// A small window inspector for the end-to-end tests, run with `wine` in the clock's prefix.
+// A small window probe for the end-to-end tests, run with `wine` in the clock's prefix.
 //
-//   inspector list                          every visible top-level window, one line each;
+//   winprobe list                          every visible top-level window, one line each;
 //                                           for dialogs (#32770) also their child controls
-//   inspector close <title>                 post WM_CLOSE to the top-level window with that title
-//   inspector press <dialog title> <button> click a button of a dialog (BM_CLICK)
+//   winprobe close <title>                 post WM_CLOSE to the top-level window with that title
+//   winprobe press <dialog title> <button> click a button of a dialog (BM_CLICK)
 //
 // Output is UTF-8 with LF line ends. Texts are quoted, with \n, \r, \t, \" and \\ escaped, so
 // every window or control stays on one line for grep.
 //
 // NOTE: GetWindowText on a control of another process returns nothing; only WM_GETTEXT reads it.
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -155,11 +156,11 @@ HWND findTopLevel(const std::wstring& title) {
 int closeWindow(const std::wstring& title) {
   HWND window = findTopLevel(title);
   if (!window) {
-    std::fprintf(stderr, "inspector: no top-level window titled %s\n", quoted(title).c_str());
+    std::fprintf(stderr, "winprobe: no top-level window titled %s\n", quoted(title).c_str());
     return 2;
   }
   if (!PostMessageW(window, WM_CLOSE, 0, 0)) {
-    std::fprintf(stderr, "inspector: PostMessage(WM_CLOSE) to %s failed (error %lu)\n",
+    std::fprintf(stderr, "winprobe: PostMessage(WM_CLOSE) to %s failed (error %lu)\n",
                  handle(window).c_str(), GetLastError());
     return 1;
   }
@@ -194,18 +195,18 @@ int pressButton(const std::wstring& title, const std::wstring& button) {
     }
   }
   if (sawDialog)
-    std::fprintf(stderr, "inspector: dialog %s has no button %s\n", quoted(title).c_str(),
+    std::fprintf(stderr, "winprobe: dialog %s has no button %s\n", quoted(title).c_str(),
                  quoted(button).c_str());
   else
-    std::fprintf(stderr, "inspector: no visible dialog titled %s\n", quoted(title).c_str());
+    std::fprintf(stderr, "winprobe: no visible dialog titled %s\n", quoted(title).c_str());
   return 2;
 }
 
 int usage() {
   std::fprintf(stderr,
-               "usage: inspector list\n"
-               "       inspector close <title>\n"
-               "       inspector press <dialog title> <button text>\n");
+               "usage: winprobe list\n"
+               "       winprobe close <title>\n"
+               "       winprobe press <dialog title> <button text>\n");
   return 64;
 }
 
