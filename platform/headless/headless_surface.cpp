@@ -28,20 +28,20 @@ void HeadlessSurface::Cls() {
   const auto w = static_cast<std::size_t>(pixels_.width);
   const auto h = static_cast<std::size_t>(pixels_.height);
   pixels_.rgb.resize(w * h * 3);
+  const uint8_t back[3] = {static_cast<uint8_t>(backColor_ & 0xFF),
+                           static_cast<uint8_t>((backColor_ >> 8) & 0xFF),
+                           static_cast<uint8_t>((backColor_ >> 16) & 0xFF)};
+  // The picture sits unscaled at the top-left corner; the back colour fills the rest.
+  const std::size_t pictureWidth = static_cast<std::size_t>(picture_.width);
+  const std::size_t covered = std::min(w, pictureWidth);
   for (std::size_t y = 0; y < h; ++y) {
-    for (std::size_t x = 0; x < w; ++x) {
-      uint8_t* p = &pixels_.rgb[(y * w + x) * 3];
-      // The picture sits unscaled at the top-left corner; the back colour fills the rest.
-      if (x < static_cast<std::size_t>(picture_.width) &&
-          y < static_cast<std::size_t>(picture_.height)) {
-        const uint8_t* q = &picture_.rgb[(y * static_cast<std::size_t>(picture_.width) + x) * 3];
-        std::copy(q, q + 3, p);
-      } else {
-        p[0] = static_cast<uint8_t>(backColor_ & 0xFF);
-        p[1] = static_cast<uint8_t>((backColor_ >> 8) & 0xFF);
-        p[2] = static_cast<uint8_t>((backColor_ >> 16) & 0xFF);
-      }
+    uint8_t* row = &pixels_.rgb[y * w * 3];
+    std::size_t x = 0;
+    if (y < static_cast<std::size_t>(picture_.height) && covered > 0) {
+      std::copy_n(&picture_.rgb[y * pictureWidth * 3], covered * 3, row);
+      x = covered;
     }
+    for (; x < w; ++x) std::copy_n(back, 3, row + x * 3);
   }
   segments_.clear();
 }
@@ -70,20 +70,26 @@ void HeadlessSurface::Plot(int x, int y) {
 }
 
 // A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen.
+// Drawn as one clipped span per row, so even a pen far wider than the surface stays cheap.
 void HeadlessSurface::Stamp(int x, int y) {
   if (drawWidth_ <= 1) {
     Plot(x, y);
     return;
   }
   const int w = drawWidth_;
-  const int lo = -(w - 1) / 2;  // width 2 covers -0..1, width 3 covers -1..1
+  const int lo = -(w - 1) / 2;  // width 2 covers 0..1, width 3 covers -1..1
   const int hi = w / 2;
-  const double r = w / 2.0;
-  for (int dy = lo; dy <= hi; ++dy)
-    for (int dx = lo; dx <= hi; ++dx) {
-      const double ex = dx - (w % 2 == 0 ? 0.5 : 0.0), ey = dy - (w % 2 == 0 ? 0.5 : 0.0);
-      if (ex * ex + ey * ey <= r * r) Plot(x + dx, y + dy);
-    }
+  const double centre = w % 2 == 0 ? 0.5 : 0.0;  // an even pen's centre lies between pixels
+  const double r2 = (w / 2.0) * (w / 2.0);
+  const int dyFrom = std::max(lo, -y), dyTo = std::min(hi, pixels_.height - 1 - y);
+  for (int dy = dyFrom; dy <= dyTo; ++dy) {
+    const double ey = dy - centre;
+    const double half = std::sqrt(std::max(0.0, r2 - ey * ey));
+    const int dxFrom = std::max({lo, static_cast<int>(std::ceil(centre - half)), -x});
+    const int dxTo =
+        std::min({hi, static_cast<int>(std::floor(centre + half)), pixels_.width - 1 - x});
+    for (int dx = dxFrom; dx <= dxTo; ++dx) Plot(x + dx, y + dy);
+  }
 }
 
 namespace {

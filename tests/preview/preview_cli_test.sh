@@ -37,6 +37,10 @@ check "pen width from settings" "100 100 180 100 16711680 5" "$(echo "$out" | se
 printf '0,0\r\n 0 \r\nnone.bmp\r\n-3 \r\n' > settings.ini
 out=$("$preview" --time 00:00:15 --size 201x201 --segments)
 check "negative pen width refused" "100 100 180 100 16711680 1" "$(echo "$out" | sed -n 3p)"
+# A pen far wider than the picture just covers it (and must not take ages).
+printf '0,0\r\n 0 \r\nnone.bmp\r\n 32767 \r\n' > settings.ini
+"$preview" --time 00:00:15 --size 201x201 --png wide.png
+check "widest pen" "0" "$?"
 rm settings.ini
 
 # The PNG is written, with the picture's size.
