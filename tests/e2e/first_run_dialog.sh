@@ -149,7 +149,7 @@ dlg_activate "$dialog"
 xdotool key Return
 dlg_wait_gone "$dialog" 5 || e2e_fail "Enter did not close the first-run dialog within 5 s"
 e2e_wait_clock "$E2E_FACE"
-[ -z "$(dlg_find_quarvel "$DLG_W" "$DLG_H")" ] || e2e_fail "the dialog is still shown"
+[ -z "$(e2e_find_quarvel "$DLG_W" "$DLG_H")" ] || e2e_fail "the dialog is still shown"
 
 # --- The clock: at (0,0), 200 x 200, top-most, round, the face's blue -------------------------
 dlg_assert_geometry "$E2E_WINDOW" 0 0 "$E2E_FACE" "$E2E_FACE" "the clock window"

@@ -52,6 +52,7 @@ E2E_WM_PID=""
 E2E_CLOCK_PID=""
 E2E_CLOCK_STATUS=""   # exit code once e2e_wait_exit has seen the clock end
 E2E_WINDOW=""         # the clock window, set by e2e_wait_clock
+E2E_FOUND=""          # the window e2e_wait_quarvel found
 # File descriptor 9 holds the prefix lock; every child is started with 9>&- so that no
 # lingering wineserver keeps the prefix locked after the test.
 
@@ -322,36 +323,61 @@ e2e_geometry() { # <window id>
   E2E_H=$(awk '/Height:/ {print $2}' <<<"$info")
 }
 
-# Prints the ids of the visible windows titled "QUARVEL" that are <size> pixels square. The
-# first-run dialog and the error box carry the same title, so the size tells the clock apart.
-e2e_find_clock() { # [size=200]
+# Prints the ids of the visible windows titled "QUARVEL" that are <w> x <h> pixels. The
+# first-run dialog and the error boxes carry the same title as the clock, so the size tells
+# them apart.
+e2e_find_quarvel() { # <w> <h>
   local id
   for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
     e2e_geometry "$id"
-    [ "$E2E_W" = "${1:-$E2E_FACE}" ] && [ "$E2E_H" = "${1:-$E2E_FACE}" ] && echo "$id"
+    [ "$E2E_W" = "$1" ] && [ "$E2E_H" = "$2" ] && echo "$id"
   done
   return 0
 }
 
-# Waits for the clock window and sets E2E_WINDOW to its id; fails early if the program ends.
-e2e_wait_clock() { # [size=200] [seconds=15]
-  local size=${1:-$E2E_FACE} deadline=$((${EPOCHREALTIME/[.,]/} + ${2:-15} * 1000000)) ids
+e2e_find_clock() { # [size=200]
+  e2e_find_quarvel "${1:-$E2E_FACE}" "${1:-$E2E_FACE}"
+}
+
+# Prints "id WxH+X+Y" for every visible window titled QUARVEL, for failure messages.
+e2e_describe_quarvel() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
+    e2e_geometry "$id"
+    printf '%s %sx%s+%s+%s; ' "$id" "$E2E_W" "$E2E_H" "$E2E_X" "$E2E_Y"
+  done
+  return 0
+}
+
+# Waits for a visible <w> x <h> window titled QUARVEL and sets E2E_FOUND to its id. Fails early
+# when the program ends. A caller may set E2E_WAIT_GUARD to a function that runs at every poll
+# and fails the test on what must not show meanwhile.
+e2e_wait_quarvel() { # <w> <h> <what> [seconds=15]
+  local deadline=$((${EPOCHREALTIME/[.,]/} + ${4:-15} * 1000000)) ids
   while :; do
-    ids=$(e2e_find_clock "$size")
+    [ -z "${E2E_WAIT_GUARD:-}" ] || "$E2E_WAIT_GUARD"
+    ids=$(e2e_find_quarvel "$1" "$2")
     if [ -n "$ids" ]; then
-      E2E_WINDOW=$(head -n 1 <<<"$ids")
-      e2e_log "clock window $E2E_WINDOW is up"
+      E2E_FOUND=$(head -n 1 <<<"$ids")
+      e2e_log "$3 $E2E_FOUND is up"
       return 0
     fi
     if ! e2e_clock_running; then
       e2e_wait_exit 1 || true
-      e2e_fail "quarvel.exe ended with code ${E2E_CLOCK_STATUS:-?} without showing its" \
-        "window; its output: $(tail -n 5 "$E2E_TMP/clock.log")"
+      e2e_fail "quarvel.exe ended with code ${E2E_CLOCK_STATUS:-?} without showing its $3;" \
+        "its output: $(tail -n 5 "$E2E_TMP/clock.log")"
     fi
     [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] ||
-      e2e_fail "no visible ${size}x${size} window titled QUARVEL within ${2:-15} s"
+      e2e_fail "no visible $1x$2 window titled QUARVEL ($3) within ${4:-15} s; visible QUARVEL" \
+        "windows: $(e2e_describe_quarvel)"
     sleep 0.1
   done
+}
+
+# Waits for the clock window and sets E2E_WINDOW to its id.
+e2e_wait_clock() { # [size=200] [seconds=15]
+  e2e_wait_quarvel "${1:-$E2E_FACE}" "${1:-$E2E_FACE}" "clock window" "${2:-15}"
+  E2E_WINDOW=$E2E_FOUND
 }
 
 # ---------------------------------------------------------------------------------------------

@@ -15,73 +15,26 @@ DLG_WINDOW=""         # set by dlg_wait_dialog
 # ---------------------------------------------------------------------------------------------
 # Windows
 
-# Prints the ids of the visible windows titled QUARVEL that are <w> x <h> pixels.
-dlg_find_quarvel() { # <w> <h>
-  local id
-  for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
-    e2e_geometry "$id"
-    [ "$E2E_W" = "$1" ] && [ "$E2E_H" = "$2" ] && echo "$id"
-  done
-  return 0
+dlg_guard_no_clock() {
+  [ -z "$(e2e_find_clock)" ] ||
+    e2e_fail "the clock came up without the first-run dialog (no settings.ini next to the exe)"
 }
 
-# Prints "id WxH+X+Y" for every visible window titled QUARVEL, for failure messages.
-dlg_describe_quarvel() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
-    e2e_geometry "$id"
-    printf '%s %sx%s+%s+%s; ' "$id" "$E2E_W" "$E2E_H" "$E2E_X" "$E2E_Y"
-  done
-  return 0
+dlg_guard_no_dialog() {
+  [ -z "$(e2e_find_quarvel "$DLG_W" "$DLG_H")" ] ||
+    e2e_fail "the first-run dialog came up although settings.ini lies next to the exe"
 }
 
 # Waits for the first-run dialog and sets DLG_WINDOW; fails at once should the clock come up
 # without it or the program end.
 dlg_wait_dialog() { # [seconds=15]
-  local deadline=$((${EPOCHREALTIME/[.,]/} + ${1:-15} * 1000000)) ids
-  while :; do
-    ids=$(dlg_find_quarvel "$DLG_W" "$DLG_H")
-    if [ -n "$ids" ]; then
-      DLG_WINDOW=$(head -n 1 <<<"$ids")
-      e2e_log "first-run dialog $DLG_WINDOW is up"
-      return 0
-    fi
-    [ -z "$(e2e_find_clock)" ] ||
-      e2e_fail "the clock came up without the first-run dialog (no settings.ini next to the exe)"
-    if ! e2e_clock_running; then
-      e2e_wait_exit 1 || true
-      e2e_fail "quarvel.exe ended with code ${E2E_CLOCK_STATUS:-?} before its first-run dialog;" \
-        "its output: $(tail -n 5 "$E2E_TMP/clock.log")"
-    fi
-    [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] ||
-      e2e_fail "no ${DLG_W}x$DLG_H window titled QUARVEL within ${1:-15} s; visible QUARVEL" \
-        "windows: $(dlg_describe_quarvel)"
-    sleep 0.1
-  done
+  E2E_WAIT_GUARD=dlg_guard_no_clock e2e_wait_quarvel "$DLG_W" "$DLG_H" "first-run dialog" "${1:-15}"
+  DLG_WINDOW=$E2E_FOUND
 }
 
 # Waits for the clock (size x size) and fails at once should the first-run dialog show instead.
 dlg_wait_clock_without_dialog() { # [size=200] [seconds=15]
-  local size=${1:-$E2E_FACE} deadline=$((${EPOCHREALTIME/[.,]/} + ${2:-15} * 1000000)) ids
-  while :; do
-    [ -z "$(dlg_find_quarvel "$DLG_W" "$DLG_H")" ] ||
-      e2e_fail "the first-run dialog came up although settings.ini lies next to the exe"
-    ids=$(e2e_find_clock "$size")
-    if [ -n "$ids" ]; then
-      E2E_WINDOW=$(head -n 1 <<<"$ids")
-      e2e_log "clock window $E2E_WINDOW is up"
-      return 0
-    fi
-    if ! e2e_clock_running; then
-      e2e_wait_exit 1 || true
-      e2e_fail "quarvel.exe ended with code ${E2E_CLOCK_STATUS:-?} without showing its" \
-        "window; its output: $(tail -n 5 "$E2E_TMP/clock.log")"
-    fi
-    [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] ||
-      e2e_fail "no visible ${size}x$size window titled QUARVEL within ${2:-15} s; visible" \
-        "QUARVEL windows: $(dlg_describe_quarvel)"
-    sleep 0.1
-  done
+  E2E_WAIT_GUARD=dlg_guard_no_dialog e2e_wait_clock "$@"
 }
 
 # True while the X window exists and is mapped.

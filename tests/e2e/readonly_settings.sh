@@ -36,7 +36,7 @@ while [ -z "$box_window" ]; do
   fi
   [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] ||
     e2e_fail "no message box within 5 s of the close request; QUARVEL windows:" \
-      "$(dlg_describe_quarvel)"
+      "$(e2e_describe_quarvel)"
   sleep 0.1
 done
 sleep 0.3 # let the box finish painting
