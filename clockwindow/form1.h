@@ -67,6 +67,7 @@ class Form1 final : public WindowEvents {
   FileSlot& slot_;
   ClockState state_;
   bool unloading_ = false;
+  bool handingOver_ = false;  // the editor is starting: events still run while we wait
 };
 
 }  // namespace quarvel

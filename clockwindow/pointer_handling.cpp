@@ -15,6 +15,9 @@ void Form1::StartDrag() {
 }
 
 void Form1::OpenEditor() {
+  // A second right-click while the first hand-over waits for the editor starts no second one.
+  if (handingOver_) return;
+  handingOver_ = true;
   try {
     system_.StartProgram(kEditorProgram);
   } catch (const RuntimeError& e) {

@@ -45,6 +45,7 @@ void HeadlessSystem::StartProgram(const std::string& exeName) {
 }
 
 void HeadlessSystem::DoEvents() {
+  if (whileEventsPass_) whileEventsPass_();
   for (auto it = pendingWindows_.begin(); it != pendingWindows_.end();) {
     if (--it->second <= 0) {
       windows_.push_back(it->first);

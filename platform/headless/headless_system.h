@@ -41,6 +41,8 @@ class HeadlessSystem final : public PlatformSystem {
   // Programs that StartProgram finds; the window title each opens, after how many event passes.
   void InstallProgram(const std::string& exeName, const std::string& windowTitle,
                       int passesUntilWindow);
+  // Runs at each pass of the event loop, as pending events would.
+  void WhileEventsPass(std::function<void()> action) { whileEventsPass_ = std::move(action); }
   // Runs while the dialog is "open", as the modal loop would deliver timer ticks.
   void WhileDialogOpen(std::function<void()> action) { whileDialogOpen_ = std::move(action); }
 
@@ -57,6 +59,7 @@ class HeadlessSystem final : public PlatformSystem {
   float fx_, fy_;
   std::map<std::string, uint32_t> attributes_;
   std::function<void()> whileDialogOpen_;
+  std::function<void()> whileEventsPass_;
   struct Program {
     std::string windowTitle;
     int passesUntilWindow;

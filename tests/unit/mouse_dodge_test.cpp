@@ -140,6 +140,15 @@ TEST_F(MouseDodgeTest, ARightClickHandsOverToTheEditorAndClosesWithTheSettings) 
   EXPECT_EQ(work.Read("settings.ini"), "320,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
+TEST_F(MouseDodgeTest, ARightClickWhileTheEditorStartsStartsNoSecondOne) {
+  StartAt300x100();
+  system.InstallProgram("qvedit.exe", "qvs", 3);
+  system.WhileEventsPass([&] { window.MouseDown(2); });
+  window.MouseDown(2);
+  EXPECT_EQ(system.started().size(), 1u);
+  EXPECT_TRUE(system.ended());
+}
+
 TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndTheClockRunsOn) {
   StartAt300x100();
   window.MouseDown(2);
@@ -147,6 +156,9 @@ TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndTheClockRunsOn) {
   EXPECT_NE(system.messages()[0].find("qvedit.exe"), std::string::npos);
   EXPECT_FALSE(system.ended());
   EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  system.InstallProgram("qvedit.exe", "qvs", 1);  // put in place later: the next click works
+  window.MouseDown(2);
+  EXPECT_TRUE(system.ended());
 }
 
 TEST_F(MouseDodgeTest, AnEditorWithoutItsWindowYetStillEndsTheClockNormally) {
