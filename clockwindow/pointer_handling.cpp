@@ -25,6 +25,7 @@ void Form1::OpenEditor() {
     system_.ShowMessage("The editor \"" + std::string(kEditorProgram) +
                         "\" could not be started.\n\n" + e.what() +
                         "\n\nPut it next to quarvel.exe or on the search path.");
+    handingOver_ = false;
     return;
   }
   system_.DoEvents();
