@@ -9,6 +9,12 @@
 
 namespace quarvel {
 
+// The clock window as designed, in twips: its drawing area until start-up sizes it, and the
+// width of its measuring picture box while that holds no picture. Every backend starts so.
+inline constexpr int kDesignedWidthTwips = 2175;
+inline constexpr int kDesignedHeightTwips = 1425;
+inline constexpr int kDesignedPictureWidthTwips = 1575;
+
 enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3 };
 
 // Events from the window system, delivered one at a time on the GUI thread.

@@ -12,11 +12,8 @@ namespace quarvel {
 
 FileSlot::FileSlot(std::string baseFolder) : baseFolder_(std::move(baseFolder)) {}
 
-std::string FileSlot::Resolve(const std::string& name) const {
-  if (baseFolder_.empty() || std::filesystem::path(name).is_absolute()) return name;
-  return baseFolder_ + "/" + name;
-}
-
+namespace {
+// Reads a whole file into memory, raising the numbered error for the reason it can't.
 std::string ReadWholeFile(const std::string& path, const std::string& displayName) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
@@ -36,6 +33,12 @@ std::string ReadWholeFile(const std::string& path, const std::string& displayNam
   std::fclose(file);
   if (failed) throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
   return content;
+}
+}  // namespace
+
+std::string FileSlot::Resolve(const std::string& name) const {
+  if (baseFolder_.empty() || std::filesystem::path(name).is_absolute()) return name;
+  return baseFolder_ + "/" + name;
 }
 
 ListReader& FileSlot::OpenForInput(const std::string& name) {

@@ -33,7 +33,4 @@ class FileSlot {
   std::unique_ptr<ListReader> reader_;
 };
 
-// Reads a whole file into memory, raising the numbered error for the reason it can't.
-std::string ReadWholeFile(const std::string& path, const std::string& displayName);
-
 }  // namespace quarvel

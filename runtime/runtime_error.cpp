@@ -60,10 +60,6 @@ RuntimeError::RuntimeError(int number, std::string text, std::string file, std::
       file_(std::move(file)),
       where_(std::move(where)) {}
 
-std::string RuntimeError::Describe() const {
-  return what();
-}
-
 void Raise(ErrorNumber number) {
   throw RuntimeError(number);
 }

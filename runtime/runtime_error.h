@@ -37,9 +37,6 @@ class RuntimeError : public std::runtime_error {
   // Where in the file, such as "line 3"; empty when unknown.
   const std::string& where() const { return where_; }
 
-  // One line for logs and stderr: "Run-time error 53: File not found (tan.sin)".
-  std::string Describe() const;
-
  private:
   int number_;
   std::string text_;

@@ -24,7 +24,6 @@ class HeadlessSurface : public DrawingSurface {
   HeadlessSurface(int width, int height);
 
   void SetBackgroundPicture(HeadlessImage picture);
-  void SetBackColor(ColorRef color) { backColor_ = color; }
   void Resize(int width, int height);
 
   void Cls() override;
@@ -38,7 +37,6 @@ class HeadlessSurface : public DrawingSurface {
   const HeadlessImage& pixels() const { return pixels_; }
   const std::vector<DrawnSegment>& segments() const { return segments_; }
   ColorRef PixelAt(int x, int y) const;
-  ColorRef foreColor() const { return foreColor_; }
 
  private:
   void Plot(int x, int y);

@@ -15,8 +15,9 @@ int ToPixels(float twips, float factor) {
 HeadlessWindow::HeadlessWindow(float twipsPerPixelX, float twipsPerPixelY)
     : fx_(twipsPerPixelX),
       fy_(twipsPerPixelY),
-      surface_(ToPixels(2175, twipsPerPixelX), ToPixels(1425, twipsPerPixelY)),
-      measuringWidth_(static_cast<float>(ToPixels(1575, twipsPerPixelX))) {}
+      surface_(ToPixels(kDesignedWidthTwips, twipsPerPixelX),
+               ToPixels(kDesignedHeightTwips, twipsPerPixelY)),
+      measuringWidth_(static_cast<float>(ToPixels(kDesignedPictureWidthTwips, twipsPerPixelX))) {}
 
 void HeadlessWindow::LoadBackgroundPicture(const std::string& path) {
   surface_.SetBackgroundPicture(LoadImageFile(path));  // raises before anything changes

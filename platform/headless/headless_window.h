@@ -11,8 +11,7 @@ namespace quarvel {
 
 class HeadlessWindow final : public PlatformWindow {
  public:
-  // The window as designed: a drawing area of 2175 x 1425 twips, a measuring picture box of
-  // 1575 twips, at 15 twips per pixel unless a test says otherwise.
+  // The window as designed, at 15 twips per pixel unless a test says otherwise.
   explicit HeadlessWindow(float twipsPerPixelX = 15.0f, float twipsPerPixelY = 15.0f);
 
   // PlatformWindow

@@ -52,8 +52,10 @@ Win32Window::Win32Window(HINSTANCE instance, const char* title, float twipsPerPi
                           nullptr, instance, this);
   if (hwnd_ == nullptr) ReportPlatformFailure("CreateWindowEx");
   // The designed drawing area and measuring picture box, until start-up sizes them.
-  measuringWidth_ = static_cast<float>(Round32(1575.0 / fx_));
-  Resize(Round32(2175.0 / fx_), Round32(1425.0 / fy_));
+  measuringWidth_ =
+      static_cast<float>(Round32(kDesignedPictureWidthTwips / static_cast<double>(fx_)));
+  Resize(Round32(kDesignedWidthTwips / static_cast<double>(fx_)),
+         Round32(kDesignedHeightTwips / static_cast<double>(fy_)));
 }
 
 Win32Window::~Win32Window() {

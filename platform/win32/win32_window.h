@@ -15,7 +15,7 @@ namespace quarvel {
 
 class Win32Window final : public PlatformWindow {
  public:
-  // Creates the (hidden) window with its designed drawing area of 2175 x 1425 twips. Reports a
+  // Creates the (hidden) window with its designed drawing area. Reports a
   // failure through the platform's error report.
   Win32Window(HINSTANCE instance, const char* title, float twipsPerPixelX, float twipsPerPixelY);
   ~Win32Window() override;

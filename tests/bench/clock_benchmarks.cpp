@@ -33,7 +33,7 @@ bool LoadDefaultHands(benchmark::State& bench, ClockState& clock) {
     quarvel::LoadHandShapes(clock, slot);
     return true;
   } catch (const quarvel::RuntimeError& error) {
-    bench.SkipWithError(error.Describe().c_str());
+    bench.SkipWithError(error.what());
     return false;
   }
 }
@@ -45,7 +45,7 @@ bool SetUpFace(benchmark::State& bench, quarvel::HeadlessSurface& surface) {
     surface.SetDrawWidth(kDefaultPenWidth);
     return true;
   } catch (const quarvel::RuntimeError& error) {
-    bench.SkipWithError(error.Describe().c_str());
+    bench.SkipWithError(error.what());
     return false;
   }
 }

@@ -11,6 +11,8 @@
 #include "clockwindow/settings_file.h"
 #include "platform/headless/headless_image.h"
 #include "platform/headless/headless_surface.h"
+#include "platform/platform_window.h"
+#include "runtime/checked_math.h"
 #include "runtime/ignore_errors.h"
 #include "runtime/runtime_error.h"
 #include "tools/preview/preview_options.h"
@@ -25,9 +27,6 @@ constexpr const char* kUsage =
     "  --png FILE   write the picture as PNG\n"
     "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n";
 
-// Without a picture the clock window keeps its designed measuring width: 105 pixels.
-constexpr int kDesignedFaceWidth = 105;
-
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
   ClockState state;
@@ -37,7 +36,8 @@ int Run(const quarvel::PreviewOptions& options) {
 
   HeadlessImage picture;
   IgnoreErrors([&] { picture = LoadImageFile(state.bitmapPath); });
-  const int side = picture.empty() ? kDesignedFaceWidth : picture.width;
+  // Without a picture the clock keeps its measuring box's designed width (105 px at 96 dpi).
+  const int side = picture.empty() ? Round32(kDesignedPictureWidthTwips / 15.0) : picture.width;
   HeadlessSurface surface(options.width > 0 ? options.width : side,
                           options.height > 0 ? options.height : side);
   surface.SetBackgroundPicture(std::move(picture));
