@@ -3,10 +3,9 @@
 // colour, a pen width, straight lines, and the size of the drawing area in pixels.
 #include <cstdint>
 
-namespace quarvel {
+#include "platform/platform_types.h"
 
-// Colours in the COLORREF layout: red in the low byte, then green, then blue.
-using ColorRef = int32_t;
+namespace quarvel {
 
 class DrawingSurface {
  public:

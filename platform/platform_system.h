@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/platform_types.h"
 #include "runtime/runtime_error.h"
 
 namespace quarvel {
@@ -17,11 +18,6 @@ inline constexpr uint32_t kHidden = 0x02;
 inline constexpr uint32_t kSystem = 0x04;
 inline constexpr uint32_t kDirectory = 0x10;
 }  // namespace file_attribute
-
-struct ScreenPoint {
-  int32_t x = 0;
-  int32_t y = 0;
-};
 
 class PlatformSystem {
  public:

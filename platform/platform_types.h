@@ -1,0 +1,53 @@
+#pragma once
+// The plain values that cross the platform seam: colours, screen points and rectangles, the
+// monitors, and a picture in memory.
+#include <cstdint>
+#include <vector>
+
+namespace quarvel {
+
+// Colours in the COLORREF layout: red in the low byte, then green, then blue.
+using ColorRef = int32_t;
+
+struct ScreenPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  bool operator==(const ScreenPoint&) const = default;
+};
+
+// Screen pixels; right and bottom lie just outside.
+struct ScreenRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+  bool operator==(const ScreenRect&) const = default;
+};
+
+struct Monitor {
+  ScreenRect bounds;
+  ScreenRect workArea;  // the bounds less the task bar and docked tool bars
+};
+
+// One pixel as 0x00RRGGBB: the layout of a 32-bit Windows DIB and of a 24-bit X11 image.
+using Pixel = uint32_t;
+
+inline constexpr Pixel PixelFromColorRef(ColorRef color) {
+  const auto c = static_cast<uint32_t>(color);
+  return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+// A picture in memory, rows top to bottom.
+struct PixelImage {
+  int width = 0;
+  int height = 0;
+  std::vector<Pixel> pixels;  // width x height
+
+  bool empty() const { return width <= 0 || height <= 0; }
+  Pixel At(int x, int y) const {
+    return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                  static_cast<std::size_t>(x)];
+  }
+};
+
+}  // namespace quarvel
