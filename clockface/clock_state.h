@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/drawing_surface.h"
-#include "platform/platform_system.h"
+#include "platform/platform_types.h"
 
 namespace quarvel {
+
+// Flags are 16-bit: 0 is false, and the clock writes -1 for true (any other value also counts as
+// true where a flag is tested).
+inline constexpr int16_t kTrue = -1;
+inline constexpr int16_t kFalse = 0;
 
 // One vertex of a hand outline in hand-relative polar terms.
 struct ShapePoint {
@@ -33,7 +37,7 @@ struct ClockState {
   int16_t penY = 0;
   int32_t faceDiameter = 0;
   int16_t spinCounter = 0;
-  int16_t notTopmost = 0;  // flags: 0 false, any other value true (the clock writes -1)
+  int16_t notTopmost = 0;  // flags: kFalse or any other value for true
   int16_t shiftHeld = 0;
   int16_t dodged = 0;
   ColorRef minuteColor = 0;

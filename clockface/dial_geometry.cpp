@@ -59,10 +59,10 @@ int32_t PolarY(const ClockState& state, int16_t angleOffset, int16_t percent) {
   return 0;
 }
 
-void LineToPolar(ClockState& state, DrawingSurface& surface, int16_t angleOffset, int16_t percent) {
+void LineToPolar(ClockState& state, FaceCanvas& canvas, int16_t angleOffset, int16_t percent) {
   const int16_t x = PolarX(state, angleOffset, percent);
   const int32_t y = PolarY(state, angleOffset, percent);
-  if (state.penX != 0 || state.penY != 0) surface.Line(state.penX, state.penY, x, y);
+  if (state.penX != 0 || state.penY != 0) canvas.Line(state.penX, state.penY, x, y);
   // penX first: a y beyond 16 bits fails after the line is drawn and penX has moved.
   state.penX = x;
   state.penY = Narrow16(y);

@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "clockface/clock_state.h"
-#include "platform/drawing_surface.h"
+#include "clockface/face_canvas.h"
 
 namespace quarvel {
 
@@ -29,6 +29,6 @@ int32_t PolarY(const ClockState& state, int16_t angleOffset, int16_t percent);
 
 // Moves the pen to a point, drawing a line from the previous point when the pen is down. A
 // point that comes out as (0, 0) leaves the pen up, so the next point starts a new polyline.
-void LineToPolar(ClockState& state, DrawingSurface& surface, int16_t angleOffset, int16_t percent);
+void LineToPolar(ClockState& state, FaceCanvas& canvas, int16_t angleOffset, int16_t percent);
 
 }  // namespace quarvel

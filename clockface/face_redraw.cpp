@@ -11,13 +11,13 @@ namespace {
 constexpr int32_t kDialMargin = 20;
 }  // namespace
 
-void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int16_t position,
+void DrawHandAt(ClockState& state, FaceCanvas& canvas, ColorRef color, int16_t position,
                 const HandShape& shape) {
-  surface.SetForeColor(color);
+  canvas.SetForeColor(color);
   SetHand(state, position, 100);
   state.penX = 0;
   state.penY = 0;
-  DrawHand(state, surface, shape);
+  DrawHand(state, canvas, shape);
 }
 
 int16_t HourPosition(Clock& clock, int divisor) {
@@ -33,31 +33,31 @@ int16_t HourPosition(Clock& clock, int divisor) {
   return Round16(v);
 }
 
-void DrawHand(ClockState& state, DrawingSurface& surface, const HandShape& shape) {
+void DrawHand(ClockState& state, FaceCanvas& canvas, const HandShape& shape) {
   for (int i = 0; i < shape.pointCount; ++i) {
     if (i > HandShape::kCapacity - 1) Raise(ErrorNumber::kSubscriptOutOfRange);
     const ShapePoint& point = shape.points[static_cast<std::size_t>(i)];
     const int16_t percent = Narrow16(point.radiusPercent);
     const int16_t angle = Narrow16(point.angleOffset);
-    LineToPolar(state, surface, angle, percent);
+    LineToPolar(state, canvas, angle, percent);
   }
 }
 
-void RedrawFace(ClockState& state, DrawingSurface& surface, Clock& clock) {
-  surface.Cls();
-  state.centerX = Round32(surface.ScaleWidth() / 2.0);
-  state.centerY = Round32(surface.ScaleHeight() / 2.0);
+void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock) {
+  canvas.Cls();
+  state.centerX = Round32(canvas.ScaleWidth() / 2.0);
+  state.centerY = Round32(canvas.ScaleHeight() / 2.0);
   state.radius = state.centerX < state.centerY ? Sub32(state.centerX, kDialMargin)
                                                : Sub32(state.centerY, kDialMargin);
-  DrawHandAt(state, surface, state.hourColor, HourPosition(clock, kFaceHourDivisor),
+  DrawHandAt(state, canvas, state.hourColor, HourPosition(clock, kFaceHourDivisor),
              state.hourShape);
-  DrawHandAt(state, surface, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);
-  DrawHandAt(state, surface, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
+  DrawHandAt(state, canvas, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);
+  DrawHandAt(state, canvas, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
 }
 
-bool SecondTick(ClockState& state, DrawingSurface& surface, Clock& clock) {
+bool SecondTick(ClockState& state, FaceCanvas& canvas, Clock& clock) {
   if (clock.Now().seconds == state.lastSecond) return false;
-  RedrawFace(state, surface, clock);
+  RedrawFace(state, canvas, clock);
   state.lastSecond = Narrow16(clock.Now().seconds);
   return true;
 }

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "clockface/clock_state.h"
+#include "clockface/face_canvas.h"
 #include "platform/clock.h"
-#include "platform/drawing_surface.h"
 
 namespace quarvel {
 
@@ -19,18 +19,18 @@ inline constexpr int kSpinHourDivisor = 60;
 int16_t HourPosition(Clock& clock, int divisor);
 
 // Draws one outline with the pen as the caller left it (callers put it up first).
-void DrawHand(ClockState& state, DrawingSurface& surface, const HandShape& shape);
+void DrawHand(ClockState& state, FaceCanvas& canvas, const HandShape& shape);
 
 // One hand the way the redraw and the spin frames both draw it: fore colour, direction at full
 // radius, pen up, outline.
-void DrawHandAt(ClockState& state, DrawingSurface& surface, ColorRef color, int16_t position,
+void DrawHandAt(ClockState& state, FaceCanvas& canvas, ColorRef color, int16_t position,
                 const HandShape& shape);
 
-void RedrawFace(ClockState& state, DrawingSurface& surface, Clock& clock);
+void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock);
 
 // One tick of the 10 ms timer: redraws when the seconds differ from `lastSecond`, then stores
 // a fresh reading of the seconds. Returns whether it redrew, so the window can run its pointer
 // test right after the redraw and on no other tick.
-bool SecondTick(ClockState& state, DrawingSurface& surface, Clock& clock);
+bool SecondTick(ClockState& state, FaceCanvas& canvas, Clock& clock);
 
 }  // namespace quarvel

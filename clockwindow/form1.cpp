@@ -1,35 +1,58 @@
 #include "clockwindow/form1.h"
 
 #include "clockface/face_redraw.h"
+#include "clockwindow/twips.h"
 
 namespace quarvel {
 
 Form1::Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileSlot& slot)
-    : window_(window), system_(system), clock_(clock), slot_(slot) {
+    : window_(window),
+      system_(system),
+      clock_(clock),
+      slot_(slot),
+      twips_(system.ScreenTwipsPerPixel()),
+      canvas_(TwipsToPixels(kDesignedWidthTwips, twips_.x),
+              TwipsToPixels(kDesignedHeightTwips, twips_.y)) {
   window_.SetEventSink(this);
-  window_.SetTimerInterval(TimerId::kTimer1, kTimer1Interval);
-  window_.SetTimerInterval(TimerId::kTimer2, kSpinInterval);
-  window_.SetTimerInterval(TimerId::kTimer3, kSpinInterval);
-  window_.SetTimerEnabled(TimerId::kTimer1, true);
+  window_.Resize(canvas_.pixels().width, canvas_.pixels().height);
+  SetTimerEnabled(kSecondTick, true);
+}
+
+void Form1::Fail(const RuntimeError& error) {
+  // First silence the clock: the report's own event loop would otherwise deliver the next
+  // tick, which would fail again and open a second report, and a third.
+  failed_ = true;
+  for (TimerId timer : {kSecondTick, kSecondLap, kMinuteLap})
+    if (TimerEnabled(timer)) SetTimerEnabled(timer, false);
+  system_.ShowMessage(std::string(error.what()) +
+                      "\n\nThe clock has stopped. settings.ini was not changed.");
+  system_.EndProcess(1);
 }
 
 void Form1::OnTimer(TimerId timer) {
-  switch (timer) {
-    case TimerId::kTimer1:
-      // The pointer test runs once per change of second, right after the redraw.
-      if (SecondTick(state_, window_, clock_)) DodgeCheck();
-      break;
-    case TimerId::kTimer2:
-      SpinFrame(Spin::kSecond);
-      break;
-    case TimerId::kTimer3:
-      SpinFrame(Spin::kMinute);
-      break;
-  }
+  Guarded([&] {
+    switch (timer) {
+      case kSecondTick:
+        SecondTimerTick();
+        break;
+      case kSecondLap:
+        SpinFrame(Spin::kSecond);
+        break;
+      case kMinuteLap:
+        SpinFrame(Spin::kMinute);
+        break;
+    }
+  });
+}
+
+void Form1::Command1Click() {
+  RedrawFace(state_, canvas_, clock_);
+  window_.Present(canvas_.pixels());
 }
 
 void Form1::OnUnload() {
-  if (unloading_) return;  // a second close request while the first is saving
+  // A second close request while the first is saving, or one after a failure, does nothing.
+  if (unloading_ || failed_) return;
   unloading_ = true;
   WriteSettings();
 }

@@ -3,17 +3,22 @@
 // backend's PlatformWindow and PlatformSystem. The backend translates window-system messages
 // into the WindowEvents calls here. Each concern lives in its own file:
 //   startup.cpp           start-up sequence and the first-run dialog
-//   form1.cpp             timers and unload (settings written)
+//   form1.cpp             events, the one error report, unload (settings written)
+//   timers.cpp            which timer runs when, and the wake-up once a second
 //   pointer_handling.cpp  drag and the hand-over to the editor
 //   mouse_dodge.cpp       hiding from the pointer
 //   keyboard.cpp          Z, X, C, A
 //   spin_animation.cpp    the minute and second laps
+#include <array>
+
 #include "clockface/clock_state.h"
+#include "clockface/face_canvas.h"
 #include "clockwindow/settings_file.h"
 #include "platform/clock.h"
 #include "platform/platform_system.h"
 #include "platform/platform_window.h"
 #include "runtime/file_slot.h"
+#include "runtime/runtime_error.h"
 
 namespace quarvel {
 
@@ -21,22 +26,40 @@ enum class Spin { kSecond, kMinute };
 
 class Form1 final : public WindowEvents {
  public:
-  static constexpr int kTimer1Interval = 10;   // ms: the second tick
-  static constexpr int kSpinInterval = 50;     // ms: the spin animations
+  // The window as designed, in twips: its drawing area until start-up sizes it, and the width
+  // of its measuring picture box while that holds no picture (105 pixels at 96 dpi).
+  static constexpr int kDesignedWidthTwips = 2175;
+  static constexpr int kDesignedHeightTwips = 1425;
+  static constexpr int kDesignedPictureWidthTwips = 1575;
+
+  // The clock window's three timers:
+  //   Timer1  the second tick: the redraw and the pointer test, once per change of second
+  //   Timer2  key X: the second hand's lap (SecondSpin), one frame every 50 ms
+  //   Timer3  key Z: the minute hand's lap (MinuteSpin), one frame every 50 ms
+  static constexpr TimerId kSecondTick = TimerId::kTimer1;
+  static constexpr TimerId kSecondLap = TimerId::kTimer2;
+  static constexpr TimerId kMinuteLap = TimerId::kTimer3;
+  static constexpr int kFirstTickMs = 10;  // Timer1's first tick once it is switched on
+  static constexpr int kTickMarginMs = 2;  // Timer1 wakes this long after the second changes
+  static constexpr int kSpinIntervalMs = 50;
+
   static constexpr int32_t kParkLeft = -1000;  // screen x of a parked window, at the most
   static constexpr const char* kEditorProgram = "qvedit.exe";
   static constexpr const char* kEditorWindowTitle = "qvs";
   static constexpr int kEditorWaitMs = 5000;  // how long the editor may take to show "qvs"
+  static constexpr int kEditorPollMs = 50;
 
   // Creating the clock window starts Timer1, so its ticks already arrive while the first-run
   // dialog is open; they are harmless then (see Load).
   Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileSlot& slot);
 
-  // The start-up sequence. The hand files load first and unguarded: their run-time error goes
-  // to the caller, which reports it and ends the process before the window is shown. After
-  // them every statement's error is dropped and start-up goes on.
-  void Load();
+  // The start-up sequence. The hand files load first and unguarded: their run-time error is
+  // reported and ends the process before the window is shown (false). After them every
+  // statement's error is dropped and start-up goes on.
+  bool Load();
 
+  // Any event handler that raises a run-time error stops the clock's timers, shows one report
+  // and ends the process without saving; events after that are ignored.
   void OnTimer(TimerId timer) override;
   void OnMouseDown(int16_t button, int16_t shift) override;
   void OnMouseMove(int16_t button, int16_t shift) override;
@@ -44,14 +67,28 @@ class Form1 final : public WindowEvents {
   // Any unload (a close request, log-off, the close key, the hand-over to the editor) saves the
   // settings and ends the process.
   void OnUnload() override;
+  // A jump of the local time is drawn at once, not at the next change of second.
+  void OnClockChanged() override;
+
+  // The hidden button's click: one face redraw, shown at once (the preview's way in).
+  void Command1Click();
 
   ClockState& state() { return state_; }
   const ClockState& state() const { return state_; }
+  FaceCanvas& canvas() { return canvas_; }
+  bool TimerEnabled(TimerId timer) const { return timerOn_[Index(timer)]; }
   // Where a parked window's left edge goes: just left of the leftmost screen, and never right
   // of x = -1000.
   int32_t ParkedLeft() const;
 
  private:
+  static std::size_t Index(TimerId timer) { return static_cast<std::size_t>(timer) - 1; }
+  template <typename Handler>
+  void Guarded(Handler&& handler);
+  void Fail(const RuntimeError& error);
+
+  void SetTimerEnabled(TimerId timer, bool enabled);
+  void SecondTimerTick();
   SavedPosition ReadSettings();
   void WriteSettings();
   void StartDrag();
@@ -59,15 +96,30 @@ class Form1 final : public WindowEvents {
   void DodgeCheck();
   void Park();
   void Restore();
+  void StartLap(Spin spin);
   void SpinFrame(Spin spin);
 
   PlatformWindow& window_;
   PlatformSystem& system_;
   Clock& clock_;
   FileSlot& slot_;
+  const TwipsPerPixel twips_;
   ClockState state_;
+  FaceCanvas canvas_;
+  std::array<bool, 3> timerOn_{};
   bool unloading_ = false;
   bool handingOver_ = false;  // the editor is starting: events still run while we wait
+  bool failed_ = false;       // a run-time error is being reported: the clock is over
 };
+
+template <typename Handler>
+void Form1::Guarded(Handler&& handler) {
+  if (failed_) return;
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    Fail(error);
+  }
+}
 
 }  // namespace quarvel

@@ -1,49 +1,57 @@
 // Hiding from the pointer. While the clock is top-most, a mouse move over it without Shift alone
 // parks it off-screen at once; the pointer test after each redraw brings it home once the
 // pointer has left its square, and parks it when the pointer stands inside.
+#include <algorithm>
+
 #include "clockwindow/form1.h"
 #include "clockwindow/twips.h"
 
 namespace quarvel {
 
 int32_t Form1::ParkedLeft() const {
-  const int32_t beyondScreens = Sub32(system_.VirtualScreenLeft(), state_.faceDiameter);
-  return beyondScreens < kParkLeft ? beyondScreens : kParkLeft;
+  int32_t leftmost = 0;
+  const std::vector<Monitor> monitors = system_.Monitors();
+  for (const Monitor& m : monitors) leftmost = std::min(leftmost, m.bounds.left);
+  return std::min(Sub32(leftmost, state_.faceDiameter), kParkLeft);
 }
 
+// Only the left edge moves; the top edge stays where it is.
 void Form1::Park() {
-  state_.dodged = -1;
-  window_.SetLeftTwips(PixelsToTwips(system_.TwipsPerPixelX(), ParkedLeft()));
+  state_.dodged = kTrue;
+  window_.MoveTo(ThroughTwips(twips_.x, ParkedLeft()), window_.Position().y);
 }
 
 void Form1::Restore() {
-  state_.dodged = 0;
-  window_.SetLeftTwips(PixelsToTwips(system_.TwipsPerPixelX(), state_.windowLeft));
+  state_.dodged = kFalse;
+  window_.MoveTo(ThroughTwips(twips_.x, state_.windowLeft), window_.Position().y);
 }
 
 void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
-  // The home position is only ever taken from a window at home: a parked place is not home.
-  if (state_.dodged == 0) {
-    state_.windowLeft = TwipsToPixels(window_.LeftTwips(), system_.TwipsPerPixelX());
-    state_.windowTop = TwipsToPixels(window_.TopTwips(), system_.TwipsPerPixelY());
-  }
-  if (shift == 1) {  // Shift alone suspends the hiding; Shift with Ctrl or Alt does not
-    state_.shiftHeld = -1;
-    return;
-  }
-  state_.shiftHeld = 0;
-  if (state_.notTopmost == 0) Park();
+  Guarded([&] {
+    // The home position is only ever taken from a window at home: a parked place is not home.
+    if (state_.dodged == kFalse) {
+      const ScreenPoint place = window_.Position();
+      state_.windowLeft = ThroughTwips(twips_.x, place.x);
+      state_.windowTop = ThroughTwips(twips_.y, place.y);
+    }
+    if (shift == 1) {  // Shift alone suspends the hiding; Shift with Ctrl or Alt does not
+      state_.shiftHeld = kTrue;
+      return;
+    }
+    state_.shiftHeld = kFalse;
+    if (state_.notTopmost == kFalse) Park();
+  });
 }
 
 void Form1::DodgeCheck() {
   system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
-  if (state_.notTopmost != 0 || state_.shiftHeld != 0) return;
+  if (state_.notTopmost != kFalse || state_.shiftHeld != kFalse) return;
   const int32_t x = state_.cursorPos.x, y = state_.cursorPos.y;
   // The square's first column and row count as outside, its last ones as inside.
   const bool inside = state_.windowLeft < x && x < Add32(state_.windowLeft, state_.faceDiameter) &&
                       state_.windowTop < y && y < Add32(state_.windowTop, state_.faceDiameter);
-  if (state_.dodged != 0 && !inside) Restore();
-  if (state_.dodged == 0 && inside) Park();
+  if (state_.dodged != kFalse && !inside) Restore();
+  if (state_.dodged == kFalse && inside) Park();
 }
 
 }  // namespace quarvel

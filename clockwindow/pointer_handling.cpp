@@ -5,8 +5,10 @@
 namespace quarvel {
 
 void Form1::OnMouseDown(int16_t button, int16_t /*shift*/) {
-  if ((button & 1) != 0) StartDrag();
-  if (button == 2) OpenEditor();
+  Guarded([&] {
+    if ((button & 1) != 0) StartDrag();
+    if (button == 2) OpenEditor();
+  });
 }
 
 void Form1::StartDrag() {
@@ -28,13 +30,11 @@ void Form1::OpenEditor() {
     handingOver_ = false;
     return;
   }
-  system_.DoEvents();
+  system_.DoEvents(0);
   // A slow editor may not have its window yet: give it a moment, then close either way.
   for (int waited = 0; !system_.ActivateWindow(kEditorWindowTitle) && waited < kEditorWaitMs;
-       waited += 50) {
-    system_.Pause(50);
-    system_.DoEvents();
-  }
+       waited += kEditorPollMs)
+    system_.DoEvents(kEditorPollMs);
   OnUnload();
 }
 

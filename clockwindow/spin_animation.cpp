@@ -7,12 +7,27 @@
 
 namespace quarvel {
 
+namespace {
+TimerId LapTimer(Spin spin) {
+  return spin == Spin::kSecond ? Form1::kSecondLap : Form1::kMinuteLap;
+}
+}  // namespace
+
+void Form1::StartLap(Spin spin) {
+  // The minute hand starts from the current minute; the second hand from the next second, so
+  // 59 + 1 gives 60, which the first frame wraps.
+  state_.spinCounter =
+      spin == Spin::kMinute ? Narrow16(clock_.Now().minutes) : Round16(clock_.Now().seconds + 1.0);
+  SetTimerEnabled(kSecondTick, false);
+  SetTimerEnabled(LapTimer(spin), true);
+}
+
 void Form1::SpinFrame(Spin spin) {
-  const TimerId own = spin == Spin::kSecond ? TimerId::kTimer2 : TimerId::kTimer3;
-  const TimerId other = spin == Spin::kSecond ? TimerId::kTimer3 : TimerId::kTimer2;
-  window_.Cls();
+  const TimerId own = LapTimer(spin);
+  const TimerId other = LapTimer(spin == Spin::kSecond ? Spin::kMinute : Spin::kSecond);
+  canvas_.Cls();
   // When a key started one lap while the other ran, whichever ticks first carries on.
-  if (window_.TimerEnabled(other)) window_.SetTimerEnabled(other, false);
+  if (TimerEnabled(other)) SetTimerEnabled(other, false);
   state_.spinCounter = Add16(state_.spinCounter, 1);
   if (state_.spinCounter >= 60) state_.spinCounter = 0;
 
@@ -20,19 +35,20 @@ void Form1::SpinFrame(Spin spin) {
   // it reaches 60 at 11 and 23 o'clock from minute 54 on, which is drawn as 0.
   int16_t hour = HourPosition(clock_, kSpinHourDivisor);
   if (hour == 60) hour = 0;
-  DrawHandAt(state_, window_, state_.hourColor, hour, state_.hourShape);
+  DrawHandAt(state_, canvas_, state_.hourColor, hour, state_.hourShape);
   const int16_t minute =
       spin == Spin::kMinute ? state_.spinCounter : Narrow16(clock_.Now().minutes);
-  DrawHandAt(state_, window_, state_.minuteColor, minute, state_.minuteShape);
+  DrawHandAt(state_, canvas_, state_.minuteColor, minute, state_.minuteShape);
   const int16_t second =
       spin == Spin::kSecond ? state_.spinCounter : Narrow16(clock_.Now().seconds);
-  DrawHandAt(state_, window_, state_.secondColor, second, state_.secondShape);
+  DrawHandAt(state_, canvas_, state_.secondColor, second, state_.secondShape);
+  window_.Present(canvas_.pixels());
 
   const TimeOfDay now = clock_.Now();
   const int reference = spin == Spin::kSecond ? now.seconds : now.minutes;
   if (reference == state_.spinCounter) {
-    window_.SetTimerEnabled(own, false);
-    window_.SetTimerEnabled(TimerId::kTimer1, true);
+    SetTimerEnabled(own, false);
+    SetTimerEnabled(kSecondTick, true);
   }
 }
 

@@ -1,6 +1,7 @@
 // The clock window's start-up: hand files, settings (with the first-run dialog), the bitmap,
 // the round window of the bitmap's width, the pen, the layer and the saved place.
 #include "clockface/hand_shapes.h"
+#include "clockwindow/face_picture.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
 #include "clockwindow/topmost.h"
@@ -13,38 +14,56 @@ SavedPosition Form1::ReadSettings() {
   // A first run is decided by the program's own folder; the values come from the working
   // directory, where they are also written back.
   IgnoreErrors([&] {
-    if (FileExists(system_, system_.ProgramFolder() + "\\" + kSettingsFile) == 0)
+    if (FileExists(system_, system_.ProgramFolder() + "\\" + kSettingsFile) == kFalse)
       system_.ShowInfoDialog();
   });
   return ReadSettingsValues(slot_, state_);
 }
 
-void Form1::Load() {
-  LoadHandShapes(state_, slot_);
+bool Form1::Load() {
+  try {
+    LoadHandShapes(state_, slot_);
+  } catch (const RuntimeError& error) {
+    Fail(error);
+    return false;
+  }
 
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
-  const std::string bitmap = slot_.Resolve(state_.bitmapPath);
-  IgnoreErrors([&] { window_.LoadMeasuringPicture(bitmap); });
-  IgnoreErrors([&] { window_.LoadBackgroundPicture(bitmap); });
-  // The window is a square as wide as the bitmap, whatever the bitmap's height.
-  IgnoreErrors([&] { state_.faceDiameter = Round32(window_.MeasuringPictureWidth()); });
-  const float fx = system_.TwipsPerPixelX();
-  const float fy = system_.TwipsPerPixelY();
-  IgnoreErrors([&] { window_.SetWidthTwips(PixelsToTwips(fx, state_.faceDiameter)); });
-  IgnoreErrors([&] { window_.SetHeightTwips(PixelsToTwips(fy, state_.faceDiameter)); });
-  IgnoreErrors([&] { window_.SetEllipticRegion(state_.faceDiameter); });
-  // A pen below 1 pixel is refused and the designed pen stays.
-  IgnoreErrors([&] { window_.SetDrawWidth(state_.lineWidth); });
+  // The measuring picture box keeps its designed width while it has no picture: a missing or
+  // broken bitmap gives a plain window of that width.
+  int32_t measured = TwipsToPixels(kDesignedPictureWidthTwips, twips_.x);
   IgnoreErrors([&] {
-    if (state_.notTopmost == 0) SetTopmost(window_, 1);
+    PixelImage picture = LoadFacePicture(slot_.Resolve(state_.bitmapPath), state_.bitmapPath);
+    measured = picture.width;
+    canvas_.SetBackgroundPicture(std::move(picture));
   });
-  IgnoreErrors([&] { window_.SetLeftTwips(PixelsToTwips(fx, saved.left)); });
-  IgnoreErrors([&] { window_.SetTopTwips(PixelsToTwips(fy, saved.top)); });
+  // The window is a square as wide as the bitmap, whatever the bitmap's height.
+  state_.faceDiameter = measured;
+  IgnoreErrors([&] {
+    const int32_t width = ThroughTwips(twips_.x, state_.faceDiameter);
+    const int32_t height = ThroughTwips(twips_.y, state_.faceDiameter);
+    window_.Resize(width, height);
+    canvas_.Resize(width, height);
+  });
+  IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
+  // A pen below 1 pixel is refused and the designed pen stays.
+  IgnoreErrors([&] { canvas_.SetDrawWidth(state_.lineWidth); });
+  window_.Present(canvas_.pixels());
+  IgnoreErrors([&] {
+    if (state_.notTopmost == kFalse) SetTopmost(window_, 1);
+  });
+  IgnoreErrors([&] {
+    window_.MoveTo(ThroughTwips(twips_.x, saved.left), ThroughTwips(twips_.y, saved.top));
+  });
   // Read back from the placed window, so they hold where it really is.
-  IgnoreErrors([&] { state_.windowLeft = TwipsToPixels(window_.LeftTwips(), fx); });
-  IgnoreErrors([&] { state_.windowTop = TwipsToPixels(window_.TopTwips(), fy); });
+  IgnoreErrors([&] {
+    const ScreenPoint placed = window_.Position();
+    state_.windowLeft = ThroughTwips(twips_.x, placed.x);
+    state_.windowTop = ThroughTwips(twips_.y, placed.y);
+  });
   window_.Show();
+  return true;
 }
 
 }  // namespace quarvel

@@ -4,6 +4,8 @@
 #include <array>
 #include <string_view>
 
+#include "runtime/caption.h"
+
 namespace quarvel::infodialog {
 
 enum class ControlKind { kPictureBox, kPushButton, kLabel, kFrame };
@@ -22,7 +24,7 @@ struct DialogLayout {
   int clientLeft, clientTop, clientWidth, clientHeight;  // twips, on the screen
 };
 
-inline constexpr DialogLayout kDialog{"QUARVEL", 2760, 3750, 5580, 3030};
+inline constexpr DialogLayout kDialog{kCaption, 2760, 3750, 5580, 3030};
 
 inline constexpr std::string_view kReadmeCommand = "notepad.exe readme.txt";
 

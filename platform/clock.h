@@ -4,9 +4,10 @@
 namespace quarvel {
 
 struct TimeOfDay {
-  int hours = 0;    // 0..23
-  int minutes = 0;  // 0..59
-  int seconds = 0;  // 0..59
+  int hours = 0;         // 0..23
+  int minutes = 0;       // 0..59
+  int seconds = 0;       // 0..59
+  int milliseconds = 0;  // 0..999: when the next second begins, for the timer, never drawn
 };
 
 class Clock {
@@ -25,7 +26,8 @@ class StoppedClock final : public Clock {
   TimeOfDay time_;
 };
 
-// The local time of day of the machine.
+// The local time of day of the machine. On Windows it is the system's own local time, not the
+// C runtime's, which follows a TZ variable that Windows itself ignores.
 class SystemClock final : public Clock {
  public:
   TimeOfDay Now() override;

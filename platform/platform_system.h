@@ -1,13 +1,13 @@
 #pragma once
-// What the clock needs from the system around its window: the screen's twips-per-pixel factors,
-// the program's folder, the directory search, the first-run dialog, messages and the end of the
-// process. One implementation per backend, next to its PlatformWindow.
+// What the clock needs from the system around its window: the screens, the program's folder,
+// the directory search, the pointer, other programs, the event loop, the first-run dialog,
+// messages and the end of the process. One implementation per backend.
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/platform_types.h"
-#include "runtime/runtime_error.h"
 
 namespace quarvel {
 
@@ -19,13 +19,19 @@ inline constexpr uint32_t kSystem = 0x04;
 inline constexpr uint32_t kDirectory = 0x10;
 }  // namespace file_attribute
 
+// The screen's twips per pixel, horizontally and vertically: 1440 / its dots per inch.
+struct TwipsPerPixel {
+  float x = 15.0f;
+  float y = 15.0f;
+};
+
 class PlatformSystem {
  public:
   virtual ~PlatformSystem() = default;
 
-  // Twips per pixel: 1440 / the screen's dots per inch (15 at 96 dpi).
-  virtual float TwipsPerPixelX() const = 0;
-  virtual float TwipsPerPixelY() const = 0;
+  virtual TwipsPerPixel ScreenTwipsPerPixel() const = 0;
+  // Every monitor of the desktop, the primary one first.
+  virtual std::vector<Monitor> Monitors() const = 0;
 
   // The folder that holds the executable, without a trailing separator.
   virtual std::string ProgramFolder() const = 0;
@@ -35,18 +41,15 @@ class PlatformSystem {
 
   // The pointer's place in screen pixels; false (and the point untouched) when it can't be read.
   virtual bool GetCursorPos(ScreenPoint& point) = 0;
-  // The left edge of the leftmost screen.
-  virtual int32_t VirtualScreenLeft() const = 0;
 
   // Starts a program found in the program's folder or else on the system's search path, never
   // in the working directory, with a normal window that takes the focus. Raises file not found
   // when there is no such program, or the platform's error when it can't be started.
   virtual void StartProgram(const std::string& exeName) = 0;
-  // One pass of the event loop: every pending event is handled.
-  virtual void DoEvents() = 0;
+  // Handles every pending event, waiting up to `milliseconds` for more to arrive.
+  virtual void DoEvents(int milliseconds) = 0;
   // Activates the top-level window with this title; false when there is none.
   virtual bool ActivateWindow(const std::string& title) = 0;
-  virtual void Pause(int milliseconds) = 0;
 
   // Shows the first-run information dialog and returns when it has been closed.
   virtual void ShowInfoDialog() = 0;

@@ -1,19 +1,13 @@
 #pragma once
-// The small table of window-system calls the clock core needs, and the sink through which the
-// window system's events come back into the core. Backends: platform/win32 (the product) and
-// platform/headless (tests, preview). The core never includes a backend header.
+// The clock window's calls down into the window system, in screen pixels, and the sink through
+// which the window system's events come back up into the core. Every rule of the clock (sizes,
+// units, errors, which timer runs when) lives in the core; a backend only does what the core
+// can't. Backends: platform/win32 (the product), platform/headless (tests, preview).
 #include <cstdint>
-#include <string>
 
-#include "platform/drawing_surface.h"
+#include "platform/platform_types.h"
 
 namespace quarvel {
-
-// The clock window as designed, in twips: its drawing area until start-up sizes it, and the
-// width of its measuring picture box while that holds no picture. Every backend starts so.
-inline constexpr int kDesignedWidthTwips = 2175;
-inline constexpr int kDesignedHeightTwips = 1425;
-inline constexpr int kDesignedPictureWidthTwips = 1575;
 
 enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3 };
 
@@ -28,44 +22,36 @@ class WindowEvents {
   virtual void OnKeyDown(int16_t keyCode, int16_t shift) = 0;
   // A close request from the user or the system (log-off, shut-down).
   virtual void OnUnload() = 0;
+  // The local time jumped: it was set, the time zone changed, or the machine woke up.
+  virtual void OnClockChanged() = 0;
 };
 
-class PlatformWindow : public DrawingSurface {
+class PlatformWindow {
  public:
+  virtual ~PlatformWindow() = default;
+
   virtual void SetEventSink(WindowEvents* events) = 0;
 
-  // Loads a bitmap file as the background picture, drawn unscaled at the top-left corner and
-  // shown again by every Cls. Raises file not found or invalid picture; the old picture stays.
-  virtual void LoadBackgroundPicture(const std::string& path) = 0;
-
-  // The hidden measuring picture box: it sizes itself to the bitmap loaded into it and keeps
-  // its designed width (105 pixels) while it has none.
-  virtual void LoadMeasuringPicture(const std::string& path) = 0;
-  virtual float MeasuringPictureWidth() const = 0;  // pixels
-
-  // Place and size in twips, the window system's unit. The backend turns twips into pixels as
-  // twips / factor, rounded to the nearest (ties to even), with the screen's factors.
-  virtual void SetLeftTwips(float twips) = 0;
-  virtual void SetTopTwips(float twips) = 0;
-  virtual void SetWidthTwips(float twips) = 0;
-  virtual void SetHeightTwips(float twips) = 0;
-  virtual float LeftTwips() const = 0;
-  virtual float TopTwips() const = 0;
-
+  // The outer place of the window; it has no frame, so that is its drawing area's place. A
+  // place the window system refuses leaves the window where it was.
+  virtual void MoveTo(int32_t left, int32_t top) = 0;
+  virtual ScreenPoint Position() const = 0;
+  virtual void Resize(int32_t width, int32_t height) = 0;
   // Makes the visible window the ellipse inscribed in (0, 0)-(diameter, diameter).
-  virtual void SetEllipticRegion(int32_t diameter) = 0;
+  virtual void SetRoundRegion(int32_t diameter) = 0;
   // Moves the window into or out of the top-most layer, leaving its place and size, and shows it.
   virtual void SetTopmostLayer(bool topmost) = 0;
-
-  virtual void SetTimerInterval(TimerId timer, int milliseconds) = 0;
-  virtual void SetTimerEnabled(TimerId timer, bool enabled) = 0;
-  virtual bool TimerEnabled(TimerId timer) const = 0;
-
   virtual void Show() = 0;
-
   // Hands a left-button press to the window system as a drag of a title bar; returns when the
   // button is released.
   virtual void BeginSystemDrag() = 0;
+
+  // Shows a drawn face; the window keeps it until the next one, also when it is covered.
+  virtual void Present(const PixelImage& face) = 0;
+
+  // Starts a timer that fires every `milliseconds` from now, or restarts it with that interval.
+  virtual void StartTimer(TimerId timer, int milliseconds) = 0;
+  virtual void StopTimer(TimerId timer) = 0;
 };
 
 }  // namespace quarvel

@@ -1,18 +1,29 @@
-#include <ctime>
-
 #include "platform/clock.h"
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include <ctime>
+#endif
 
 namespace quarvel {
 
 TimeOfDay SystemClock::Now() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
 #ifdef _WIN32
-  localtime_s(&local, &now);
+  SYSTEMTIME local;
+  GetLocalTime(&local);
+  return TimeOfDay{local.wHour, local.wMinute, local.wSecond, local.wMilliseconds};
 #else
-  localtime_r(&now, &local);
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  localtime_r(&now.tv_sec, &local);
+  return TimeOfDay{local.tm_hour, local.tm_min, local.tm_sec,
+                   static_cast<int>(now.tv_nsec / 1000000)};
 #endif
-  return TimeOfDay{local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 }  // namespace quarvel

@@ -12,8 +12,6 @@ namespace quarvel {
 
 FileSlot::FileSlot(std::string baseFolder) : baseFolder_(std::move(baseFolder)) {}
 
-namespace {
-// Reads a whole file into memory, raising the numbered error for the reason it can't.
 std::string ReadWholeFile(const std::string& path, const std::string& displayName) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec))
@@ -34,7 +32,6 @@ std::string ReadWholeFile(const std::string& path, const std::string& displayNam
   if (failed) throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
   return content;
 }
-}  // namespace
 
 std::string FileSlot::Resolve(const std::string& name) const {
   if (baseFolder_.empty() || std::filesystem::path(name).is_absolute()) return name;

@@ -9,6 +9,10 @@
 
 namespace quarvel {
 
+// Reads a whole file into memory, raising the numbered error for the reason it can't (file not
+// found, permission denied, path/file access error); the error names the file by displayName.
+std::string ReadWholeFile(const std::string& path, const std::string& displayName);
+
 class FileSlot {
  public:
   explicit FileSlot(std::string baseFolder = {});

@@ -4,11 +4,13 @@
 #include <filesystem>
 #include <utility>
 
+#include "runtime/runtime_error.h"
+
 namespace quarvel {
 
 HeadlessSystem::HeadlessSystem(std::string programFolder, float twipsPerPixelX,
                                float twipsPerPixelY)
-    : programFolder_(std::move(programFolder)), fx_(twipsPerPixelX), fy_(twipsPerPixelY) {}
+    : programFolder_(std::move(programFolder)), twips_{twipsPerPixelX, twipsPerPixelY} {}
 
 std::optional<uint32_t> HeadlessSystem::FindFirstFileAttributes(const std::string& path) {
   std::string native = path;
@@ -44,7 +46,8 @@ void HeadlessSystem::StartProgram(const std::string& exeName) {
   pendingWindows_[it->second.windowTitle] = it->second.passesUntilWindow;
 }
 
-void HeadlessSystem::DoEvents() {
+void HeadlessSystem::DoEvents(int milliseconds) {
+  waited_ += milliseconds;
   if (whileEventsPass_) whileEventsPass_();
   for (auto it = pendingWindows_.begin(); it != pendingWindows_.end();) {
     if (--it->second <= 0) {

@@ -1,9 +1,11 @@
 #pragma once
-// The in-memory system around the clock: fixed twips factors, a program folder on the real file
-// system, a first-run dialog that records that it was shown (and can run a callback while
-// "open"), messages kept for inspection, and an end of process that is only recorded.
+// The in-memory system around the clock: fixed twips factors and monitors, a program folder on
+// the real file system, programs that open windows after a number of event passes, a first-run
+// dialog that records that it was shown (and can run a callback while "open"), messages kept
+// for inspection, and an end of process that is only recorded.
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,18 +18,16 @@ class HeadlessSystem final : public PlatformSystem {
   explicit HeadlessSystem(std::string programFolder, float twipsPerPixelX = 15.0f,
                           float twipsPerPixelY = 15.0f);
 
-  float TwipsPerPixelX() const override { return fx_; }
-  float TwipsPerPixelY() const override { return fy_; }
+  TwipsPerPixel ScreenTwipsPerPixel() const override { return twips_; }
+  std::vector<Monitor> Monitors() const override { return monitors_; }
   std::string ProgramFolder() const override { return programFolder_; }
   // Backslashes count as separators; a name starting with a dot counts as hidden; a test may
   // give a path attributes of its own.
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
-  int32_t VirtualScreenLeft() const override { return virtualScreenLeft_; }
   void StartProgram(const std::string& exeName) override;
-  void DoEvents() override;
+  void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
-  void Pause(int milliseconds) override { paused_ += milliseconds; }
   void ShowInfoDialog() override;
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   void EndProcess(int exitCode) override;
@@ -37,7 +37,7 @@ class HeadlessSystem final : public PlatformSystem {
   }
   void SetCursor(int32_t x, int32_t y) { cursor_ = ScreenPoint{x, y}; }
   void FailCursorReads() { cursor_.reset(); }
-  void SetVirtualScreenLeft(int32_t x) { virtualScreenLeft_ = x; }
+  void SetMonitors(std::vector<Monitor> monitors) { monitors_ = std::move(monitors); }
   // Programs that StartProgram finds; the window title each opens, after how many event passes.
   void InstallProgram(const std::string& exeName, const std::string& windowTitle,
                       int passesUntilWindow);
@@ -49,14 +49,15 @@ class HeadlessSystem final : public PlatformSystem {
   int dialogsShown() const { return dialogsShown_; }
   const std::vector<std::string>& started() const { return started_; }
   const std::vector<std::string>& activated() const { return activated_; }
-  int paused() const { return paused_; }
+  int waited() const { return waited_; }
   const std::vector<std::string>& messages() const { return messages_; }
   bool ended() const { return ended_; }
   int exitCode() const { return exitCode_; }
 
  private:
   std::string programFolder_;
-  float fx_, fy_;
+  TwipsPerPixel twips_;
+  std::vector<Monitor> monitors_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
   std::map<std::string, uint32_t> attributes_;
   std::function<void()> whileDialogOpen_;
   std::function<void()> whileEventsPass_;
@@ -70,8 +71,7 @@ class HeadlessSystem final : public PlatformSystem {
   std::vector<std::string> started_;
   std::vector<std::string> activated_;
   std::optional<ScreenPoint> cursor_ = ScreenPoint{};
-  int32_t virtualScreenLeft_ = 0;
-  int paused_ = 0;
+  int waited_ = 0;
   int dialogsShown_ = 0;
   std::vector<std::string> messages_;
   bool ended_ = false;

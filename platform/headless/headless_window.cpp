@@ -1,47 +1,14 @@
 #include "platform/headless/headless_window.h"
 
-#include <utility>
-
-#include "runtime/checked_math.h"
-
 namespace quarvel {
 
-namespace {
-int ToPixels(float twips, float factor) {
-  return Round32(static_cast<double>(twips) / factor);
-}
-}  // namespace
-
-HeadlessWindow::HeadlessWindow(float twipsPerPixelX, float twipsPerPixelY)
-    : fx_(twipsPerPixelX),
-      fy_(twipsPerPixelY),
-      surface_(ToPixels(kDesignedWidthTwips, twipsPerPixelX),
-               ToPixels(kDesignedHeightTwips, twipsPerPixelY)),
-      measuringWidth_(static_cast<float>(ToPixels(kDesignedPictureWidthTwips, twipsPerPixelX))) {}
-
-void HeadlessWindow::LoadBackgroundPicture(const std::string& path) {
-  surface_.SetBackgroundPicture(LoadImageFile(path));  // raises before anything changes
+void HeadlessWindow::MoveTo(int32_t left, int32_t top) {
+  if (left >= refuseLeftOf_) place_ = {left, top};
 }
 
-void HeadlessWindow::LoadMeasuringPicture(const std::string& path) {
-  measuringWidth_ = static_cast<float>(LoadImageFile(path).width);
-}
-
-void HeadlessWindow::SetLeftTwips(float twips) {
-  const int x = ToPixels(twips, fx_);
-  if (x >= refuseLeftOf_) left_ = x;
-}
-
-void HeadlessWindow::SetTopTwips(float twips) {
-  top_ = ToPixels(twips, fy_);
-}
-
-void HeadlessWindow::SetWidthTwips(float twips) {
-  surface_.Resize(ToPixels(twips, fx_), surface_.pixels().height);
-}
-
-void HeadlessWindow::SetHeightTwips(float twips) {
-  surface_.Resize(surface_.pixels().width, ToPixels(twips, fy_));
+void HeadlessWindow::Resize(int32_t width, int32_t height) {
+  width_ = width;
+  height_ = height;
 }
 
 void HeadlessWindow::SetTopmostLayer(bool topmost) {
@@ -51,30 +18,47 @@ void HeadlessWindow::SetTopmostLayer(bool topmost) {
 
 void HeadlessWindow::BeginSystemDrag() {
   ++drags_;
-  left_ = dragLeft_;
-  top_ = dragTop_;
+  place_ = dragDestination_;
 }
 
-void HeadlessWindow::SetTimerInterval(TimerId timer, int milliseconds) {
-  intervals_[Index(timer)] = milliseconds;
+void HeadlessWindow::Present(const PixelImage& face) {
+  presented_ = face;
+  ++presents_;
 }
 
-void HeadlessWindow::SetTimerEnabled(TimerId timer, bool enabled) {
-  enabled_[Index(timer)] = enabled;
-}
-
-bool HeadlessWindow::TimerEnabled(TimerId timer) const {
-  return enabled_[Index(timer)];
-}
-
-int HeadlessWindow::TimerInterval(TimerId timer) const {
-  return intervals_[Index(timer)];
+void HeadlessWindow::StartTimer(TimerId timer, int milliseconds) {
+  timers_[Index(timer)] = Timer{true, milliseconds, Elapsed() + milliseconds};
 }
 
 bool HeadlessWindow::Tick(TimerId timer) {
-  if (!TimerEnabled(timer) || events_ == nullptr) return false;
+  Timer& t = timers_[Index(timer)];
+  if (!t.armed || events_ == nullptr) return false;
+  t.due = Elapsed() + t.interval;  // a periodic timer counts on from its tick
   events_->OnTimer(timer);
   return true;
+}
+
+int HeadlessWindow::RunFor(int64_t milliseconds) {
+  if (time_ == nullptr) return 0;
+  const int64_t end = Elapsed() + milliseconds;
+  int delivered = 0;
+  for (;;) {
+    // The running timer that falls due first; on a tie the lower number, as a fixed order.
+    Timer* next = nullptr;
+    TimerId nextId = TimerId::kTimer1;
+    for (std::size_t i = 0; i < timers_.size(); ++i)
+      if (timers_[i].armed && timers_[i].due <= end &&
+          (next == nullptr || timers_[i].due < next->due)) {
+        next = &timers_[i];
+        nextId = static_cast<TimerId>(i + 1);
+      }
+    if (next == nullptr) break;
+    if (next->due > Elapsed()) time_->Advance(next->due - Elapsed());
+    Tick(nextId);
+    ++delivered;
+  }
+  if (end > Elapsed()) time_->Advance(end - Elapsed());
+  return delivered;
 }
 
 }  // namespace quarvel

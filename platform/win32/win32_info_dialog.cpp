@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "infodialog/dialog_layout.h"
+#include "platform/win32/win32_resources.h"
 
 namespace quarvel {
 
@@ -51,7 +52,7 @@ void StartReadme(HWND dialog) {
   }
   const std::string text =
       "\"" + command + "\" could not be started (error " + std::to_string(GetLastError()) + ").";
-  MessageBoxA(dialog, text.c_str(), "QUARVEL", MB_OK | MB_ICONWARNING);
+  MessageBoxA(dialog, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
 }
 
 void CreateControls(HWND dialog, DialogContext& context) {
@@ -106,7 +107,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
       auto& context = *reinterpret_cast<DialogContext*>(lParam);
       SetWindowTextW(dialog, Wide(infodialog::kDialog.caption).c_str());
-      auto* icon = static_cast<HICON>(LoadImageW(context.instance, MAKEINTRESOURCEW(kIconResource),
+      auto* icon = static_cast<HICON>(LoadImageW(context.instance, MAKEINTRESOURCEW(QUARVEL_ICON),
                                                  IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
       SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
       SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
@@ -146,7 +147,7 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
                   FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                   DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
   context.banner = static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(kBannerResource), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+      LoadImageW(instance, MAKEINTRESOURCEW(QUARVEL_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   EmptyTemplate dialogTemplate{};
   dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   dialogTemplate.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;

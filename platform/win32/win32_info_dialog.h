@@ -6,10 +6,6 @@
 
 namespace quarvel {
 
-// Resource ids shared with the resource script.
-inline constexpr int kIconResource = 1;
-inline constexpr int kBannerResource = 101;
-
 // Shows the first-run dialog modally and returns when it is closed. The clock window's timers
 // keep ticking inside its event loop.
 void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float twipsPerPixelX,

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include "clockwindow/form1.h"
-#include "platform/win32/win32_error_report.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_window.h"
 
@@ -13,15 +12,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   quarvel::SystemClock clock;
   quarvel::FileSlot slot;  // bare names: the working directory
   quarvel::Win32System system(instance);
-  quarvel::Win32Window window(instance, "QUARVEL", system.TwipsPerPixelX(),
-                              system.TwipsPerPixelY());
+  quarvel::Win32Window window(instance);
   system.SetDialogOwner(window.handle());
   quarvel::Form1 form(window, system, clock, slot);
-  try {
-    form.Load();
-  } catch (const quarvel::RuntimeError& e) {
-    quarvel::ReportRuntimeErrorAndExit(e);
-  }
+  if (!form.Load()) return 1;
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);

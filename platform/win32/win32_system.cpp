@@ -1,21 +1,44 @@
 #include "platform/win32/win32_system.h"
 
 #include "platform/win32/win32_info_dialog.h"
+#include "runtime/caption.h"
+#include "runtime/runtime_error.h"
 
 namespace quarvel {
 
-namespace {
-// Twips per pixel: 1440 / the screen's dots per inch.
-float ScreenFactor(int index) {
+TwipsPerPixel Win32System::ScreenTwipsPerPixel() const {
   HDC screen = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(screen, index);
+  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
-  return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
+  return {dpiX > 0 ? 1440.0f / static_cast<float>(dpiX) : 15.0f,
+          dpiY > 0 ? 1440.0f / static_cast<float>(dpiY) : 15.0f};
+}
+
+namespace {
+ScreenRect FromRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoA(monitor, &info)) return TRUE;
+  auto& monitors = *reinterpret_cast<std::vector<Monitor>*>(list);
+  const Monitor m{FromRect(info.rcMonitor), FromRect(info.rcWork)};
+  if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0)
+    monitors.insert(monitors.begin(), m);
+  else
+    monitors.push_back(m);
+  return TRUE;
 }
 }  // namespace
 
-Win32System::Win32System(HINSTANCE instance)
-    : instance_(instance), fx_(ScreenFactor(LOGPIXELSX)), fy_(ScreenFactor(LOGPIXELSY)) {}
+std::vector<Monitor> Win32System::Monitors() const {
+  std::vector<Monitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
 
 std::string Win32System::ProgramFolder() const {
   char path[MAX_PATH * 2];
@@ -50,10 +73,6 @@ bool Win32System::GetCursorPos(ScreenPoint& point) {
   if (!::GetCursorPos(&p)) return false;
   point = ScreenPoint{p.x, p.y};
   return true;
-}
-
-int32_t Win32System::VirtualScreenLeft() const {
-  return GetSystemMetrics(SM_XVIRTUALSCREEN);
 }
 
 namespace {
@@ -105,15 +124,22 @@ void Win32System::StartProgram(const std::string& exeName) {
   CloseHandle(process.hProcess);
 }
 
-void Win32System::DoEvents() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
+void Win32System::DoEvents(int milliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= static_cast<DWORD>(milliseconds)) return;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(milliseconds) - waited,
+                              QS_ALLINPUT);
   }
 }
 
@@ -125,16 +151,13 @@ bool Win32System::ActivateWindow(const std::string& title) {
   return true;
 }
 
-void Win32System::Pause(int milliseconds) {
-  Sleep(static_cast<DWORD>(milliseconds));
-}
-
 void Win32System::ShowInfoDialog() {
-  ShowWin32InfoDialog(instance_, dialogOwner_, fx_, fy_);
+  const TwipsPerPixel twips = ScreenTwipsPerPixel();
+  ShowWin32InfoDialog(instance_, dialogOwner_, twips.x, twips.y);
 }
 
 void Win32System::ShowMessage(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), "QUARVEL",
+  MessageBoxA(nullptr, text.c_str(), kCaption,
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST);
 }
 

@@ -1,16 +1,22 @@
 #include "platform/win32/win32_window.h"
 
-#include "platform/win32/win32_error_report.h"
-#include "runtime/checked_math.h"
-#include "runtime/runtime_error.h"
+#include <cstring>
+#include <string>
+
+#include "platform/win32/win32_resources.h"
+#include "runtime/caption.h"
 
 namespace quarvel {
 
 namespace {
 constexpr const char* kWindowClass = "QuarvelClock";
 
-int TimerIndex(TimerId timer) {
-  return static_cast<int>(timer) - 1;
+// A call that should not fail did: say which, and end.
+[[noreturn]] void ReportPlatformFailure(const char* call) {
+  const std::string text =
+      std::string("Win32: ") + call + " failed (error " + std::to_string(GetLastError()) + ").";
+  MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
+  ExitProcess(1);
 }
 
 // The toolkit's masks: Shift 1, Ctrl 2, Alt 4.
@@ -36,36 +42,27 @@ bool IsClockKey(WPARAM key) {
 }
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance, const char* title, float twipsPerPixelX,
-                         float twipsPerPixelY)
-    : fx_(twipsPerPixelX), fy_(twipsPerPixelY) {
+Win32Window::Win32Window(HINSTANCE instance) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &Win32Window::WindowProc;
   wc.hInstance = instance;
   wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  wc.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(QUARVEL_ICON));
   wc.lpszClassName = kWindowClass;
   RegisterClassExA(&wc);
   // A borderless popup; WS_EX_TOOLWINDOW keeps it off the task bar.
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, title, WS_POPUP, 0, 0, 1, 1, nullptr,
+  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, kCaption, WS_POPUP, 0, 0, 1, 1, nullptr,
                           nullptr, instance, this);
   if (hwnd_ == nullptr) ReportPlatformFailure("CreateWindowEx");
-  // The designed drawing area and measuring picture box, until start-up sizes them.
-  measuringWidth_ =
-      static_cast<float>(Round32(kDesignedPictureWidthTwips / static_cast<double>(fx_)));
-  Resize(Round32(kDesignedWidthTwips / static_cast<double>(fx_)),
-         Round32(kDesignedHeightTwips / static_cast<double>(fy_)));
 }
 
 Win32Window::~Win32Window() {
-  if (canvasDc_ != nullptr) {
-    SelectObject(canvasDc_, canvasOld_);
-    DeleteDC(canvasDc_);
+  if (faceDc_ != nullptr) {
+    SelectObject(faceDc_, faceOld_);
+    DeleteDC(faceDc_);
   }
-  if (canvas_ != nullptr) DeleteObject(canvas_);
-  if (picture_ != nullptr) DeleteObject(picture_);
-  if (pen_ != nullptr) DeleteObject(pen_);
+  if (face_ != nullptr) DeleteObject(face_);
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
@@ -75,148 +72,87 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<Win32Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self == nullptr || self->hwnd_ == nullptr)
+  if (self == nullptr || self->hwnd_ == nullptr || self->events_ == nullptr)
     return DefWindowProcA(hwnd, message, wParam, lParam);
-  // NOTE: a run-time error must not unwind through the window system's frames; it ends the
-  // process here with the error report, as an unhandled error does.
-  try {
-    return self->HandleMessage(message, wParam, lParam);
-  } catch (const RuntimeError& e) {
-    ReportRuntimeErrorAndExit(e);
-  }
+  return self->HandleMessage(message, wParam, lParam);
 }
 
 // A pure translation: each message becomes one call into the core.
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      if (events_ != nullptr && wParam >= 1 && wParam <= kTimerCount)
-        events_->OnTimer(static_cast<TimerId>(wParam));
+      if (wParam >= 1 && wParam <= 3) events_->OnTimer(static_cast<TimerId>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
-      if (events_ != nullptr) events_->OnMouseDown(1, ModifierMask());
+      events_->OnMouseDown(1, ModifierMask());
       return 0;
     case WM_RBUTTONDOWN:
-      if (events_ != nullptr) events_->OnMouseDown(2, ModifierMask());
+      events_->OnMouseDown(2, ModifierMask());
       return 0;
     case WM_MBUTTONDOWN:
-      if (events_ != nullptr) events_->OnMouseDown(4, ModifierMask());
+      events_->OnMouseDown(4, ModifierMask());
       return 0;
     case WM_MOUSEMOVE:
-      if (events_ != nullptr) events_->OnMouseMove(ButtonMask(wParam), ModifierMask());
+      events_->OnMouseMove(ButtonMask(wParam), ModifierMask());
       return 0;
     case WM_KEYDOWN:
-      if (events_ != nullptr) events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
+      events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
       return 0;
     case WM_SYSKEYDOWN:
       // With Alt held the keys arrive as system keys; the clock's own keys still count, and
       // the rest (Alt+F4 among them) keep their system meaning.
-      if (events_ != nullptr && IsClockKey(wParam)) {
-        events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
-        return 0;
-      }
-      return DefWindowProcA(hwnd_, message, wParam, lParam);
+      if (!IsClockKey(wParam)) break;
+      events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
+      return 0;
     case WM_PAINT:
       Paint();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // Paint covers the whole client area
     case WM_CLOSE:
-      if (events_ != nullptr) events_->OnUnload();
+      events_->OnUnload();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
       // Log-off and shut-down close the clock like any close request.
-      if (wParam != 0 && events_ != nullptr) events_->OnUnload();
+      if (wParam != 0) events_->OnUnload();
       return 0;
+    case WM_TIMECHANGE:
+      events_->OnClockChanged();
+      return 0;
+    case WM_POWERBROADCAST:
+      // Timers don't run while the machine sleeps: after waking the clock is behind.
+      if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
+        events_->OnClockChanged();
+      return TRUE;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
     default:
-      return DefWindowProcA(hwnd_, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-namespace {
-HBITMAP LoadBitmapFile(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
-    throw RuntimeError(ErrorNumber::kFileNotFound, path);
-  auto* bitmap = static_cast<HBITMAP>(
-      LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) throw RuntimeError(ErrorNumber::kInvalidPicture, path);
-  return bitmap;
+void Win32Window::MoveTo(int32_t left, int32_t top) {
+  SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-BITMAP BitmapInfo(HBITMAP bitmap) {
-  BITMAP info{};
-  GetObjectA(bitmap, sizeof info, &info);
-  return info;
-}
-}  // namespace
-
-void Win32Window::LoadBackgroundPicture(const std::string& path) {
-  HBITMAP bitmap = LoadBitmapFile(path);
-  const BITMAP info = BitmapInfo(bitmap);
-  if (picture_ != nullptr) DeleteObject(picture_);
-  picture_ = bitmap;
-  pictureWidth_ = info.bmWidth;
-  pictureHeight_ = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
-  Cls();
-}
-
-void Win32Window::LoadMeasuringPicture(const std::string& path) {
-  HBITMAP bitmap = LoadBitmapFile(path);
-  measuringWidth_ = static_cast<float>(BitmapInfo(bitmap).bmWidth);
-  DeleteObject(bitmap);
-}
-
-void Win32Window::Resize(int width, int height) {
-  // A popup has no frame: its outer size is its drawing area.
-  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  clientWidth_ = width;
-  clientHeight_ = height;
-  RebuildCanvas();
-}
-
-void Win32Window::SetWidthTwips(float twips) {
-  Resize(Round32(twips / static_cast<double>(fx_)), clientHeight_);
-}
-
-void Win32Window::SetHeightTwips(float twips) {
-  Resize(clientWidth_, Round32(twips / static_cast<double>(fy_)));
-}
-
-RECT Win32Window::WindowRect() const {
+ScreenPoint Win32Window::Position() const {
   RECT r{};
   GetWindowRect(hwnd_, &r);
-  return r;
+  return {r.left, r.top};
 }
 
-void Win32Window::MoveTo(int x, int y) {
-  SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Window::Resize(int32_t width, int32_t height) {
+  // A popup has no frame: its outer size is its drawing area.
+  SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void Win32Window::SetLeftTwips(float twips) {
-  MoveTo(Round32(twips / static_cast<double>(fx_)), WindowRect().top);
-}
-
-void Win32Window::SetTopTwips(float twips) {
-  MoveTo(WindowRect().left, Round32(twips / static_cast<double>(fy_)));
-}
-
-float Win32Window::LeftTwips() const {
-  return static_cast<float>(WindowRect().left) * fx_;
-}
-
-float Win32Window::TopTwips() const {
-  return static_cast<float>(WindowRect().top) * fy_;
-}
-
-void Win32Window::SetEllipticRegion(int32_t diameter) {
+void Win32Window::SetRoundRegion(int32_t diameter) {
   // The window owns the region from here on.
-  HRGN region = CreateEllipticRgn(0, 0, diameter, diameter);
-  SetWindowRgn(hwnd_, region, TRUE);
+  SetWindowRgn(hwnd_, CreateEllipticRgn(0, 0, diameter, diameter), TRUE);
 }
 
 void Win32Window::SetTopmostLayer(bool topmost) {
@@ -225,25 +161,9 @@ void Win32Window::SetTopmostLayer(bool topmost) {
                SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
 }
 
-void Win32Window::SetTimerInterval(TimerId timer, int milliseconds) {
-  timerIntervals_[TimerIndex(timer)] = milliseconds;
-  if (TimerEnabled(timer)) SetTimerEnabled(timer, true);  // restart with the new interval
-}
-
-void Win32Window::SetTimerEnabled(TimerId timer, bool enabled) {
-  const int i = TimerIndex(timer);
-  timerEnabled_[i] = enabled;
-  const auto id = static_cast<UINT_PTR>(timer);
-  if (enabled) {
-    if (SetTimer(hwnd_, id, static_cast<UINT>(timerIntervals_[i]), nullptr) == 0)
-      ReportPlatformFailure("SetTimer");
-  } else {
-    KillTimer(hwnd_, id);
-  }
-}
-
-bool Win32Window::TimerEnabled(TimerId timer) const {
-  return timerEnabled_[TimerIndex(timer)];
+void Win32Window::Show() {
+  if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
+  UpdateWindow(hwnd_);
 }
 
 void Win32Window::BeginSystemDrag() {
@@ -253,9 +173,50 @@ void Win32Window::BeginSystemDrag() {
   SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
-void Win32Window::Show() {
-  if (!IsWindowVisible(hwnd_)) ShowWindow(hwnd_, SW_SHOW);
-  UpdateWindow(hwnd_);
+void Win32Window::Present(const PixelImage& face) {
+  if (face.width != faceWidth_ || face.height != faceHeight_) {
+    if (faceDc_ == nullptr) faceDc_ = CreateCompatibleDC(nullptr);
+    if (face_ != nullptr) {
+      SelectObject(faceDc_, faceOld_);
+      DeleteObject(face_);
+      face_ = nullptr;
+    }
+    faceWidth_ = face.width;
+    faceHeight_ = face.height;
+    if (face.empty()) return;
+    // A 32-bit top-down DIB holds 0x00RRGGBB pixels exactly as the core draws them.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = face.width;
+    info.bmiHeader.biHeight = -face.height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    face_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &faceBits_, nullptr, 0);
+    if (face_ == nullptr) ReportPlatformFailure("CreateDIBSection");
+    faceOld_ = SelectObject(faceDc_, face_);
+  }
+  if (face.empty()) return;
+  GdiFlush();
+  std::memcpy(faceBits_, face.pixels.data(), face.pixels.size() * sizeof(Pixel));
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void Win32Window::Paint() {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd_, &ps);
+  if (face_ != nullptr) BitBlt(dc, 0, 0, faceWidth_, faceHeight_, faceDc_, 0, 0, SRCCOPY);
+  EndPaint(hwnd_, &ps);
+}
+
+void Win32Window::StartTimer(TimerId timer, int milliseconds) {
+  // Setting a timer that runs restarts it with the new interval.
+  if (SetTimer(hwnd_, static_cast<UINT_PTR>(timer), static_cast<UINT>(milliseconds), nullptr) == 0)
+    ReportPlatformFailure("SetTimer");
+}
+
+void Win32Window::StopTimer(TimerId timer) {
+  KillTimer(hwnd_, static_cast<UINT_PTR>(timer));
 }
 
 }  // namespace quarvel

@@ -7,11 +7,11 @@
 
 #include "clockface/clock_state.h"
 #include "clockface/dial_geometry.h"
+#include "clockface/face_canvas.h"
 #include "clockface/face_redraw.h"
 #include "clockface/hand_shapes.h"
+#include "clockwindow/face_picture.h"
 #include "platform/clock.h"
-#include "platform/headless/headless_image.h"
-#include "platform/headless/headless_surface.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
 
@@ -39,9 +39,10 @@ bool LoadDefaultHands(benchmark::State& bench, ClockState& clock) {
 }
 
 // A window as the default skin makes it: the default bitmap behind, the default pen width.
-bool SetUpFace(benchmark::State& bench, quarvel::HeadlessSurface& surface) {
+bool SetUpFace(benchmark::State& bench, quarvel::FaceCanvas& surface) {
   try {
-    surface.SetBackgroundPicture(quarvel::LoadImageFile(std::string(kDataDir) + "/qv.bmp"));
+    surface.SetBackgroundPicture(
+        quarvel::LoadFacePicture(std::string(kDataDir) + "/qv.bmp", "qv.bmp"));
     surface.SetDrawWidth(kDefaultPenWidth);
     return true;
   } catch (const quarvel::RuntimeError& error) {
@@ -53,12 +54,12 @@ bool SetUpFace(benchmark::State& bench, quarvel::HeadlessSurface& surface) {
 // One full face redraw: wipe back to the bitmap, measure the dial, draw the three hands.
 void BM_RedrawFace(benchmark::State& bench) {
   ClockState clock;
-  quarvel::HeadlessSurface surface(kFaceSize, kFaceSize);
+  quarvel::FaceCanvas surface(kFaceSize, kFaceSize);
   quarvel::StoppedClock time(kFixedTime);
   if (!LoadDefaultHands(bench, clock) || !SetUpFace(bench, surface)) return;
   for (auto _ : bench) {
     quarvel::RedrawFace(clock, surface, time);
-    benchmark::DoNotOptimize(surface.pixels().rgb.data());
+    benchmark::DoNotOptimize(surface.pixels().pixels.data());
     benchmark::ClobberMemory();
   }
   bench.counters["lines"] = static_cast<double>(surface.segments().size());
@@ -81,7 +82,7 @@ BENCHMARK(BM_LoadHandShapes);
 // one comparison, no drawing.
 void BM_SecondTickNoRedraw(benchmark::State& bench) {
   ClockState clock;
-  quarvel::HeadlessSurface surface(kFaceSize, kFaceSize);
+  quarvel::FaceCanvas surface(kFaceSize, kFaceSize);
   quarvel::StoppedClock time(kFixedTime);
   if (!LoadDefaultHands(bench, clock)) return;
   clock.lastSecond = static_cast<int16_t>(kFixedTime.seconds);
@@ -94,7 +95,7 @@ BENCHMARK(BM_SecondTickNoRedraw);
 // most of the cost. The one redraw per change of second is counted, not avoided.
 void BM_SecondTickSystemClock(benchmark::State& bench) {
   ClockState clock;
-  quarvel::HeadlessSurface surface(kFaceSize, kFaceSize);
+  quarvel::FaceCanvas surface(kFaceSize, kFaceSize);
   quarvel::SystemClock time;
   if (!LoadDefaultHands(bench, clock) || !SetUpFace(bench, surface)) return;
   clock.lastSecond = static_cast<int16_t>(time.Now().seconds);

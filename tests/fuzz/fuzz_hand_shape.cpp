@@ -7,9 +7,9 @@
 #include <initializer_list>
 
 #include "clockface/dial_geometry.h"
+#include "clockface/face_canvas.h"
 #include "clockface/face_redraw.h"
 #include "clockface/hand_shapes.h"
-#include "platform/headless/headless_surface.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
 #include "tests/fuzz/fuzz_support.h"
@@ -29,7 +29,7 @@ bool IsOneOf(int number, std::initializer_list<ErrorNumber> numbers) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const quarvel::fuzz::TempFolder folder;
-  static quarvel::HeadlessSurface surface(200, 200);
+  static quarvel::FaceCanvas surface(200, 200);
   folder.Write(quarvel::kHourHandFile, data, size);
 
   quarvel::FileSlot slot(folder.path());

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "clockwindow/form1.h"
+#include "platform/headless/headless_clock.h"
 #include "platform/headless/headless_system.h"
 #include "platform/headless/headless_window.h"
 #include "test_support.h"
@@ -29,20 +30,21 @@ class ClockFixture : public ::testing::Test {
     form->Load();
     return *form;
   }
+  const FaceCanvas& canvas() const { return form->canvas(); }
   // A started 200-pixel clock at (300, 100), top-most, after its first redraw.
   Form1& StartAt300x100() {
     UseDefaultFace();
     programDir.Write("settings.ini", "");
     work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     Form1& f = Start();
-    window.Tick(TimerId::kTimer1);
+    window.Tick(Form1::kSecondTick);
     return f;
   }
 
   TempFolder work;        // the working directory
   TempFolder programDir;  // the folder of the executable
-  FixedClock clock{{10, 8, 30}};
-  HeadlessWindow window;
+  HeadlessClock clock{{10, 8, 30}};
+  HeadlessWindow window{&clock};
   HeadlessSystem system{programDir.path()};
   FileSlot slot{work.path()};
   std::unique_ptr<Form1> form;

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "platform/headless/headless_surface.h"
+#include "clockface/face_canvas.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -125,7 +125,7 @@ TEST(Polar, OverflowPaths) {
 
 TEST(LineToPolar, PenUpOnlyMovesAndPenDownDraws) {
   ClockState s = Dial(100, 80);
-  HeadlessSurface surface(200, 200);
+  FaceCanvas surface(200, 200);
   LineToPolar(s, surface, 0, 0);
   EXPECT_TRUE(surface.segments().empty());
   EXPECT_EQ(s.penX, 100);
@@ -137,7 +137,7 @@ TEST(LineToPolar, PenUpOnlyMovesAndPenDownDraws) {
 
 TEST(LineToPolar, TheCornerPointLiftsThePen) {
   ClockState s = Dial(100, 80);
-  HeadlessSurface surface(200, 200);
+  FaceCanvas surface(200, 200);
   LineToPolar(s, surface, 0, 0);
   LineToPolar(s, surface, -370, 100);  // lands on (0, 0): a line to the corner
   LineToPolar(s, surface, 0, 50);      // pen was up: only moves
@@ -153,7 +153,7 @@ TEST(LineToPolar, AYBeyond16BitsFailsAfterTheLineIsDrawn) {
   s.centerX = 10;
   s.penX = 1;
   s.penY = 1;
-  HeadlessSurface surface(20, 20);
+  FaceCanvas surface(20, 20);
   EXPECT_EQ(ErrorOf([&] { LineToPolar(s, surface, 90, 100); }), 6);
   EXPECT_EQ(surface.segments().size(), 1u);
   EXPECT_EQ(s.penX, 10);  // moved before penY failed

@@ -4,17 +4,17 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless_surface.h"
+#include "clockface/face_canvas.h"
+#include "platform/headless/headless_clock.h"
 #include "test_support.h"
 
 namespace quarvel {
 namespace {
 
-using testing::FixedClock;
 using testing::ScriptedClock;
 
 int Hour(int h, int m, int divisor = kFaceHourDivisor) {
-  FixedClock clock({h, m, 0});
+  HeadlessClock clock({h, m, 0});
   return HourPosition(clock, divisor);
 }
 
@@ -77,8 +77,8 @@ TEST(RedrawFace, DialComesFromTheDrawingArea) {
       {{38, 38}, {19, 19, -1}}};
   for (auto [size, dial] : cases) {
     ClockState s = Sticks();
-    HeadlessSurface surface(size.first, size.second);
-    FixedClock clock({3, 0, 0});
+    FaceCanvas surface(size.first, size.second);
+    HeadlessClock clock({3, 0, 0});
     RedrawFace(s, surface, clock);
     EXPECT_EQ(std::make_tuple(s.centerX, s.centerY, s.radius), dial)
         << size.first << "x" << size.second;
@@ -89,7 +89,7 @@ TEST(RedrawFace, DrawsHourMinuteSecondInTheirColoursWithFreshReadings) {
   // Readings: afternoon test, hours, minutes (hour hand), minutes (minute hand), seconds.
   ScriptedClock clock({{3, 0, 0}, {3, 0, 0}, {3, 0, 0}, {3, 15, 0}, {3, 15, 30}});
   ClockState s = Sticks();
-  HeadlessSurface surface(200, 200);
+  FaceCanvas surface(200, 200);
   surface.SetDrawWidth(2);
   RedrawFace(s, surface, clock);
   EXPECT_EQ(clock.taken(), 5);
@@ -102,8 +102,8 @@ TEST(RedrawFace, DrawsHourMinuteSecondInTheirColoursWithFreshReadings) {
 TEST(RedrawFace, AnEmptyShapeDrawsNothingButStillSetsItsHand) {
   ClockState s = Sticks();
   s.minuteShape = HandShape{};
-  HeadlessSurface surface(200, 200);
-  FixedClock clock({0, 30, 0});
+  FaceCanvas surface(200, 200);
+  HeadlessClock clock({0, 30, 0});
   RedrawFace(s, surface, clock);
   EXPECT_EQ(surface.segments().size(), 2u);
   EXPECT_EQ(s.handPosition, 0);
@@ -112,15 +112,15 @@ TEST(RedrawFace, AnEmptyShapeDrawsNothingButStillSetsItsHand) {
 TEST(RedrawFace, AShapePointBeyond16BitsIsAnOverflow) {
   ClockState s = Sticks();
   s.secondShape.points[1].radiusPercent = 40000;
-  HeadlessSurface surface(200, 200);
-  FixedClock clock({0, 0, 0});
+  FaceCanvas surface(200, 200);
+  HeadlessClock clock({0, 0, 0});
   EXPECT_EQ(testing::ErrorOf([&] { RedrawFace(s, surface, clock); }), 6);
 }
 
 TEST(SecondTick, RedrawsOnlyWhenTheSecondChanges) {
   ClockState s = Sticks();
-  HeadlessSurface surface(200, 200);
-  FixedClock clock({0, 0, 0});
+  FaceCanvas surface(200, 200);
+  HeadlessClock clock({0, 0, 0});
   EXPECT_FALSE(SecondTick(s, surface, clock));  // second 00 at start: bare background
   EXPECT_EQ(clock.readings(), 1);
   EXPECT_TRUE(surface.segments().empty());
@@ -138,7 +138,7 @@ TEST(SecondTick, StoresTheSecondReadAfterTheRedraw) {
   ScriptedClock clock(
       {{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
   ClockState s = Sticks();
-  HeadlessSurface surface(200, 200);
+  FaceCanvas surface(200, 200);
   EXPECT_TRUE(SecondTick(s, surface, clock));
   EXPECT_EQ(s.lastSecond, 5);
   EXPECT_EQ(s.handPosition, 4);  // while the face shows second 4 until the next change

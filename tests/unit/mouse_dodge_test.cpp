@@ -17,7 +17,7 @@ class MouseDodgeTest : public ClockFixture {
     TimeOfDay t = clock.Now();
     t.seconds = (t.seconds + 1) % 60;
     clock.Set(t);
-    window.Tick(TimerId::kTimer1);
+    window.Tick(Form1::kSecondTick);
   }
 };
 
@@ -39,12 +39,12 @@ TEST_F(MouseDodgeTest, AMoveWithoutShiftParksAtOnceAndTheClockComesBackAfterTheP
 
 TEST_F(MouseDodgeTest, ShiftAloneSuspendsTheHidingButShiftWithCtrlDoesNot) {
   Form1& f = StartAt300x100();
-  window.MouseMove(kShift);
+  window.MouseMove(0, kShift);
   EXPECT_EQ(f.state().shiftHeld, -1);
   EXPECT_EQ(f.state().dodged, 0);
   NextSecondWithPointerAt(350, 150);  // the pointer test does nothing while shiftHeld
   EXPECT_EQ(window.left(), 300);
-  window.MouseMove(kShift | kCtrl);
+  window.MouseMove(0, kShift | kCtrl);
   EXPECT_EQ(f.state().shiftHeld, 0);
   EXPECT_EQ(f.state().dodged, -1);
 }
@@ -86,7 +86,9 @@ TEST_F(MouseDodgeTest, NotTopmostNeverParksButStillRecordsAMovedWindow) {
 }
 
 TEST_F(MouseDodgeTest, ParkingGoesLeftOfTheLeftmostScreenAndNeverRecordsTheParkedPlace) {
-  system.SetVirtualScreenLeft(-1920);  // a second screen covers x = -1000
+  // A second screen left of the main one covers x = -1000.
+  system.SetMonitors(
+      {{{0, 0, 1024, 768}, {0, 0, 1024, 740}}, {{-1920, 0, 0, 1080}, {-1920, 0, 0, 1080}}});
   Form1& f = StartAt300x100();
   window.MouseMove();
   EXPECT_EQ(window.left(), -1920 - 200);
@@ -123,7 +125,7 @@ TEST_F(MouseDodgeTest, AnUnreadablePointerKeepsTheLastPosition) {
   system.FailCursorReads();
   TimeOfDay t = clock.Now();
   clock.Set({t.hours, t.minutes, (t.seconds + 1) % 60});
-  window.Tick(TimerId::kTimer1);
+  window.Tick(Form1::kSecondTick);
   EXPECT_EQ(f.state().cursorPos.x, 350);
   EXPECT_EQ(f.state().dodged, -1);
 }
@@ -166,7 +168,7 @@ TEST_F(MouseDodgeTest, AnEditorWithoutItsWindowYetStillEndsTheClockNormally) {
   system.InstallProgram("qvedit.exe", "qvs", 1000000);
   window.MouseDown(2);
   EXPECT_TRUE(system.activated().empty());
-  EXPECT_GE(system.paused(), Form1::kEditorWaitMs);
+  EXPECT_GE(system.waited(), Form1::kEditorWaitMs);
   EXPECT_TRUE(system.ended());
   EXPECT_EQ(system.exitCode(), 0);
 }

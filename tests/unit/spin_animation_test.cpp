@@ -17,7 +17,7 @@ class SpinTest : public ClockFixture {
   // The positions the spinning hand shows, frame by frame, until the lap stops.
   std::vector<int> RunLap(TimerId timer, int maxFrames = 200) {
     std::vector<int> shown;
-    while (window.TimerEnabled(timer) && static_cast<int>(shown.size()) < maxFrames) {
+    while (form->TimerEnabled(timer) && static_cast<int>(shown.size()) < maxFrames) {
       window.Tick(timer);
       shown.push_back(form->state().spinCounter);
     }
@@ -36,12 +36,12 @@ TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundAndStopsOnTheCurrentMinute) {
   clock.Set({10, 15, 30});
   Form1& f = StartAt300x100();
   window.KeyDown('Z');
-  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer1));
-  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer3));
-  std::vector<int> shown = RunLap(TimerId::kTimer3);
+  EXPECT_FALSE(form->TimerEnabled(Form1::kSecondTick));
+  EXPECT_TRUE(form->TimerEnabled(Form1::kMinuteLap));
+  std::vector<int> shown = RunLap(Form1::kMinuteLap);
   EXPECT_EQ(shown, Range(16, 15));  // 16 ... 59, 0 ... 15: 60 frames
-  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer3));
-  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer1));
+  EXPECT_FALSE(form->TimerEnabled(Form1::kMinuteLap));
+  EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));
   EXPECT_EQ(f.state().handPosition, 30);  // the last hand drawn: the second hand from the clock
 }
 
@@ -51,7 +51,7 @@ TEST_F(SpinTest, XAt58And59BothStartAt0) {
     StartAt300x100();
     window.KeyDown('X');
     EXPECT_EQ(form->state().spinCounter, second + 1);  // no wrap in the key: 60 at second 59
-    window.Tick(TimerId::kTimer2);
+    window.Tick(Form1::kSecondLap);
     EXPECT_EQ(form->state().spinCounter, 0);
     form.reset();
   }
@@ -64,12 +64,12 @@ TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
   std::vector<int> shown;
   // Twenty frames a second: the real second moves on every 20th frame.
   int frames = 0;
-  while (window.TimerEnabled(TimerId::kTimer2) && frames < 400) {
+  while (form->TimerEnabled(Form1::kSecondLap) && frames < 400) {
     if (++frames % 20 == 0) clock.Set({10, 15, (clock.Now().seconds + 1) % 60});
-    window.Tick(TimerId::kTimer2);
+    window.Tick(Form1::kSecondLap);
     shown.push_back(form->state().spinCounter);
   }
-  ASSERT_FALSE(window.TimerEnabled(TimerId::kTimer2));
+  ASSERT_FALSE(form->TimerEnabled(Form1::kSecondLap));
   EXPECT_EQ(shown.front(), 22);
   EXPECT_EQ(shown.back(), 23);  // three seconds on after 60 frames: it stops where they are
   EXPECT_EQ(shown.size(), 62u);
@@ -79,14 +79,14 @@ TEST_F(SpinTest, ZDuringASecondLapTakesOverFromTheMinute) {
   clock.Set({10, 15, 30});
   StartAt300x100();
   window.KeyDown('X');
-  window.Tick(TimerId::kTimer2);
+  window.Tick(Form1::kSecondLap);
   window.KeyDown('Z');
-  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer2));  // both on until the next tick
-  EXPECT_TRUE(window.TimerEnabled(TimerId::kTimer3));
-  window.Tick(TimerId::kTimer3);  // the minute lap ticks first and switches the other off
-  EXPECT_FALSE(window.TimerEnabled(TimerId::kTimer2));
+  EXPECT_TRUE(form->TimerEnabled(Form1::kSecondLap));  // both on until the next tick
+  EXPECT_TRUE(form->TimerEnabled(Form1::kMinuteLap));
+  window.Tick(Form1::kMinuteLap);  // the minute lap ticks first and switches the other off
+  EXPECT_FALSE(form->TimerEnabled(Form1::kSecondLap));
   EXPECT_EQ(form->state().spinCounter, 16);
-  EXPECT_EQ(RunLap(TimerId::kTimer3).back(), 15);
+  EXPECT_EQ(RunLap(Form1::kMinuteLap).back(), 15);
 }
 
 TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
@@ -96,12 +96,12 @@ TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
     clock.Set(time);
     Form1& f = StartAt300x100();
     window.KeyDown('Z');
-    window.Tick(TimerId::kTimer3);
+    window.Tick(Form1::kMinuteLap);
     // The hour hand is drawn first: its segment points at that position.
     ClockState dial = f.state();
     SetHand(dial, static_cast<int16_t>(hour), 100);
-    ASSERT_FALSE(window.surface().segments().empty());
-    const DrawnSegment& s = window.surface().segments().front();
+    ASSERT_FALSE(canvas().segments().empty());
+    const DrawnSegment& s = canvas().segments().front();
     EXPECT_EQ(s.x2, PolarX(dial, 0, 50)) << time.hours << ":" << time.minutes;
     EXPECT_EQ(s.y2, PolarY(dial, 0, 50)) << time.hours << ":" << time.minutes;
     form.reset();
@@ -113,8 +113,8 @@ TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) 
   UseDefaultFace();
   Start();
   window.KeyDown('X');
-  window.Tick(TimerId::kTimer2);
-  for (const DrawnSegment& s : window.surface().segments()) {
+  window.Tick(Form1::kSecondLap);
+  for (const DrawnSegment& s : canvas().segments()) {
     EXPECT_EQ(s.x2, 0);
     EXPECT_EQ(s.y2, 0);
   }
@@ -124,7 +124,7 @@ TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) 
 TEST_F(SpinTest, CDuringALapSavesTheCurrentValuesAndAIsSavedToo) {
   Form1& f = StartAt300x100();
   window.KeyDown('Z');
-  window.Tick(TimerId::kTimer3);
+  window.Tick(Form1::kMinuteLap);
   window.KeyDown('A', 4);  // Alt makes no difference
   f.state().windowLeft = 310;
   window.KeyDown('C', 1 | 2);  // nor Shift and Ctrl
@@ -151,12 +151,12 @@ TEST_F(SpinTest, TheStillFaceTakesOverAtTheNextChangeOfSecond) {
   clock.Set({10, 15, 30});
   Form1& f = StartAt300x100();
   window.KeyDown('Z');
-  RunLap(TimerId::kTimer3);
-  const auto lastFrame = window.surface().segments();
-  window.Tick(TimerId::kTimer1);  // same second: the last frame stays
-  EXPECT_EQ(window.surface().segments(), lastFrame);
+  RunLap(Form1::kMinuteLap);
+  const auto lastFrame = canvas().segments();
+  window.Tick(Form1::kSecondTick);  // same second: the last frame stays
+  EXPECT_EQ(canvas().segments(), lastFrame);
   clock.Set({10, 15, 31});
-  window.Tick(TimerId::kTimer1);
+  window.Tick(Form1::kSecondTick);
   EXPECT_EQ(f.state().lastSecond, 31);
 }
 

@@ -16,8 +16,6 @@
 namespace quarvel {
 namespace {
 
-using testing::ErrorOf;
-using testing::FixedClock;
 using testing::TempFolder;
 
 using StartupTest = testing::ClockFixture;
@@ -32,7 +30,7 @@ TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
   EXPECT_EQ(window.width(), 200);
   EXPECT_EQ(window.height(), 200);
   EXPECT_EQ(window.regionDiameter(), 200);
-  EXPECT_EQ(window.DrawWidth(), 2);
+  EXPECT_EQ(canvas().DrawWidth(), 2);
   EXPECT_EQ(f.state().windowLeft, 0);
   EXPECT_EQ(f.state().windowTop, 0);
 
@@ -83,7 +81,7 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   EXPECT_EQ(f.state().windowTop, 80);
   EXPECT_FALSE(window.topmost());
   EXPECT_TRUE(window.shown());  // shown at the end of start-up all the same
-  EXPECT_EQ(window.DrawWidth(), 3);
+  EXPECT_EQ(canvas().DrawWidth(), 3);
   window.RequestClose();
   EXPECT_EQ(work.Read("settings.ini"), "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
 }
@@ -93,7 +91,7 @@ TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
   window.RefusePlacesLeftOf(-4000);
   Form1& f = Start();
   EXPECT_EQ(f.state().windowLeft, 0);
-  EXPECT_EQ(f.state().windowTop, 10);
+  EXPECT_EQ(f.state().windowTop, 0);
 }
 
 TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
@@ -103,10 +101,10 @@ TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
   EXPECT_EQ(window.width(), 105);
   EXPECT_EQ(window.height(), 105);
   EXPECT_EQ(window.regionDiameter(), 105);
-  EXPECT_EQ(window.surface().PixelAt(52, 90), 0x804000);  // the window's own dark blue
+  EXPECT_EQ(canvas().PixelAt(52, 90), 0x804000);  // the window's own dark blue
   clock.Set({10, 8, 31});
-  window.Tick(TimerId::kTimer1);
-  EXPECT_EQ(window.surface().segments().size(), 3u);
+  window.Tick(Form1::kSecondTick);
+  EXPECT_EQ(canvas().segments().size(), 3u);
 }
 
 TEST_F(StartupTest, ATallerBitmapStillGivesASquareOfItsWidth) {
@@ -135,7 +133,7 @@ TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
   work.Write("settings.ini", "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
   Form1& f = Start();
   EXPECT_EQ(f.state().lineWidth, -4);
-  EXPECT_EQ(window.DrawWidth(), 1);
+  EXPECT_EQ(canvas().DrawWidth(), 1);
   window.RequestClose();
   EXPECT_EQ(work.Read("settings.ini"), "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");  // kept as read
 }
@@ -144,7 +142,7 @@ TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
   int ticks = 0;
   system.WhileDialogOpen([&] {
     clock.Set({10, 8, 31});
-    ticks += window.Tick(TimerId::kTimer1) ? 1 : 0;
+    ticks += window.Tick(Form1::kSecondTick) ? 1 : 0;
     EXPECT_FALSE(window.shown());
   });
   UseDefaultFace();
@@ -152,16 +150,22 @@ TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(f.state().lastSecond, 31);  // drawn on the designed, not yet sized window
   clock.Set({10, 8, 32});
-  window.Tick(TimerId::kTimer1);
+  window.Tick(Form1::kSecondTick);
   EXPECT_EQ(f.state().centerX, 100);  // the next change of second uses the final size
 }
 
 TEST_F(StartupTest, AMissingHandFileEndsStartUpBeforeTheDialog) {
   std::filesystem::remove(work.path() + "/byou.sin");
   form = std::make_unique<Form1>(window, system, clock, slot);
-  EXPECT_EQ(ErrorOf([&] { form->Load(); }), 53);
+  EXPECT_FALSE(form->Load());
   EXPECT_EQ(system.dialogsShown(), 0);
   EXPECT_FALSE(window.shown());
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(system.messages()[0].substr(0, system.messages()[0].find('\n')),
+            "Run-time error 53: File not found (byou.sin)");
+  EXPECT_EQ(system.exitCode(), 1);
+  EXPECT_FALSE(form->TimerEnabled(Form1::kSecondTick));
+  EXPECT_FALSE(window.TimerRunning(Form1::kSecondTick));
 }
 
 TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {

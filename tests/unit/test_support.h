@@ -1,6 +1,6 @@
 #pragma once
-// Shared helpers for the unit tests: clocks that tests control, a throw-away folder, and the
-// error number a statement raises.
+// Shared helpers for the unit tests: a clock scripted reading by reading, a throw-away folder,
+// and the error number a statement raises.
 #include <cstdio>
 #include <deque>
 #include <filesystem>
@@ -11,22 +11,6 @@
 #include "runtime/runtime_error.h"
 
 namespace quarvel::testing {
-
-// Always the same time until the test moves it.
-class FixedClock final : public Clock {
- public:
-  explicit FixedClock(TimeOfDay time = {}) : time_(time) {}
-  TimeOfDay Now() override {
-    ++readings_;
-    return time_;
-  }
-  void Set(TimeOfDay time) { time_ = time; }
-  int readings() const { return readings_; }
-
- private:
-  TimeOfDay time_;
-  int readings_ = 0;
-};
 
 // Gives a scripted time for each reading in turn, then keeps the last one.
 class ScriptedClock final : public Clock {

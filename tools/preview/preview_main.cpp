@@ -1,19 +1,16 @@
-// quarvel-preview: draws one face redraw exactly as the clock would, from the hand files and
+// quarvel-preview: draws one face exactly as the clock would, from the hand files and
 // "settings.ini" of the current folder, and writes it as a PNG and/or lists every line drawn.
-// Skin authors use it to see a skin without starting the clock; tests use it as the port to
-// the exact geometry.
+// It runs the clock's own start-up on the headless backend, then one redraw. Skin authors use
+// it to see a skin without starting the clock; tests use it as the port to the exact geometry.
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "clockface/face_redraw.h"
-#include "clockface/hand_shapes.h"
-#include "clockwindow/settings_file.h"
-#include "platform/headless/headless_image.h"
-#include "platform/headless/headless_surface.h"
-#include "platform/platform_window.h"
-#include "runtime/checked_math.h"
-#include "runtime/ignore_errors.h"
+#include "clockwindow/form1.h"
+#include "platform/headless/headless_system.h"
+#include "platform/headless/headless_window.h"
+#include "platform/headless/png_file.h"
 #include "runtime/runtime_error.h"
 #include "tools/preview/preview_options.h"
 
@@ -29,28 +26,25 @@ constexpr const char* kUsage =
 
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
-  ClockState state;
-  FileSlot slot;
-  LoadHandShapes(state, slot);
-  ReadSettingsValues(slot, state);
-
-  HeadlessImage picture;
-  IgnoreErrors([&] { picture = LoadImageFile(state.bitmapPath); });
-  // Without a picture the clock keeps its measuring box's designed width (105 px at 96 dpi).
-  const int side = picture.empty() ? Round32(kDesignedPictureWidthTwips / 15.0) : picture.width;
-  HeadlessSurface surface(options.width > 0 ? options.width : side,
-                          options.height > 0 ? options.height : side);
-  surface.SetBackgroundPicture(std::move(picture));
-  // A width below 1 is refused, and the window keeps its designed pen of 1.
-  IgnoreErrors([&] { surface.SetDrawWidth(state.lineWidth); });
-
   SystemClock systemClock;
   StoppedClock clock(options.time.value_or(systemClock.Now()));
-  RedrawFace(state, surface, clock);
+  HeadlessWindow window;
+  // The program's folder is the working folder; a first run's dialog is only recorded here.
+  HeadlessSystem system(std::filesystem::current_path().string());
+  FileSlot slot;
+  Form1 form(window, system, clock, slot);
+  if (!form.Load()) {
+    // The report's first paragraph names the error, its number and where it is.
+    const std::string& report = system.messages().front();
+    std::fprintf(stderr, "quarvel-preview: %s\n", report.substr(0, report.find("\n\n")).c_str());
+    return 1;
+  }
+  if (options.width > 0) form.canvas().Resize(options.width, options.height);
+  form.Command1Click();
 
-  if (!options.pngPath.empty()) WritePng(surface.pixels(), options.pngPath);
+  if (!options.pngPath.empty()) WritePng(form.canvas().pixels(), options.pngPath);
   if (options.segments) {
-    for (const DrawnSegment& s : surface.segments())
+    for (const DrawnSegment& s : form.canvas().segments())
       std::printf("%d %d %d %d %d %d\n", s.x1, s.y1, s.x2, s.y2, s.color, s.width);
   }
   return 0;

@@ -1,4 +1,4 @@
-#include "platform/headless/headless_surface.h"
+#include "clockface/face_canvas.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,71 +9,67 @@
 
 namespace quarvel {
 
-HeadlessSurface::HeadlessSurface(int width, int height) {
+FaceCanvas::FaceCanvas(int width, int height) {
   Resize(width, height);
 }
 
-void HeadlessSurface::SetBackgroundPicture(HeadlessImage picture) {
+void FaceCanvas::SetBackgroundPicture(PixelImage picture) {
   picture_ = std::move(picture);
   Cls();
 }
 
-void HeadlessSurface::Resize(int width, int height) {
+void FaceCanvas::Resize(int width, int height) {
   pixels_.width = std::max(width, 0);
   pixels_.height = std::max(height, 0);
+  pixels_.pixels.assign(static_cast<std::size_t>(pixels_.width) * pixels_.height, 0);
   Cls();
 }
 
-void HeadlessSurface::Cls() {
+void FaceCanvas::Cls() {
   const auto w = static_cast<std::size_t>(pixels_.width);
   const auto h = static_cast<std::size_t>(pixels_.height);
-  pixels_.rgb.resize(w * h * 3);
-  const uint8_t back[3] = {static_cast<uint8_t>(backColor_ & 0xFF),
-                           static_cast<uint8_t>((backColor_ >> 8) & 0xFF),
-                           static_cast<uint8_t>((backColor_ >> 16) & 0xFF)};
+  const Pixel back = PixelFromColorRef(kBackColor);
   // The picture sits unscaled at the top-left corner; the back colour fills the rest.
-  const std::size_t pictureWidth = static_cast<std::size_t>(picture_.width);
+  const auto pictureWidth = static_cast<std::size_t>(std::max(picture_.width, 0));
   const std::size_t covered = std::min(w, pictureWidth);
   for (std::size_t y = 0; y < h; ++y) {
-    uint8_t* row = &pixels_.rgb[y * w * 3];
+    Pixel* row = &pixels_.pixels[y * w];
     std::size_t x = 0;
-    if (y < static_cast<std::size_t>(picture_.height) && covered > 0) {
-      std::copy_n(&picture_.rgb[y * pictureWidth * 3], covered * 3, row);
+    if (y < static_cast<std::size_t>(std::max(picture_.height, 0)) && covered > 0) {
+      std::copy_n(&picture_.pixels[y * pictureWidth], covered, row);
       x = covered;
     }
-    for (; x < w; ++x) std::copy_n(back, 3, row + x * 3);
+    std::fill(row + x, row + w, back);
   }
   segments_.clear();
 }
 
-void HeadlessSurface::SetDrawWidth(int16_t width) {
+void FaceCanvas::SetDrawWidth(int16_t width) {
   if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
   drawWidth_ = width;
 }
 
-ColorRef HeadlessSurface::PixelAt(int x, int y) const {
-  const uint8_t* p =
-      &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
-                    static_cast<std::size_t>(x)) *
-                   3];
-  return p[0] | (p[1] << 8) | (p[2] << 16);
+ColorRef FaceCanvas::PixelAt(int x, int y) const {
+  const Pixel p = pixels_.At(x, y);
+  return static_cast<ColorRef>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
 }
 
-void HeadlessSurface::Plot(int x, int y) {
-  if (x < 0 || y < 0 || x >= pixels_.width || y >= pixels_.height) return;
-  uint8_t* p = &pixels_.rgb[(static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width) +
-                             static_cast<std::size_t>(x)) *
-                            3];
-  p[0] = static_cast<uint8_t>(foreColor_ & 0xFF);
-  p[1] = static_cast<uint8_t>((foreColor_ >> 8) & 0xFF);
-  p[2] = static_cast<uint8_t>((foreColor_ >> 16) & 0xFF);
+// One row of pen pixels, clipped to the drawing area.
+void FaceCanvas::Span(int y, int x1, int x2) {
+  if (y < 0 || y >= pixels_.height) return;
+  x1 = std::max(x1, 0);
+  x2 = std::min(x2, pixels_.width - 1);
+  if (x1 > x2) return;
+  Pixel* row =
+      &pixels_.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width)];
+  std::fill(row + x1, row + x2 + 1, forePixel_);
 }
 
 // A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen.
 // Drawn as one clipped span per row, so even a pen far wider than the surface stays cheap.
-void HeadlessSurface::Stamp(int x, int y) {
+void FaceCanvas::Stamp(int x, int y) {
   if (drawWidth_ <= 1) {
-    Plot(x, y);
+    Span(y, x, x);
     return;
   }
   const int w = drawWidth_;
@@ -85,10 +81,9 @@ void HeadlessSurface::Stamp(int x, int y) {
   for (int dy = dyFrom; dy <= dyTo; ++dy) {
     const double ey = dy - centre;
     const double half = std::sqrt(std::max(0.0, r2 - ey * ey));
-    const int dxFrom = std::max({lo, static_cast<int>(std::ceil(centre - half)), -x});
-    const int dxTo =
-        std::min({hi, static_cast<int>(std::floor(centre + half)), pixels_.width - 1 - x});
-    for (int dx = dxFrom; dx <= dxTo; ++dx) Plot(x + dx, y + dy);
+    const int dxFrom = std::max(lo, static_cast<int>(std::ceil(centre - half)));
+    const int dxTo = std::min(hi, static_cast<int>(std::floor(centre + half)));
+    Span(y + dy, x + dxFrom, x + dxTo);
   }
 }
 
@@ -121,7 +116,7 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double lo, double
 }
 }  // namespace
 
-void HeadlessSurface::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+void FaceCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   segments_.push_back({x1, y1, x2, y2, foreColor_, drawWidth_});
   int64_t ax = x1, ay = y1, bx = x2, by = y2;
   const int64_t reach = int64_t{pixels_.width} + pixels_.height + drawWidth_ + 2;
@@ -136,8 +131,11 @@ void HeadlessSurface::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   const int64_t dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
   const int64_t sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
   int64_t err = dx + dy;
+  const int64_t pen = drawWidth_;
   for (;;) {
-    Stamp(static_cast<int>(ax), static_cast<int>(ay));
+    // Only points whose pen reaches the area are stamped, so the pen's sums stay small.
+    if (ax > -pen && ax < pixels_.width + pen && ay > -pen && ay < pixels_.height + pen)
+      Stamp(static_cast<int>(ax), static_cast<int>(ay));
     if (ax == bx && ay == by) break;
     const int64_t e2 = 2 * err;
     if (e2 >= dy) {

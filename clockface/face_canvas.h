@@ -1,0 +1,64 @@
+#pragma once
+// The clock window's drawing area, in memory: the background picture, the back colour where the
+// picture doesn't reach, a fore colour, a round pen, straight lines, and the list of every line
+// drawn since the last clear. Every backend shows these pixels as they are, so the clock, the
+// preview and the editor draw alike on every window system.
+#include <cstdint>
+#include <vector>
+
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+struct DrawnSegment {
+  int32_t x1, y1, x2, y2;
+  ColorRef color;
+  int16_t width;
+  bool operator==(const DrawnSegment&) const = default;
+};
+
+class FaceCanvas {
+ public:
+  // The window's own background colour, seen where no picture covers the drawing area: the
+  // banner's dark blue.
+  static constexpr ColorRef kBackColor = 0x804000;  // red 0, green 64, blue 128
+
+  FaceCanvas(int width, int height);
+
+  void SetBackgroundPicture(PixelImage picture);
+  // A new size wipes the drawing.
+  void Resize(int width, int height);
+
+  // Wipes the run-time drawing; the background picture shows again.
+  void Cls();
+  void SetForeColor(ColorRef color) {
+    foreColor_ = color;
+    forePixel_ = PixelFromColorRef(color);
+  }
+  // Pen width in pixels. A width below 1 is refused with the invalid property value error and
+  // the old width stays.
+  void SetDrawWidth(int16_t width);
+  int16_t DrawWidth() const { return drawWidth_; }
+  // A straight line in the fore colour and pen width, both end points painted.
+  void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+  float ScaleWidth() const { return static_cast<float>(pixels_.width); }
+  float ScaleHeight() const { return static_cast<float>(pixels_.height); }
+
+  const PixelImage& pixels() const { return pixels_; }
+  const std::vector<DrawnSegment>& segments() const { return segments_; }
+  // The colour of one pixel in the COLORREF layout.
+  ColorRef PixelAt(int x, int y) const;
+
+ private:
+  void Stamp(int x, int y);
+  void Span(int y, int x1, int x2);
+
+  PixelImage pixels_;
+  PixelImage picture_;
+  ColorRef foreColor_ = 0;
+  Pixel forePixel_ = 0;
+  int16_t drawWidth_ = 1;
+  std::vector<DrawnSegment> segments_;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,46 @@
+// Which of the clock's timers runs, and when Timer1 wakes. The still face changes once a
+// second, so Timer1 sleeps until just after the clock's second changes instead of asking ten
+// times a hundredth of a second; the laps keep their 50 ms frames.
+#include "clockface/face_redraw.h"
+#include "clockwindow/form1.h"
+
+namespace quarvel {
+
+namespace {
+// From a reading of the clock to just after the next change of its second.
+int DelayToNextSecond(const TimeOfDay& now) {
+  const int rest = 1000 - now.milliseconds;
+  return (rest < 1 ? 1 : rest > 1000 ? 1000 : rest) + Form1::kTickMarginMs;
+}
+}  // namespace
+
+void Form1::SetTimerEnabled(TimerId timer, bool enabled) {
+  timerOn_[Index(timer)] = enabled;
+  if (!enabled) {
+    window_.StopTimer(timer);
+    return;
+  }
+  // Timer1 ticks soon after it is switched on, so a second that changed meanwhile (during a
+  // lap) is drawn at once; from then on it follows the seconds.
+  window_.StartTimer(timer, timer == kSecondTick ? kFirstTickMs : kSpinIntervalMs);
+}
+
+void Form1::SecondTimerTick() {
+  // The pointer test runs once per change of second, right after the redraw.
+  if (SecondTick(state_, canvas_, clock_)) {
+    window_.Present(canvas_.pixels());
+    DodgeCheck();
+  }
+  if (TimerEnabled(kSecondTick)) window_.StartTimer(kSecondTick, DelayToNextSecond(clock_.Now()));
+}
+
+void Form1::OnClockChanged() {
+  Guarded([&] {
+    if (!TimerEnabled(kSecondTick)) return;  // a lap reads the clock at every frame anyway
+    // No second equals -1, so this tick redraws even when only the hours moved.
+    state_.lastSecond = -1;
+    SecondTimerTick();
+  });
+}
+
+}  // namespace quarvel

@@ -1,0 +1,38 @@
+#include "platform/headless/png_file.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "runtime/runtime_error.h"
+
+// The stb header is third-party code: build its implementation here only, without our
+// warnings-as-errors rules.
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wall"
+#pragma GCC diagnostic ignored "-Wextra"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wshadow"
+#endif
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace quarvel {
+
+void WritePng(const PixelImage& image, const std::string& path) {
+  std::vector<uint8_t> rgb;
+  rgb.reserve(image.pixels.size() * 3);
+  for (Pixel p : image.pixels) {
+    rgb.push_back(static_cast<uint8_t>(p >> 16));
+    rgb.push_back(static_cast<uint8_t>(p >> 8));
+    rgb.push_back(static_cast<uint8_t>(p));
+  }
+  if (image.empty() ||
+      stbi_write_png(path.c_str(), image.width, image.height, 3, rgb.data(), image.width * 3) == 0)
+    throw RuntimeError(ErrorNumber::kPathFileAccessError, path);
+}
+
+}  // namespace quarvel

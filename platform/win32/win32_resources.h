@@ -1,0 +1,4 @@
+#pragma once
+// Resource ids, shared by the resource script and the code that loads them.
+#define QUARVEL_ICON 1
+#define QUARVEL_BANNER 101
