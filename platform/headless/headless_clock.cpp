@@ -15,7 +15,11 @@ void HeadlessClock::Set(TimeOfDay time) {
 
 void HeadlessClock::Advance(int64_t milliseconds) {
   elapsedMs_ += milliseconds;
-  dayMs_ = (dayMs_ + milliseconds) % kDayMs;
+  Shift(milliseconds);
+}
+
+void HeadlessClock::Shift(int64_t milliseconds) {
+  dayMs_ = ((dayMs_ + milliseconds) % kDayMs + kDayMs) % kDayMs;
 }
 
 }  // namespace quarvel

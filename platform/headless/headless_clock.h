@@ -15,6 +15,8 @@ class HeadlessClock final : public Clock {
   TimeOfDay Now() override;
   void Set(TimeOfDay time);
   void Advance(int64_t milliseconds);
+  // Moves the time of day alone, as a clock that runs fast or slow does against the timers.
+  void Shift(int64_t milliseconds);
 
   int64_t elapsedMs() const { return elapsedMs_; }
   int readings() const { return readings_; }

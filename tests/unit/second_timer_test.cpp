@@ -1,0 +1,98 @@
+// Timer1 sleeps until just after the clock's second changes: one wake-up a second on a still
+// face, ticks that land early or late, jumps of the clock, and the first tick after a lap.
+#include <gtest/gtest.h>
+
+#include "clock_fixture.h"
+
+namespace quarvel {
+namespace {
+
+class SecondTimerTest : public testing::ClockFixture {
+ protected:
+  // Lets Timer1 fall due and returns the time of day it ticked at.
+  TimeOfDay NextTick() {
+    const int64_t wait = window.TimerDue(Form1::kSecondTick) - clock.elapsedMs();
+    EXPECT_GE(wait, 0);
+    clock.Advance(wait);
+    const TimeOfDay at = clock.Now();
+    window.Tick(Form1::kSecondTick);
+    return at;
+  }
+};
+
+TEST_F(SecondTimerTest, AStillFaceWakesOnceASecondJustAfterTheSecondChanges) {
+  clock.Set({10, 8, 30, 400});
+  StartAt300x100();
+  const int presents = window.presents();
+  for (int i = 1; i <= 5; ++i) {
+    const TimeOfDay at = NextTick();
+    EXPECT_EQ(at.seconds, 30 + i);
+    EXPECT_EQ(at.milliseconds, Form1::kTickMarginMs);
+  }
+  EXPECT_EQ(window.presents(), presents + 5);
+  // Ten seconds on: ten wake-ups, each one a redraw.
+  EXPECT_EQ(window.RunFor(10000), 10);
+  EXPECT_EQ(form->state().lastSecond, 45);
+}
+
+TEST_F(SecondTimerTest, AnEarlyTickWaitsForTheChangeAndALateOneRedrawsAtOnce) {
+  clock.Set({10, 8, 30, 0});
+  StartAt300x100();
+  NextTick();
+  clock.Shift(-7);  // the timer runs 7 ms ahead of the time of day
+  TimeOfDay at = NextTick();
+  EXPECT_EQ(at.seconds, 31);
+  EXPECT_EQ(at.milliseconds, 995);
+  EXPECT_EQ(form->state().lastSecond, 31);  // not yet: no redraw
+  at = NextTick();
+  EXPECT_EQ(at.seconds, 32);
+  EXPECT_EQ(at.milliseconds, Form1::kTickMarginMs);
+  EXPECT_EQ(form->state().lastSecond, 32);
+
+  clock.Shift(300);  // a busy machine: this tick comes 300 ms late and still redraws
+  at = NextTick();
+  EXPECT_EQ(at.seconds, 33);
+  EXPECT_EQ(form->state().lastSecond, 33);
+  EXPECT_EQ(NextTick().milliseconds, Form1::kTickMarginMs);  // and the next is on time again
+}
+
+TEST_F(SecondTimerTest, AJumpOfTheClockIsDrawnAtOnce) {
+  clock.Set({10, 8, 30, 500});
+  StartAt300x100();
+  // Set back by three minutes: drawn at once, and the ticks follow the new seconds.
+  clock.Set({10, 5, 30, 600});
+  window.ClockChanged();
+  EXPECT_EQ(form->state().lastSecond, 30);
+  EXPECT_EQ(NextTick().milliseconds, Form1::kTickMarginMs);
+  // A new time zone moves only the hours; the seconds match, and it is drawn all the same.
+  const int presents = window.presents();
+  clock.Set({11, 5, 31, 700});
+  window.ClockChanged();
+  EXPECT_EQ(window.presents(), presents + 1);
+}
+
+TEST_F(SecondTimerTest, TheClockTicksOnOverMidnight) {
+  clock.Set({23, 59, 58, 500});
+  StartAt300x100();
+  EXPECT_EQ(NextTick().seconds, 59);
+  const TimeOfDay at = NextTick();
+  EXPECT_EQ(at.hours, 0);
+  EXPECT_EQ(at.seconds, 0);
+  EXPECT_EQ(form->state().lastSecond, 0);
+}
+
+TEST_F(SecondTimerTest, AfterALapTimer1TicksWithin10MsAndDrawsTheSecondThatChanged) {
+  clock.Set({10, 8, 30, 0});
+  StartAt300x100();
+  window.KeyDown('Z');
+  EXPECT_FALSE(window.TimerRunning(Form1::kSecondTick));
+  EXPECT_EQ(window.TimerInterval(Form1::kMinuteLap), 50);
+  EXPECT_EQ(window.RunFor(3000), 60);  // 60 frames, 50 ms apart
+  EXPECT_FALSE(window.TimerRunning(Form1::kMinuteLap));
+  EXPECT_EQ(window.TimerDue(Form1::kSecondTick) - clock.elapsedMs(), 10);
+  NextTick();
+  EXPECT_EQ(form->state().lastSecond, 33);  // the seconds went on during the lap
+}
+
+}  // namespace
+}  // namespace quarvel
