@@ -39,8 +39,9 @@ class Form1 final : public WindowEvents {
   static constexpr TimerId kSecondTick = TimerId::kTimer1;
   static constexpr TimerId kSecondLap = TimerId::kTimer2;
   static constexpr TimerId kMinuteLap = TimerId::kTimer3;
-  static constexpr int kFirstTickMs = 10;  // Timer1's first tick once it is switched on
-  static constexpr int kTickMarginMs = 2;  // Timer1 wakes this long after the second changes
+  static constexpr int kFirstTickMs = 10;      // Timer1's first tick once it is switched on
+  static constexpr int kTickMarginMs = 2;      // Timer1 wakes this long after the second changes
+  static constexpr int kTickToleranceMs = 16;  // ...or up to a system timer step later
   static constexpr int kSpinIntervalMs = 50;
 
   static constexpr int32_t kParkLeft = -1000;  // screen x of a parked window, at the most
@@ -88,6 +89,7 @@ class Form1 final : public WindowEvents {
   void Fail(const RuntimeError& error);
 
   void SetTimerEnabled(TimerId timer, bool enabled);
+  void StartTimer(TimerId timer, int milliseconds);
   void SecondTimerTick();
   SavedPosition ReadSettings();
   void WriteSettings();
@@ -107,6 +109,7 @@ class Form1 final : public WindowEvents {
   ClockState state_;
   FaceCanvas canvas_;
   std::array<bool, 3> timerOn_{};
+  std::array<int, 3> timerInterval_{};
   bool unloading_ = false;
   bool handingOver_ = false;  // the editor is starting: events still run while we wait
   bool failed_ = false;       // a run-time error is being reported: the clock is over

@@ -12,6 +12,12 @@ int DelayToNextSecond(const TimeOfDay& now) {
   const int rest = 1000 - now.milliseconds;
   return (rest < 1 ? 1 : rest > 1000 ? 1000 : rest) + Form1::kTickMarginMs;
 }
+
+// A tick this soon after the change of second is on time.
+bool OnTime(const TimeOfDay& now) {
+  return now.milliseconds >= Form1::kTickMarginMs &&
+         now.milliseconds <= Form1::kTickMarginMs + Form1::kTickToleranceMs;
+}
 }  // namespace
 
 void Form1::SetTimerEnabled(TimerId timer, bool enabled) {
@@ -22,7 +28,12 @@ void Form1::SetTimerEnabled(TimerId timer, bool enabled) {
   }
   // Timer1 ticks soon after it is switched on, so a second that changed meanwhile (during a
   // lap) is drawn at once; from then on it follows the seconds.
-  window_.StartTimer(timer, timer == kSecondTick ? kFirstTickMs : kSpinIntervalMs);
+  StartTimer(timer, timer == kSecondTick ? kFirstTickMs : kSpinIntervalMs);
+}
+
+void Form1::StartTimer(TimerId timer, int milliseconds) {
+  timerInterval_[Index(timer)] = milliseconds;
+  window_.StartTimer(timer, milliseconds);
 }
 
 void Form1::SecondTimerTick() {
@@ -31,7 +42,15 @@ void Form1::SecondTimerTick() {
     window_.Present(canvas_.pixels());
     DodgeCheck();
   }
-  if (TimerEnabled(kSecondTick)) window_.StartTimer(kSecondTick, DelayToNextSecond(clock_.Now()));
+  if (!TimerEnabled(kSecondTick)) return;
+  // A tick on time leaves a one-second timer running as it is: no call to the window system
+  // at all on most seconds. Any other tick sets the timer for the next change of second.
+  const TimeOfDay now = clock_.Now();
+  if (!OnTime(now)) {
+    StartTimer(kSecondTick, DelayToNextSecond(now));
+  } else if (timerInterval_[Index(kSecondTick)] != 1000) {
+    StartTimer(kSecondTick, 1000);
+  }
 }
 
 void Form1::OnClockChanged() {

@@ -28,6 +28,7 @@ void HeadlessWindow::Present(const PixelImage& face) {
 
 void HeadlessWindow::StartTimer(TimerId timer, int milliseconds) {
   timers_[Index(timer)] = Timer{true, milliseconds, Elapsed() + milliseconds};
+  ++timerStarts_;
 }
 
 bool HeadlessWindow::Tick(TimerId timer) {

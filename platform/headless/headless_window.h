@@ -51,6 +51,7 @@ class HeadlessWindow final : public PlatformWindow {
   int64_t TimerDue(TimerId timer) const { return timers_[Index(timer)].due; }
   const PixelImage& presented() const { return presented_; }
   int presents() const { return presents_; }
+  int timerStarts() const { return timerStarts_; }
   bool shown() const { return shown_; }
   bool topmost() const { return topmost_; }
   int32_t left() const { return place_.x; }
@@ -83,6 +84,7 @@ class HeadlessWindow final : public PlatformWindow {
   std::array<Timer, 3> timers_{};
   PixelImage presented_;
   int presents_ = 0;
+  int timerStarts_ = 0;
 };
 
 }  // namespace quarvel

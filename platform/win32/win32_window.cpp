@@ -199,7 +199,9 @@ void Win32Window::Present(const PixelImage& face) {
   if (face.empty()) return;
   GdiFlush();
   std::memcpy(faceBits_, face.pixels.data(), face.pixels.size() * sizeof(Pixel));
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  HDC dc = GetDC(hwnd_);
+  BitBlt(dc, 0, 0, faceWidth_, faceHeight_, faceDc_, 0, 0, SRCCOPY);
+  ReleaseDC(hwnd_, dc);
 }
 
 void Win32Window::Paint() {

@@ -30,9 +30,12 @@ TEST_F(SecondTimerTest, AStillFaceWakesOnceASecondJustAfterTheSecondChanges) {
     EXPECT_EQ(at.milliseconds, Form1::kTickMarginMs);
   }
   EXPECT_EQ(window.presents(), presents + 5);
-  // Ten seconds on: ten wake-ups, each one a redraw.
+  // Ten seconds on: ten wake-ups, each one a redraw, and the one-second timer left running.
+  const int starts = window.timerStarts();
   EXPECT_EQ(window.RunFor(10000), 10);
   EXPECT_EQ(form->state().lastSecond, 45);
+  EXPECT_EQ(window.timerStarts(), starts);
+  EXPECT_EQ(window.TimerInterval(Form1::kSecondTick), 1000);
 }
 
 TEST_F(SecondTimerTest, AnEarlyTickWaitsForTheChangeAndALateOneRedrawsAtOnce) {
