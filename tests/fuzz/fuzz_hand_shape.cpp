@@ -13,6 +13,7 @@
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -28,9 +29,9 @@ bool IsOneOf(int number, std::initializer_list<ErrorNumber> numbers) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  static const quarvel::fuzz::TempFolder folder;
+  static const quarvel::testing::TempFolder folder;
   static quarvel::FaceCanvas surface(200, 200);
-  folder.Write(quarvel::kHourHandFile, data, size);
+  folder.Write(quarvel::kHourHandFile, std::string(reinterpret_cast<const char*>(data), size));
 
   quarvel::FileSlot slot(folder.path());
   quarvel::ClockState state;

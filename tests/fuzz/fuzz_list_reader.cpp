@@ -1,15 +1,17 @@
-// Fuzzes the list reader behind every data file. The first byte says how many op bytes follow;
-// each op byte holds four 2-bit calls (ReadInt32, ReadInt16, ReadText, AtEnd). The remaining
-// bytes are the file content. Every call is checked against a small independent model of the
-// documented reading rules, so a misread field is caught, not only a crash. A numbered run-time
-// error is the expected way to reject a value; the run goes on after it, as the settings reader
-// does.
+// Fuzzes the list reader behind every data file with properties its rules imply, not with a
+// copy of the reader. Half the inputs build a file from fields the fuzzer picks (texts and
+// integers, written with blanks around them and any of the line breaks or a comma between
+// them), and the reader must give every field back as written, or the overflow error for an
+// integer beyond its target. The other half are raw bytes read with calls the fuzzer picks; then
+// the reader must keep its general promises: only the reading errors, texts without separators
+// or outer blanks, an end that stays reached, and the end-of-file error past it.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
-#include <string_view>
-#include <utility>
+#include <vector>
 
 #include "runtime/list_reader.h"
 #include "runtime/runtime_error.h"
@@ -22,148 +24,122 @@ using quarvel::fuzz::Check;
 
 constexpr const char* kFileName = "fuzz.lst";
 
-int Number(ErrorNumber number) {
-  return static_cast<int>(number);
-}
-
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
 }
-bool IsLineBreak(char c) {
-  return c == '\r' || c == '\n';
+
+bool IsError(const quarvel::RuntimeError& e, ErrorNumber number) {
+  return e.number() == static_cast<int>(number) && e.file() == kFileName;
 }
 
-// The reading rules, written out again as plainly as possible: blanks before a value are
-// skipped, a value ends at a comma, a line break (CR LF, or a lone CR or LF) or the end, blanks
-// after it are dropped, and the separator is consumed with it.
-class ModelReader {
- public:
-  explicit ModelReader(std::string_view content) : content_(content) {}
+struct Field {
+  enum Kind { kText, kInt32, kInt16 } kind;
+  std::string text;  // as the reader must return it
+  int64_t value;
+};
 
-  bool AtEnd() const { return pos_ >= content_.size(); }
+// A text value holds no separator and no blank at either end.
+std::string CleanText(std::string text) {
+  std::string clean;
+  for (char c : text)
+    if (c != ',' && c != '\r' && c != '\n') clean += c;
+  while (!clean.empty() && IsBlank(clean.back())) clean.pop_back();
+  std::size_t start = 0;
+  while (start < clean.size() && IsBlank(clean[start])) ++start;
+  return clean.substr(start);
+}
 
-  // The next field's text, or false when nothing is left to read.
-  bool NextField(std::string_view& field) {
-    while (pos_ < content_.size() && IsBlank(content_[pos_])) ++pos_;
-    if (AtEnd()) return false;
-    const std::size_t start = pos_;
-    while (pos_ < content_.size() && content_[pos_] != ',' && !IsLineBreak(content_[pos_])) ++pos_;
-    std::size_t end = pos_;
-    while (end > start && IsBlank(content_[end - 1])) --end;
-    field = content_.substr(start, end - start);
-    if (pos_ < content_.size()) {
-      if (content_.substr(pos_, 2) == "\r\n") ++pos_;
-      ++pos_;
+void WrittenFields(FuzzedDataProvider& in) {
+  static const char* const kBreaks[] = {",", "\r\n", "\n", "\r"};
+  std::vector<Field> fields;
+  std::string file;
+  while (in.remaining_bytes() > 0 && fields.size() < 64) {
+    if (!fields.empty()) {
+      // A lone LF right after a lone CR would make one CR LF break of the two.
+      const std::string brk = kBreaks[in.ConsumeIntegralInRange(0, 3)];
+      file += brk == "\n" && !file.empty() && file.back() == '\r' ? "\r\n" : brk;
     }
-    return true;
+    file += std::string(in.ConsumeIntegralInRange(0, 2), in.ConsumeBool() ? ' ' : '\t');
+    Field f{static_cast<Field::Kind>(in.ConsumeIntegralInRange(0, 2)), {}, 0};
+    if (f.kind == Field::kText) {
+      f.text = CleanText(in.ConsumeRandomLengthString(16));
+      file += f.text;
+    } else {
+      // Mostly near the edges of the targets, where the overflow error begins.
+      static const int64_t kEdges[] = {0, 32767, -32768, 2147483647, -2147483648LL};
+      f.value = in.ConsumeBool()
+                    ? kEdges[in.ConsumeIntegralInRange(0, 4)] + in.ConsumeIntegralInRange(-2, 2)
+                    : in.ConsumeIntegral<int64_t>() >> in.ConsumeIntegralInRange(1, 63);
+      const std::string digits = std::to_string(f.value < 0 ? -f.value : f.value);
+      file += f.value < 0 ? "-" : in.ConsumeBool() ? "+" : "";
+      file += std::string(in.ConsumeIntegralInRange(0, 3), '0') + digits;
+    }
+    file += std::string(in.ConsumeIntegralInRange(0, 2), ' ');
+    fields.push_back(f);
   }
+  if (fields.empty()) return;
+  // An empty last field needs its line break: blanks alone at the end are no value.
+  if (in.ConsumeBool() || (fields.back().kind == Field::kText && fields.back().text.empty()))
+    file += "\r\n";
 
- private:
-  std::string_view content_;
-  std::size_t pos_ = 0;
-};
-
-struct Expected {
-  int error = 0;  // 0: the read succeeds with `value`
-  int64_t value = 0;
-};
-
-// An empty field is 0; otherwise an optional sign and decimal digits only, within the target.
-Expected ExpectInteger(std::string_view text, int64_t min, int64_t max) {
-  if (text.empty()) return {};
-  std::size_t i = 0;
-  const bool negative = text[0] == '-';
-  if (text[0] == '+' || text[0] == '-') i = 1;
-  if (i == text.size()) return {Number(ErrorNumber::kTypeMismatch), 0};
-  for (std::size_t j = i; j < text.size(); ++j)
-    if (text[j] < '0' || text[j] > '9') return {Number(ErrorNumber::kTypeMismatch), 0};
-  while (i + 1 < text.size() && text[i] == '0') ++i;
-  // Eighteen digits always fit in 64 bits; anything longer is beyond both targets.
-  if (text.size() - i > 18) return {Number(ErrorNumber::kOverflow), 0};
-  int64_t value = 0;
-  for (; i < text.size(); ++i) value = value * 10 + (text[i] - '0');
-  if (negative) value = -value;
-  if (value < min || value > max) return {Number(ErrorNumber::kOverflow), 0};
-  return {0, value};
-}
-
-enum class Op { kInt32 = 0, kInt16 = 1, kText = 2, kAtEnd = 3 };
-
-class Session {
- public:
-  explicit Session(std::string content)
-      : content_(content), reader_(std::move(content), kFileName), model_(content_) {}
-
-  void Run(Op op) {
-    const bool atEnd = reader_.AtEnd();
-    Check(atEnd == model_.AtEnd(), "AtEnd disagrees with the rules");
-    Check(!wasAtEnd_ || atEnd, "AtEnd went back to false");
-    wasAtEnd_ = atEnd;
-    if (op == Op::kAtEnd) return;
-
-    std::string_view field;
-    const bool hasField = model_.NextField(field);
-    // Only blanks left is no field either: they are skipped and the read runs past the end.
-    Check(!hasField || !atEnd, "a field at the end of the file");
-    if (hasField) {
-      // Every read that takes a field consumes at least one byte.
-      ++fieldsTaken_;
-      Check(fieldsTaken_ <= content_.size(), "more fields than bytes");
+  quarvel::ListReader reader(file, kFileName);
+  for (const Field& f : fields) {
+    Check(!reader.AtEnd(), "the end came before the last field");
+    if (f.kind == Field::kText) {
+      Check(reader.ReadText() == f.text, "a text came back changed");
+      continue;
     }
-
-    Expected expected;
-    if (!hasField) {
-      expected.error = Number(ErrorNumber::kInputPastEndOfFile);
-    } else if (op == Op::kInt32) {
-      expected = ExpectInteger(field, std::numeric_limits<int32_t>::min(),
-                               std::numeric_limits<int32_t>::max());
-    } else if (op == Op::kInt16) {
-      expected = ExpectInteger(field, std::numeric_limits<int16_t>::min(),
-                               std::numeric_limits<int16_t>::max());
-    }
-
+    const bool is32 = f.kind == Field::kInt32;
+    const int64_t min = is32 ? std::numeric_limits<int32_t>::min() : -32768;
+    const int64_t max = is32 ? std::numeric_limits<int32_t>::max() : 32767;
     try {
-      if (op == Op::kText) {
-        const std::string text = reader_.ReadText();
-        Check(expected.error == 0, "ReadText succeeded where it must fail");
-        Check(text == field, "ReadText returned the wrong text");
-      } else {
-        const int64_t value = op == Op::kInt32 ? reader_.ReadInt32() : reader_.ReadInt16();
-        Check(expected.error == 0, "an integer read succeeded where it must fail");
-        Check(value == expected.value, "an integer read returned the wrong value");
-      }
-    } catch (const quarvel::RuntimeError& error) {
-      Check(error.number() == expected.error, "a read failed with the wrong error number");
-      Check(error.file() == kFileName, "the error does not name the file");
+      const int64_t got = is32 ? reader.ReadInt32() : reader.ReadInt16();
+      Check(got == f.value, "an integer came back changed");
+    } catch (const quarvel::RuntimeError& e) {
+      Check(IsError(e, ErrorNumber::kOverflow) && (f.value < min || f.value > max),
+            "an integer failed that fits, or with the wrong error");
     }
   }
+  // Blanks after the last value on its line go with it; after a final line break nothing is left.
+  Check(reader.AtEnd(), "bytes left after the last field");
+}
 
-  // Reads what is left as text: the reader must reach the end and then refuse to read on.
-  void Drain() {
-    while (!reader_.AtEnd()) Run(Op::kText);
-    Run(Op::kText);
-    Run(Op::kInt32);
+void RawBytes(FuzzedDataProvider& in) {
+  const std::vector<uint8_t> ops = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange(0, 32));
+  const std::string file = in.ConsumeRemainingBytesAsString();
+  quarvel::ListReader reader(file, kFileName);
+  std::size_t reads = 0;
+  bool ended = false;
+  for (uint8_t op : ops) {
+    const bool atEnd = reader.AtEnd();
+    Check(!ended || atEnd, "the end was left again");
+    ended = atEnd;
+    try {
+      if (op % 3 == 0) {
+        const std::string text = reader.ReadText();
+        Check(text == CleanText(text), "a text holds a separator or outer blanks");
+      } else {
+        op % 3 == 1 ? reader.ReadInt32() : reader.ReadInt16();
+      }
+      Check(!atEnd, "a read at the end succeeded");
+      Check(++reads <= file.size(), "more values than bytes");
+    } catch (const quarvel::RuntimeError& e) {
+      Check(!atEnd || IsError(e, ErrorNumber::kInputPastEndOfFile), "at the end, not error 62");
+      Check(IsError(e, ErrorNumber::kInputPastEndOfFile) || IsError(e, ErrorNumber::kOverflow) ||
+                IsError(e, ErrorNumber::kTypeMismatch),
+            "a read failed with an error that is not a reading error");
+      Check(e.where().rfind("line ", 0) == 0, "the error does not name the line");
+    }
   }
-
- private:
-  std::string content_;
-  quarvel::ListReader reader_;
-  ModelReader model_;
-  bool wasAtEnd_ = false;
-  std::size_t fieldsTaken_ = 0;
-};
+}
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  if (size == 0) return 0;
-  const std::size_t opBytes = data[0] % 16;
-  if (size < 1 + opBytes) return 0;
-  const uint8_t* ops = data + 1;
-  const uint8_t* content = ops + opBytes;
-  Session session(std::string(reinterpret_cast<const char*>(content), size - 1 - opBytes));
-  for (std::size_t i = 0; i < opBytes; ++i)
-    for (int shift = 0; shift < 8; shift += 2) session.Run(static_cast<Op>((ops[i] >> shift) & 3));
-  session.Drain();
+  FuzzedDataProvider in(data, size);
+  if (in.ConsumeBool())
+    WrittenFields(in);
+  else
+    RawBytes(in);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "clockwindow/settings_file.h"
 #include "runtime/file_slot.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -18,8 +19,8 @@ bool IsBlank(char c) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   using quarvel::fuzz::Check;
-  static const quarvel::fuzz::TempFolder folder;
-  folder.Write(quarvel::kSettingsFile, data, size);
+  static const quarvel::testing::TempFolder folder;
+  folder.Write(quarvel::kSettingsFile, std::string(reinterpret_cast<const char*>(data), size));
 
   quarvel::FileSlot slot(folder.path());
   quarvel::ClockState state;

@@ -1,14 +1,12 @@
 #pragma once
 // Shared helpers for the unit tests: a clock scripted reading by reading, a throw-away folder,
 // and the error number a statement raises.
-#include <cstdio>
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/clock.h"
 #include "runtime/runtime_error.h"
+#include "tests/support/temp_folder.h"
 
 namespace quarvel::testing {
 
@@ -30,22 +28,6 @@ class ScriptedClock final : public Clock {
  private:
   std::deque<TimeOfDay> readings_;
   int taken_ = 0;
-};
-
-// A fresh folder under the system's temp folder, removed at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string Write(const std::string& name, const std::string& bytes) const;
-  std::string Read(const std::string& name) const;
-
- private:
-  std::string path_;
 };
 
 // The number of the run-time error a statement raises, or 0 when it raises none.
