@@ -1,5 +1,8 @@
 #include "clockface/hand_shapes.h"
 
+#include <cstdint>
+#include <string>
+
 #include "runtime/checked_math.h"
 #include "runtime/runtime_error.h"
 
@@ -10,6 +13,15 @@ struct SlotCloser {
   FileSlot& slot;
   ~SlotCloser() { slot.Close(); }
 };
+
+// A point's values are kept in 32 bits but drawn in 16: one that can't be drawn is refused here,
+// with its line, and not at every redraw.
+int32_t ReadDrawableValue(ListReader& in, const char* fileName) {
+  const int32_t value = in.ReadInt32();
+  if (value < INT16_MIN || value > INT16_MAX)
+    throw RuntimeError(ErrorNumber::kOverflow, fileName, "line " + std::to_string(in.fieldLine()));
+  return value;
+}
 }  // namespace
 
 void LoadHandShape(FileSlot& slot, const char* fileName, ColorRef& color, HandShape& shape) {
@@ -24,8 +36,8 @@ void LoadHandShape(FileSlot& slot, const char* fileName, ColorRef& color, HandSh
       throw RuntimeError(ErrorNumber::kSubscriptOutOfRange, fileName,
                          "pair " + std::to_string(shape.pointCount + 1));
     ShapePoint& point = shape.points[static_cast<std::size_t>(shape.pointCount)];
-    point.angleOffset = in.ReadInt32();
-    point.radiusPercent = in.ReadInt32();
+    point.angleOffset = ReadDrawableValue(in, fileName);
+    point.radiusPercent = ReadDrawableValue(in, fileName);
     shape.pointCount = Add16(shape.pointCount, 1);
   }
 }

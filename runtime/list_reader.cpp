@@ -32,6 +32,7 @@ ListReader::Field ListReader::NextField() {
   }
 
   Field field{{}, line_};
+  fieldLine_ = line_;
   std::size_t start = pos_;
   while (pos_ < content_.size() && content_[pos_] != ',' && !IsLineBreak(content_[pos_])) ++pos_;
   std::size_t end = pos_;

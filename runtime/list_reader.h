@@ -26,6 +26,8 @@ class ListReader {
   std::string ReadText();
 
   const std::string& fileName() const { return fileName_; }
+  // The line the last value read stood on.
+  int fieldLine() const { return fieldLine_; }
 
  private:
   struct Field {
@@ -40,6 +42,7 @@ class ListReader {
   std::string fileName_;
   std::size_t pos_ = 0;
   int line_ = 1;
+  int fieldLine_ = 1;
 };
 
 }  // namespace quarvel

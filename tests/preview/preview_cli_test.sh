@@ -65,8 +65,13 @@ set +e; "$preview" --segments >/dev/null 2>err.txt; status=$?; set -e
 check "subscript error" "1 quarvel-preview: Run-time error 9: Subscript out of range (tan.sin, pair 52)" "$status $(cat err.txt)"
 printf '65280\r\n0,0\r\n0,40000\r\n' > tan.sin
 set +e; out=$("$preview" --segments 2>err.txt); status=$?; set -e
-check "overflow while drawing" "1 quarvel-preview: Run-time error 6: Overflow" "$status $(cat err.txt)"
+check "a point beyond 16 bits, refused at load" \
+  "1 quarvel-preview: Run-time error 6: Overflow (tan.sin, line 3)" "$status $(cat err.txt)"
 check "no segments on overflow" "" "$out"
+printf '65280\r\n0,0\r\n0,50\r\n' > tan.sin
+printf '16711680\r\n0,0\r\n32767,50\r\n' > byou.sin # 32767 degrees past the hand's 180
+set +e; out=$("$preview" --time 00:00:30 --segments 2>err.txt); status=$?; set -e
+check "overflow while drawing" "1 quarvel-preview: Run-time error 6: Overflow" "$status $(cat err.txt)"
 
 # Bad arguments: status 2 and the usage.
 set +e; "$preview" --time 25:00:00 --segments >/dev/null 2>err.txt; status=$?; set -e

@@ -53,12 +53,12 @@ TEST(HandShapeFile, LayoutsThatReadTheSame) {
     EXPECT_EQ(l.shape.points[0].angleOffset, 0);
     EXPECT_EQ(l.shape.points[0].radiusPercent, 100);
   }
-  Loaded two = LoadOne("-1\r\n0,0,5,90\r\n-2147483648,2147483647\r\n");
+  Loaded two = LoadOne("-1\r\n0,0,5,90\r\n-32768,32767\r\n");
   EXPECT_EQ(two.color, -1);
   ASSERT_EQ(two.shape.pointCount, 3);
   EXPECT_EQ(two.shape.points[1].angleOffset, 5);
   EXPECT_EQ(two.shape.points[1].radiusPercent, 90);
-  EXPECT_EQ(two.shape.points[2].angleOffset, -2147483647 - 1);
+  EXPECT_EQ(two.shape.points[2].angleOffset, -32768);
   EXPECT_EQ(LoadOne("65280\r\n").shape.pointCount, 0);
 }
 
@@ -79,18 +79,25 @@ TEST(HandShapeFile, MalformedFilesRaiseTheirErrors) {
 }
 
 TEST(HandShapeFile, FailuresNameTheFileAndTheLine) {
-  TempFolder folder;
-  folder.Write("tan.sin", "255\r\n0,0\r\n0,x\r\n");
-  FileSlot slot(folder.path());
-  ColorRef color = 0;
-  HandShape shape;
-  try {
-    LoadHandShape(slot, "tan.sin", color, shape);
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 13);
-    EXPECT_EQ(e.file(), "tan.sin");
-    EXPECT_EQ(e.where(), "line 3");
+  // A value the drawing can't narrow to 16 bits is refused at once, not at every redraw.
+  const std::pair<const char*, const char*> cases[] = {
+      {"255\r\n0,0\r\n0,x\r\n", "Run-time error 13: Type mismatch (tan.sin, line 3)"},
+      {"255\r\n0,0\r\n0,32768\r\n", "Run-time error 6: Overflow (tan.sin, line 3)"},
+      {"255\r\n-32769,90\r\n", "Run-time error 6: Overflow (tan.sin, line 2)"},
+      {"255\r\n0,0,\r\n900000\r\n", "Run-time error 6: Overflow (tan.sin, line 3)"},
+  };
+  for (auto [bytes, report] : cases) {
+    TempFolder folder;
+    folder.Write("tan.sin", bytes);
+    FileSlot slot(folder.path());
+    ColorRef color = 0;
+    HandShape shape;
+    try {
+      LoadHandShape(slot, "tan.sin", color, shape);
+      ADD_FAILURE() << bytes;
+    } catch (const RuntimeError& e) {
+      EXPECT_STREQ(e.what(), report);
+    }
   }
 }
 

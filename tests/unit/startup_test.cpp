@@ -180,6 +180,28 @@ TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   EXPECT_EQ(work.Read("settings.ini"), "5,5\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
+TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved) {
+  // 32767 degrees load, but added to the second hand's 180 they pass 16 bits at the redraw.
+  work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
+  const std::string settings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
+  work.Write("settings.ini", settings);
+  Start();
+  window.KeyDown('Z');  // a lap on: the error must stop it too
+  window.Tick(Form1::kMinuteLap);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(system.messages()[0].substr(0, 26), "Run-time error 6: Overflow");
+  EXPECT_EQ(system.exitCode(), 1);
+  for (TimerId t : {Form1::kSecondTick, Form1::kSecondLap, Form1::kMinuteLap})
+    EXPECT_FALSE(window.TimerRunning(t));
+  // Whatever arrives while the report is up does nothing: no second report, no save.
+  window.KeyDown('X');
+  window.MouseMove();
+  window.RequestClose();
+  EXPECT_EQ(window.RunFor(5000), 0);
+  EXPECT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(work.Read("settings.ini"), settings);
+}
+
 TEST(SetTopmost, OneEntersZeroLeavesAnythingElseDoesNothing) {
   HeadlessWindow window;
   SetTopmost(window, 1);
