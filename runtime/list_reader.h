@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/runtime_error.h"
+
 namespace quarvel {
 
 class ListReader {
@@ -16,9 +18,10 @@ class ListReader {
   // True when not a single unread byte is left.
   bool AtEnd() const { return pos_ >= content_.size(); }
 
-  // A signed decimal integer. An empty field reads as 0. Raises input past end of file when no
-  // bytes are left, overflow when the value does not fit, type mismatch when the field is not a
-  // whole number; the field and its separator are consumed even then.
+  // A signed decimal number, rounded to a whole one (ties to even) when it has a fraction. An
+  // empty field reads as 0. Raises input past end of file when no bytes are left, overflow when
+  // the value does not fit, type mismatch when the field is not a number; the field and the
+  // rest of its line are consumed then.
   int32_t ReadInt32();
   int16_t ReadInt16();
 
@@ -33,9 +36,12 @@ class ListReader {
   struct Field {
     std::string_view text;
     int line;
+    bool endedLine = true;  // a line break or the end of the file followed it, not a comma
   };
   Field NextField();
-  int64_t ParseInteger(const Field& field, int64_t min, int64_t max) const;
+  void SkipLineBreak();
+  int64_t ParseNumber(const Field& field, int64_t min, int64_t max);
+  [[noreturn]] void BadNumber(ErrorNumber number, const Field& field);
   [[noreturn]] void Fail(int number, int line) const;
 
   std::string content_;

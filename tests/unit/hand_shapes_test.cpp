@@ -75,7 +75,7 @@ TEST(HandShapeFile, MalformedFilesRaiseTheirErrors) {
   EXPECT_EQ(LoadError("255\r\n0,100\r\n\r\n"), 62);   // an empty line after the last value
   EXPECT_EQ(LoadError("255\r\n0,100\r\n   "), 62);    // blanks on a line of their own
   EXPECT_EQ(LoadError("2147483648\r\n"), 6);
-  EXPECT_EQ(LoadError("255\r\n0,1.5\r\n"), 13);
+  EXPECT_EQ(LoadError("255\r\n0,1.x\r\n"), 13);
 }
 
 TEST(HandShapeFile, FailuresNameTheFileAndTheLine) {

@@ -84,8 +84,8 @@ TEST(ListReader, AFinalLineBreakIsConsumedWithTheLastValue) {
   EXPECT_EQ(ErrorOf([&] { blanks.ReadInt32(); }), 62);
 }
 
-TEST(ListReader, BadValuesRaiseTheirErrorAndStillMoveOn) {
-  ListReader in("2147483648,-2147483648,x1,40000,,9", "s.ini");
+TEST(ListReader, ABadValueRaisesItsErrorAndTakesTheRestOfItsLine) {
+  ListReader in("2147483648,5\r\n-2147483648\r\nx1,7,8\r\n40000\r\n,9", "s.ini");
   try {
     in.ReadInt32();
     FAIL();
@@ -94,13 +94,35 @@ TEST(ListReader, BadValuesRaiseTheirErrorAndStillMoveOn) {
     EXPECT_EQ(e.file(), "s.ini");
     EXPECT_EQ(e.where(), "line 1");
   }
-  EXPECT_EQ(in.ReadInt32(), std::numeric_limits<int32_t>::min());
-  EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 13);
-  EXPECT_EQ(ErrorOf([&] { in.ReadInt16(); }), 6);
-  EXPECT_EQ(in.ReadInt32(), 0);  // an empty field reads as 0
+  EXPECT_EQ(in.ReadInt32(), std::numeric_limits<int32_t>::min());  // the 5 went with line 1
+  EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 13);                 // 7 and 8 go with x1
+  EXPECT_EQ(ErrorOf([&] { in.ReadInt16(); }), 6);  // alone on its line: nothing more goes
+  EXPECT_EQ(in.ReadInt32(), 0);                    // an empty field reads as 0
   EXPECT_EQ(in.ReadInt32(), 9);
   ListReader huge("99999999999999999999999", "x");
   EXPECT_EQ(ErrorOf([&] { huge.ReadInt32(); }), 6);
+}
+
+TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
+  ListReader in("2.5,3.5,-2.5,0.5000001,7.49,.5,-.51,1.,+4", "x");
+  for (int want : {2, 4, -2, 1, 7, 0, -1, 1, 4}) EXPECT_EQ(in.ReadInt16(), want);
+  ListReader bad("1.2.3\n+\n.\n1e3\n0x10", "x");
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(ErrorOf([&] { bad.ReadInt32(); }), 13);
+  const std::string utf16le(
+      "\xFF\xFE"
+      "1\0,\0"
+      "2\0\r\0\n\0"
+      "\xE9\0\x42\x30",
+      16);
+  ListReader wide(utf16le, "x");
+  EXPECT_EQ(wide.ReadInt32(), 1);
+  EXPECT_EQ(wide.ReadInt32(), 2);
+  EXPECT_EQ(wide.ReadText(), "\xE9?");  // e-acute stays, a kana has no 8-bit form
+  ListReader bom(
+      "\xEF\xBB\xBF"
+      "7",
+      "x");
+  EXPECT_EQ(bom.ReadInt32(), 7);
 }
 
 TEST(ListReader, TextValuesStopAtTheFirstComma) {

@@ -85,6 +85,36 @@ TEST(SettingsFile, MissingShortAndDamagedFilesKeepTheDefaults) {
   EXPECT_EQ(half.saved.top, 0);
 }
 
+TEST(SettingsFile, ABadValueCostsNoOtherSetting) {
+  // A letter O for a zero: only the place falls back to (0, 0).
+  for (const char* line1 : {"12O,100", "99999999999,5"}) {
+    Read typo = ReadFrom(std::string(line1) + "\r\n 0 \r\nmy.bmp\r\n 3 \r\n");
+    EXPECT_EQ(typo.saved.left, 0) << line1;
+    EXPECT_EQ(typo.saved.top, 0) << line1;
+    EXPECT_EQ(typo.state.notTopmost, 0) << line1;
+    EXPECT_EQ(typo.state.bitmapPath, "my.bmp") << line1;
+    EXPECT_EQ(typo.state.lineWidth, 3) << line1;
+  }
+  // A fraction is a number, rounded ties to even.
+  Read fraction = ReadFrom("100.5,20.5\r\n-1 \r\nqv.bmp\r\n 2.5 \r\n");
+  EXPECT_EQ(fraction.saved.left, 100);
+  EXPECT_EQ(fraction.saved.top, 20);
+  EXPECT_EQ(fraction.state.lineWidth, 2);
+  // Saved by Notepad as "Unicode": the same settings.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : std::string("-40,8\r\n-1 \r\nmy.bmp\r\n 3 \r\n")) utf16 += {c, '\0'};
+  Read wide = ReadFrom(utf16);
+  EXPECT_EQ(wide.saved.left, -40);
+  EXPECT_EQ(wide.state.notTopmost, -1);
+  EXPECT_EQ(wide.state.bitmapPath, "my.bmp");
+  // A file that is merely shifted still reads as it always did: one value on line 1.
+  Read shifted = ReadFrom("120\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(shifted.saved.left, 120);
+  EXPECT_EQ(shifted.saved.top, 0);           // line 2
+  EXPECT_EQ(shifted.state.notTopmost, 0);    // "qv.bmp" is no number: the default
+  EXPECT_EQ(shifted.state.bitmapPath, "2");  // line 4
+}
+
 TEST(SettingsFile, ACommaCutsTheBitmapNameAndLinesAfterTheFourthAreIgnored) {
   Read comma = ReadFrom("0,0\r\n 0 \r\nface,7.bmp\r\n 4 \r\n");
   EXPECT_EQ(comma.state.bitmapPath, "face");
