@@ -1,6 +1,6 @@
 #pragma once
-// The face bitmap: a Windows bitmap file decoded by the clock itself, so every program draws
-// exactly the same pixels from it and a broken file is refused instead of read past its end.
+// The clock's own reader for the face bitmap, shared by every program, so the clock, the preview
+// and the editor all see the same pixels and all refuse the same broken files.
 #include <optional>
 #include <string_view>
 
@@ -12,7 +12,7 @@ namespace quarvel {
 inline constexpr int kMaxPictureSide = 16384;
 
 // The picture a Windows bitmap file holds, or nothing when the bytes are not a bitmap the clock
-// draws.
+// draws. Reads only inside fileBytes, whatever they hold.
 std::optional<PixelImage> DecodeBmp(std::string_view fileBytes);
 
 }  // namespace quarvel
