@@ -83,6 +83,7 @@ e2e_settings 300 200 0 nothere.bmp >"$E2E_DIR/settings.ini"
 e2e_start_clock
 e2e_wait_clock 105
 e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock without bitmap"
+e2e_expect_topmost "$E2E_WINDOW" yes "the clock without bitmap"
 wait_hands 300 200 105 plain
 expect_round "$SHOT" "$E2E_WINDOW" 300 200 105
 # Nothing but the blue, the hands and the black outside the circle.
