@@ -76,8 +76,9 @@ e2e_teardown() {
 }
 
 # A display nobody used before (-displayfd picks a free number): an old one may hold keys that
-# a killed run never released. openbox, because without a window manager Wine takes about 2 s
-# to hide or close a window, stacking ignores activation and dialogs get no frame.
+# a killed run never released. No reset when the first client leaves: openbox, connecting
+# meanwhile, failed now and then. openbox, because without a window manager Wine takes about
+# 2 s to hide or close a window, stacking ignores activation and dialogs get no frame.
 e2e_start_display() {
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
     >"$E2E_TMP/xvfb.log" 2>&1 </dev/null &
