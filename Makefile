@@ -42,7 +42,7 @@ run: deps
 bench: deps
 	$(MAKE) release windows
 	$(RELEASE)/bin/quarvel_benchmarks
-	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh 20
+	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

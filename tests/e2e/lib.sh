@@ -1,442 +1,374 @@
-# shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts that source this
-# End-to-end harness for quarvel.exe under Wine on a private Xvfb screen. Sourced by the tests
-# in this folder and by scripts/run-clock.sh.
+# shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
+# End-to-end harness: the clock on a private Xvfb screen with openbox, driven with xdotool and
+# read back from screenshots. Sourced by the scripts here, one per concern of the window
+# backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
+# E2E_DIR), files, e2e_start_clock, e2e_wait_clock (E2E_WINDOW), checks that call e2e_fail,
+# e2e_pass. What knows that the clock is a Windows program under Wine sits in the driver
+# section; a native build of the clock brings a second driver with the same functions.
 #
-# A test reads like this:
-#   source "$(dirname "$0")/lib.sh"
-#   e2e_begin                       # screen + openbox, Wine prefix, fresh work folder
-#   e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-#   e2e_write_settings 0 0
-#   e2e_start_clock
-#   e2e_wait_clock                  # sets E2E_WINDOW
-#   shot=$(e2e_screenshot face)     # <artifacts>/face.png
-#   ...asserts with e2e_fail...
-#   e2e_pass
-#
-# Inputs (all optional when run by hand from the source tree):
-#   QUARVEL_WINDOWS_BUILD   the Windows build folder (default <repo>/build/windows)
-#   QUARVEL_SOURCE_DIR      the repository (default: two folders above this file)
-#   QUARVEL_E2E_ARTIFACTS   where screenshots and logs go, a folder per test
-#                           (default <build>/e2e-artifacts, <build> being the folder that holds
-#                           the Windows build, build/ of the repository)
-#   QUARVEL_E2E_PREFIX      the Wine prefix (default <build>/wine-prefix)
-#   QUARVEL_EXE             the program under test (default <windows build>/bin/quarvel.exe)
-#   E2E_KEEP=1              keep the temporary work folder
-#
-# Every helper that can fail stops the test through e2e_fail with a message that says what was
-# expected and what was seen; the EXIT trap then takes the last screenshot and tears it all down.
+# Optional inputs: QUARVEL_WINDOWS_BUILD (default <repo>/build/windows), QUARVEL_SOURCE_DIR,
+# QUARVEL_E2E_ARTIFACTS (screenshots and logs, a folder per test), QUARVEL_E2E_PREFIX (the
+# Wine prefix), QUARVEL_EXE, E2E_KEEP=1 (keep the temporary folder).
 
-E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-: "${QUARVEL_SOURCE_DIR:=$(cd "$E2E_LIB_DIR/../.." && pwd)}"
+: "${QUARVEL_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 : "${QUARVEL_WINDOWS_BUILD:=$QUARVEL_SOURCE_DIR/build/windows}"
-: "${QUARVEL_EXE:=$QUARVEL_WINDOWS_BUILD/bin/quarvel.exe}"
 : "${QUARVEL_E2E_ARTIFACTS:=$(dirname "$QUARVEL_WINDOWS_BUILD")/e2e-artifacts}"
-E2E_WINPROBE=$QUARVEL_WINDOWS_BUILD/bin/winprobe.exe
-E2E_SCREEN=1024x768x24
-# The clock's own face size and the colour of the default face's background.
-E2E_FACE=200
-E2E_FACE_BLUE=0,64,128
-
-export WINEPREFIX=${QUARVEL_E2E_PREFIX:-$(dirname "$QUARVEL_WINDOWS_BUILD")/wine-prefix}
-export WINEDEBUG=-all
-# No menu entries or file associations written into the user's home.
-export WINEDLLOVERRIDES=winemenubuilder.exe=d
-
 E2E_TEST=${E2E_TEST:-$(basename "${0%.sh}")}
-E2E_START=${EPOCHREALTIME/[.,]/}
-E2E_TMP=""            # private temporary folder: runtime files and the work folder
-E2E_DIR=""            # the clock's working (and program) folder
-E2E_ART=""            # this test's artifacts
-E2E_XVFB_PID=""
-E2E_WM_PID=""
-E2E_CLOCK_PID=""
-E2E_CLOCK_STATUS=""   # exit code once e2e_wait_exit has seen the clock end
-E2E_WINDOW=""         # the clock window, set by e2e_wait_clock
-E2E_FOUND=""          # the window e2e_wait_quarvel found
-# File descriptor 9 holds the prefix lock; every child is started with 9>&- so that no
-# lingering wineserver keeps the prefix locked after the test.
+E2E_FACE=200        # the default face's size in pixels
+E2E_BLUE=0,64,128   # the default face's background, and the colour of a face without bitmap
+E2E_AWAY=(1000 740) # a pointer place off every clock the tests show
+E2E_TMP="" E2E_DIR="" E2E_ART="" E2E_XVFB_PID="" E2E_WM_PID=""
+E2E_CLOCK_PID="" E2E_EXIT="" E2E_WINDOW="" E2E_FOUND="" E2E_MOVES=0
 
-e2e_log() {
-  local now=${EPOCHREALTIME/[.,]/}
-  printf '[%s %6.2fs] %s\n' "$E2E_TEST" "$(((now - E2E_START) / 10000))e-2" "$*" >&2
-}
-
-e2e_fail() {
-  printf '[%s] FAIL: %s\n' "$E2E_TEST" "$*" >&2
-  exit 1
-}
-
-e2e_pass() {
-  e2e_log "PASS"
-  exit 0
-}
+e2e_now() { echo "${EPOCHREALTIME/[.,]/}"; } # microseconds
+E2E_START=$(e2e_now)
+e2e_log() { printf '[%s %6d ms] %s\n' "$E2E_TEST" $((($(e2e_now) - E2E_START) / 1000)) "$*" >&2; }
+e2e_fail() { printf '[%s] FAIL: %s\n' "$E2E_TEST" "$*" >&2; exit 1; }
+e2e_pass() { e2e_log PASS; exit 0; }
+e2e_not() { ! "$@"; }
 
 e2e_require_tools() {
-  local tool missing=()
-  for tool in "$@"; do command -v "$tool" >/dev/null 2>&1 || missing+=("$tool"); done
-  [ ${#missing[@]} -eq 0 ] ||
-    e2e_fail "missing tools: ${missing[*]} (run scripts/install-deps.sh)"
+  local tool
+  for tool; do command -v "$tool" >/dev/null || e2e_fail "no $tool (scripts/install-deps.sh)"; done
 }
+e2e_require_file() { [ -f "$1" ] || e2e_fail "$2 not found: $1"; }
 
-e2e_require_file() { # <path> <what it is and where it comes from>
-  [ -f "$1" ] || e2e_fail "$2 not found: $1"
-}
-
-# ---------------------------------------------------------------------------------------------
-# Screen: Xvfb picks a free display number itself (-displayfd), so tests can run side by side.
-
-e2e_start_display() {
-  local numfile=$E2E_TMP/display i
-  Xvfb -displayfd 3 -screen 0 "$E2E_SCREEN" -nolisten tcp 3>"$numfile" \
-    >"$E2E_TMP/xvfb.log" 2>&1 </dev/null 9>&- &
-  E2E_XVFB_PID=$!
-  for ((i = 0; i < 100; i++)); do
-    [ -s "$numfile" ] && break
-    kill -0 "$E2E_XVFB_PID" 2>/dev/null ||
-      e2e_fail "Xvfb exited at start: $(tail -n 5 "$E2E_TMP/xvfb.log")"
-    sleep 0.1
+# Runs the command every 50 ms until it succeeds; returns 1 once <seconds> have passed.
+e2e_until() { # <seconds> <command>...
+  local deadline
+  printf -v deadline '%.0f' "${1}e6"
+  deadline=$((deadline + $(e2e_now)))
+  shift
+  until "$@"; do
+    [ "$(e2e_now)" -lt "$deadline" ] || return 1
+    sleep 0.05
   done
-  [ -s "$numfile" ] || e2e_fail "Xvfb did not report a display within 10 s"
-  DISPLAY=:$(head -n 1 "$numfile")
-  export DISPLAY
-
-  # NOTE: without a window manager hiding or closing a window blocks Wine for about 2 s and
-  # dialogs get no frame; openbox makes both behave as on a desktop.
-  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 </dev/null 9>&- &
-  E2E_WM_PID=$!
-  for ((i = 0; i < 100; i++)); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    kill -0 "$E2E_WM_PID" 2>/dev/null ||
-      e2e_fail "openbox exited at start: $(tail -n 5 "$E2E_TMP/openbox.log")"
-    sleep 0.1
-  done
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' ||
-    e2e_fail "openbox did not take over display $DISPLAY within 10 s"
-  # Keep the pointer off the clock's square: a top-most clock hides from it.
-  xdotool mousemove 1000 740
-  e2e_log "display $DISPLAY ($E2E_SCREEN) with openbox"
 }
 
-e2e_stop_display() {
-  local pid
-  for pid in "$E2E_WM_PID" "$E2E_XVFB_PID"; do
-    [ -n "$pid" ] || continue
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  done
-  E2E_WM_PID="" E2E_XVFB_PID=""
-}
-
-# ---------------------------------------------------------------------------------------------
-# Wine prefix: created once, then reused. A lock file next to it gives one user at a time the
-# prefix (wineserver -k at the end of a test would otherwise kill another test's clock).
-
-# shellcheck disable=SC2120  # run-clock.sh passes the wait
-e2e_prefix_lock() { # [seconds to wait]
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  exec 9>"$WINEPREFIX.lock"
-  flock -w "${1:-100}" 9 ||
-    e2e_fail "the Wine prefix $WINEPREFIX stayed busy for ${1:-100} s (another e2e test?)"
-}
-
-# Needs the lock and a display. Idempotent: a stamp marks a finished setup, and a setup that
-# was cut short is simply run again.
-e2e_prefix_setup() {
-  local stamp=$WINEPREFIX/.quarvel-prefix-ready
-  [ -f "$stamp" ] && return 0
-  e2e_log "setting up the Wine prefix $WINEPREFIX (once, about 10 s)"
-  local log=$E2E_TMP/prefix-setup.log
-  {
-    # No Mono or Gecko: their install prompt would wait for a click forever.
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot -i &&
-      # A crash must end the process (exit code 5) instead of waiting in the crash dialog.
-      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
-      # Japanese dialog texts: the IPA font alone still shows boxes, this substitution draws them.
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS UI Gothic' /d IPAGothic /f &&
-      wineserver -w
-  } >"$log" 2>&1 9>&- || e2e_fail "Wine prefix setup failed: $(tail -n 5 "$log")"
-  touch "$stamp"
-}
-
-# Ends every Wine process of the prefix, the leftovers of a killed earlier run included.
-e2e_wine_kill() {
-  wineserver -k 9>&- >/dev/null 2>&1 || true
-}
-
-# ---------------------------------------------------------------------------------------------
-# Test life
+# --- Test life ----------------------------------------------------------------------------------
 
 e2e_begin() {
   set -Eeuo pipefail
-  trap 'e2e_fail "command failed (exit $?) at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
+  trap 'e2e_fail "exit $? at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
   trap e2e_teardown EXIT
   trap 'exit 130' INT TERM
-  e2e_require_tools Xvfb openbox xdotool xwininfo xprop xwd convert compare wine wineserver flock
-  e2e_require_file "$QUARVEL_EXE" "the clock (make windows)"
-
+  e2e_require_tools Xvfb xdpyinfo openbox xdotool xwininfo xprop xwd convert compare
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-e2e.XXXXXX")
   E2E_DIR=$E2E_TMP/work
-  mkdir -p "$E2E_DIR"
   E2E_ART=$QUARVEL_E2E_ARTIFACTS/$E2E_TEST
   rm -rf "$E2E_ART"
-  mkdir -p "$E2E_ART"
-
-  e2e_prefix_lock
+  mkdir -p "$E2E_DIR" "$E2E_ART"
   e2e_start_display
-  e2e_wine_kill
-  e2e_prefix_setup
-  e2e_log "work folder $E2E_DIR, artifacts $E2E_ART"
+  e2e_driver_begin
 }
 
 e2e_teardown() {
   local status=$?
   trap - ERR
   set +e
-  if [ -n "${DISPLAY:-}" ] && [ -n "$E2E_XVFB_PID" ] && [ -n "$E2E_ART" ]; then
-    [ "$status" -eq 0 ] || e2e_screenshot at-exit >/dev/null 2>&1
-  fi
+  [ "$status" -eq 0 ] || [ -z "$E2E_XVFB_PID" ] || e2e_screenshot at-exit >/dev/null
   e2e_stop_clock
   e2e_stop_display
-  [ -z "$E2E_TMP" ] || cp "$E2E_TMP"/*.log "$E2E_ART"/ 2>/dev/null
-  if [ -n "$E2E_TMP" ] && [ "${E2E_KEEP:-0}" != 1 ]; then
-    rm -rf "$E2E_TMP"
-  elif [ -n "$E2E_TMP" ]; then
-    e2e_log "kept $E2E_TMP"
-  fi
+  cp "$E2E_TMP"/*.log "$E2E_ART"/ 2>/dev/null
+  [ "${E2E_KEEP:-0}" = 1 ] || rm -rf "$E2E_TMP"
   [ "$status" -eq 0 ] || e2e_log "failed; screenshots and logs in $E2E_ART"
   exit "$status"
 }
 
-# ---------------------------------------------------------------------------------------------
-# Files in the work folder
+# A display nobody used before (-displayfd picks a free number): an old one may hold keys that
+# a killed run never released. No reset when the first client leaves: openbox, connecting
+# meanwhile, failed now and then. openbox, because without a window manager Wine takes about
+# 2 s to hide or close a window, stacking ignores activation and dialogs get no frame.
+e2e_start_display() {
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
+    >"$E2E_TMP/xvfb.log" 2>&1 </dev/null &
+  E2E_XVFB_PID=$!
+  e2e_until 10 e2e_x_ready || e2e_fail "Xvfb did not start: $(tail -n 3 "$E2E_TMP/xvfb.log")"
+  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 </dev/null &
+  E2E_WM_PID=$!
+  e2e_until 10 e2e_wm_ready || e2e_fail "openbox did not start: $(tail -n 3 "$E2E_TMP/openbox.log")"
+  xdotool mousemove "${E2E_AWAY[@]}"
+}
+e2e_x_ready() {
+  [ -s "$E2E_TMP/display" ] && DISPLAY=:$(head -n 1 "$E2E_TMP/display") && export DISPLAY &&
+    xdpyinfo >/dev/null 2>&1
+}
+e2e_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
-e2e_copy_data() { # <name>... from the repository's data/
-  local name
-  for name in "$@"; do
-    e2e_require_file "$QUARVEL_SOURCE_DIR/data/$name" "default data file"
-    cp "$QUARVEL_SOURCE_DIR/data/$name" "$E2E_DIR/$name"
-  done
+e2e_stop_display() {
+  local pid
+  for pid in $E2E_WM_PID $E2E_XVFB_PID; do { kill "$pid" && wait "$pid"; } 2>/dev/null || true; done
+  E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# A hand file: colour, then "angle,percent" pairs, one item a line, CR LF, nothing after.
-e2e_write_sin() { # <name> <colour> [angle,percent]...
-  local name=$1
-  shift
-  printf '%s\r\n' "$@" >"$E2E_DIR/$name"
+# --- Driver: Wine -------------------------------------------------------------------------------
+# Everything that knows the clock is quarvel.exe run by Wine: the prefix, starting programs,
+# the stand-in editor, and winprobe.exe, which reads dialogs and posts close requests. A native
+# build's driver provides the same six functions, e2e_driver_begin to e2e_list_controls.
+
+export WINEPREFIX=${QUARVEL_E2E_PREFIX:-$(dirname "$QUARVEL_WINDOWS_BUILD")/wine-prefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=winemenubuilder.exe=d # no menu entries in the user's home
+: "${QUARVEL_EXE:=$QUARVEL_WINDOWS_BUILD/bin/quarvel.exe}"
+E2E_WINPROBE=$QUARVEL_WINDOWS_BUILD/bin/winprobe.exe
+# File descriptor 9 holds the prefix's lock: one user at a time, since the end of a test ends
+# every process of the prefix. Each Wine child gets 9>&-, so that no lingering wineserver keeps
+# the prefix locked.
+
+# shellcheck disable=SC2120  # run-clock.sh passes the arguments
+e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its processes running]
+  e2e_require_tools wine wineserver flock
+  e2e_require_file "$QUARVEL_EXE" "the clock (make windows)"
+  e2e_require_file "$E2E_WINPROBE" "the window probe (make windows)"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock -w "${1:-100}" 9 || e2e_fail "the Wine prefix $WINEPREFIX stayed busy for ${1:-100} s"
+  [ "${2:-}" = keep ] || e2e_driver_reset
+  e2e_prefix_setup
 }
 
-# settings.ini as the clock writes it. It lies next to the copied exe, so no first-run dialog.
-e2e_write_settings() { # <left> <top> [notTopmost=0] [bitmap=qv.bmp] [pen width=2]
-  printf '%s,%s\r\n %s \r\n%s\r\n %s \r\n' "$1" "$2" "${3:-0}" "${4:-qv.bmp}" "${5:-2}" \
-    >"$E2E_DIR/settings.ini"
+# Once per prefix; a stamp marks a finished setup, so one cut short runs again.
+e2e_prefix_setup() {
+  [ -f "$WINEPREFIX/.quarvel-prefix-ready" ] && return 0
+  e2e_log "setting up the Wine prefix $WINEPREFIX (once, about 10 s)"
+  {
+    # No Mono or Gecko: their install prompt would wait for a click forever.
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot -i &&
+      # A crash must end the process (exit code 5), not wait in the crash dialog.
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+      # The IPA font alone still draws the Japanese texts as boxes; this substitution draws them.
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS UI Gothic' /d IPAGothic /f &&
+      wineserver -w
+  } >"$E2E_TMP/prefix-setup.log" 2>&1 9>&- ||
+    e2e_fail "Wine prefix setup failed: $(tail -n 5 "$E2E_TMP/prefix-setup.log")"
+  touch "$WINEPREFIX/.quarvel-prefix-ready"
 }
 
-# "r,g,b" of a COLORREF written in decimal (red in the low byte).
-e2e_colorref_rgb() {
-  local c=$1
-  echo "$((c & 255)),$(((c >> 8) & 255)),$(((c >> 16) & 255))"
+# Ends every process the driver started. A new wineserver also forgets keys it saw go down but
+# never up (Wine sees a key go up only in the window with the X focus).
+e2e_driver_reset() { wineserver -k >/dev/null 2>&1 9>&- || true; }
+
+# Under the name the clock starts. The stand-in (standin_editor/) opens its window "qvs" after
+# QVEDIT_DELAY_MS.
+e2e_install_editor() { # <folder>
+  local editor=$QUARVEL_WINDOWS_BUILD/bin/standin-qvedit.exe
+  e2e_require_file "$editor" "the stand-in editor (make windows)"
+  cp "$editor" "$1/qvedit.exe"
 }
 
-# "r,g,b" of the colour on the first line of a hand file.
-e2e_sin_rgb() {
-  local first
-  first=$(head -n 1 "$1" | tr -d '\r ')
-  [[ $first =~ ^-?[0-9]+$ ]] || e2e_fail "no colour on the first line of $1: '$first'"
-  e2e_colorref_rgb "$first"
+# Runs the program from E2E_DIR, where it looks for settings.ini to tell a first run, in the
+# working folder given, with E2E_SEARCH_DIR on its search path. A new copy replaces the old one
+# by renaming, so a program still running keeps its file. `exec` keeps the pid: E2E_CLOCK_PID is
+# quarvel.exe itself.
+e2e_start_clock() { # [working folder=E2E_DIR]
+  local path=${E2E_SEARCH_DIR:+Z:${E2E_SEARCH_DIR//\//\\}}
+  cmp -s "$QUARVEL_EXE" "$E2E_DIR/quarvel.exe" ||
+    { cp "$QUARVEL_EXE" "$E2E_DIR/new.exe" && mv -f "$E2E_DIR/new.exe" "$E2E_DIR/quarvel.exe"; }
+  e2e_log "starting quarvel.exe in ${1:-$E2E_DIR}${path:+ with $path on the path}"
+  (cd "${1:-$E2E_DIR}" && exec env ${path:+WINEPATH="$path"} wine "$E2E_DIR/quarvel.exe") \
+    >>"$E2E_TMP/clock.log" 2>&1 </dev/null 9>&- &
+  E2E_CLOCK_PID=$! E2E_EXIT=""
 }
 
-# ---------------------------------------------------------------------------------------------
-# The program
-
-# Copies the program into <folder> unless an identical copy is there. A new copy replaces the
-# old file by renaming, so a clock that still runs from it keeps its own file.
-e2e_install_exe() { # <folder>
-  local target=$1/quarvel.exe
-  cmp -s "$QUARVEL_EXE" "$target" && return 0
-  cp "$QUARVEL_EXE" "$target.new"
-  mv -f "$target.new" "$target"
+# As logging off would, or the window manager's close box.
+e2e_close_request() { # <window title>
+  wine "$E2E_WINPROBE" close "$1" 2>>"$E2E_TMP/winprobe.log" 9>&-
 }
 
-# The exe runs from the work folder, so its own folder is the work folder: that is where it
-# looks for settings.ini to decide about the first-run dialog.
-e2e_start_clock() {
-  e2e_install_exe "$E2E_DIR"
-  e2e_log "starting quarvel.exe in $E2E_DIR ($(cd "$E2E_DIR" && ls | tr '\n' ' '))"
-  (cd "$E2E_DIR" && exec wine ./quarvel.exe) >>"$E2E_TMP/clock.log" 2>&1 </dev/null 9>&- &
-  E2E_CLOCK_PID=$!
-  E2E_CLOCK_STATUS=""
+# The visible dialogs and message boxes (with that title), a line each, `dialog class="…"
+# text="…" rect=x,y,w,h`, each followed by its `  control class="Static|Button" text="…" rect=…`.
+e2e_list_controls() { # [title]
+  wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
+    tee -a "$E2E_ART/controls.txt"
 }
 
-e2e_clock_running() {
-  [ -n "$E2E_CLOCK_PID" ] && [ -z "$E2E_CLOCK_STATUS" ] && kill -0 "$E2E_CLOCK_PID" 2>/dev/null
+# --- The clock's process ------------------------------------------------------------------------
+
+e2e_clock_running() { [ -z "$E2E_EXIT" ] && kill -0 "$E2E_CLOCK_PID" 2>/dev/null; }
+
+e2e_wait_exit() { # [seconds=5]; sets E2E_EXIT, returns 1 while the clock still runs
+  [ -n "$E2E_EXIT" ] && return 0
+  e2e_until "${1:-5}" e2e_not kill -0 "$E2E_CLOCK_PID" 2>/dev/null || return 1
+  E2E_EXIT=0
+  wait "$E2E_CLOCK_PID" || E2E_EXIT=$?
+  e2e_log "quarvel.exe ended with code $E2E_EXIT"
 }
 
-# Waits for the clock's process to end; sets E2E_CLOCK_STATUS. Returns 1 on timeout.
-e2e_wait_exit() { # [seconds=5]
-  [ -n "$E2E_CLOCK_STATUS" ] && return 0
-  local deadline=$((${EPOCHREALTIME/[.,]/} + ${1:-5} * 1000000))
-  while kill -0 "$E2E_CLOCK_PID" 2>/dev/null; do
-    [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-  E2E_CLOCK_STATUS=0
-  wait "$E2E_CLOCK_PID" || E2E_CLOCK_STATUS=$?
-  e2e_log "quarvel.exe exited with code $E2E_CLOCK_STATUS"
+e2e_expect_exit() { # <code, or "non-zero"> <after what> [seconds=5]
+  e2e_wait_exit "${3:-5}" || e2e_fail "quarvel.exe still runs ${3:-5} s after $2"
+  if [ "$1" = non-zero ]; then [ "$E2E_EXIT" -ne 0 ]; else [ "$E2E_EXIT" -eq "$1" ]; fi ||
+    e2e_fail "quarvel.exe ended with code $E2E_EXIT after $2, expected $1"
 }
 
 e2e_stop_clock() {
-  if e2e_clock_running; then
-    kill "$E2E_CLOCK_PID" 2>/dev/null
-    wait "$E2E_CLOCK_PID" 2>/dev/null
-  fi
+  if e2e_clock_running; then kill "$E2E_CLOCK_PID" && wait "$E2E_CLOCK_PID"; fi 2>/dev/null || true
   E2E_CLOCK_PID=""
-  e2e_wine_kill
+  e2e_driver_reset
 }
 
-# Runs the winprobe (tests/e2e/winprobe) in the clock's prefix and prints its output.
-e2e_winprobe() {
-  e2e_require_file "$E2E_WINPROBE" "the window winprobe (make windows)"
-  local out status=0
-  out=$(wine "$E2E_WINPROBE" "$@" 2>"$E2E_TMP/winprobe.err" 9>&-) || status=$?
-  printf '%s\n' "$out" | tee -a "$E2E_ART/winprobe.txt"
-  [ "$status" -eq 0 ] || { cat "$E2E_TMP/winprobe.err" >&2; return "$status"; }
+# --- Files in the work folder -------------------------------------------------------------------
+
+e2e_copy_data() { # <name>... from data/
+  local name
+  for name in "$@"; do cp "$QUARVEL_SOURCE_DIR/data/$name" "$E2E_DIR/$name"; done
 }
 
-# ---------------------------------------------------------------------------------------------
-# Windows on the X side
-
-# Prints the ids of the visible windows whose title matches the regex; fails after the timeout.
-e2e_wait_window() { # <title regex> [seconds=15]
-  local ids
-  ids=$(timeout "${2:-15}" xdotool search --sync --onlyvisible --name "$1" 2>/dev/null) ||
-    e2e_fail "no visible window titled /$1/ within ${2:-15} s"
-  echo "$ids"
+# settings.ini as the clock writes it, CR LF and all.
+e2e_settings() { # <left> <top> [layer: 0 top-most, -1 normal] [bitmap=qv.bmp] [pen=2]
+  local layer=" ${3:-0} "
+  [ "${3:-0}" -ge 0 ] || layer="$3 "
+  printf '%s,%s\r\n%s\r\n%s\r\n %s \r\n' "$1" "$2" "$layer" "${4:-qv.bmp}" "${5:-2}"
 }
 
-# Sets E2E_X, E2E_Y, E2E_W, E2E_H from xwininfo.
-e2e_geometry() { # <window id>
+e2e_expect_bytes() { # <file> <what>; the expected bytes come on stdin
+  cat >"$E2E_TMP/expected"
+  cmp -s "$E2E_TMP/expected" "$1" || e2e_fail "$2: $(basename "$1") holds" \
+    "$(od -An -c "$1" 2>&1 | tr -s ' \n' ' '), expected" \
+    "$(od -An -c "$E2E_TMP/expected" | tr -s ' \n' ' ')"
+}
+
+# --- Windows on the screen ----------------------------------------------------------------------
+# Under Wine a window moved wholly off-screen is unmapped and no longer --onlyvisible, so the
+# helpers take a window id found while it was shown.
+
+e2e_geometry() { # <window id>; sets E2E_X E2E_Y E2E_W E2E_H E2E_MAP, returns 1 if it is gone
   local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || e2e_fail "window $1 is gone"
-  E2E_X=$(awk '/Absolute upper-left X:/ {print $4}' <<<"$info")
-  E2E_Y=$(awk '/Absolute upper-left Y:/ {print $4}' <<<"$info")
-  E2E_W=$(awk '/Width:/ {print $2}' <<<"$info")
-  E2E_H=$(awk '/Height:/ {print $2}' <<<"$info")
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  read -r E2E_X E2E_Y E2E_W E2E_H E2E_MAP < <(awk '/Absolute upper-left X/ {x = $4}
+    /Absolute upper-left Y/ {y = $4} /Width:/ {w = $2} /Height:/ {h = $2}
+    /Map State:/ {m = $3 == "IsViewable" ? "mapped" : "unmapped"} END {print x, y, w, h, m}' \
+    <<<"$info")
 }
 
-# Prints the ids of the visible windows titled "QUARVEL" that are <w> x <h> pixels. The
-# first-run dialog and the error boxes carry the same title as the clock, so the size tells
+e2e_expect_geometry() { # <window id> <x,y,w,h> <what>
+  e2e_geometry "$1" || e2e_fail "$3: window $1 is gone"
+  [ "$E2E_X,$E2E_Y,$E2E_W,$E2E_H" = "$2" ] ||
+    e2e_fail "$3: x,y,w,h = $E2E_X,$E2E_Y,$E2E_W,$E2E_H, expected $2"
+}
+
+e2e_place() { # <window id> -> "x,y mapped|unmapped" or "gone"
+  if e2e_geometry "$1"; then echo "$E2E_X,$E2E_Y $E2E_MAP"; else echo gone; fi
+}
+e2e_at() { [ "$(e2e_place "$1")" = "$2" ]; }
+
+e2e_wait_place() { # <window id> <"x,y mapped|unmapped"> <seconds> <after what>
+  local start
+  start=$(e2e_now)
+  e2e_until "$3" e2e_at "$1" "$2" ||
+    e2e_fail "$4: the clock should be at $2 within $3 s, it is at $(e2e_place "$1")"
+  e2e_log "$4: at $2 after $((($(e2e_now) - start) / 1000)) ms"
+}
+
+e2e_expect_stays() { # <window id> <"x,y mapped|unmapped"> <seconds> <while what>
+  ! e2e_until "$3" e2e_not e2e_at "$1" "$2" ||
+    e2e_fail "$4: the clock should stay at $2, it went to $(e2e_place "$1")"
+}
+
+# The clock, the first-run dialog and the message boxes are all titled QUARVEL: the size tells
 # them apart.
-e2e_find_quarvel() { # <w> <h>
+e2e_quarvel_windows() { # -> "id WxH" per visible window titled QUARVEL
   local id
   for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
-    e2e_geometry "$id"
-    [ "$E2E_W" = "$1" ] && [ "$E2E_H" = "$2" ] && echo "$id"
-  done
-  return 0
-}
-
-e2e_find_clock() { # [size=200]
-  e2e_find_quarvel "${1:-$E2E_FACE}" "${1:-$E2E_FACE}"
-}
-
-# Prints "id WxH+X+Y" for every visible window titled QUARVEL, for failure messages.
-e2e_describe_quarvel() {
-  local id
-  for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
-    e2e_geometry "$id"
-    printf '%s %sx%s+%s+%s; ' "$id" "$E2E_W" "$E2E_H" "$E2E_X" "$E2E_Y"
-  done
-  return 0
-}
-
-# Waits for a visible <w> x <h> window titled QUARVEL and sets E2E_FOUND to its id. Fails early
-# when the program ends. A caller may set E2E_WAIT_GUARD to a function that runs at every poll
-# and fails the test on what must not show meanwhile.
-e2e_wait_quarvel() { # <w> <h> <what> [seconds=15]
-  local deadline=$((${EPOCHREALTIME/[.,]/} + ${4:-15} * 1000000)) ids
-  while :; do
-    [ -z "${E2E_WAIT_GUARD:-}" ] || "$E2E_WAIT_GUARD"
-    ids=$(e2e_find_quarvel "$1" "$2")
-    if [ -n "$ids" ]; then
-      E2E_FOUND=$(head -n 1 <<<"$ids")
-      e2e_log "$3 $E2E_FOUND is up"
-      return 0
-    fi
-    if ! e2e_clock_running; then
-      e2e_wait_exit 1 || true
-      e2e_fail "quarvel.exe ended with code ${E2E_CLOCK_STATUS:-?} without showing its $3;" \
-        "its output: $(tail -n 5 "$E2E_TMP/clock.log")"
-    fi
-    [ "${EPOCHREALTIME/[.,]/}" -lt "$deadline" ] ||
-      e2e_fail "no visible $1x$2 window titled QUARVEL ($3) within ${4:-15} s; visible QUARVEL" \
-        "windows: $(e2e_describe_quarvel)"
-    sleep 0.1
+    if e2e_geometry "$id"; then echo "$id ${E2E_W}x$E2E_H"; fi
   done
 }
 
-# Waits for the clock window and sets E2E_WINDOW to its id.
-e2e_wait_clock() { # [size=200] [seconds=15]
-  e2e_wait_quarvel "${1:-$E2E_FACE}" "${1:-$E2E_FACE}" "clock window" "${2:-15}"
+# Sets E2E_FOUND to the first of them whose size ($2, "WxH") meets the awk condition.
+e2e_shown() {
+  E2E_FOUND=$(e2e_quarvel_windows | awk "$1 {print \$1; exit}") && [ -n "$E2E_FOUND" ]
+}
+
+e2e_wait_quarvel() { # <WxH> <what>; sets E2E_FOUND
+  e2e_until 15 e2e_shown "\$2 == \"$1\"" || { e2e_wait_exit 0 || true; e2e_fail "no $2 ($1) in" \
+    "15 s, exit code ${E2E_EXIT:-none}; QUARVEL windows: $(e2e_quarvel_windows | tr '\n' ' ')" \
+    "$(tail -n 3 "$E2E_TMP/clock.log")"; }
+}
+
+e2e_wait_clock() { # [size=200]; sets E2E_WINDOW
+  e2e_wait_quarvel "${1:-$E2E_FACE}x${1:-$E2E_FACE}" "clock window"
   E2E_WINDOW=$E2E_FOUND
 }
 
-# ---------------------------------------------------------------------------------------------
-# Pixels. Colours are "r,g,b" in 0..255; rectangles are x y w h in screen pixels.
+# Keys reach only the window with the X focus.
+# NOTE: openbox marks a window active at once, but Wine takes the focus itself a little later
+# (WM_TAKE_FOCUS); a key pressed in between goes to the window that had it.
+e2e_focus() { # <window id>
+  e2e_has_focus "$1" && return 0
+  xdotool windowactivate "$1" 2>/dev/null || xdotool windowfocus "$1" 2>/dev/null || true
+  e2e_until 5 e2e_has_focus "$1" || e2e_fail "window $1 did not take the focus ($(e2e_place "$1"))"
+}
+e2e_has_focus() { [ "$(xdotool getwindowfocus -f 2>/dev/null)" = "$1" ]; }
 
-# Saves the whole screen as <artifacts>/<name>.png and prints the path.
-e2e_screenshot() { # <name>
-  local file=$E2E_ART/$1.png
-  xwd -root -silent | convert xwd:- -alpha off "png:$file" ||
-    e2e_fail "screenshot $1 failed"
-  echo "$file"
+e2e_key() { # <window id> <key>...
+  e2e_focus "$1"
+  xdotool key --clearmodifiers "${@:2}"
 }
 
-e2e_hex() { # <r,g,b> -> #RRGGBB
-  local r g b
-  IFS=, read -r r g b <<<"$1"
-  printf '#%02X%02X%02X' "$r" "$g" "$b"
+e2e_close_with_c() { # <window id> <what>
+  e2e_key "$1" c
+  e2e_expect_exit 0 "the key C ($2)"
 }
 
-e2e_pixel() { # <png> <x> <y>  -> r,g,b
-  convert "$1" -crop "1x1+$2+$3" +repage -depth 8 \
-    -format '%[fx:int(255*r+0.5)],%[fx:int(255*g+0.5)],%[fx:int(255*b+0.5)]' info:
+# openbox keeps a top-most Win32 window in its "above" layer.
+e2e_above() { xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; }
+e2e_expect_topmost() { # <window id> yes|no <what>
+  local check=(e2e_above "$1")
+  [ "$2" = yes ] || check=(e2e_not "${check[@]}")
+  e2e_until 2 "${check[@]}" ||
+    e2e_fail "$3: top-most should be $2, $(xprop -id "$1" _NET_WM_STATE 2>&1)"
 }
 
-# Number of pixels of exactly that colour in the rectangle.
+# Moves the pointer to <x + n, y> for the n-th call.
+# NOTE: Wine makes a WM_MOUSEMOVE only of a move to a place other than the last one it knew, so
+# a move back to a place used before may never reach the clock.
+e2e_move_over() { # <x> <y>
+  E2E_MOVES=$((E2E_MOVES + 1))
+  xdotool mousemove $(($1 + E2E_MOVES)) "$2"
+}
+
+# A message box titled QUARVEL, next to the clock or instead of it: exactly one, and its texts
+# hold every phrase. Sets E2E_BOX (its lines from e2e_list_controls) and E2E_BOX_WINDOW.
+E2E_NOT_CLOCK="\$2 != \"${E2E_FACE}x$E2E_FACE\""
+e2e_wait_box() { # <after what> <phrase>...
+  local what=$1 phrase
+  shift
+  e2e_until 10 e2e_shown "$E2E_NOT_CLOCK" || { e2e_wait_exit 0 || true; e2e_fail "$what: no" \
+    "message box in 10 s, exit code ${E2E_EXIT:-none}; QUARVEL windows: $(e2e_quarvel_windows)"; }
+  E2E_BOX_WINDOW=$E2E_FOUND
+  sleep 0.3 # painted, for the screenshots
+  E2E_BOX=$(e2e_list_controls QUARVEL)
+  [ "$(grep -c '^dialog' <<<"$E2E_BOX")" -eq 1 ] || e2e_fail "$what: not one box:"$'\n'"$E2E_BOX"
+  for phrase in "$@"; do
+    grep '^  control class="Static"' <<<"$E2E_BOX" | grep -qiF -- "$phrase" ||
+      e2e_fail "$what: the box does not say '$phrase':"$'\n'"$E2E_BOX"
+  done
+}
+
+# Dismissed as a user would: it may come up without the focus.
+e2e_dismiss_box() { e2e_key "$E2E_BOX_WINDOW" Return; }
+
+# --- Pixels: colours are "r,g,b", rectangles x y w h on the screen ---------------------------
+
+e2e_screenshot() { # <name> -> <artifacts>/<name>.png
+  xwd -root -silent | convert xwd:- -alpha off "png:$E2E_ART/$1.png"
+  echo "$E2E_ART/$1.png"
+}
+
+e2e_pixel() { # <png> <x> <y>
+  local rgb='%[fx:int(255*r+.5)],%[fx:int(255*g+.5)],%[fx:int(255*b+.5)]'
+  convert "$1" -crop "1x1+$2+$3" -format "$rgb" info:
+}
+
 e2e_count_colour() { # <png> <r,g,b> <x> <y> <w> <h>
-  convert "$1" -crop "$5x$6+$3+$4" +repage -alpha off -depth 8 -format %c histogram:info:- |
-    awk -v want="$(e2e_hex "$2")" '
-      match($0, /#[0-9A-Fa-f]+/) && toupper(substr($0, RSTART, RLENGTH)) == want {
-        split($0, n, ":"); sum += n[1] }
-      END { print sum + 0 }'
+  convert "$1" -crop "$5x$6+$3+$4" +repage -alpha off -transparent "rgb($2)" -alpha extract \
+    -negate -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-# White where two images differ in the rectangle, black elsewhere.
-e2e_diff_mask() { # <png a> <png b> <x> <y> <w> <h> <out png>
-  convert "$1" -crop "$5x$6+$3+$4" +repage -alpha off "$E2E_TMP/crop-a.png"
-  convert "$2" -crop "$5x$6+$3+$4" +repage -alpha off "$E2E_TMP/crop-b.png"
-  # compare exits 1 when the images differ: that is the normal case here.
-  compare -fuzz 0 "$E2E_TMP/crop-a.png" "$E2E_TMP/crop-b.png" -compose src \
-    -highlight-color white -lowlight-color black "$7" 2>/dev/null || [ $? -eq 1 ]
-}
-
-e2e_white_count() { # <png> -> number of white pixels of a black and white image
-  convert "$1" -alpha off -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
-}
-
-# Number of pixels that differ between two screenshots in the rectangle.
-e2e_count_diff() { # <png a> <png b> <x> <y> <w> <h>
-  e2e_diff_mask "$@" "$E2E_TMP/diff.png"
-  e2e_white_count "$E2E_TMP/diff.png"
-}
-
-# Number of pixels of exactly that colour in the rectangle of <png> that differ from <reference>
-# there: what was drawn over a background in that colour, even if the background has it too.
-e2e_count_colour_changed() { # <png> <reference png> <r,g,b> <x> <y> <w> <h>
-  e2e_diff_mask "$1" "$2" "$4" "$5" "$6" "$7" "$E2E_TMP/changed.png"
-  convert "$1" -crop "$6x$7+$4+$5" +repage -alpha off -fuzz 0 -transparent "$(e2e_hex "$3")" \
-    -alpha extract -negate "$E2E_TMP/colour.png"
-  convert "$E2E_TMP/colour.png" "$E2E_TMP/changed.png" -compose multiply -composite \
-    "$E2E_TMP/both.png"
-  e2e_white_count "$E2E_TMP/both.png"
+e2e_count_diff() { # <png> <png> <x> <y> <w> <h> -> pixels that differ
+  local n
+  # compare exits with 1 when the pictures differ: the normal case here.
+  n=$(compare -metric AE "$1[$5x$6+$3+$4]" "$2[$5x$6+$3+$4]" null: 2>&1) || [ $? -eq 1 ] ||
+    e2e_fail "compare failed: $n"
+  echo "$n"
 }

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Z runs the minute hand once round the dial, X the second hand: 60 frames 50 ms apart, about
+# 3 s. During a lap screenshots about 150 ms apart keep differing, far more often than the
+# once-a-second redraw of a still face makes them; then the face settles and ticks again.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+e2e_settings 0 0 >"$E2E_DIR/settings.ini"
+e2e_start_clock
+e2e_wait_clock
+sleep 1.2 # past the first redraw
+mkdir "$E2E_ART/frames"
+
+# Seven pictures of the clock's square about 150 ms apart, about 1 s in all.
+shots() { # <name>
+  local i
+  for i in 1 2 3 4 5 6 7; do
+    xwd -root -silent | convert xwd:- -crop 200x200+0+0 "$E2E_ART/frames/$1-$i.png"
+    sleep 0.05
+  done
+}
+
+# CHANGES: how many successive pairs of a series differ. A still face changes at most twice in
+# a series, a lapping one at every pair; allow one pair to straddle a stall.
+changes() { # <name>
+  local i
+  CHANGES=0
+  for i in 2 3 4 5 6 7; do
+    [ "$(e2e_count_diff "$E2E_ART/frames/$1-$((i - 1)).png" "$E2E_ART/frames/$1-$i.png" \
+      0 0 200 200)" -eq 0 ] || CHANGES=$((CHANGES + 1))
+  done
+  e2e_log "$1: $CHANGES of 6 pairs differ"
+}
+
+shots still
+changes still
+[ "$CHANGES" -le 2 ] || e2e_fail "before any key the face changed $CHANGES times in a second"
+
+for key in z x; do
+  e2e_key "$E2E_WINDOW" "$key"
+  # Under Wine a lap takes a little more than 3 s, never less.
+  shots "$key-lap-1"
+  shots "$key-lap-2"
+  for n in 1 2; do
+    changes "$key-lap-$n"
+    [ "$CHANGES" -ge 5 ] || e2e_fail "$key: only $CHANGES of 6 pairs differ during the lap" \
+      "(frames/$key-lap-$n-*)"
+  done
+  for n in 1 2 3 4 5 6 7 8; do
+    shots "$key-after-$n"
+    changes "$key-after-$n"
+    [ "$CHANGES" -gt 2 ] || break
+  done
+  [ "$CHANGES" -le 2 ] || e2e_fail "$key: the face does not settle after the lap"
+  sleep 1.2
+  e2e_screenshot "$key-settled" >/dev/null
+  [ "$(e2e_count_diff "$E2E_ART/frames/$key-after-$n-7.png" "$E2E_ART/$key-settled.png" \
+    0 0 200 200)" -gt 0 ] || e2e_fail "$key: after the lap the face stands still for good"
+done
+e2e_clock_running || e2e_fail "quarvel.exe ended during the laps"
+e2e_pass
