@@ -143,9 +143,11 @@ std::vector<Variant> Variants() {
 // The dump's form of a picture, after the file name.
 std::string Describe(const std::optional<quarvel::PixelImage>& picture) {
   if (!picture) return " -";
-  std::string out = " " + std::to_string(picture->width) + " " + std::to_string(picture->height);
-  char hex[8];
-  for (quarvel::Pixel p : picture->pixels) std::snprintf(hex, sizeof hex, " %06x", p), out += hex;
+  char text[32];
+  std::snprintf(text, sizeof text, " %d %d", picture->width, picture->height);
+  std::string out = text;
+  for (quarvel::Pixel p : picture->pixels)
+    std::snprintf(text, sizeof text, " %06x", p), out += text;
   return out;
 }
 
