@@ -46,7 +46,9 @@ class PlatformWindow {
   // button is released.
   virtual void BeginSystemDrag() = 0;
 
-  // Shows a drawn face; the window keeps it until the next one, also when it is covered.
+  // Shows a drawn face, and shows it again when the window is uncovered, until the next one:
+  // the face must outlive the window, and it changes only inside the handler that presents it
+  // anew (the core draws and presents within one event, so no repaint sees half a face).
   virtual void Present(const PixelImage& face) = 0;
 
   // Starts a timer that fires every `milliseconds` from now, or restarts it with that interval.

@@ -1,6 +1,5 @@
 #include "platform/win32/win32_window.h"
 
-#include <cstring>
 #include <string>
 
 #include "platform/win32/win32_resources.h"
@@ -58,11 +57,6 @@ Win32Window::Win32Window(HINSTANCE instance) {
 }
 
 Win32Window::~Win32Window() {
-  if (faceDc_ != nullptr) {
-    SelectObject(faceDc_, faceOld_);
-    DeleteDC(faceDc_);
-  }
-  if (face_ != nullptr) DeleteObject(face_);
   if (hwnd_ != nullptr) DestroyWindow(hwnd_);
 }
 
@@ -104,9 +98,12 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!IsClockKey(wParam)) break;
       events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
       return 0;
-    case WM_PAINT:
-      Paint();
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      Paint(BeginPaint(hwnd_, &ps));
+      EndPaint(hwnd_, &ps);
       return 0;
+    }
     case WM_ERASEBKGND:
       return 1;  // Paint covers the whole client area
     case WM_CLOSE:
@@ -174,41 +171,26 @@ void Win32Window::BeginSystemDrag() {
 }
 
 void Win32Window::Present(const PixelImage& face) {
-  if (face.width != faceWidth_ || face.height != faceHeight_) {
-    if (faceDc_ == nullptr) faceDc_ = CreateCompatibleDC(nullptr);
-    if (face_ != nullptr) {
-      SelectObject(faceDc_, faceOld_);
-      DeleteObject(face_);
-      face_ = nullptr;
-    }
-    faceWidth_ = face.width;
-    faceHeight_ = face.height;
-    if (face.empty()) return;
-    // A 32-bit top-down DIB holds 0x00RRGGBB pixels exactly as the core draws them.
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = face.width;
-    info.bmiHeader.biHeight = -face.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    face_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &faceBits_, nullptr, 0);
-    if (face_ == nullptr) ReportPlatformFailure("CreateDIBSection");
-    faceOld_ = SelectObject(faceDc_, face_);
-  }
-  if (face.empty()) return;
-  GdiFlush();
-  std::memcpy(faceBits_, face.pixels.data(), face.pixels.size() * sizeof(Pixel));
+  face_ = &face;
   HDC dc = GetDC(hwnd_);
-  BitBlt(dc, 0, 0, faceWidth_, faceHeight_, faceDc_, 0, 0, SRCCOPY);
+  Paint(dc);
   ReleaseDC(hwnd_, dc);
 }
 
-void Win32Window::Paint() {
-  PAINTSTRUCT ps;
-  HDC dc = BeginPaint(hwnd_, &ps);
-  if (face_ != nullptr) BitBlt(dc, 0, 0, faceWidth_, faceHeight_, faceDc_, 0, 0, SRCCOPY);
-  EndPaint(hwnd_, &ps);
+// The core's pixels are a 32-bit top-down DIB as they stand (0x00RRGGBB), so they go to the
+// screen without a copy of their own.
+void Win32Window::Paint(HDC dc) {
+  if (face_ == nullptr || face_->empty()) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = face_->width;
+  info.bmiHeader.biHeight = -face_->height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(face_->width), static_cast<DWORD>(face_->height),
+                    0, 0, 0, static_cast<UINT>(face_->height), face_->pixels.data(), &info,
+                    DIB_RGB_COLORS);
 }
 
 void Win32Window::StartTimer(TimerId timer, int milliseconds) {

@@ -1,6 +1,6 @@
 #pragma once
 // The clock window on raw user32/gdi32: a borderless popup without a task-bar button that shows
-// the face the core drew. The face is kept in a DIB section, so WM_PAINT can show it again
+// the face the core drew, straight from the core's pixels: WM_PAINT shows the last face again
 // whenever the window is uncovered.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -36,16 +36,11 @@ class Win32Window final : public PlatformWindow {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  void Paint();
+  void Paint(HDC dc);
 
   HWND hwnd_ = nullptr;
   WindowEvents* events_ = nullptr;
-  HDC faceDc_ = nullptr;  // holds the face's DIB section
-  HBITMAP face_ = nullptr;
-  HGDIOBJ faceOld_ = nullptr;
-  void* faceBits_ = nullptr;
-  int faceWidth_ = 0;
-  int faceHeight_ = 0;
+  const PixelImage* face_ = nullptr;  // the last face presented
 };
 
 }  // namespace quarvel
