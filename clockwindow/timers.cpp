@@ -21,6 +21,9 @@ bool OnTime(const TimeOfDay& now) {
 }  // namespace
 
 void Form1::SetTimerEnabled(TimerId timer, bool enabled) {
+  // Switching on a timer that runs leaves its countdown alone: a held key, repeating faster
+  // than the frames, would otherwise restart it before any frame came.
+  if (enabled && TimerEnabled(timer)) return;
   timerOn_[Index(timer)] = enabled;
   if (!enabled) {
     window_.StopTimer(timer);

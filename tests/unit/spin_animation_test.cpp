@@ -75,6 +75,20 @@ TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
   EXPECT_EQ(shown.size(), 62u);
 }
 
+TEST_F(SpinTest, HoldingXKeepsTheFramesComingAndTheLapRestarting) {
+  clock.Set({10, 15, 20, 0});
+  StartAt300x100();
+  window.KeyDown('X');
+  // A held key repeats about every 33 ms, faster than the 50 ms frames.
+  int frames = 0;
+  for (int repeat = 0; repeat < 30; ++repeat) {
+    frames += window.RunFor(33);
+    window.KeyDown('X');
+    EXPECT_LE(form->state().spinCounter, 21 + 1);  // each repeat starts the lap again
+  }
+  EXPECT_GE(frames, 19);  // about a second of frames, not one frozen face
+}
+
 TEST_F(SpinTest, ZDuringASecondLapTakesOverFromTheMinute) {
   clock.Set({10, 15, 30});
   StartAt300x100();
