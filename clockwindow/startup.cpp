@@ -4,6 +4,7 @@
 #include "clockwindow/face_picture.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
+#include "clockwindow/screen_place.h"
 #include "clockwindow/topmost.h"
 #include "clockwindow/twips.h"
 #include "runtime/ignore_errors.h"
@@ -54,7 +55,9 @@ bool Form1::Load() {
     if (state_.notTopmost == kFalse) SetTopmost(window_, 1);
   });
   IgnoreErrors([&] {
-    window_.MoveTo(ThroughTwips(twips_.x, saved.left), ThroughTwips(twips_.y, saved.top));
+    const ScreenPoint place =
+        PlaceOnScreen({saved.left, saved.top}, state_.faceDiameter, system_.Monitors());
+    window_.MoveTo(ThroughTwips(twips_.x, place.x), ThroughTwips(twips_.y, place.y));
   });
   // Read back from the placed window, so they hold where it really is.
   IgnoreErrors([&] {

@@ -20,6 +20,10 @@ using testing::TempFolder;
 
 using StartupTest = testing::ClockFixture;
 
+// The main screen, and a second one to its left.
+const std::vector<Monitor> kTwoMonitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
+                                        {{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}}};
+
 TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
   UseDefaultFace();
   Form1& f = Start();
@@ -71,6 +75,7 @@ TEST_F(StartupTest, SettingsInTheProgramFolderOnlyMeanNoDialogButDefaults) {
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   UseDefaultFace();
+  system.SetMonitors(kTwoMonitors);
   programDir.Write("settings.ini", "");
   work.Write("settings.ini", "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
   Form1& f = Start();
@@ -86,9 +91,28 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   EXPECT_EQ(work.Read("settings.ini"), "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
 }
 
+TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
+  UseDefaultFace();  // 200 pixels; the screen is 1024 x 768 with a task bar below 740
+  const std::pair<ScreenPoint, ScreenPoint> cases[] = {
+      {{-5000, 100}, {0, 100}},      // far left: to the left edge, same height
+      {{3000, 3000}, {824, 540}},    // far below right: into the corner above the task bar
+      {{-150, -150}, {-150, -150}},  // a quarter of the face shows: stays
+      {{-180, -180}, {0, 0}},        // only the square's corner, not the round face, would show
+      {{900, 100}, {900, 100}},      // partly off the right edge: stays
+  };
+  for (auto [saved, opened] : cases) {
+    work.Write("settings.ini", std::to_string(saved.x) + "," + std::to_string(saved.y) +
+                                   "\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+    Form1& f = Start();
+    EXPECT_EQ((ScreenPoint{window.left(), window.top()}), opened) << saved.x << "," << saved.y;
+    EXPECT_EQ(f.state().windowLeft, opened.x);  // and that is where it is saved from now on
+  }
+}
+
 TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
-  work.Write("settings.ini", "-5000,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-  window.RefusePlacesLeftOf(-4000);
+  system.SetMonitors(kTwoMonitors);
+  work.Write("settings.ini", "-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  window.RefusePlacesLeftOf(-1000);
   Form1& f = Start();
   EXPECT_EQ(f.state().windowLeft, 0);
   EXPECT_EQ(f.state().windowTop, 0);
