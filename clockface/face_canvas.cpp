@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <new>
 #include <utility>
 
 #include "runtime/runtime_error.h"
@@ -19,9 +20,15 @@ void FaceCanvas::SetBackgroundPicture(PixelImage picture) {
 }
 
 void FaceCanvas::Resize(int width, int height) {
-  pixels_.width = std::max(width, 0);
-  pixels_.height = std::max(height, 0);
-  pixels_.pixels.assign(static_cast<std::size_t>(pixels_.width) * pixels_.height, 0);
+  width = std::max(width, 0);
+  height = std::max(height, 0);
+  try {
+    pixels_.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    Raise(ErrorNumber::kOutOfMemory);  // the old size and drawing stay
+  }
+  pixels_.width = width;
+  pixels_.height = height;
   Cls();
 }
 

@@ -1,5 +1,6 @@
 #include "clockwindow/face_picture.h"
 
+#include <new>
 #include <optional>
 
 #include "clockface/bmp_decoder.h"
@@ -9,7 +10,12 @@
 namespace quarvel {
 
 PixelImage LoadFacePicture(const std::string& path, const std::string& displayName) {
-  std::optional<PixelImage> picture = DecodeBmp(ReadWholeFile(path, displayName));
+  std::optional<PixelImage> picture;
+  try {
+    picture = DecodeBmp(ReadWholeFile(path, displayName));
+  } catch (const std::bad_alloc&) {
+    throw RuntimeError(ErrorNumber::kOutOfMemory, displayName);
+  }
   if (!picture) throw RuntimeError(ErrorNumber::kInvalidPicture, displayName);
   return std::move(*picture);
 }

@@ -44,8 +44,8 @@ bool Form1::Load() {
   IgnoreErrors([&] {
     const int32_t width = ThroughTwips(twips_.x, state_.faceDiameter);
     const int32_t height = ThroughTwips(twips_.y, state_.faceDiameter);
+    canvas_.Resize(width, height);  // first: a face too large for memory leaves both as they were
     window_.Resize(width, height);
-    canvas_.Resize(width, height);
   });
   IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
   // A pen below 1 pixel is refused and the designed pen stays.

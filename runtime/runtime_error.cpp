@@ -8,6 +8,8 @@ const char* ErrorText(int number) {
   switch (static_cast<ErrorNumber>(number)) {
     case ErrorNumber::kOverflow:
       return "Overflow";
+    case ErrorNumber::kOutOfMemory:
+      return "Out of memory";
     case ErrorNumber::kTypeMismatch:
       return "Type mismatch";
     case ErrorNumber::kSubscriptOutOfRange:

@@ -9,6 +9,7 @@ namespace quarvel {
 
 enum class ErrorNumber : int {
   kOverflow = 6,
+  kOutOfMemory = 7,
   kTypeMismatch = 13,
   kSubscriptOutOfRange = 9,
   kBadFileNameOrNumber = 52,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
 
 // The stb header is third-party code: build its implementation here only, without our
@@ -30,9 +31,15 @@ void WritePng(const PixelImage& image, const std::string& path) {
     rgb.push_back(static_cast<uint8_t>(p >> 8));
     rgb.push_back(static_cast<uint8_t>(p));
   }
-  if (image.empty() ||
-      stbi_write_png(path.c_str(), image.width, image.height, 3, rgb.data(), image.width * 3) == 0)
-    throw RuntimeError(ErrorNumber::kPathFileAccessError, path);
+  int size = 0;
+  unsigned char* png = image.empty() ? nullptr
+                                     : stbi_write_png_to_mem(rgb.data(), image.width * 3,
+                                                             image.width, image.height, 3, &size);
+  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, path);
+  const std::string bytes(reinterpret_cast<const char*>(png), static_cast<std::size_t>(size));
+  STBIW_FREE(png);
+  // Through a temporary file that then takes the name: a full disk leaves no half picture.
+  FileSlot().ReplaceWithText(path, bytes);
 }
 
 }  // namespace quarvel

@@ -6,7 +6,8 @@
 
 namespace quarvel {
 
-// Raises path/file access error when the file can't be written whole.
+// Writes the whole file or none of it; raises the run-time error of the failure (disk full,
+// permission denied, path/file access error, out of memory).
 void WritePng(const PixelImage& image, const std::string& path);
 
 }  // namespace quarvel

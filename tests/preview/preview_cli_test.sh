@@ -46,7 +46,8 @@ rm settings.ini
 # The PNG is written, with the picture's size.
 "$preview" --time 10:08:30 --size 120x90 --png face.png
 check "png header" "PNG" "$(head -c 4 face.png | tail -c 3)"
-check "png size" "120x90" "$(python3 -c 'import struct,sys; d=open("face.png","rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))')"
+png_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"; }
+check "png size" "120x90" "$(png_size face.png)"
 
 # A run-time error: status 1, the report on stderr, no segments, no picture.
 printf '255\r\n0,0\r\n0,100\r\n\r\n' > tan.sin
@@ -73,9 +74,32 @@ printf '16711680\r\n0,0\r\n32767,50\r\n' > byou.sin # 32767 degrees past the han
 set +e; out=$("$preview" --time 00:00:30 --segments 2>err.txt); status=$?; set -e
 check "overflow while drawing" "1 quarvel-preview: Run-time error 6: Overflow" "$status $(cat err.txt)"
 
+# A face wider than 16384 pixels is refused like a broken one: the plain 105 px face.
+printf '65280\r\n0,0\r\n0,50\r\n' > byou.sin
+python3 -c 'import struct,sys; w=20000; row=(w*3+3)//4*4
+sys.stdout.buffer.write(b"BM"+struct.pack("<IHHIIiiHHIIiiII",54+row,0,0,54,40,w,1,1,24,0,row,0,0,0,0)+bytes(row))' > wide.bmp
+printf '0,0\r\n 0 \r\nwide.bmp\r\n 2 \r\n' > settings.ini
+"$preview" --time 10:08:30 --png wide.png
+check "too wide a face: the plain one" "105x105" "$(png_size wide.png)"
+rm settings.ini
+
+# A write that fails (a full disk) is an error and leaves no file, whole or half.
+if mkdir -p full && mount -t tmpfs -o size=64k tmpfs full 2>/dev/null; then
+  trap 'umount "$work/full"; rm -rf "$work"' EXIT
+  dd if=/dev/zero of=full/filler bs=4k 2>/dev/null || true
+  set +e; "$preview" --time 10:08:30 --png full/face.png 2>err.txt; status=$?; set -e
+  check "full disk" "1 quarvel-preview: Run-time error 61: Disk full (full/face.png)" \
+    "$status $(cat err.txt)"
+  check "no file on a full disk" "filler" "$(ls full)"
+else
+  echo "skip full disk: can't mount a small file system here (needs root)"
+fi
+
 # Bad arguments: status 2 and the usage.
-set +e; "$preview" --time 25:00:00 --segments >/dev/null 2>err.txt; status=$?; set -e
-check "bad time" 2 "$status"
+for args in "--time 25:00:00" "--time 1:2:3" "--size 4294967496x200" "--size 16385x10" "--size 0x5"; do
+  set +e; "$preview" $args --segments >/dev/null 2>err.txt; status=$?; set -e
+  check "bad argument $args" 2 "$status"
+done
 
 echo "$passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -4,6 +4,7 @@
 // it to see a skin without starting the clock; tests use it as the port to the exact geometry.
 #include <cstdio>
 #include <filesystem>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,9 @@ int main(int argc, char** argv) {
     return Run(options);
   } catch (const quarvel::RuntimeError& e) {
     std::fprintf(stderr, "quarvel-preview: %s\n", e.what());
+    return 1;
+  } catch (const std::bad_alloc&) {
+    std::fprintf(stderr, "quarvel-preview: not enough memory for the picture\n");
     return 1;
   }
 }

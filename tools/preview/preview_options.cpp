@@ -1,23 +1,34 @@
 #include "tools/preview/preview_options.h"
 
-#include <cstdio>
+#include <charconv>
+#include <string_view>
+#include <system_error>
+
+#include "clockface/bmp_decoder.h"
 
 namespace quarvel {
 
 namespace {
-bool ParseTime(const std::string& text, TimeOfDay& time) {
-  int h = -1, m = -1, s = -1;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%2d:%2d:%2d%c", &h, &m, &s, &tail) != 3) return false;
-  if (h < 0 || h > 23 || m < 0 || m > 59 || s < 0 || s > 59) return false;
-  time = TimeOfDay{h, m, s};
+// Reads a whole number in [min, max] from the front of text, up to `end`; false when there is
+// none or it does not fit (no wrap-around: 4294967496 is not 200).
+bool TakeNumber(std::string_view& text, int min, int max, int& value, char end) {
+  const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (result.ec != std::errc() || value < min || value > max) return false;
+  text.remove_prefix(static_cast<std::size_t>(result.ptr - text.data()));
+  if (end == '\0') return text.empty();
+  if (text.empty() || text.front() != end) return false;
+  text.remove_prefix(1);
   return true;
 }
 
-bool ParseSize(const std::string& text, int& width, int& height) {
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%dx%d%c", &width, &height, &tail) != 2) return false;
-  return width > 0 && height > 0 && width <= 16384 && height <= 16384;
+bool ParseTime(std::string_view text, TimeOfDay& time) {
+  return text.size() == 8 && TakeNumber(text, 0, 23, time.hours, ':') &&
+         TakeNumber(text, 0, 59, time.minutes, ':') && TakeNumber(text, 0, 59, time.seconds, '\0');
+}
+
+bool ParseSize(std::string_view text, int& width, int& height) {
+  return TakeNumber(text, 1, kMaxPictureSide, width, 'x') &&
+         TakeNumber(text, 1, kMaxPictureSide, height, '\0');
 }
 }  // namespace
 
