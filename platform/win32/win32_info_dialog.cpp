@@ -23,7 +23,15 @@ struct DialogContext {
   float fx, fy;
   HFONT font = nullptr;
   HBITMAP banner = nullptr;
+  HICON bigIcon = nullptr;
+  HICON smallIcon = nullptr;
 };
+
+HICON LoadIconOfSize(HINSTANCE instance, int metric) {
+  const int side = GetSystemMetrics(metric);
+  return static_cast<HICON>(
+      LoadImageW(instance, MAKEINTRESOURCEW(QUARVEL_ICON), IMAGE_ICON, side, side, 0));
+}
 
 std::wstring Wide(std::string_view utf8) {
   if (utf8.empty()) return {};
@@ -107,10 +115,9 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_INITDIALOG: {
       auto& context = *reinterpret_cast<DialogContext*>(lParam);
       SetWindowTextW(dialog, Wide(infodialog::kDialog.caption).c_str());
-      auto* icon = static_cast<HICON>(LoadImageW(context.instance, MAKEINTRESOURCEW(QUARVEL_ICON),
-                                                 IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-      SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
-      SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+      // Each size from its own image: the caption shows the 16 x 16 one, not the 32 x 32 scaled.
+      SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context.bigIcon));
+      SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context.smallIcon));
       CreateControls(dialog, context);
       PlaceDialog(dialog, context);
       // Through the dialog manager, so the focused button is the one Enter presses.
@@ -146,6 +153,8 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
       CreateFontW(-MulDiv(9, 1440, static_cast<int>(fy * 72)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                   FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                   DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
+  context.bigIcon = LoadIconOfSize(instance, SM_CXICON);
+  context.smallIcon = LoadIconOfSize(instance, SM_CXSMICON);
   context.banner = static_cast<HBITMAP>(
       LoadImageW(instance, MAKEINTRESOURCEW(QUARVEL_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   EmptyTemplate dialogTemplate{};
@@ -153,8 +162,11 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
   dialogTemplate.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;
   DialogBoxIndirectParamW(instance, &dialogTemplate.header, owner, &DialogProc,
                           reinterpret_cast<LPARAM>(&context));
+  // Everything the dialog borrowed goes back: the clock runs on for hours after it.
   if (context.banner != nullptr) DeleteObject(context.banner);
   if (context.font != nullptr) DeleteObject(context.font);
+  if (context.bigIcon != nullptr) DestroyIcon(context.bigIcon);
+  if (context.smallIcon != nullptr) DestroyIcon(context.smallIcon);
 }
 
 }  // namespace quarvel
