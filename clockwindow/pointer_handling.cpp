@@ -24,9 +24,10 @@ void Form1::OpenEditor() {
     system_.StartProgram(kEditorProgram);
   } catch (const RuntimeError& e) {
     // Nothing is lost: the clock keeps running and keeps its settings until it is closed.
+    const bool missing = e.number() == static_cast<int>(ErrorNumber::kFileNotFound);
     system_.ShowMessage("The editor \"" + std::string(kEditorProgram) +
                         "\" could not be started.\n\n" + e.what() +
-                        "\n\nPut it next to quarvel.exe or on the search path.");
+                        (missing ? "\n\nPut it next to quarvel.exe or on the search path." : ""));
     handingOver_ = false;
     return;
   }

@@ -28,6 +28,8 @@ const char* ErrorText(int number) {
       return "Permission denied";
     case ErrorNumber::kPathFileAccessError:
       return "Path/File access error";
+    case ErrorNumber::kInvalidFileFormat:
+      return "Invalid file format";
     case ErrorNumber::kInvalidPropertyValue:
       return "Invalid property value";
     case ErrorNumber::kInvalidPicture:

@@ -19,6 +19,7 @@ enum class ErrorNumber : int {
   kInputPastEndOfFile = 62,
   kPermissionDenied = 70,
   kPathFileAccessError = 75,
+  kInvalidFileFormat = 321,
   kInvalidPropertyValue = 380,
   kInvalidPicture = 481,
 };

@@ -13,7 +13,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   quarvel::FileSlot slot;  // bare names: the working directory
   quarvel::Win32System system(instance);
   quarvel::Win32Window window(instance);
-  system.SetDialogOwner(window.handle());
+  system.SetOwner(window.handle());
   quarvel::Form1 form(window, system, clock, slot);
   if (!form.Load()) return 1;
   MSG msg;

@@ -117,9 +117,16 @@ void Win32System::StartProgram(const std::string& exeName) {
   startup.wShowWindow = SW_SHOWNORMAL;  // a normal window that takes the focus
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process))
-    throw RuntimeError(ErrorNumber::kFileNotFound, exeName,
-                       "error " + std::to_string(GetLastError()));
+                      nullptr, &startup, &process)) {
+    const DWORD error = GetLastError();
+    const ErrorNumber number =
+        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ErrorNumber::kFileNotFound
+        : error == ERROR_ACCESS_DENIED ? ErrorNumber::kPermissionDenied
+        : error == ERROR_BAD_EXE_FORMAT || error == ERROR_EXE_MACHINE_TYPE_MISMATCH
+            ? ErrorNumber::kInvalidFileFormat
+            : ErrorNumber::kPathFileAccessError;
+    throw RuntimeError(number, program, "Windows error " + std::to_string(error));
+  }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
 }
@@ -153,12 +160,13 @@ bool Win32System::ActivateWindow(const std::string& title) {
 
 void Win32System::ShowInfoDialog() {
   const TwipsPerPixel twips = ScreenTwipsPerPixel();
-  ShowWin32InfoDialog(instance_, dialogOwner_, twips.x, twips.y);
+  ShowWin32InfoDialog(instance_, owner_, twips.x, twips.y);
 }
 
 void Win32System::ShowMessage(const std::string& text) {
-  MessageBoxA(nullptr, text.c_str(), kCaption,
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TASKMODAL | MB_TOPMOST);
+  // Owned by the clock, so the top-most clock can't cover it, and modal to it, so the clock
+  // takes no input while the user reads.
+  MessageBoxA(owner_, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 void Win32System::EndProcess(int exitCode) {

@@ -15,8 +15,9 @@ class Win32System final : public PlatformSystem {
  public:
   explicit Win32System(HINSTANCE instance) : instance_(instance) {}
 
-  // The window that owns the dialog (hidden at that time), which keeps it off the task bar.
-  void SetDialogOwner(HWND owner) { dialogOwner_ = owner; }
+  // The clock window owns the first-run dialog (hidden at that time, which keeps the dialog off
+  // the task bar) and the message boxes, which an owned window keeps above it.
+  void SetOwner(HWND owner) { owner_ = owner; }
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;
   std::vector<Monitor> Monitors() const override;
@@ -32,7 +33,7 @@ class Win32System final : public PlatformSystem {
 
  private:
   HINSTANCE instance_;
-  HWND dialogOwner_ = nullptr;
+  HWND owner_ = nullptr;
 };
 
 }  // namespace quarvel

@@ -69,8 +69,13 @@ read_settings "$cwd/settings.ini" "$E2E_DIR/settings.ini"
 e2e_start_clock "$cwd"
 e2e_wait_clock
 right_click
-e2e_wait_box "qvedit.exe only in the working folder" qvedit.exe
+e2e_wait_box "qvedit.exe only in the working folder" qvedit.exe "File not found"
 e2e_screenshot no-editor-box >/dev/null
+# The box stays above the top-most clock (_NET_CLIENT_LIST_STACKING lists bottom to top).
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+order=$(for id in $stacking; do printf '%d\n' "$id"; done | grep -nxE "$E2E_WINDOW|$E2E_BOX_WINDOW")
+[ "$(tail -n 1 <<<"$order" | cut -d: -f2)" = "$E2E_BOX_WINDOW" ] ||
+  e2e_fail "the message box is stacked under the clock: $order (no-editor-box.png)"
 e2e_not qvs_shown || e2e_fail "the editor in the working folder was started"
 e2e_dismiss_box
 e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
@@ -83,4 +88,15 @@ read_settings "$E2E_TMP/read.ini"
 e2e_expect_bytes "$cwd/settings.ini" "still running after the box" <"$E2E_TMP/read.ini"
 e2e_close_with_c "$E2E_WINDOW" "after the box"
 e2e_settings 300 200 | e2e_expect_bytes "$cwd/settings.ini" "C after the box"
+
+# --- A broken qvedit.exe next to quarvel.exe is said to be broken, not missing. ---
+head -c 4096 /dev/urandom >"$E2E_DIR/qvedit.exe"
+xdotool mousemove "${E2E_AWAY[@]}" # off the square, or the new clock would hide at once
+e2e_start_clock
+e2e_wait_clock
+right_click
+e2e_wait_box "a broken qvedit.exe" qvedit.exe "Invalid file format"
+e2e_not grep -qF "File not found" <<<"$E2E_BOX" || e2e_fail "a broken editor is called missing"
+e2e_dismiss_box
+e2e_close_with_c "$E2E_WINDOW" "after the broken editor's box"
 e2e_pass
