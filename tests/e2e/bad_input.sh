@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Bad input never crashes the clock, never floods the screen and never loses it:
+# - without tan.sin one message box reports error 53 naming the file, no clock shows, and the
+#   process ends with a non-zero code once the box is dismissed;
+# - a point beyond 16 bits is reported the same way at start, with its file and line;
+# - a point that fits but overflows while drawing gives exactly one box, however long it stays
+#   up, then a non-zero exit, and settings.ini is left as it was;
+# - a face bitmap cut short, one whose pixel offset points past its end, and one 32768 pixels
+#   wide each give the plain 105-pixel face, with no message;
+# - a saved place off every screen opens the clock on the screen, as near as fits.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings.ini"
+boxes=0
+
+reported_once() { # <after what> <phrase>...
+  e2e_wait_box "$@"
+  e2e_screenshot "box-$((++boxes))" >/dev/null
+  sleep 2 # a box opened from a tick would have opened more by now
+  e2e_wait_box "$@"
+  e2e_dismiss_box
+  e2e_expect_exit non-zero "the box of $1 was dismissed"
+  e2e_expect_bytes "$E2E_DIR/settings.ini" "after $1" <"$E2E_TMP/settings.ini"
+}
+
+mv "$E2E_DIR/tan.sin" "$E2E_TMP/tan.sin"
+e2e_start_clock
+reported_once "a start without tan.sin" 53 'File not found' tan.sin
+[ -z "$(e2e_quarvel_windows | grep -v "$E2E_BOX_WINDOW")" ] || e2e_fail "a clock shows next to it"
+mv "$E2E_TMP/tan.sin" "$E2E_DIR/tan.sin"
+
+printf '255\r\n0,0\r\n0,32768\r\n' >"$E2E_DIR/byou.sin"
+e2e_start_clock
+reported_once "a point beyond 16 bits" 'Overflow' 'byou.sin, line 3'
+
+# 32767 degrees fit in 16 bits, but not once the second hand's own direction is added.
+printf '255\r\n0,0\r\n32767,50\r\n' >"$E2E_DIR/byou.sin"
+e2e_start_clock
+reported_once "an overflow while drawing" 'Overflow'
+e2e_copy_data byou.sin
+
+# Broken and oversized faces: the plain face.
+head -c 1000 "$E2E_DIR/qv.bmp" >"$E2E_DIR/cut.bmp"
+python3 - "$E2E_DIR" <<'PY'
+import struct, sys
+d = open(sys.argv[1] + "/qv.bmp", "rb").read()
+open(sys.argv[1] + "/offset.bmp", "wb").write(d[:10] + struct.pack("<I", len(d) + 4096) + d[14:])
+w, row = 32768, (32768 * 3 + 3) // 4 * 4
+open(sys.argv[1] + "/wide.bmp", "wb").write(b"BM" + struct.pack("<IHHIIiiHHIIiiII", 54 + row,
+    0, 0, 54, 40, w, 1, 1, 24, 0, row, 0, 0, 0, 0) + bytes(row))
+PY
+for face in cut offset wide; do
+  e2e_settings 300 200 0 "$face.bmp" >"$E2E_DIR/settings.ini"
+  e2e_start_clock
+  e2e_wait_clock 105
+  e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock with $face.bmp"
+  [ -z "$(e2e_list_controls)" ] || e2e_fail "a message came up for $face.bmp"
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "a close request ($face.bmp)"
+done
+
+# Off every screen: onto the 1024 x 768 screen, as near the saved place as fits.
+e2e_settings -5000 3000 >"$E2E_DIR/settings.ini"
+e2e_start_clock
+e2e_wait_clock
+e2e_expect_geometry "$E2E_WINDOW" 0,568,200,200 "the clock saved off the screen"
+e2e_close_with_c "$E2E_WINDOW" "the clock saved off the screen"
+e2e_settings 0 568 | e2e_expect_bytes "$E2E_DIR/settings.ini" "the place it opened at"
+e2e_pass
