@@ -2,6 +2,9 @@
 # Z runs the minute hand once round the dial, X the second hand: 60 frames 50 ms apart, about
 # 3 s. During a lap screenshots about 150 ms apart keep differing, far more often than the
 # once-a-second redraw of a still face makes them; then the face settles and ticks again.
+# X held down (a key repeating every 33 ms, faster than the frames) keeps the frames coming:
+# each repeat restarts the lap, so the second hand stands just ahead of the time and follows it
+# from second to second, where a frozen face would not change at all.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -58,5 +61,12 @@ for key in z x; do
   [ "$(e2e_count_diff "$E2E_ART/frames/$key-after-$n-7.png" "$E2E_ART/$key-settled.png" \
     0 0 200 200)" -gt 0 ] || e2e_fail "$key: after the lap the face stands still for good"
 done
+e2e_focus "$E2E_WINDOW"
+xdotool key --repeat 80 --delay 33 x &
+shots x-held-1
+shots x-held-2
+wait $!
+[ "$(e2e_count_diff "$E2E_ART/frames/x-held-1-1.png" "$E2E_ART/frames/x-held-2-7.png" \
+  0 0 200 200)" -gt 0 ] || e2e_fail "X held: the face stood still for 2 s (frames/x-held-*)"
 e2e_clock_running || e2e_fail "quarvel.exe ended during the laps"
 e2e_pass
