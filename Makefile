@@ -6,7 +6,7 @@ WINDOWS := build/windows
 FUZZ    := build/fuzz
 RELEASE := build/release
 
-.PHONY: all deps native windows fuzz release test run bench format clean
+.PHONY: all deps native windows fuzz release test run dist bench format clean
 
 all: native windows
 
@@ -38,6 +38,11 @@ test: deps
 run: deps
 	$(MAKE) windows
 	scripts/run-clock.sh $(WINDOWS)
+
+# The release zip: build/dist/quarvel.zip.
+dist: deps
+	$(MAKE) windows
+	scripts/make-dist.sh $(WINDOWS) build/dist/quarvel.zip
 
 bench: deps
 	$(MAKE) release windows

@@ -18,6 +18,7 @@ inline constexpr int16_t kFalse = 0;
 struct ShapePoint {
   int32_t angleOffset = 0;    // degrees clockwise of the hand's own direction
   int32_t radiusPercent = 0;  // distance from the centre in percent of the dial radius
+  bool operator==(const ShapePoint&) const = default;
 };
 
 // A hand outline: an open polyline of up to 51 vertices (indices 0..50).

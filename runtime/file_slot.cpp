@@ -70,14 +70,20 @@ bool IsReadOnly(const std::filesystem::path& path) {
 }
 }  // namespace
 
-void FileSlot::ReplaceWithText(const std::string& name, const std::string& text) {
-  if (IsOpen()) throw RuntimeError(ErrorNumber::kFileAlreadyOpen, name);
+void FileSlot::CheckReplaceable(const std::string& name) const {
   const std::filesystem::path target(Resolve(name));
   std::error_code ec;
   // A read-only file is refused as opening it for output would be, even where the file system
   // would let a rename replace it.
   if (std::filesystem::is_directory(target, ec) || IsReadOnly(target))
     throw RuntimeError(ErrorNumber::kPathFileAccessError, name);
+}
+
+void FileSlot::ReplaceWithText(const std::string& name, const std::string& text) {
+  if (IsOpen()) throw RuntimeError(ErrorNumber::kFileAlreadyOpen, name);
+  CheckReplaceable(name);
+  const std::filesystem::path target(Resolve(name));
+  std::error_code ec;
 
   std::filesystem::path temp = target;
   temp += ".new";

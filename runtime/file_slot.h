@@ -28,6 +28,9 @@ class FileSlot {
   // folder, which then takes the file's place. Whatever fails, the old content survives. Raises
   // path/file access error for a read-only file or folder, permission denied, or disk full.
   void ReplaceWithText(const std::string& name, const std::string& text);
+  // Raises the error ReplaceWithText would for a target it refuses before writing anything (a
+  // read-only file, a folder), so a caller replacing several files can check them all first.
+  void CheckReplaceable(const std::string& name) const;
 
   // The path a relative name stands for: bare names live in the base folder.
   std::string Resolve(const std::string& name) const;

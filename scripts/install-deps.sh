@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libstb-dev
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils x11-apps imagemagick fonts-ipafont-gothic
+  zip unzip
 )
 # openbox comes without its recommends (it would pull in ~30 packages).
 no_recommends=(openbox)

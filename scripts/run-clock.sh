@@ -45,6 +45,7 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 mkdir -p "$E2E_DIR"
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp readme.txt
+cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/"
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # The lock covers only the setup: clocks of several runs may share the prefix and the display.

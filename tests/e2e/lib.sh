@@ -18,7 +18,7 @@ E2E_FACE=200        # the default face's size in pixels
 E2E_BLUE=0,64,128   # the default face's background, and the colour of a face without bitmap
 E2E_AWAY=(1000 740) # a pointer place off every clock the tests show
 E2E_TMP="" E2E_DIR="" E2E_ART="" E2E_XVFB_PID="" E2E_WM_PID=""
-E2E_CLOCK_PID="" E2E_EXIT="" E2E_WINDOW="" E2E_FOUND="" E2E_MOVES=0
+E2E_CLOCK_PID="" E2E_EXIT="" E2E_WINDOW="" E2E_FOUND="" E2E_MOVES=0 E2E_EDITOR_PID=""
 
 e2e_now() { echo "${EPOCHREALTIME/[.,]/}"; } # microseconds
 E2E_START=$(e2e_now)
@@ -183,6 +183,22 @@ e2e_list_controls() { # [title]
     tee -a "$E2E_ART/controls.txt"
 }
 
+# The skin editor of the build in E2E_DIR, started there as the clock starts it; its process is
+# E2E_EDITOR_PID.
+e2e_start_editor() {
+  cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
+  e2e_log "starting qvedit.exe in $E2E_DIR"
+  (cd "$E2E_DIR" && exec wine "$E2E_DIR/qvedit.exe") >>"$E2E_TMP/editor.log" 2>&1 </dev/null 9>&- &
+  E2E_EDITOR_PID=$!
+}
+
+# Any visible top-level window with that title, `window class="…" text="…" rect=…`, and its
+# controls, each line ending in the control's id: `  control class="…" text="…" rect=… id=n`.
+e2e_window_controls() { # <title>
+  wine "$E2E_WINPROBE" window "$1" 2>>"$E2E_TMP/winprobe.log" 9>&- |
+    tee -a "$E2E_ART/controls.txt"
+}
+
 # --- The clock's process ------------------------------------------------------------------------
 
 e2e_clock_running() { [ -z "$E2E_EXIT" ] && kill -0 "$E2E_CLOCK_PID" 2>/dev/null; }
@@ -325,6 +341,20 @@ e2e_expect_topmost() { # <window id> yes|no <what>
 e2e_move_over() { # <x> <y>
   E2E_MOVES=$((E2E_MOVES + 1))
   xdotool mousemove $(($1 + E2E_MOVES)) "$2"
+}
+
+# Sets E2E_CX, E2E_CY to the centre of the control with that id, from e2e_window_controls.
+e2e_control_centre() { # <controls> <id>
+  local rect x y w h
+  rect=$(sed -nE "s/^  control .* rect=([-0-9,]+) id=$2\$/\1/p" <<<"$1" | head -n 1)
+  [ -n "$rect" ] || e2e_fail "no control with id $2 in:"$'\n'"$1"
+  IFS=, read -r x y w h <<<"$rect"
+  E2E_CX=$((x + w / 2)) E2E_CY=$((y + h / 2))
+}
+
+e2e_click_control() { # <window title> <control id>
+  e2e_control_centre "$(e2e_window_controls "$1")" "$2"
+  xdotool mousemove "$E2E_CX" "$E2E_CY" click 1
 }
 
 # A message box titled QUARVEL, next to the clock or instead of it: exactly one, and its texts

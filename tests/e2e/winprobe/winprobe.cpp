@@ -2,6 +2,8 @@
 //
 //   winprobe list [title]   every visible dialog (#32770: dialogs and message boxes), or those
 //                           with that title, and its controls, one line each
+//   winprobe window <title> every visible top-level window with that title, of any class, and
+//                           its controls, each with its control id
 //   winprobe close <title>  post WM_CLOSE to the top-level window with that title
 //
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
@@ -75,13 +77,17 @@ std::vector<HWND> windowsWithTitle(const std::wstring* title) {
   return found;
 }
 
-int listDialogs(const std::wstring* title) {
+int listDialogs(const std::wstring* title, bool anyClass) {
   for (HWND dialog : windowsWithTitle(title)) {
-    if (!IsWindowVisible(dialog) || className(dialog) != L"#32770") continue;
-    std::printf("dialog %s\n", describe(dialog).c_str());
+    if (!IsWindowVisible(dialog) || (!anyClass && className(dialog) != L"#32770")) continue;
+    std::printf("%s %s\n", anyClass ? "window" : "dialog", describe(dialog).c_str());
     std::vector<HWND> controls;
     EnumChildWindows(dialog, collect, reinterpret_cast<LPARAM>(&controls));
-    for (HWND control : controls) std::printf("  control %s\n", describe(control).c_str());
+    for (HWND control : controls) {
+      std::printf("  control %s", describe(control).c_str());
+      if (anyClass) std::printf(" id=%d", GetDlgCtrlID(control));
+      std::printf("\n");
+    }
   }
   return 0;
 }
@@ -109,9 +115,11 @@ int main() {
   if (!argv) return 64;
   const std::vector<std::wstring> args(argv + 1, argv + argc);
   LocalFree(argv);
-  if (args.size() == 1 && args[0] == L"list") return listDialogs(nullptr);
-  if (args.size() == 2 && args[0] == L"list") return listDialogs(&args[1]);
+  if (args.size() == 1 && args[0] == L"list") return listDialogs(nullptr, false);
+  if (args.size() == 2 && args[0] == L"list") return listDialogs(&args[1], false);
+  if (args.size() == 2 && args[0] == L"window") return listDialogs(&args[1], true);
   if (args.size() == 2 && args[0] == L"close") return closeWindow(args[1]);
-  std::fprintf(stderr, "usage: winprobe list [title] | winprobe close <title>\n");
+  std::fprintf(stderr,
+               "usage: winprobe list [title] | winprobe window <title> | winprobe close <title>\n");
   return 64;
 }

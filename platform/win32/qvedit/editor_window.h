@@ -1,0 +1,122 @@
+#pragma once
+// qvedit's main window "qvs": the live face, the hand's points, the skin's settings and the
+// commands, a thin layer over the skin editor's model (skineditor/). Every rule lives there;
+// this file turns clicks into edits and edits back into controls.
+//   editor_window.cpp    the window, its commands, saving and closing
+//   editor_controls.cpp  the controls: creation, places, and showing the skin in them
+//   face_view.cpp        the face on the screen
+//   skin_dialogs.cpp     colour, bitmap, message and close dialogs
+//   clock_start.cpp      starting the clock again
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/win32/qvedit/face_view.h"
+#include "runtime/file_slot.h"
+#include "skineditor/skin_editor.h"
+#include "skineditor/skin_face.h"
+
+namespace quarvel {
+
+class EditorWindow final : public FaceViewEvents {
+ public:
+  // Control ids; the tab order follows them.
+  enum Control : int {
+    kFace = 100,
+    kHourRadio,
+    kMinuteRadio,
+    kSecondRadio,
+    kColourButton,
+    kColourSwatch,
+    kPointList,
+    kAngleLabel,
+    kAngleEdit,
+    kPercentLabel,
+    kPercentEdit,
+    kSetButton,
+    kInsertButton,
+    kDeleteButton,
+    kBitmapLabel,
+    kBitmapEdit,
+    kBrowseButton,
+    kPenLabel,
+    kPenEdit,
+    kPenUpDown,
+    kTimeLabel,
+    kTimeEdit,
+    kStopButton,
+    kPoseButton,
+    kLiveButton,
+    kUndoButton,
+    kRedoButton,
+    kSaveButton,
+    kSaveStartButton,
+    kStatus,
+  };
+
+  explicit EditorWindow(HINSTANCE instance);
+  ~EditorWindow() override;
+  HWND handle() const { return hwnd_; }
+  // Opens the skin of the working folder and shows the window; reports what could not be read.
+  void Open(int showCommand);
+  // Ctrl+Z, Ctrl+Y, Ctrl+S; true when the message was one of them.
+  bool TranslateShortcut(const MSG& msg);
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(int id, int code);
+  void OnListNotify(const NMHDR& header);
+
+  // editor_controls.cpp
+  void CreateControls();
+  void PlaceControls();
+  void ShowSkin();    // every control, after an edit, undo or redo
+  void ShowFace();    // the face alone, on a tick
+  void ShowPoints();  // the list and the point fields
+  void ShowStatus();
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string Text(int id) const;
+  void SetText(int id, const std::string& text);
+
+  // FaceViewEvents
+  void OnFacePress(int x, int y) override;
+  void OnFaceDrag(int x, int y) override;
+  void OnFaceRelease() override;
+  void OnFaceRightClick(int x, int y) override;
+  void OnFaceDeleteKey() override;
+
+  const std::vector<ShapePoint>& Points() const { return editor_.document().hand(hand_).points; }
+  void Select(int point);
+  void Edited(bool changed);
+  void ApplyPointFields(bool insert);
+  void ApplyPenWidth();
+  void ApplyTime();
+  void ChooseColour();
+  void ChooseBitmap();
+  bool Save();
+  void SaveAndStartClock();
+  void Close();
+  TimeOfDay FaceTime();
+
+  HINSTANCE instance_;
+  HWND hwnd_ = nullptr;
+  HFONT font_ = nullptr;
+  HBRUSH swatch_ = nullptr;
+  std::unique_ptr<Win32FaceView> faceView_;
+  FileSlot slot_;  // bare names: the working folder
+  SkinEditor editor_{SkinDocument{}};
+  SkinFace face_;
+  std::string faceBitmap_;  // the bitmap the face shows, to notice when an edit changes it
+  HandId hand_ = HandId::kHour;
+  int selected_ = -1;
+  SystemClock clock_;
+  std::optional<TimeOfDay> stoppedAt_;  // nothing: the face ticks with the current time
+  int shownSecond_ = -1;
+  std::string drawProblem_;
+  std::string notice_;
+  bool filling_ = false;  // the list is being filled: its notifications are ours
+};
+
+}  // namespace quarvel

@@ -1,0 +1,27 @@
+#pragma once
+// The system's common dialogs and message boxes as the editor uses them.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+// The colour dialog, opened full on the hand's colour; nothing when it is cancelled.
+std::optional<ColorRef> PickColour(HWND owner, ColorRef current);
+
+// The open dialog for a BMP file; nothing when it is cancelled. A file in the working folder
+// comes back as its bare name, as the clock looks bitmaps up there; any other as its full path.
+std::optional<std::string> PickBitmap(HWND owner);
+
+void ShowProblem(HWND owner, const std::string& text);
+
+enum class CloseChoice { kSave, kDiscard, kStay };
+CloseChoice AskBeforeClosing(HWND owner);
+
+}  // namespace quarvel

@@ -1,0 +1,12 @@
+#pragma once
+// The names the clock and its editor find each other by.
+#include "clockwindow/form1.h"
+
+namespace quarvel {
+
+// The clock waits for a top-level window with this title after starting the editor.
+inline constexpr const char* kEditorTitle = Form1::kEditorWindowTitle;
+// The editor starts the clock from its own folder under this name.
+inline constexpr const char* kClockProgram = "quarvel.exe";
+
+}  // namespace quarvel

@@ -1,0 +1,28 @@
+#include "skineditor/hand_file.h"
+
+#include "clockface/hand_shapes.h"
+
+namespace quarvel {
+
+std::string HandFileText(const HandDraft& hand) {
+  std::string text = std::to_string(hand.color) + "\r\n";
+  for (const ShapePoint& point : hand.points)
+    text += std::to_string(point.angleOffset) + "," + std::to_string(point.radiusPercent) + "\r\n";
+  return text;
+}
+
+HandDraft ReadHandFile(FileSlot& slot, const char* fileName, std::string& problem) {
+  HandDraft hand;
+  HandShape shape;
+  problem.clear();
+  try {
+    LoadHandShape(slot, fileName, hand.color, shape);
+  } catch (const RuntimeError& error) {
+    problem = error.what();
+  }
+  // The loader counts a point only once both its values are read, so this is what it read.
+  hand.points.assign(shape.points.begin(), shape.points.begin() + shape.pointCount);
+  return hand;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,51 @@
+#include "skineditor/skin_settings.h"
+
+#include <vector>
+
+#include "clockwindow/settings_file.h"
+
+namespace quarvel {
+
+void ReadSkinSettings(FileSlot& slot, SkinDocument& document) {
+  ClockState state;
+  ReadSettingsValues(slot, state);
+  document.bitmapName = state.bitmapPath;
+  document.penWidth = state.lineWidth;
+}
+
+namespace {
+// Each line with the break it ended in; a break is CR LF, or a lone CR or LF, as the clock's
+// reader takes them.
+std::vector<std::string> LinesWithBreaks(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  while (start < bytes.size()) {
+    std::size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(bytes.substr(start) + "\r\n");
+      break;
+    }
+    end += bytes.compare(end, 2, "\r\n") == 0 ? 2 : 1;
+    lines.push_back(bytes.substr(start, end - start));
+    start = end;
+  }
+  return lines;
+}
+}  // namespace
+
+std::string SettingsWithSkin(const std::string& found, const SkinDocument& document) {
+  // The clock's own writer gives lines 3 and 4, and what it would write for lines 1 and 2
+  // after reading a file without them.
+  ClockState state;
+  state.bitmapPath = document.bitmapName;
+  state.lineWidth = document.penWidth;
+  const std::vector<std::string> written = LinesWithBreaks(SettingsText(state));
+  const std::vector<std::string> kept = LinesWithBreaks(found);
+  std::string text;
+  for (std::size_t i = 0; i < 2; ++i) text += i < kept.size() ? kept[i] : written[i];
+  text += written[2] + written[3];
+  for (std::size_t i = 4; i < kept.size(); ++i) text += kept[i];
+  return text;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# The round trip a skin author makes, from the release zip unpacked: a right-click on the clock
+# opens the skin editor "qvs"; the minute hand gets a new colour through the system's colour
+# dialog and its tip is dragged to a new place on the face; "Save and start clock" brings the
+# clock back, and it wears exactly the saved skin (its face against the preview tool's drawing
+# of the saved files at the same second). Then a save into a read-only hand file is reported
+# and leaves all four files as they were, and closing asks about the unsaved change.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_require_tools unzip zip
+
+# Ids of the editor's controls (platform/win32/qvedit/editor_window.h) and of the colour
+# dialog's fields (Windows' colordlg.h).
+FACE=100 MINUTE_HAND=102 COLOUR=104 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
+RED=706 GREEN=707 BLUE=708
+NEW_RGB=(10 200 60)
+NEW_COLORREF=$((10 + 200 * 256 + 60 * 65536))
+
+"$QUARVEL_SOURCE_DIR/scripts/make-dist.sh" "$QUARVEL_WINDOWS_BUILD" "$E2E_TMP/quarvel.zip" >/dev/null
+unzip -q "$E2E_TMP/quarvel.zip" -d "$E2E_TMP/unzipped"
+mv "$E2E_TMP"/unzipped/quarvel/* "$E2E_DIR"/
+QUARVEL_EXE=$E2E_DIR/quarvel.exe
+e2e_settings 300 200 >"$E2E_DIR/settings.ini" # no first run
+
+qvs_shown() {
+  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
+}
+
+# A top-level window with that title and a field of that id: the colour dialog.
+dialog_with() { # <id>
+  CONTROLS=$(wine "$E2E_WINPROBE" list 2>>"$E2E_TMP/winprobe.log" 9>&-)
+  DIALOG=$(sed -nE 's/^dialog class="#32770" text="([^"]*)".*/\1/p' <<<"$CONTROLS" | head -n 1)
+  [ -n "$DIALOG" ] && CONTROLS=$(e2e_window_controls "$DIALOG") && grep -q " id=$1\$" <<<"$CONTROLS"
+}
+
+type_into() { # <window title> <id> <text>
+  e2e_click_control "$1" "$2"
+  xdotool key --clearmodifiers End shift+Home BackSpace
+  xdotool type --delay 30 "$3"
+  xdotool key Tab
+}
+
+# --- Right-click the running clock: the editor comes up in front. ---
+e2e_start_clock
+e2e_wait_clock
+e2e_focus "$E2E_WINDOW"
+xdotool keydown shift
+e2e_move_over 400 300
+sleep 0.2
+xdotool click 3 keyup shift
+e2e_until 15 qvs_shown || e2e_fail "no editor window qvs within 15 s of the right-click"
+e2e_expect_exit 0 "the editor showed" 5
+e2e_until 3 eval '[ "$(xdotool getactivewindow)" = "$QVS" ]' || e2e_fail "qvs is not in front"
+sleep 0.5
+e2e_screenshot editor-opened >/dev/null
+
+# --- The minute hand at 10:08:36, a new colour from the colour dialog. ---
+e2e_click_control qvs $MINUTE_HAND
+e2e_click_control qvs $POSE
+e2e_click_control qvs $COLOUR
+e2e_until 10 dialog_with $RED || e2e_fail "no colour dialog with a Red field:"$'\n'"$CONTROLS"
+e2e_log "colour dialog: $DIALOG"
+type_into "$DIALOG" $RED "${NEW_RGB[0]}"
+type_into "$DIALOG" $GREEN "${NEW_RGB[1]}"
+type_into "$DIALOG" $BLUE "${NEW_RGB[2]}"
+e2e_screenshot colour-dialog >/dev/null
+e2e_click_control "$DIALOG" 1 # OK
+e2e_until 5 e2e_not dialog_with $RED || e2e_fail "the colour dialog stays open"
+
+# --- Drag the tip (point 7: 0,85) 30 degrees on and out to the dial's full radius. ---
+# The 200-pixel face's dial: centre (100, 100), radius 80; the minute hand stands at 48 degrees.
+face_pixel() { # <degrees clockwise of 12> <pixels from the centre> -> "x y" in face pixels
+  awk -v a="$1" -v r="$2" 'BEGIN { t = (90 - a) * 3.14 / 180
+    printf "%d %d\n", 100 + cos(t) * r + 0.5, 100 - sin(t) * r + 0.5 }'
+}
+e2e_control_centre "$(e2e_window_controls qvs)" $FACE
+face_x=$((E2E_CX - 100)) face_y=$((E2E_CY - 100))
+read -r tip_x tip_y < <(face_pixel 48 68)
+xdotool mousemove $((face_x + tip_x)) $((face_y + tip_y)) mousedown 1
+for step in 1 2 3 4 5 6; do
+  read -r x y < <(face_pixel $((48 + 5 * step)) $((68 + 2 * step)))
+  xdotool mousemove $((face_x + x)) $((face_y + y))
+  sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.5
+e2e_screenshot dragged >/dev/null
+
+# --- Save and start clock: the editor closes, the clock comes back in the saved skin. ---
+e2e_click_control qvs $SAVE_AND_START
+e2e_until 10 e2e_not qvs_shown || e2e_fail "the editor is still open after Save and start clock"
+e2e_wait_clock
+tip=$(sed -n 8p "$E2E_DIR/tyou.sin")
+[ "$(head -n 1 "$E2E_DIR/tyou.sin")" = "$NEW_COLORREF"$'\r' ] ||
+  e2e_fail "tyou.sin does not start with the new colour $NEW_COLORREF: $(head -n 1 "$E2E_DIR/tyou.sin")"
+awk -F, '{ exit !($1 >= 28 && $1 <= 32 && $2 + 0 >= 98 && $2 + 0 <= 102) }' <<<"${tip%$'\r'}" ||
+  e2e_fail "the dragged tip was saved as '$tip', expected about 30,100"
+e2e_log "saved tip: ${tip%$'\r'}"
+
+# The clock's face against the preview tool's drawing of the saved files at the same second.
+e2e_geometry "$E2E_WINDOW"
+for _ in 1 2 3 4 5; do
+  sleep 0.3
+  before=$(date +%T)
+  shot=$(e2e_screenshot clock-in-new-skin)
+  [ "$(date +%T)" = "$before" ] && break
+done
+(cd "$E2E_DIR" && wine quarvel-preview.exe --time "$before" --png "$E2E_TMP/preview.png") \
+  >>"$E2E_TMP/preview.log" 2>&1 9>&- || e2e_fail "quarvel-preview.exe failed"
+round() { # <png> <out>: the clock's round face, without its edge
+  convert "$1" \( -size 200x200 xc:black -fill white -draw "circle 100,100 100,3" \) \
+    -compose multiply -composite "$2"
+}
+convert "$shot" -crop "200x200+$E2E_X+$E2E_Y" +repage "$E2E_TMP/clock.png"
+round "$E2E_TMP/clock.png" "$E2E_TMP/clock-round.png"
+round "$E2E_TMP/preview.png" "$E2E_TMP/preview-round.png"
+cp "$E2E_TMP/preview.png" "$E2E_ART/preview-$before.png"
+differ=$(e2e_count_diff "$E2E_TMP/clock-round.png" "$E2E_TMP/preview-round.png" 0 0 200 200)
+[ "$differ" -eq 0 ] || e2e_fail "the clock's face differs from the saved skin's in $differ pixels" \
+  "at $before (clock-in-new-skin.png, preview-$before.png)"
+[ "$(e2e_count_colour "$shot" "$(IFS=,; echo "${NEW_RGB[*]}")" "$E2E_X" "$E2E_Y" 200 200)" -gt 20 ] ||
+  e2e_fail "the clock shows no minute hand in the new colour (clock-in-new-skin.png)"
+
+# --- A save into a read-only file: reported, and every file stays as it was. ---
+e2e_driver_reset # the clock
+chmod 444 "$E2E_DIR/byou.sin"
+mkdir "$E2E_TMP/before"
+cp -p "$E2E_DIR"/{tyou.sin,tan.sin,byou.sin,settings.ini} "$E2E_TMP/before/"
+e2e_start_editor
+e2e_until 15 qvs_shown || e2e_fail "qvedit.exe started alone shows no qvs within 15 s"
+sleep 0.5
+type_into qvs $PEN 5
+e2e_click_control qvs $SAVE
+e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "^dialog" <<<"$BOX"' ||
+  e2e_fail "no message after a save into a read-only byou.sin"
+for phrase in "byou.sin" "Path/File access error" "Nothing was saved"; do
+  grep -qF "$phrase" <<<"$BOX" || e2e_fail "the failed save's message does not say '$phrase':"$'\n'"$BOX"
+done
+e2e_screenshot read-only-save >/dev/null
+for file in tyou.sin tan.sin byou.sin settings.ini; do
+  cmp -s "$E2E_TMP/before/$file" "$E2E_DIR/$file" || e2e_fail "$file changed in a failed save"
+done
+xdotool key Return
+
+# Closing asks about the unsaved change; "No" closes without writing.
+e2e_close_request qvs
+e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "not saved" <<<"$BOX"' ||
+  e2e_fail "closing with an unsaved change asks nothing"
+e2e_control_centre "$(sed -E 's/^(  control class="Button" text="&?No" .*)$/\1 id=no/' <<<"$BOX")" no
+xdotool mousemove "$E2E_CX" "$E2E_CY" click 1
+e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor still runs after No"
+for file in tyou.sin tan.sin byou.sin settings.ini; do
+  cmp -s "$E2E_TMP/before/$file" "$E2E_DIR/$file" || e2e_fail "$file changed on closing"
+done
+e2e_pass

@@ -1,0 +1,85 @@
+// The editor's edits: each one undo step (a whole drag too), the limits the clock reads by,
+// and whether the skin has unsaved changes.
+#include "skineditor/skin_editor.h"
+
+#include <gtest/gtest.h>
+
+#include "skineditor/face_time.h"
+
+namespace quarvel {
+namespace {
+
+SkinDocument Kite() {
+  SkinDocument skin;
+  skin.hand(HandId::kHour) = {255, {{0, 0}, {-8, 25}, {0, 90}, {8, 25}, {0, 0}}};
+  skin.bitmapName = "qv.bmp";
+  skin.penWidth = 2;
+  return skin;
+}
+
+TEST(SkinEditor, EveryEditIsOneStepOfUndoAndRedo) {
+  SkinEditor editor(Kite());
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  EXPECT_TRUE(editor.SetColor(HandId::kHour, 65280));
+  EXPECT_TRUE(editor.InsertPoint(HandId::kHour, 2, {-4, 60}));
+  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 3, {0, 95}));
+  EXPECT_TRUE(editor.DeletePoint(HandId::kHour, 0));
+  EXPECT_TRUE(editor.SetBitmapName("night.bmp"));
+  EXPECT_TRUE(editor.SetPenWidth(3));
+  EXPECT_FALSE(editor.SetPenWidth(3)) << "the same value again is no step";
+  const SkinDocument edited = editor.document();
+  EXPECT_EQ(edited.hand(HandId::kHour),
+            (HandDraft{65280, {{-8, 25}, {-4, 60}, {0, 95}, {8, 25}, {0, 0}}}));
+  int undone = 0;
+  while (editor.Undo()) ++undone;
+  EXPECT_EQ(undone, 6);
+  EXPECT_EQ(editor.document(), Kite());
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  while (editor.Redo()) {
+  }
+  EXPECT_EQ(editor.document(), edited);
+  editor.MarkSaved();
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  editor.Undo();
+  EXPECT_TRUE(editor.HasUnsavedChanges());
+  editor.SetColor(HandId::kSecond, 1);
+  EXPECT_FALSE(editor.CanRedo()) << "a new edit drops what was undone";
+}
+
+TEST(SkinEditor, ADragIsUndoneInOneStep) {
+  SkinEditor editor(Kite());
+  editor.BeginDrag();
+  EXPECT_FALSE(editor.Undo()) << "no undo in the middle of a drag";
+  for (int percent = 91; percent <= 99; ++percent)
+    EXPECT_TRUE(editor.DragPoint(HandId::kHour, 2, {0, percent}));
+  editor.EndDrag();
+  EXPECT_EQ(editor.document().hand(HandId::kHour).points[2], (ShapePoint{0, 99}));
+  EXPECT_TRUE(editor.Undo());
+  EXPECT_EQ(editor.document(), Kite());
+  EXPECT_FALSE(editor.CanUndo());
+  editor.BeginDrag();  // a click on a point that does not move it
+  editor.EndDrag();
+  EXPECT_FALSE(editor.CanUndo());
+}
+
+TEST(SkinEditor, LimitsTheClockReadsBy) {
+  SkinEditor editor(Kite());
+  for (int i = 5; i < 51; ++i) EXPECT_TRUE(editor.InsertPoint(HandId::kHour, 0, {i, i}));
+  EXPECT_FALSE(editor.InsertPoint(HandId::kHour, 0, {1, 1})) << "51 points at most";
+  EXPECT_FALSE(editor.InsertPoint(HandId::kMinute, 1, {1, 1})) << "past the end";
+  EXPECT_FALSE(editor.DeletePoint(HandId::kMinute, 0));
+  EXPECT_FALSE(editor.SetPenWidth(0));
+  EXPECT_FALSE(editor.SetPenWidth(32768));
+  EXPECT_TRUE(editor.SetPenWidth(32767));
+}
+
+TEST(FaceTime, TheAuthorsTime) {
+  EXPECT_EQ(TimeText(*ParseTimeOfDay(" 10:08:36 ")), "10:08:36");
+  EXPECT_EQ(TimeText(*ParseTimeOfDay("7:05")), "07:05:00");
+  EXPECT_EQ(TimeText(kClassicPose), "10:08:36");
+  for (const char* bad : {"", "10", "24:00:00", "10:60", "10:08:36:1", "1:2:x", "100:00", ":10"})
+    EXPECT_FALSE(ParseTimeOfDay(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace quarvel
