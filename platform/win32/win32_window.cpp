@@ -9,6 +9,7 @@ namespace quarvel {
 
 namespace {
 constexpr const char* kWindowClass = "QuarvelClock";
+constexpr UINT kReassertPlace = WM_APP + 1;
 
 // A call that should not fail did: say which, and end.
 [[noreturn]] void ReportPlatformFailure(const char* call) {
@@ -39,9 +40,20 @@ int16_t ButtonMask(WPARAM keys) {
 bool IsClockKey(WPARAM key) {
   return key == 'Z' || key == 'X' || key == 'C' || key == 'A';
 }
+
+bool RunningUnderWine() {
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
+ScreenPoint WindowPlace(HWND hwnd) {
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  return {r.left, r.top};
+}
 }  // namespace
 
-Win32Window::Win32Window(HINSTANCE instance) {
+Win32Window::Win32Window(HINSTANCE instance) : underWine_(RunningUnderWine()) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &Win32Window::WindowProc;
@@ -123,6 +135,19 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)
         events_->OnClockChanged();
       return TRUE;
+    case WM_WINDOWPOSCHANGED: {
+      // NOTE: see Position(): put Wine's idea of the place right again, or it sends the mouse
+      // moves over the clock to where it thinks the clock is.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+      if (underWine_ && !dragging_ && (pos->flags & SWP_NOMOVE) == 0 &&
+          (pos->x != place_.x || pos->y != place_.y))
+        PostMessageA(hwnd_, kReassertPlace, 0, 0);
+      break;
+    }
+    case kReassertPlace:
+      SetWindowPos(hwnd_, nullptr, place_.x, place_.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
@@ -134,12 +159,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Win32Window::MoveTo(int32_t left, int32_t top) {
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  place_ = WindowPlace(hwnd_);  // where it really went, should the system have refused
 }
 
+// NOTE: under Wine (8, with openbox) a window that comes back from off-screen gets a second
+// move to (0, 0) a moment later, which only Wine believes: X shows the window where the clock
+// put it. Taking the home from there would park and bring the clock back at the top edge from
+// the second round on, and then lose it. Under Wine the place is the one the window was last
+// moved to, by the clock or by a drag; on Windows it is what the system says.
 ScreenPoint Win32Window::Position() const {
-  RECT r{};
-  GetWindowRect(hwnd_, &r);
-  return {r.left, r.top};
+  return underWine_ ? place_ : WindowPlace(hwnd_);
 }
 
 void Win32Window::Resize(int32_t width, int32_t height) {
@@ -167,7 +196,10 @@ void Win32Window::BeginSystemDrag() {
   // The press becomes a drag of a title bar: the window system's own move loop, which returns
   // when the button is released.
   ReleaseCapture();
+  dragging_ = true;
   SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+  dragging_ = false;
+  place_ = WindowPlace(hwnd_);
 }
 
 void Win32Window::Present(const PixelImage& face) {

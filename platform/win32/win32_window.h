@@ -41,6 +41,9 @@ class Win32Window final : public PlatformWindow {
   HWND hwnd_ = nullptr;
   WindowEvents* events_ = nullptr;
   const PixelImage* face_ = nullptr;  // the last face presented
+  const bool underWine_;
+  ScreenPoint place_;  // where the window was last moved to, by the clock or a drag
+  bool dragging_ = false;
 };
 
 }  // namespace quarvel
