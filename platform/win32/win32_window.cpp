@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/win32_pixels.h"
 #include "platform/win32/win32_resources.h"
 #include "runtime/caption.h"
 
@@ -209,20 +210,8 @@ void Win32Window::Present(const PixelImage& face) {
   ReleaseDC(hwnd_, dc);
 }
 
-// The core's pixels are a 32-bit top-down DIB as they stand (0x00RRGGBB), so they go to the
-// screen without a copy of their own.
 void Win32Window::Paint(HDC dc) {
-  if (face_ == nullptr || face_->empty()) return;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = face_->width;
-  info.bmiHeader.biHeight = -face_->height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(face_->width), static_cast<DWORD>(face_->height),
-                    0, 0, 0, static_cast<UINT>(face_->height), face_->pixels.data(), &info,
-                    DIB_RGB_COLORS);
+  if (face_ != nullptr) PaintPixels(dc, *face_);
 }
 
 void Win32Window::StartTimer(TimerId timer, int milliseconds) {

@@ -1,5 +1,7 @@
 #include "platform/win32/qvedit/face_view.h"
 
+#include "platform/win32/win32_pixels.h"
+
 #include <utility>
 
 namespace quarvel {
@@ -88,20 +90,10 @@ LRESULT Win32FaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-// The core's pixels are a 32-bit top-down DIB as they stand (0x00RRGGBB); what lies beyond the
-// face stays the window's own grey.
+// What lies beyond the face stays the window's own grey.
 void Win32FaceView::Paint(HDC dc) const {
   if (!picture_.empty()) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = picture_.width;
-    info.bmiHeader.biHeight = -picture_.height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    SetDIBitsToDevice(
-        dc, 0, 0, static_cast<DWORD>(picture_.width), static_cast<DWORD>(picture_.height), 0, 0, 0,
-        static_cast<UINT>(picture_.height), picture_.pixels.data(), &info, DIB_RGB_COLORS);
+    PaintPixels(dc, picture_);
     ExcludeClipRect(dc, 0, 0, picture_.width, picture_.height);
   }
   RECT client{};
