@@ -7,10 +7,12 @@
 namespace quarvel {
 
 namespace {
+constexpr int kSecondMs = 1000;
+
 // From a reading of the clock to just after the next change of its second.
 int DelayToNextSecond(const TimeOfDay& now) {
-  const int rest = 1000 - now.milliseconds;
-  return (rest < 1 ? 1 : rest > 1000 ? 1000 : rest) + Form1::kTickMarginMs;
+  const int rest = kSecondMs - now.milliseconds;
+  return (rest < 1 ? 1 : rest > kSecondMs ? kSecondMs : rest) + Form1::kTickMarginMs;
 }
 
 // A tick this soon after the change of second is on time.
@@ -51,8 +53,8 @@ void Form1::SecondTimerTick() {
   const TimeOfDay now = clock_.Now();
   if (!OnTime(now)) {
     StartTimer(kSecondTick, DelayToNextSecond(now));
-  } else if (timerInterval_[Index(kSecondTick)] != 1000) {
-    StartTimer(kSecondTick, 1000);
+  } else if (timerInterval_[Index(kSecondTick)] != kSecondMs) {
+    StartTimer(kSecondTick, kSecondMs);
   }
 }
 
