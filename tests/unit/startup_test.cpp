@@ -4,14 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "clock_fixture.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
-#include "clockwindow/topmost.h"
-#include "platform/headless/headless_system.h"
-#include "platform/headless/headless_window.h"
-#include "test_support.h"
+#include "tests/bmp/bmp_builder.h"
 
 namespace quarvel {
 namespace {
@@ -19,6 +17,11 @@ namespace {
 using testing::TempFolder;
 
 using StartupTest = testing::ClockFixture;
+
+// The window's width, height and round region.
+std::tuple<int, int, int> Shape(const HeadlessWindow& w) {
+  return {w.width(), w.height(), w.regionDiameter()};
+}
 
 // The main screen, and a second one to its left.
 const std::vector<Monitor> kTwoMonitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
@@ -31,12 +34,9 @@ TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
   EXPECT_TRUE(window.shown());
   EXPECT_TRUE(window.topmost());
   EXPECT_EQ(f.state().faceDiameter, 200);
-  EXPECT_EQ(window.width(), 200);
-  EXPECT_EQ(window.height(), 200);
-  EXPECT_EQ(window.regionDiameter(), 200);
+  EXPECT_EQ(Shape(window), std::make_tuple(200, 200, 200));
   EXPECT_EQ(canvas().DrawWidth(), 2);
-  EXPECT_EQ(f.state().windowLeft, 0);
-  EXPECT_EQ(f.state().windowTop, 0);
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 
   window.RequestClose();
   EXPECT_TRUE(system.ended());
@@ -80,10 +80,8 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   work.Write("settings.ini", "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
   Form1& f = Start();
   EXPECT_EQ(system.dialogsShown(), 0);
-  EXPECT_EQ(window.left(), -1200);
-  EXPECT_EQ(window.top(), 80);
-  EXPECT_EQ(f.state().windowLeft, -1200);
-  EXPECT_EQ(f.state().windowTop, 80);
+  EXPECT_EQ((ScreenPoint{window.left(), window.top()}), (ScreenPoint{-1200, 80}));
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(-1200, 80));
   EXPECT_FALSE(window.topmost());
   EXPECT_TRUE(window.shown());  // shown at the end of start-up all the same
   EXPECT_EQ(canvas().DrawWidth(), 3);
@@ -114,17 +112,14 @@ TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
   work.Write("settings.ini", "-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   window.RefusePlacesLeftOf(-1000);
   Form1& f = Start();
-  EXPECT_EQ(f.state().windowLeft, 0);
-  EXPECT_EQ(f.state().windowTop, 0);
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 }
 
 TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
   work.Write("settings.ini", "0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n");
   Form1& f = Start();
   EXPECT_EQ(f.state().faceDiameter, 105);
-  EXPECT_EQ(window.width(), 105);
-  EXPECT_EQ(window.height(), 105);
-  EXPECT_EQ(window.regionDiameter(), 105);
+  EXPECT_EQ(Shape(window), std::make_tuple(105, 105, 105));
   EXPECT_EQ(canvas().PixelAt(52, 90), 0x804000);  // the window's own dark blue
   clock.Set({10, 8, 31});
   window.Tick(Form1::kSecondTick);
@@ -132,25 +127,12 @@ TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
 }
 
 TEST_F(StartupTest, ATallerBitmapStillGivesASquareOfItsWidth) {
-  // 120 x 160 pixels, 24-bit, written by hand so the test needs no picture library.
-  std::string bmp = "BM";
-  const int w = 120, h = 160, row = w * 3, size = 54 + row * h;
-  auto put32 = [&](int v) {
-    for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  auto put16 = [&](int v) {
-    bmp += static_cast<char>(v & 0xFF);
-    bmp += static_cast<char>((v >> 8) & 0xFF);
-  };
-  put32(size), put32(0), put32(54), put32(40), put32(w), put32(h), put16(1), put16(24);
-  put32(0), put32(row * h), put32(2835), put32(2835), put32(0), put32(0);
-  bmp += std::string(static_cast<std::size_t>(row * h), '\x40');
-  work.Write("tall.bmp", bmp);
+  const bmp::Bitmap tall{.width = 120, .height = 160, .pixels = std::string(360 * 160, '\x40')};
+  work.Write("tall.bmp", bmp::Build(tall));
   work.Write("settings.ini", "0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n");
   Form1& f = Start();
   EXPECT_EQ(f.state().faceDiameter, 120);
-  EXPECT_EQ(window.width(), 120);
-  EXPECT_EQ(window.height(), 120);
+  EXPECT_EQ(Shape(window), std::make_tuple(120, 120, 120));
 }
 
 TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
@@ -202,6 +184,7 @@ TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   EXPECT_NE(system.messages()[0].find("Path/File access error"), std::string::npos);
   EXPECT_EQ(system.exitCode(), 1);
   EXPECT_EQ(work.Read("settings.ini"), "5,5\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
 TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved) {
@@ -224,18 +207,6 @@ TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved)
   EXPECT_EQ(window.RunFor(5000), 0);
   EXPECT_EQ(system.messages().size(), 1u);
   EXPECT_EQ(work.Read("settings.ini"), settings);
-}
-
-TEST(SetTopmost, OneEntersZeroLeavesAnythingElseDoesNothing) {
-  HeadlessWindow window;
-  SetTopmost(window, 1);
-  EXPECT_TRUE(window.topmost());
-  SetTopmost(window, -1);
-  EXPECT_TRUE(window.topmost());
-  SetTopmost(window, 0);
-  EXPECT_FALSE(window.topmost());
-  SetTopmost(window, 2);
-  EXPECT_FALSE(window.topmost());
 }
 
 }  // namespace
