@@ -68,15 +68,16 @@ TEST(RedrawFace, DialComesFromTheDrawingArea) {
 }
 
 TEST(RedrawFace, DrawsHourMinuteSecondInTheirColoursWithFreshReadings) {
-  // Readings: afternoon test, hours, minutes (hour hand), minutes (minute hand), seconds.
-  ScriptedClock clock({{3, 0, 0}, {3, 0, 0}, {3, 0, 0}, {3, 15, 0}, {3, 15, 30}});
+  // Readings: afternoon test, hours, minutes (hour hand), minutes (minute hand), seconds. At
+  // 3:54 the hour hand stands at 19, where a divisor of 60 would give 20.
+  ScriptedClock clock({{3, 0, 0}, {3, 0, 0}, {3, 54, 0}, {3, 15, 0}, {3, 15, 30}});
   ClockState s = Sticks();
   FaceCanvas surface(200, 200);
   surface.SetDrawWidth(2);
   RedrawFace(s, surface, clock);
   EXPECT_EQ(clock.taken(), 5);
   EXPECT_EQ(surface.segments(),
-            (std::vector<DrawnSegment>{{100, 100, 140, 100, 1, 2},     // hour at 15
+            (std::vector<DrawnSegment>{{100, 100, 137, 116, 1, 2},     // hour at 19
                                        {100, 100, 164, 100, 2, 2},     // minute at 15
                                        {100, 100, 100, 172, 3, 2}}));  // second at 30
 }
