@@ -98,15 +98,19 @@ TEST(Polar, OverflowPaths) {
   EXPECT_EQ(PolarY(low, 90, 100), 2147483000);            // y itself is 32-bit
 }
 
-TEST(LineToPolar, PenDownDrawsAndAPointAtTheCornerLiftsThePen) {
+TEST(LineToPolar, PenDownDrawsAndOnlyAPointAtTheCornerLiftsThePen) {
   ClockState s = Dial(100, 80);
   FaceCanvas surface(200, 200);
   LineToPolar(s, surface, 0, 0);       // the pen starts up: only moves
   LineToPolar(s, surface, -370, 100);  // lands on (0, 0): a line to the corner
   LineToPolar(s, surface, 0, 50);      // pen was up: only moves
   LineToPolar(s, surface, 90, 50);
-  EXPECT_EQ(surface.segments(),
-            (std::vector<DrawnSegment>{{100, 100, 0, 0, 0, 1}, {100, 60, 140, 100, 0, 1}}));
+  LineToPolar(s, surface, 270, 125);  // lands on (0, 100): the pen stays down
+  LineToPolar(s, surface, 0, 0);
+  EXPECT_EQ(surface.segments(), (std::vector<DrawnSegment>{{100, 100, 0, 0, 0, 1},
+                                                           {100, 60, 140, 100, 0, 1},
+                                                           {140, 100, 0, 100, 0, 1},
+                                                           {0, 100, 100, 100, 0, 1}}));
 }
 
 TEST(LineToPolar, AYBeyond16BitsFailsAfterTheLineIsDrawn) {
