@@ -16,12 +16,9 @@ class ScriptedClock final : public Clock {
   explicit ScriptedClock(std::deque<TimeOfDay> readings) : readings_(std::move(readings)) {}
   TimeOfDay Now() override {
     ++taken_;
-    if (readings_.size() > 1) {
-      TimeOfDay t = readings_.front();
-      readings_.pop_front();
-      return t;
-    }
-    return readings_.front();
+    const TimeOfDay t = readings_.front();
+    if (readings_.size() > 1) readings_.pop_front();
+    return t;
   }
   int taken() const { return taken_; }
 
