@@ -61,10 +61,8 @@ TEST_F(MouseDodgeTest, ThePointerTestUsesTheStrictSquareNotTheRoundFace) {
 }
 
 TEST_F(MouseDodgeTest, NotTopmostNeverParksButStillRecordsAMovedWindow) {
-  UseDefaultFace();
   programDir.Write("settings.ini", "");
-  work.Write("settings.ini", "10,20\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("10,20\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
   window.SetDragDestination(400, 250);
   window.MouseDown(1);
   EXPECT_EQ(window.drags(), 1);

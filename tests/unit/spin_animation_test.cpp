@@ -119,7 +119,6 @@ TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
 
 TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) {
   clock.Set({10, 15, 0});  // second 00: no redraw yet
-  UseDefaultFace();
   Start();
   window.KeyDown('X');
   window.Tick(Form1::kSecondLap);
@@ -131,9 +130,7 @@ TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) 
 }
 
 TEST_F(SpinTest, CDuringALapSavesTheCurrentValues) {
-  UseDefaultFace();
-  work.Write("settings.ini", "300,100\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("300,100\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_FALSE(window.topmost());
   window.KeyDown('Z');
   window.Tick(Form1::kMinuteLap);

@@ -28,7 +28,6 @@ const std::vector<Monitor> kTwoMonitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
                                         {{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}}};
 
 TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
-  UseDefaultFace();
   Form1& f = Start();
   EXPECT_EQ(system.dialogsShown(), 1);
   EXPECT_TRUE(window.shown());
@@ -74,11 +73,9 @@ TEST_F(StartupTest, SettingsInTheProgramFolderOnlyMeanNoDialogButDefaults) {
 }
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
-  UseDefaultFace();
   system.SetMonitors(kTwoMonitors);
   programDir.Write("settings.ini", "");
-  work.Write("settings.ini", "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
   EXPECT_EQ(system.dialogsShown(), 0);
   EXPECT_EQ((ScreenPoint{window.left(), window.top()}), (ScreenPoint{-1200, 80}));
   EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(-1200, 80));
@@ -90,7 +87,6 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
 }
 
 TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
-  UseDefaultFace();  // 200 pixels; the screen is 1024 x 768 with a task bar below 740
   const std::pair<ScreenPoint, ScreenPoint> cases[] = {
       {{-5000, 100}, {0, 100}},      // far left: to the left edge, same height
       {{3000, 3000}, {824, 540}},    // far below right: into the corner above the task bar
@@ -99,9 +95,8 @@ TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
       {{900, 100}, {900, 100}},      // partly off the right edge: stays
   };
   for (auto [saved, opened] : cases) {
-    work.Write("settings.ini", std::to_string(saved.x) + "," + std::to_string(saved.y) +
-                                   "\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-    Form1& f = Start();
+    Form1& f = Start(std::to_string(saved.x) + "," + std::to_string(saved.y) +
+                     "\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     EXPECT_EQ((ScreenPoint{window.left(), window.top()}), opened) << saved.x << "," << saved.y;
     EXPECT_EQ(f.state().windowLeft, opened.x);  // and that is where it is saved from now on
   }
@@ -109,15 +104,13 @@ TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
 
 TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
   system.SetMonitors(kTwoMonitors);
-  work.Write("settings.ini", "-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   window.RefusePlacesLeftOf(-1000);
-  Form1& f = Start();
+  Form1& f = Start("-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 }
 
 TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
-  work.Write("settings.ini", "0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n");
   EXPECT_EQ(f.state().faceDiameter, 105);
   EXPECT_EQ(Shape(window), std::make_tuple(105, 105, 105));
   EXPECT_EQ(canvas().PixelAt(52, 90), 0x804000);  // the window's own dark blue
@@ -129,15 +122,13 @@ TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
 TEST_F(StartupTest, ATallerBitmapStillGivesASquareOfItsWidth) {
   const bmp::Bitmap tall{.width = 120, .height = 160, .pixels = std::string(360 * 160, '\x40')};
   work.Write("tall.bmp", bmp::Build(tall));
-  work.Write("settings.ini", "0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n");
   EXPECT_EQ(f.state().faceDiameter, 120);
   EXPECT_EQ(Shape(window), std::make_tuple(120, 120, 120));
 }
 
 TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
-  work.Write("settings.ini", "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
   EXPECT_EQ(f.state().lineWidth, -4);
   EXPECT_EQ(canvas().DrawWidth(), 1);
   window.RequestClose();
@@ -151,7 +142,6 @@ TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
     ticks += window.Tick(Form1::kSecondTick) ? 1 : 0;
     EXPECT_FALSE(window.shown());
   });
-  UseDefaultFace();
   Form1& f = Start();
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(f.state().lastSecond, 31);  // drawn on the designed, not yet sized window
@@ -191,8 +181,7 @@ TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved)
   // 32767 degrees load, but added to the second hand's 180 they pass 16 bits at the redraw.
   work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
   const std::string settings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
-  work.Write("settings.ini", settings);
-  Start();
+  Start(settings);
   window.KeyDown('Z');  // a lap on: the error must stop it too
   window.Tick(Form1::kMinuteLap);
   ASSERT_EQ(system.messages().size(), 1u);
