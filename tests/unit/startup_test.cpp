@@ -14,8 +14,6 @@
 namespace quarvel {
 namespace {
 
-using testing::TempFolder;
-
 using StartupTest = testing::ClockFixture;
 
 // The window's width, height and round region.
@@ -44,24 +42,19 @@ TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
 }
 
 TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
-  auto dialogWith = [&](auto prepare) {
-    TempFolder folder;
-    HeadlessSystem sys(folder.path());
-    prepare(sys, folder);
-    return FileExists(sys, folder.path() + "\\settings.ini") == 0;
-  };
-  EXPECT_TRUE(dialogWith([](HeadlessSystem&, TempFolder&) {}));
-  EXPECT_FALSE(dialogWith([](HeadlessSystem&, TempFolder& f) { f.Write("settings.ini", ""); }));
-  EXPECT_TRUE(dialogWith([](HeadlessSystem&, TempFolder& f) {
-    std::filesystem::create_directory(f.path() + "/settings.ini");
-  }));
-  for (uint32_t attribute : {file_attribute::kHidden, file_attribute::kSystem})
-    EXPECT_TRUE(dialogWith([&](HeadlessSystem& s, TempFolder& f) {
-      s.SetAttributes(f.path() + "/settings.ini", attribute);
-    }));
-  EXPECT_FALSE(dialogWith([&](HeadlessSystem& s, TempFolder& f) {
-    s.SetAttributes(f.path() + "/settings.ini", file_attribute::kReadOnly);
-  }));
+  const std::string file = programDir.path() + "/settings.ini";
+  EXPECT_EQ(FileExists(system, file), 0);
+  std::filesystem::create_directory(file);
+  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), 0);
+  std::filesystem::remove(file);
+  programDir.Write("settings.ini", "");
+  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), -1);
+  const std::pair<uint32_t, int> attributes[] = {
+      {file_attribute::kHidden, 0}, {file_attribute::kSystem, 0}, {file_attribute::kReadOnly, -1}};
+  for (auto [attribute, exists] : attributes) {
+    system.SetAttributes(file, attribute);
+    EXPECT_EQ(FileExists(system, file), exists) << attribute;
+  }
 }
 
 TEST_F(StartupTest, SettingsInTheProgramFolderOnlyMeanNoDialogButDefaults) {
