@@ -1,7 +1,6 @@
 #pragma once
-// A clock window on the in-memory backend, ready to start: three stick hands and the default
-// face in a temporary working directory, an empty program folder, a clock the test sets, 15 twips
-// per pixel.
+// A clock ready to start in memory: stick hands and the default face in a temporary working
+// directory, an empty program folder, a clock the test sets, 15 twips per pixel.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,5 +1,4 @@
-// Exact dial geometry: the quadrant rows, the 3.14 constant, ties to even, the out-of-range
-// directions and the overflow paths.
+// Exact dial geometry: the quadrant rows, the 3.14 constant, ties to even and overflow.
 #include "clockface/dial_geometry.h"
 
 #include <gtest/gtest.h>

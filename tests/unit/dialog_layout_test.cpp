@@ -1,5 +1,4 @@
-// The first-run dialog's layout: pixel places at 96 dpi, through the frame that holds a control,
-// the tab order, and the Japanese texts' bytes.
+// The first-run dialog's layout in pixels, its tab order and its texts' bytes.
 #include "infodialog/dialog_layout.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The canvas every face is drawn on: the round pen, lines clipped to the area however far
-// they reach, and the clear back to the picture and the back colour.
+// The canvas every face is drawn on: the round pen, clipped lines, the clear.
 #include "clockface/face_canvas.h"
 
 #include <gtest/gtest.h>

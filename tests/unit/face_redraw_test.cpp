@@ -1,5 +1,4 @@
-// The face redraw and the second tick: hour positions, the dial from the window's size, the
-// order of the clock readings, and a tick without a change of second drawing nothing.
+// The face redraw and the second tick, on a clock read afresh for each value.
 #include "clockface/face_redraw.h"
 
 #include <gtest/gtest.h>

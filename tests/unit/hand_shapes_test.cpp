@@ -1,5 +1,4 @@
-// The hand file loader: layouts that read the same, the end-of-file rule, the 51-point
-// capacity, the reports of broken files, and which files are touched when one fails.
+// The hand file loader.
 #include "clockface/hand_shapes.h"
 
 #include <gtest/gtest.h>

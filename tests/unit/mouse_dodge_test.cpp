@@ -1,5 +1,4 @@
-// Hiding from the pointer, and the mouse buttons: the dodge state table, the strict square,
-// Shift alone, the parked place and the home it must keep, drag and the editor hand-over.
+// Hiding from the pointer, and the mouse buttons: drag and the hand-over to the editor.
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"

@@ -1,5 +1,4 @@
-// The runtime rules everything else stands on: checked arithmetic, rounding, number text and
-// the list reader.
+// Checked arithmetic, rounding, number text and the list reader.
 #include <gtest/gtest.h>
 
 #include <limits>

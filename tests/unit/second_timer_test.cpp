@@ -1,5 +1,4 @@
-// Timer1 sleeps until just after the clock's second changes: one wake-up a second on a still
-// face, ticks that land early or late, jumps of the clock, and the first tick after a lap.
+// Timer1 wakes just after each change of the clock's second.
 #include <gtest/gtest.h>
 
 #include <utility>

@@ -1,5 +1,4 @@
-// settings.ini both ways: the exact bytes written, what reads back, and the defaults a short or
-// damaged file leaves in place.
+// settings.ini both ways.
 #include "clockwindow/settings_file.h"
 
 #include <gtest/gtest.h>

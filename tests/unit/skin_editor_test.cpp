@@ -1,5 +1,4 @@
-// The editor's edits: each one undo step (a whole drag too), the limits the clock reads by,
-// and whether the skin has unsaved changes.
+// The editor's edits, undo and redo, and unsaved changes.
 #include "skineditor/skin_editor.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The editor's face: the same pixels as the clock's own window, points found where the clock
-// draws them, pixels turned back into points, and the skins the clock would refuse.
+// The editor's face and dial, and the skins the clock would refuse.
 #include "skineditor/skin_face.h"
 
 #include <gtest/gtest.h>

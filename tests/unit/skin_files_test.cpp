@@ -1,6 +1,4 @@
-// The skin editor's files: hand files round-trip through the clock's loader, a broken skin
-// opens without touching the disk, settings.ini keeps the clock's lines, and a save that the
-// clock would refuse, or that fails half-way, loses nothing.
+// The skin editor's files: opening, and a save that loses nothing.
 #include "skineditor/skin_files.h"
 
 #include <gtest/gtest.h>

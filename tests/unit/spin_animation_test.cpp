@@ -1,5 +1,4 @@
-// The keys and the laps, with the 50 ms timers stepped by hand: the sequence of positions, the
-// stop on the current time, the divisor-60 hour hand, and the two laps meeting.
+// The keys and the laps, with the 50 ms timers stepped by hand.
 #include <gtest/gtest.h>
 
 #include <functional>

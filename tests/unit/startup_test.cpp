@@ -1,6 +1,4 @@
-// The clock window's start-up and end on the in-memory backend: the first-run test, the
-// statement-by-statement sequence, the window's size, shape, layer and place, and the settings
-// written at unload.
+// The clock window's start-up, and its end, on the in-memory backend.
 #include <gtest/gtest.h>
 
 #include <filesystem>

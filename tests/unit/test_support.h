@@ -1,6 +1,5 @@
 #pragma once
-// Shared helpers for the unit tests: a clock scripted reading by reading, a throw-away folder,
-// and the error number a statement raises.
+// A clock scripted reading by reading, and the error number a statement raises.
 #include <deque>
 #include <string>
 
