@@ -37,4 +37,15 @@ int ErrorOf(Statement&& statement) {
   return 0;
 }
 
+// The report of the run-time error a statement raises, or "" when it raises none.
+template <typename Statement>
+std::string ReportOf(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& e) {
+    return e.what();
+  }
+  return "";
+}
+
 }  // namespace quarvel::testing
