@@ -25,22 +25,14 @@ std::pair<int, int> PointAt(const ClockState& s, int direction, int16_t percent 
           PolarY(s, static_cast<int16_t>(direction), percent)};
 }
 
-TEST(SetHand, PositionsBecomeDirectionsAndOutOfRangeKeepsTheOld) {
-  ClockState s = Dial(100, 80);
+TEST(SetHand, PositionsBecomeDirectionsAndPercentsRescaleTheRadiusForGood) {
+  ClockState s = Dial(100, 81);
   for (auto [position, angle] : {std::pair{0, 0}, {15, 90}, {30, 180}, {59, 354}, {60, 354}}) {
     SetHand(s, static_cast<int16_t>(position), 100);
-    EXPECT_EQ(s.handAngle, angle);
-    EXPECT_EQ(s.handPosition, position);
+    EXPECT_EQ(std::make_pair(s.handPosition, s.handAngle), std::make_pair(position, angle));
   }
-  SetHand(s, -1, 100);
-  EXPECT_EQ(s.handAngle, 354);
-  EXPECT_EQ(s.radius, 80);
-}
-
-TEST(SetHand, PercentRescalesTheRadiusForGoodWithTiesToEven) {
-  ClockState s = Dial(100, 81);
-  SetHand(s, 0, 50);
-  EXPECT_EQ(s.radius, 40);  // 40.5 goes to the even 40
+  SetHand(s, -1, 50);  // off the dial: the direction stays
+  EXPECT_EQ(std::make_pair(s.handAngle, s.radius), std::make_pair(354, 40));  // 40.5 to even
   SetHand(s, 0, 100);
   EXPECT_EQ(s.radius, 40);
   ClockState huge = Dial(100, 2000000000);

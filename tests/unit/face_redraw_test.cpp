@@ -89,7 +89,7 @@ TEST(RedrawFace, AShapePointBeyond16BitsIsAnOverflow) {
   EXPECT_EQ(testing::ErrorOf([&] { RedrawFace(s, surface, clock); }), 6);
 }
 
-TEST(SecondTick, RedrawsOnlyWhenTheSecondChanges) {
+TEST(SecondTick, RedrawsOnlyWhenTheSecondChangesAndStoresTheSecondReadAfterTheRedraw) {
   ClockState s = Sticks();
   FaceCanvas surface(200, 200);
   HeadlessClock clock({0, 0, 0});
@@ -103,17 +103,12 @@ TEST(SecondTick, RedrawsOnlyWhenTheSecondChanges) {
   const int before = clock.readings();
   EXPECT_FALSE(SecondTick(s, surface, clock));
   EXPECT_EQ(clock.readings(), before + 1);  // one reading, nothing more
-}
-
-TEST(SecondTick, StoresTheSecondReadAfterTheRedraw) {
-  // A redraw that ends in the next second stores that later second.
-  ScriptedClock clock(
-      {{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
-  ClockState s = Sticks();
-  FaceCanvas surface(200, 200);
-  EXPECT_TRUE(SecondTick(s, surface, clock));
+  // A redraw that ends in the next second stores that later second, while the face shows the
+  // second before until the next change.
+  ScriptedClock late({{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
+  EXPECT_TRUE(SecondTick(s, surface, late));
   EXPECT_EQ(s.lastSecond, 5);
-  EXPECT_EQ(s.handPosition, 4);  // while the face shows second 4 until the next change
+  EXPECT_EQ(s.handPosition, 4);
 }
 
 }  // namespace
