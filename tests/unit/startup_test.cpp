@@ -45,22 +45,18 @@ TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
   std::filesystem::create_directory(file);
   EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), 0);
   std::filesystem::remove(file);
-  programDir.Write("settings.ini", "");
+  programDir.Write("settings.ini", "300,200\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), -1);
+  Form1& f = Start();  // no dialog, and the values come from the working directory
+  EXPECT_EQ(system.dialogsShown(), 0);
+  EXPECT_EQ(f.state().windowLeft, 0);
+  EXPECT_TRUE(window.topmost());
   const std::pair<uint32_t, int> attributes[] = {
       {file_attribute::kHidden, 0}, {file_attribute::kSystem, 0}, {file_attribute::kReadOnly, -1}};
   for (auto [attribute, exists] : attributes) {
     system.SetAttributes(file, attribute);
     EXPECT_EQ(FileExists(system, file), exists) << attribute;
   }
-}
-
-TEST_F(StartupTest, SettingsInTheProgramFolderOnlyMeanNoDialogButDefaults) {
-  programDir.Write("settings.ini", "300,200\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
-  Form1& f = Start();
-  EXPECT_EQ(system.dialogsShown(), 0);
-  EXPECT_EQ(f.state().windowLeft, 0);  // the values come from the working directory
-  EXPECT_TRUE(window.topmost());
 }
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
