@@ -121,10 +121,8 @@ TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) 
   Start();
   window.KeyDown('X');
   window.Tick(Form1::kSecondLap);
-  for (const DrawnSegment& s : canvas().segments()) {
-    EXPECT_EQ(s.x2, 0);
-    EXPECT_EQ(s.y2, 0);
-  }
+  for (const DrawnSegment& s : canvas().segments())
+    EXPECT_EQ((ScreenPoint{s.x2, s.y2}), ScreenPoint{});
   EXPECT_EQ(form->state().radius, 0);
 }
 
