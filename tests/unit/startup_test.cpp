@@ -96,22 +96,17 @@ TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
   EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 }
 
-TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
-  Form1& f = Start("0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n");
-  EXPECT_EQ(f.state().faceDiameter, 105);
+TEST_F(StartupTest, TheWindowIsASquareAsWideAsTheBitmapOrThePlainDesignedOne) {
+  const bmp::Bitmap tall{.width = 120, .height = 160, .pixels = std::string(360 * 160, '\x40')};
+  work.Write("tall.bmp", bmp::Build(tall));
+  EXPECT_EQ(Start("0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n").state().faceDiameter, 120);
+  EXPECT_EQ(Shape(window), std::make_tuple(120, 120, 120));
+  EXPECT_EQ(Start("0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n").state().faceDiameter, 105);
   EXPECT_EQ(Shape(window), std::make_tuple(105, 105, 105));
   EXPECT_EQ(canvas().PixelAt(52, 90), 0x804000);  // the window's own dark blue
   clock.Set({10, 8, 31});
   window.Tick(Form1::kSecondTick);
-  EXPECT_EQ(canvas().segments().size(), 3u);
-}
-
-TEST_F(StartupTest, ATallerBitmapStillGivesASquareOfItsWidth) {
-  const bmp::Bitmap tall{.width = 120, .height = 160, .pixels = std::string(360 * 160, '\x40')};
-  work.Write("tall.bmp", bmp::Build(tall));
-  Form1& f = Start("0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n");
-  EXPECT_EQ(f.state().faceDiameter, 120);
-  EXPECT_EQ(Shape(window), std::make_tuple(120, 120, 120));
+  EXPECT_EQ(canvas().segments().size(), 3u);  // and the hands
 }
 
 TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
