@@ -6,7 +6,6 @@
 
 #include "clock_fixture.h"
 #include "clockwindow/file_exists.h"
-#include "clockwindow/form1.h"
 #include "tests/bmp/bmp_builder.h"
 
 namespace quarvel {
