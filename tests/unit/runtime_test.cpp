@@ -54,10 +54,6 @@ TEST(ListReader, SeparatorsBlanksTextsAndTheEnd) {
   EXPECT_EQ(in.ReadText(), "b.bmp");
   EXPECT_TRUE(in.AtEnd());  // the final line break went with the last value
   EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 62);
-  ListReader blanks("5\r\n   ", "x");
-  blanks.ReadInt32();
-  EXPECT_FALSE(blanks.AtEnd());
-  EXPECT_EQ(ErrorOf([&] { blanks.ReadInt32(); }), 62);
 }
 
 TEST(ListReader, ABadValueRaisesItsErrorAndTakesTheRestOfItsLine) {
