@@ -37,6 +37,7 @@ TEST(BmpDecoder, RefusesMalformedFilesWithoutReadingPastThem) {
   const Bitmap good = Rows(24, 2, 2, std::string(16, '\x7F'));
   const std::string file = Build(good);
   ASSERT_TRUE(DecodeBmp(file).has_value());
+  ASSERT_TRUE(DecodeBmp(file + "bytes after the pixels").has_value());  // as Windows takes them
   const auto rle = [](const std::string& data) { return Build(Rle(2, data)); };
   ASSERT_TRUE(DecodeBmp(rle(Bytes({0, 1}))).has_value());
   const auto with = [&](auto change) {
