@@ -57,11 +57,4 @@ inline std::string Build(const Bitmap& b) {
   return "BM" + Le(14 + info.size() + b.pixels.size()) + Le(0) + Le(offset) + info + b.pixels;
 }
 
-// Rows of pixel bytes as given, each padded to whole 32-bit words as uncompressed rows are.
-inline std::string PaddedRows(std::initializer_list<std::string> rows) {
-  std::string out;
-  for (const std::string& row : rows) out += row + std::string((4 - row.size() % 4) % 4, '\0');
-  return out;
-}
-
 }  // namespace quarvel::bmp

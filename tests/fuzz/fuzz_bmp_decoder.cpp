@@ -1,17 +1,15 @@
-// Fuzzes the face bitmap decoder with arbitrary bytes as a file. Refusing a file is fine; a
-// crash, a sanitizer report or a picture of the wrong shape is a bug.
+// Fuzzes the face bitmap decoder with arbitrary bytes. Refusing a file is fine; a crash, a
+// sanitizer report or a picture of the wrong shape is a bug.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
 
 #include "clockface/bmp_decoder.h"
 #include "tests/fuzz/fuzz_support.h"
 
-// A few bytes of RLE data may rightly ask for a picture of up to 16384 x 16384, a GiB that
-// costs the fuzzer time and memory and proves nothing new, so pictures of over a million pixels
-// are skipped. (Fields are little-endian, like the machines this runs on.)
+// A few bytes of RLE may rightly ask for up to 16384 x 16384 pixels, a GiB that costs time and
+// proves nothing new, so pictures of over a million pixels are skipped (little-endian fields).
 static bool DeclaresHugePicture(const uint8_t* data, std::size_t size) {
   int32_t width = 0, height = 0, headerSize = 0;
   if (size < 26) return false;

@@ -1,21 +1,14 @@
-// Fuzzes the list reader behind every data file with properties its rules imply, not with a
-// copy of the reader. Half the inputs build a file from fields the fuzzer picks (texts and
-// integers, written with blanks around them and any of the line breaks or a comma between
-// them), and the reader must give every field back as written, or, for an integer beyond its
-// target, the overflow error and the rest of that line skipped. The other half are raw bytes read
-// with calls the fuzzer picks; then the reader must keep its general promises: only the reading
-// errors, texts without separators or outer blanks, an end that stays reached, and the end-of-file
-// error past it.
+// Fuzzes the list reader with what its rules imply, not with a copy of it: files written from
+// fields the fuzzer picks read back as written, and raw bytes read with calls it picks keep the
+// reader's general promises.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <vector>
 
 #include "runtime/list_reader.h"
-#include "runtime/runtime_error.h"
 #include "tests/fuzz/fuzz_support.h"
 
 namespace {
@@ -23,48 +16,40 @@ namespace {
 using quarvel::ErrorNumber;
 using quarvel::fuzz::Check;
 
-constexpr const char* kFileName = "fuzz.lst";
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
 bool IsError(const quarvel::RuntimeError& e, ErrorNumber number) {
-  return e.number() == static_cast<int>(number) && e.file() == kFileName;
+  return e.number() == static_cast<int>(number) && e.file() == "fuzz.lst";
 }
 
-struct Field {
-  enum Kind { kText, kInt32, kInt16 } kind;
-  std::string text;  // as the reader must return it
-  int64_t value;
-  bool endsLine = true;  // a line break or the end follows, not a comma
-};
-
-// A text value holds no separator and no blank at either end.
-std::string CleanText(std::string text) {
+// A text value as the reader gives it: no separator, no blank at either end.
+std::string CleanText(const std::string& text) {
   std::string clean;
   for (char c : text)
     if (c != ',' && c != '\r' && c != '\n') clean += c;
-  while (!clean.empty() && IsBlank(clean.back())) clean.pop_back();
-  std::size_t start = 0;
-  while (start < clean.size() && IsBlank(clean[start])) ++start;
-  return clean.substr(start);
+  clean.erase(clean.find_last_not_of(" \t") + 1);  // npos + 1 is 0: all blanks go
+  return clean.erase(0, clean.find_first_not_of(" \t"));
 }
+
+struct Field {
+  int kind;  // 0 text, 1 32-bit, 2 16-bit
+  std::string text;
+  int64_t value = 0;
+  bool endsLine = true;  // a line break or the end follows, not a comma
+};
 
 void WrittenFields(FuzzedDataProvider& in) {
   static const char* const kBreaks[] = {",", "\r\n", "\n", "\r"};
   std::vector<Field> fields;
-  std::string file;
+  std::string file = " ";  // never a byte order mark
   while (in.remaining_bytes() > 0 && fields.size() < 64) {
     if (!fields.empty()) {
-      // A lone LF right after a lone CR would make one CR LF break of the two.
       const std::string brk = kBreaks[in.ConsumeIntegralInRange(0, 3)];
       fields.back().endsLine = brk != ",";
-      file += brk == "\n" && !file.empty() && file.back() == '\r' ? "\r\n" : brk;
+      // A lone LF right after a lone CR would make one CR LF break of the two.
+      file += brk == "\n" && file.back() == '\r' ? "\r\n" : brk;
     }
     file += std::string(in.ConsumeIntegralInRange(0, 2), in.ConsumeBool() ? ' ' : '\t');
-    Field f{static_cast<Field::Kind>(in.ConsumeIntegralInRange(0, 2)), {}, 0};
-    if (f.kind == Field::kText) {
+    Field f{in.ConsumeIntegralInRange(0, 2), {}};
+    if (f.kind == 0) {
       f.text = CleanText(in.ConsumeRandomLengthString(16));
       file += f.text;
     } else {
@@ -73,21 +58,18 @@ void WrittenFields(FuzzedDataProvider& in) {
       f.value = in.ConsumeBool()
                     ? kEdges[in.ConsumeIntegralInRange(0, 4)] + in.ConsumeIntegralInRange(-2, 2)
                     : in.ConsumeIntegral<int64_t>() >> in.ConsumeIntegralInRange(1, 63);
-      const std::string digits = std::to_string(f.value < 0 ? -f.value : f.value);
       file += f.value < 0 ? "-" : in.ConsumeBool() ? "+" : "";
-      file += std::string(in.ConsumeIntegralInRange(0, 3), '0') + digits;
+      file += std::string(in.ConsumeIntegralInRange(0, 3), '0') +
+              std::to_string(f.value < 0 ? -f.value : f.value);
     }
     file += std::string(in.ConsumeIntegralInRange(0, 2), ' ');
     fields.push_back(f);
   }
   if (fields.empty()) return;
   // An empty last field needs its line break: blanks alone at the end are no value.
-  if (in.ConsumeBool() || (fields.back().kind == Field::kText && fields.back().text.empty()))
-    file += "\r\n";
+  if (in.ConsumeBool() || (fields.back().kind == 0 && fields.back().text.empty())) file += "\r\n";
 
-  // A file that starts with a byte order mark is Unicode text: keep the first bytes plain.
-  file.insert(0, " ");
-  quarvel::ListReader reader(file, kFileName);
+  quarvel::ListReader reader(file, "fuzz.lst");
   bool skipping = false;  // the rest of a bad value's line goes with it
   for (const Field& f : fields) {
     if (skipping) {
@@ -95,18 +77,16 @@ void WrittenFields(FuzzedDataProvider& in) {
       continue;
     }
     Check(!reader.AtEnd(), "the end came before the last field");
-    if (f.kind == Field::kText) {
+    if (f.kind == 0) {
       Check(reader.ReadText() == f.text, "a text came back changed");
       continue;
     }
-    const bool is32 = f.kind == Field::kInt32;
-    const int64_t min = is32 ? std::numeric_limits<int32_t>::min() : -32768;
-    const int64_t max = is32 ? std::numeric_limits<int32_t>::max() : 32767;
+    const int64_t max = f.kind == 1 ? 2147483647 : 32767;
     try {
-      const int64_t got = is32 ? reader.ReadInt32() : reader.ReadInt16();
-      Check(got == f.value, "an integer came back changed");
+      Check((f.kind == 1 ? reader.ReadInt32() : reader.ReadInt16()) == f.value,
+            "an integer came back changed");
     } catch (const quarvel::RuntimeError& e) {
-      Check(IsError(e, ErrorNumber::kOverflow) && (f.value < min || f.value > max),
+      Check(IsError(e, ErrorNumber::kOverflow) && (f.value < -max - 1 || f.value > max),
             "an integer failed that fits, or with the wrong error");
       skipping = !f.endsLine;
     }
@@ -115,10 +95,12 @@ void WrittenFields(FuzzedDataProvider& in) {
   Check(skipping || reader.AtEnd(), "bytes left after the last field");
 }
 
+// Only the reading errors, texts without separators or outer blanks, an end that stays
+// reached, and the end-of-file error past it.
 void RawBytes(FuzzedDataProvider& in) {
   const std::vector<uint8_t> ops = in.ConsumeBytes<uint8_t>(in.ConsumeIntegralInRange(0, 32));
   const std::string file = in.ConsumeRemainingBytesAsString();
-  quarvel::ListReader reader(file, kFileName);
+  quarvel::ListReader reader(file, "fuzz.lst");
   std::size_t reads = 0;
   bool ended = false;
   for (uint8_t op : ops) {
@@ -148,9 +130,6 @@ void RawBytes(FuzzedDataProvider& in) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  if (in.ConsumeBool())
-    WrittenFields(in);
-  else
-    RawBytes(in);
+  in.ConsumeBool() ? WrittenFields(in) : RawBytes(in);
   return 0;
 }

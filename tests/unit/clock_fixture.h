@@ -1,6 +1,6 @@
 #pragma once
-// A clock window on the in-memory backend, ready to start: three stick hands in a temporary
-// working directory, an empty program folder, a clock the test sets, 15 twips per pixel.
+// A clock ready to start in memory: stick hands and the default face in a temporary working
+// directory, an empty program folder, a clock the test sets, 15 twips per pixel.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -20,12 +20,11 @@ class ClockFixture : public ::testing::Test {
     work.Write("tyou.sin", "255\r\n0,0\r\n0,80\r\n");
     work.Write("tan.sin", "65280\r\n0,0\r\n0,50\r\n");
     work.Write("byou.sin", "16711680\r\n0,0\r\n0,90\r\n");
+    std::filesystem::copy_file(std::string(QUARVEL_DATA_DIR) + "/qv.bmp", work.path() + "/qv.bmp");
   }
-  void UseDefaultFace() {
-    std::filesystem::copy_file(std::string(QUARVEL_DATA_DIR) + "/qv.bmp", work.path() + "/qv.bmp",
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-  Form1& Start() {
+  // Starts the clock, with these settings in the working directory when given.
+  Form1& Start(const std::string& settings = "") {
+    if (!settings.empty()) work.Write("settings.ini", settings);
     form = std::make_unique<Form1>(window, system, clock, slot);
     form->Load();
     return *form;
@@ -33,10 +32,8 @@ class ClockFixture : public ::testing::Test {
   const FaceCanvas& canvas() const { return form->canvas(); }
   // A started 200-pixel clock at (300, 100), top-most, after its first redraw.
   Form1& StartAt300x100() {
-    UseDefaultFace();
     programDir.Write("settings.ini", "");
-    work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-    Form1& f = Start();
+    Form1& f = Start("300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     window.Tick(Form1::kSecondTick);
     return f;
   }

@@ -1,5 +1,4 @@
-// The canvas every face is drawn on: the round pen, lines clipped to the area however far
-// they reach, and the clear back to the picture and the back colour.
+// The canvas every face is drawn on: the round pen, clipped lines, the clear.
 #include "clockface/face_canvas.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +9,6 @@ namespace quarvel {
 namespace {
 
 constexpr ColorRef kRed = 0x0000FF;
-constexpr ColorRef kBack = FaceCanvas::kBackColor;
 
 // The painted pixels of a canvas as rows of '#' (the fore colour) and '.' (anything else).
 std::string Painted(const FaceCanvas& canvas) {
@@ -44,25 +42,20 @@ TEST(FaceCanvas, ThePenIsADiscOfItsWidth) {
             "###....\n###....\n##.....\n.......\n.......\n.......\n.......\n");
 }
 
-TEST(FaceCanvas, ALinePaintsBothEndsAndEveryStepBetween) {
+TEST(FaceCanvas, ALinePaintsBothEndsAndEveryStepBetweenClippedToTheArea) {
   FaceCanvas canvas(6, 4);
   canvas.SetForeColor(kRed);
   canvas.Line(0, 0, 5, 3);
   EXPECT_EQ(Painted(canvas), "#.....\n.##...\n...##.\n.....#\n");
-  ASSERT_EQ(canvas.segments().size(), 1u);
-  EXPECT_EQ(canvas.segments()[0], (DrawnSegment{0, 0, 5, 3, kRed, 1}));
-}
-
-TEST(FaceCanvas, LinesFarBeyondTheAreaAreClippedToIt) {
-  FaceCanvas canvas(5, 3);
-  canvas.SetForeColor(kRed);
+  EXPECT_EQ(canvas.segments(), (std::vector<DrawnSegment>{{0, 0, 5, 3, kRed, 1}}));
+  canvas.Cls();
   canvas.Line(-2000000000, 1, 2000000000, 1);  // across, from far away on both sides
   canvas.Line(30000, -30000, 30001, -30001);   // short, and nowhere near
-  EXPECT_EQ(Painted(canvas), ".....\n#####\n.....\n");
+  EXPECT_EQ(Painted(canvas), "......\n######\n......\n......\n");
   canvas.Cls();
   canvas.SetDrawWidth(32767);  // the widest pen covers it all, and at once
   canvas.Line(2, 1, 2, 1000000);
-  EXPECT_EQ(Painted(canvas), "#####\n#####\n#####\n");
+  EXPECT_EQ(Painted(canvas), "######\n######\n######\n######\n");
 }
 
 TEST(FaceCanvas, ClsShowsThePictureAtTheCornerAndTheBackColourBeyondIt) {
@@ -72,16 +65,14 @@ TEST(FaceCanvas, ClsShowsThePictureAtTheCornerAndTheBackColourBeyondIt) {
   canvas.Line(0, 0, 2, 2);
   canvas.Cls();
   EXPECT_TRUE(canvas.segments().empty());
-  EXPECT_EQ(canvas.pixels().pixels,
-            (std::vector<Pixel>{1, 2, PixelFromColorRef(kBack), 3, 4, PixelFromColorRef(kBack), 5,
-                                6, PixelFromColorRef(kBack)}));
+  const Pixel back = PixelFromColorRef(FaceCanvas::kBackColor);
+  EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, back, 3, 4, back, 5, 6, back}));
 }
 
 TEST(FaceCanvas, APenBelowOnePixelIsRefusedAndTheOldOneStays) {
   FaceCanvas canvas(3, 3);
   canvas.SetDrawWidth(3);
   EXPECT_EQ(testing::ErrorOf([&] { canvas.SetDrawWidth(0); }), 380);
-  EXPECT_EQ(testing::ErrorOf([&] { canvas.SetDrawWidth(-4); }), 380);
   EXPECT_EQ(canvas.DrawWidth(), 3);
 }
 

@@ -1,5 +1,4 @@
-// The runtime rules everything else stands on: checked arithmetic, rounding, number text and
-// the list reader.
+// Checked arithmetic, rounding, number text and the list reader.
 #include <gtest/gtest.h>
 
 #include <limits>
@@ -7,7 +6,6 @@
 #include "runtime/checked_math.h"
 #include "runtime/list_reader.h"
 #include "runtime/number_text.h"
-#include "runtime/runtime_error.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -29,71 +27,39 @@ TEST(CheckedMath, NarrowingAndArithmeticRaiseOverflowAtTheEdges) {
 }
 
 TEST(CheckedMath, RoundingIsNearestWithTiesToEven) {
-  EXPECT_EQ(Round16(0.5), 0);
-  EXPECT_EQ(Round16(1.5), 2);
-  EXPECT_EQ(Round16(2.5), 2);
-  EXPECT_EQ(Round16(-2.5), -2);
-  EXPECT_EQ(Round16(-3.5), -4);
-  EXPECT_EQ(Round16(2.5000000001), 3);
+  const std::pair<double, int> cases[] = {{0.5, 0},         {1.5, 2},          {2.5, 2},
+                                          {-2.5, -2},       {-3.5, -4},        {2.5000000001, 3},
+                                          {32767.4, 32767}, {-32768.5, -32768}};
+  for (auto [value, rounded] : cases) EXPECT_EQ(Round16(value), rounded) << value;
   EXPECT_EQ(Round32(40.5), 40);
-  EXPECT_EQ(Round16(32767.4), 32767);
   EXPECT_EQ(ErrorOf([] { Round16(32767.5); }), 6);  // rounds to 32768
-  EXPECT_EQ(Round16(-32768.5), -32768);             // the even neighbour still fits
   EXPECT_EQ(ErrorOf([] { Round32(2147483647.5); }), 6);
   EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::quiet_NaN()); }), 6);
   EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::infinity()); }), 6);
 }
 
-TEST(NumberText, UsesAPointAndFifteenDigits) {
+TEST(NumberText, FifteenDigitsWithAPointAndPrintedNumbers) {
   EXPECT_EQ(DecimalText(6.5), "6.5");
   EXPECT_EQ(DecimalText(59.0 + 3.0 / 14.0), "59.2142857142857");
-  EXPECT_EQ(DecimalValue("7.5"), 7.5);
-  EXPECT_EQ(DecimalValue("abc"), 0.0);
-  // The round trip keeps 15 significant digits and drops the binary noise after them.
-  EXPECT_NE(0.1 + 0.2, 0.3);
-  EXPECT_EQ(RoundTripDecimal(0.1 + 0.2), 0.3);
-  EXPECT_EQ(RoundTripDecimal(5.0 / 70.0), 0.0714285714285714);
-}
-
-TEST(NumberText, PrintedNumbersCarryASignPlaceAndATrailingBlank) {
+  EXPECT_EQ(RoundTripDecimal(0.1 + 0.2), 0.3);  // the binary noise after 15 digits goes
   EXPECT_EQ(PrintedNumber(0), " 0 ");
-  EXPECT_EQ(PrintedNumber(2), " 2 ");
-  EXPECT_EQ(PrintedNumber(-1), "-1 ");
   EXPECT_EQ(PrintedNumber(-32768), "-32768 ");
 }
 
-TEST(ListReader, SeparatorsBlanksAndTheEndOfTheFile) {
-  ListReader in("255\r\n0,100\r\n 7 , -8 \r\n1,2,3,4", "t.sin");
-  EXPECT_EQ(in.ReadInt32(), 255);
-  EXPECT_EQ(in.ReadInt32(), 0);
-  EXPECT_EQ(in.ReadInt32(), 100);
-  EXPECT_EQ(in.ReadInt32(), 7);
-  EXPECT_EQ(in.ReadInt32(), -8);
-  for (int v = 1; v <= 4; ++v) EXPECT_EQ(in.ReadInt32(), v);
-  EXPECT_TRUE(in.AtEnd());
+TEST(ListReader, SeparatorsBlanksTextsAndTheEnd) {
+  ListReader in("255\r\n0,100\r\n 7 , -8 \r\n1,2\n my face.bmp \rfaces\\a,b.bmp\r\n", "t.sin");
+  for (int v : {255, 0, 100, 7, -8, 1, 2}) EXPECT_EQ(in.ReadInt32(), v);
+  EXPECT_EQ(in.ReadText(), "my face.bmp");
+  EXPECT_EQ(in.ReadText(), "faces\\a");
+  EXPECT_EQ(in.ReadText(), "b.bmp");
+  EXPECT_TRUE(in.AtEnd());  // the final line break went with the last value
   EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 62);
-}
-
-TEST(ListReader, AFinalLineBreakIsConsumedWithTheLastValue) {
-  ListReader in("5\r\n", "x");
-  EXPECT_EQ(in.ReadInt32(), 5);
-  EXPECT_TRUE(in.AtEnd());
-  ListReader blanks("5\r\n   ", "x");
-  blanks.ReadInt32();
-  EXPECT_FALSE(blanks.AtEnd());
-  EXPECT_EQ(ErrorOf([&] { blanks.ReadInt32(); }), 62);
 }
 
 TEST(ListReader, ABadValueRaisesItsErrorAndTakesTheRestOfItsLine) {
   ListReader in("2147483648,5\r\n-2147483648\r\nx1,7,8\r\n40000\r\n,9", "s.ini");
-  try {
-    in.ReadInt32();
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 6);
-    EXPECT_EQ(e.file(), "s.ini");
-    EXPECT_EQ(e.where(), "line 1");
-  }
+  EXPECT_EQ(testing::ReportOf([&] { in.ReadInt32(); }),
+            "Run-time error 6: Overflow (s.ini, line 1)");
   EXPECT_EQ(in.ReadInt32(), std::numeric_limits<int32_t>::min());  // the 5 went with line 1
   EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 13);                 // 7 and 8 go with x1
   EXPECT_EQ(ErrorOf([&] { in.ReadInt16(); }), 6);  // alone on its line: nothing more goes
@@ -108,13 +74,12 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
   for (int want : {2, 4, -2, 1, 7, 0, -1, 1, 4}) EXPECT_EQ(in.ReadInt16(), want);
   ListReader bad("1.2.3\n+\n.\n1e3\n0x10", "x");
   for (int i = 0; i < 5; ++i) EXPECT_EQ(ErrorOf([&] { bad.ReadInt32(); }), 13);
-  const std::string utf16le(
-      "\xFF\xFE"
-      "1\0,\0"
-      "2\0\r\0\n\0"
-      "\xE9\0\x42\x30",
-      16);
-  ListReader wide(utf16le, "x");
+  ListReader wide(std::string("\xFF\xFE"
+                              "1\0,\0"
+                              "2\0\r\0\n\0"
+                              "\xE9\0\x42\x30",
+                              16),
+                  "x");
   EXPECT_EQ(wide.ReadInt32(), 1);
   EXPECT_EQ(wide.ReadInt32(), 2);
   EXPECT_EQ(wide.ReadText(), "\xE9?");  // e-acute stays, a kana has no 8-bit form
@@ -123,27 +88,6 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
       "7",
       "x");
   EXPECT_EQ(bom.ReadInt32(), 7);
-}
-
-TEST(ListReader, TextValuesStopAtTheFirstComma) {
-  ListReader in(" my face.bmp \r\nfaces\\a,b.bmp\r\n 3 \r\n", "settings.ini");
-  EXPECT_EQ(in.ReadText(), "my face.bmp");
-  EXPECT_EQ(in.ReadText(), "faces\\a");
-  EXPECT_EQ(in.ReadText(), "b.bmp");
-  EXPECT_EQ(in.ReadInt16(), 3);
-  EXPECT_TRUE(in.AtEnd());
-}
-
-TEST(ListReader, ErrorsSayWhichLine) {
-  ListReader in("1\r\n2\r\n", "tan.sin");
-  in.ReadInt32();
-  in.ReadInt32();
-  try {
-    in.ReadInt32();
-    FAIL();
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::string(e.what()), "Run-time error 62: Input past end of file (tan.sin, line 2)");
-  }
 }
 
 }  // namespace

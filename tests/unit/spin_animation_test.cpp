@@ -1,7 +1,7 @@
-// The keys and the laps, with the 50 ms timers stepped by hand: the sequence of positions, the
-// stop on the current time, the divisor-60 hour hand, and the two laps meeting.
+// The keys and the laps, with the 50 ms timers stepped by hand.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "clock_fixture.h"
@@ -15,34 +15,33 @@ using testing::ClockFixture;
 class SpinTest : public ClockFixture {
  protected:
   // The positions the spinning hand shows, frame by frame, until the lap stops.
-  std::vector<int> RunLap(TimerId timer, int maxFrames = 200) {
+  std::vector<int> RunLap(TimerId timer, const std::function<void(int)>& beforeFrame = {}) {
     std::vector<int> shown;
-    while (form->TimerEnabled(timer) && static_cast<int>(shown.size()) < maxFrames) {
+    while (form->TimerEnabled(timer) && shown.size() < 400) {
+      if (beforeFrame) beforeFrame(static_cast<int>(shown.size()) + 1);
       window.Tick(timer);
       shown.push_back(form->state().spinCounter);
     }
     return shown;
   }
-  std::vector<int> Range(int from, int to) {  // inclusive, wrapping after 59
-    std::vector<int> r;
-    for (int p = from;; p = (p + 1) % 60) {
-      r.push_back(p);
-      if (p == to) return r;
-    }
-  }
 };
 
-TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundAndStopsOnTheCurrentMinute) {
+TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack) {
   clock.Set({10, 15, 30});
   Form1& f = StartAt300x100();
   window.KeyDown('Z');
   EXPECT_FALSE(form->TimerEnabled(Form1::kSecondTick));
-  EXPECT_TRUE(form->TimerEnabled(Form1::kMinuteLap));
-  std::vector<int> shown = RunLap(Form1::kMinuteLap);
-  EXPECT_EQ(shown, Range(16, 15));  // 16 ... 59, 0 ... 15: 60 frames
-  EXPECT_FALSE(form->TimerEnabled(Form1::kMinuteLap));
+  std::vector<int> all;  // 16 ... 59, 0 ... 15: 60 frames
+  for (int i = 1; i <= 60; ++i) all.push_back((15 + i) % 60);
+  EXPECT_EQ(RunLap(Form1::kMinuteLap), all);
   EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));
   EXPECT_EQ(f.state().handPosition, 30);  // the last hand drawn: the second hand from the clock
+  const auto lastFrame = canvas().segments();
+  window.Tick(Form1::kSecondTick);  // same second: the last frame stays
+  EXPECT_EQ(canvas().segments(), lastFrame);
+  clock.Set({10, 15, 31});
+  window.Tick(Form1::kSecondTick);
+  EXPECT_EQ(f.state().lastSecond, 31);
 }
 
 TEST_F(SpinTest, XAt58And59BothStartAt0) {
@@ -61,14 +60,9 @@ TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
   clock.Set({10, 15, 20});
   StartAt300x100();
   window.KeyDown('X');
-  std::vector<int> shown;
-  // Twenty frames a second: the real second moves on every 20th frame.
-  int frames = 0;
-  while (form->TimerEnabled(Form1::kSecondLap) && frames < 400) {
-    if (++frames % 20 == 0) clock.Set({10, 15, (clock.Now().seconds + 1) % 60});
-    window.Tick(Form1::kSecondLap);
-    shown.push_back(form->state().spinCounter);
-  }
+  const std::vector<int> shown = RunLap(Form1::kSecondLap, [&](int frame) {
+    if (frame % 20 == 0) clock.Set({10, 15, clock.Now().seconds + 1});  // 20 frames a second
+  });
   ASSERT_FALSE(form->TimerEnabled(Form1::kSecondLap));
   EXPECT_EQ(shown.front(), 22);
   EXPECT_EQ(shown.back(), 23);  // three seconds on after 60 frames: it stops where they are
@@ -116,62 +110,33 @@ TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
     SetHand(dial, static_cast<int16_t>(hour), 100);
     ASSERT_FALSE(canvas().segments().empty());
     const DrawnSegment& s = canvas().segments().front();
-    EXPECT_EQ(s.x2, PolarX(dial, 0, 50)) << time.hours << ":" << time.minutes;
-    EXPECT_EQ(s.y2, PolarY(dial, 0, 50)) << time.hours << ":" << time.minutes;
+    EXPECT_EQ((ScreenPoint{s.x2, s.y2}), (ScreenPoint{PolarX(dial, 0, 50), PolarY(dial, 0, 50)}))
+        << time.hours << ":" << time.minutes;
     form.reset();
   }
 }
 
 TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) {
   clock.Set({10, 15, 0});  // second 00: no redraw yet
-  UseDefaultFace();
   Start();
   window.KeyDown('X');
   window.Tick(Form1::kSecondLap);
-  for (const DrawnSegment& s : canvas().segments()) {
-    EXPECT_EQ(s.x2, 0);
-    EXPECT_EQ(s.y2, 0);
-  }
+  for (const DrawnSegment& s : canvas().segments())
+    EXPECT_EQ((ScreenPoint{s.x2, s.y2}), ScreenPoint{});
   EXPECT_EQ(form->state().radius, 0);
 }
 
-TEST_F(SpinTest, CDuringALapSavesTheCurrentValuesAndAIsSavedToo) {
-  Form1& f = StartAt300x100();
+TEST_F(SpinTest, CDuringALapSavesTheCurrentValues) {
+  Form1& f = Start("300,100\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_FALSE(window.topmost());
   window.KeyDown('Z');
   window.Tick(Form1::kMinuteLap);
-  window.KeyDown('A', 4);  // Alt makes no difference
+  window.KeyDown('A', 4);  // 1 is not top-most too: A enters the layer, and Alt changes nothing
+  EXPECT_TRUE(window.topmost());
   f.state().windowLeft = 310;
   window.KeyDown('C', 1 | 2);  // nor Shift and Ctrl
   EXPECT_TRUE(system.ended());
-  EXPECT_EQ(work.Read("settings.ini"), "310,100\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
-}
-
-TEST_F(SpinTest, AWithTheFilesOneEntersTheLayer) {
-  UseDefaultFace();
-  work.Write("settings.ini", "0,0\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
-  Form1& f = Start();
-  EXPECT_FALSE(window.topmost());
-  window.KeyDown('A');
-  EXPECT_EQ(f.state().notTopmost, 0);
-  EXPECT_TRUE(window.topmost());
-  window.KeyDown('A');
-  EXPECT_EQ(f.state().notTopmost, -1);
-  EXPECT_FALSE(window.topmost());
-  window.KeyDown('Q');  // any other key: nothing
-  EXPECT_EQ(f.state().notTopmost, -1);
-}
-
-TEST_F(SpinTest, TheStillFaceTakesOverAtTheNextChangeOfSecond) {
-  clock.Set({10, 15, 30});
-  Form1& f = StartAt300x100();
-  window.KeyDown('Z');
-  RunLap(Form1::kMinuteLap);
-  const auto lastFrame = canvas().segments();
-  window.Tick(Form1::kSecondTick);  // same second: the last frame stays
-  EXPECT_EQ(canvas().segments(), lastFrame);
-  clock.Set({10, 15, 31});
-  window.Tick(Form1::kSecondTick);
-  EXPECT_EQ(f.state().lastSecond, 31);
+  EXPECT_EQ(work.Read("settings.ini"), "310,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 }  // namespace

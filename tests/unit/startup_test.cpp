@@ -1,42 +1,36 @@
-// The clock window's start-up and end on the in-memory backend: the first-run test, the
-// statement-by-statement sequence, the window's size, shape, layer and place, and the settings
-// written at unload.
+// The clock window's start-up, and its end, on the in-memory backend.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 #include "clock_fixture.h"
 #include "clockwindow/file_exists.h"
-#include "clockwindow/form1.h"
-#include "clockwindow/topmost.h"
-#include "platform/headless/headless_system.h"
-#include "platform/headless/headless_window.h"
-#include "test_support.h"
+#include "tests/bmp/bmp_builder.h"
 
 namespace quarvel {
 namespace {
 
-using testing::TempFolder;
-
 using StartupTest = testing::ClockFixture;
+
+// The window's width, height and round region.
+std::tuple<int, int, int> Shape(const HeadlessWindow& w) {
+  return {w.width(), w.height(), w.regionDiameter()};
+}
 
 // The main screen, and a second one to its left.
 const std::vector<Monitor> kTwoMonitors{{{0, 0, 1024, 768}, {0, 0, 1024, 740}},
                                         {{-1280, 0, 0, 1024}, {-1280, 0, 0, 1024}}};
 
 TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
-  UseDefaultFace();
   Form1& f = Start();
   EXPECT_EQ(system.dialogsShown(), 1);
   EXPECT_TRUE(window.shown());
   EXPECT_TRUE(window.topmost());
   EXPECT_EQ(f.state().faceDiameter, 200);
-  EXPECT_EQ(window.width(), 200);
-  EXPECT_EQ(window.height(), 200);
-  EXPECT_EQ(window.regionDiameter(), 200);
+  EXPECT_EQ(Shape(window), std::make_tuple(200, 200, 200));
   EXPECT_EQ(canvas().DrawWidth(), 2);
-  EXPECT_EQ(f.state().windowLeft, 0);
-  EXPECT_EQ(f.state().windowTop, 0);
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 
   window.RequestClose();
   EXPECT_TRUE(system.ended());
@@ -45,45 +39,32 @@ TEST_F(StartupTest, FirstRunShowsTheDialogThenTheDefaultClock) {
 }
 
 TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
-  auto dialogWith = [&](auto prepare) {
-    TempFolder folder;
-    HeadlessSystem sys(folder.path());
-    prepare(sys, folder);
-    return FileExists(sys, folder.path() + "\\settings.ini") == 0;
-  };
-  EXPECT_TRUE(dialogWith([](HeadlessSystem&, TempFolder&) {}));
-  EXPECT_FALSE(dialogWith([](HeadlessSystem&, TempFolder& f) { f.Write("settings.ini", ""); }));
-  EXPECT_TRUE(dialogWith([](HeadlessSystem&, TempFolder& f) {
-    std::filesystem::create_directory(f.path() + "/settings.ini");
-  }));
-  for (uint32_t attribute : {file_attribute::kHidden, file_attribute::kSystem})
-    EXPECT_TRUE(dialogWith([&](HeadlessSystem& s, TempFolder& f) {
-      s.SetAttributes(f.path() + "/settings.ini", attribute);
-    }));
-  EXPECT_FALSE(dialogWith([&](HeadlessSystem& s, TempFolder& f) {
-    s.SetAttributes(f.path() + "/settings.ini", file_attribute::kReadOnly);
-  }));
-}
-
-TEST_F(StartupTest, SettingsInTheProgramFolderOnlyMeanNoDialogButDefaults) {
+  const std::string file = programDir.path() + "/settings.ini";
+  EXPECT_EQ(FileExists(system, file), 0);
+  std::filesystem::create_directory(file);
+  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), 0);
+  std::filesystem::remove(file);
   programDir.Write("settings.ini", "300,200\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
-  Form1& f = Start();
+  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), -1);
+  Form1& f = Start();  // no dialog, and the values come from the working directory
   EXPECT_EQ(system.dialogsShown(), 0);
-  EXPECT_EQ(f.state().windowLeft, 0);  // the values come from the working directory
+  EXPECT_EQ(f.state().windowLeft, 0);
   EXPECT_TRUE(window.topmost());
+  const std::pair<uint32_t, int> attributes[] = {
+      {file_attribute::kHidden, 0}, {file_attribute::kSystem, 0}, {file_attribute::kReadOnly, -1}};
+  for (auto [attribute, exists] : attributes) {
+    system.SetAttributes(file, attribute);
+    EXPECT_EQ(FileExists(system, file), exists) << attribute;
+  }
 }
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
-  UseDefaultFace();
   system.SetMonitors(kTwoMonitors);
   programDir.Write("settings.ini", "");
-  work.Write("settings.ini", "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
   EXPECT_EQ(system.dialogsShown(), 0);
-  EXPECT_EQ(window.left(), -1200);
-  EXPECT_EQ(window.top(), 80);
-  EXPECT_EQ(f.state().windowLeft, -1200);
-  EXPECT_EQ(f.state().windowTop, 80);
+  EXPECT_EQ((ScreenPoint{window.left(), window.top()}), (ScreenPoint{-1200, 80}));
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(-1200, 80));
   EXPECT_FALSE(window.topmost());
   EXPECT_TRUE(window.shown());  // shown at the end of start-up all the same
   EXPECT_EQ(canvas().DrawWidth(), 3);
@@ -92,7 +73,6 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
 }
 
 TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
-  UseDefaultFace();  // 200 pixels; the screen is 1024 x 768 with a task bar below 740
   const std::pair<ScreenPoint, ScreenPoint> cases[] = {
       {{-5000, 100}, {0, 100}},      // far left: to the left edge, same height
       {{3000, 3000}, {824, 540}},    // far below right: into the corner above the task bar
@@ -101,9 +81,8 @@ TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
       {{900, 100}, {900, 100}},      // partly off the right edge: stays
   };
   for (auto [saved, opened] : cases) {
-    work.Write("settings.ini", std::to_string(saved.x) + "," + std::to_string(saved.y) +
-                                   "\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-    Form1& f = Start();
+    Form1& f = Start(std::to_string(saved.x) + "," + std::to_string(saved.y) +
+                     "\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     EXPECT_EQ((ScreenPoint{window.left(), window.top()}), opened) << saved.x << "," << saved.y;
     EXPECT_EQ(f.state().windowLeft, opened.x);  // and that is where it is saved from now on
   }
@@ -111,51 +90,26 @@ TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
 
 TEST_F(StartupTest, ARefusedPlaceIsReadBackAsItReallyIs) {
   system.SetMonitors(kTwoMonitors);
-  work.Write("settings.ini", "-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   window.RefusePlacesLeftOf(-1000);
-  Form1& f = Start();
-  EXPECT_EQ(f.state().windowLeft, 0);
-  EXPECT_EQ(f.state().windowTop, 0);
+  Form1& f = Start("-1200,10\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(0, 0));
 }
 
-TEST_F(StartupTest, AMissingBitmapGivesThePlainDesignedWindowWithTheHands) {
-  work.Write("settings.ini", "0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n");
-  Form1& f = Start();
-  EXPECT_EQ(f.state().faceDiameter, 105);
-  EXPECT_EQ(window.width(), 105);
-  EXPECT_EQ(window.height(), 105);
-  EXPECT_EQ(window.regionDiameter(), 105);
+TEST_F(StartupTest, TheWindowIsASquareAsWideAsTheBitmapOrThePlainDesignedOne) {
+  const bmp::Bitmap tall{.width = 120, .height = 160, .pixels = std::string(360 * 160, '\x40')};
+  work.Write("tall.bmp", bmp::Build(tall));
+  EXPECT_EQ(Start("0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n").state().faceDiameter, 120);
+  EXPECT_EQ(Shape(window), std::make_tuple(120, 120, 120));
+  EXPECT_EQ(Start("0,0\r\n 0 \r\nnone.bmp\r\n 2 \r\n").state().faceDiameter, 105);
+  EXPECT_EQ(Shape(window), std::make_tuple(105, 105, 105));
   EXPECT_EQ(canvas().PixelAt(52, 90), 0x804000);  // the window's own dark blue
   clock.Set({10, 8, 31});
   window.Tick(Form1::kSecondTick);
-  EXPECT_EQ(canvas().segments().size(), 3u);
-}
-
-TEST_F(StartupTest, ATallerBitmapStillGivesASquareOfItsWidth) {
-  // 120 x 160 pixels, 24-bit, written by hand so the test needs no picture library.
-  std::string bmp = "BM";
-  const int w = 120, h = 160, row = w * 3, size = 54 + row * h;
-  auto put32 = [&](int v) {
-    for (int i = 0; i < 4; ++i) bmp += static_cast<char>((v >> (8 * i)) & 0xFF);
-  };
-  auto put16 = [&](int v) {
-    bmp += static_cast<char>(v & 0xFF);
-    bmp += static_cast<char>((v >> 8) & 0xFF);
-  };
-  put32(size), put32(0), put32(54), put32(40), put32(w), put32(h), put16(1), put16(24);
-  put32(0), put32(row * h), put32(2835), put32(2835), put32(0), put32(0);
-  bmp += std::string(static_cast<std::size_t>(row * h), '\x40');
-  work.Write("tall.bmp", bmp);
-  work.Write("settings.ini", "0,0\r\n 0 \r\ntall.bmp\r\n 2 \r\n");
-  Form1& f = Start();
-  EXPECT_EQ(f.state().faceDiameter, 120);
-  EXPECT_EQ(window.width(), 120);
-  EXPECT_EQ(window.height(), 120);
+  EXPECT_EQ(canvas().segments().size(), 3u);  // and the hands
 }
 
 TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
-  work.Write("settings.ini", "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
-  Form1& f = Start();
+  Form1& f = Start("0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
   EXPECT_EQ(f.state().lineWidth, -4);
   EXPECT_EQ(canvas().DrawWidth(), 1);
   window.RequestClose();
@@ -169,7 +123,6 @@ TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
     ticks += window.Tick(Form1::kSecondTick) ? 1 : 0;
     EXPECT_FALSE(window.shown());
   });
-  UseDefaultFace();
   Form1& f = Start();
   EXPECT_EQ(ticks, 1);
   EXPECT_EQ(f.state().lastSecond, 31);  // drawn on the designed, not yet sized window
@@ -202,14 +155,14 @@ TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   EXPECT_NE(system.messages()[0].find("Path/File access error"), std::string::npos);
   EXPECT_EQ(system.exitCode(), 1);
   EXPECT_EQ(work.Read("settings.ini"), "5,5\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
 TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved) {
   // 32767 degrees load, but added to the second hand's 180 they pass 16 bits at the redraw.
   work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
   const std::string settings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
-  work.Write("settings.ini", settings);
-  Start();
+  Start(settings);
   window.KeyDown('Z');  // a lap on: the error must stop it too
   window.Tick(Form1::kMinuteLap);
   ASSERT_EQ(system.messages().size(), 1u);
@@ -224,18 +177,6 @@ TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved)
   EXPECT_EQ(window.RunFor(5000), 0);
   EXPECT_EQ(system.messages().size(), 1u);
   EXPECT_EQ(work.Read("settings.ini"), settings);
-}
-
-TEST(SetTopmost, OneEntersZeroLeavesAnythingElseDoesNothing) {
-  HeadlessWindow window;
-  SetTopmost(window, 1);
-  EXPECT_TRUE(window.topmost());
-  SetTopmost(window, -1);
-  EXPECT_TRUE(window.topmost());
-  SetTopmost(window, 0);
-  EXPECT_FALSE(window.topmost());
-  SetTopmost(window, 2);
-  EXPECT_FALSE(window.topmost());
 }
 
 }  // namespace

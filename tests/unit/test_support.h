@@ -1,6 +1,5 @@
 #pragma once
-// Shared helpers for the unit tests: a clock scripted reading by reading, a throw-away folder,
-// and the error number a statement raises.
+// A clock scripted reading by reading, and the error number a statement raises.
 #include <deque>
 #include <string>
 
@@ -16,12 +15,9 @@ class ScriptedClock final : public Clock {
   explicit ScriptedClock(std::deque<TimeOfDay> readings) : readings_(std::move(readings)) {}
   TimeOfDay Now() override {
     ++taken_;
-    if (readings_.size() > 1) {
-      TimeOfDay t = readings_.front();
-      readings_.pop_front();
-      return t;
-    }
-    return readings_.front();
+    const TimeOfDay t = readings_.front();
+    if (readings_.size() > 1) readings_.pop_front();
+    return t;
   }
   int taken() const { return taken_; }
 
@@ -39,6 +35,17 @@ int ErrorOf(Statement&& statement) {
     return e.number();
   }
   return 0;
+}
+
+// The report of the run-time error a statement raises, or "" when it raises none.
+template <typename Statement>
+std::string ReportOf(Statement&& statement) {
+  try {
+    statement();
+  } catch (const RuntimeError& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace quarvel::testing

@@ -1,7 +1,6 @@
 # One bounded fuzz run, for ctest:
 #   cmake -DFUZZER=<fuzz binary> -DSEEDS=<seed corpus> -DWORK=<folder in the build tree> -P run_fuzzer.cmake
-# The fuzzer adds what it finds to its corpus folder, so it gets a fresh copy of the seeds each
-# run and the checked-in corpus stays as it is. A crash file lands in WORK and is kept there.
+# The fuzzer grows a fresh copy of the seeds, never the checked-in corpus; a crash file stays in WORK.
 foreach(var FUZZER SEEDS WORK)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "run_fuzzer.cmake needs -D${var}=...")
