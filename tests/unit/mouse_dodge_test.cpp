@@ -163,6 +163,18 @@ TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndTheClockRunsOn) {
   EXPECT_TRUE(system.ended());
 }
 
+TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {
+  system.PlayInstalledLinux(programDir.path());
+  StartAt300x100();
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_NE(system.messages()[0].find("\"qvedit\" could not"), std::string::npos);
+  EXPECT_NE(system.messages()[0].find("next to quarvel or"), std::string::npos);
+  system.InstallProgram("qvedit", "qvs", 1);
+  window.MouseDown(2);
+  EXPECT_EQ(system.started(), std::vector<std::string>{"qvedit"});
+}
+
 TEST_F(MouseDodgeTest, AnEditorWithoutItsWindowYetStillEndsTheClockNormally) {
   StartAt300x100();
   system.InstallProgram("qvedit.exe", "qvs", 1000000);
