@@ -35,6 +35,10 @@ TEST(DialogLayout, TabOrderStartsWithOkAndTextsAreExact) {
   EXPECT_EQ(kControls[1].text, "Readme");
   EXPECT_EQ(kDialog.caption, "QUARVEL");
   EXPECT_EQ(kReadmeCommand, "notepad.exe readme.txt");
+  EXPECT_EQ(kReadmeFile, "readme.txt");
+  EXPECT_EQ(FontPixelHeight(15.0f), 12);  // 9 points at 96 dpi
+  EXPECT_EQ(ReadmeFailureText("xdg-open readme.txt", "exit status 3"),
+            "\"xdg-open readme.txt\" could not be started (exit status 3).");
   // The Japanese texts, checked by their bytes' length and ends so an editor's re-encoding shows.
   EXPECT_EQ(kControls[4].text.size(), 73u);
   EXPECT_TRUE(kControls[4].text.starts_with("QUARVEL\xE3\x82\x92"));  // "QUARVELを"

@@ -1,13 +1,15 @@
 // The runtime rules everything else stands on: checked arithmetic, rounding, number text and
-// the list reader.
+// the list reader, the errors of system failures.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
 
 #include "runtime/checked_math.h"
 #include "runtime/list_reader.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -144,6 +146,14 @@ TEST(ListReader, ErrorsSayWhichLine) {
   } catch (const RuntimeError& e) {
     EXPECT_EQ(std::string(e.what()), "Run-time error 62: Input past end of file (tan.sin, line 2)");
   }
+}
+
+TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
+  EXPECT_STREQ(DirectorySearchError(ENAMETOOLONG, "x").what(),
+               "Run-time error 52: Bad file name or number (x)");
+  EXPECT_EQ(DirectorySearchError(EACCES, "x").number(), 75);
+  EXPECT_STREQ(ProgramStartError(EACCES, "qvedit").what(),
+               "Run-time error 53: File not found (qvedit, error 13)");
 }
 
 }  // namespace
