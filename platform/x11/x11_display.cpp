@@ -27,8 +27,14 @@ X11Display::X11Display(Display* display)
 }
 
 X11Display::~X11Display() {
-  if (!lost_) XCloseDisplay(display_);
+  Close();
   g_display = nullptr;
+}
+
+void X11Display::Close() {
+  if (lost_) return;
+  lost_ = true;
+  XCloseDisplay(display_);
 }
 
 // The end of the X session: the server went away (log-out, the server's end). The clock saves

@@ -24,8 +24,12 @@ class X11Display {
   Window root() const { return root_; }
   int fd() const { return ConnectionNumber(display_); }
 
-  // The connection is gone (the X session ended): no Xlib call may be made from then on.
+  // The connection is gone (the X session ended, or the clock closed it): no Xlib call may be
+  // made from then on.
   bool lost() const { return lost_; }
+  // Flushes what is left to send and closes the connection, which lets its users (Xft) free
+  // what they keep for it.
+  void Close();
   // Runs once when the connection breaks, and must not return: Xlib ends the process after it.
   void OnConnectionLost(std::function<void()> handler) { onLost_ = std::move(handler); }
 

@@ -1,6 +1,7 @@
 #include "platform/x11/x11_system.h"
 
 #include <X11/Xatom.h>
+#include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -130,8 +131,11 @@ void X11System::ShowMessage(const std::string& text) {
   box.Run();
 }
 
+// The process ends from inside an event handler, so no destructor of the clock's objects runs:
+// what the libraries keep is let go here (the display's fonts, fontconfig's configuration).
 void X11System::EndProcess(int exitCode) {
-  if (!display_.lost()) XFlush(display_.get());
+  display_.Close();
+  FcFini();
   std::exit(exitCode);
 }
 
