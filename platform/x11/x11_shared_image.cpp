@@ -16,7 +16,6 @@ X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
   usable_ = XShmQueryVersion(display_.get(), &major, &minor, &pixmaps) &&
             (depth == 24 || depth == 32) && visual->red_mask == 0xFF0000 &&
             visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
-  if (usable_) completionEvent_ = XShmGetEventBase(display_.get()) + ShmCompletion;
 }
 
 X11SharedImage::~X11SharedImage() {
@@ -65,12 +64,17 @@ void X11SharedImage::Detach() {
   XDestroyImage(image_);
   image_ = nullptr;
   segment_ = {};
-  serverReading_ = false;
+  lastPut_ = 0;
 }
 
+// NOTE: the memory must not change while the server reads it. The server handles requests in
+// order, so once it has answered a later one (the pointer query after each redraw) it is done
+// with the picture. Asking it to say so with an event instead costs a wake-up a second: the
+// event and the pointer's answer come apart.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
-  if (!usable_ || serverReading_ || picture.empty()) return false;
+  if (!usable_ || picture.empty()) return false;
+  if (lastPut_ != 0 && LastKnownRequestProcessed(display_.get()) < lastPut_) return false;
   if ((image_ == nullptr || image_->width != picture.width || image_->height != picture.height) &&
       !Attach(picture.width, picture.height))
     return false;
@@ -78,15 +82,9 @@ bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, in
     std::memcpy(image_->data + static_cast<std::ptrdiff_t>(row) * image_->bytes_per_line,
                 picture.pixels.data() + static_cast<std::ptrdiff_t>(row) * picture.width,
                 static_cast<std::size_t>(picture.width) * 4);
+  lastPut_ = NextRequest(display_.get());
   XShmPutImage(display_.get(), drawable, gc, image_, x, y, x, y, static_cast<unsigned>(width),
-               static_cast<unsigned>(height), True);
-  serverReading_ = true;
-  return true;
-}
-
-bool X11SharedImage::HandleEvent(const XEvent& event) {
-  if (!usable_ || event.type != completionEvent_) return false;
-  serverReading_ = false;
+               static_cast<unsigned>(height), False);
   return true;
 }
 

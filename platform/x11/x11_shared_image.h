@@ -19,11 +19,10 @@ class X11SharedImage {
 
   // Puts the part (x, y, width, height) of the picture at the same place on the drawable;
   // false when it can't (no shared memory with this server, a screen that takes other pixels,
-  // or the server still reading the last picture), and the caller sends it the plain way.
+  // or the server perhaps still reading the last picture), and the caller sends it the plain
+  // way.
   bool Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y, int width,
            int height);
-  // The server's word that it has read the last picture (ShmCompletion).
-  bool HandleEvent(const XEvent& event);
 
  private:
   bool Attach(int width, int height);
@@ -33,10 +32,9 @@ class X11SharedImage {
   Visual* visual_;
   int depth_;
   bool usable_ = false;
-  int completionEvent_ = 0;
   XShmSegmentInfo segment_{};
   XImage* image_ = nullptr;
-  bool serverReading_ = false;
+  unsigned long lastPut_ = 0;  // the request number of the last picture put, 0 for none
 };
 
 }  // namespace quarvel

@@ -217,7 +217,6 @@ void X11Window::Paint(int x, int y, int width, int height) {
 
 // A pure translation: each event becomes at most one call into the core.
 void X11Window::HandleEvent(XEvent& event) {
-  if (sharedImage_.HandleEvent(event)) return;
   switch (event.type) {
     case Expose:
       Paint(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
