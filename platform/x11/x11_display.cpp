@@ -1,6 +1,7 @@
 #include "platform/x11/x11_display.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xlib-xcb.h>
 #include <X11/Xutil.h>
 #include <unistd.h>
 
@@ -20,7 +21,10 @@ std::unique_ptr<X11Display> X11Display::Open() {
 }
 
 X11Display::X11Display(Display* display)
-    : display_(display), screen_(DefaultScreen(display)), root_(RootWindow(display, screen_)) {
+    : display_(display),
+      screen_(DefaultScreen(display)),
+      root_(RootWindow(display, screen_)),
+      xcb_(XGetXCBConnection(display)) {
   g_display = this;
   XSetIOErrorHandler(&X11Display::HandleIoError);
   XSetErrorHandler(&X11Display::HandleError);
@@ -69,6 +73,20 @@ int X11Display::ErrorOf(const std::function<void()>& requests) {
   XSync(display_, False);
   trapping_ = false;
   return trappedError_;
+}
+
+unsigned int X11Display::LastRequest() const {
+  return static_cast<unsigned int>(NextRequest(display_) - 1);
+}
+
+void X11Display::NoteAnswered(unsigned int request) {
+  if (static_cast<int>(request - answered_) > 0) answered_ = request;
+}
+
+bool X11Display::Answered(unsigned int request) const {
+  const auto xlibAnswered = static_cast<unsigned int>(LastKnownRequestProcessed(display_));
+  return static_cast<int>(xlibAnswered - request) >= 0 ||
+         static_cast<int>(answered_ - request) >= 0;
 }
 
 Atom X11Display::atom(const char* name) const {

@@ -2,6 +2,7 @@
 // The X connection the clock runs on: the display, the atoms it speaks, what the window manager
 // supports, and the end of the X session (the connection closing under it).
 #include <X11/Xlib.h>
+#include <xcb/xcb.h>
 
 #include <functional>
 #include <initializer_list>
@@ -38,6 +39,14 @@ class X11Display {
   // on another machine.
   int ErrorOf(const std::function<void()>& requests);
 
+  // The same connection for requests whose answers are read later (XCB, which Xlib runs on).
+  xcb_connection_t* xcb() const { return xcb_; }
+  // The number of the last request sent, and whether the server has answered it or a later one
+  // (it handles requests in order). Numbers compare modulo 2^32, as XCB counts them.
+  unsigned int LastRequest() const;
+  void NoteAnswered(unsigned int request);
+  bool Answered(unsigned int request) const;
+
   Atom atom(const char* name) const;
   // Whether the running window manager says (in _NET_SUPPORTED) that it handles this.
   bool WindowManagerSupports(const char* atomName) const;
@@ -73,6 +82,8 @@ class X11Display {
   int screen_;
   Window root_;
   bool lost_ = false;
+  xcb_connection_t* xcb_;
+  unsigned int answered_ = 0;  // the latest request answered through XCB
   bool trapping_ = false;
   int trappedError_ = 0;
   std::function<void()> onLost_;

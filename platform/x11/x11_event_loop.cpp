@@ -132,6 +132,7 @@ void X11EventLoop::HandleXEvents() {
 // dropped, as Windows merges late timer ticks into one.
 void X11EventLoop::DeliverDueTimers() {
   if (events_ == nullptr) return;
+  if (beforeTimers_ && EarliestDue() <= MonotonicNs()) beforeTimers_();
   for (;;) {
     const int64_t now = MonotonicNs();
     std::size_t next = timers_.size();
@@ -162,32 +163,34 @@ void X11EventLoop::HandleClockSet() {
   if (set && events_ != nullptr) events_->OnClockChanged();
 }
 
+// Reads the X socket only when it has something, or to look once before sleeping: a read that
+// finds nothing costs a system call, and the clock wakes for little else.
 void X11EventLoop::RunOnce(int milliseconds) {
-  HandleXEvents();
   DeliverDueTimers();
-
   const int64_t now = MonotonicNs();
   int64_t wakeNs = milliseconds < 0 ? kForever : now + milliseconds * kNsPerMs;
   if (EarliestDue() < wakeNs) wakeNs = EarliestDue();
-  // Events Xlib already read (while waiting for a reply) are in its queue, not in the socket.
-  if (XEventsQueued(display_.get(), QueuedAfterFlush) > 0) wakeNs = now;
-  timespec timeout{};
-  if (wakeNs != kForever && wakeNs > now) {
-    timeout.tv_sec = static_cast<time_t>((wakeNs - now) / 1000000000);
-    timeout.tv_nsec = static_cast<long>((wakeNs - now) % 1000000000);
+  // Events read with a reply wait in a queue, not in the socket: they would not wake the poll.
+  bool xEvents = XEventsQueued(display_.get(), QueuedAfterFlush) > 0;
+  if (!xEvents) {
+    timespec timeout{};
+    if (wakeNs != kForever && wakeNs > now) {
+      timeout.tv_sec = static_cast<time_t>((wakeNs - now) / 1000000000);
+      timeout.tv_nsec = static_cast<long>((wakeNs - now) % 1000000000);
+    }
+    std::vector<pollfd> fds{
+        {display_.fd(), POLLIN, 0}, {signalFd_, POLLIN, 0}, {clockSetFd_, POLLIN, 0}};
+    for (const Child& child : children_) fds.push_back({child.pidFd, POLLIN, 0});
+    if (ppoll(fds.data(), fds.size(), wakeNs == kForever ? nullptr : &timeout, nullptr) > 0) {
+      xEvents = fds[0].revents != 0;  // hang-up too: reading it ends the session
+      if ((fds[1].revents & POLLIN) != 0) HandleSignals();
+      if ((fds[2].revents & POLLIN) != 0) HandleClockSet();
+      std::vector<bool> ended(children_.size());
+      for (std::size_t i = 0; i < children_.size(); ++i) ended[i] = fds[3 + i].revents != 0;
+      HandleChildren(ended);
+    }
   }
-  std::vector<pollfd> fds{
-      {display_.fd(), POLLIN, 0}, {signalFd_, POLLIN, 0}, {clockSetFd_, POLLIN, 0}};
-  for (const Child& child : children_) fds.push_back({child.pidFd, POLLIN, 0});
-  const int ready = ppoll(fds.data(), fds.size(), wakeNs == kForever ? nullptr : &timeout, nullptr);
-  if (ready > 0) {
-    if ((fds[1].revents & POLLIN) != 0) HandleSignals();
-    if ((fds[2].revents & POLLIN) != 0) HandleClockSet();
-    std::vector<bool> ended(children_.size());
-    for (std::size_t i = 0; i < children_.size(); ++i) ended[i] = fds[3 + i].revents != 0;
-    HandleChildren(ended);
-  }
-  HandleXEvents();
+  if (xEvents) HandleXEvents();
   DeliverDueTimers();
 }
 

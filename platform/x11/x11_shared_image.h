@@ -25,16 +25,23 @@ class X11SharedImage {
            int height);
 
  private:
-  bool Attach(int width, int height);
-  void Detach();
+  // One of two pictures in shared memory: while the server may still read one, the next
+  // face goes into the other.
+  struct Buffer {
+    XShmSegmentInfo segment{};
+    XImage* image = nullptr;
+    bool put = false;
+    unsigned int lastPut = 0;  // the request that put it
+  };
+  bool Attach(Buffer& buffer, int width, int height);
+  void Detach(Buffer& buffer);
 
   X11Display& display_;
   Visual* visual_;
   int depth_;
   bool usable_ = false;
-  XShmSegmentInfo segment_{};
-  XImage* image_ = nullptr;
-  unsigned long lastPut_ = 0;  // the request number of the last picture put, 0 for none
+  Buffer buffers_[2];
+  int next_ = 0;
 };
 
 }  // namespace quarvel

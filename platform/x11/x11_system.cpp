@@ -68,15 +68,28 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
   return attributes;
 }
 
+void X11System::AskPointerAhead() {
+  if (display_.lost()) return;
+  if (pointerAsked_) xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
+  pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
+  pointerAsked_ = true;
+  xcb_flush(display_.xcb());
+}
+
+// The core reads the pointer once a second, right after drawing the face. Asked for when the
+// timer woke the clock, the answer is there by then; asked for only now, the clock would
+// sleep once more each second, waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
-  Window root = 0, child = 0;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  unsigned int buttons = 0;
-  if (!XQueryPointer(display_.get(), display_.root(), &root, &child, &rootX, &rootY, &x, &y,
-                     &buttons))
-    return false;  // on another screen of the display
-  point = ScreenPoint{rootX, rootY};
-  return true;
+  if (!pointerAsked_) AskPointerAhead();
+  pointerAsked_ = false;
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(display_.xcb(), pointerQuery_, nullptr);
+  if (reply == nullptr) return false;
+  display_.NoteAnswered(pointerQuery_.sequence);
+  const bool onThisScreen = reply->same_screen != 0;
+  if (onThisScreen) point = ScreenPoint{reply->root_x, reply->root_y};
+  std::free(reply);
+  return onThisScreen;  // false: on another screen of the display
 }
 
 void X11System::StartProgram(const std::string& exeName) {

@@ -31,6 +31,9 @@ pids=("$E2E_CLOCK_PID" "$xclock" "$oclock")
 cpu_ns() { awk '{print $1}' "/proc/$1/schedstat"; }
 wakeups() { awk '/^voluntary_ctxt_switches:/ {print $2}' "/proc/$1/task/$1/status"; }
 sample() { local pid; for pid in "${pids[@]}"; do echo "$(cpu_ns "$pid") $(wakeups "$pid")"; done; }
+# From the middle of one second to the middle of another: every clock here wakes at the change
+# of second, so each gets the same whole number of seconds to wake in.
+sleep "0.$(printf '%06d' $(((1500000 - 10#$(date +%6N)) % 1000000)))"
 before=$(sample) start=$(e2e_now)
 sleep "$seconds"
 after=$(sample) end=$(e2e_now)
