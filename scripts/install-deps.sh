@@ -9,11 +9,9 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils x11-apps imagemagick fonts-ipafont-gothic
   # the Linux clock: Xlib and XCB, Shape and MIT-SHM (Xext), RandR, Xft and fontconfig,
-  # libunibreak; it
-  # opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
+  # libunibreak; it opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
   pkgconf libx11-dev libx11-xcb-dev libxext-dev libxrandr-dev libxft-dev libfontconfig-dev
-  libunibreak-dev
-  xdg-utils wmctrl
+  libunibreak-dev xdg-utils wmctrl
 )
 # openbox comes without its recommends (it would pull in ~30 packages).
 no_recommends=(openbox)
