@@ -1,96 +1,93 @@
 #include "platform/x11/x11_shared_image.h"
 
-#include <X11/Xutil.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <cstdlib>
 #include <cstring>
 
 namespace quarvel {
 
 X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
-    : display_(display), visual_(visual), depth_(depth) {
-  int major = 0, minor = 0;
-  Bool pixmaps = False;
-  // Only for the 24-bit true-colour layout the core's pixels already have.
-  usable_ = XShmQueryVersion(display_.get(), &major, &minor, &pixmaps) &&
-            (depth == 24 || depth == 32) && visual->red_mask == 0xFF0000 &&
+    : display_(display), depth_(depth) {
+  // Only for the 24-bit true-colour layout, 32 bits a pixel, the core's pixels already have.
+  xcb_shm_query_version_reply_t* version =
+      xcb_shm_query_version_reply(display_.xcb(), xcb_shm_query_version(display_.xcb()), nullptr);
+  usable_ = version != nullptr && (depth == 24 || depth == 32) && visual->red_mask == 0xFF0000 &&
             visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+  std::free(version);
+  int count = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(display_.get(), &count);
+  bool thirtyTwoBits = false;
+  for (int i = 0; i < count; ++i)
+    if (formats[i].depth == depth) thirtyTwoBits = formats[i].bits_per_pixel == 32;
+  if (formats != nullptr) XFree(formats);
+  usable_ = usable_ && thirtyTwoBits;
 }
 
 X11SharedImage::~X11SharedImage() {
-  for (Buffer& buffer : buffers_) Detach(buffer);
+  Detach();
 }
 
-bool X11SharedImage::Attach(Buffer& buffer, int width, int height) {
-  Detach(buffer);
-  buffer.image =
-      XShmCreateImage(display_.get(), visual_, static_cast<unsigned>(depth_), ZPixmap, nullptr,
-                      &buffer.segment, static_cast<unsigned>(width), static_cast<unsigned>(height));
-  if (buffer.image == nullptr || buffer.image->bits_per_pixel != 32) {
-    Detach(buffer);
-    return false;
-  }
-  const std::size_t size =
-      static_cast<std::size_t>(buffer.image->bytes_per_line) * static_cast<std::size_t>(height);
-  buffer.segment.shmid = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
-  void* memory = buffer.segment.shmid < 0 ? nullptr : shmat(buffer.segment.shmid, nullptr, 0);
+bool X11SharedImage::Attach(int width, int height) {
+  Detach();
+  const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+  const int id = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
+  void* memory = id < 0 ? nullptr : shmat(id, nullptr, 0);
   if (memory == nullptr || memory == reinterpret_cast<void*>(-1)) {
-    if (buffer.segment.shmid >= 0) shmctl(buffer.segment.shmid, IPC_RMID, nullptr);
-    Detach(buffer);
+    if (id >= 0) shmctl(id, IPC_RMID, nullptr);
     usable_ = false;
     return false;
   }
-  buffer.segment.shmaddr = buffer.image->data = static_cast<char*>(memory);
-  buffer.segment.readOnly = True;
+  segment_ = xcb_generate_id(display_.xcb());
   // NOTE: a server on another machine (ssh -X) can't attach, and says so only in an error.
-  const bool attached = display_.ErrorOf([&] { XShmAttach(display_.get(), &buffer.segment); }) == 0;
+  xcb_generic_error_t* error = xcb_request_check(
+      display_.xcb(),
+      xcb_shm_attach_checked(display_.xcb(), segment_, static_cast<uint32_t>(id), 1));
   // Marked for removal now: it goes when both sides have let go, even if the clock crashes.
-  shmctl(buffer.segment.shmid, IPC_RMID, nullptr);
-  if (!attached) {
-    shmdt(buffer.segment.shmaddr);
-    buffer.segment.shmaddr = nullptr;
-    Detach(buffer);
+  shmctl(id, IPC_RMID, nullptr);
+  if (error != nullptr) {
+    std::free(error);
+    shmdt(memory);
     usable_ = false;
     return false;
   }
+  memory_ = static_cast<char*>(memory);
+  width_ = width;
+  height_ = height;
   return true;
 }
 
-void X11SharedImage::Detach(Buffer& buffer) {
-  if (buffer.image == nullptr) return;
-  if (buffer.segment.shmaddr != nullptr) {
-    if (!display_.lost()) XShmDetach(display_.get(), &buffer.segment);
-    shmdt(buffer.segment.shmaddr);
-  }
-  buffer.image->data = nullptr;
-  XDestroyImage(buffer.image);
-  buffer = Buffer{};
+void X11SharedImage::Detach() {
+  if (memory_ == nullptr) return;
+  if (!display_.lost()) xcb_shm_detach(display_.xcb(), segment_);
+  shmdt(memory_);
+  memory_ = nullptr;
+  put_ = false;
 }
 
-// NOTE: a picture must not change while the server reads it. The server handles requests in
+// NOTE: the picture must not change while the server reads it. The server handles requests in
 // order, so once it has answered a later one (the pointer query after each redraw) it is done
-// with the picture. Asking it to say so with an event instead costs a wake-up a second: the
-// event and the pointer's answer come apart.
+// with it. Asking it to say so with an event instead costs a wake-up a second: the event and
+// the pointer's answer come apart. Until the answer, a new face goes the plain way.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   if (!usable_ || picture.empty()) return false;
-  Buffer& buffer = buffers_[next_];
-  if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
-  if ((buffer.image == nullptr || buffer.image->width != picture.width ||
-       buffer.image->height != picture.height) &&
-      !Attach(buffer, picture.width, picture.height))
+  if (put_ && !display_.Answered(lastPut_)) return false;
+  if ((memory_ == nullptr || width_ != picture.width || height_ != picture.height) &&
+      !Attach(picture.width, picture.height))
     return false;
-  for (int row = 0; row < picture.height; ++row)
-    std::memcpy(
-        buffer.image->data + static_cast<std::ptrdiff_t>(row) * buffer.image->bytes_per_line,
-        picture.pixels.data() + static_cast<std::ptrdiff_t>(row) * picture.width,
-        static_cast<std::size_t>(picture.width) * 4);
-  XShmPutImage(display_.get(), drawable, gc, buffer.image, x, y, x, y, static_cast<unsigned>(width),
-               static_cast<unsigned>(height), False);
-  buffer.put = true;
-  buffer.lastPut = display_.LastRequest();
-  next_ = 1 - next_;
+  std::memcpy(memory_, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
+  XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
+  const xcb_void_cookie_t put = xcb_shm_put_image(
+      display_.xcb(), static_cast<xcb_drawable_t>(drawable),
+      static_cast<xcb_gcontext_t>(XGContextFromGC(gc)), static_cast<uint16_t>(picture.width),
+      static_cast<uint16_t>(picture.height), static_cast<uint16_t>(x), static_cast<uint16_t>(y),
+      static_cast<uint16_t>(width), static_cast<uint16_t>(height), static_cast<int16_t>(x),
+      static_cast<int16_t>(y), static_cast<uint8_t>(depth_), XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_,
+      0);
+  put_ = true;
+  lastPut_ = put.sequence;
   return true;
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The clock's face handed to the X server through shared memory (MIT-SHM): a picture sent over
-// the socket every second would make the clock wait for the server to read 160 kB of it, one
-// more wake-up a second; in shared memory the server reads it in place.
+// the socket every second would make the clock wait for the server to read 160 kB of it; in
+// shared memory the server reads it in place. The request goes out through XCB together with
+// the pointer query that follows every redraw: one write, one wake-up of the server.
 #include <X11/Xlib.h>
-#include <X11/extensions/XShm.h>
+#include <xcb/shm.h>
 
 #include "platform/platform_types.h"
 #include "platform/x11/x11_display.h"
@@ -25,23 +26,18 @@ class X11SharedImage {
            int height);
 
  private:
-  // One of two pictures in shared memory: while the server may still read one, the next
-  // face goes into the other.
-  struct Buffer {
-    XShmSegmentInfo segment{};
-    XImage* image = nullptr;
-    bool put = false;
-    unsigned int lastPut = 0;  // the request that put it
-  };
-  bool Attach(Buffer& buffer, int width, int height);
-  void Detach(Buffer& buffer);
+  bool Attach(int width, int height);
+  void Detach();
 
   X11Display& display_;
-  Visual* visual_;
   int depth_;
   bool usable_ = false;
-  Buffer buffers_[2];
-  int next_ = 0;
+  xcb_shm_seg_t segment_ = 0;
+  char* memory_ = nullptr;
+  int width_ = 0;
+  int height_ = 0;
+  bool put_ = false;
+  unsigned int lastPut_ = 0;  // the request that put the picture
 };
 
 }  // namespace quarvel
