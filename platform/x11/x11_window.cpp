@@ -39,6 +39,7 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   window_ = XCreateWindow(d, display_.root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
                           CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
   gc_ = XCreateGC(d, window_, 0, nullptr);
+  parent_ = display_.root();
 
   XWMHints wmHints{};
   wmHints.flags = InputHint | StateHint;
@@ -107,11 +108,12 @@ bool X11Window::OffEveryMonitor(int32_t left, int32_t top) const {
   return true;
 }
 
-void X11Window::ReadPlace() {
-  Window child = 0;
-  int x = 0, y = 0;
-  if (XTranslateCoordinates(display_.get(), window_, display_.root(), 0, 0, &x, &y, &child))
-    place_ = {x, y};
+// NOTE: only root coordinates count: the window manager's own notice (synthetic, ICCCM 4.1.5)
+// or a real one while the window's parent is the root. Inside the manager's frame a real
+// notice is relative to the frame, and asking the server where the window is instead caught
+// the frame still at (0, 0) while it was being placed: the clock then took (0, 0) for home.
+void X11Window::NoteConfigure(const XConfigureEvent& event) {
+  if (event.send_event || parent_ == display_.root()) place_ = {event.x, event.y};
 }
 
 void X11Window::Resize(int32_t width, int32_t height) {
@@ -222,7 +224,10 @@ void X11Window::HandleEvent(XEvent& event) {
       Paint(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
       return;
     case ConfigureNotify:
-      ReadPlace();
+      NoteConfigure(event.xconfigure);
+      return;
+    case ReparentNotify:
+      parent_ = event.xreparent.parent;
       return;
     case ClientMessage:
       if (events_ != nullptr && event.xclient.message_type == display_.atom("WM_PROTOCOLS") &&

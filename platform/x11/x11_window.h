@@ -44,13 +44,14 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void Map();
   bool OffEveryMonitor(int32_t left, int32_t top) const;
   void Paint(int x, int y, int width, int height);
-  void ReadPlace();
+  void NoteConfigure(const XConfigureEvent& event);
   void OwnMoveLoop();
   void HandleOwnMove(const XEvent& event);
 
   X11Display& display_;
   X11EventLoop& loop_;
   Window window_ = 0;
+  Window parent_ = 0;  // the root, or the window manager's frame
   GC gc_ = nullptr;
   X11ImagePainter painter_;
   X11SharedImage sharedImage_;
