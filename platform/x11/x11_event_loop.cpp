@@ -132,6 +132,7 @@ void X11EventLoop::HandleXEvents() {
 // dropped, as Windows merges late timer ticks into one.
 void X11EventLoop::DeliverDueTimers() {
   if (events_ == nullptr) return;
+  if (beforeTimers_ && EarliestDue() <= MonotonicNs()) beforeTimers_();
   for (;;) {
     const int64_t now = MonotonicNs();
     std::size_t next = timers_.size();

@@ -35,6 +35,9 @@ class X11EventLoop {
   void Unwatch(Window window) { targets_.erase(window); }
   // Where timer ticks, close signals (SIGTERM, SIGHUP, SIGINT) and clock changes go.
   void SetEventSink(WindowEvents* events) { events_ = events; }
+  // Runs when timers are about to be delivered after a wait, to send requests whose answers
+  // the handlers will want (the pointer's place), so they come while the face is drawn.
+  void BeforeTimers(std::function<void()> action) { beforeTimers_ = std::move(action); }
 
   // While a modal window is open, input to the other windows is dropped, as Windows disables
   // the windows a dialog or a task-modal message box belongs to. Modal windows nest.
@@ -80,6 +83,7 @@ class X11EventLoop {
   X11Display& display_;
   std::map<Window, X11EventTarget*> targets_;
   WindowEvents* events_ = nullptr;
+  std::function<void()> beforeTimers_;
   std::array<Timer, 3> timers_{};
   std::vector<Window> modal_;
   std::vector<Child> children_;

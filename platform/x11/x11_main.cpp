@@ -28,6 +28,7 @@ int main() {
   Form1 form(window, system, clock, slot);
   // The end of the X session closes the clock like any close request: the settings are saved.
   display->OnConnectionLost([&form] { form.OnUnload(); });
+  loop.BeforeTimers([&system] { system.AskPointerAhead(); });
   if (!form.Load()) return 1;
   for (;;) loop.RunOnce(-1);
 }

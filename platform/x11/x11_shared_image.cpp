@@ -26,11 +26,11 @@ X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
 }
 
 X11SharedImage::~X11SharedImage() {
-  Detach();
+  for (Buffer& buffer : buffers_) Detach(buffer);
 }
 
-bool X11SharedImage::Attach(int width, int height) {
-  Detach();
+bool X11SharedImage::Attach(Buffer& buffer, int width, int height) {
+  Detach(buffer);
   const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
   const int id = shmget(IPC_PRIVATE, size, IPC_CREAT | 0600);
   void* memory = id < 0 ? nullptr : shmat(id, nullptr, 0);
@@ -39,11 +39,11 @@ bool X11SharedImage::Attach(int width, int height) {
     usable_ = false;
     return false;
   }
-  segment_ = xcb_generate_id(display_.xcb());
+  buffer.segment = xcb_generate_id(display_.xcb());
   // NOTE: a server on another machine (ssh -X) can't attach, and says so only in an error.
   xcb_generic_error_t* error = xcb_request_check(
       display_.xcb(),
-      xcb_shm_attach_checked(display_.xcb(), segment_, static_cast<uint32_t>(id), 1));
+      xcb_shm_attach_checked(display_.xcb(), buffer.segment, static_cast<uint32_t>(id), 1));
   // Marked for removal now: it goes when both sides have let go, even if the clock crashes.
   shmctl(id, IPC_RMID, nullptr);
   if (error != nullptr) {
@@ -52,18 +52,17 @@ bool X11SharedImage::Attach(int width, int height) {
     usable_ = false;
     return false;
   }
-  memory_ = static_cast<char*>(memory);
-  width_ = width;
-  height_ = height;
+  buffer.memory = static_cast<char*>(memory);
+  buffer.width = width;
+  buffer.height = height;
   return true;
 }
 
-void X11SharedImage::Detach() {
-  if (memory_ == nullptr) return;
-  if (!display_.lost()) xcb_shm_detach(display_.xcb(), segment_);
-  shmdt(memory_);
-  memory_ = nullptr;
-  put_ = false;
+void X11SharedImage::Detach(Buffer& buffer) {
+  if (buffer.memory == nullptr) return;
+  if (!display_.lost()) xcb_shm_detach(display_.xcb(), buffer.segment);
+  shmdt(buffer.memory);
+  buffer = Buffer{};
 }
 
 // NOTE: the picture must not change while the server reads it. The server handles requests in
@@ -73,21 +72,24 @@ void X11SharedImage::Detach() {
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   if (!usable_ || picture.empty()) return false;
-  if (put_ && !display_.Answered(lastPut_)) return false;
-  if ((memory_ == nullptr || width_ != picture.width || height_ != picture.height) &&
-      !Attach(picture.width, picture.height))
+  Buffer& buffer = buffers_[next_];
+  if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
+  if ((buffer.memory == nullptr || buffer.width != picture.width ||
+       buffer.height != picture.height) &&
+      !Attach(buffer, picture.width, picture.height))
     return false;
-  std::memcpy(memory_, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
+  std::memcpy(buffer.memory, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
   XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
   const xcb_void_cookie_t put = xcb_shm_put_image(
       display_.xcb(), static_cast<xcb_drawable_t>(drawable),
       static_cast<xcb_gcontext_t>(XGContextFromGC(gc)), static_cast<uint16_t>(picture.width),
       static_cast<uint16_t>(picture.height), static_cast<uint16_t>(x), static_cast<uint16_t>(y),
       static_cast<uint16_t>(width), static_cast<uint16_t>(height), static_cast<int16_t>(x),
-      static_cast<int16_t>(y), static_cast<uint8_t>(depth_), XCB_IMAGE_FORMAT_Z_PIXMAP, 0, segment_,
-      0);
-  put_ = true;
-  lastPut_ = put.sequence;
+      static_cast<int16_t>(y), static_cast<uint8_t>(depth_), XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+      buffer.segment, 0);
+  buffer.put = true;
+  buffer.lastPut = put.sequence;
+  next_ = 1 - next_;
   return true;
 }
 

@@ -26,18 +26,24 @@ class X11SharedImage {
            int height);
 
  private:
-  bool Attach(int width, int height);
-  void Detach();
+  // One of two pictures: while the server may still read one, the next face goes into the
+  // other.
+  struct Buffer {
+    xcb_shm_seg_t segment = 0;
+    char* memory = nullptr;
+    int width = 0;
+    int height = 0;
+    bool put = false;
+    unsigned int lastPut = 0;  // the request that put the picture
+  };
+  bool Attach(Buffer& buffer, int width, int height);
+  void Detach(Buffer& buffer);
 
   X11Display& display_;
   int depth_;
   bool usable_ = false;
-  xcb_shm_seg_t segment_ = 0;
-  char* memory_ = nullptr;
-  int width_ = 0;
-  int height_ = 0;
-  bool put_ = false;
-  unsigned int lastPut_ = 0;  // the request that put the picture
+  Buffer buffers_[2];
+  int next_ = 0;
 };
 
 }  // namespace quarvel

@@ -68,14 +68,24 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
   return attributes;
 }
 
-// Through XCB, in one write with the face put just before (see X11SharedImage): the server
-// wakes once for both, and its answer shows it is done with the face.
+void X11System::AskPointerAhead() {
+  if (display_.lost()) return;
+  if (pointerAsked_) xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
+  pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
+  pointerAsked_ = true;
+  xcb_flush(display_.xcb());
+}
+
+// The core reads the pointer once a second, right after drawing the face. Asked for when the
+// timer woke the clock, the answer is mostly there by then; asked for only now, the clock would
+// mostly sleep once more each second, waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
-  const xcb_query_pointer_cookie_t query =
-      xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
-  xcb_query_pointer_reply_t* reply = xcb_query_pointer_reply(display_.xcb(), query, nullptr);
+  if (!pointerAsked_) AskPointerAhead();
+  pointerAsked_ = false;
+  xcb_query_pointer_reply_t* reply =
+      xcb_query_pointer_reply(display_.xcb(), pointerQuery_, nullptr);
   if (reply == nullptr) return false;
-  display_.NoteAnswered(query.sequence);
+  display_.NoteAnswered(pointerQuery_.sequence);
   const bool onThisScreen = reply->same_screen != 0;
   if (onThisScreen) point = ScreenPoint{reply->root_x, reply->root_y};
   std::free(reply);

@@ -23,6 +23,8 @@ class X11System final : public PlatformSystem {
   std::string ProgramFileName(const std::string& name) const override { return name; }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
+  // Asks for the pointer's place now, for the next GetCursorPos (see there).
+  void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
@@ -34,6 +36,8 @@ class X11System final : public PlatformSystem {
   X11Display& display_;
   X11EventLoop& loop_;
   std::string filesFolder_;
+  bool pointerAsked_ = false;
+  xcb_query_pointer_cookie_t pointerQuery_{};
 };
 
 }  // namespace quarvel
