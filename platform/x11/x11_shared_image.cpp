@@ -65,10 +65,11 @@ void X11SharedImage::Detach(Buffer& buffer) {
   buffer = Buffer{};
 }
 
-// NOTE: the picture must not change while the server reads it. The server handles requests in
-// order, so once it has answered a later one (the pointer query after each redraw) it is done
+// NOTE: a picture must not change while the server reads it. The server handles requests in
+// order, so once it has answered a later one (the pointer query of the next second) it is done
 // with it. Asking it to say so with an event instead costs a wake-up a second: the event and
-// the pointer's answer come apart. Until the answer, a new face goes the plain way.
+// the pointer's answer come apart. Until then a new face goes into the other picture, or, when
+// faces come faster than answers (a lap), the plain way.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   if (!usable_ || picture.empty()) return false;

@@ -1,8 +1,8 @@
 #pragma once
 // The clock's face handed to the X server through shared memory (MIT-SHM): a picture sent over
 // the socket every second would make the clock wait for the server to read 160 kB of it; in
-// shared memory the server reads it in place. The request goes out through XCB together with
-// the pointer query that follows every redraw: one write, one wake-up of the server.
+// shared memory the server reads it in place. The request goes out through XCB, whose pointer
+// queries show when the server is done with it.
 #include <X11/Xlib.h>
 #include <xcb/shm.h>
 
