@@ -21,6 +21,7 @@ constexpr long kMotifClose = 32;
 constexpr long kNetWmStateRemove = 0;
 constexpr long kNetWmStateAdd = 1;
 constexpr long kNetWmMoveResizeMove = 8;
+constexpr long kNetWmMoveResizeCancel = 11;
 constexpr long kSourceApplication = 1;
 }  // namespace
 
@@ -162,46 +163,56 @@ void X11Window::Map() {
   mapped_ = true;
 }
 
-// The window manager's own move, as a press on a title bar would start it; it follows the
-// pointer until the button is released, and the new place comes back in a ConfigureNotify.
+// The window manager's own move, as a press on a title bar would start it, once the pointer
+// moves with the button down; returns when the button is released (or the window manager has
+// the move). NOTE: handed over at the press itself, a click (the button up before the message
+// arrives) left openbox moving the clock with no button held, and holding the keyboard.
 void X11Window::BeginSystemDrag() {
-  Display* d = display_.get();
-  if (!display_.WindowManagerSupports("_NET_WM_MOVERESIZE")) {
-    OwnMoveLoop();
+  Window rootReturn = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(display_.get(), window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
+  if ((buttons & Button1Mask) == 0) return;  // already released: a click
+  dragStart_ = {rootX, rootY};
+  dragGrip_ = {x, y};
+  drag_ = Drag::kPressed;
+  // The press's own grab brings every move and the release here until the button is up.
+  while (drag_ != Drag::kNone) loop_.RunOnce(-1);
+}
+
+void X11Window::HandleDrag(const XEvent& event) {
+  if (event.type == ButtonRelease && event.xbutton.button == Button1) {
+    drag_ = Drag::kNone;
     return;
   }
-  Window rootReturn = 0, child = 0;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  unsigned int buttons = 0;
-  XQueryPointer(d, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
+  if (event.type != MotionNotify) return;
+  if (drag_ == Drag::kOwnMove) {
+    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+    return;
+  }
+  if (!display_.WindowManagerSupports("_NET_WM_MOVERESIZE")) {
+    drag_ = Drag::kOwnMove;  // without a window manager that moves windows: follow the pointer
+    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+    return;
+  }
   // NOTE: the press grabbed the pointer for this window; the window manager can't take it
   // over for its move while that grab holds.
-  XUngrabPointer(d, CurrentTime);
-  display_.SendToWindowManager(window_, "_NET_WM_MOVERESIZE",
-                               {rootX, rootY, kNetWmMoveResizeMove, Button1, kSourceApplication});
-  XFlush(d);
-}
-
-// Without a window manager that moves windows: follow the pointer until the button is up.
-void X11Window::OwnMoveLoop() {
   Display* d = display_.get();
+  XUngrabPointer(d, CurrentTime);
+  display_.SendToWindowManager(
+      window_, "_NET_WM_MOVERESIZE",
+      {dragStart_.x, dragStart_.y, kNetWmMoveResizeMove, Button1, kSourceApplication});
+  drag_ = Drag::kNone;
+  // Released meanwhile after all: the window manager would wait for a release that is over.
   Window rootReturn = 0, child = 0;
   int rootX = 0, rootY = 0, x = 0, y = 0;
   unsigned int buttons = 0;
   XQueryPointer(d, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
-  if ((buttons & Button1Mask) == 0) return;  // already released: a click
-  if (XGrabPointer(d, window_, False, ButtonReleaseMask | PointerMotionMask, GrabModeAsync,
-                   GrabModeAsync, None, None, CurrentTime) != GrabSuccess)
-    return;
-  dragGrip_ = {x, y};
-  dragging_ = true;
-  const bool& moving = dragging_;
-  while (moving) loop_.RunOnce(-1);
-  XUngrabPointer(d, CurrentTime);
-}
-
-void X11Window::HandleOwnMove(const XEvent& event) {
-  MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+  if ((buttons & Button1Mask) == 0)
+    display_.SendToWindowManager(
+        window_, "_NET_WM_MOVERESIZE",
+        {rootX, rootY, kNetWmMoveResizeCancel, Button1, kSourceApplication});
+  XFlush(d);
 }
 
 void X11Window::Present(const PixelImage& face) {
@@ -237,9 +248,8 @@ void X11Window::HandleEvent(XEvent& event) {
     default:
       break;
   }
-  if (dragging_) {
-    if (event.type == MotionNotify) HandleOwnMove(event);
-    if (event.type == ButtonRelease && event.xbutton.button == Button1) dragging_ = false;
+  if (drag_ != Drag::kNone) {  // as in Windows' move loop, the core sees none of it
+    HandleDrag(event);
     return;
   }
   if (events_ == nullptr) return;

@@ -45,8 +45,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   bool OffEveryMonitor(int32_t left, int32_t top) const;
   void Paint(int x, int y, int width, int height);
   void NoteConfigure(const XConfigureEvent& event);
-  void OwnMoveLoop();
-  void HandleOwnMove(const XEvent& event);
+  void HandleDrag(const XEvent& event);
 
   X11Display& display_;
   X11EventLoop& loop_;
@@ -64,9 +63,12 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   bool offscreen_ = false;  // parked off every monitor: unmapped meanwhile
   bool mapped_ = false;     // asked to be mapped: from then on the window manager owns its state
   bool topmost_ = false;
-  // The move loop of our own, where the window manager has none.
-  bool dragging_ = false;
-  ScreenPoint dragGrip_;  // the pointer's place in the window when the drag began
+  // A left-button press that may become a drag: held, or moved by a loop of our own where the
+  // window manager has no move of its own.
+  enum class Drag { kNone, kPressed, kOwnMove };
+  Drag drag_ = Drag::kNone;
+  ScreenPoint dragStart_;  // the pointer's place on the screen at the press
+  ScreenPoint dragGrip_;   // ...and in the window
 };
 
 }  // namespace quarvel
