@@ -5,8 +5,9 @@ NATIVE  := build/native
 WINDOWS := build/windows
 FUZZ    := build/fuzz
 RELEASE := build/release
+PREFIX  ?= /usr/local
 
-.PHONY: all deps native windows fuzz release test run dist bench format clean
+.PHONY: all deps native windows fuzz release clock test run run-windows dist bench install format clean
 
 all: native windows
 
@@ -28,14 +29,24 @@ fuzz:
 	cmake --build $(FUZZ) -j $(JOBS)
 
 release:
-	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(RELEASE) -j $(JOBS)
+
+# The Linux clock alone, as users run and install it.
+clock:
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build $(RELEASE) -j $(JOBS) --target quarvel
 
 test: deps
 	$(MAKE) native windows fuzz
 	cd $(NATIVE) && ctest --output-on-failure -j 2
 
+# The native Linux clock; the Windows build under Wine is `make run-windows`.
 run: deps
+	$(MAKE) clock
+	scripts/run-clock.sh $(RELEASE)
+
+run-windows: deps
 	$(MAKE) windows
 	scripts/run-clock.sh $(WINDOWS)
 
@@ -48,6 +59,12 @@ bench: deps
 	$(MAKE) release windows
 	$(RELEASE)/bin/quarvel_benchmarks
 	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh
+	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) tests/bench/measure_native_clock.sh
+
+# bin/quarvel, its default skin and readme, a menu entry and an icon under PREFIX (DESTDIR
+# in front, for packages).
+install: clock
+	DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -45,7 +45,7 @@ class Form1 final : public WindowEvents {
   static constexpr int kSpinIntervalMs = 50;
 
   static constexpr int32_t kParkLeft = -1000;  // screen x of a parked window, at the most
-  static constexpr const char* kEditorProgram = "qvedit.exe";
+  static constexpr const char* kEditorProgram = "qvedit";  // as PlatformSystem::ProgramFileName
   static constexpr const char* kEditorWindowTitle = "qvs";
   static constexpr int kEditorWaitMs = 5000;  // how long the editor may take to show "qvs"
   static constexpr int kEditorPollMs = 50;

@@ -20,14 +20,16 @@ void Form1::OpenEditor() {
   // A second right-click while the first hand-over waits for the editor starts no second one.
   if (handingOver_) return;
   handingOver_ = true;
+  const std::string editor = system_.ProgramFileName(kEditorProgram);
   try {
-    system_.StartProgram(kEditorProgram);
+    system_.StartProgram(editor);
   } catch (const RuntimeError& e) {
     // Nothing is lost: the clock keeps running and keeps its settings until it is closed.
     const bool missing = e.number() == static_cast<int>(ErrorNumber::kFileNotFound);
-    system_.ShowMessage("The editor \"" + std::string(kEditorProgram) +
-                        "\" could not be started.\n\n" + e.what() +
-                        (missing ? "\n\nPut it next to quarvel.exe or on the search path." : ""));
+    system_.ShowMessage("The editor \"" + editor + "\" could not be started.\n\n" + e.what() +
+                        (missing ? "\n\nPut it next to " + system_.ProgramFileName("quarvel") +
+                                       " or on the search path."
+                                 : std::string()));
     handingOver_ = false;
     return;
   }

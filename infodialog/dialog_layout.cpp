@@ -31,4 +31,15 @@ PixelRect DialogClientRect(float fx, float fy) {
           Px(kDialog.clientHeight, fy)};
 }
 
+int FontPixelHeight(float fy) {
+  constexpr int kTwipsPerPoint = 20;
+  return Px(kFontPoints * kTwipsPerPoint, fy);
+}
+
+std::string ReadmeFailureText(std::string_view command, std::string_view reason) {
+  std::string text = "\"";
+  text.append(command).append("\" could not be started (").append(reason).append(").");
+  return text;
+}
+
 }  // namespace quarvel::infodialog

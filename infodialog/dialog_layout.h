@@ -2,6 +2,7 @@
 // The first-run information dialog as designed: its window and its controls with their places in
 // twips, their tab order and their texts (UTF-8). Backends build the real dialog from this.
 #include <array>
+#include <string>
 #include <string_view>
 
 #include "runtime/caption.h"
@@ -27,6 +28,10 @@ struct DialogLayout {
 inline constexpr DialogLayout kDialog{kCaption, 2760, 3750, 5580, 3030};
 
 inline constexpr std::string_view kReadmeCommand = "notepad.exe readme.txt";
+// What Readme opens, in the working directory, where the system has no Notepad.
+inline constexpr std::string_view kReadmeFile = "readme.txt";
+// The labels' and buttons' font size, in points (Windows' "MS UI Gothic" at 9 points).
+inline constexpr int kFontPoints = 9;
 
 // In tab order: OKButton first, so it has the focus when the dialog opens.
 inline constexpr std::array<ControlLayout, 8> kControls{{
@@ -53,5 +58,9 @@ struct PixelRect {
 PixelRect ControlRect(const ControlLayout& control, float twipsPerPixelX, float twipsPerPixelY);
 // The dialog's client area on the screen in pixels.
 PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
+// The font's height in pixels (its em, without the leading).
+int FontPixelHeight(float twipsPerPixelY);
+// The message when Readme's program could not be started; the dialog stays open.
+std::string ReadmeFailureText(std::string_view command, std::string_view reason);
 
 }  // namespace quarvel::infodialog

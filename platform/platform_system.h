@@ -35,6 +35,13 @@ class PlatformSystem {
 
   // The folder that holds the executable, without a trailing separator.
   virtual std::string ProgramFolder() const = 0;
+  // The folder whose settings.ini tells that the clock has run before: the program's folder,
+  // unless the system keeps the clock's files apart from its programs (an installed clock on
+  // Linux works in its config folder, and nothing is ever written next to /usr/bin/quarvel).
+  virtual std::string FirstRunFolder() const { return ProgramFolder(); }
+  // A program's file name on this system from its bare name: "qvedit" is "qvedit.exe" on
+  // Windows (and in the headless backend, which plays Windows), "qvedit" on Linux.
+  virtual std::string ProgramFileName(const std::string& name) const { return name + ".exe"; }
   // The attributes of the first entry the directory search finds for a path, or nothing when
   // it finds none. Raises a run-time error for a name the search can't take.
   virtual std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) = 0;

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Runs the clock of a Windows build under Wine (`make run` calls it with build/windows).
+# Runs the clock of a build: the native Linux clock of a native build (`make run` calls it with
+# build/release), or quarvel.exe of a Windows build under Wine (`make run-windows`, with
+# build/windows).
 #
-#   scripts/run-clock.sh <windows build folder>
+#   scripts/run-clock.sh <build folder>
 #
-# The run folder build/run/ gets quarvel.exe and the default files from data/ (the hand files,
+# The run folder build/run/ gets the program and the default files from data/ (the hand files,
 # qv.bmp, readme.txt). A settings.ini left there by an earlier run is kept, so the clock opens
 # where it was closed; without one the clock greets its first run. The clock looks for
 # settings.ini in its own folder to tell a first run, and reads and writes it in the working
@@ -14,18 +16,27 @@
 # first: build/run/greeting.png (the information window of a first run, which it then closes
 # with OK) and build/run/screenshot.png (the clock).
 #
-# It drives the clock with the end-to-end harness (tests/e2e/lib.sh), in a Wine prefix of its
-# own, <build>/wine-prefix-run (QUARVEL_RUN_PREFIX to change it): the tests end every process
-# of their prefix, and one wineserver can't serve two X displays.
+# It drives the clock with the end-to-end harness (tests/e2e/lib.sh) and its driver for the
+# build; under Wine in a prefix of its own, <build>/wine-prefix-run (QUARVEL_RUN_PREFIX to
+# change it): the tests end every process of their prefix, and one wineserver can't serve two
+# X displays. The Linux clock opens its readme with the desktop's own xdg-open.
 set -euo pipefail
 
 if [ $# -ne 1 ] || [ ! -d "$1" ]; then
-  echo "usage: $0 <windows build folder>" >&2
+  echo "usage: $0 <build folder>" >&2
   exit 64
 fi
-QUARVEL_WINDOWS_BUILD=$(cd "$1" && pwd)
+build=$(cd "$1" && pwd)
+if [ -f "$build/bin/quarvel.exe" ]; then
+  QUARVEL_E2E_DRIVER=wine QUARVEL_WINDOWS_BUILD=$build
+elif [ -f "$build/bin/quarvel" ]; then
+  QUARVEL_E2E_DRIVER=x11 QUARVEL_NATIVE_BUILD=$build E2E_VIEWER_STANDIN=0
+else
+  echo "$0: no bin/quarvel or bin/quarvel.exe in $build (make clock, or make windows)" >&2
+  exit 66
+fi
 QUARVEL_SOURCE_DIR=$(cd "$(dirname "$0")/.." && pwd)
-build_root=$(dirname "$QUARVEL_WINDOWS_BUILD")
+build_root=$(dirname "$build")
 QUARVEL_E2E_PREFIX=${QUARVEL_RUN_PREFIX:-$build_root/wine-prefix-run}
 E2E_TEST=run-clock
 # shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
@@ -54,7 +65,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   e2e_start_clock
   status=0
   wait "$E2E_CLOCK_PID" || status=$?
-  echo "quarvel.exe ended with exit code $status."
+  echo "$E2E_PROGRAM ended with exit code $status."
   exit "$status"
 fi
 
@@ -80,7 +91,7 @@ if e2e_clock_running; then
   done
 else
   e2e_wait_exit 1 || true
-  echo "quarvel.exe ended early with exit code ${E2E_EXIT:-?}; its output:"
+  echo "$E2E_PROGRAM ended early with exit code ${E2E_EXIT:-?}; its output:"
   cat "$E2E_TMP/clock.log"
 fi
 # A close request lets the clock write settings.ini.

@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform_system.h"
@@ -21,6 +22,12 @@ class HeadlessSystem final : public PlatformSystem {
   TwipsPerPixel ScreenTwipsPerPixel() const override { return twips_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
   std::string ProgramFolder() const override { return programFolder_; }
+  std::string FirstRunFolder() const override {
+    return filesFolder_.empty() ? programFolder_ : filesFolder_;
+  }
+  std::string ProgramFileName(const std::string& name) const override {
+    return name + programSuffix_;
+  }
   // Backslashes count as separators; a name starting with a dot counts as hidden; a test may
   // give a path attributes of its own.
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
@@ -32,6 +39,11 @@ class HeadlessSystem final : public PlatformSystem {
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   void EndProcess(int exitCode) override;
 
+  // As an installed clock on Linux: its files in a folder of their own, programs without ".exe".
+  void PlayInstalledLinux(std::string filesFolder) {
+    filesFolder_ = std::move(filesFolder);
+    programSuffix_.clear();
+  }
   void SetAttributes(const std::string& path, uint32_t attributes) {
     attributes_[path] = attributes;
   }
@@ -56,6 +68,8 @@ class HeadlessSystem final : public PlatformSystem {
 
  private:
   std::string programFolder_;
+  std::string filesFolder_;
+  std::string programSuffix_ = ".exe";
   TwipsPerPixel twips_;
   std::vector<Monitor> monitors_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
   std::map<std::string, uint32_t> attributes_;

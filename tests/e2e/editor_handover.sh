@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # A right-click (Shift held, so the top-most clock doesn't hide) hands over to the companion
-# editor qvedit.exe, found next to quarvel.exe or on the search path but never in the working
-# folder: the clock waits for the editor's window "qvs", then closes saving settings.ini (exit
-# code 0), and the editor is in front. Without an editor a message box names qvedit.exe; once
-# it is dismissed the clock runs on, ticking, and settings.ini is written only when it closes.
+# editor (qvedit.exe, qvedit on Linux), found next to the clock's program or on the search path
+# but never in the working folder: the clock waits for the editor's window "qvs", then closes
+# saving settings.ini (exit code 0), and the editor is in front. Without an editor a message
+# box names it; once it is dismissed the clock runs on, ticking, and settings.ini is written
+# only when it closes.
 #
 # NOTE: openbox gives a new normal window the focus by itself, so the focus on "qvs" shows that
 # the editor ends up in front, not who put it there.
@@ -39,7 +40,7 @@ expect_handover() { # <where the editor is>
   xdotool mousemove "${E2E_AWAY[@]}"
 }
 
-# --- Next to quarvel.exe, an editor slow to show its window: the clock waits for it. ---
+# --- Next to the clock's program, an editor slow to show its window: the clock waits. ---
 read_settings "$E2E_DIR/settings.ini"
 e2e_install_editor "$E2E_DIR"
 QVEDIT_DELAY_MS=1500 e2e_start_clock
@@ -47,8 +48,8 @@ e2e_wait_clock
 right_click
 sleep 1
 e2e_clock_running || e2e_fail "the clock closed before the slow editor showed its window"
-expect_handover "next to quarvel.exe"
-rm "$E2E_DIR/qvedit.exe"
+expect_handover "next to $E2E_PROGRAM"
+rm "$E2E_DIR/$E2E_EDITOR"
 
 # --- On the search path. ---
 mkdir "$E2E_TMP/path"
@@ -60,7 +61,7 @@ right_click
 expect_handover "on the search path"
 
 # --- Only in the working folder, where the clock reads its files: not started. settings.ini
-# also next to the exe, so that this is no first run. ---
+# also next to the program, so that this is no first run. ---
 cwd=$E2E_TMP/cwd
 mkdir "$cwd"
 cp "$E2E_DIR"/{qv.bmp,tyou.sin,tan.sin,byou.sin} "$cwd"/
@@ -69,7 +70,8 @@ read_settings "$cwd/settings.ini" "$E2E_DIR/settings.ini"
 e2e_start_clock "$cwd"
 e2e_wait_clock
 right_click
-e2e_wait_box "qvedit.exe only in the working folder" qvedit.exe "File not found"
+e2e_wait_box "$E2E_EDITOR only in the working folder" "$E2E_EDITOR\\\" could not be started" \
+  "File not found"
 e2e_screenshot no-editor-box >/dev/null
 # The box stays above the top-most clock (_NET_CLIENT_LIST_STACKING lists bottom to top).
 stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
@@ -89,13 +91,14 @@ e2e_expect_bytes "$cwd/settings.ini" "still running after the box" <"$E2E_TMP/re
 e2e_close_with_c "$E2E_WINDOW" "after the box"
 e2e_settings 300 200 | e2e_expect_bytes "$cwd/settings.ini" "C after the box"
 
-# --- A broken qvedit.exe next to quarvel.exe is said to be broken, not missing. ---
-head -c 4096 /dev/urandom >"$E2E_DIR/qvedit.exe"
+# --- A broken editor next to the clock is said to be broken, not missing. ---
+head -c 4096 /dev/urandom >"$E2E_DIR/$E2E_EDITOR"
+chmod +x "$E2E_DIR/$E2E_EDITOR"
 xdotool mousemove "${E2E_AWAY[@]}" # off the square, or the new clock would hide at once
 e2e_start_clock
 e2e_wait_clock
 right_click
-e2e_wait_box "a broken qvedit.exe" qvedit.exe "Invalid file format"
+e2e_wait_box "a broken $E2E_EDITOR" "$E2E_EDITOR" "Invalid file format"
 e2e_not grep -qF "File not found" <<<"$E2E_BOX" || e2e_fail "a broken editor is called missing"
 e2e_dismiss_box
 e2e_close_with_c "$E2E_WINDOW" "after the broken editor's box"

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# First run: with no settings.ini next to the exe the clock first shows its information
-# dialog, a #32770 dialog titled QUARVEL with a 372 x 202 client area at (184, 250), a caption
-# with a close box but no task-bar button, eight controls in their places, and its Japanese
-# texts exact and drawn as glyphs. Escape leaves it open; Readme opens readme.txt in Notepad
-# and the dialog stays; the close box, Enter and Space (OK has the focus) close it, and the
-# top-most clock comes up at (0, 0). That clock, closed, writes the default settings.ini.
+# First run: with no settings.ini next to the program the clock first shows its information
+# dialog, titled QUARVEL with a 372 x 202 client area at (184, 250), a caption with a close box
+# but no task-bar button, eight controls in their places, and its Japanese texts exact and
+# drawn as glyphs. Escape leaves it open; Readme opens readme.txt (in Notepad; through
+# xdg-open on Linux, where a failure is reported) and the dialog stays; the close box, Enter
+# and Space (OK has the focus) close it, and the top-most clock comes up at (0, 0). That clock,
+# closed, writes the default settings.ini.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -152,8 +153,8 @@ e2e_key "$D" Escape
 sleep 1
 still_open Escape
 xdotool mousemove $((dlg[0] + 320)) $((dlg[1] + 84)) click 1 mousemove "${E2E_AWAY[@]}"
-notepad() { xdotool search --onlyvisible --name '^readme\.txt - Notepad$' 2>/dev/null; }
-e2e_until 10 notepad >/dev/null || e2e_fail "Readme opened no Notepad on readme.txt"
+notepad() { xdotool search --onlyvisible --name "^${E2E_README_TITLE//./\\.}\$" 2>/dev/null; }
+e2e_until 10 notepad >/dev/null || e2e_fail "Readme opened no $E2E_README_TITLE"
 sleep 0.5 # Notepad paints, and the dialog would have closed by now
 e2e_screenshot readme >/dev/null
 still_open Readme
@@ -173,7 +174,7 @@ shot=$(e2e_screenshot clock)
 [ "$(e2e_count_colour "$shot" "$E2E_BLUE" 50 50 100 100)" -ge 8000 ] ||
   e2e_fail "the face is not shown in the first run's clock"
 [ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "settings.ini was written before the clock closed"
-e2e_close_request 'readme.txt - Notepad'
+e2e_close_request "$E2E_README_TITLE"
 e2e_close_request QUARVEL
 e2e_expect_exit 0 "a close request"
 e2e_settings 0 0 | e2e_expect_bytes "$E2E_DIR/settings.ini" "the first run's settings"
@@ -186,4 +187,22 @@ for key in Return space; do
   e2e_close_request QUARVEL
   e2e_wait_exit
 done
+
+# --- A desktop without a viewer for the readme: a message says so, and the dialog stays. ---
+if e2e_only x11 "no readme viewer to take away: Wine always has Notepad"; then
+  QUARVEL_E2E_NO_VIEWER=1 start_first_run
+  e2e_key "$D" Tab Return # the focus moves on to Readme
+  e2e_until 10 e2e_shown '$2 != "372x202"' || e2e_fail "no message when xdg-open fails"
+  box=$E2E_FOUND
+  grep -qF 'readme.txt\" could not be started (exit status 3).' <<<"$(e2e_list_controls QUARVEL)" ||
+    e2e_fail "the message does not say that xdg-open failed"
+  e2e_screenshot no-viewer >/dev/null
+  e2e_key "$box" Return
+  e2e_until 5 e2e_not e2e_shown '$2 != "372x202"' || e2e_fail "the message stays after Return"
+  still_open "a failed Readme"
+  e2e_close_request QUARVEL
+  closes_to_clock "the close box after a failed Readme"
+  e2e_close_request QUARVEL
+  e2e_wait_exit
+fi
 e2e_pass

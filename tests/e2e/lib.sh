@@ -3,17 +3,24 @@
 # read back from screenshots. Sourced by the scripts here, one per concern of the window
 # backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
 # E2E_DIR), files, e2e_start_clock, e2e_wait_clock (E2E_WINDOW), checks that call e2e_fail,
-# e2e_pass. What knows that the clock is a Windows program under Wine sits in the driver
-# section; a native build of the clock brings a second driver with the same functions.
+# e2e_pass. One scenario runs against both builds of the clock: what knows how a build is
+# started and looked into sits in its driver (driver_wine.sh, driver_x11.sh).
 #
-# Optional inputs: QUARVEL_WINDOWS_BUILD (default <repo>/build/windows), QUARVEL_SOURCE_DIR,
-# QUARVEL_E2E_ARTIFACTS (screenshots and logs, a folder per test), QUARVEL_E2E_PREFIX (the
-# Wine prefix), QUARVEL_EXE, E2E_KEEP=1 (keep the temporary folder).
+# Optional inputs: QUARVEL_E2E_DRIVER (wine, the default, or x11), QUARVEL_WINDOWS_BUILD
+# (default <repo>/build/windows), QUARVEL_NATIVE_BUILD (default <repo>/build/native),
+# QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS (screenshots and logs, a folder per test),
+# QUARVEL_E2E_PREFIX (the Wine prefix), QUARVEL_EXE, E2E_KEEP=1 (keep the temporary folder).
 
 : "${QUARVEL_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 : "${QUARVEL_WINDOWS_BUILD:=$QUARVEL_SOURCE_DIR/build/windows}"
+: "${QUARVEL_NATIVE_BUILD:=$QUARVEL_SOURCE_DIR/build/native}"
 : "${QUARVEL_E2E_ARTIFACTS:=$(dirname "$QUARVEL_WINDOWS_BUILD")/e2e-artifacts}"
-E2E_TEST=${E2E_TEST:-$(basename "${0%.sh}")}
+E2E_DRIVER=${QUARVEL_E2E_DRIVER:-wine}
+# A test's name, and its artifacts' folder: the script's, after the driver's but Wine's.
+if [ -z "${E2E_TEST:-}" ]; then
+  E2E_TEST=$(basename "${0%.sh}")
+  [ "$E2E_DRIVER" = wine ] || E2E_TEST=${E2E_DRIVER}_$E2E_TEST
+fi
 E2E_FACE=200        # the default face's size in pixels
 E2E_BLUE=0,64,128   # the default face's background, and the colour of a face without bitmap
 E2E_AWAY=(1000 740) # a pointer place off every clock the tests show
@@ -101,86 +108,20 @@ e2e_stop_display() {
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# --- Driver: Wine -------------------------------------------------------------------------------
-# Everything that knows the clock is quarvel.exe run by Wine: the prefix, starting programs,
-# the stand-in editor, and winprobe.exe, which reads dialogs and posts close requests. A native
-# build's driver provides the same six functions, e2e_driver_begin to e2e_list_controls.
+# --- The driver ---------------------------------------------------------------------------------
+# What knows how the clock is built and started lives in one file per driver, chosen by
+# QUARVEL_E2E_DRIVER: driver_wine.sh (the Windows build under Wine, the default) or
+# driver_x11.sh (the native Linux build). Each provides e2e_driver_begin, e2e_driver_reset,
+# e2e_install_editor, e2e_start_clock, e2e_close_request, e2e_list_controls and the names
+# E2E_PROGRAM, E2E_EDITOR and E2E_README_TITLE.
+# shellcheck source=driver_wine.sh
+source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
-export WINEPREFIX=${QUARVEL_E2E_PREFIX:-$(dirname "$QUARVEL_WINDOWS_BUILD")/wine-prefix}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES=winemenubuilder.exe=d # no menu entries in the user's home
-: "${QUARVEL_EXE:=$QUARVEL_WINDOWS_BUILD/bin/quarvel.exe}"
-E2E_WINPROBE=$QUARVEL_WINDOWS_BUILD/bin/winprobe.exe
-# File descriptor 9 holds the prefix's lock: one user at a time, since the end of a test ends
-# every process of the prefix. Each Wine child gets 9>&-, so that no lingering wineserver keeps
-# the prefix locked.
-
-# shellcheck disable=SC2120  # run-clock.sh passes the arguments
-e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its processes running]
-  e2e_require_tools wine wineserver flock
-  e2e_require_file "$QUARVEL_EXE" "the clock (make windows)"
-  e2e_require_file "$E2E_WINPROBE" "the window probe (make windows)"
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  exec 9>"$WINEPREFIX.lock"
-  flock -w "${1:-100}" 9 || e2e_fail "the Wine prefix $WINEPREFIX stayed busy for ${1:-100} s"
-  [ "${2:-}" = keep ] || e2e_driver_reset
-  e2e_prefix_setup
-}
-
-# Once per prefix; a stamp marks a finished setup, so one cut short runs again.
-e2e_prefix_setup() {
-  [ -f "$WINEPREFIX/.quarvel-prefix-ready" ] && return 0
-  e2e_log "setting up the Wine prefix $WINEPREFIX (once, about 10 s)"
-  {
-    # No Mono or Gecko: their install prompt would wait for a click forever.
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot -i &&
-      # A crash must end the process (exit code 5), not wait in the crash dialog.
-      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
-      # The IPA font alone still draws the Japanese texts as boxes; this substitution draws them.
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS UI Gothic' /d IPAGothic /f &&
-      wineserver -w
-  } >"$E2E_TMP/prefix-setup.log" 2>&1 9>&- ||
-    e2e_fail "Wine prefix setup failed: $(tail -n 5 "$E2E_TMP/prefix-setup.log")"
-  touch "$WINEPREFIX/.quarvel-prefix-ready"
-}
-
-# Ends every process the driver started. A new wineserver also forgets keys it saw go down but
-# never up (Wine sees a key go up only in the window with the X focus).
-e2e_driver_reset() { wineserver -k >/dev/null 2>&1 9>&- || true; }
-
-# Under the name the clock starts. The stand-in (standin_editor/) opens its window "qvs" after
-# QVEDIT_DELAY_MS.
-e2e_install_editor() { # <folder>
-  local editor=$QUARVEL_WINDOWS_BUILD/bin/standin-qvedit.exe
-  e2e_require_file "$editor" "the stand-in editor (make windows)"
-  cp "$editor" "$1/qvedit.exe"
-}
-
-# Runs the program from E2E_DIR, where it looks for settings.ini to tell a first run, in the
-# working folder given, with E2E_SEARCH_DIR on its search path. A new copy replaces the old one
-# by renaming, so a program still running keeps its file. `exec` keeps the pid: E2E_CLOCK_PID is
-# quarvel.exe itself.
-e2e_start_clock() { # [working folder=E2E_DIR]
-  local path=${E2E_SEARCH_DIR:+Z:${E2E_SEARCH_DIR//\//\\}}
-  cmp -s "$QUARVEL_EXE" "$E2E_DIR/quarvel.exe" ||
-    { cp "$QUARVEL_EXE" "$E2E_DIR/new.exe" && mv -f "$E2E_DIR/new.exe" "$E2E_DIR/quarvel.exe"; }
-  e2e_log "starting quarvel.exe in ${1:-$E2E_DIR}${path:+ with $path on the path}"
-  (cd "${1:-$E2E_DIR}" && exec env ${path:+WINEPATH="$path"} wine "$E2E_DIR/quarvel.exe") \
-    >>"$E2E_TMP/clock.log" 2>&1 </dev/null 9>&- &
-  E2E_CLOCK_PID=$! E2E_EXIT=""
-}
-
-# As logging off would, or the window manager's close box.
-e2e_close_request() { # <window title>
-  wine "$E2E_WINPROBE" close "$1" 2>>"$E2E_TMP/winprobe.log" 9>&-
-}
-
-# The visible dialogs and message boxes (with that title), a line each, `dialog class="…"
-# text="…" rect=x,y,w,h`, each followed by its `  control class="Static|Button" text="…" rect=…`.
-e2e_list_controls() { # [title]
-  wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
-    tee -a "$E2E_ART/controls.txt"
+# Runs what follows only with one driver; with the other it says what is skipped, and why.
+e2e_only() { # <driver> <what is skipped and why>
+  [ "$E2E_DRIVER" = "$1" ] && return 0
+  e2e_log "skipped with the $E2E_DRIVER driver: $2"
+  return 1
 }
 
 # The skin editor of the build in E2E_DIR, started there as the clock starts it; its process is
@@ -208,13 +149,13 @@ e2e_wait_exit() { # [seconds=5]; sets E2E_EXIT, returns 1 while the clock still 
   e2e_until "${1:-5}" e2e_not kill -0 "$E2E_CLOCK_PID" 2>/dev/null || return 1
   E2E_EXIT=0
   wait "$E2E_CLOCK_PID" || E2E_EXIT=$?
-  e2e_log "quarvel.exe ended with code $E2E_EXIT"
+  e2e_log "$E2E_PROGRAM ended with code $E2E_EXIT"
 }
 
 e2e_expect_exit() { # <code, or "non-zero"> <after what> [seconds=5]
-  e2e_wait_exit "${3:-5}" || e2e_fail "quarvel.exe still runs ${3:-5} s after $2"
+  e2e_wait_exit "${3:-5}" || e2e_fail "$E2E_PROGRAM still runs ${3:-5} s after $2"
   if [ "$1" = non-zero ]; then [ "$E2E_EXIT" -ne 0 ]; else [ "$E2E_EXIT" -eq "$1" ]; fi ||
-    e2e_fail "quarvel.exe ended with code $E2E_EXIT after $2, expected $1"
+    e2e_fail "$E2E_PROGRAM ended with code $E2E_EXIT after $2, expected $1"
 }
 
 e2e_stop_clock() {

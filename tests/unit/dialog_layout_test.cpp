@@ -17,6 +17,9 @@ TEST(DialogLayout, PlacesAt15TwipsPerPixel) {
 TEST(DialogLayout, TabOrderIsTheOrderOfTheControlsAndTheTextsKeepTheirEncoding) {
   for (std::size_t i = 0; i < kControls.size(); ++i)
     EXPECT_EQ(kControls[i].tabIndex, static_cast<int>(i));
+  EXPECT_EQ(FontPixelHeight(15.0f), 12);  // 9 points at 96 dpi
+  EXPECT_EQ(ReadmeFailureText("xdg-open readme.txt", "exit status 3"),
+            "\"xdg-open readme.txt\" could not be started (exit status 3).");
   // Checked by their bytes' length and ends, so an editor's re-encoding shows.
   EXPECT_EQ(kControls[4].text.size(), 73u);
   EXPECT_TRUE(kControls[4].text.starts_with("QUARVEL\xE3\x82\x92"));  // "QUARVELを"

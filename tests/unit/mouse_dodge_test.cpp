@@ -137,5 +137,17 @@ TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndOneWithoutItsWindowYetEndsTheC
   EXPECT_EQ(system.exitCode(), 0);
 }
 
+TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {
+  system.PlayInstalledLinux(programDir.path());
+  StartAt300x100();
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_NE(system.messages()[0].find("\"qvedit\" could not"), std::string::npos);
+  EXPECT_NE(system.messages()[0].find("next to quarvel or"), std::string::npos);
+  system.InstallProgram("qvedit", "qvs", 1);
+  window.MouseDown(2);
+  EXPECT_EQ(system.started(), std::vector<std::string>{"qvedit"});
+}
+
 }  // namespace
 }  // namespace quarvel

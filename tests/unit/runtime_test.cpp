@@ -1,11 +1,15 @@
-// Checked arithmetic, rounding, number text and the list reader.
+// The runtime rules everything else stands on: checked arithmetic, rounding, number text and
+// the list reader, the errors of system failures.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
 
 #include "runtime/checked_math.h"
 #include "runtime/list_reader.h"
 #include "runtime/number_text.h"
+#include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -88,6 +92,16 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
       "7",
       "x");
   EXPECT_EQ(bom.ReadInt32(), 7);
+}
+
+TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
+  EXPECT_STREQ(DirectorySearchError(ENAMETOOLONG, "x").what(),
+               "Run-time error 52: Bad file name or number (x)");
+  EXPECT_EQ(DirectorySearchError(EACCES, "x").number(), 75);
+  EXPECT_STREQ(ProgramStartError(ENOENT, "qvedit").what(),
+               "Run-time error 53: File not found (qvedit, error 2)");
+  EXPECT_EQ(ProgramStartError(EACCES, "qvedit").number(), 70);
+  EXPECT_EQ(ProgramStartError(ENOEXEC, "qvedit").number(), 321);
 }
 
 }  // namespace

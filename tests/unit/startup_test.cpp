@@ -58,6 +58,18 @@ TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
   }
 }
 
+TEST_F(StartupTest, AnInstalledClockTellsAFirstRunByItsFilesFolder) {
+  TempFolder files;
+  system.PlayInstalledLinux(files.path());
+  programDir.Write("settings.ini", "");  // beside the program: no longer the sign
+  Start();
+  EXPECT_EQ(system.dialogsShown(), 1);
+  files.Write("settings.ini", "");
+  form.reset();
+  Start();
+  EXPECT_EQ(system.dialogsShown(), 1);
+}
+
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   system.SetMonitors(kTwoMonitors);
   programDir.Write("settings.ini", "");

@@ -1,0 +1,13 @@
+#pragma once
+// The monitors of an X screen from RandR, the primary one first, each with the part of the
+// window manager's work area (_NET_WORKAREA) that lies on it.
+#include <vector>
+
+#include "platform/platform_types.h"
+#include "platform/x11/x11_display.h"
+
+namespace quarvel {
+
+std::vector<Monitor> X11Monitors(const X11Display& display);
+
+}  // namespace quarvel

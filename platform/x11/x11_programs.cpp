@@ -1,0 +1,66 @@
+#include "platform/x11/x11_programs.h"
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+extern char** environ;
+
+namespace quarvel {
+
+namespace {
+bool IsProgram(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+         access(path.c_str(), X_OK) == 0;
+}
+}  // namespace
+
+std::string RunningProgramFolder() {
+  std::error_code ec;
+  const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::string FindProgram(const std::string& firstFolder, const std::string& name) {
+  if (!firstFolder.empty() && IsProgram(firstFolder + "/" + name)) return firstFolder + "/" + name;
+  const char* pathVariable = std::getenv("PATH");
+  const std::string path = pathVariable != nullptr ? pathVariable : "";
+  std::size_t start = 0;
+  while (start <= path.size()) {
+    std::size_t end = path.find(':', start);
+    if (end == std::string::npos) end = path.size();
+    const std::string folder = path.substr(start, end - start);
+    if (folder.starts_with("/") && IsProgram(folder + "/" + name)) return folder + "/" + name;
+    start = end + 1;
+  }
+  return {};
+}
+
+pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments) {
+  std::vector<char*> argv{const_cast<char*>(path.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  // The clock blocks its close signals to read them from a descriptor: the child must not
+  // inherit that, or it could not be ended with them.
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t none, closing;
+  sigemptyset(&none);
+  sigemptyset(&closing);
+  for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&closing, signal);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setsigdefault(&attributes, &closing);
+  posix_spawnattr_setflags(&attributes,
+                           POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
+  pid_t pid = 0;
+  const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
+  posix_spawnattr_destroy(&attributes);
+  return error == 0 ? pid : -error;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,49 @@
+#pragma once
+// The clock's face handed to the X server through shared memory (MIT-SHM): a picture sent over
+// the socket every second would make the clock wait for the server to read 160 kB of it; in
+// shared memory the server reads it in place. The request goes out through XCB, whose pointer
+// queries show when the server is done with it.
+#include <X11/Xlib.h>
+#include <xcb/shm.h>
+
+#include "platform/platform_types.h"
+#include "platform/x11/x11_display.h"
+
+namespace quarvel {
+
+class X11SharedImage {
+ public:
+  X11SharedImage(X11Display& display, Visual* visual, int depth);
+  ~X11SharedImage();
+  X11SharedImage(const X11SharedImage&) = delete;
+  X11SharedImage& operator=(const X11SharedImage&) = delete;
+
+  // Puts the part (x, y, width, height) of the picture at the same place on the drawable;
+  // false when it can't (no shared memory with this server, a screen that takes other pixels,
+  // or the server perhaps still reading the last picture), and the caller sends it the plain
+  // way.
+  bool Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y, int width,
+           int height);
+
+ private:
+  // One of two pictures: while the server may still read one, the next face goes into the
+  // other.
+  struct Buffer {
+    xcb_shm_seg_t segment = 0;
+    char* memory = nullptr;
+    int width = 0;
+    int height = 0;
+    bool put = false;
+    unsigned int lastPut = 0;  // the request that put the picture
+  };
+  bool Attach(Buffer& buffer, int width, int height);
+  void Detach(Buffer& buffer);
+
+  X11Display& display_;
+  int depth_;
+  bool usable_ = false;
+  Buffer buffers_[2];
+  int next_ = 0;
+};
+
+}  // namespace quarvel

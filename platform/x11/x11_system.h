@@ -1,0 +1,43 @@
+#pragma once
+// The system around the clock on Linux and X11: the screens, the program's folder, the file
+// search, the pointer, other programs and their windows, the event loop, the first-run dialog,
+// message boxes and the end of the process.
+#include <string>
+
+#include "platform/platform_system.h"
+#include "platform/x11/x11_display.h"
+#include "platform/x11/x11_event_loop.h"
+
+namespace quarvel {
+
+class X11System final : public PlatformSystem {
+ public:
+  // filesFolder: where an installed clock keeps its files, apart from its program (empty: next
+  // to the program, as on Windows).
+  X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder);
+
+  TwipsPerPixel ScreenTwipsPerPixel() const override;
+  std::vector<Monitor> Monitors() const override;
+  std::string ProgramFolder() const override;
+  std::string FirstRunFolder() const override;
+  std::string ProgramFileName(const std::string& name) const override { return name; }
+  std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
+  bool GetCursorPos(ScreenPoint& point) override;
+  // Asks for the pointer's place now, for the next GetCursorPos (see there).
+  void AskPointerAhead();
+  void StartProgram(const std::string& exeName) override;
+  void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
+  bool ActivateWindow(const std::string& title) override;
+  void ShowInfoDialog() override;
+  void ShowMessage(const std::string& text) override;
+  void EndProcess(int exitCode) override;
+
+ private:
+  X11Display& display_;
+  X11EventLoop& loop_;
+  std::string filesFolder_;
+  bool pointerAsked_ = false;
+  xcb_query_pointer_cookie_t pointerQuery_{};
+};
+
+}  // namespace quarvel

@@ -1,0 +1,36 @@
+#pragma once
+// Text for the dialog and the message boxes: a font with Japanese glyphs found through
+// fontconfig, drawn with Xft, broken into lines where Unicode allows (libunibreak).
+#include <X11/Xft/Xft.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarvel {
+
+class X11Font {
+ public:
+  // The font fontconfig picks for Japanese at this pixel size, else one for any other CJK
+  // language that has the glyphs, else its default. Drawn like Windows' 9-point UI font:
+  // crisp, from the font's own bitmaps where it has them, without smoothing.
+  X11Font(Display* display, int screen, int pixelSize);
+  ~X11Font();
+  X11Font(const X11Font&) = delete;
+  X11Font& operator=(const X11Font&) = delete;
+
+  XftFont* get() const { return font_; }
+  int ascent() const { return font_->ascent; }
+  int lineHeight() const { return font_->ascent + font_->descent; }
+  int Width(std::string_view utf8) const;
+  // The text's lines within `width` pixels: broken at line breaks, and where a line would be
+  // too long at the last place Unicode allows a break (between Japanese characters, at
+  // blanks), or inside a word that is wider than the line on its own.
+  std::vector<std::string> Wrap(std::string_view utf8, int width) const;
+
+ private:
+  Display* display_;
+  XftFont* font_ = nullptr;
+};
+
+}  // namespace quarvel

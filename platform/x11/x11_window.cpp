@@ -1,0 +1,277 @@
+#include "platform/x11/x11_window.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/shape.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/ellipse_region.h"
+#include "platform/x11/x11_input.h"
+#include "platform/x11/x11_monitors.h"
+#include "platform/x11/x11_resources.h"
+#include "runtime/caption.h"
+
+namespace quarvel {
+
+namespace {
+// _MOTIF_WM_HINTS functions: the window manager may move and close the clock, nothing else.
+constexpr long kMotifMove = 4;
+constexpr long kMotifClose = 32;
+constexpr long kNetWmStateRemove = 0;
+constexpr long kNetWmStateAdd = 1;
+constexpr long kNetWmMoveResizeMove = 8;
+constexpr long kNetWmMoveResizeCancel = 11;
+constexpr long kSourceApplication = 1;
+}  // namespace
+
+X11Window::X11Window(X11Display& display, X11EventLoop& loop)
+    : display_(display),
+      loop_(loop),
+      painter_(display.get(), DefaultVisual(display.get(), display.screen()),
+               DefaultDepth(display.get(), display.screen())),
+      sharedImage_(display, DefaultVisual(display.get(), display.screen()),
+                   DefaultDepth(display.get(), display.screen())) {
+  Display* d = display_.get();
+  XSetWindowAttributes attributes{};
+  attributes.background_pixmap = None;  // every pixel comes from the face: no flash of grey
+  attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
+                          KeyPressMask | StructureNotifyMask;
+  window_ = XCreateWindow(d, display_.root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
+                          CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+  gc_ = XCreateGC(d, window_, 0, nullptr);
+  parent_ = display_.root();
+
+  XWMHints wmHints{};
+  wmHints.flags = InputHint | StateHint;
+  wmHints.input = True;  // the keys Z, X, C and A need the focus
+  wmHints.initial_state = NormalState;
+  XClassHint classHint{const_cast<char*>("quarvel"), const_cast<char*>("Quarvel")};
+  XSetWMProperties(d, window_, nullptr, nullptr, nullptr, 0, nullptr, &wmHints, &classHint);
+  display_.SetTitle(window_, kCaption);
+  Atom deleteWindow = display_.atom("WM_DELETE_WINDOW");
+  XSetWMProtocols(d, window_, &deleteWindow, 1);
+  display_.SetCardinals(window_, "_NET_WM_PID", {static_cast<long>(getpid())});
+  display_.SetCardinals(window_, "_NET_WM_ICON", X11IconCardinals());
+  display_.SetMotifHints(window_, kMotifMove | kMotifClose, 0);  // no frame, no title bar
+  loop_.Watch(window_, this);
+}
+
+X11Window::~X11Window() {
+  loop_.Unwatch(window_);
+  if (display_.lost()) return;
+  XFreeGC(display_.get(), gc_);
+  XDestroyWindow(display_.get(), window_);
+}
+
+void X11Window::SetEventSink(WindowEvents* events) {
+  events_ = events;
+  loop_.SetEventSink(events);
+}
+
+// The state the window manager finds when it takes the window on: never in the task bar or
+// the pager, and in the top-most layer when the clock is top-most.
+void X11Window::WriteState() {
+  std::vector<const char*> state{"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
+  if (topmost_) state.push_back("_NET_WM_STATE_ABOVE");
+  display_.SetAtoms(window_, "_NET_WM_STATE", state);
+}
+
+void X11Window::SetFixedSize(int32_t width, int32_t height) {
+  // A place of its own (not one the window manager picks), and a size nobody changes.
+  XSizeHints hints{};
+  hints.flags = USPosition | PPosition | PMinSize | PMaxSize;
+  hints.min_width = hints.max_width = width;
+  hints.min_height = hints.max_height = height;
+  XSetWMNormalHints(display_.get(), window_, &hints);
+}
+
+// Where the window manager really puts it comes back in a ConfigureNotify.
+// NOTE: window managers keep the windows they manage at least partly on a screen (openbox
+// leaves 20 pixels of a parked clock showing); so a clock parked off every monitor is
+// unmapped there, as Wine does, and mapped again when it comes back.
+void X11Window::MoveTo(int32_t left, int32_t top) {
+  place_ = {left, top};
+  offscreen_ = OffEveryMonitor(left, top);
+  if (offscreen_ && mapped_) {
+    XUnmapWindow(display_.get(), window_);
+    mapped_ = false;
+  }
+  XMoveWindow(display_.get(), window_, left, top);
+  if (!offscreen_ && shown_ && !mapped_) Map();
+}
+
+bool X11Window::OffEveryMonitor(int32_t left, int32_t top) const {
+  for (const Monitor& m : X11Monitors(display_))
+    if (left < m.bounds.right && left + width_ > m.bounds.left && top < m.bounds.bottom &&
+        top + height_ > m.bounds.top)
+      return false;
+  return true;
+}
+
+// NOTE: only root coordinates count: the window manager's own notice (synthetic, ICCCM 4.1.5)
+// or a real one while the window's parent is the root. Inside the manager's frame a real
+// notice is relative to the frame, and asking the server where the window is instead caught
+// the frame still at (0, 0) while it was being placed: the clock then took (0, 0) for home.
+void X11Window::NoteConfigure(const XConfigureEvent& event) {
+  if (event.send_event || parent_ == display_.root()) place_ = {event.x, event.y};
+}
+
+void X11Window::Resize(int32_t width, int32_t height) {
+  if (width < 1 || height < 1) return;
+  width_ = width;
+  height_ = height;
+  SetFixedSize(width, height);
+  XResizeWindow(display_.get(), window_, static_cast<unsigned>(width),
+                static_cast<unsigned>(height));
+}
+
+// Rows of the same ellipse as Windows' region; a server without the Shape extension shows a
+// square clock.
+void X11Window::SetRoundRegion(int32_t diameter) {
+  int eventBase = 0, errorBase = 0;
+  if (!XShapeQueryExtension(display_.get(), &eventBase, &errorBase)) return;
+  std::vector<XRectangle> rectangles;
+  for (const RegionRow& row : EllipseRegionRows(diameter))
+    rectangles.push_back({static_cast<short>(row.left), static_cast<short>(row.y),
+                          static_cast<unsigned short>(row.right - row.left), 1});
+  XShapeCombineRectangles(display_.get(), window_, ShapeBounding, 0, 0, rectangles.data(),
+                          static_cast<int>(rectangles.size()), ShapeSet, YXBanded);
+}
+
+void X11Window::SetTopmostLayer(bool topmost) {
+  topmost_ = topmost;
+  // A mapped window's state belongs to the window manager, which changes it when asked by a
+  // message (a property written then would be ignored); an unmapped one's is written as it
+  // is mapped.
+  if (mapped_)
+    display_.SendToWindowManager(
+        window_, "_NET_WM_STATE",
+        {topmost ? kNetWmStateAdd : kNetWmStateRemove,
+         static_cast<long>(display_.atom("_NET_WM_STATE_ABOVE")), 0, kSourceApplication});
+  Show();
+}
+
+void X11Window::Show() {
+  shown_ = true;
+  if (!offscreen_ && !mapped_) Map();
+}
+
+void X11Window::Map() {
+  WriteState();
+  XMapWindow(display_.get(), window_);
+  mapped_ = true;
+}
+
+// The window manager's own move, as a press on a title bar would start it, once the pointer
+// moves with the button down; returns when the button is released (or the window manager has
+// the move). NOTE: handed over at the press itself, a click (the button up before the message
+// arrives) left openbox moving the clock with no button held, and holding the keyboard.
+void X11Window::BeginSystemDrag() {
+  Window rootReturn = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(display_.get(), window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
+  if ((buttons & Button1Mask) == 0) return;  // already released: a click
+  dragStart_ = {rootX, rootY};
+  dragGrip_ = {x, y};
+  drag_ = Drag::kPressed;
+  // The press's own grab brings every move and the release here until the button is up.
+  while (drag_ != Drag::kNone) loop_.RunOnce(-1);
+}
+
+void X11Window::HandleDrag(const XEvent& event) {
+  if (event.type == ButtonRelease && event.xbutton.button == Button1) {
+    drag_ = Drag::kNone;
+    return;
+  }
+  if (event.type != MotionNotify) return;
+  if (drag_ == Drag::kOwnMove) {
+    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+    return;
+  }
+  if (!display_.WindowManagerSupports("_NET_WM_MOVERESIZE")) {
+    drag_ = Drag::kOwnMove;  // without a window manager that moves windows: follow the pointer
+    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+    return;
+  }
+  // NOTE: the press grabbed the pointer for this window; the window manager can't take it
+  // over for its move while that grab holds.
+  Display* d = display_.get();
+  XUngrabPointer(d, CurrentTime);
+  display_.SendToWindowManager(
+      window_, "_NET_WM_MOVERESIZE",
+      {dragStart_.x, dragStart_.y, kNetWmMoveResizeMove, Button1, kSourceApplication});
+  drag_ = Drag::kNone;
+  // Released meanwhile after all: the window manager would wait for a release that is over.
+  Window rootReturn = 0, child = 0;
+  int rootX = 0, rootY = 0, x = 0, y = 0;
+  unsigned int buttons = 0;
+  XQueryPointer(d, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
+  if ((buttons & Button1Mask) == 0)
+    display_.SendToWindowManager(
+        window_, "_NET_WM_MOVERESIZE",
+        {rootX, rootY, kNetWmMoveResizeCancel, Button1, kSourceApplication});
+  XFlush(d);
+}
+
+void X11Window::Present(const PixelImage& face) {
+  face_ = &face;
+  Paint(0, 0, face.width, face.height);
+}
+
+void X11Window::Paint(int x, int y, int width, int height) {
+  if (face_ == nullptr || face_->empty()) return;
+  if (x + width > face_->width) width = face_->width - x;
+  if (y + height > face_->height) height = face_->height - y;
+  if (!sharedImage_.Put(window_, gc_, *face_, x, y, width, height))
+    painter_.Put(window_, gc_, *face_, x, y, width, height, x, y);
+}
+
+// A pure translation: each event becomes at most one call into the core.
+void X11Window::HandleEvent(XEvent& event) {
+  switch (event.type) {
+    case Expose:
+      Paint(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
+      return;
+    case ConfigureNotify:
+      NoteConfigure(event.xconfigure);
+      return;
+    case ReparentNotify:
+      parent_ = event.xreparent.parent;
+      return;
+    case ClientMessage:
+      if (events_ != nullptr && event.xclient.message_type == display_.atom("WM_PROTOCOLS") &&
+          static_cast<Atom>(event.xclient.data.l[0]) == display_.atom("WM_DELETE_WINDOW"))
+        events_->OnUnload();
+      return;
+    default:
+      break;
+  }
+  if (drag_ != Drag::kNone) {  // as in Windows' move loop, the core sees none of it
+    HandleDrag(event);
+    return;
+  }
+  if (events_ == nullptr) return;
+  switch (event.type) {
+    case ButtonPress:
+      if (auto button = X11PressedButton(event.xbutton.button))
+        events_->OnMouseDown(*button, X11ModifierMask(event.xbutton.state));
+      return;
+    case MotionNotify:
+      // Only the latest of the moves already queued, as Windows sends one WM_MOUSEMOVE.
+      while (XCheckTypedWindowEvent(display_.get(), window_, MotionNotify, &event)) {
+      }
+      events_->OnMouseMove(X11ButtonMask(event.xmotion.state),
+                           X11ModifierMask(event.xmotion.state));
+      return;
+    case KeyPress:
+      if (auto key = X11VirtualKey(event.xkey))
+        events_->OnKeyDown(*key, X11ModifierMask(event.xkey.state));
+      return;
+    default:
+      return;
+  }
+}
+
+}  // namespace quarvel

@@ -1,0 +1,74 @@
+#pragma once
+// The clock window on Xlib: a frameless window off the task bar and pager, made round with the
+// Shape extension, that shows the face the core drew, straight from the core's pixels, and
+// shows it again on Expose. Stacking, the drag and the close box belong to the window manager,
+// asked through the EWMH and ICCCM.
+#include <X11/Xlib.h>
+
+#include "platform/platform_window.h"
+#include "platform/x11/x11_display.h"
+#include "platform/x11/x11_event_loop.h"
+#include "platform/x11/x11_image.h"
+#include "platform/x11/x11_shared_image.h"
+
+namespace quarvel {
+
+class X11Window final : public PlatformWindow, public X11EventTarget {
+ public:
+  X11Window(X11Display& display, X11EventLoop& loop);
+  ~X11Window() override;
+  X11Window(const X11Window&) = delete;
+  X11Window& operator=(const X11Window&) = delete;
+
+  Window handle() const { return window_; }
+
+  void SetEventSink(WindowEvents* events) override;
+  void MoveTo(int32_t left, int32_t top) override;
+  ScreenPoint Position() const override { return place_; }
+  void Resize(int32_t width, int32_t height) override;
+  void SetRoundRegion(int32_t diameter) override;
+  void SetTopmostLayer(bool topmost) override;
+  void Show() override;
+  void BeginSystemDrag() override;
+  void Present(const PixelImage& face) override;
+  void StartTimer(TimerId timer, int milliseconds) override {
+    loop_.StartTimer(timer, milliseconds);
+  }
+  void StopTimer(TimerId timer) override { loop_.StopTimer(timer); }
+
+  void HandleEvent(XEvent& event) override;
+
+ private:
+  void SetFixedSize(int32_t width, int32_t height);
+  void WriteState();
+  void Map();
+  bool OffEveryMonitor(int32_t left, int32_t top) const;
+  void Paint(int x, int y, int width, int height);
+  void NoteConfigure(const XConfigureEvent& event);
+  void HandleDrag(const XEvent& event);
+
+  X11Display& display_;
+  X11EventLoop& loop_;
+  Window window_ = 0;
+  Window parent_ = 0;  // the root, or the window manager's frame
+  GC gc_ = nullptr;
+  X11ImagePainter painter_;
+  X11SharedImage sharedImage_;
+  WindowEvents* events_ = nullptr;
+  const PixelImage* face_ = nullptr;  // the last face presented
+  ScreenPoint place_;
+  int32_t width_ = 1;
+  int32_t height_ = 1;
+  bool shown_ = false;      // the core showed it
+  bool offscreen_ = false;  // parked off every monitor: unmapped meanwhile
+  bool mapped_ = false;     // asked to be mapped: from then on the window manager owns its state
+  bool topmost_ = false;
+  // A left-button press that may become a drag: held, or moved by a loop of our own where the
+  // window manager has no move of its own.
+  enum class Drag { kNone, kPressed, kOwnMove };
+  Drag drag_ = Drag::kNone;
+  ScreenPoint dragStart_;  // the pointer's place on the screen at the press
+  ScreenPoint dragGrip_;   // ...and in the window
+};
+
+}  // namespace quarvel

@@ -1,0 +1,87 @@
+# shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by lib.sh and the scripts
+# End-to-end driver: the Windows build's quarvel.exe under Wine (lib.sh sources it when
+# QUARVEL_E2E_DRIVER is wine, the default). Everything that knows the clock is quarvel.exe run
+# by Wine: the prefix, starting programs, the stand-in editor, and winprobe.exe, which reads
+# dialogs and posts close requests. driver_x11.sh provides the same functions and names for
+# the native Linux clock.
+
+export WINEPREFIX=${QUARVEL_E2E_PREFIX:-$(dirname "$QUARVEL_WINDOWS_BUILD")/wine-prefix}
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=winemenubuilder.exe=d # no menu entries in the user's home
+: "${QUARVEL_EXE:=$QUARVEL_WINDOWS_BUILD/bin/quarvel.exe}"
+E2E_WINPROBE=$QUARVEL_WINDOWS_BUILD/bin/winprobe.exe
+# File descriptor 9 holds the prefix's lock: one user at a time, since the end of a test ends
+# every process of the prefix. Each Wine child gets 9>&-, so that no lingering wineserver keeps
+# the prefix locked.
+
+# shellcheck disable=SC2120  # run-clock.sh passes the arguments
+e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its processes running]
+  e2e_require_tools wine wineserver flock
+  e2e_require_file "$QUARVEL_EXE" "the clock (make windows)"
+  e2e_require_file "$E2E_WINPROBE" "the window probe (make windows)"
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock -w "${1:-100}" 9 || e2e_fail "the Wine prefix $WINEPREFIX stayed busy for ${1:-100} s"
+  [ "${2:-}" = keep ] || e2e_driver_reset
+  e2e_prefix_setup
+}
+
+# Once per prefix; a stamp marks a finished setup, so one cut short runs again.
+e2e_prefix_setup() {
+  [ -f "$WINEPREFIX/.quarvel-prefix-ready" ] && return 0
+  e2e_log "setting up the Wine prefix $WINEPREFIX (once, about 10 s)"
+  {
+    # No Mono or Gecko: their install prompt would wait for a click forever.
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot -i &&
+      # A crash must end the process (exit code 5), not wait in the crash dialog.
+      wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
+      # The IPA font alone still draws the Japanese texts as boxes; this substitution draws them.
+      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+        /v 'MS UI Gothic' /d IPAGothic /f &&
+      wineserver -w
+  } >"$E2E_TMP/prefix-setup.log" 2>&1 9>&- ||
+    e2e_fail "Wine prefix setup failed: $(tail -n 5 "$E2E_TMP/prefix-setup.log")"
+  touch "$WINEPREFIX/.quarvel-prefix-ready"
+}
+
+# Ends every process the driver started. A new wineserver also forgets keys it saw go down but
+# never up (Wine sees a key go up only in the window with the X focus).
+e2e_driver_reset() { wineserver -k >/dev/null 2>&1 9>&- || true; }
+
+E2E_PROGRAM=quarvel.exe          # in the clock's messages and the logs
+E2E_EDITOR=qvedit.exe            # the editor's name in the missing-editor message
+E2E_README_TITLE='readme.txt - Notepad' # the window Readme opens
+
+# Under the name the clock starts. The stand-in (standin_editor/) opens its window "qvs" after
+# QVEDIT_DELAY_MS.
+e2e_install_editor() { # <folder>
+  local editor=$QUARVEL_WINDOWS_BUILD/bin/standin-qvedit.exe
+  e2e_require_file "$editor" "the stand-in editor (make windows)"
+  cp "$editor" "$1/qvedit.exe"
+}
+
+# Runs the program from E2E_DIR, where it looks for settings.ini to tell a first run, in the
+# working folder given, with E2E_SEARCH_DIR on its search path. A new copy replaces the old one
+# by renaming, so a program still running keeps its file. `exec` keeps the pid: E2E_CLOCK_PID is
+# quarvel.exe itself.
+e2e_start_clock() { # [working folder=E2E_DIR]
+  local path=${E2E_SEARCH_DIR:+Z:${E2E_SEARCH_DIR//\//\\}}
+  cmp -s "$QUARVEL_EXE" "$E2E_DIR/quarvel.exe" ||
+    { cp "$QUARVEL_EXE" "$E2E_DIR/new.exe" && mv -f "$E2E_DIR/new.exe" "$E2E_DIR/quarvel.exe"; }
+  e2e_log "starting quarvel.exe in ${1:-$E2E_DIR}${path:+ with $path on the path}"
+  (cd "${1:-$E2E_DIR}" && exec env ${path:+WINEPATH="$path"} wine "$E2E_DIR/quarvel.exe") \
+    >>"$E2E_TMP/clock.log" 2>&1 </dev/null 9>&- &
+  E2E_CLOCK_PID=$! E2E_EXIT=""
+}
+
+# As logging off would, or the window manager's close box.
+e2e_close_request() { # <window title>
+  wine "$E2E_WINPROBE" close "$1" 2>>"$E2E_TMP/winprobe.log" 9>&-
+}
+
+# The visible dialogs and message boxes (with that title), a line each, `dialog class="…"
+# text="…" rect=x,y,w,h`, each followed by its `  control class="Static|Button" text="…" rect=…`.
+e2e_list_controls() { # [title]
+  wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
+    tee -a "$E2E_ART/controls.txt"
+}
