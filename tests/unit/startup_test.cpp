@@ -59,7 +59,7 @@ TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
 }
 
 TEST_F(StartupTest, AnInstalledClockTellsAFirstRunByItsFilesFolder) {
-  TempFolder files;
+  testing::TempFolder files;
   system.PlayInstalledLinux(files.path());
   programDir.Write("settings.ini", "");  // beside the program: no longer the sign
   Start();
