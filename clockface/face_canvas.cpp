@@ -16,7 +16,12 @@ FaceCanvas::FaceCanvas(int width, int height) {
 
 void FaceCanvas::SetBackgroundPicture(PixelImage picture) {
   picture_ = std::move(picture);
+  DirtyAll();
   Cls();
+}
+
+void FaceCanvas::DirtyAll() {
+  dirty_ = {0, 0, pixels_.width - 1, pixels_.height - 1};
 }
 
 void FaceCanvas::Resize(int width, int height) {
@@ -29,31 +34,32 @@ void FaceCanvas::Resize(int width, int height) {
   }
   pixels_.width = width;
   pixels_.height = height;
+  DirtyAll();
   Cls();
 }
 
+// Only what was drawn since the last clear is put back: a redraw touches a few thousand of a
+// face's pixels, and the clock clears once a second all day.
 void FaceCanvas::Cls() {
-  const auto w = static_cast<std::size_t>(pixels_.width);
-  const auto h = static_cast<std::size_t>(pixels_.height);
   const Pixel back = PixelFromColorRef(kBackColor);
-  // The picture sits unscaled at the top-left corner; the back colour fills the rest.
-  const auto pictureWidth = static_cast<std::size_t>(std::max(picture_.width, 0));
-  const std::size_t covered = std::min(w, pictureWidth);
-  for (std::size_t y = 0; y < h; ++y) {
-    Pixel* row = &pixels_.pixels[y * w];
-    std::size_t x = 0;
-    if (y < static_cast<std::size_t>(std::max(picture_.height, 0)) && covered > 0) {
-      std::copy_n(&picture_.pixels[y * pictureWidth], covered, row);
-      x = covered;
+  const int pictureWidth = std::max(picture_.width, 0),
+            pictureHeight = std::max(picture_.height, 0);
+  const auto w = static_cast<std::size_t>(pixels_.width);
+  for (int y = dirty_.top; y <= dirty_.bottom; ++y) {
+    Pixel* row = &pixels_.pixels[static_cast<std::size_t>(y) * w];
+    int x = dirty_.left;
+    // The picture sits unscaled at the top-left corner; the back colour fills the rest.
+    if (y < pictureHeight) {
+      const int covered = std::min(dirty_.right + 1, pictureWidth);
+      if (x < covered)
+        std::copy(&picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + x],
+                  &picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + covered], row + x);
+      x = std::max(x, covered);
     }
-    std::fill(row + x, row + w, back);
+    std::fill(row + x, row + dirty_.right + 1, back);
   }
+  dirty_ = {};
   segments_.clear();
-}
-
-void FaceCanvas::SetDrawWidth(int16_t width) {
-  if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
-  drawWidth_ = width;
 }
 
 ColorRef FaceCanvas::PixelAt(int x, int y) const {
@@ -70,27 +76,38 @@ void FaceCanvas::Span(int y, int x1, int x2) {
   Pixel* row =
       &pixels_.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width)];
   std::fill(row + x1, row + x2 + 1, forePixel_);
+  dirty_ = {std::min(dirty_.left, x1), std::min(dirty_.top, y), std::max(dirty_.right, x2),
+            std::max(dirty_.bottom, y)};
 }
 
-// A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen.
-// Drawn as one clipped span per row, so even a pen far wider than the surface stays cheap.
-void FaceCanvas::Stamp(int x, int y) {
-  if (drawWidth_ <= 1) {
-    Span(y, x, x);
-    return;
-  }
-  const int w = drawWidth_;
+// A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen. Its
+// rows are worked out once per width, so a stamp is a few clipped spans.
+void FaceCanvas::SetDrawWidth(int16_t width) {
+  if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
+  drawWidth_ = width;
+  penRows_.clear();
+  const int w = width;
   const int lo = -(w - 1) / 2;  // width 2 covers 0..1, width 3 covers -1..1
   const int hi = w / 2;
   const double centre = w % 2 == 0 ? 0.5 : 0.0;  // an even pen's centre lies between pixels
   const double r2 = (w / 2.0) * (w / 2.0);
-  const int dyFrom = std::max(lo, -y), dyTo = std::min(hi, pixels_.height - 1 - y);
-  for (int dy = dyFrom; dy <= dyTo; ++dy) {
+  for (int dy = lo; dy <= hi; ++dy) {
     const double ey = dy - centre;
     const double half = std::sqrt(std::max(0.0, r2 - ey * ey));
-    const int dxFrom = std::max(lo, static_cast<int>(std::ceil(centre - half)));
-    const int dxTo = std::min(hi, static_cast<int>(std::floor(centre + half)));
-    Span(y + dy, x + dxFrom, x + dxTo);
+    penRows_.push_back({dy, std::max(lo, static_cast<int>(std::ceil(centre - half))),
+                        std::min(hi, static_cast<int>(std::floor(centre + half)))});
+  }
+}
+
+// Only the rows that reach the drawing area are stamped, so even a pen far wider than the
+// surface stays cheap.
+void FaceCanvas::Stamp(int x, int y) {
+  const int lo = penRows_.front().dy;
+  const int from = std::max(0, -y - lo);
+  const int to = std::min(static_cast<int>(penRows_.size()) - 1, pixels_.height - 1 - y - lo);
+  for (int i = from; i <= to; ++i) {
+    const PenRow& row = penRows_[static_cast<std::size_t>(i)];
+    Span(y + row.dy, x + row.dxFrom, x + row.dxTo);
   }
 }
 

@@ -4,6 +4,7 @@
 // drawn since the last clear. Every backend shows these pixels as they are, so the clock, the
 // preview and the editor draw alike on every window system.
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "platform/platform_types.h"
@@ -52,6 +53,13 @@ class FaceCanvas {
  private:
   void Stamp(int x, int y);
   void Span(int y, int x1, int x2);
+  void DirtyAll();
+
+  // The pixels drawn on since the last clear, inclusive; empty when left > right.
+  struct Rect {
+    int left = std::numeric_limits<int>::max(), top = std::numeric_limits<int>::max();
+    int right = -1, bottom = -1;
+  };
 
   PixelImage pixels_;
   PixelImage picture_;
@@ -59,6 +67,11 @@ class FaceCanvas {
   Pixel forePixel_ = 0;
   int16_t drawWidth_ = 1;
   std::vector<DrawnSegment> segments_;
+  Rect dirty_;
+  struct PenRow {
+    int dy, dxFrom, dxTo;
+  };
+  std::vector<PenRow> penRows_{{0, 0, 0}};  // the designed pen of 1 pixel
 };
 
 }  // namespace quarvel
