@@ -4,16 +4,11 @@
 #   wine_compare.sh <region_rows> <region_dump.exe> <Wine prefix, made on first use>
 set -euo pipefail
 rows=$(realpath "$1") dump=$(realpath "$2")
-export WINEPREFIX=$3 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-unset DISPLAY
 work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-region.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-
-if [ ! -f "$WINEPREFIX/.quarvel-prefix-ready" ]; then
-  wineboot -i >"$work/wineboot.log" 2>&1 && wineserver -w ||
-    { tail -n 5 "$work/wineboot.log" >&2; exit 1; }
-  touch "$WINEPREFIX/.quarvel-prefix-ready"
-fi
+# shellcheck source=../support/headless_wine.sh
+source "$(dirname "$0")/../support/headless_wine.sh"
+headless_wine "$3" "$work"
 wine "$dump" 1 600 2>"$work/wine.log" | tr -d '\r' >"$work/windows.txt" ||
   { echo "region_dump.exe failed: $(tail -n 5 "$work/wine.log")" >&2; exit 1; }
 wineserver -w
