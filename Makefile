@@ -61,9 +61,11 @@ bench: deps
 	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh
 	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) tests/bench/measure_native_clock.sh
 
-# bin/quarvel, its default skin and readme, a menu entry and an icon under PREFIX (DESTDIR
-# in front, for packages).
-install: clock
+# bin/quarvel and bin/quarvel-preview, the default skin, the readme, the manual pages, a menu
+# entry and an icon under PREFIX (DESTDIR in front, for packages).
+install: deps
+	$(MAKE) clock
+	cmake --build $(RELEASE) -j $(JOBS) --target quarvel-preview
 	DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)
 
 format:
