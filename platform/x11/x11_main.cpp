@@ -1,7 +1,8 @@
-// quarvel on Linux: opens the X display, chooses the folder it works in, creates the clock
-// window, runs its start-up and then its event loop.
+// quarvel on Linux: answers --help and --version, or opens the X display, chooses the folder it
+// works in, creates the clock window, runs its start-up and then its event loop.
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 
 #include "clockwindow/form1.h"
 #include "platform/x11/x11_display.h"
@@ -11,8 +12,52 @@
 #include "platform/x11/x11_window.h"
 #include "platform/x11/x11_work_folder.h"
 
-int main() {
+namespace {
+constexpr const char* kUsageLine = "usage: quarvel [--help | --version]\n";
+constexpr const char* kHelp =
+    "QUARVEL, a round analog clock for the desktop.\n"
+    "Started in a folder that holds a skin (tyou.sin, tan.sin, byou.sin) it works there;\n"
+    "anywhere else in $XDG_CONFIG_HOME/quarvel (~/.config/quarvel), which its first start\n"
+    "fills with the default skin.\n"
+    "  left button   drag the clock (hold Shift to reach a top-most clock)\n"
+    "  right button  the skin editor (not available for Linux yet)\n"
+    "  Z, X          a lap of the minute, the second hand\n"
+    "  A             top-most on or off\n"
+    "  C             close (the settings are saved)\n"
+    "Options:\n"
+    "  --help        print this text and exit\n"
+    "  --version     print the version and exit\n"
+    "More in quarvel(1) and the readme (share/doc/quarvel/readme.txt).\n";
+
+// The command line, read before anything else (no display is needed to ask for help). -1 when
+// the clock is to start, else the exit status.
+int CommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsageLine, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::puts("quarvel " QUARVEL_VERSION);
+      return 0;
+    }
+  }
+  if (argc > 1) {
+    const std::string_view arg = argv[1];
+    std::fprintf(stderr, "quarvel: %s '%s'\n%s",
+                 arg.starts_with("-") ? "unknown option" : "unexpected argument", argv[1],
+                 kUsageLine);
+    return 2;
+  }
+  return -1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
   using namespace quarvel;
+  if (const int status = CommandLine(argc, argv); status >= 0) return status;
   std::unique_ptr<X11Display> display = X11Display::Open();
   if (!display) {
     const char* name = std::getenv("DISPLAY");

@@ -19,11 +19,14 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quarvel-preview [--time HH:MM:SS] [--size WxH] [--png FILE] [--segments]\n"
+    "       quarvel-preview --help | --version\n"
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
     "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
     "  --png FILE   write the picture as PNG\n"
-    "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n";
+    "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n"
+    "  --help       print this text and exit\n"
+    "  --version    print the version and exit\n";
 
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
@@ -55,9 +58,16 @@ int Run(const quarvel::PreviewOptions& options) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(kUsage, stdout);
-    return 0;
+  // Asked anywhere on the line, help and the version are all that is done.
+  for (const std::string& arg : args) {
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::puts("quarvel-preview " QUARVEL_VERSION);
+      return 0;
+    }
   }
   quarvel::PreviewOptions options;
   std::string problem = quarvel::ParsePreviewOptions(args, options);

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The Linux programs' command lines, as a terminal user meets them: --help and --version print
+# and exit 0 without a display (no DISPLAY at all, so any try to open one fails) and without
+# touching the home folder; anything else is refused with exit 2 and the usage on stderr. And
+# their manual pages: groff reads them without a warning, and they carry the version and every
+# option the help lists.
+set -uo pipefail
+clock=${1:?usage: command_line_test.sh QUARVEL QUARVEL-PREVIEW VERSION MAN1-FOLDER}
+preview=${2:?} version=${3:?} man1=${4:?}
+work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-cli-test.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/home"
+failures=0
+check() { # <what> <expected> <actual>
+  if [ "$2" = "$3" ]; then echo "ok   $1"; else
+    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
+}
+run() { # <program> <argument>...: sets status, out, err
+  (cd "$work" && env -u DISPLAY -u XDG_CONFIG_HOME HOME="$work/home" "$@" >out.txt 2>err.txt)
+  status=$?
+  out=$(cat "$work/out.txt") err=$(cat "$work/err.txt")
+}
+
+for program in "$clock" "$preview"; do
+  name=$(basename "$program")
+  for help in --help -h; do
+    run "$program" "$help"
+    check "$name $help" "0|usage: $name|" "$status|$(head -n 1 <<<"$out" | cut -d ' ' -f 1-2)|$err"
+    grep -q -- '--version' <<<"$out" || check "$name $help tells of --version" yes no
+  done
+  run "$program" --version
+  check "$name --version" "0|$name $version|" "$status|$out|$err"
+  for bad in --no-such-option -q; do
+    run "$program" "$bad"
+    check "$name $bad: refused" "2||yes" \
+      "$status|$out|$(grep -q "^usage: $name" <<<"$err" && echo yes || echo "$err")"
+  done
+  # The man page: no warnings, the version, and each option of the help.
+  page=$man1/$name.1
+  warnings=$(groff -man -Tutf8 -wall -z "$page" 2>&1)
+  check "$name.1 without warnings" "" "$warnings"
+  text=$(MANWIDTH=80 man -l "$page" 2>/dev/null | col -b)
+  grep -q "^quarvel $version[[:space:]]" <<<"$(tail -n 1 <<<"$text")" ||
+    check "$name.1 names version $version" "quarvel $version" "$(tail -n 1 <<<"$text")"
+  run "$program" --help
+  for option in $(grep -o -- '--[a-z]*' <<<"$out" | sort -u); do
+    grep -q -- "$option" <<<"$text" || check "$name.1 documents $option" yes no
+  done
+done
+
+run "$clock" a-file-name
+check "quarvel refuses an argument" "2|usage: quarvel [--help | --version]" \
+  "$status|$(tail -n 1 <<<"$err")"
+check "nothing written to the home folder" "" "$(ls -A "$work/home")"
+
+echo "$failures failed"
+[ "$failures" -eq 0 ]
