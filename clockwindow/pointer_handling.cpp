@@ -27,9 +27,7 @@ void Form1::OpenEditor() {
     // Nothing is lost: the clock keeps running and keeps its settings until it is closed.
     const bool missing = e.number() == static_cast<int>(ErrorNumber::kFileNotFound);
     system_.ShowMessage("The editor \"" + editor + "\" could not be started.\n\n" + e.what() +
-                        (missing ? "\n\nPut it next to " + system_.ProgramFileName("quarvel") +
-                                       " or on the search path."
-                                 : std::string()));
+                        (missing ? "\n\n" + system_.MissingEditorAdvice() : std::string()));
     handingOver_ = false;
     return;
   }

@@ -53,6 +53,11 @@ class PlatformSystem {
   // in the working directory, with a normal window that takes the focus. Raises file not found
   // when there is no such program, or the platform's error when it can't be started.
   virtual void StartProgram(const std::string& exeName) = 0;
+  // What the user can do when the skin editor was not found: the end of the message that says
+  // so, true on this system.
+  virtual std::string MissingEditorAdvice() const {
+    return "Put it next to " + ProgramFileName("quarvel") + " or on the search path.";
+  }
   // Handles every pending event, waiting up to `milliseconds` for more to arrive.
   virtual void DoEvents(int milliseconds) = 0;
   // Activates the top-level window with this title; false when there is none.

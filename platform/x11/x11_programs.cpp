@@ -41,6 +41,14 @@ std::string FindProgram(const std::string& firstFolder, const std::string& name)
   return {};
 }
 
+std::string LinuxMissingEditorAdvice(const std::string& skinFolder) {
+  return "The skin editor is not available for Linux yet. Edit the skin by hand: the hand "
+         "files tyou.sin, tan.sin and byou.sin, the face bitmap and settings.ini in " +
+         skinFolder +
+         ". readme.txt tells how; quarvel-preview shows the result, and the clock reads the "
+         "files when it starts.";
+}
+
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments) {
   std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));

@@ -16,6 +16,10 @@ std::string RunningProgramFolder();
 // directory, where the clock's data lives and a planted program must not run.
 std::string FindProgram(const std::string& firstFolder, const std::string& name);
 
+// The end of the missing-editor message on Linux, where there is no skin editor yet: the files
+// to edit by hand in the skin folder, and the tools that help.
+std::string LinuxMissingEditorAdvice(const std::string& skinFolder);
+
 // Starts the program (arguments after its path) in a session of its own, so it outlives the
 // clock and its terminal. The process id, or -errno when it could not be started.
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments);

@@ -99,6 +99,12 @@ void X11System::StartProgram(const std::string& exeName) {
   if (pid < 0) throw ProgramStartError(-pid, exeName);
 }
 
+// No skin editor is built for Linux yet: say so, and what to edit instead, where.
+std::string X11System::MissingEditorAdvice() const {
+  std::error_code ec;
+  return LinuxMissingEditorAdvice(std::filesystem::current_path(ec).string());
+}
+
 // The window manager's list of the windows it manages, or without one the top-level windows.
 bool X11System::ActivateWindow(const std::string& title) {
   Display* d = display_.get();

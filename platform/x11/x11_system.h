@@ -26,6 +26,7 @@ class X11System final : public PlatformSystem {
   // Asks for the pointer's place now, for the next GetCursorPos (see there).
   void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
+  std::string MissingEditorAdvice() const override;
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
   void ShowInfoDialog() override;
