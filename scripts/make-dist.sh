@@ -18,11 +18,18 @@ trap 'rm -rf "$stage"' EXIT
 mkdir "$stage/quarvel"
 for program in quarvel.exe qvedit.exe quarvel-preview.exe; do
   [ -f "$1/bin/$program" ] || { echo "$program is missing from $1/bin (make windows)" >&2; exit 1; }
-  cp "$1/bin/$program" "$stage/quarvel/"
+  install -m 755 "$1/bin/$program" "$stage/quarvel/"
 done
-cp "$source_dir"/data/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt} "$stage/quarvel/"
+install -m 644 "$source_dir"/data/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt} "$stage/quarvel/"
+
+# The same files give the same bytes: every file gets one time (SOURCE_DATE_EPOCH when set,
+# else the last commit's, else a fixed one) and one mode, the names go in sorted, and zip
+# stores neither directories (-D) nor owners and extra times (-X). Zip keeps local times, so
+# it runs in UTC.
+epoch=${SOURCE_DATE_EPOCH:-$(git -C "$source_dir" log -1 --format=%ct 2>/dev/null || true)}
+epoch=${epoch:-946684800} # 2000-01-01
+find "$stage/quarvel" -exec touch -h -d "@$epoch" {} +
 mkdir -p "$(dirname "$zip_file")"
 rm -f "$zip_file"
-# -X: no Unix owners or times beyond the zip's own, so the archive depends on the files alone.
-(cd "$stage" && zip -q -X -r "$zip_file" quarvel)
+(cd "$stage" && find quarvel -type f | LC_ALL=C sort | TZ=UTC zip -q -X -D "$zip_file" -@)
 echo "$zip_file"

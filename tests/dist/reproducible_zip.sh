@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The release zip depends on the files alone: two runs of make-dist.sh on the same Windows
+# build, seconds apart, in other time zones and under other umasks, give the same bytes; and
+# the zip holds the programs and the Windows readme, under their sorted names in "quarvel/".
+set -euo pipefail
+source_dir=$(cd "$(dirname "$0")/../.." && pwd)
+windows_build=${1:?usage: reproducible_zip.sh WINDOWS-BUILD-FOLDER}
+work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-dist-test.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(umask 022 && TZ=UTC "$source_dir/scripts/make-dist.sh" "$windows_build" "$work/first.zip") >/dev/null
+sleep 2.1 # past the zip format's two-second clock
+(umask 077 && TZ=Asia/Tokyo "$source_dir/scripts/make-dist.sh" "$windows_build" "$work/second.zip") >/dev/null
+cmp "$work/first.zip" "$work/second.zip" || fail "two runs gave different zips"
+
+names=$(unzip -Z1 "$work/first.zip" | paste -sd ' ')
+expected="quarvel/byou.sin quarvel/quarvel-preview.exe quarvel/quarvel.exe quarvel/qv.bmp"
+expected+=" quarvel/qvedit.exe quarvel/readme.txt quarvel/tan.sin quarvel/tyou.sin"
+[ "$names" = "$expected" ] || fail "the zip holds: $names"
+mkdir "$work/unpacked"
+unzip -q "$work/first.zip" -d "$work/unpacked"
+for name in tyou.sin tan.sin byou.sin qv.bmp readme.txt; do
+  cmp "$source_dir/data/$name" "$work/unpacked/quarvel/$name" || fail "$name differs from data/"
+done
+cmp "$windows_build/bin/quarvel.exe" "$work/unpacked/quarvel/quarvel.exe" || fail "quarvel.exe differs"
+echo "ok: two runs, one zip ($(stat -c %s "$work/first.zip") bytes)"
