@@ -6,10 +6,10 @@
 #   scripts/run-clock.sh <build folder>
 #
 # The run folder build/run/ gets the program and the default files from data/ (the hand files,
-# qv.bmp, readme.txt). A settings.ini left there by an earlier run is kept, so the clock opens
-# where it was closed; without one the clock greets its first run. The clock looks for
-# settings.ini in its own folder to tell a first run, and reads and writes it in the working
-# folder: one folder for both keeps the two in step.
+# qv.bmp, the build's readme; the Windows build's skin editor qvedit.exe too). A settings.ini
+# left there by an earlier run is kept, so the clock opens where it was closed; without one the
+# clock greets its first run. The clock looks for settings.ini in its own folder to tell a first
+# run, and reads and writes it in the working folder: one folder for both keeps the two in step.
 #
 # With a reachable $DISPLAY the clock runs there until it is closed (key C, or right-click).
 # Without one it runs for a few seconds on a private Xvfb screen and leaves what a user sees
@@ -55,8 +55,15 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 mkdir -p "$E2E_DIR"
-e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp readme.txt
-cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/"
+e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
+# Each build with its own readme, and the skin editor where the build has one: the Windows
+# build's qvedit.exe; there is none for Linux yet.
+if [ "$QUARVEL_E2E_DRIVER" = wine ]; then
+  e2e_copy_data readme.txt
+  cp "$build/bin/qvedit.exe" "$E2E_DIR/"
+else
+  cp "$QUARVEL_SOURCE_DIR/data/readme-linux.txt" "$E2E_DIR/readme.txt"
+fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   # The lock covers only the setup: clocks of several runs may share the prefix and the display.

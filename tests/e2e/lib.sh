@@ -124,9 +124,10 @@ e2e_only() { # <driver> <what is skipped and why>
   return 1
 }
 
-# The skin editor of the build in E2E_DIR, started there as the clock starts it; its process is
-# E2E_EDITOR_PID.
+# The skin editor of the Windows build (there is none for Linux yet) in E2E_DIR, started there
+# as the clock starts it; its process is E2E_EDITOR_PID.
 e2e_start_editor() {
+  e2e_require_file "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "the skin editor (make windows)"
   cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
   e2e_log "starting qvedit.exe in $E2E_DIR"
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/qvedit.exe") >>"$E2E_TMP/editor.log" 2>&1 </dev/null 9>&- &
