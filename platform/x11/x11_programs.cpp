@@ -42,11 +42,9 @@ std::string FindProgram(const std::string& firstFolder, const std::string& name)
 }
 
 std::string LinuxMissingEditorAdvice(const std::string& skinFolder) {
-  return "The skin editor is not available for Linux yet. Edit the skin by hand: the hand "
-         "files tyou.sin, tan.sin and byou.sin, the face bitmap and settings.ini in " +
-         skinFolder +
-         ". readme.txt tells how; quarvel-preview shows the result, and the clock reads the "
-         "files when it starts.";
+  return "The skin editor is not available for Linux yet: edit tyou.sin, tan.sin, byou.sin and "
+         "settings.ini in " +
+         skinFolder + " by hand (readme.txt tells how; quarvel-preview shows the result).";
 }
 
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments) {

@@ -73,7 +73,7 @@ right_click
 # What to do then, as true on each system: on Windows the editor goes next to the clock; Linux
 # has no skin editor yet, so the box names the files to edit by hand, and where.
 advice=("Put it next to" "or on the search path")
-[ "$E2E_DRIVER" = wine ] || advice=("not available for Linux yet" "tyou.sin, tan.sin and byou.sin")
+[ "$E2E_DRIVER" = wine ] || advice=("not available for Linux yet" "tyou.sin, tan.sin, byou.sin")
 e2e_wait_box "$E2E_EDITOR only in the working folder" "$E2E_EDITOR\\\" could not be started" \
   "File not found" "${advice[@]}"
 [ "$E2E_DRIVER" = wine ] || e2e_not grep -qF "search path" <<<"$E2E_BOX" ||
