@@ -21,7 +21,7 @@ constexpr const char* kHelp =
     "fills with the default skin.\n"
     "  left button   drag the clock (hold Shift to reach a top-most clock)\n"
     "  right button  the skin editor (not available for Linux yet)\n"
-    "  Z, X          a lap of the minute, the second hand\n"
+    "  Z / X         the minute / second hand runs a lap\n"
     "  A             top-most on or off\n"
     "  C             close (the settings are saved)\n"
     "Options:\n"
