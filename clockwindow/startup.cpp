@@ -35,7 +35,8 @@ bool Form1::Load() {
   // broken bitmap gives a plain window of that width.
   int32_t measured = TwipsToPixels(kDesignedPictureWidthTwips, twips_.x);
   IgnoreErrors([&] {
-    PixelImage picture = LoadFacePicture(slot_.Resolve(state_.bitmapPath), state_.bitmapPath);
+    PixelImage picture =
+        LoadFacePicture(FacePicturePath(slot_, state_.bitmapPath), state_.bitmapPath);
     measured = picture.width;
     canvas_.SetBackgroundPicture(std::move(picture));
   });

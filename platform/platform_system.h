@@ -19,6 +19,17 @@ inline constexpr uint32_t kSystem = 0x04;
 inline constexpr uint32_t kDirectory = 0x10;
 }  // namespace file_attribute
 
+// What LockForProcess found.
+struct ProcessLock {
+  enum class State {
+    kHeld,           // this process holds the lock now, until it ends
+    kHeldElsewhere,  // another running process holds it
+    kUnavailable,    // the file can't be opened or locked (a read-only folder, say)
+  };
+  State state = State::kUnavailable;
+  uint32_t holder = 0;  // kHeldElsewhere: the process id written in the file (0: none yet)
+};
+
 // The screen's twips per pixel, horizontally and vertically: 1440 / its dots per inch.
 struct TwipsPerPixel {
   float x = 15.0f;
@@ -62,6 +73,14 @@ class PlatformSystem {
   virtual void DoEvents(int milliseconds) = 0;
   // Activates the top-level window with this title; false when there is none.
   virtual bool ActivateWindow(const std::string& title) = 0;
+
+  // Takes an exclusive lock on the file (created when missing) that the system lets go of when
+  // this process ends, however it ends, and writes this process's id into it. A file left by a
+  // process that was killed holds no lock.
+  virtual ProcessLock LockForProcess(const std::string& path) = 0;
+  // Brings the clock window of that process to the front and activates it; false when the
+  // process shows none (yet).
+  virtual bool ActivateClockOf(uint32_t processId) = 0;
 
   // Shows the first-run information dialog and returns when it has been closed.
   virtual void ShowInfoDialog() = 0;

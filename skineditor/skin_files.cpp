@@ -25,7 +25,7 @@ OpenedSkin OpenSkin(FileSlot& slot) {
 PixelImage OpenFacePicture(FileSlot& slot, const std::string& name, std::string& problem) {
   problem.clear();
   try {
-    return LoadFacePicture(slot.Resolve(name), name);
+    return LoadFacePicture(FacePicturePath(slot, name), name);
   } catch (const RuntimeError& error) {
     problem = error.what();
     return {};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/process_lock.h"
 #include "runtime/runtime_error.h"
 
 namespace quarvel {
@@ -11,6 +12,10 @@ namespace quarvel {
 HeadlessSystem::HeadlessSystem(std::string programFolder, float twipsPerPixelX,
                                float twipsPerPixelY)
     : programFolder_(std::move(programFolder)), twips_{twipsPerPixelX, twipsPerPixelY} {}
+
+HeadlessSystem::~HeadlessSystem() {
+  for (intptr_t lock : locks_) UnlockFile(lock);
+}
 
 std::optional<uint32_t> HeadlessSystem::FindFirstFileAttributes(const std::string& path) {
   std::string native = path;
@@ -65,6 +70,19 @@ bool HeadlessSystem::ActivateWindow(const std::string& title) {
   return true;
 }
 
+ProcessLock HeadlessSystem::LockForProcess(const std::string& path) {
+  const LockedFile locked = LockFileForProcess(path);
+  if (locked.handle != -1) locks_.push_back(locked.handle);
+  return locked.lock;
+}
+
+bool HeadlessSystem::ActivateClockOf(uint32_t processId) {
+  if (std::find(clockWindows_.begin(), clockWindows_.end(), processId) == clockWindows_.end())
+    return false;
+  activatedClocks_.push_back(processId);
+  return true;
+}
+
 void HeadlessSystem::ShowInfoDialog() {
   ++dialogsShown_;
   if (whileDialogOpen_) whileDialogOpen_();
@@ -74,6 +92,8 @@ void HeadlessSystem::EndProcess(int exitCode) {
   if (ended_) return;
   ended_ = true;
   exitCode_ = exitCode;
+  for (intptr_t lock : locks_) UnlockFile(lock);
+  locks_.clear();
 }
 
 }  // namespace quarvel

@@ -1,8 +1,8 @@
 #pragma once
 // The in-memory system around the clock: fixed twips factors and monitors, a program folder on
-// the real file system, programs that open windows after a number of event passes, a first-run
-// dialog that records that it was shown (and can run a callback while "open"), messages kept
-// for inspection, and an end of process that is only recorded.
+// the real file system, real process locks, programs that open windows after a number of event
+// passes, a first-run dialog that records that it was shown (and can run a callback while "open"),
+// messages kept for inspection, and an end of process that is only recorded.
 #include <functional>
 #include <map>
 #include <optional>
@@ -18,6 +18,9 @@ class HeadlessSystem final : public PlatformSystem {
  public:
   explicit HeadlessSystem(std::string programFolder, float twipsPerPixelX = 15.0f,
                           float twipsPerPixelY = 15.0f);
+  ~HeadlessSystem() override;
+  HeadlessSystem(const HeadlessSystem&) = delete;
+  HeadlessSystem& operator=(const HeadlessSystem&) = delete;
 
   TwipsPerPixel ScreenTwipsPerPixel() const override { return twips_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
@@ -35,6 +38,10 @@ class HeadlessSystem final : public PlatformSystem {
   void StartProgram(const std::string& exeName) override;
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
+  // The real lock (process_lock.h), let go of by EndProcess and the destructor as by the end
+  // of a process.
+  ProcessLock LockForProcess(const std::string& path) override;
+  bool ActivateClockOf(uint32_t processId) override;
   void ShowInfoDialog() override;
   void ShowMessage(const std::string& text) override { messages_.push_back(text); }
   void EndProcess(int exitCode) override;
@@ -53,6 +60,8 @@ class HeadlessSystem final : public PlatformSystem {
   // Programs that StartProgram finds; the window title each opens, after how many event passes.
   void InstallProgram(const std::string& exeName, const std::string& windowTitle,
                       int passesUntilWindow);
+  // A clock window that ActivateClockOf finds for that process.
+  void ShowClockWindowOf(uint32_t processId) { clockWindows_.push_back(processId); }
   // Runs at each pass of the event loop, as pending events would.
   void WhileEventsPass(std::function<void()> action) { whileEventsPass_ = std::move(action); }
   // Runs while the dialog is "open", as the modal loop would deliver timer ticks.
@@ -61,6 +70,7 @@ class HeadlessSystem final : public PlatformSystem {
   int dialogsShown() const { return dialogsShown_; }
   const std::vector<std::string>& started() const { return started_; }
   const std::vector<std::string>& activated() const { return activated_; }
+  const std::vector<uint32_t>& activatedClocks() const { return activatedClocks_; }
   int waited() const { return waited_; }
   const std::vector<std::string>& messages() const { return messages_; }
   bool ended() const { return ended_; }
@@ -84,6 +94,9 @@ class HeadlessSystem final : public PlatformSystem {
   std::vector<std::string> windows_;
   std::vector<std::string> started_;
   std::vector<std::string> activated_;
+  std::vector<uint32_t> clockWindows_;
+  std::vector<uint32_t> activatedClocks_;
+  std::vector<intptr_t> locks_;
   std::optional<ScreenPoint> cursor_ = ScreenPoint{};
   int waited_ = 0;
   int dialogsShown_ = 0;

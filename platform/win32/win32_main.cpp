@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "clockwindow/form1.h"
+#include "clockwindow/one_clock.h"
 #include "platform/win32/win32_system.h"
 #include "platform/win32/win32_window.h"
 
@@ -12,6 +13,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   quarvel::SystemClock clock;
   quarvel::FileSlot slot;  // bare names: the working directory
   quarvel::Win32System system(instance);
+  // One clock per settings file: a second start brings the running clock to the front.
+  if (!quarvel::ClaimSettingsFolder(system, slot)) return 0;
   quarvel::Win32Window window(instance);
   system.SetOwner(window.handle());
   quarvel::Form1 form(window, system, clock, slot);

@@ -1,5 +1,6 @@
 #include "platform/win32/win32_system.h"
 
+#include "platform/process_lock.h"
 #include "platform/win32/win32_info_dialog.h"
 #include "runtime/caption.h"
 #include "runtime/runtime_error.h"
@@ -155,6 +156,40 @@ bool Win32System::ActivateWindow(const std::string& title) {
   if (window == nullptr) return false;
   if (IsIconic(window)) ShowWindow(window, SW_RESTORE);
   SetForegroundWindow(window);
+  return true;
+}
+
+ProcessLock Win32System::LockForProcess(const std::string& path) {
+  return LockFileForProcess(path).lock;  // held until the process ends
+}
+
+namespace {
+struct ClockSearch {
+  DWORD processId;
+  HWND found = nullptr;
+};
+
+// A shown top-level window of that process with the clock's caption: the clock window (or,
+// while the clock is in its first-run dialog, the dialog).
+BOOL CALLBACK FindClockWindow(HWND window, LPARAM search) {
+  auto& s = *reinterpret_cast<ClockSearch*>(search);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  char title[64] = {};
+  if (processId != s.processId || !IsWindowVisible(window) ||
+      GetWindowTextA(window, title, sizeof title) <= 0 || std::string(title) != kCaption)
+    return TRUE;
+  s.found = window;
+  return FALSE;
+}
+}  // namespace
+
+bool Win32System::ActivateClockOf(uint32_t processId) {
+  ClockSearch search{processId};
+  EnumWindows(&FindClockWindow, reinterpret_cast<LPARAM>(&search));
+  if (search.found == nullptr) return false;
+  if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
+  SetForegroundWindow(search.found);
   return true;
 }
 

@@ -27,6 +27,8 @@ class Win32System final : public PlatformSystem {
   void StartProgram(const std::string& exeName) override;
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
+  ProcessLock LockForProcess(const std::string& path) override;
+  bool ActivateClockOf(uint32_t processId) override;
   void ShowInfoDialog() override;
   void ShowMessage(const std::string& text) override;
   void EndProcess(int exitCode) override;

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "clockwindow/form1.h"
+#include "clockwindow/one_clock.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
 #include "platform/x11/x11_programs.h"
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
   FileSlot slot;  // bare names: the working directory
   X11EventLoop loop(*display);
   X11System system(*display, loop, work.configFolder ? work.path : std::string());
+  // One clock per settings file: a second start brings the running clock to the front.
+  if (!ClaimSettingsFolder(system, slot)) return 0;
   X11Window window(*display, loop);
   Form1 form(window, system, clock, slot);
   // The end of the X session closes the clock like any close request: the settings are saved.

@@ -11,10 +11,12 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/process_lock.h"
 #include "platform/x11/x11_info_dialog.h"
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_monitors.h"
 #include "platform/x11/x11_programs.h"
+#include "runtime/caption.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -106,31 +108,55 @@ std::string X11System::MissingEditorAdvice() const {
 }
 
 // The window manager's list of the windows it manages, or without one the top-level windows.
-bool X11System::ActivateWindow(const std::string& title) {
-  Display* d = display_.get();
-  std::vector<long> clients =
-      display_.ReadCardinals(display_.root(), "_NET_CLIENT_LIST", XA_WINDOW);
-  if (clients.empty()) {
-    Window rootReturn = 0, parent = 0, *children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(d, display_.root(), &rootReturn, &parent, &children, &count)) {
-      for (unsigned int i = 0; i < count; ++i) clients.push_back(static_cast<long>(children[i]));
-      if (children != nullptr) XFree(children);
-    }
+std::vector<Window> X11System::TopLevelWindows() const {
+  std::vector<Window> windows;
+  for (long client : display_.ReadCardinals(display_.root(), "_NET_CLIENT_LIST", XA_WINDOW))
+    windows.push_back(static_cast<Window>(client));
+  if (!windows.empty()) return windows;
+  Window rootReturn = 0, parent = 0, *children = nullptr;
+  unsigned int count = 0;
+  if (XQueryTree(display_.get(), display_.root(), &rootReturn, &parent, &children, &count)) {
+    windows.assign(children, children + count);
+    if (children != nullptr) XFree(children);
   }
-  for (long client : clients) {
-    const auto window = static_cast<Window>(client);
+  return windows;
+}
+
+void X11System::Activate(Window window) {
+  if (display_.WindowManagerSupports("_NET_ACTIVE_WINDOW")) {
+    // Source 2: a request on the user's behalf (the right-click that started the editor, the
+    // second start of the clock), which window managers honour over their focus-stealing
+    // prevention.
+    display_.SendToWindowManager(window, "_NET_ACTIVE_WINDOW",
+                                 {2, static_cast<long>(display_.lastUserTime()), 0});
+  } else {
+    XRaiseWindow(display_.get(), window);
+    XSetInputFocus(display_.get(), window, RevertToParent, CurrentTime);
+  }
+  XFlush(display_.get());
+}
+
+bool X11System::ActivateWindow(const std::string& title) {
+  for (Window window : TopLevelWindows()) {
     if (display_.ReadTitle(window) != title) continue;
-    if (display_.WindowManagerSupports("_NET_ACTIVE_WINDOW")) {
-      // Source 2: a request on the user's behalf (the right-click that started the editor),
-      // which window managers honour over their focus-stealing prevention.
-      display_.SendToWindowManager(window, "_NET_ACTIVE_WINDOW",
-                                   {2, static_cast<long>(display_.lastUserTime()), 0});
-    } else {
-      XRaiseWindow(d, window);
-      XSetInputFocus(d, window, RevertToParent, CurrentTime);
-    }
-    XFlush(d);
+    Activate(window);
+    return true;
+  }
+  return false;
+}
+
+ProcessLock X11System::LockForProcess(const std::string& path) {
+  return LockFileForProcess(path).lock;  // held until the process ends
+}
+
+// The clock window carries its process id (_NET_WM_PID) and the clock's caption.
+bool X11System::ActivateClockOf(uint32_t processId) {
+  for (Window window : TopLevelWindows()) {
+    const std::vector<long> pid = display_.ReadCardinals(window, "_NET_WM_PID", XA_CARDINAL);
+    if (pid.size() != 1 || static_cast<uint32_t>(pid[0]) != processId ||
+        display_.ReadTitle(window) != kCaption)
+      continue;
+    Activate(window);
     return true;
   }
   return false;

@@ -3,6 +3,7 @@
 // search, the pointer, other programs and their windows, the event loop, the first-run dialog,
 // message boxes and the end of the process.
 #include <string>
+#include <vector>
 
 #include "platform/platform_system.h"
 #include "platform/x11/x11_display.h"
@@ -29,11 +30,16 @@ class X11System final : public PlatformSystem {
   std::string MissingEditorAdvice() const override;
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
+  ProcessLock LockForProcess(const std::string& path) override;
+  bool ActivateClockOf(uint32_t processId) override;
   void ShowInfoDialog() override;
   void ShowMessage(const std::string& text) override;
   void EndProcess(int exitCode) override;
 
  private:
+  std::vector<Window> TopLevelWindows() const;
+  void Activate(Window window);
+
   X11Display& display_;
   X11EventLoop& loop_;
   std::string filesFolder_;

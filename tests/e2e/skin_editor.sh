@@ -4,14 +4,17 @@
 # dialog and its tip is dragged to a new place on the face; "Save and start clock" brings the
 # clock back, and it wears exactly the saved skin (its face against the preview tool's drawing
 # of the saved files at the same second). Then a save into a read-only hand file is reported
-# and leaves all four files as they were, and closing asks about the unsaved change.
+# and leaves all four files as they were, and closing asks about the unsaved change. Last, a
+# face picked outside the skin folder is copied into it, beside another file of its name, and
+# settings.ini names the copy plainly.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
 
 # Ids of the editor's controls (platform/win32/qvedit/editor_window.h) and of the colour
-# dialog's fields (Windows' colordlg.h).
-FACE=100 MINUTE_HAND=102 COLOUR=104 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
+# dialog's fields (Windows' colordlg.h), and the open dialog's file name field (dlgs.h).
+FACE=100 MINUTE_HAND=102 COLOUR=104 BROWSE=116 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
+STATUS=129 FILE_NAME=1148
 RED=706 GREEN=707 BLUE=708
 NEW_RGB=(10 200 60)
 NEW_COLORREF=$((10 + 200 * 256 + 60 * 65536))
@@ -152,4 +155,37 @@ e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the edit
 for file in tyou.sin tan.sin byou.sin settings.ini; do
   cmp -s "$E2E_TMP/before/$file" "$E2E_DIR/$file" || e2e_fail "$file changed on closing"
 done
+
+# --- A face from elsewhere: copied into the skin folder under a free name, named plainly. ---
+chmod 644 "$E2E_DIR/byou.sin"
+mkdir "$E2E_TMP/elsewhere"
+convert "$E2E_DIR/qv.bmp" -negate BMP3:"$E2E_TMP/elsewhere/face2.bmp"
+convert "$E2E_DIR/qv.bmp" -flip BMP3:"$E2E_DIR/face2.bmp" # another face2.bmp, already there
+cp "$E2E_DIR/face2.bmp" "$E2E_TMP/face2-before.bmp"
+e2e_start_editor
+e2e_until 15 qvs_shown || e2e_fail "qvedit.exe shows no qvs within 15 s"
+sleep 0.5
+e2e_click_control qvs $BROWSE
+# Laid out in steps, the Open button last; the first open dialog of a prefix is slow.
+e2e_until 30 eval 'e2e_window_controls "Face bitmap" | grep -q "class=\"Button\" .* id=1\$"' ||
+  e2e_fail "no open dialog with an Open button"
+sleep 0.5
+e2e_click_control "Face bitmap" $FILE_NAME
+xdotool key --clearmodifiers End shift+Home BackSpace
+xdotool type --delay 30 "Z:${E2E_TMP//\//\\}\\elsewhere\\face2.bmp"
+e2e_screenshot open-dialog >/dev/null
+xdotool key Return # Open
+e2e_until 10 eval 'e2e_window_controls qvs | grep -q "Copied face2.bmp"' ||
+  e2e_fail "the editor does not say it copied the face:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
+e2e_window_controls qvs | grep -F " id=$STATUS" | grep -qF "as face2-2.bmp (another face2.bmp is there already)" ||
+  e2e_fail "the status does not name the copy face2-2.bmp: $(e2e_window_controls qvs | grep " id=$STATUS\$")"
+e2e_screenshot face-copied >/dev/null
+e2e_click_control qvs $SAVE
+line3() { sed -n 3p "$E2E_DIR/settings.ini"; }
+e2e_until 10 eval '[ "$(line3)" = face2-2.bmp$'"'\\r'"' ]' ||
+  e2e_fail "settings.ini line 3 is '$(line3 | tr -d '\r')', expected face2-2.bmp"
+cmp -s "$E2E_TMP/elsewhere/face2.bmp" "$E2E_DIR/face2-2.bmp" || e2e_fail "face2-2.bmp is not the picked file"
+cmp -s "$E2E_TMP/face2-before.bmp" "$E2E_DIR/face2.bmp" || e2e_fail "the skin's own face2.bmp was replaced"
+e2e_close_request qvs
+e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor still runs after closing"
 e2e_pass

@@ -3,12 +3,15 @@
 #include <commctrl.h>
 
 #include <charconv>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/win32/qvedit/clock_start.h"
 #include "platform/win32/qvedit/skin_dialogs.h"
 #include "platform/win32/win32_resources.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/editor_names.h"
+#include "skineditor/face_import.h"
 #include "skineditor/face_time.h"
 #include "skineditor/skin_files.h"
 
@@ -313,15 +316,25 @@ void EditorWindow::ChooseColour() {
     Edited(editor_.SetColor(hand_, *colour));
 }
 
+// A face from outside the skin folder is copied into it and named plainly, so the skin folder
+// can be copied whole; the status says what happened.
 void EditorWindow::ChooseBitmap() {
-  const auto name = PickBitmap(hwnd_);
-  if (!name) return;
+  const auto picked = PickBitmap(hwnd_);
+  if (!picked) return;
   std::string problem;
-  if (OpenFacePicture(slot_, *name, problem).empty()) {
+  if (OpenFacePicture(slot_, *picked, problem).empty()) {
     ShowProblem(hwnd_, problem + "\n\nThe clock can't draw this file; the face stays as it was.");
     return;
   }
-  Edited(editor_.SetBitmapName(*name));
+  std::error_code ec;
+  const FaceImport face = BringFaceIntoSkin(std::filesystem::current_path(ec).string(), *picked);
+  if (face.outcome == FaceImport::Outcome::kFailed) {
+    ShowProblem(hwnd_, face.message);
+    return;
+  }
+  Edited(editor_.SetBitmapName(face.name));
+  notice_ = face.message;
+  ShowStatus();
 }
 
 TimeOfDay EditorWindow::FaceTime() {

@@ -20,14 +20,6 @@ std::optional<ColorRef> PickColour(HWND owner, ColorRef current) {
   return static_cast<ColorRef>(choose.rgbResult);
 }
 
-namespace {
-std::string Lowercase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-}  // namespace
-
 std::optional<std::string> PickBitmap(HWND owner) {
   char file[MAX_PATH * 2] = {};
   OPENFILENAMEA open{};
@@ -40,16 +32,7 @@ std::optional<std::string> PickBitmap(HWND owner) {
   // NOTE: without OFN_NOCHANGEDIR the dialog moves the working folder, and the skin with it.
   open.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
   if (!GetOpenFileNameA(&open)) return std::nullopt;
-  const std::string path(file);
-  char folder[MAX_PATH * 2] = {};
-  const DWORD n = GetCurrentDirectoryA(sizeof folder, folder);
-  std::string working(folder, n);
-  if (!working.empty() && working.back() != '\\') working += '\\';
-  if (path.size() > working.size() &&
-      Lowercase(path.substr(0, working.size())) == Lowercase(working) &&
-      path.find('\\', working.size()) == std::string::npos)
-    return path.substr(working.size());
-  return path;
+  return std::string(file);
 }
 
 void ShowProblem(HWND owner, const std::string& text) {

@@ -15,8 +15,7 @@ namespace quarvel {
 // The colour dialog, opened full on the hand's colour; nothing when it is cancelled.
 std::optional<ColorRef> PickColour(HWND owner, ColorRef current);
 
-// The open dialog for a BMP file; nothing when it is cancelled. A file in the working folder
-// comes back as its bare name, as the clock looks bitmaps up there; any other as its full path.
+// The open dialog for a BMP file: its full path, or nothing when it is cancelled.
 std::optional<std::string> PickBitmap(HWND owner);
 
 void ShowProblem(HWND owner, const std::string& text);

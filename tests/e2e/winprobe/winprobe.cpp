@@ -5,6 +5,8 @@
 //   winprobe window <title> every visible top-level window with that title, of any class, and
 //                           its controls, each with its control id
 //   winprobe close <title>  post WM_CLOSE to the top-level window with that title
+//   winprobe foreground     the title of Windows' foreground window (Wine's, across its
+//                           processes), or nothing when there is none
 //
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
 // control stays on one line. Rectangles are left,top,width,height on the screen.
@@ -105,6 +107,15 @@ int closeWindow(const std::wstring& title) {
   return 0;
 }
 
+int printForeground() {
+  const HWND window = GetForegroundWindow();
+  if (!window) return 1;
+  wchar_t title[256] = {};
+  GetWindowTextW(window, title, 256);
+  std::printf("%s\n", quoted(title).c_str());
+  return 0;
+}
+
 }  // namespace
 
 int main() {
@@ -119,7 +130,9 @@ int main() {
   if (args.size() == 2 && args[0] == L"list") return listDialogs(&args[1], false);
   if (args.size() == 2 && args[0] == L"window") return listDialogs(&args[1], true);
   if (args.size() == 2 && args[0] == L"close") return closeWindow(args[1]);
+  if (args.size() == 1 && args[0] == L"foreground") return printForeground();
   std::fprintf(stderr,
-               "usage: winprobe list [title] | winprobe window <title> | winprobe close <title>\n");
+               "usage: winprobe list [title] | winprobe window <title> | winprobe close <title> | "
+               "winprobe foreground\n");
   return 64;
 }

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# One clock per settings file. A second start in the folder of a running clock brings that clock
+# to the front and ends at once with code 0: no second window, no first-run dialog, and
+# settings.ini is written only by the running clock, when it closes. A clock killed with
+# SIGKILL leaves its lock file behind, and the next start starts all the same.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+# Without the clock's own blanks, so a write shows; settings.ini beside the program: no first
+# run for anyone.
+printf '300,200\r\n0\r\nqv.bmp\r\n2\r\n' | tee "$E2E_TMP/old.ini" >"$E2E_DIR/settings.ini"
+touch -d '2001-01-01 00:00' "$E2E_DIR/settings.ini"
+
+quarvel_count() { e2e_quarvel_windows | wc -l; }
+foreground() { wine "$E2E_WINPROBE" foreground 2>>"$E2E_TMP/winprobe.log" 9>&-; } # Wine only
+
+# --- The first clock, then another window in front of the keyboard, taken by a click. ---
+e2e_start_clock
+e2e_wait_clock
+FIRST_PID=$E2E_CLOCK_PID CLOCK=$E2E_WINDOW
+# Under Wine a Windows program (the stand-in editor, "qvs"), so that Windows' foreground moves.
+if [ "$E2E_DRIVER" = wine ]; then
+  e2e_install_editor "$E2E_TMP"
+  (cd "$E2E_TMP" && exec wine qvedit.exe) >>"$E2E_TMP/other.log" 2>&1 </dev/null 9>&- &
+  OTHER_TITLE=qvs
+else
+  xmessage -geometry +600+400 -title other 'another program' >/dev/null 2>&1 &
+  OTHER_TITLE=other
+fi
+OTHER_PID=$!
+e2e_until 15 eval 'OTHER=$(xdotool search --onlyvisible --name "^$OTHER_TITLE\$" | head -n 1) && [ -n "$OTHER" ]' ||
+  e2e_fail "the other window did not show"
+e2e_geometry "$OTHER"
+xdotool mousemove $((E2E_X + E2E_W / 2)) $((E2E_Y + 8)) click 1 # above its button
+e2e_until 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$OTHER" ]' ||
+  e2e_fail "a click did not make the other window active"
+if [ "$E2E_DRIVER" = wine ]; then
+  e2e_until 5 eval '[ "$(foreground)" = "\"qvs\"" ]' || e2e_fail "qvs is not in front: $(foreground)"
+fi
+xdotool mousemove "${E2E_AWAY[@]}"
+
+# --- The second start: ends at once, the first clock comes to the front. ---
+started=$(e2e_now)
+e2e_start_clock
+e2e_expect_exit 0 "a second start in the same folder" 6
+e2e_log "the second start ended after $((($(e2e_now) - started) / 1000)) ms"
+# NOTE: Wine 8 makes another process's window Windows' foreground window, but asks the window
+# manager for nothing, so under Wine the X focus stays where it was.
+if [ "$E2E_DRIVER" = wine ]; then
+  e2e_until 5 eval '[ "$(foreground)" = "\"QUARVEL\"" ]' ||
+    e2e_fail "the running clock was not brought to the front (foreground: $(foreground))"
+else
+  e2e_until 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$CLOCK" ]' ||
+    e2e_fail "the running clock was not brought to the front (active: $(xdotool getactivewindow 2>/dev/null))"
+fi
+e2e_screenshot after-second-start >/dev/null
+[ "$(quarvel_count)" -eq 1 ] || e2e_fail "QUARVEL windows after the second start: $(e2e_quarvel_windows | tr '\n' ' ')"
+kill -0 "$FIRST_PID" 2>/dev/null || e2e_fail "the first clock is gone"
+e2e_expect_bytes "$E2E_DIR/settings.ini" "the second start" <"$E2E_TMP/old.ini"
+[ "$(stat -c %Y "$E2E_DIR/settings.ini")" = "$(date -d '2001-01-01 00:00' +%s)" ] ||
+  e2e_fail "settings.ini was written by the second start"
+kill "$OTHER_PID" 2>/dev/null || true
+
+# --- The running clock writes settings.ini when it closes. ---
+E2E_CLOCK_PID=$FIRST_PID E2E_EXIT=""
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "closing the first clock"
+e2e_settings 300 200 | e2e_expect_bytes "$E2E_DIR/settings.ini" "closing the first clock"
+
+# --- Killed: the lock file stays behind and stops nothing. ---
+e2e_start_clock
+e2e_wait_clock
+kill -KILL "$E2E_CLOCK_PID"
+e2e_wait_exit 5 || e2e_fail "the clock outlived SIGKILL"
+e2e_until 5 eval '[ "$(quarvel_count)" -eq 0 ]' || e2e_fail "the killed clock's window stays"
+[ -f "$E2E_DIR/.quarvel.lock" ] || e2e_fail "no lock file in the work folder"
+e2e_log "left behind: .quarvel.lock holding $(tr -d '\r\n' <"$E2E_DIR/.quarvel.lock")"
+e2e_start_clock
+e2e_wait_clock
+[ "$(quarvel_count)" -eq 1 ] || e2e_fail "QUARVEL windows after the start: $(e2e_quarvel_windows | tr '\n' ' ')"
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "closing the clock started after the kill"
+e2e_pass
