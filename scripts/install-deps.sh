@@ -9,6 +9,8 @@ packages=(
   g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
   wine wine64 xvfb xdotool x11-utils x11-apps imagemagick fonts-ipafont-gothic
   zip unzip
+  # the end-to-end tests read the dialog's texts off the screen
+  tesseract-ocr tesseract-ocr-jpn
   # the Linux clock: Xlib and XCB, Shape (Xext), MIT-SHM, RandR, Xft and fontconfig,
   # libunibreak; it opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
   pkgconf libx11-dev libx11-xcb-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxft-dev

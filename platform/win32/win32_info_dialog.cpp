@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "infodialog/dialog_layout.h"
+#include "platform/win32/win32_dialog_font.h"
 #include "platform/win32/win32_resources.h"
 
 namespace quarvel {
@@ -148,11 +149,10 @@ struct alignas(DWORD) EmptyTemplate {
 
 void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
   DialogContext context{instance, fx, fy};
-  // A Japanese UI font at 9 points; systems without it map to one that has the glyphs.
+  // 9 points, in Windows' Japanese UI font where the system has it, else in a face that has
+  // every glyph of the texts.
   context.font =
-      CreateFontW(-MulDiv(9, 1440, static_cast<int>(fy * 72)), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                  FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                  DEFAULT_PITCH | FF_DONTCARE, L"MS UI Gothic");
+      CreateDialogFont(-MulDiv(infodialog::kFontPoints, 1440, static_cast<int>(fy * 72)));
   context.bigIcon = LoadIconOfSize(instance, SM_CXICON);
   context.smallIcon = LoadIconOfSize(instance, SM_CXSMICON);
   context.banner = static_cast<HBITMAP>(

@@ -3,54 +3,86 @@
 #include <fontconfig/fontconfig.h>
 #include <linebreak.h>
 
+#include "infodialog/dialog_font.h"
+
 namespace quarvel {
 
 namespace {
-// Characters the dialog's texts need: hiragana, katakana and kanji.
-bool HasJapaneseGlyphs(FcPattern* font) {
+// A glyph for every character of the texts, Latin and Japanese alike.
+bool HasAllGlyphs(FcPattern* font) {
   FcCharSet* charset = nullptr;
   if (FcPatternGetCharSet(font, FC_CHARSET, 0, &charset) != FcResultMatch) return false;
-  for (FcChar32 c : {0x3042u, 0x30ADu, 0x6642u, 0x8A08u})  // あ キ 時 計
+  for (char32_t c : infodialog::TextCharacters())
     if (!FcCharSetHasChar(charset, c)) return false;
   return true;
 }
 
-FcPattern* MatchFont(Display* display, int screen, int pixelSize, const char* language) {
+// That family itself, not the configuration's stand-in for it.
+bool IsFamily(FcPattern* font, const std::string& family) {
+  FcChar8* name = nullptr;
+  for (int i = 0; FcPatternGetString(font, FC_FAMILY, i, &name) == FcResultMatch; ++i)
+    if (FcStrCmpIgnoreCase(name, reinterpret_cast<const FcChar8*>(family.c_str())) == 0)
+      return true;
+  return false;
+}
+
+// The pattern asked for, with the configuration's and Xft's defaults filled in.
+FcPattern* Wanted(Display* display, int screen, int pixelSize, const std::string& family,
+                  const char* language) {
   FcPattern* pattern = FcPatternCreate();
-  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>("sans-serif"));
-  FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(language));
+  FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+  if (language != nullptr)
+    FcPatternAddString(pattern, FC_LANG, reinterpret_cast<const FcChar8*>(language));
   FcPatternAddDouble(pattern, FC_PIXEL_SIZE, pixelSize);
   FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
   XftDefaultSubstitute(display, screen, pattern);
+  return pattern;
+}
+
+// Drawn like Windows' UI font. After the match: the configuration's own rules for fonts would
+// switch smoothing back on.
+FcPattern* Crisp(FcPattern* font) {
+  FcPatternDel(font, FC_ANTIALIAS);
+  FcPatternAddBool(font, FC_ANTIALIAS, FcFalse);
+  FcPatternDel(font, FC_EMBEDDED_BITMAP);
+  FcPatternAddBool(font, FC_EMBEDDED_BITMAP, FcTrue);
+  return font;
+}
+
+// As infodialog/dialog_font.h orders it: the first of its faces that is installed with every
+// glyph; else the first font with them all in fontconfig's order for Japanese; else the
+// desktop's sans-serif, for the Latin texts.
+FcPattern* ChooseFont(Display* display, int screen, int pixelSize) {
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-  FcPatternDestroy(pattern);
-  if (match == nullptr) return nullptr;
-  // After the match: the configuration's own rules for fonts would switch smoothing back on.
-  FcPatternDel(match, FC_ANTIALIAS);
-  FcPatternAddBool(match, FC_ANTIALIAS, FcFalse);
-  FcPatternDel(match, FC_EMBEDDED_BITMAP);
-  FcPatternAddBool(match, FC_EMBEDDED_BITMAP, FcTrue);
-  return match;
+  for (std::string_view name : infodialog::kFaces) {
+    const std::string face(name);
+    FcPattern* wanted = Wanted(display, screen, pixelSize, face, nullptr);
+    FcPattern* match = FcFontMatch(nullptr, wanted, &result);
+    FcPatternDestroy(wanted);
+    if (match != nullptr && IsFamily(match, face) && HasAllGlyphs(match)) return Crisp(match);
+    if (match != nullptr) FcPatternDestroy(match);
+  }
+  FcPattern* wanted = Wanted(display, screen, pixelSize, "sans-serif", "ja");
+  FcPattern* chosen = nullptr;
+  if (FcFontSet* sorted = FcFontSort(nullptr, wanted, FcFalse, nullptr, &result)) {
+    for (int i = 0; i < sorted->nfont && chosen == nullptr; ++i)
+      if (HasAllGlyphs(sorted->fonts[i]))
+        chosen = FcFontRenderPrepare(nullptr, wanted, sorted->fonts[i]);
+    FcFontSetDestroy(sorted);
+  }
+  FcPatternDestroy(wanted);
+  if (chosen == nullptr) {
+    wanted = Wanted(display, screen, pixelSize, "sans-serif", nullptr);
+    chosen = FcFontMatch(nullptr, wanted, &result);
+    FcPatternDestroy(wanted);
+  }
+  return chosen != nullptr ? Crisp(chosen) : nullptr;
 }
 }  // namespace
 
 X11Font::X11Font(Display* display, int screen, int pixelSize) : display_(display) {
-  FcPattern* chosen = nullptr;
-  for (const char* language : {"ja", "zh-cn", "zh-tw", "ko"}) {
-    FcPattern* match = MatchFont(display, screen, pixelSize, language);
-    if (match == nullptr) continue;
-    if (chosen == nullptr) {
-      chosen = match;  // kept when no font has the glyphs: boxes beat no dialog
-    } else if (HasJapaneseGlyphs(match)) {
-      FcPatternDestroy(chosen);
-      chosen = match;
-    } else {
-      FcPatternDestroy(match);
-    }
-    if (HasJapaneseGlyphs(chosen)) break;
-  }
-  if (chosen != nullptr) font_ = XftFontOpenPattern(display, chosen);  // owns the pattern now
+  if (FcPattern* chosen = ChooseFont(display, screen, pixelSize))
+    font_ = XftFontOpenPattern(display, chosen);  // owns the pattern now
   if (font_ == nullptr) font_ = XftFontOpenName(display, screen, "sans-serif");
 }
 

@@ -1,5 +1,5 @@
 #pragma once
-// Text for the dialog and the message boxes: a font with Japanese glyphs found through
+// Text for the dialog and the message boxes: a font with the texts' glyphs found through
 // fontconfig, drawn with Xft, broken into lines where Unicode allows (libunibreak).
 #include <X11/Xft/Xft.h>
 
@@ -11,9 +11,9 @@ namespace quarvel {
 
 class X11Font {
  public:
-  // The font fontconfig picks for Japanese at this pixel size, else one for any other CJK
-  // language that has the glyphs, else its default. Drawn like Windows' 9-point UI font:
-  // crisp, from the font's own bitmaps where it has them, without smoothing.
+  // The face infodialog/dialog_font.h orders (one with a glyph for every character of the
+  // texts) at this pixel size. Drawn like Windows' 9-point UI font: crisp, from the font's own
+  // bitmaps where it has them, without smoothing.
   X11Font(Display* display, int screen, int pixelSize);
   ~X11Font();
   X11Font(const X11Font&) = delete;

@@ -26,22 +26,38 @@ e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its process
   e2e_prefix_setup
 }
 
-# Once per prefix; a stamp marks a finished setup, so one cut short runs again.
+# Once per prefix; a stamp marks a finished setup, so one cut short runs again. The prefix is a
+# user's fresh one but for the crash dialog: every font as Wine finds it, no face put in for
+# another (an older setup put IPAGothic in for MS UI Gothic; it goes).
+E2E_PREFIX_STAMP=.quarvel-prefix-ready-2
+E2E_FONT_SUBSTITUTES='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 e2e_prefix_setup() {
-  [ -f "$WINEPREFIX/.quarvel-prefix-ready" ] && return 0
+  [ -f "$WINEPREFIX/$E2E_PREFIX_STAMP" ] && return 0
   e2e_log "setting up the Wine prefix $WINEPREFIX (once, about 10 s)"
   {
     # No Mono or Gecko: their install prompt would wait for a click forever.
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES;mscoree,mshtml=" wineboot -i &&
       # A crash must end the process (exit code 5), not wait in the crash dialog.
       wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
-      # The IPA font alone still draws the Japanese texts as boxes; this substitution draws them.
-      wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-        /v 'MS UI Gothic' /d IPAGothic /f &&
+      { wine reg delete "$E2E_FONT_SUBSTITUTES" /v 'MS UI Gothic' /f || true; } &&
       wineserver -w
   } >"$E2E_TMP/prefix-setup.log" 2>&1 9>&- ||
     e2e_fail "Wine prefix setup failed: $(tail -n 5 "$E2E_TMP/prefix-setup.log")"
-  touch "$WINEPREFIX/.quarvel-prefix-ready"
+  touch "$WINEPREFIX/$E2E_PREFIX_STAMP"
+}
+
+# Fails unless the fonts are as a fresh prefix has them: no substitute for a face the clock asks
+# for (Wine's own defaults stand in only for old Western faces) and no replacement of Wine's.
+e2e_expect_stock_fonts() { # <face>...
+  local substitutes face
+  substitutes=$(wine reg query "$E2E_FONT_SUBSTITUTES" 2>/dev/null 9>&-) ||
+    e2e_fail "the prefix has no FontSubstitutes key"
+  for face; do
+    ! grep -qiF "    $face    " <<<"$substitutes" ||
+      e2e_fail "the prefix puts another face in for $face: not a user's prefix"
+  done
+  ! wine reg query 'HKCU\Software\Wine\Fonts\Replacements' >/dev/null 2>&1 9>&- ||
+    e2e_fail "the prefix replaces fonts: not a user's prefix"
 }
 
 # Ends every process the driver started. A new wineserver also forgets keys it saw go down but

@@ -80,3 +80,8 @@ e2e_list_controls() { # [title]
     done < <(printf '%s' "${value//\\n/$'\n'}")
   done | tee -a "$E2E_ART/controls.txt"
 }
+
+# The desktop's fonts are the user's own: fontconfig as installed, unless a test says otherwise.
+e2e_expect_stock_fonts() { # <face>...
+  [ -z "${FONTCONFIG_FILE:-}" ] || e2e_fail "FONTCONFIG_FILE is set: not the desktop's fonts"
+}

@@ -134,9 +134,9 @@ for d in 0 1; do
 done
 IFS=, read -r r g b <<<"$(e2e_pixel "$shot" $((bx + 2)) $((by + bh / 2)))"
 [ "$r" != "$g" ] || [ "$g" != "$b" ] || e2e_fail "no picture inside the banner's edge"
-# Drawn in IPA Gothic (the font the prefix puts for MS UI Gothic): enough black strokes (a
-# grey fallback font has less than half), and no repeated box. The version label's Latin
-# letters must not be boxes either.
+# Drawn in a face with every glyph (IPA P Gothic here, which the clock picks where MS UI Gothic
+# is missing): enough black strokes (a grey fallback font has less than half), and no repeated
+# box. The version label's Latin letters must not be boxes either. dialog_fonts.sh reads them.
 min_dark=(150 480 900 330)
 for i in 0 1 2 3; do
   read -r x y w h <<<"${texts[$i]}"
@@ -146,7 +146,7 @@ for i in 0 1 2 3; do
   read -r repeat pitch < <(longest_repeat "$x" "$y" "$w" "$h")
   e2e_log "text at $x,$y: $dark dark pixels, repeats over $repeat columns (pitch $pitch)"
   [ "$dark" -ge "${min_dark[$i]}" ] && [ "$repeat" -le 30 ] || e2e_fail "the text at" \
-    "($x,$y) is not drawn in IPA Gothic: $dark dark pixels, a repeat over $repeat columns"
+    "($x,$y) is not drawn with its glyphs: $dark dark pixels, a repeat over $repeat columns"
 done
 
 e2e_key "$D" Escape

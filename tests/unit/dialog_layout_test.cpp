@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
+#include "infodialog/dialog_font.h"
+
 namespace quarvel::infodialog {
 namespace {
 
@@ -24,6 +29,22 @@ TEST(DialogLayout, TabOrderIsTheOrderOfTheControlsAndTheTextsKeepTheirEncoding) 
   EXPECT_EQ(kControls[4].text.size(), 73u);
   EXPECT_TRUE(kControls[4].text.starts_with("QUARVEL\xE3\x82\x92"));  // "QUARVELを"
   EXPECT_TRUE(kControls[5].text.find("[Shift]") != std::string_view::npos);
+}
+
+// A face is chosen only with a glyph for each of these, so a character decoded wrongly or left
+// out would choose a face that draws boxes.
+TEST(DialogFont, TheFacesAreCheckedForEveryCharacterOfTheTextsLatinAndJapanese) {
+  const std::u32string_view characters = TextCharacters();
+  EXPECT_EQ(std::set<char32_t>(characters.begin(), characters.end()).size(), characters.size());
+  for (char32_t c : std::u32string_view(U"OKReadmeQUARVEL Ver.0.60[Shift]txt"))
+    EXPECT_NE(characters.find(c), std::u32string_view::npos) << static_cast<int>(c);
+  // を 選 ー 計 。 from the three Japanese labels, each from a multi-byte sequence.
+  for (char32_t c : {U'\u3092', U'\u9078', U'\u30FC', U'\u8A08', U'\u3002'})
+    EXPECT_NE(characters.find(c), std::u32string_view::npos) << static_cast<int>(c);
+  EXPECT_TRUE(std::all_of(characters.begin(), characters.end(),
+                          [](char32_t c) { return c >= U' ' && c <= U'\uFFFD'; }));
+  EXPECT_EQ(kFaces.front(), "MS UI Gothic");  // the design's face comes first
+  EXPECT_EQ(std::set<std::string_view>(kFaces.begin(), kFaces.end()).size(), kFaces.size());
 }
 
 }  // namespace
