@@ -172,7 +172,7 @@ std::string X11Display::ReadTitle(Window window) const {
   if (XGetWindowProperty(display_, window, atom("_NET_WM_NAME"), 0, 1024, False,
                          atom("UTF8_STRING"), &actualType, &format, &count, &after,
                          &data) == Success &&
-      format == 8 && data != nullptr)
+      actualType == atom("UTF8_STRING") && format == 8 && data != nullptr)
     title.assign(reinterpret_cast<const char*>(data), count);
   if (data != nullptr) XFree(data);
   if (!title.empty()) return title;
