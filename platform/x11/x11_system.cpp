@@ -59,20 +59,15 @@ std::string X11System::FirstRunFolder() const {
   return filesFolder_.empty() ? ProgramFolder() : filesFolder_;
 }
 
-// NOTE: the clock builds its paths with Windows' backslash; a Linux name may hold one, but
-// none of the clock's do, and without this the first run would be decided on a file that
-// can't exist.
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
-  std::string native = path;
-  std::replace(native.begin(), native.end(), '\\', '/');
   struct stat status {};
-  if (stat(native.c_str(), &status) != 0) {
+  if (stat(path.c_str(), &status) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
     throw DirectorySearchError(errno, path);
   }
   uint32_t attributes = 0;
   if (S_ISDIR(status.st_mode)) attributes |= file_attribute::kDirectory;
-  if (std::filesystem::path(native).filename().string().starts_with("."))
+  if (std::filesystem::path(path).filename().string().starts_with("."))
     attributes |= file_attribute::kHidden;  // how Linux hides a file
   if ((status.st_mode & S_IWUSR) == 0) attributes |= file_attribute::kReadOnly;
   return attributes;
