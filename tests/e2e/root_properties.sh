@@ -4,7 +4,9 @@
 # list, a work area cut short, one no screen can hold, a property of the wrong type and an
 # Xft.dpi that is no number all count as not set: a clock saved off the screen still opens on
 # it, 200 pixels wide, as near its place as fits, and closes saving (under the sanitizers of
-# the native build, a read beyond a list ends the clock). A sound work area is used.
+# the native build, a read beyond a list ends the clock). A sound work area is used. A window
+# manager killed leaves its _NET_SUPPORTED behind: the clock sees by the check window that none
+# runs, and moves itself when dragged.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "the Linux clock's reading of X properties" || exit 0
 e2e_begin
@@ -44,4 +46,18 @@ for dpi in nan -96 1e30 '96 dots' ''; do
   root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$dpi"$'\n'
   opens_at 824,568 "Xft.dpi '$dpi'"
 done
+
+# --- The window manager killed: its properties stay, its check window is gone. ---
+kill -KILL "$E2E_WM_PID" && wait "$E2E_WM_PID" 2>/dev/null || true
+E2E_WM_PID=""
+xprop -root _NET_SUPPORTED | grep -q _NET_WM_MOVERESIZE || e2e_fail "openbox left no _NET_SUPPORTED"
+e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
+e2e_start_clock
+e2e_wait_clock
+xdotool mousemove 400 300 mousedown 1 sleep 0.2
+for step in 1 2 3 4 5; do xdotool mousemove $((400 + 20 * step)) $((300 + 10 * step)) sleep 0.05; done
+xdotool mouseup 1
+e2e_wait_place "$E2E_WINDOW" "400,250 mapped" 2 "a drag by 100,50 with no window manager"
+kill -TERM "$E2E_CLOCK_PID"
+e2e_expect_exit 0 "SIGTERM after the drag"
 e2e_pass
