@@ -31,8 +31,8 @@ FcPattern* MatchFont(Display* display, int screen, int pixelSize, const char* la
   FcPatternAddBool(match, FC_ANTIALIAS, FcFalse);
   FcPatternDel(match, FC_EMBEDDED_BITMAP);
   FcPatternAddBool(match, FC_EMBEDDED_BITMAP, FcTrue);
-  // NOTE: on a screen with a colour map the X server's Render drew each glyph run as a solid
-  // bar; Xft's own drawing with the core protocol draws the letters.
+  // NOTE: on a screen with a colour map (Xvfb at 8 bits) glyphs drawn through Render came out
+  // as solid bars; Xft's drawing through the core protocol draws the letters.
   if (DefaultVisual(display, screen)->c_class != TrueColor) {
     FcPatternDel(match, XFT_RENDER);
     FcPatternAddBool(match, XFT_RENDER, FcFalse);
