@@ -8,6 +8,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_only x11 "RandR notices reach the Linux clock; Wine's display change is its own" || exit 0
 E2E_SCREEN=1600x1200x24
 e2e_begin
+e2e_require_tools xrandr
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 
 shrink() {
