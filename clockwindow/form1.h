@@ -7,6 +7,7 @@
 //   timers.cpp            which timer runs when, and the wake-up once a second
 //   pointer_handling.cpp  drag and the hand-over to the editor
 //   mouse_dodge.cpp       hiding from the pointer
+//   screen_change.cpp     a clock the screens no longer show comes back onto them
 //   keyboard.cpp          Z, X, C, A
 //   spin_animation.cpp    the minute and second laps
 #include <array>
@@ -70,6 +71,9 @@ class Form1 final : public WindowEvents {
   void OnUnload() override;
   // A jump of the local time is drawn at once, not at the next change of second.
   void OnClockChanged() override;
+  // A clock whose face no longer lies on any monitor, parked or not, comes back as at start-up
+  // (PlaceOnScreen); its home and its dodge square follow where the window really is.
+  void OnScreenChanged() override;
 
   // The hidden button's click: one face redraw, shown at once (the preview's way in).
   void Command1Click();

@@ -15,7 +15,7 @@ SavedPosition Form1::ReadSettings() {
   // A first run is decided by the program's own folder; the values come from the working
   // directory, where they are also written back.
   IgnoreErrors([&] {
-    if (FileExists(system_, system_.FirstRunFolder() + "\\" + kSettingsFile) == kFalse)
+    if (FileExists(system_, system_.JoinPath(system_.FirstRunFolder(), kSettingsFile)) == kFalse)
       system_.ShowInfoDialog();
   });
   return ReadSettingsValues(slot_, state_);

@@ -50,6 +50,11 @@ class PlatformSystem {
   // unless the system keeps the clock's files apart from its programs (an installed clock on
   // Linux works in its config folder, and nothing is ever written next to /usr/bin/quarvel).
   virtual std::string FirstRunFolder() const { return ProgramFolder(); }
+  // A file's path in a folder, joined with the system's own separator; the parts are never
+  // rewritten (a backslash is just a character in a Linux name). Windows' by default.
+  virtual std::string JoinPath(const std::string& folder, const std::string& name) const {
+    return folder + "\\" + name;
+  }
   // A program's file name on this system from its bare name: "qvedit" is "qvedit.exe" on
   // Windows (and in the headless backend, which plays Windows), "qvedit" on Linux.
   virtual std::string ProgramFileName(const std::string& name) const { return name + ".exe"; }

@@ -24,6 +24,8 @@ class WindowEvents {
   virtual void OnUnload() = 0;
   // The local time jumped: it was set, the time zone changed, or the machine woke up.
   virtual void OnClockChanged() = 0;
+  // The screens changed: a monitor came or went, the resolution or the work area changed.
+  virtual void OnScreenChanged() = 0;
 };
 
 class PlatformWindow {

@@ -15,6 +15,8 @@ packages=(
   # libunibreak; it opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
   pkgconf libx11-dev libx11-xcb-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxft-dev
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
+  # the end-to-end test of screens that change (xrandr)
+  x11-xserver-utils
 )
 # openbox comes without its recommends (it would pull in ~30 packages).
 no_recommends=(openbox)

@@ -18,11 +18,9 @@ HeadlessSystem::~HeadlessSystem() {
 }
 
 std::optional<uint32_t> HeadlessSystem::FindFirstFileAttributes(const std::string& path) {
-  std::string native = path;
-  std::replace(native.begin(), native.end(), '\\', '/');
-  if (auto it = attributes_.find(native); it != attributes_.end()) return it->second;
+  if (auto it = attributes_.find(path); it != attributes_.end()) return it->second;
   std::error_code ec;
-  const std::filesystem::path p(native);
+  const std::filesystem::path p(path);
   auto status = std::filesystem::status(p, ec);
   if (ec || !std::filesystem::exists(status)) return std::nullopt;
   uint32_t attributes = 0;

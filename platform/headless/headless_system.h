@@ -3,6 +3,7 @@
 // the real file system, real process locks, programs that open windows after a number of event
 // passes, a first-run dialog that records that it was shown (and can run a callback while "open"),
 // messages kept for inspection, and an end of process that is only recorded.
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -31,8 +32,11 @@ class HeadlessSystem final : public PlatformSystem {
   std::string ProgramFileName(const std::string& name) const override {
     return name + programSuffix_;
   }
-  // Backslashes count as separators; a name starting with a dot counts as hidden; a test may
-  // give a path attributes of its own.
+  // Paths join with the separator of the file system the files are on; a name starting with a
+  // dot counts as hidden; a test may give a path attributes of its own.
+  std::string JoinPath(const std::string& folder, const std::string& name) const override {
+    return (std::filesystem::path(folder) / name).string();
+  }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
   void StartProgram(const std::string& exeName) override;

@@ -131,6 +131,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMECHANGE:
       events_->OnClockChanged();
       return 0;
+    case WM_DISPLAYCHANGE:
+      events_->OnScreenChanged();
+      return 0;
     case WM_POWERBROADCAST:
       // Timers don't run while the machine sleeps: after waking the clock is behind.
       if (wParam == PBT_APMRESUMEAUTOMATIC || wParam == PBT_APMRESUMESUSPEND)

@@ -93,7 +93,15 @@ Atom X11Display::atom(const char* name) const {
   return XInternAtom(display_, name, False);
 }
 
+// NOTE: a window manager that ended without tidying up (killed, crashed) leaves its
+// _NET_SUPPORTED behind. EWMH's sign of one running: _NET_SUPPORTING_WM_CHECK on the root names
+// a window of the manager's whose own _NET_SUPPORTING_WM_CHECK names itself; a window that no
+// longer exists reads as no property (Xlib's BadWindow, which the error handler passes over).
 bool X11Display::WindowManagerSupports(const char* atomName) const {
+  const std::vector<long> check = ReadCardinals(root_, "_NET_SUPPORTING_WM_CHECK", XA_WINDOW);
+  if (check.size() != 1 ||
+      ReadCardinals(static_cast<Window>(check[0]), "_NET_SUPPORTING_WM_CHECK", XA_WINDOW) != check)
+    return false;
   const Atom wanted = atom(atomName);
   for (long supported : ReadCardinals(root_, "_NET_SUPPORTED", XA_ATOM))
     if (static_cast<Atom>(supported) == wanted) return true;
@@ -172,7 +180,7 @@ std::string X11Display::ReadTitle(Window window) const {
   if (XGetWindowProperty(display_, window, atom("_NET_WM_NAME"), 0, 1024, False,
                          atom("UTF8_STRING"), &actualType, &format, &count, &after,
                          &data) == Success &&
-      format == 8 && data != nullptr)
+      actualType == atom("UTF8_STRING") && format == 8 && data != nullptr)
     title.assign(reinterpret_cast<const char*>(data), count);
   if (data != nullptr) XFree(data);
   if (!title.empty()) return title;

@@ -48,7 +48,8 @@ class X11Display {
   bool Answered(unsigned int request) const;
 
   Atom atom(const char* name) const;
-  // Whether the running window manager says (in _NET_SUPPORTED) that it handles this.
+  // Whether a window manager runs (its check window is there) and says, in _NET_SUPPORTED,
+  // that it handles this.
   bool WindowManagerSupports(const char* atomName) const;
 
   // A _NET_* request to the window manager about a window, as EWMH asks: a client message to

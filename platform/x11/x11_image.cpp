@@ -35,6 +35,54 @@ X11ImagePainter::X11ImagePainter(Display* display, Visual* visual, int depth)
   direct_ = (depth == 24 || depth == 32) && visual->red_mask == 0xFF0000 &&
             visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF &&
             BitsPerPixel(display, depth) == 32;
+  mapped_ = visual->c_class != TrueColor && visual->c_class != DirectColor;
+  if (mapped_) AllocateColourCube();
+}
+
+// NOTE: a colour-map screen's pixel values are cells of the map, not colours. The clock asks
+// the server for an even cube of colours, shared with other clients (read-only cells; a static
+// map gives its nearest), as many steps a channel as the map has room for; the server frees
+// them when the clock's connection closes.
+void X11ImagePainter::AllocateColourCube() {
+  const Colormap map = DefaultColormap(display_, DefaultScreen(display_));
+  for (int levels = 6; levels >= 2; --levels) {
+    cube_.clear();
+    bool complete = true;
+    for (int i = 0; i < levels * levels * levels && complete; ++i) {
+      const auto level = [levels](int step) {
+        return static_cast<unsigned short>(step * 65535 / (levels - 1));
+      };
+      XColor colour{};
+      colour.red = level(i / (levels * levels));
+      colour.green = level(i / levels % levels);
+      colour.blue = level(i % levels);
+      colour.flags = DoRed | DoGreen | DoBlue;
+      complete = XAllocColor(display_, map, &colour) != 0;
+      if (complete) cube_.push_back(colour.pixel);
+    }
+    if (complete) {
+      levels_ = levels;
+      return;
+    }
+    if (!cube_.empty()) XFreeColors(display_, map, cube_.data(), static_cast<int>(cube_.size()), 0);
+  }
+  cube_.clear();
+}
+
+unsigned long X11ImagePainter::ScreenPixel(Pixel p) const {
+  const uint32_t red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF, blue = p & 0xFF;
+  if (!mapped_)
+    return Channel(red, visual_->red_mask) | Channel(green, visual_->green_mask) |
+           Channel(blue, visual_->blue_mask);
+  const int screen = DefaultScreen(display_);
+  if (levels_ == 0)  // by brightness
+    return red * 30 + green * 59 + blue * 11 >= 128 * 100 ? WhitePixel(display_, screen)
+                                                          : BlackPixel(display_, screen);
+  const auto step = [this](uint32_t value) {
+    return static_cast<int>((value * static_cast<uint32_t>(levels_ - 1) + 127) / 255);
+  };
+  return cube_[static_cast<std::size_t>((step(red) * levels_ + step(green)) * levels_ +
+                                        step(blue))];
 }
 
 void X11ImagePainter::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
@@ -77,11 +125,7 @@ void X11ImagePainter::PutConverted(Drawable drawable, GC gc, const PixelImage& p
   image->data = data.data();
   for (int row = 0; row < height; ++row)
     for (int column = 0; column < width; ++column) {
-      const Pixel p = picture.At(x + column, y + row);
-      XPutPixel(image, column, row,
-                Channel((p >> 16) & 0xFF, visual_->red_mask) |
-                    Channel((p >> 8) & 0xFF, visual_->green_mask) |
-                    Channel(p & 0xFF, visual_->blue_mask));
+      XPutPixel(image, column, row, ScreenPixel(picture.At(x + column, y + row)));
     }
   XPutImage(display_, drawable, gc, image, 0, 0, destX, destY, static_cast<unsigned>(width),
             static_cast<unsigned>(height));

@@ -12,6 +12,7 @@
 #include "platform/x11/x11_system.h"
 #include "platform/x11/x11_window.h"
 #include "platform/x11/x11_work_folder.h"
+#include "runtime/standard_descriptors.h"
 
 namespace {
 constexpr const char* kUsageLine = "usage: quarvel [--help | --version]\n";
@@ -57,6 +58,7 @@ int CommandLine(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quarvel::OpenStandardDescriptors();  // before the display or any file takes 0, 1 or 2
   using namespace quarvel;
   if (const int status = CommandLine(argc, argv); status >= 0) return status;
   std::unique_ptr<X11Display> display = X11Display::Open();

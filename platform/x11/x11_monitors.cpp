@@ -4,37 +4,50 @@
 #include <X11/extensions/Xrandr.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 
 namespace quarvel {
 
 namespace {
+// X coordinates and sizes are 16-bit: a value beyond them is no place on any screen.
+constexpr uint32_t kMaxCoordinate = 32767;
+constexpr uint32_t kMaxSize = 65535;
+
 // EWMH gives one work area for the whole desktop, not one per monitor: each monitor gets the
 // part of it on its own screen, or its bounds where the two don't meet.
-ScreenRect WorkAreaOn(const ScreenRect& bounds, const std::vector<long>& workArea) {
-  if (workArea.size() < 4) return bounds;
-  const ScreenRect area{static_cast<int32_t>(workArea[0]), static_cast<int32_t>(workArea[1]),
-                        static_cast<int32_t>(workArea[0] + workArea[2]),
-                        static_cast<int32_t>(workArea[1] + workArea[3])};
-  const ScreenRect part{std::max(bounds.left, area.left), std::max(bounds.top, area.top),
-                        std::min(bounds.right, area.right), std::min(bounds.bottom, area.bottom)};
+ScreenRect WorkAreaOn(const ScreenRect& bounds, const std::optional<ScreenRect>& area) {
+  if (!area) return bounds;
+  const ScreenRect part{std::max(bounds.left, area->left), std::max(bounds.top, area->top),
+                        std::min(bounds.right, area->right), std::min(bounds.bottom, area->bottom)};
   return part.left < part.right && part.top < part.bottom ? part : bounds;
 }
 
 // The work area of the current desktop, or nothing without a window manager that sets it.
-std::vector<long> CurrentWorkArea(const X11Display& display) {
-  std::vector<long> areas = display.ReadCardinals(display.root(), "_NET_WORKAREA", XA_CARDINAL);
+// NOTE: any client may write these root properties: a desktop number beyond the list, a list
+// cut short or a rectangle no screen can hold count as no work area.
+std::optional<ScreenRect> CurrentWorkArea(const X11Display& display) {
+  const std::vector<long> areas =
+      display.ReadCardinals(display.root(), "_NET_WORKAREA", XA_CARDINAL);
   const std::vector<long> current =
       display.ReadCardinals(display.root(), "_NET_CURRENT_DESKTOP", XA_CARDINAL);
-  const std::size_t desktop = current.empty() ? 0 : static_cast<std::size_t>(current[0]);
-  if (areas.size() < 4 * (desktop + 1)) return {};
-  return {areas.begin() + static_cast<long>(4 * desktop),
-          areas.begin() + static_cast<long>(4 * desktop + 4)};
+  // CARDINALs are 32 bits, whatever the width of the longs Xlib hands them over in.
+  const std::size_t desktop = current.empty() ? 0 : static_cast<uint32_t>(current[0]);
+  if (desktop >= areas.size() / 4) return std::nullopt;
+  const auto value = [&](std::size_t i) { return static_cast<uint32_t>(areas[4 * desktop + i]); };
+  const uint32_t x = value(0), y = value(1), width = value(2), height = value(3);
+  if (x > kMaxCoordinate || y > kMaxCoordinate || width == 0 || width > kMaxSize || height == 0 ||
+      height > kMaxSize)
+    return std::nullopt;
+  const auto left = static_cast<int32_t>(x), top = static_cast<int32_t>(y);
+  return ScreenRect{left, top, left + static_cast<int32_t>(width),
+                    top + static_cast<int32_t>(height)};
 }
 }  // namespace
 
 std::vector<Monitor> X11Monitors(const X11Display& display) {
   Display* d = display.get();
-  const std::vector<long> workArea = CurrentWorkArea(display);
+  const std::optional<ScreenRect> workArea = CurrentWorkArea(display);
   std::vector<Monitor> monitors;
   int eventBase = 0, errorBase = 0, count = 0;
   XRRMonitorInfo* found = nullptr;

@@ -1,14 +1,15 @@
 #include "platform/x11/x11_system.h"
 
 #include <X11/Xatom.h>
+#include <X11/Xresource.h>
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "platform/process_lock.h"
@@ -25,15 +26,24 @@ X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesF
     : display_(display), loop_(loop), filesFolder_(std::move(filesFolder)) {}
 
 // The desktop's own font resolution (Xft.dpi, which GNOME, KDE and xrdb set) is what users
-// scale their screens by; without it X programs assume 96.
+// scale their screens by; without it X programs assume 96. NOTE: the resources are a root
+// property any client may write: only a whole number within reason counts.
 TwipsPerPixel X11System::ScreenTwipsPerPixel() const {
   float dpi = 96.0f;
   if (const char* resources = XResourceManagerString(display_.get())) {
-    const std::string text(resources);
-    const std::size_t at = text.find("Xft.dpi:");
-    if (at != std::string::npos && (at == 0 || text[at - 1] == '\n')) {
-      const float value = std::strtof(text.c_str() + at + 8, nullptr);
-      if (value >= 24.0f && value <= 960.0f) dpi = value;
+    XrmInitialize();
+    if (XrmDatabase database = XrmGetStringDatabase(resources)) {
+      char* type = nullptr;
+      XrmValue value{};
+      if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
+        const std::string text(value.addr, strnlen(value.addr, value.size));
+        char* end = nullptr;
+        const float parsed = std::strtof(text.c_str(), &end);
+        while (end != text.c_str() && (*end == ' ' || *end == '\t')) ++end;
+        if (end != text.c_str() && *end == '\0' && parsed >= 24.0f && parsed <= 960.0f)
+          dpi = parsed;
+      }
+      XrmDestroyDatabase(database);
     }
   }
   return {1440.0f / dpi, 1440.0f / dpi};
@@ -51,20 +61,15 @@ std::string X11System::FirstRunFolder() const {
   return filesFolder_.empty() ? ProgramFolder() : filesFolder_;
 }
 
-// NOTE: the clock builds its paths with Windows' backslash; a Linux name may hold one, but
-// none of the clock's do, and without this the first run would be decided on a file that
-// can't exist.
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
-  std::string native = path;
-  std::replace(native.begin(), native.end(), '\\', '/');
   struct stat status {};
-  if (stat(native.c_str(), &status) != 0) {
+  if (stat(path.c_str(), &status) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
     throw DirectorySearchError(errno, path);
   }
   uint32_t attributes = 0;
   if (S_ISDIR(status.st_mode)) attributes |= file_attribute::kDirectory;
-  if (std::filesystem::path(native).filename().string().starts_with("."))
+  if (std::filesystem::path(path).filename().string().starts_with("."))
     attributes |= file_attribute::kHidden;  // how Linux hides a file
   if ((status.st_mode & S_IWUSR) == 0) attributes |= file_attribute::kReadOnly;
   return attributes;

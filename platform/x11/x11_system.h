@@ -22,6 +22,9 @@ class X11System final : public PlatformSystem {
   std::string ProgramFolder() const override;
   std::string FirstRunFolder() const override;
   std::string ProgramFileName(const std::string& name) const override { return name; }
+  std::string JoinPath(const std::string& folder, const std::string& name) const override {
+    return folder + "/" + name;
+  }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
   // Asks for the pointer's place now, for the next GetCursorPos (see there).

@@ -41,11 +41,17 @@ FcPattern* Wanted(Display* display, int screen, int pixelSize, const std::string
 
 // Drawn like Windows' UI font. After the match: the configuration's own rules for fonts would
 // switch smoothing back on.
-FcPattern* Crisp(FcPattern* font) {
+FcPattern* Crisp(Display* display, int screen, FcPattern* font) {
   FcPatternDel(font, FC_ANTIALIAS);
   FcPatternAddBool(font, FC_ANTIALIAS, FcFalse);
   FcPatternDel(font, FC_EMBEDDED_BITMAP);
   FcPatternAddBool(font, FC_EMBEDDED_BITMAP, FcTrue);
+  // On a screen with a colour map (Xvfb at 8 bits) glyphs drawn through Render came out as
+  // solid bars; Xft's drawing through the core protocol draws the letters.
+  if (DefaultVisual(display, screen)->c_class != TrueColor) {
+    FcPatternDel(font, XFT_RENDER);
+    FcPatternAddBool(font, XFT_RENDER, FcFalse);
+  }
   return font;
 }
 
@@ -59,7 +65,8 @@ FcPattern* ChooseFont(Display* display, int screen, int pixelSize) {
     FcPattern* wanted = Wanted(display, screen, pixelSize, face, nullptr);
     FcPattern* match = FcFontMatch(nullptr, wanted, &result);
     FcPatternDestroy(wanted);
-    if (match != nullptr && IsFamily(match, face) && HasAllGlyphs(match)) return Crisp(match);
+    if (match != nullptr && IsFamily(match, face) && HasAllGlyphs(match))
+      return Crisp(display, screen, match);
     if (match != nullptr) FcPatternDestroy(match);
   }
   FcPattern* wanted = Wanted(display, screen, pixelSize, "sans-serif", "ja");
@@ -76,7 +83,7 @@ FcPattern* ChooseFont(Display* display, int screen, int pixelSize) {
     chosen = FcFontMatch(nullptr, wanted, &result);
     FcPatternDestroy(wanted);
   }
-  return chosen != nullptr ? Crisp(chosen) : nullptr;
+  return chosen != nullptr ? Crisp(display, screen, chosen) : nullptr;
 }
 }  // namespace
 

@@ -1,9 +1,11 @@
 #include "platform/x11/x11_window.h"
 
 #include <X11/Xutil.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/extensions/shape.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <vector>
 
 #include "platform/ellipse_region.h"
@@ -55,10 +57,20 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   display_.SetCardinals(window_, "_NET_WM_ICON", X11IconCardinals());
   display_.SetMotifHints(window_, kMotifMove | kMotifClose, 0);  // no frame, no title bar
   loop_.Watch(window_, this);
+  // The screens changing (RandR) reach the core through the clock window.
+  int errorBase = 0;
+  if (XRRQueryExtension(d, &randrEvents_, &errorBase)) {
+    XRRSelectInput(d, display_.root(),
+                   RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
+    loop_.Watch(display_.root(), this);
+  } else {
+    randrEvents_ = -1;
+  }
 }
 
 X11Window::~X11Window() {
   loop_.Unwatch(window_);
+  if (randrEvents_ >= 0) loop_.Unwatch(display_.root());
   if (display_.lost()) return;
   XFreeGC(display_.get(), gc_);
   XDestroyWindow(display_.get(), window_);
@@ -114,7 +126,22 @@ bool X11Window::OffEveryMonitor(int32_t left, int32_t top) const {
 // notice is relative to the frame, and asking the server where the window is instead caught
 // the frame still at (0, 0) while it was being placed: the clock then took (0, 0) for home.
 void X11Window::NoteConfigure(const XConfigureEvent& event) {
-  if (event.send_event || parent_ == display_.root()) place_ = {event.x, event.y};
+  if (!event.send_event && parent_ != display_.root()) return;
+  const ScreenPoint place{event.x, event.y};
+  const bool moved = place != place_;
+  place_ = place;
+  // The window manager moving the clock on its own just after the screens changed (it keeps
+  // windows on the smaller screen): the core hears of it, so home follows.
+  if (moved && drag_ == Drag::kNone && events_ != nullptr &&
+      std::chrono::steady_clock::now() < screenSettles_)
+    events_->OnScreenChanged();
+}
+
+// RandR's notices: Xlib's idea of the screen's size is brought up to date, and the core told.
+void X11Window::ScreenChanged(XEvent& event) {
+  XRRUpdateConfiguration(&event);
+  screenSettles_ = std::chrono::steady_clock::now() + kScreenSettleTime;
+  if (events_ != nullptr) events_->OnScreenChanged();
 }
 
 void X11Window::Resize(int32_t width, int32_t height) {
@@ -230,6 +257,12 @@ void X11Window::Paint(int x, int y, int width, int height) {
 
 // A pure translation: each event becomes at most one call into the core.
 void X11Window::HandleEvent(XEvent& event) {
+  if (event.xany.window == display_.root()) {
+    if (randrEvents_ >= 0 && (event.type == randrEvents_ + RRScreenChangeNotify ||
+                              event.type == randrEvents_ + RRNotify))
+      ScreenChanged(event);
+    return;
+  }
   switch (event.type) {
     case Expose:
       Paint(event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);

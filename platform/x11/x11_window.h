@@ -5,6 +5,8 @@
 // asked through the EWMH and ICCCM.
 #include <X11/Xlib.h>
 
+#include <chrono>
+
 #include "platform/platform_window.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
@@ -45,6 +47,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   bool OffEveryMonitor(int32_t left, int32_t top) const;
   void Paint(int x, int y, int width, int height);
   void NoteConfigure(const XConfigureEvent& event);
+  void ScreenChanged(XEvent& event);
   void HandleDrag(const XEvent& event);
 
   X11Display& display_;
@@ -69,6 +72,11 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   Drag drag_ = Drag::kNone;
   ScreenPoint dragStart_;  // the pointer's place on the screen at the press
   ScreenPoint dragGrip_;   // ...and in the window
+  // RandR's first event number, or -1 without the extension; and until when, after the
+  // screens changed, a move by the window manager counts as part of the change.
+  int randrEvents_ = -1;
+  static constexpr std::chrono::seconds kScreenSettleTime{2};
+  std::chrono::steady_clock::time_point screenSettles_;
 };
 
 }  // namespace quarvel

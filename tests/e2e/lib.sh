@@ -86,8 +86,9 @@ e2e_teardown() {
 # a killed run never released. No reset when the first client leaves: openbox, connecting
 # meanwhile, failed now and then. openbox, because without a window manager Wine takes about
 # 2 s to hide or close a window, stacking ignores activation and dialogs get no frame.
+# E2E_SCREEN, set before e2e_begin, gives another screen (WxHxDepth).
 e2e_start_display() {
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$E2E_TMP/display" \
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
     >"$E2E_TMP/xvfb.log" 2>&1 </dev/null &
   E2E_XVFB_PID=$!
   e2e_until 10 e2e_x_ready || e2e_fail "Xvfb did not start: $(tail -n 3 "$E2E_TMP/xvfb.log")"

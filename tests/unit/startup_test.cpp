@@ -42,10 +42,10 @@ TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
   const std::string file = programDir.path() + "/settings.ini";
   EXPECT_EQ(FileExists(system, file), 0);
   std::filesystem::create_directory(file);
-  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), 0);
+  EXPECT_EQ(FileExists(system, programDir.path() + "/settings.ini"), 0);
   std::filesystem::remove(file);
   programDir.Write("settings.ini", "300,200\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
-  EXPECT_EQ(FileExists(system, programDir.path() + "\\settings.ini"), -1);
+  EXPECT_EQ(FileExists(system, programDir.path() + "/settings.ini"), -1);
   Form1& f = Start();  // no dialog, and the values come from the working directory
   EXPECT_EQ(system.dialogsShown(), 0);
   EXPECT_EQ(f.state().windowLeft, 0);
@@ -68,6 +68,20 @@ TEST_F(StartupTest, AnInstalledClockTellsAFirstRunByItsFilesFolder) {
   form.reset();
   Start();
   EXPECT_EQ(system.dialogsShown(), 1);
+}
+
+// A Linux folder's name may hold a backslash: it is a character, not a separator. Beside the
+// folder "a\b" lies "a/b" with no settings.ini, where a rewritten path would look.
+TEST_F(StartupTest, ABackslashInTheFilesFolderIsJustACharacter) {
+  testing::TempFolder config;
+  const std::string files = config.path() + "/a\\b";
+  std::filesystem::create_directories(files);
+  std::filesystem::create_directories(config.path() + "/a/b");
+  system.PlayInstalledLinux(files);
+  EXPECT_EQ(system.JoinPath(files, "settings.ini"), files + "/settings.ini");
+  config.Write("a\\b/settings.ini", "");
+  Start();
+  EXPECT_EQ(system.dialogsShown(), 0);
 }
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {

@@ -13,6 +13,7 @@
 #include "platform/headless/headless_window.h"
 #include "platform/headless/png_file.h"
 #include "runtime/runtime_error.h"
+#include "runtime/standard_descriptors.h"
 #include "tools/preview/preview_options.h"
 
 namespace {
@@ -57,6 +58,7 @@ int Run(const quarvel::PreviewOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  quarvel::OpenStandardDescriptors();  // before the PNG or any file takes 0, 1 or 2
   std::vector<std::string> args(argv + 1, argv + argc);
   // Asked anywhere on the line, help and the version are all that is done.
   for (const std::string& arg : args) {

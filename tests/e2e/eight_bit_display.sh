@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# On an 8-bit PseudoColor screen (pixel values are cells of a colour map, not colours) the
+# Linux clock shows its face in the nearest colours the server gives it: a blue face with its
+# marks and coloured hands, not a black disc; its message box shows letters, not black bars;
+# and it ticks and closes as ever.
+source "$(dirname "$0")/lib.sh"
+e2e_only x11 "the Linux clock's pixels on a colour-map screen" || exit 0
+E2E_SCREEN=1024x768x8
+e2e_begin
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+xdpyinfo | grep -q 'class: *PseudoColor' || e2e_fail "the screen is not PseudoColor"
+
+e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
+e2e_start_clock
+e2e_wait_clock
+sleep 0.3 # painted
+shot=$(e2e_screenshot face)
+read -r red green blue colours < <(convert "$shot" -crop 200x200+300+200 +repage -format \
+  '%[fx:int(255*mean.r)] %[fx:int(255*mean.g)] %[fx:int(255*mean.b)] %k\n' info:)
+e2e_log "the face's mean colour $red,$green,$blue, $colours colours"
+# The default face is blue (0,64,128) with white marks and red, green and blue hands.
+[ "$blue" -ge 90 ] && [ "$blue" -ge $((red + 60)) ] ||
+  e2e_fail "the face is not blue: mean $red,$green,$blue (face.png)"
+[ "$colours" -ge 4 ] || e2e_fail "the face has $colours colours (face.png)"
+sleep 1.2
+[ "$(e2e_count_diff "$shot" "$(e2e_screenshot face-later)" 300 200 200 200)" -gt 0 ] ||
+  e2e_fail "the face stands still (face.png, face-later.png)"
+# The missing editor's box: within the bounds of each text's ink, letters leave most pixels
+# light; a bar of solid ink leaves none.
+xdotool mousemove 350 250 click 3
+e2e_wait_box "a right-click" 'could not be started'
+shot=$(e2e_screenshot box)
+while read -r x y w h; do
+  ink=$(convert "$shot" -crop "${w}x$h+$x+$y" +repage -colorspace gray -threshold 50% -trim \
+    +repage -format '%[fx:int(100*(1-mean)+0.5)]' info:)
+  e2e_log "text at $x,$y: $ink % ink"
+  [ "$ink" -le 30 ] || e2e_fail "a text of the box is a bar of ink ($ink %, box.png)"
+done < <(sed -nE 's/^  control class="Static" .* rect=([-0-9]+),([-0-9]+),([0-9]+),([0-9]+)$/\1 \2 \3 \4/p' \
+  <<<"$E2E_BOX")
+e2e_dismiss_box
+e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "a close request"
+e2e_pass
