@@ -40,13 +40,17 @@ rm -rf "$unpacked"
 dpkg-deb -x "$deb" "$unpacked"
 for program in quarvel quarvel-preview; do
   elf=$unpacked/usr/bin/$program
-  readelf -S "$elf" | grep -q '\.symtab' && fail "$program is not stripped"
-  readelf -h "$elf" | grep -q 'Type:.*DYN' || fail "$program is not position-independent"
-  readelf -l "$elf" | grep -q GNU_RELRO || fail "$program has no RELRO"
-  readelf -d "$elf" | grep -q 'BIND_NOW' || fail "$program is not linked with -z now"
-  readelf --dyn-syms "$elf" | grep -q '__stack_chk_fail' || fail "$program has no stack protector"
+  # Whole outputs, not pipes into grep -q: with pipefail an early grep fails the pipe.
+  sections=$(readelf -W -S "$elf") header=$(readelf -h "$elf") segments=$(readelf -W -l "$elf")
+  dynamic=$(readelf -W -d "$elf") symbols=$(readelf -W --dyn-syms "$elf")
+  ! grep -q '\.symtab' <<<"$sections" || fail "$program is not stripped"
+  grep -q 'Type:.*DYN' <<<"$header" || fail "$program is not position-independent"
+  grep -q GNU_RELRO <<<"$segments" || fail "$program has no RELRO"
+  grep -q BIND_NOW <<<"$dynamic" || fail "$program is not linked with -z now"
+  grep -q ' __stack_chk_fail@' <<<"$symbols" || fail "$program has no stack protector"
+  grep -qE ' __[a-z]+_chk@' <<<"$symbols" || fail "$program has no fortified calls"
 done
-echo "ok   programs stripped, PIE, RELRO, BIND_NOW, stack protector"
+echo "ok   programs stripped, PIE, RELRO, BIND_NOW, stack protector, fortified"
 
 # --- Installed, run, removed. ---
 $sudo dpkg -i "$deb"
