@@ -7,7 +7,7 @@ FUZZ    := build/fuzz
 RELEASE := build/release
 PREFIX  ?= /usr/local
 
-.PHONY: all deps native windows fuzz release clock test run run-windows dist bench install format clean
+.PHONY: all deps native windows fuzz release clock test run run-windows dist deb bench install format clean
 
 all: native windows
 
@@ -15,17 +15,17 @@ deps:
 	@scripts/install-deps.sh
 
 native:
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON \
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON -DQUARVEL_WERROR=ON \
 	  -DQUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) -DQUARVEL_FUZZ_BUILD=$(abspath $(FUZZ))
 	cmake --build $(NATIVE) -j $(JOBS)
 
 windows:
-	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release \
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DQUARVEL_WERROR=ON \
 	  -DCMAKE_TOOLCHAIN_FILE=$(abspath cmake/mingw-w64-x86_64.cmake)
 	cmake --build $(WINDOWS) -j $(JOBS)
 
 fuzz:
-	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_FUZZ=ON
+	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_FUZZ=ON -DQUARVEL_WERROR=ON
 	cmake --build $(FUZZ) -j $(JOBS)
 
 release:
@@ -50,10 +50,16 @@ run-windows: deps
 	$(MAKE) windows
 	scripts/run-clock.sh $(WINDOWS)
 
-# The release zip: build/dist/quarvel.zip.
+# The release zip: build/dist/quarvel-<version>.zip.
+VERSION = $(shell sed -n 's/^project.quarvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 dist: deps
 	$(MAKE) windows
-	scripts/make-dist.sh $(WINDOWS) build/dist/quarvel.zip
+	scripts/make-dist.sh $(WINDOWS) build/dist/quarvel-$(VERSION).zip
+
+# The Debian package: build/deb/quarvel_<version>_<arch>.deb, with dpkg-buildpackage.
+deb:
+	scripts/install-deps.sh deb
+	scripts/make-deb.sh build/deb
 
 bench: deps
 	$(MAKE) release windows

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build, the tests and `make run` need and the
-# machine does not have yet. Safe to run again: it only calls apt-get when something is missing.
+# machine does not have yet; with `deb`, also what `make deb` needs to build and check the
+# Debian package. Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail
 
 packages=(
@@ -17,7 +18,12 @@ packages=(
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
   # the end-to-end test of screens that change (xrandr)
   x11-xserver-utils
+  # the desktop icons rendered from their SVG; the metadata's and menu entry's validators
+  librsvg2-bin appstream desktop-file-utils
 )
+if [ "${1:-}" = deb ]; then
+  packages+=(dpkg-dev debhelper fakeroot lintian)
+fi
 # openbox comes without its recommends (it would pull in ~30 packages).
 no_recommends=(openbox)
 

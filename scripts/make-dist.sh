@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release zip (`make dist` calls it): the clock, its skin editor and the preview tool of a
-# Windows build, with the default skin, face and readme, in one folder "quarvel" ready to unpack
-# and run.
+# Windows build, with the default skin, face, readme and the licence, in one folder "quarvel"
+# ready to unpack and run. `make dist` names it quarvel-<version>.zip.
 #
 #   scripts/make-dist.sh <windows build folder> <zip file>
 set -euo pipefail
@@ -21,6 +21,9 @@ for program in quarvel.exe qvedit.exe quarvel-preview.exe; do
   install -m 755 "$1/bin/$program" "$stage/quarvel/"
 done
 install -m 644 "$source_dir"/data/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt} "$stage/quarvel/"
+# The licence as Windows users open it: LICENSE.txt, with CR LF line ends for Notepad's sake.
+sed 's/$/\r/' "$source_dir/LICENSE" >"$stage/quarvel/LICENSE.txt"
+chmod 644 "$stage/quarvel/LICENSE.txt"
 
 # The same files give the same bytes: every file gets one time (SOURCE_DATE_EPOCH when set,
 # else the last commit's, else a fixed one) and one mode, the names go in sorted, and zip

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The release zip depends on the files alone: two runs of make-dist.sh on the same Windows
 # build, seconds apart, in other time zones and under other umasks, give the same bytes; and
-# the zip holds the programs and the Windows readme, under their sorted names in "quarvel/".
+# the zip holds the programs, the Windows readme and the licence, under their sorted names in
+# "quarvel/"; make dist names it after the version.
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 windows_build=${1:?usage: reproducible_zip.sh WINDOWS-BUILD-FOLDER}
@@ -15,7 +16,7 @@ sleep 2.1 # past the zip format's two-second clock
 cmp "$work/first.zip" "$work/second.zip" || fail "two runs gave different zips"
 
 names=$(unzip -Z1 "$work/first.zip" | paste -sd ' ')
-expected="quarvel/byou.sin quarvel/quarvel-preview.exe quarvel/quarvel.exe quarvel/qv.bmp"
+expected="quarvel/LICENSE.txt quarvel/byou.sin quarvel/quarvel-preview.exe quarvel/quarvel.exe quarvel/qv.bmp"
 expected+=" quarvel/qvedit.exe quarvel/readme.txt quarvel/tan.sin quarvel/tyou.sin"
 [ "$names" = "$expected" ] || fail "the zip holds: $names"
 mkdir "$work/unpacked"
@@ -24,4 +25,11 @@ for name in tyou.sin tan.sin byou.sin qv.bmp readme.txt; do
   cmp "$source_dir/data/$name" "$work/unpacked/quarvel/$name" || fail "$name differs from data/"
 done
 cmp "$windows_build/bin/quarvel.exe" "$work/unpacked/quarvel/quarvel.exe" || fail "quarvel.exe differs"
+tr -d '\r' <"$work/unpacked/quarvel/LICENSE.txt" | cmp -s - "$source_dir/LICENSE" ||
+  fail "LICENSE.txt is not LICENSE"
+version=$(sed -n 's/^project(quarvel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
+make_version=$(make -s --no-print-directory -C "$source_dir" --eval 'version: ; @echo $(VERSION)' version)
+[ "$make_version" = "$version" ] || fail "the Makefile's version is $make_version, not $version"
+grep -q 'make-dist.sh $(WINDOWS) build/dist/quarvel-$(VERSION).zip$' "$source_dir/Makefile" ||
+  fail "make dist does not name the zip quarvel-\$(VERSION).zip"
 echo "ok: two runs, one zip ($(stat -c %s "$work/first.zip") bytes)"

@@ -7,6 +7,9 @@
 //   winprobe close <title>  post WM_CLOSE to the top-level window with that title
 //   winprobe foreground     the title of Windows' foreground window (Wine's, across its
 //                           processes), or nothing when there is none
+//   winprobe version <exe>  the program's version resource as GetFileVersionInfo reads it: the
+//                           fixed file and product versions, then each U.S. English string
+//   winprobe manifest <exe> the program's application manifest (resource 1), as it is stored
 //
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
 // control stays on one line. Rectangles are left,top,width,height on the screen.
@@ -116,6 +119,52 @@ int printForeground() {
   return 0;
 }
 
+int printVersion(const std::wstring& program) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
+  std::vector<unsigned char> info(size);
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  if (size == 0 || !GetFileVersionInfoW(program.c_str(), 0, size, info.data()) ||
+      !VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &length) ||
+      length < sizeof *fixed) {
+    std::fprintf(stderr, "winprobe: no version resource in %s\n", quoted(program).c_str());
+    return 2;
+  }
+  const auto dotted = [](DWORD high, DWORD low) {
+    return std::to_string(HIWORD(high)) + "." + std::to_string(LOWORD(high)) + "." +
+           std::to_string(HIWORD(low)) + "." + std::to_string(LOWORD(low));
+  };
+  std::printf("FixedFileVersion %s\n",
+              dotted(fixed->dwFileVersionMS, fixed->dwFileVersionLS).c_str());
+  std::printf("FixedProductVersion %s\n",
+              dotted(fixed->dwProductVersionMS, fixed->dwProductVersionLS).c_str());
+  for (const wchar_t* name :
+       {L"CompanyName", L"FileDescription", L"FileVersion", L"InternalName", L"LegalCopyright",
+        L"OriginalFilename", L"ProductName", L"ProductVersion"}) {
+    wchar_t* value = nullptr;
+    const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
+    if (!VerQueryValueW(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+      continue;
+    std::printf("%s %s\n", quoted(name).c_str(), quoted(value).c_str());
+  }
+  return 0;
+}
+
+int printManifest(const std::wstring& program) {
+  const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  const HRSRC found = module ? FindResourceW(module, MAKEINTRESOURCEW(1), RT_MANIFEST) : nullptr;
+  const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+  if (!loaded) {
+    std::fprintf(stderr, "winprobe: no manifest in %s\n", quoted(program).c_str());
+    if (module) FreeLibrary(module);
+    return 2;
+  }
+  std::fwrite(LockResource(loaded), 1, SizeofResource(module, found), stdout);
+  FreeLibrary(module);
+  return 0;
+}
+
 }  // namespace
 
 int main() {
@@ -131,8 +180,10 @@ int main() {
   if (args.size() == 2 && args[0] == L"window") return listDialogs(&args[1], true);
   if (args.size() == 2 && args[0] == L"close") return closeWindow(args[1]);
   if (args.size() == 1 && args[0] == L"foreground") return printForeground();
+  if (args.size() == 2 && args[0] == L"version") return printVersion(args[1]);
+  if (args.size() == 2 && args[0] == L"manifest") return printManifest(args[1]);
   std::fprintf(stderr,
                "usage: winprobe list [title] | winprobe window <title> | winprobe close <title> | "
-               "winprobe foreground\n");
+               "winprobe foreground | winprobe version <exe> | winprobe manifest <exe>\n");
   return 64;
 }
