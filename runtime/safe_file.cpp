@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
+#include <thread>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -42,9 +45,12 @@ std::string FolderOf(const std::string& path) {
 // once never meet, and nobody can plant something under the name in advance.
 std::string TempName() {
   static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  // The time and the thread go into the seed too, for a library whose random_device is weak.
   thread_local std::mt19937_64 generator{[] {
     std::random_device device;
-    return (std::uint64_t{device()} << 32) ^ device();
+    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
+    return (std::uint64_t{device()} << 32) ^ device() ^ static_cast<std::uint64_t>(ticks) ^
+           std::hash<std::thread::id>{}(std::this_thread::get_id());
   }()};
   std::string name = ".qv";
   std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
