@@ -181,6 +181,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
   if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
     throw RuntimeError(tooLarge, displayName);
   std::string content;
+  content.reserve(static_cast<std::size_t>(info.st_size));  // one allocation for a big face
   std::array<char, 16384> buffer{};
   for (;;) {
     const ssize_t n = ::read(file.get(), buffer.data(), buffer.size());
@@ -362,6 +363,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
   if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
     throw RuntimeError(tooLarge, displayName);
   std::string content;
+  content.reserve(static_cast<std::size_t>(size.QuadPart));
   std::array<char, 16384> buffer{};
   for (;;) {
     DWORD n = 0;
