@@ -10,14 +10,12 @@
 #include <string>
 #include <thread>
 
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-
-#if defined(_WIN32)
-#include <io.h>
-#include <windows.h>
-#else
 #include <unistd.h>
 #endif
 
@@ -28,7 +26,7 @@ namespace {
 // How many differently named temporary files a save tries before it gives up.
 constexpr int kTempAttempts = 64;
 
-// The part of a path up to its last separator ("." when there is none), and the rest.
+// The folder a path names a file in: up to its last separator ("." when there is none).
 std::string FolderOf(const std::string& path) {
 #if defined(_WIN32)
   const std::size_t slash = path.find_last_of("\\/");
