@@ -23,7 +23,7 @@
 
 namespace quarvel {
 
-std::string EncodePng(const PixelImage& image, const std::string& path) {
+std::string EncodePng(const PixelImage& image, const std::string& nameForErrors) {
   std::vector<uint8_t> rgb;
   rgb.reserve(image.pixels.size() * 3);
   for (Pixel p : image.pixels) {
@@ -35,7 +35,7 @@ std::string EncodePng(const PixelImage& image, const std::string& path) {
   unsigned char* png = image.empty() ? nullptr
                                      : stbi_write_png_to_mem(rgb.data(), image.width * 3,
                                                              image.width, image.height, 3, &size);
-  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, path);
+  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, nameForErrors);
   const std::string bytes(reinterpret_cast<const char*>(png), static_cast<std::size_t>(size));
   STBIW_FREE(png);
   return bytes;

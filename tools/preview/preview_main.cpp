@@ -9,6 +9,11 @@
 #include <system_error>
 #include <vector>
 
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "clockwindow/form1.h"
 #include "platform/headless/headless_system.h"
 #include "platform/headless/headless_window.h"
@@ -49,6 +54,9 @@ int Run(const quarvel::PreviewOptions& options) {
 
   if (options.pngPath == "-") {
     const std::string png = EncodePng(form.canvas().pixels(), "standard output");
+#if defined(_WIN32)
+    _setmode(_fileno(stdout), _O_BINARY);  // a text-mode stdout would turn LF into CR LF
+#endif
     if (std::fwrite(png.data(), 1, png.size(), stdout) != png.size() || std::fflush(stdout) != 0) {
       std::fprintf(stderr, "quarvel-preview: can't write the picture to standard output\n");
       return 1;
