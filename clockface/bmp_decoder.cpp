@@ -209,6 +209,7 @@ void DecodeRows(const Layout& layout, std::string_view data, PixelImage& image) 
 }  // namespace
 
 std::optional<PixelImage> DecodeBmp(std::string_view fileBytes) {
+  if (fileBytes.size() > kMaxBmpFileBytes) return std::nullopt;
   const std::optional<Layout> layout = ReadLayout(fileBytes);
   if (!layout) return std::nullopt;
   const std::string_view data = fileBytes.substr(layout->pixelStart, layout->pixelBytes);

@@ -8,13 +8,16 @@
 
 #include "clockface/bmp_decoder.h"
 #include "runtime/runtime_error.h"
+#include "runtime/safe_file.h"
 
 namespace quarvel {
 
 PixelImage LoadFacePicture(const std::string& path, const std::string& displayName) {
   std::optional<PixelImage> picture;
   try {
-    picture = DecodeBmp(ReadWholeFile(path, displayName));
+    // A file larger than the decoder takes is refused as it would refuse it, unread.
+    picture = DecodeBmp(
+        ReadRegularFile(path, displayName, kMaxBmpFileBytes, ErrorNumber::kInvalidPicture));
   } catch (const std::bad_alloc&) {
     throw RuntimeError(ErrorNumber::kOutOfMemory, displayName);
   }

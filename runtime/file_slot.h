@@ -9,8 +9,9 @@
 
 namespace quarvel {
 
-// Reads a whole file into memory, raising the numbered error for the reason it can't (file not
-// found, permission denied, path/file access error); the error names the file by displayName.
+// Reads a whole data file into memory, raising the numbered error for the reason it can't (file
+// not found, permission denied, path/file access error); the error names the file by
+// displayName. Only a regular file of at most kMaxDataFileBytes is read (runtime/safe_file.h).
 std::string ReadWholeFile(const std::string& path, const std::string& displayName);
 
 class FileSlot {
@@ -24,12 +25,14 @@ class FileSlot {
   void Close();
   bool IsOpen() const { return reader_ != nullptr; }
 
-  // Replaces a file's whole content in one step: the text goes to a temporary file in the same
-  // folder, which then takes the file's place. Whatever fails, the old content survives. Raises
-  // path/file access error for a read-only file or folder, permission denied, or disk full.
+  // Replaces a file's whole content in one step with SafeReplace (runtime/safe_file.h): the text
+  // goes to a new, uniquely named temporary file in the same folder, which then takes the file's
+  // place. Whatever fails, the old content survives. Raises path/file access error for a
+  // read-only file or anything but a regular file, permission denied, or disk full.
   void ReplaceWithText(const std::string& name, const std::string& text);
   // Raises the error ReplaceWithText would for a target it refuses before writing anything (a
-  // read-only file, a folder), so a caller replacing several files can check them all first.
+  // read-only file, a folder, a FIFO or a device), so a caller replacing several files can check
+  // them all first.
   void CheckReplaceable(const std::string& name) const;
 
   // The path a relative name stands for: bare names live in the base folder.

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
+#include "runtime/safe_file.h"
 
 // The stb header is third-party code: build its implementation here only, without our
 // warnings-as-errors rules.
@@ -23,7 +23,7 @@
 
 namespace quarvel {
 
-void WritePng(const PixelImage& image, const std::string& path) {
+std::string EncodePng(const PixelImage& image, const std::string& nameForErrors) {
   std::vector<uint8_t> rgb;
   rgb.reserve(image.pixels.size() * 3);
   for (Pixel p : image.pixels) {
@@ -35,11 +35,15 @@ void WritePng(const PixelImage& image, const std::string& path) {
   unsigned char* png = image.empty() ? nullptr
                                      : stbi_write_png_to_mem(rgb.data(), image.width * 3,
                                                              image.width, image.height, 3, &size);
-  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, path);
+  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, nameForErrors);
   const std::string bytes(reinterpret_cast<const char*>(png), static_cast<std::size_t>(size));
   STBIW_FREE(png);
+  return bytes;
+}
+
+void WritePng(const PixelImage& image, const std::string& path) {
   // Through a temporary file that then takes the name: a full disk leaves no half picture.
-  FileSlot().ReplaceWithText(path, bytes);
+  SafeReplace(path, EncodePng(image, path), path);
 }
 
 }  // namespace quarvel

@@ -6,7 +6,8 @@
 # - a point that fits but overflows while drawing gives exactly one box, however long it stays
 #   up, then a non-zero exit, and settings.ini is left as it was;
 # - a face bitmap cut short, one whose pixel offset points past its end, and one 32768 pixels
-#   wide each give the plain 105-pixel face, with no message;
+#   wide each give the plain 105-pixel face, with no message; so do a FIFO and /dev/zero named
+#   as the face, without waiting on them;
 # - a saved place off every screen opens the clock on the screen, as near as fits.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -58,6 +59,19 @@ for face in cut offset wide; do
   e2e_wait_clock 105
   e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock with $face.bmp"
   [ -z "$(e2e_list_controls)" ] || e2e_fail "a message came up for $face.bmp"
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "a close request ($face.bmp)"
+done
+
+# A FIFO or a device named as the face is no bitmap: the plain face at once, nothing waits on
+# the FIFO and nothing reads the device.
+mkfifo "$E2E_DIR/fifo.bmp"
+ln -s /dev/zero "$E2E_DIR/zero.bmp"
+for face in fifo zero; do
+  e2e_settings 300 200 0 "$face.bmp" >"$E2E_DIR/settings.ini"
+  e2e_start_clock
+  e2e_wait_clock 105
+  e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock with $face.bmp"
   e2e_close_request QUARVEL
   e2e_expect_exit 0 "a close request ($face.bmp)"
 done

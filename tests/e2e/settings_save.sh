@@ -3,7 +3,8 @@
 # a close request alike (on Linux also on SIGTERM, SIGHUP and the end of the X session): its
 # place (a Shift-drag moves it and the next move over it records the new place), the layer,
 # the bitmap's name even when that file is missing, the pen width, with its own blanks around
-# the numbers and CR LF. A read-only settings.ini can't be replaced: a message box says so and
+# the numbers and CR LF. A link or file planted beside it is left alone, and a linked
+# settings.ini stays a link (Linux). A read-only settings.ini can't be replaced: a message box says so and
 # that the old file is unchanged, the clock ends with code 1 and the file keeps its bytes.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -17,6 +18,54 @@ e2e_wait_clock 105
 e2e_close_request QUARVEL
 e2e_expect_exit 0 "a close request"
 e2e_settings 250 120 -1 nothere.bmp 3 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a close request"
+
+# --- Whatever lies beside settings.ini under the name a save once used for its temporary
+# file, a link to another file or a file, is neither followed nor moved. ---
+for planted in link file; do
+  printf 'precious\n' >"$E2E_TMP/victim.txt"
+  rm -f "$E2E_DIR/settings.ini.new"
+  if [ "$planted" = link ]; then
+    ln -s "$E2E_TMP/victim.txt" "$E2E_DIR/settings.ini.new"
+  else
+    printf 'planted\n' >"$E2E_DIR/settings.ini.new"
+  fi
+  printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n' >"$E2E_DIR/settings.ini"
+  e2e_start_clock
+  e2e_wait_clock 105
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "a close request beside a planted $planted"
+  e2e_settings 250 120 -1 nothere.bmp 3 |
+    e2e_expect_bytes "$E2E_DIR/settings.ini" "a close request beside a planted $planted"
+  if [ -L "$E2E_DIR/settings.ini" ]; then e2e_fail "settings.ini became a link ($planted)"; fi
+  printf 'precious\n' | e2e_expect_bytes "$E2E_TMP/victim.txt" "the planted $planted's victim"
+  if [ "$planted" = link ]; then
+    [ "$(readlink "$E2E_DIR/settings.ini.new")" = "$E2E_TMP/victim.txt" ] ||
+      e2e_fail "the planted link was moved"
+  else
+    printf 'planted\n' | e2e_expect_bytes "$E2E_DIR/settings.ini.new" "the planted file"
+  fi
+done
+rm -f "$E2E_DIR/settings.ini.new"
+[ -z "$(ls -A "$E2E_DIR" | grep '^\.qv')" ] || e2e_fail "a temporary file was left behind"
+
+# --- A settings.ini that is a link (dotfile managers make them) stays one; the file it points
+# to takes the settings and keeps its mode. ---
+# NOTE: Wine 8 shows a Windows program no Unix link, only the file behind it; its rename then
+# replaces the link itself.
+if e2e_only x11 "a linked settings.ini: Wine shows quarvel.exe the file, not the link"; then
+  printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n' >"$E2E_TMP/linked.ini"
+  chmod 600 "$E2E_TMP/linked.ini"
+  ln -sf "$E2E_TMP/linked.ini" "$E2E_DIR/settings.ini"
+  e2e_start_clock
+  e2e_wait_clock 105
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "a close request, settings.ini a link"
+  [ -L "$E2E_DIR/settings.ini" ] || e2e_fail "the linked settings.ini is no longer a link"
+  e2e_settings 250 120 -1 nothere.bmp 3 |
+    e2e_expect_bytes "$E2E_TMP/linked.ini" "the linked settings.ini's target"
+  [ "$(stat -c %a "$E2E_TMP/linked.ini")" = 600 ] || e2e_fail "the linked file lost its mode"
+  rm "$E2E_DIR/settings.ini"
+fi
 
 # --- A Shift-click moves nothing; a Shift-drag (Shift keeps the top-most clock from hiding)
 # moves the clock, then C. ---

@@ -3,10 +3,11 @@
 # opens the skin editor "qvs"; the minute hand gets a new colour through the system's colour
 # dialog and its tip is dragged to a new place on the face; "Save and start clock" brings the
 # clock back, and it wears exactly the saved skin (its face against the preview tool's drawing
-# of the saved files at the same second). Then a save into a read-only hand file is reported
-# and leaves all four files as they were, and closing asks about the unsaved change. Last, a
-# face picked outside the skin folder is copied into it, beside another file of its name, and
-# settings.ini names the copy plainly.
+# of the saved files at the same second), and a link or file planted beside the hand files is
+# left alone. Then a save into a read-only hand file is reported and leaves all four files as
+# they were, and closing asks about the unsaved change. Last, a face picked outside the skin
+# folder is copied into it, beside another file of its name, and settings.ini names the copy
+# plainly.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
@@ -89,7 +90,11 @@ xdotool mouseup 1
 sleep 0.5
 e2e_screenshot dragged >/dev/null
 
-# --- Save and start clock: the editor closes, the clock comes back in the saved skin. ---
+# --- Save and start clock: the editor closes, the clock comes back in the saved skin. A link
+# and a file planted where saves once put their temporary files are left alone. ---
+printf 'precious\n' >"$E2E_TMP/victim.txt"
+ln -s "$E2E_TMP/victim.txt" "$E2E_DIR/tyou.sin.new"
+printf 'planted\n' >"$E2E_DIR/tan.sin.new"
 e2e_click_control qvs $SAVE_AND_START
 e2e_until 10 e2e_not qvs_shown || e2e_fail "the editor is still open after Save and start clock"
 e2e_wait_clock
@@ -99,6 +104,10 @@ tip=$(sed -n 8p "$E2E_DIR/tyou.sin")
 awk -F, '{ exit !($1 >= 28 && $1 <= 32 && $2 + 0 >= 98 && $2 + 0 <= 102) }' <<<"${tip%$'\r'}" ||
   e2e_fail "the dragged tip was saved as '$tip', expected about 30,100"
 e2e_log "saved tip: ${tip%$'\r'}"
+printf 'precious\n' | e2e_expect_bytes "$E2E_TMP/victim.txt" "the planted link's victim"
+printf 'planted\n' | e2e_expect_bytes "$E2E_DIR/tan.sin.new" "the planted file"
+[ "$(readlink "$E2E_DIR/tyou.sin.new")" = "$E2E_TMP/victim.txt" ] || e2e_fail "the planted link moved"
+rm "$E2E_DIR/tyou.sin.new" "$E2E_DIR/tan.sin.new"
 
 # The clock's face against the preview tool's drawing of the saved files at the same second.
 e2e_geometry "$E2E_WINDOW"

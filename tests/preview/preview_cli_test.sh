@@ -61,6 +61,62 @@ else
   echo "skip full disk: can't mount a small file system here (needs root)"
 fi
 
+# Only a regular file is replaced. Each refusal is status 1 with a message, and the thing keeps
+# its kind; nothing waits on a FIFO.
+type_of() { stat -c %F "$1"; }
+refused() {  # refused NAME PATH
+  local kind; kind=$(type_of "$2")
+  set +e; timeout 20 "$preview" --time 10:08:30 --png "$2" 2>err.txt; status=$?; set -e
+  check "$1 refused" "1 quarvel-preview: $2 is not a regular file; not replacing it" \
+    "$status $(cat err.txt)"
+  check "$1 kept" "$kind" "$(type_of "$2")"
+}
+if mknod null c 1 3 2>/dev/null; then
+  refused "device node" null
+else
+  echo "skip device node: can't make one here (needs root)"
+fi
+mkfifo fifo
+refused "FIFO" fifo
+mkdir folder.png
+refused "folder" folder.png
+ln -s /dev/null devlink
+refused "link to a device" devlink
+
+# A link is written through to the file it ends at and stays a link, also a link to a file that
+# is not there yet.
+mkdir -p real && echo old > real/face.png && ln -s real/face.png linked.png
+"$preview" --time 10:08:30 --png linked.png
+check "link stays a link" "real/face.png" "$(readlink linked.png)"
+check "its target takes the PNG" "PNG" "$(head -c 4 real/face.png | tail -c 3)"
+ln -s real/new.png dangling.png
+"$preview" --time 10:08:30 --png dangling.png
+check "a dangling link's target is made" "PNG" "$(head -c 4 real/new.png | tail -c 3)"
+
+# Whatever lies at the old temporary name, link or file, is left alone.
+echo precious > victim.txt
+ln -s victim.txt planted.png.new
+echo planted > other.png.new
+"$preview" --time 10:08:30 --png planted.png
+"$preview" --time 10:08:30 --png other.png
+check "planted link not followed" "precious|victim.txt|planted" \
+  "$(cat victim.txt)|$(readlink planted.png.new)|$(cat other.png.new)"
+check "planted names: pictures written" "PNG PNG" \
+  "$(head -c 4 planted.png | tail -c 3) $(head -c 4 other.png | tail -c 3)"
+
+# The longest name the file system takes still works: the temporary name is short.
+long=$(printf 'a%.0s' $(seq 251)).png
+"$preview" --time 10:08:30 --png "$long" 2>err.txt || true
+check "255-byte name" "PNG|" "$(head -c 4 "$long" 2>/dev/null | tail -c 3)|$(cat err.txt)"
+check "no temporary file left" "" "$(ls -A | grep -E '^\.qv|\.new$' | grep -v -E '^(planted|other)\.png\.new$' || true)"
+
+# "-" is standard output; not together with the segments, which go there too.
+"$preview" --time 10:08:30 --size 120x90 --png - > stdout.png
+check "png on standard output" "PNG 120x90" "$(head -c 4 stdout.png | tail -c 3) $(png_size stdout.png)"
+check "no file named -" "no" "$([ -e ./- ] && echo yes || echo no)"
+set +e; "$preview" --png - --segments >/dev/null 2>err.txt; status=$?; set -e
+check "- with --segments" 2 "$status"
+
 # Bad arguments: status 2 and the usage.
 for args in "--time 25:00:00" "--time 1:2:3" "--size 4294967496x200" "--size 16385x10" "--size 0x5"; do
   set +e; "$preview" $args --segments >/dev/null 2>err.txt; status=$?; set -e

@@ -120,7 +120,9 @@ TEST(SkinFiles, ASkinTheClockRefusesOrAReadOnlyFileStopsTheSaveBeforeAnyWrite) {
 
 TEST(SkinFiles, AWriteFailingHalfWaySaysWhatWasSavedAndKeepsTheRestWhole) {
   Skin skin;
-  fs::create_directory(skin.folder.path() + "/byou.sin.new");  // its temporary file can't be made
+  // byou.sin links into a folder that is gone, so its temporary file can't be made.
+  fs::remove(skin.folder.path() + "/byou.sin");
+  fs::create_symlink("gone/byou.sin", skin.folder.path() + "/byou.sin");
   skin.document.hand(HandId::kMinute).color = 255;
   skin.document.hand(HandId::kSecond).color = 255;
   const SaveOutcome outcome = SaveSkin(skin.slot, skin.document, 200);
@@ -129,7 +131,7 @@ TEST(SkinFiles, AWriteFailingHalfWaySaysWhatWasSavedAndKeepsTheRestWhole) {
             "Run-time error 75: Path/File access error (byou.sin)\n\n"
             "Saved: tyou.sin, tan.sin.\nKept as they were: byou.sin, settings.ini.");
   EXPECT_EQ(skin.folder.Read("tyou.sin"), HandFileText(skin.document.hand(HandId::kMinute)));
-  EXPECT_EQ(skin.folder.Read("byou.sin"), ReadWholeFile(kData + "/byou.sin", ""));
+  EXPECT_EQ(fs::read_symlink(skin.folder.path() + "/byou.sin"), "gone/byou.sin");
   EXPECT_EQ(skin.folder.Read("settings.ini"), "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 

@@ -6,7 +6,13 @@
 #include <filesystem>
 #include <new>
 #include <string>
+#include <system_error>
 #include <vector>
+
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "clockwindow/form1.h"
 #include "platform/headless/headless_system.h"
@@ -24,7 +30,7 @@ constexpr const char* kUsage =
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
     "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
-    "  --png FILE   write the picture as PNG\n"
+    "  --png FILE   write the picture as PNG (a regular file; - for standard output)\n"
     "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n"
     "  --help       print this text and exit\n"
     "  --version    print the version and exit\n";
@@ -47,7 +53,18 @@ int Run(const quarvel::PreviewOptions& options) {
   if (options.width > 0) form.canvas().Resize(options.width, options.height);
   form.Command1Click();
 
-  if (!options.pngPath.empty()) WritePng(form.canvas().pixels(), options.pngPath);
+  if (options.pngPath == "-") {
+    const std::string png = EncodePng(form.canvas().pixels(), "standard output");
+#if defined(_WIN32)
+    _setmode(_fileno(stdout), _O_BINARY);  // a text-mode stdout would turn LF into CR LF
+#endif
+    if (std::fwrite(png.data(), 1, png.size(), stdout) != png.size() || std::fflush(stdout) != 0) {
+      std::fprintf(stderr, "quarvel-preview: can't write the picture to standard output\n");
+      return 1;
+    }
+  } else if (!options.pngPath.empty()) {
+    WritePng(form.canvas().pixels(), options.pngPath);
+  }
   if (options.segments) {
     for (const DrawnSegment& s : form.canvas().segments())
       std::printf("%d %d %d %d %d %d\n", s.x1, s.y1, s.x2, s.y2, s.color, s.width);
@@ -76,6 +93,16 @@ int main(int argc, char** argv) {
   if (!problem.empty()) {
     std::fprintf(stderr, "quarvel-preview: %s\n%s", problem.c_str(), kUsage);
     return 2;
+  }
+  // Only a regular file is ever replaced: a device, a FIFO or a folder of that name is refused
+  // before anything is drawn. A link is written through to the file it ends at.
+  std::error_code ec;
+  const auto status = std::filesystem::status(options.pngPath, ec);
+  if (!options.pngPath.empty() && options.pngPath != "-" && std::filesystem::exists(status) &&
+      !std::filesystem::is_regular_file(status)) {
+    std::fprintf(stderr, "quarvel-preview: %s is not a regular file; not replacing it\n",
+                 options.pngPath.c_str());
+    return 1;
   }
   try {
     return Run(options);

@@ -55,6 +55,8 @@ std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOpt
   }
   if (!options.segments && options.pngPath.empty())
     return "nothing to do: give --png FILE and/or --segments";
+  if (options.segments && options.pngPath == "-")
+    return "--png - and --segments would both write to standard output";
   return {};
 }
 

@@ -12,7 +12,7 @@ struct PreviewOptions {
   std::optional<TimeOfDay> time;  // default: now
   int width = 0;                  // 0: as wide as the bitmap
   int height = 0;
-  std::string pngPath;
+  std::string pngPath;  // "-": standard output
   bool segments = false;
 };
 

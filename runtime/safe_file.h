@@ -1,0 +1,37 @@
+#pragma once
+// Reading and replacing the clock's data files without trusting what lies in their folder: a
+// read takes only a regular file of a bounded size and never blocks on a FIFO or a device; a
+// save writes a new, uniquely named temporary file beside the target (never following or moving
+// anything already there), flushes it to the disk and renames it over the target. Every program
+// (clock, editor, preview) reads and saves through these two functions, on both builds.
+#include <cstdint>
+#include <string>
+
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+
+// A settings or hand file is a few lines; anything larger is not one of ours.
+inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t{1} << 20;
+
+// The whole content of a regular file of at most maxBytes bytes. Raises file not found,
+// permission denied, or path/file access error (also for a FIFO, a device or a folder, which
+// are refused without being read); a larger file raises `tooLarge`. Errors name displayName.
+std::string ReadRegularFile(const std::string& path, const std::string& displayName,
+                            std::uint64_t maxBytes = kMaxDataFileBytes,
+                            ErrorNumber tooLarge = ErrorNumber::kPathFileAccessError);
+
+// Raises path/file access error for a target a save refuses before writing anything: something
+// that is there but is not a regular file (a folder, a FIFO, a device), or a read-only file.
+// Links are followed: the target is the file a link ends at.
+void CheckSafeReplace(const std::string& path, const std::string& displayName);
+
+// Makes `bytes` the whole content of the file at path in one step: whatever fails, the old
+// content survives whole. Where path is a symbolic link the file it ends at is replaced and the
+// link stays a link. The mode (and, where the process may set it, the owner) of the file it
+// replaces are kept. When the folder takes no new files but the file itself is writable, the
+// file is rewritten in place instead (its old content is put back if that write fails).
+// Raises disk full, permission denied or path/file access error, naming displayName.
+void SafeReplace(const std::string& path, const std::string& bytes, const std::string& displayName);
+
+}  // namespace quarvel

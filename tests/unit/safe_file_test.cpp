@@ -1,0 +1,268 @@
+// Saving and reading in a folder someone else may have prepared: planted links and files, a
+// linked settings.ini, special files and huge files in place of ours, saves racing each other.
+#include "runtime/safe_file.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "clockface/bmp_decoder.h"
+#include "clockface/hand_shapes.h"
+#include "clockwindow/face_picture.h"
+#include "clockwindow/settings_file.h"
+#include "skineditor/hand_file.h"
+#include "skineditor/skin_files.h"
+#include "test_support.h"
+
+namespace quarvel {
+namespace {
+
+using testing::ErrorOf;
+using testing::TempFolder;
+namespace fs = std::filesystem;
+
+const std::string kData = QUARVEL_DATA_DIR;
+constexpr const char* kSaved = "10,20\r\n 1 \r\nqv.bmp\r\n 3 \r\n";
+
+ClockState SavedState() {
+  ClockState s;
+  s.windowLeft = 10, s.windowTop = 20, s.notTopmost = 1, s.lineWidth = 3, s.bitmapPath = "qv.bmp";
+  return s;
+}
+
+bool IsLink(const std::string& path) {
+  return fs::is_symlink(fs::symlink_status(path));
+}
+
+// Runs `check` in a child process and tells whether it passed within `seconds`: a read that
+// blocks for ever fails the test instead of hanging it.
+bool PassesWithin(int seconds, const std::function<bool()>& check) {
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(check() ? 0 : 1);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  int status = 0;
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > end) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      ADD_FAILURE() << "still reading after " << seconds << " s";
+      return false;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(SafeSave, APlantedLinkOrFileAtTheOldTemporaryNameIsNeitherFollowedNorMoved) {
+  for (const bool plantLink : {true, false}) {
+    SCOPED_TRACE(plantLink ? "planted link" : "planted file");
+    TempFolder folder;
+    const std::string victim = folder.Write("victim.txt", "precious\n");
+    folder.Write("settings.ini", "1,2\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+    const std::string planted = folder.path() + "/settings.ini.new";
+    if (plantLink)
+      fs::create_symlink(victim, planted);
+    else
+      folder.Write("settings.ini.new", "planted\n");
+    FileSlot slot(folder.path());
+    WriteSettingsFile(slot, SavedState());
+    EXPECT_EQ(folder.Read("settings.ini"), kSaved);
+    EXPECT_FALSE(IsLink(folder.path() + "/settings.ini"));
+    EXPECT_EQ(folder.Read("victim.txt"), "precious\n");
+    EXPECT_EQ(IsLink(planted), plantLink);
+    EXPECT_EQ(folder.Read("settings.ini.new"), plantLink ? "precious\n" : "planted\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3)
+        << "no temporary file is left behind";
+  }
+}
+
+TEST(SafeSave, TheEditorsSaveLeavesPlantedLinksAndFilesAlone) {
+  TempFolder folder;
+  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
+    fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
+  folder.Write("settings.ini", "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  const std::string victim = folder.Write("victim.txt", "precious\n");
+  fs::create_symlink(victim, folder.path() + "/tyou.sin.new");
+  fs::create_symlink(victim, folder.path() + "/settings.ini.new");
+  folder.Write("tan.sin.new", "planted\n");
+  FileSlot slot(folder.path());
+  SkinDocument document = OpenSkin(slot).document;
+  document.hand(HandId::kMinute).color = 255;
+  document.hand(HandId::kHour).color = 65280;
+  const SaveOutcome outcome = SaveSkin(slot, document, 200);
+  EXPECT_TRUE(outcome.saved) << outcome.message;
+  EXPECT_EQ(folder.Read("victim.txt"), "precious\n");
+  EXPECT_EQ(folder.Read("tan.sin.new"), "planted\n");
+  EXPECT_TRUE(IsLink(folder.path() + "/tyou.sin.new"));
+  EXPECT_FALSE(IsLink(folder.path() + "/tyou.sin"));
+  EXPECT_EQ(folder.Read("tyou.sin"), HandFileText(document.hand(HandId::kMinute)));
+  EXPECT_EQ(folder.Read("tan.sin"), HandFileText(document.hand(HandId::kHour)));
+}
+
+TEST(SafeSave, ALinkedFileStaysALinkItsTargetTakesTheContentAndModeAndOwnerAreKept) {
+  TempFolder folder;
+  fs::create_directory(folder.path() + "/dotfiles");
+  const std::string real = folder.Write("dotfiles/settings.ini", "old\r\n");
+  // A relative link, through a second link, as dotfile managers make them.
+  fs::create_symlink("dotfiles/settings.ini", folder.path() + "/middle.ini");
+  fs::create_symlink("middle.ini", folder.path() + "/settings.ini");
+  ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
+  const bool root = ::geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(::chown(real.c_str(), 65534, 65534), 0);
+  }
+  FileSlot slot(folder.path());
+  WriteSettingsFile(slot, SavedState());
+  EXPECT_TRUE(IsLink(folder.path() + "/settings.ini"));
+  EXPECT_TRUE(IsLink(folder.path() + "/middle.ini"));
+  EXPECT_EQ(folder.Read("dotfiles/settings.ini"), kSaved);
+  struct stat info {};
+  ASSERT_EQ(::stat(real.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  if (root) {
+    EXPECT_EQ(info.st_uid, 65534u);
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path() + "/dotfiles"), {}), 1);
+
+  // A link to a file not there yet: the file is made where the link points.
+  fs::create_symlink("dotfiles/new.ini", folder.path() + "/dangling.ini");
+  slot.ReplaceWithText("dangling.ini", "made\r\n");
+  EXPECT_TRUE(IsLink(folder.path() + "/dangling.ini"));
+  EXPECT_EQ(folder.Read("dotfiles/new.ini"), "made\r\n");
+}
+
+TEST(SafeSave, AWritableFileInAFolderThatTakesNoNewFilesIsRewrittenInPlace) {
+  TempFolder folder;
+  fs::create_directory(folder.path() + "/locked");
+  const std::string file = folder.Write("locked/settings.ini", "a much longer old content\r\n");
+  ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+  ASSERT_EQ(::chmod((folder.path() + "/locked").c_str(), 0555), 0);
+  struct stat before {};
+  ASSERT_EQ(::stat(file.c_str(), &before), 0);
+  // As root the folder's mode would not stop us: save as nobody instead.
+  EXPECT_TRUE(PassesWithin(20, [&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
+    FileSlot slot(folder.path() + "/locked");
+    return ErrorOf([&] { WriteSettingsFile(slot, SavedState()); }) == 0;
+  }));
+  EXPECT_EQ(folder.Read("locked/settings.ini"), kSaved);
+  struct stat after {};
+  ASSERT_EQ(::stat(file.c_str(), &after), 0);
+  EXPECT_EQ(after.st_ino, before.st_ino);
+  ::chmod((folder.path() + "/locked").c_str(), 0755);
+}
+
+TEST(SafeSave, SavesRacingInOneFolderNeverFail) {
+  TempFolder folder;
+  std::atomic<int> failures{0};
+  std::vector<std::thread> clocks;
+  for (int t = 0; t < 4; ++t) {
+    clocks.emplace_back([&] {
+      FileSlot slot(folder.path());
+      for (int i = 0; i < 150; ++i)
+        if (ErrorOf([&] { WriteSettingsFile(slot, SavedState()); }) != 0) ++failures;
+    });
+  }
+  for (std::thread& clock : clocks) clock.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(folder.Read("settings.ini"), kSaved);
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+
+// Something that is no file of ours, under the name of one.
+struct Planted {
+  const char* what;
+  std::function<void(const std::string&)> make;
+};
+
+const std::vector<Planted>& SpecialFiles() {
+  static const std::vector<Planted> kinds = {
+      {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
+      {"link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+      {"folder", [](const std::string& p) { fs::create_directory(p); }},
+  };
+  return kinds;
+}
+
+TEST(BoundedRead, ASpecialFileAsSettingsOrHandFileIsAnUnreadableFileAndNothingWaits) {
+  for (const Planted& kind : SpecialFiles()) {
+    SCOPED_TRACE(kind.what);
+    TempFolder folder;
+    kind.make(folder.path() + "/settings.ini");
+    kind.make(folder.path() + "/tyou.sin");
+    EXPECT_TRUE(PassesWithin(10, [&] {
+      FileSlot slot(folder.path());
+      ClockState s;
+      const SavedPosition saved = ReadSettingsValues(slot, s);
+      ColorRef color = 0;
+      HandShape shape;
+      return saved.left == 0 && s.lineWidth == kDefaultLineWidth &&
+             ErrorOf([&] { slot.OpenForInput(kSettingsFile); }) == 75 &&
+             ErrorOf([&] { LoadHandShape(slot, "tyou.sin", color, shape); }) == 75;
+    }));
+  }
+}
+
+TEST(BoundedRead, ASpecialFileAsTheFaceIsRefusedWithoutWaitingOrReading) {
+  for (const Planted& kind : SpecialFiles()) {
+    SCOPED_TRACE(kind.what);
+    TempFolder folder;
+    const std::string face = folder.path() + "/face.bmp";
+    kind.make(face);
+    EXPECT_TRUE(PassesWithin(
+        10, [&] { return ErrorOf([&] { LoadFacePicture(face, "face.bmp"); }) == 75; }));
+  }
+}
+
+TEST(BoundedRead, AnOversizeFileIsRefusedUnread) {
+  TempFolder folder;
+  // One byte over a mebibyte of settings that would otherwise read well.
+  std::string big = "5,6\r\n 1 \r\nqv.bmp\r\n 4 \r\n";
+  big.resize(kMaxDataFileBytes + 1, ' ');
+  folder.Write("settings.ini", big);
+  folder.Write("tyou.sin", big);
+  FileSlot slot(folder.path());
+  ClockState s;
+  EXPECT_EQ(ReadSettingsValues(slot, s).left, 0);
+  EXPECT_EQ(s.lineWidth, kDefaultLineWidth);
+  ColorRef color = 0;
+  HandShape shape;
+  EXPECT_EQ(ErrorOf([&] { LoadHandShape(slot, "tyou.sin", color, shape); }), 75);
+  big.resize(kMaxDataFileBytes);
+  folder.Write("settings.ini", big);
+  EXPECT_EQ(ReadSettingsValues(slot, s).left, 5) << "a mebibyte is still read";
+
+  // A face bigger than the decoder takes: a sparse file, so only reading it would cost.
+  const std::string face = folder.Write("face.bmp", "BM");
+  fs::resize_file(face, kMaxBmpFileBytes + 1);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(ErrorOf([&] { LoadFacePicture(face, "face.bmp"); }), 481);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+}
+
+TEST(SafeSave, OnlyARegularFileIsReplaced) {
+  TempFolder folder;
+  for (const Planted& kind : SpecialFiles()) {
+    SCOPED_TRACE(kind.what);
+    const std::string path = folder.path() + "/out-" + std::to_string(&kind - &SpecialFiles()[0]);
+    kind.make(path);
+    const auto type = fs::symlink_status(path).type();
+    EXPECT_EQ(ErrorOf([&] { SafeReplace(path, "bytes", "out"); }), 75);
+    EXPECT_EQ(fs::symlink_status(path).type(), type);
+  }
+}
+
+}  // namespace
+}  // namespace quarvel
