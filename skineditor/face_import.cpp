@@ -6,8 +6,10 @@
 #include <system_error>
 #include <vector>
 
+#include "clockface/bmp_decoder.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
+#include "runtime/safe_file.h"
 
 namespace quarvel {
 
@@ -15,6 +17,11 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr int kMostNumberedNames = 999;
+
+// A face may be as large as the decoder takes, far beyond a settings file's limit.
+std::string ReadFace(const std::string& path, const std::string& displayName) {
+  return ReadRegularFile(path, displayName, kMaxBmpFileBytes, ErrorNumber::kInvalidPicture);
+}
 
 // Windows compares names without case; so do we where the editor runs on it.
 bool SameName(const fs::path& a, const fs::path& b) {
@@ -64,8 +71,7 @@ std::string NameInSkin(const fs::path& skin, const fs::path& picked, const std::
       return name;
     }
     try {
-      if (!fs::is_directory(skin / name, ec) &&
-          ReadWholeFile((skin / name).string(), name) == bytes) {
+      if (!fs::is_directory(skin / name, ec) && ReadFace((skin / name).string(), name) == bytes) {
         same = true;
         return name;
       }
@@ -91,7 +97,7 @@ FaceImport BringFaceIntoSkin(const std::string& skinFolder, const std::string& p
     return {FaceImport::Outcome::kInSkin, name, name + " is in the skin folder."};
   }
   try {
-    const std::string bytes = ReadWholeFile(file.string(), file.string());
+    const std::string bytes = ReadFace(file.string(), file.string());
     bool same = false;
     const std::string name = NameInSkin(skin, file, bytes, same);
     if (same)

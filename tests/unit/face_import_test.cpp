@@ -52,6 +52,14 @@ TEST(FaceImport, AFaceFromElsewhereIsCopiedAndNamedPlainly) {
   EXPECT_EQ(f.Entries(), "face2.bmp ");
 }
 
+TEST(FaceImport, AFaceLargerThanASettingsFileIsCopiedWhole) {
+  Folders f;
+  const std::string big = Face(100000, 'e');  // 1.2 MB: a face, not a list of numbers
+  const FaceImport face = BringFaceIntoSkin(f.skin.path(), f.elsewhere.Write("big.bmp", big));
+  EXPECT_EQ(face.outcome, Outcome::kCopied) << face.message;
+  EXPECT_EQ(f.skin.Read("big.bmp"), big);
+}
+
 TEST(FaceImport, AnotherFileOfThatNameIsNeverReplaced) {
   Folders f;
   f.skin.Write("face.bmp", Face(40, 'a'));
