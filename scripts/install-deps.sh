@@ -20,6 +20,8 @@ packages=(
   x11-xserver-utils
   # the desktop icons rendered from their SVG; the metadata's and menu entry's validators
   librsvg2-bin appstream desktop-file-utils
+  # Windows' answers kept as hashes (Digest::SHA); the keys under another layout (setxkbmap)
+  perl x11-xkb-utils
 )
 if [ "${1:-}" = deb ]; then
   packages+=(dpkg-dev debhelper fakeroot lintian)

@@ -1,6 +1,9 @@
 #include "platform/x11/x11_input.h"
 
+#include <X11/XKBlib.h>
 #include <X11/keysym.h>
+
+#include <cstring>
 
 namespace quarvel {
 
@@ -78,11 +81,39 @@ std::optional<int16_t> OtherKey(KeySym sym) {
       return std::nullopt;
   }
 }
+// The letter or digit a US keyboard has at the place XKB names (AD01 is Q, AC01 A, AB01 Z).
+std::optional<int16_t> LetterAtPlace(const char (&name)[XkbKeyNameLength]) {
+  static constexpr const char* kRows[] = {"1234567890", "QWERTYUIOP", "ASDFGHJKL", "ZXCVBNM"};
+  static constexpr const char* kRowNames[] = {"AE", "AD", "AC", "AB"};
+  for (int row = 0; row < 4; ++row) {
+    if (std::strncmp(name, kRowNames[row], 2) != 0 || name[2] < '0' || name[2] > '9' ||
+        name[3] < '0' || name[3] > '9')
+      continue;
+    const std::size_t column = static_cast<std::size_t>((name[2] - '0') * 10 + name[3] - '0');
+    if (column >= 1 && column <= std::strlen(kRows[row]))
+      return static_cast<int16_t>(kRows[row][column - 1]);
+  }
+  return std::nullopt;
+}
+
+std::optional<int16_t> KeyAtPlace(XKeyEvent& event) {
+  XkbDescPtr keyboard = XkbGetMap(event.display, 0, XkbUseCoreKbd);
+  if (keyboard == nullptr) return std::nullopt;
+  std::optional<int16_t> code;
+  if (XkbGetNames(event.display, XkbKeyNamesMask, keyboard) == Success &&
+      keyboard->names != nullptr && keyboard->names->keys != nullptr &&
+      event.keycode >= keyboard->min_key_code && event.keycode <= keyboard->max_key_code)
+    code = LetterAtPlace(keyboard->names->keys[event.keycode].name);
+  XkbFreeKeyboard(keyboard, 0, True);
+  return code;
+}
 }  // namespace
 
 // Windows names a letter key by its letter whatever Shift or Caps Lock do, and keeps that name
 // under a non-Latin layout. The unshifted symbol of the first group gives the first; for a
-// layout whose first group has no Latin letters, the key's symbol in a later group that does.
+// layout whose first group has no Latin letters, the key's symbol in a later group that does;
+// with no Latin letter in any group (`setxkbmap ru`), the letter of its place on a US keyboard,
+// as Windows names the keys of such a layout.
 std::optional<int16_t> X11VirtualKey(XKeyEvent& event) {
   const KeySym first = XLookupKeysym(&event, 0);
   if (auto code = LetterOrDigit(first)) return code;
@@ -90,7 +121,7 @@ std::optional<int16_t> X11VirtualKey(XKeyEvent& event) {
   for (int index = 2; index < 8; index += 2) {
     if (auto code = LetterOrDigit(XLookupKeysym(&event, index))) return code;
   }
-  return std::nullopt;
+  return KeyAtPlace(event);
 }
 
 }  // namespace quarvel

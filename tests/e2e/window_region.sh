@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The clock's window: it opens where settings.ini says, a round 200 x 200 window (X has its
-# shape) showing the face and the three hands in their files' colours, and the face changes
-# every second; its face is the preview tool's, pixel for pixel. Without its bitmap it is a plain
-# dark blue round window 105 pixels across (at 96 dpi) with the hands on it, and no message.
+# The clock's window: it opens where settings.ini says, a round 200 x 200 window (X's shape for
+# it is Windows' region, row for row) showing the face and the three hands in their files'
+# colours, and the face changes every second; its face is the preview tool's, pixel for pixel.
+# Without its bitmap it is a plain dark blue round window 105 pixels across (at 96 dpi) with the
+# hands on it, and no message.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -31,11 +32,12 @@ wait_hands() { # <x> <y> <size> <name>
 }
 
 # Xvfb's root is black and no face here has black: the square's corners show black, the middle
-# of each edge does not, the black in the square is what a circle leaves of it, and X has a
-# shape for the window.
+# of each edge does not, the black in the square is what a circle leaves of it, and X shapes
+# the window with Windows' region.
 # NOTE: under Wine the region's outside is black even over another window.
 expect_round() { # <png> <window id> <x> <y> <size>
   local x=$3 y=$4 s=$5 p px py want rgb face black out
+  expect_shape "$2" "$s"
   for p in "1 1 0" "$((s - 2)) 1 0" "1 $((s - 2)) 0" "$((s - 2)) $((s - 2)) 0" \
     "$((s / 2)) 1 1" "1 $((s / 2)) 1" "$((s / 2)) $((s - 2)) 1" "$((s - 2)) $((s / 2)) 1"; do
     read -r px py want <<<"$p" # 0: the black screen, 1: the face
@@ -48,7 +50,24 @@ expect_round() { # <png> <window id> <x> <y> <size>
   out=$((s * s - 31416 * (s - 1) * (s - 1) / 40000)) # an ellipse region leaves out a row and column
   [ $((black * 10)) -ge $((out * 9)) ] && [ $((black * 10)) -le $((out * 11)) ] ||
     e2e_fail "$black black pixels in the ${s}x$s square, a circle leaves about $out"
-  xwininfo -id "$2" -shape | grep -q 'Window shape extents' || e2e_fail "X has no shape for it"
+}
+
+# X keeps the window's shape as Windows' own elliptic region of that diameter, row for row: the
+# rows' hash in tests/region/windows_rows.sha256 (CreateEllipticRgn's answer).
+# NOTE: under Wine only that X has a shape; Wine's window may be larger than its region.
+expect_shape() { # <window id> <size>
+  local rows want got
+  if [ "$E2E_DRIVER" != x11 ]; then
+    xwininfo -id "$1" -shape | grep -q 'Window shape extents' || e2e_fail "X has no shape for it"
+    return 0
+  fi
+  rows=$("$QUARVEL_NATIVE_BUILD/bin/shape_rows" "$1" "$2" |
+    awk -f "$QUARVEL_SOURCE_DIR/tests/region/as_rows.awk") || e2e_fail "no shape read for $1"
+  want=$(grep "^$2 " "$QUARVEL_SOURCE_DIR/tests/region/windows_rows.sha256")
+  got=$("$QUARVEL_SOURCE_DIR/tests/support/line_hashes.sh" <<<"$rows")
+  [ "$got" = "$want" ] || e2e_fail "the window's shape is not Windows' region of $2 pixels:" \
+    "${rows:0:300}…"
+  e2e_log "the shape: Windows' region of $2 pixels, row for row"
 }
 
 # The face in the window is the preview tool's for the same skin and time, pixel for pixel,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 #include "clockface/face_canvas.h"
@@ -50,6 +51,12 @@ TEST(PointDirection, OneCorrectionEachWayOnly) {
   EXPECT_EQ(PointDirection(s, -370), -10);
   s.handAngle = 32767;
   EXPECT_EQ(ErrorOf([&] { PointDirection(s, 1); }), 6);  // the sum no longer fits 16 bits
+  // The ends of the corrected range: exactly once round (360, -360) is straight up.
+  for (auto [angle, offset, direction] :
+       {std::tuple{354, 6, 0}, {0, 360, 0}, {0, -360, 0}, {354, 5, 359}, {354, 365, 359}}) {
+    s.handAngle = angle;
+    EXPECT_EQ(PointDirection(s, static_cast<int16_t>(offset)), direction) << angle << offset;
+  }
 }
 
 TEST(Polar, PointsMatchTheQuadrantRows) {
@@ -75,6 +82,7 @@ TEST(Polar, PointsMatchTheQuadrantRows) {
   ClockState turned = Dial(100, 80);
   turned.handAngle = 354;
   EXPECT_EQ(PointAt(turned, 366), std::make_pair(0, 0));
+  EXPECT_EQ(PointAt(turned, 6), std::make_pair(100, 20));  // 360: the top, not the corner
 }
 
 TEST(Polar, OverflowPaths) {

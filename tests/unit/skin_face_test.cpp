@@ -78,6 +78,9 @@ TEST(SkinLimits, RefusesWhatTheClockWouldStopOn) {
   skin.hand(HandId::kHour).points[1].angleOffset = 32700;
   EXPECT_EQ(FirstLine(FindRefusal(skin, 200)),
             "Run-time error 6: Overflow (tan.sin, line 3, at mark 12)");
+  skin.hand(HandId::kHour).points[1].angleOffset = 32767 - 354 + 1;  // the last mark only
+  EXPECT_EQ(FirstLine(FindRefusal(skin, 200)),
+            "Run-time error 6: Overflow (tan.sin, line 3, at mark 59)");
   skin.hand(HandId::kHour).points[1] = {0, 32767};  // too far out on a big face only
   EXPECT_EQ(FindRefusal(skin, 200), std::nullopt);
   EXPECT_NE(FindRefusal(skin, 2000), std::nullopt);
@@ -86,7 +89,7 @@ TEST(SkinLimits, RefusesWhatTheClockWouldStopOn) {
   EXPECT_EQ(FirstLine(FindRefusal(skin, 200)),
             "Run-time error 380: Invalid property value (settings.ini, pen width)");
   skin.penWidth = 1;
-  for (const char* name : {"a,b.bmp", " qv.bmp", "", "qv\r\n.bmp"}) {
+  for (const char* name : {"a,b.bmp", " qv.bmp", "qv.bmp ", "qv.bmp\t", "", "qv\r\n.bmp"}) {
     skin.bitmapName = name;
     EXPECT_NE(FindRefusal(skin, 200), std::nullopt) << name;
   }

@@ -85,6 +85,16 @@ TEST_F(LinuxFilesTest, ElsewhereTheConfigFolderIsFilledOnceWithTheDefaultSkin) {
   EXPECT_FALSE(fs::exists(config + "/qv.bmp"));
 }
 
+TEST_F(LinuxFilesTest, TheUsersOwnFaceAndReadmeInANewConfigFolderStay) {
+  fs::create_directories(root.path() + "/home/.config/quarvel");
+  root.Write("home/.config/quarvel/qv.bmp", "my face");
+  root.Write("home/.config/quarvel/readme.txt", "my notes");
+  EXPECT_TRUE(EnterWorkFolder(Program()).configFolder);
+  EXPECT_EQ(root.Read("home/.config/quarvel/tan.sin"), "tan.sin");  // the hands came
+  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), "my face");
+  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "my notes");
+}
+
 TEST_F(LinuxFilesTest, XdgConfigHomeCountsOnlyAsAnAbsolutePath) {
   setenv("XDG_CONFIG_HOME", (root.path() + "/xdg").c_str(), 1);
   EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/xdg/quarvel");
