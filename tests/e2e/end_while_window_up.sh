@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Ending while a window of the clock's own is up: the first-run dialog, or the report of a
+# failure (an error at start-up, a run-time error while running, a failed save). Every way the
+# system ends a program (on Linux SIGTERM, SIGHUP, SIGINT and the X server going away; under
+# Wine the end of the Windows session, wineboot --end-session) closes the window and ends the
+# clock, without an abort and without touching the user's settings.ini:
+# - from the dialog with code 0, as a close does: no setting has been read yet, so nothing is
+#   saved (a settings.ini that turns up meanwhile keeps every byte);
+# - from a report with code 1, as its OK does: the clock has failed, and saves nothing.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
+
+if [ "$E2E_DRIVER" = wine ]; then ends=(session); else ends=(TERM HUP INT server); fi
+user_settings() { printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n'; }
+user_settings >"$E2E_TMP/user.ini"
+
+end_now() { # <how>
+  case $1 in
+    session) wineboot --end-session >>"$E2E_TMP/wineboot.log" 2>&1 9>&- ;;
+    server) e2e_stop_display ;;
+    *) kill -s "$1" "$E2E_CLOCK_PID" ;;
+  esac
+}
+
+# Starts the clock on a screen (a new one after the last was taken away) and notes where its
+# log of this run begins.
+start() {
+  [ -n "$E2E_XVFB_PID" ] || e2e_start_display
+  log_from=$(($(stat -c %s "$E2E_TMP/clock.log" 2>/dev/null || echo 0) + 1))
+  e2e_start_clock
+}
+
+ended_cleanly() { # <code> <what>
+  e2e_expect_exit "$1" "$2"
+  ! tail -c "+$log_from" "$E2E_TMP/clock.log" | grep -E 'Assertion|Abort|Sanitizer|core dump' ||
+    e2e_fail "$2: the clock did not end cleanly"
+  e2e_expect_bytes "$E2E_DIR/settings.ini" "$2" <"$E2E_TMP/user.ini"
+}
+
+# --- The first-run dialog. ---
+for end in "${ends[@]}"; do
+  rm -f "$E2E_DIR/settings.ini"
+  start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+  user_settings >"$E2E_DIR/settings.ini"
+  end_now "$end"
+  ended_cleanly 0 "$end while the first-run dialog is up"
+done
+
+# --- Reports: without tan.sin the start fails; a hand that fits but overflows while drawing
+# fails at the first redraw; a read-only settings.ini can't be saved at a close request. ---
+cp "$E2E_TMP/user.ini" "$E2E_DIR/settings.ini"
+for end in "${ends[@]}"; do
+  for failure in start-up run-time save; do
+    case $failure in
+      start-up) mv "$E2E_DIR/tan.sin" "$E2E_TMP/tan.sin" ;;
+      run-time) printf '255\r\n0,0\r\n32767,50\r\n' >"$E2E_DIR/byou.sin" ;;
+      save) chmod 444 "$E2E_DIR/settings.ini" ;;
+    esac
+    start
+    if [ "$failure" = save ]; then
+      e2e_wait_clock 105
+      e2e_close_request QUARVEL
+    fi
+    e2e_wait_box "the $failure error" "$([ "$failure" = save ] && echo 'could not be saved' ||
+      echo 'has stopped')"
+    end_now "$end"
+    ended_cleanly 1 "$end while the $failure error is reported"
+    mv -f "$E2E_TMP/tan.sin" "$E2E_DIR/tan.sin" 2>/dev/null || true
+    e2e_copy_data byou.sin
+    chmod 644 "$E2E_DIR/settings.ini"
+  done
+done
+e2e_pass
