@@ -23,7 +23,9 @@ int main() {
   SystemClock clock;
   FileSlot slot;  // bare names: the working directory
   X11EventLoop loop(*display);
-  X11System system(*display, loop, work.configFolder ? work.path : std::string());
+  // The folder it works in tells a first run: an installed program's folder (/usr/bin) never
+  // holds a settings.ini, so a clock started in a skin folder would greet on every start.
+  X11System system(*display, loop, work.path);
   X11Window window(*display, loop);
   Form1 form(window, system, clock, slot);
   // The end of the X session closes the clock like any close request: the settings are saved.
