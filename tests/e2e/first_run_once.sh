@@ -11,6 +11,7 @@ e2e_begin
 # What comes up first, the dialog or the clock (the clock waits while the dialog is up); sets
 # FIRST and E2E_FOUND, its window.
 first_window() {
+  # shellcheck disable=SC2016  # awk's fields
   e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
     e2e_fail "neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
   FIRST=clock
@@ -39,6 +40,7 @@ if [ "$E2E_DRIVER" = x11 ]; then
     e2e_log "starting $prefix/bin/quarvel in $1"
     (cd "$1" && exec env PATH="$E2E_TMP/bin:$PATH" "$prefix/bin/quarvel") \
       >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
+    # shellcheck disable=SC2034  # read by lib.sh
     E2E_CLOCK_PID=$! E2E_EXIT=""
   }
   # A skin folder, and the home folder, which holds no skin: the config folder.
