@@ -14,7 +14,7 @@ e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
 
 if [ "$E2E_DRIVER" = wine ]; then ends=(session); else ends=(TERM HUP INT server); fi
-user_settings() { printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n'; }
+user_settings() { printf '250,120\r\n-1\r\nqv.bmp\r\n3\r\n'; } # a 200-pixel clock
 user_settings >"$E2E_TMP/user.ini"
 
 end_now() { # <how>
@@ -50,6 +50,18 @@ for end in "${ends[@]}"; do
   ended_cleanly 0 "$end while the first-run dialog is up"
 done
 
+# --- A message box over the dialog (no viewer for the readme): two fonts open. ---
+if e2e_only x11 "no readme viewer to take away: Wine always has Notepad"; then
+  rm -f "$E2E_DIR/settings.ini"
+  QUARVEL_E2E_NO_VIEWER=1 start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+  e2e_key "$E2E_FOUND" Tab Return # Readme
+  e2e_until 10 e2e_shown '$2 != "372x202"' || e2e_fail "no message when xdg-open fails"
+  user_settings >"$E2E_DIR/settings.ini"
+  end_now TERM
+  ended_cleanly 0 "TERM while a message is up over the dialog"
+fi
+
 # --- After the dialog: Xft keeps its font for the display, which must go before fontconfig. ---
 if e2e_only x11 "the X server's end: Wine has no fonts of ours to let go"; then
   rm -f "$E2E_DIR/settings.ini"
@@ -74,7 +86,7 @@ for end in "${ends[@]}"; do
     esac
     start
     if [ "$failure" = save ]; then
-      e2e_wait_clock 105
+      e2e_wait_clock
       e2e_close_request QUARVEL
     fi
     e2e_wait_box "the $failure error" "$([ "$failure" = save ] && echo 'could not be saved' ||
