@@ -51,9 +51,21 @@ void Form1::Command1Click() {
 }
 
 void Form1::OnUnload() {
-  // A second close request while the first is saving, or one after a failure, does nothing.
-  if (unloading_ || failed_) return;
+  // The report of a failure is up (the session ends, a signal came): the close ends the process
+  // as its OK would, and nothing more is written.
+  if (failed_ || saveFailed_) {
+    system_.EndProcess(1);
+    return;
+  }
+  // A second close request while the first is saving does nothing.
+  if (unloading_) return;
   unloading_ = true;
+  // Start-up has not read the settings yet (the first-run dialog is up): the state holds only
+  // defaults, which would overwrite the user's file. There is nothing of this run to keep.
+  if (!loaded_) {
+    system_.EndProcess(0);
+    return;
+  }
   WriteSettings();
 }
 
@@ -62,6 +74,7 @@ void Form1::WriteSettings() {
     WriteSettingsFile(slot_, state_);
   } catch (const RuntimeError& e) {
     // The old file is still whole: say so, and end without pretending the save worked.
+    saveFailed_ = true;
     system_.ShowMessage("The settings could not be saved to \"" + std::string(kSettingsFile) +
                         "\".\n\n" + e.what() + "\n\nThe previous settings file is unchanged.");
     system_.EndProcess(1);

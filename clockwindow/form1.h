@@ -67,7 +67,9 @@ class Form1 final : public WindowEvents {
   void OnMouseMove(int16_t button, int16_t shift) override;
   void OnKeyDown(int16_t keyCode, int16_t shift) override;
   // Any unload (a close request, log-off, the close key, the hand-over to the editor) saves the
-  // settings and ends the process.
+  // settings and ends the process, with the save the moment allows: none before start-up has
+  // read the settings (the first-run dialog is up: the user's file stays as it is), and none
+  // once a failure is being reported, which then ends as dismissing its report would (code 1).
   void OnUnload() override;
   // A jump of the local time is drawn at once, not at the next change of second.
   void OnClockChanged() override;
@@ -114,7 +116,9 @@ class Form1 final : public WindowEvents {
   FaceCanvas canvas_;
   std::array<bool, 3> timerOn_{};
   std::array<int, 3> timerInterval_{};
+  bool loaded_ = false;  // start-up has read the settings and placed the window: a save may run
   bool unloading_ = false;
+  bool saveFailed_ = false;   // the failed save is being reported
   bool handingOver_ = false;  // the editor is starting: events still run while we wait
   bool failed_ = false;       // a run-time error is being reported: the clock is over
 };

@@ -12,8 +12,8 @@
 namespace quarvel {
 
 SavedPosition Form1::ReadSettings() {
-  // A first run is decided by the program's own folder; the values come from the working
-  // directory, where they are also written back.
+  // A first run is decided by the system's first-run folder (the program's own folder on
+  // Windows); the values come from the working directory, where they are also written back.
   IgnoreErrors([&] {
     if (FileExists(system_, system_.JoinPath(system_.FirstRunFolder(), kSettingsFile)) == kFalse)
       system_.ShowInfoDialog();
@@ -66,6 +66,7 @@ bool Form1::Load() {
     state_.windowLeft = ThroughTwips(twips_.x, placed.x);
     state_.windowTop = ThroughTwips(twips_.y, placed.y);
   });
+  loaded_ = true;
   window_.Show();
   return true;
 }

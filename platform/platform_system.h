@@ -47,8 +47,9 @@ class PlatformSystem {
   // The folder that holds the executable, without a trailing separator.
   virtual std::string ProgramFolder() const = 0;
   // The folder whose settings.ini tells that the clock has run before: the program's folder,
-  // unless the system keeps the clock's files apart from its programs (an installed clock on
-  // Linux works in its config folder, and nothing is ever written next to /usr/bin/quarvel).
+  // unless the system keeps the clock's files apart from its programs (on Linux the folder the
+  // clock works in, a skin folder or its config folder: nothing is ever written next to
+  // /usr/bin/quarvel).
   virtual std::string FirstRunFolder() const { return ProgramFolder(); }
   // A file's path in a folder, joined with the system's own separator; the parts are never
   // rewritten (a backslash is just a character in a Linux name). Windows' by default.

@@ -86,6 +86,11 @@ void HeadlessSystem::ShowInfoDialog() {
   if (whileDialogOpen_) whileDialogOpen_();
 }
 
+void HeadlessSystem::ShowMessage(const std::string& text) {
+  messages_.push_back(text);
+  if (whileMessageUp_) whileMessageUp_();
+}
+
 void HeadlessSystem::EndProcess(int exitCode) {
   if (ended_) return;
   ended_ = true;

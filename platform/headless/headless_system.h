@@ -2,7 +2,8 @@
 // The in-memory system around the clock: fixed twips factors and monitors, a program folder on
 // the real file system, real process locks, programs that open windows after a number of event
 // passes, a first-run dialog that records that it was shown (and can run a callback while "open"),
-// messages kept for inspection, and an end of process that is only recorded.
+// messages kept for inspection (a callback may run while one is "up"), and an end of process
+// that is only recorded.
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -47,7 +48,7 @@ class HeadlessSystem final : public PlatformSystem {
   ProcessLock LockForProcess(const std::string& path) override;
   bool ActivateClockOf(uint32_t processId) override;
   void ShowInfoDialog() override;
-  void ShowMessage(const std::string& text) override { messages_.push_back(text); }
+  void ShowMessage(const std::string& text) override;
   void EndProcess(int exitCode) override;
 
   // As an installed clock on Linux: its files in a folder of their own, programs without ".exe".
@@ -70,6 +71,8 @@ class HeadlessSystem final : public PlatformSystem {
   void WhileEventsPass(std::function<void()> action) { whileEventsPass_ = std::move(action); }
   // Runs while the dialog is "open", as the modal loop would deliver timer ticks.
   void WhileDialogOpen(std::function<void()> action) { whileDialogOpen_ = std::move(action); }
+  // Runs while a message box is "up", as its modal loop would deliver events.
+  void WhileMessageUp(std::function<void()> action) { whileMessageUp_ = std::move(action); }
 
   int dialogsShown() const { return dialogsShown_; }
   const std::vector<std::string>& started() const { return started_; }
@@ -88,6 +91,7 @@ class HeadlessSystem final : public PlatformSystem {
   std::vector<Monitor> monitors_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
   std::map<std::string, uint32_t> attributes_;
   std::function<void()> whileDialogOpen_;
+  std::function<void()> whileMessageUp_;
   std::function<void()> whileEventsPass_;
   struct Program {
     std::string windowTitle;

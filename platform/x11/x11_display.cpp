@@ -36,8 +36,8 @@ X11Display::~X11Display() {
 }
 
 void X11Display::Close() {
-  if (lost_) return;
-  lost_ = true;
+  if (closed_) return;
+  lost_ = closed_ = true;
   XCloseDisplay(display_);
 }
 

@@ -29,7 +29,8 @@ class X11Display {
   // made from then on.
   bool lost() const { return lost_; }
   // Flushes what is left to send and closes the connection, which lets its users (Xft) free
-  // what they keep for it.
+  // what they keep for it. Also once the connection is lost: Xlib then sends nothing, but still
+  // lets Xft free its fonts, which fontconfig needs before it is finalized.
   void Close();
   // Runs once when the connection breaks, and must not return: Xlib ends the process after it.
   void OnConnectionLost(std::function<void()> handler) { onLost_ = std::move(handler); }
@@ -83,6 +84,7 @@ class X11Display {
   int screen_;
   Window root_;
   bool lost_ = false;
+  bool closed_ = false;
   xcb_connection_t* xcb_;
   unsigned int answered_ = 0;  // the latest request answered through XCB
   bool trapping_ = false;

@@ -17,6 +17,7 @@
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_monitors.h"
 #include "platform/x11/x11_programs.h"
+#include "platform/x11/x11_text.h"
 #include "runtime/caption.h"
 #include "runtime/system_errors.h"
 
@@ -181,9 +182,11 @@ void X11System::ShowMessage(const std::string& text) {
   box.Run();
 }
 
-// The process ends from inside an event handler, so no destructor of the clock's objects runs:
-// what the libraries keep is let go here (the display's fonts, fontconfig's configuration).
+// The process ends from inside an event handler, maybe one of the dialog or a message box, so no
+// destructor of the clock's objects runs: what the libraries keep is let go here, in the order
+// they allow (the open fonts, the display with Xft's font cache, fontconfig's configuration).
 void X11System::EndProcess(int exitCode) {
+  X11Font::CloseAll();
   display_.Close();
   FcFini();
   std::exit(exitCode);

@@ -13,8 +13,8 @@ namespace quarvel {
 
 class X11System final : public PlatformSystem {
  public:
-  // filesFolder: where an installed clock keeps its files, apart from its program (empty: next
-  // to the program, as on Windows).
+  // filesFolder: the folder the clock works in (a skin folder, or its config folder), whose
+  // settings.ini tells that it has run before; empty: the program's folder, as on Windows.
   X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder);
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;

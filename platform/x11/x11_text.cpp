@@ -8,6 +8,11 @@
 namespace quarvel {
 
 namespace {
+std::vector<X11Font*>& OpenFonts() {
+  static std::vector<X11Font*> fonts;
+  return fonts;
+}
+
 // A glyph for every character of the texts, Latin and Japanese alike.
 bool HasAllGlyphs(FcPattern* font) {
   FcCharSet* charset = nullptr;
@@ -91,10 +96,20 @@ X11Font::X11Font(Display* display, int screen, int pixelSize) : display_(display
   if (FcPattern* chosen = ChooseFont(display, screen, pixelSize))
     font_ = XftFontOpenPattern(display, chosen);  // owns the pattern now
   if (font_ == nullptr) font_ = XftFontOpenName(display, screen, "sans-serif");
+  OpenFonts().push_back(this);
 }
 
 X11Font::~X11Font() {
+  std::erase(OpenFonts(), this);
   if (font_ != nullptr) XftFontClose(display_, font_);
+}
+
+void X11Font::CloseAll() {
+  for (X11Font* font : OpenFonts()) {
+    if (font->font_ != nullptr) XftFontClose(font->display_, font->font_);
+    font->font_ = nullptr;
+  }
+  OpenFonts().clear();
 }
 
 int X11Font::Width(std::string_view utf8) const {

@@ -19,6 +19,11 @@ class X11Font {
   X11Font(const X11Font&) = delete;
   X11Font& operator=(const X11Font&) = delete;
 
+  // Closes every font still open. The process may end from inside a window that holds one (a
+  // close while the dialog or a message box is up), and fontconfig can be finalized only once
+  // no font holds its data. The fonts are unusable afterwards.
+  static void CloseAll();
+
   XftFont* get() const { return font_; }
   int ascent() const { return font_->ascent; }
   int lineHeight() const { return font_->ascent + font_->descent; }

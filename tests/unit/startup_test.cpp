@@ -205,5 +205,66 @@ TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved)
   EXPECT_EQ(work.Read("settings.ini"), settings);
 }
 
+// The end of the session or a signal while a window of the clock's own is up: the close comes
+// from inside that window's modal loop.
+TEST_F(StartupTest, AnEndWhileTheFirstRunDialogIsUpKeepsTheUsersFileAndEndsNormally) {
+  const std::string users = "250,120\r\n-1\r\nnothere.bmp\r\n3\r\n";
+  system.WhileDialogOpen([&] {
+    window.RequestClose();
+    EXPECT_TRUE(system.ended());
+    window.RequestClose();  // the X session's end after a signal
+  });
+  Start(users);
+  EXPECT_EQ(system.dialogsShown(), 1);
+  EXPECT_EQ(system.exitCode(), 0);
+  EXPECT_EQ(work.Read("settings.ini"), users);
+  EXPECT_FALSE(std::filesystem::exists(work.path() + "/settings.ini.new"));
+}
+
+// Each report of a failure ends the process with code 1 once dismissed; a close while it is up
+// ends it the same way at once, and writes nothing.
+class EndDuringReportTest : public StartupTest {
+ protected:
+  void SetUp() override {
+    StartupTest::SetUp();
+    programDir.Write("settings.ini", "");
+    system.WhileMessageUp([&] {
+      window.RequestClose();
+      endedInBox = system.ended();
+      codeInBox = system.exitCode();
+    });
+  }
+  void ExpectEndedInTheBoxUnsaved() {
+    EXPECT_EQ(system.messages().size(), 1u);
+    EXPECT_TRUE(endedInBox);
+    EXPECT_EQ(codeInBox, 1);
+    EXPECT_EQ(work.Read("settings.ini"), kSettings);
+  }
+  static constexpr const char* kSettings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
+  bool endedInBox = false;
+  int codeInBox = -1;
+};
+
+TEST_F(EndDuringReportTest, AStartUpError) {
+  std::filesystem::remove(work.path() + "/tan.sin");
+  Start(kSettings);
+  ExpectEndedInTheBoxUnsaved();
+}
+
+TEST_F(EndDuringReportTest, ARunTimeErrorInAHandler) {
+  work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
+  Start(kSettings);
+  window.Tick(Form1::kSecondTick);
+  ExpectEndedInTheBoxUnsaved();
+}
+
+TEST_F(EndDuringReportTest, AFailedSave) {
+  const std::string path = work.Write("settings.ini", kSettings);
+  Start();
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+  window.RequestClose();
+  ExpectEndedInTheBoxUnsaved();
+}
+
 }  // namespace
 }  // namespace quarvel

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Ending while a window of the clock's own is up: the first-run dialog, or the report of a
+# failure (an error at start-up, a run-time error while running, a failed save). Every way the
+# system ends a program (on Linux SIGTERM, SIGHUP, SIGINT and the X server going away; under
+# Wine the end of the Windows session, wineboot --end-session) closes the window and ends the
+# clock, without an abort and without touching the user's settings.ini:
+# - from the dialog with code 0, as a close does: no setting has been read yet, so nothing is
+#   saved (a settings.ini that turns up meanwhile keeps every byte);
+# - from a report with code 1, as its OK does: the clock has failed, and saves nothing;
+# - on Linux the X server's end after the dialog has closed saves as any close, though Xft
+#   still keeps the dialog's font.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
+
+if [ "$E2E_DRIVER" = wine ]; then ends=(session); else ends=(TERM HUP INT server); fi
+user_settings() { printf '250,120\r\n-1\r\nqv.bmp\r\n3\r\n'; } # a 200-pixel clock
+user_settings >"$E2E_TMP/user.ini"
+
+end_now() { # <how>
+  case $1 in
+    session) wineboot --end-session >>"$E2E_TMP/wineboot.log" 2>&1 9>&- ;;
+    server) e2e_stop_display ;;
+    *) kill -s "$1" "$E2E_CLOCK_PID" ;;
+  esac
+}
+
+# Starts the clock on a screen (a new one after the last was taken away) and notes where its
+# log of this run begins.
+start() {
+  [ -n "$E2E_XVFB_PID" ] || e2e_start_display
+  log_from=$(($(stat -c %s "$E2E_TMP/clock.log" 2>/dev/null || echo 0) + 1))
+  e2e_start_clock
+}
+
+ended_cleanly() { # <code> <what> [expected settings.ini=the user's]
+  e2e_expect_exit "$1" "$2"
+  ! tail -c "+$log_from" "$E2E_TMP/clock.log" | grep -E 'Assertion|Abort|Sanitizer|core dump' ||
+    e2e_fail "$2: the clock did not end cleanly"
+  e2e_expect_bytes "$E2E_DIR/settings.ini" "$2" <"${3:-$E2E_TMP/user.ini}"
+}
+
+# --- The first-run dialog. ---
+for end in "${ends[@]}"; do
+  rm -f "$E2E_DIR/settings.ini"
+  start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+  user_settings >"$E2E_DIR/settings.ini"
+  end_now "$end"
+  ended_cleanly 0 "$end while the first-run dialog is up"
+done
+
+# --- A message box over the dialog (no viewer for the readme): two fonts open. ---
+if e2e_only x11 "no readme viewer to take away: Wine always has Notepad"; then
+  rm -f "$E2E_DIR/settings.ini"
+  QUARVEL_E2E_NO_VIEWER=1 start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+  e2e_key "$E2E_FOUND" Tab Return # Readme
+  e2e_until 10 e2e_shown '$2 != "372x202"' || e2e_fail "no message when xdg-open fails"
+  user_settings >"$E2E_DIR/settings.ini"
+  end_now TERM
+  ended_cleanly 0 "TERM while a message is up over the dialog"
+fi
+
+# --- After the dialog: Xft keeps its font for the display, which must go before fontconfig. ---
+if e2e_only x11 "the X server's end: Wine has no fonts of ours to let go"; then
+  rm -f "$E2E_DIR/settings.ini"
+  start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+  e2e_key "$E2E_FOUND" Return
+  e2e_wait_clock
+  e2e_stop_display
+  e2e_settings 0 0 >"$E2E_TMP/first-run.ini"
+  ended_cleanly 0 "the X server's end after the dialog" "$E2E_TMP/first-run.ini"
+fi
+
+# --- Reports: without tan.sin the start fails; a hand that fits but overflows while drawing
+# fails at the first redraw; a read-only settings.ini can't be saved at a close request. ---
+cp "$E2E_TMP/user.ini" "$E2E_DIR/settings.ini"
+for end in "${ends[@]}"; do
+  for failure in start-up run-time save; do
+    case $failure in
+      start-up) mv "$E2E_DIR/tan.sin" "$E2E_TMP/tan.sin" ;;
+      run-time) printf '255\r\n0,0\r\n32767,50\r\n' >"$E2E_DIR/byou.sin" ;;
+      save) chmod 444 "$E2E_DIR/settings.ini" ;;
+    esac
+    start
+    if [ "$failure" = save ]; then
+      e2e_wait_clock
+      e2e_close_request QUARVEL
+    fi
+    e2e_wait_box "the $failure error" "$([ "$failure" = save ] && echo 'could not be saved' ||
+      echo 'has stopped')"
+    end_now "$end"
+    ended_cleanly 1 "$end while the $failure error is reported"
+    mv -f "$E2E_TMP/tan.sin" "$E2E_DIR/tan.sin" 2>/dev/null || true
+    e2e_copy_data byou.sin
+    chmod 644 "$E2E_DIR/settings.ini"
+  done
+done
+e2e_pass

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# The greeting comes once. On Linux an installed clock (cmake --install into a prefix of its
+# own) tells a first run by the folder it works in, never by its program's folder, where
+# nothing is written: started in a skin folder, and started anywhere else (it then works in
+# its config folder), the first start greets, the clock closes, and the next start in that
+# folder opens the clock without the dialog. Windows keeps its own rule: the settings.ini next
+# to quarvel.exe; a program apart from the skin it runs in greets again.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+# What comes up first, the dialog or the clock (the clock waits while the dialog is up); sets
+# FIRST and E2E_FOUND, its window.
+first_window() {
+  # shellcheck disable=SC2016  # awk's fields
+  e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
+    e2e_fail "neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
+  FIRST=clock
+  ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
+}
+
+# One start: what greets it, then OK if it is the dialog, then a close request.
+run_once() { # <expected first window> <what>
+  first_window
+  [ "$FIRST" = "$1" ] || e2e_fail "$2: the $FIRST came up first, expected the $1"
+  [ "$FIRST" = clock ] || { e2e_key "$E2E_FOUND" Return && e2e_wait_clock; }
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "$2"
+}
+
+mkdir -p "$E2E_TMP/skin"
+cp "$QUARVEL_SOURCE_DIR"/data/{qv.bmp,tyou.sin,tan.sin,byou.sin,readme.txt} "$E2E_TMP/skin"/
+
+if [ "$E2E_DRIVER" = x11 ]; then
+  prefix=$E2E_TMP/prefix
+  cmake --install "$QUARVEL_NATIVE_BUILD" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 ||
+    e2e_fail "cmake --install failed: $(tail -n 3 "$E2E_TMP/install.log")"
+  export XDG_CONFIG_HOME=$E2E_TMP/config
+  mkdir -p "$E2E_TMP/home"
+  start_installed() { # <working folder>
+    e2e_log "starting $prefix/bin/quarvel in $1"
+    (cd "$1" && exec env PATH="$E2E_TMP/bin:$PATH" "$prefix/bin/quarvel") \
+      >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
+    # shellcheck disable=SC2034  # read by lib.sh
+    E2E_CLOCK_PID=$! E2E_EXIT=""
+  }
+  # A skin folder, and the home folder, which holds no skin: the config folder.
+  for place in "skin:$E2E_TMP/skin" "home:$E2E_TMP/home"; do
+    folder=${place#*:} files=${place#*:}
+    [ "${place%%:*}" = skin ] || files=$XDG_CONFIG_HOME/quarvel
+    for start in first second; do
+      start_installed "$folder"
+      expected=dialog
+      [ "$start" = first ] || expected=clock
+      run_once "$expected" "the $start start in the ${place%%:*} folder"
+      [ -f "$files/settings.ini" ] || e2e_fail "no settings.ini in $files after a close"
+    done
+  done
+  [ -z "$(find "$prefix" -name settings.ini)" ] || e2e_fail "a settings.ini went into $prefix"
+else
+  for start in first second; do
+    e2e_start_clock "$E2E_TMP/skin"
+    run_once dialog "the $start start of quarvel.exe apart from its skin"
+  done
+  [ -f "$E2E_TMP/skin/settings.ini" ] && [ ! -e "$E2E_DIR/settings.ini" ] ||
+    e2e_fail "settings.ini was not written in the working folder alone"
+fi
+e2e_pass
