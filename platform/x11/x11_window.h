@@ -46,6 +46,8 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void Paint(int x, int y, int width, int height);
   void NoteConfigure(const XConfigureEvent& event);
   void HandleDrag(const XEvent& event);
+  void RequestFocus(Time pressTime);
+  void HandleProtocol(const XClientMessageEvent& message);
 
   X11Display& display_;
   X11EventLoop& loop_;
