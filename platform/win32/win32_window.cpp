@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "platform/win32/win32_pixels.h"
@@ -194,6 +196,19 @@ void Win32Window::Show() {
 }
 
 void Win32Window::BeginSystemDrag() {
+  // NOTE: Wine hands the move to the window manager at once (_NET_WM_MOVERESIZE); after a click,
+  // the button up before the window manager took the move, openbox moved the clock with no
+  // button held and kept the keyboard. Under Wine the move starts once the pointer leaves the
+  // system's drag rectangle with the button down (DragDetect, which returns at the release of a
+  // click), and the clock first catches up with the pointer, so it keeps its grip.
+  if (underWine_) {
+    const DWORD pressed = GetMessagePos();
+    const POINT press{GET_X_LPARAM(pressed), GET_Y_LPARAM(pressed)};
+    if (!DragDetect(hwnd_, press)) return;
+    POINT now{};
+    GetCursorPos(&now);
+    MoveTo(place_.x + now.x - press.x, place_.y + now.y - press.y);
+  }
   // The press becomes a drag of a title bar: the window system's own move loop, which returns
   // when the button is released.
   ReleaseCapture();
