@@ -14,8 +14,9 @@ packages=(
   pkgconf libx11-dev libx11-xcb-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxft-dev
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
 )
-# openbox comes without its recommends (it would pull in ~30 packages).
-no_recommends=(openbox)
+# The window managers of the end-to-end tests, without their recommends (openbox would pull in
+# ~30 packages).
+no_recommends=(openbox fluxbox)
 
 missing() {
   local p
