@@ -300,6 +300,11 @@ e2e_has_focus() {
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
 }
 
+# A window manager's WM_TAKE_FOCUS, with CurrentTime.
+e2e_take_focus() { # <window id>
+  python3 "$(dirname "${BASH_SOURCE[0]}")/take_focus.py" "$1"
+}
+
 e2e_key() { # <window id> <key>...
   e2e_focus "$1"
   xdotool key --clearmodifiers "${@:2}"
