@@ -73,7 +73,7 @@ e2e_clock_running || e2e_fail "quarvel.exe ended during the laps"
 
 # --- A window manager that hands the focus over by message (WM_TAKE_FOCUS) gives it to the
 # clock: from another window that has it now, and then the keys work again. ---
-xmessage -title another -geometry +500+400 "another window" 2>/dev/null &
+xmessage -title another -geometry +500+400 "another window" >/dev/null 2>&1 </dev/null &
 other_pid=$!
 other() {
   OTHER=$(xdotool search --onlyvisible --name '^another$' 2>/dev/null | head -n 1) && [ -n "$OTHER" ]

@@ -115,9 +115,14 @@ e2e_x_ready() {
 }
 e2e_wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
+# A window manager that does not end on TERM within 5 s (fluxbox, now and then) is killed.
 e2e_stop_display() {
   local pid
-  for pid in $E2E_WM_PID $E2E_XVFB_PID; do { kill "$pid" && wait "$pid"; } 2>/dev/null || true; done
+  for pid in $E2E_WM_PID $E2E_XVFB_PID; do
+    kill "$pid" 2>/dev/null || continue
+    e2e_until 5 e2e_not kill -0 "$pid" 2>/dev/null || kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+  done
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
