@@ -15,8 +15,9 @@ packages=(
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
 )
 # The window managers of the end-to-end tests, without their recommends (openbox would pull in
-# ~30 packages).
-no_recommends=(openbox fluxbox)
+# ~30 packages); hsetroot sets fluxbox's wallpaper, which otherwise ends in an error box that
+# takes the focus at a random moment.
+no_recommends=(openbox fluxbox hsetroot)
 
 missing() {
   local p
