@@ -23,11 +23,11 @@ constexpr UINT kReassertPlace = WM_APP + 1;
 }
 
 // The toolkit's masks: Shift 1, Ctrl 2, Alt 4.
-int16_t ModifierMask() {
+int16_t ModifierMask(SHORT(WINAPI* keyState)(int) = GetKeyState) {
   int16_t mask = 0;
-  if (GetKeyState(VK_SHIFT) < 0) mask |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) mask |= 2;
-  if (GetKeyState(VK_MENU) < 0) mask |= 4;
+  if (keyState(VK_SHIFT) < 0) mask |= 1;
+  if (keyState(VK_CONTROL) < 0) mask |= 2;
+  if (keyState(VK_MENU) < 0) mask |= 4;
   return mask;
 }
 
@@ -93,16 +93,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam >= 1 && wParam <= 3) events_->OnTimer(static_cast<TimerId>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
-      events_->OnMouseDown(1, ModifierMask());
+      events_->OnMouseDown(1, PointerModifiers());
       return 0;
     case WM_RBUTTONDOWN:
-      events_->OnMouseDown(2, ModifierMask());
+      events_->OnMouseDown(2, PointerModifiers());
       return 0;
     case WM_MBUTTONDOWN:
-      events_->OnMouseDown(4, ModifierMask());
+      events_->OnMouseDown(4, PointerModifiers());
       return 0;
     case WM_MOUSEMOVE:
-      events_->OnMouseMove(ButtonMask(wParam), ModifierMask());
+      events_->OnMouseMove(ButtonMask(wParam), PointerModifiers());
       return 0;
     case WM_KEYDOWN:
       events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
@@ -158,6 +158,15 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       break;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+// NOTE: Wine updates a thread's key state (GetKeyState) only while a window of that thread is in
+// front. Without the keyboard (which under openbox a Shift+click does not give it) the clock
+// never saw Shift held and hid from the pointer that came to click it. Wine reads the keyboard
+// afresh as the pointer enters one of its windows, into the state GetAsyncKeyState reads: under
+// Wine the pointer's messages take the modifiers from there.
+int16_t Win32Window::PointerModifiers() const {
+  return underWine_ ? ModifierMask(GetAsyncKeyState) : ModifierMask();
 }
 
 void Win32Window::MoveTo(int32_t left, int32_t top) {
