@@ -26,8 +26,10 @@ packages=(
 if [ "${1:-}" = deb ]; then
   packages+=(dpkg-dev debhelper fakeroot lintian)
 fi
-# openbox comes without its recommends (it would pull in ~30 packages).
-no_recommends=(openbox)
+# The window managers of the end-to-end tests, without their recommends (openbox would pull in
+# ~30 packages); hsetroot sets fluxbox's wallpaper, which otherwise ends in an error box that
+# takes the focus at a random moment.
+no_recommends=(openbox fluxbox hsetroot)
 
 missing() {
   local p

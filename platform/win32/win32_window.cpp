@@ -1,5 +1,7 @@
 #include "platform/win32/win32_window.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "platform/win32/win32_pixels.h"
@@ -21,11 +23,11 @@ constexpr UINT kReassertPlace = WM_APP + 1;
 }
 
 // The toolkit's masks: Shift 1, Ctrl 2, Alt 4.
-int16_t ModifierMask() {
+int16_t ModifierMask(SHORT(WINAPI* keyState)(int) = GetKeyState) {
   int16_t mask = 0;
-  if (GetKeyState(VK_SHIFT) < 0) mask |= 1;
-  if (GetKeyState(VK_CONTROL) < 0) mask |= 2;
-  if (GetKeyState(VK_MENU) < 0) mask |= 4;
+  if (keyState(VK_SHIFT) < 0) mask |= 1;
+  if (keyState(VK_CONTROL) < 0) mask |= 2;
+  if (keyState(VK_MENU) < 0) mask |= 4;
   return mask;
 }
 
@@ -91,16 +93,16 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (wParam >= 1 && wParam <= 3) events_->OnTimer(static_cast<TimerId>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
-      events_->OnMouseDown(1, ModifierMask());
+      events_->OnMouseDown(1, PointerModifiers());
       return 0;
     case WM_RBUTTONDOWN:
-      events_->OnMouseDown(2, ModifierMask());
+      events_->OnMouseDown(2, PointerModifiers());
       return 0;
     case WM_MBUTTONDOWN:
-      events_->OnMouseDown(4, ModifierMask());
+      events_->OnMouseDown(4, PointerModifiers());
       return 0;
     case WM_MOUSEMOVE:
-      events_->OnMouseMove(ButtonMask(wParam), ModifierMask());
+      events_->OnMouseMove(ButtonMask(wParam), PointerModifiers());
       return 0;
     case WM_KEYDOWN:
       events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
@@ -161,6 +163,15 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
+// NOTE: Wine updates a thread's key state (GetKeyState) only while a window of that thread is in
+// front. Without the keyboard (which under openbox a Shift+click does not give it) the clock
+// never saw Shift held and hid from the pointer that came to click it. Wine reads the keyboard
+// afresh as the pointer enters one of its windows, into the state GetAsyncKeyState reads: under
+// Wine the pointer's messages take the modifiers from there.
+int16_t Win32Window::PointerModifiers() const {
+  return underWine_ ? ModifierMask(GetAsyncKeyState) : ModifierMask();
+}
+
 void Win32Window::MoveTo(int32_t left, int32_t top) {
   SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   place_ = WindowPlace(hwnd_);  // where it really went, should the system have refused
@@ -197,6 +208,19 @@ void Win32Window::Show() {
 }
 
 void Win32Window::BeginSystemDrag() {
+  // NOTE: Wine hands the move to the window manager at once (_NET_WM_MOVERESIZE); after a click,
+  // the button up before the window manager took the move, openbox moved the clock with no
+  // button held and kept the keyboard. Under Wine the move starts once the pointer leaves the
+  // system's drag rectangle with the button down (DragDetect, which returns at the release of a
+  // click), and the clock first catches up with the pointer, so it keeps its grip.
+  if (underWine_) {
+    const DWORD pressed = GetMessagePos();
+    const POINT press{GET_X_LPARAM(pressed), GET_Y_LPARAM(pressed)};
+    if (!DragDetect(hwnd_, press)) return;
+    POINT now{};
+    GetCursorPos(&now);
+    MoveTo(place_.x + now.x - press.x, place_.y + now.y - press.y);
+  }
   // The press becomes a drag of a title bar: the window system's own move loop, which returns
   // when the button is released.
   ReleaseCapture();

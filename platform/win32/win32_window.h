@@ -37,6 +37,7 @@ class Win32Window final : public PlatformWindow {
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Paint(HDC dc);
+  int16_t PointerModifiers() const;
 
   HWND hwnd_ = nullptr;
   WindowEvents* events_ = nullptr;

@@ -49,6 +49,8 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void NoteConfigure(const XConfigureEvent& event);
   void ScreenChanged(XEvent& event);
   void HandleDrag(const XEvent& event);
+  void RequestFocus(Time pressTime);
+  void HandleProtocol(const XClientMessageEvent& message);
 
   X11Display& display_;
   X11EventLoop& loop_;

@@ -94,6 +94,12 @@ sleep 1.2
   e2e_fail "the face stands still after the message box (after-box-*.png)"
 read_settings "$E2E_TMP/read.ini"
 e2e_expect_bytes "$cwd/settings.ini" "still running after the box" <"$E2E_TMP/read.ini"
+# Shift held as the pointer comes onto the clock keeps it in place, though the keyboard went
+# elsewhere with the box.
+xdotool mousemove "${E2E_AWAY[@]}" sleep 0.1 keydown shift
+e2e_move_over 400 300
+e2e_expect_stays "$E2E_WINDOW" "300,200 mapped" 1 "Shift held over the clock after the box"
+xdotool mousemove "${E2E_AWAY[@]}" sleep 0.1 keyup shift
 e2e_close_with_c "$E2E_WINDOW" "after the box"
 e2e_settings 300 200 | e2e_expect_bytes "$cwd/settings.ini" "C after the box"
 

@@ -164,8 +164,13 @@ still_open Readme
 
 # --- The close box: openbox sends WM_DELETE_WINDOW, which Wine turns into SC_CLOSE and then
 # WM_CLOSE, the way of a click on a Win32 close box. In openbox's Clearlooks theme it is the
-# caption's last button, its middle 10 pixels in from the frame's right and top edges. ---
-e2e_focus "$D" # above Notepad
+# caption's last button, its middle 10 pixels in from the frame's right and top edges. Notepad
+# covers the whole dialog: a person closes it first. ---
+if [ "$E2E_DRIVER" = wine ]; then
+  e2e_close_request "$E2E_README_TITLE"
+  e2e_until 5 e2e_not notepad >/dev/null || e2e_fail "$E2E_README_TITLE stays open"
+fi
+e2e_focus "$D"
 xdotool mousemove $((dlg[0] + dlg[2] + frame_right - 11)) $((dlg[1] - frame_top + 10)) click 1 \
   mousemove "${E2E_AWAY[@]}"
 closes_to_clock "a click on the close box"
@@ -174,7 +179,7 @@ shot=$(e2e_screenshot clock)
 [ "$(e2e_count_colour "$shot" "$E2E_BLUE" 50 50 100 100)" -ge 8000 ] ||
   e2e_fail "the face is not shown in the first run's clock"
 [ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "settings.ini was written before the clock closed"
-e2e_close_request "$E2E_README_TITLE"
+e2e_close_request "$E2E_README_TITLE" || true
 e2e_close_request QUARVEL
 e2e_expect_exit 0 "a close request"
 e2e_settings 0 0 | e2e_expect_bytes "$E2E_DIR/settings.ini" "the first run's settings"

@@ -4,7 +4,8 @@
 # once-a-second redraw of a still face makes them; then the face settles and ticks again.
 # X held down (a key repeating every 33 ms, faster than the frames) keeps the frames coming:
 # each repeat restarts the lap, so the second hand stands just ahead of the time and follows it
-# from second to second, where a frozen face would not change at all.
+# from second to second, where a frozen face would not change at all. A window manager's
+# WM_TAKE_FOCUS gives the clock the keys too.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -69,4 +70,19 @@ wait $!
 [ "$(e2e_count_diff "$E2E_ART/frames/x-held-1-1.png" "$E2E_ART/frames/x-held-2-7.png" \
   0 0 200 200)" -gt 0 ] || e2e_fail "X held: the face stood still for 2 s (frames/x-held-*)"
 e2e_clock_running || e2e_fail "quarvel.exe ended during the laps"
+
+# --- A window manager that hands the focus over by message (WM_TAKE_FOCUS) gives it to the
+# clock: from another window that has it now, and then the keys work again. ---
+xmessage -title another -geometry +500+400 "another window" >/dev/null 2>&1 </dev/null &
+other_pid=$!
+other() {
+  OTHER=$(xdotool search --onlyvisible --name '^another$' 2>/dev/null | head -n 1) && [ -n "$OTHER" ]
+}
+e2e_until 5 other || e2e_fail "no other window to take the focus"
+e2e_focus "$OTHER"
+e2e_take_focus "$E2E_WINDOW"
+e2e_until 2 e2e_has_focus "$E2E_WINDOW" ||
+  e2e_fail "WM_TAKE_FOCUS left the focus on $(xdotool getwindowfocus -f 2>&1)"
+kill "$other_pid"
+e2e_close_with_c "$E2E_WINDOW" "after WM_TAKE_FOCUS"
 e2e_pass
