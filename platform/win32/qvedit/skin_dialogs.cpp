@@ -2,6 +2,7 @@
 
 // commdlg.h needs windows.h first.
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include "skineditor/editor_names.h"
 
@@ -39,10 +40,25 @@ void ShowProblem(HWND owner, const std::string& text) {
   MessageBoxA(owner, text.c_str(), kEditorTitle, MB_OK | MB_ICONWARNING);
 }
 
-CloseChoice AskBeforeClosing(HWND owner) {
-  switch (MessageBoxA(owner,
-                      "The skin has changes that are not saved.\n\nSave them before closing?",
-                      kEditorTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
+std::optional<std::string> PickFolder(HWND owner, const char* title) {
+  BROWSEINFOA browse{};
+  browse.hwndOwner = owner;
+  browse.lpszTitle = title;
+  // The edit box takes a typed path; the new style offers "Make New Folder".
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
+  PIDLIST_ABSOLUTE picked = SHBrowseForFolderA(&browse);
+  if (picked == nullptr) return std::nullopt;
+  char path[MAX_PATH] = {};
+  const bool found = SHGetPathFromIDListA(picked, path);
+  CoTaskMemFree(picked);
+  if (!found) return std::nullopt;
+  return std::string(path);
+}
+
+CloseChoice AskBeforeLeaving(HWND owner, const char* doing) {
+  const std::string question =
+      std::string("The skin has changes that are not saved.\n\nSave them before ") + doing + "?";
+  switch (MessageBoxA(owner, question.c_str(), kEditorTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
       return CloseChoice::kSave;
     case IDNO:
