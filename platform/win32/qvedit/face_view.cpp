@@ -143,7 +143,7 @@ void Win32FaceView::Paint(HDC dc) const {
   }
   HPEN edge = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
   HBRUSH inside = CreateSolidBrush(RGB(255, 255, 255));
-  HBRUSH chosen = CreateSolidBrush(RGB(255, 64, 0));
+  HBRUSH chosen = CreateSolidBrush(RGB(255, 96, 0));
   HGDIOBJ oldPen = SelectObject(memory, edge);
   HGDIOBJ oldBrush = SelectObject(memory, inside);
   for (const Handle& handle : handles_) {

@@ -212,7 +212,7 @@ Measured measure(HWND control, const std::wstring& text, int wrapWidth) {
   if (wrapWidth > 0) {
     RECT w{0, 0, wrapWidth, 0};
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &w,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL);
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
     m.height = {w.right, w.bottom};
   }
   SelectObject(dc, old);
@@ -289,7 +289,7 @@ int checkFit(const std::wstring& title) {
           needW = GetSystemMetrics(SM_CXMENUCHECK) + px(3) + m.line.cx;
           needH = m.fontHeight;
         } else {
-          needW = m.line.cx + 2 * px(4);
+          needW = m.line.cx + 2 * (px(2) + 1);  // the frame, and a pixel of air
           needH = m.fontHeight + 2 * px(2);
         }
       } else if (cls == L"Static") {
