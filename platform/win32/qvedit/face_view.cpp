@@ -146,11 +146,15 @@ void Win32FaceView::Paint(HDC dc) const {
   HBRUSH chosen = CreateSolidBrush(RGB(255, 96, 0));
   HGDIOBJ oldPen = SelectObject(memory, edge);
   HGDIOBJ oldBrush = SelectObject(memory, inside);
-  for (const Handle& handle : handles_) {
-    const int r = kHandleRadius + (handle.selected ? 1 : 0);
-    SelectObject(memory, handle.selected ? chosen : inside);
-    Rectangle(memory, handle.centre.x - r, handle.centre.y - r, handle.centre.x + r + 1,
-              handle.centre.y + r + 1);
+  // The selected handle last, on top: an outline's last point often lies on its first.
+  for (const bool selected : {false, true}) {
+    for (const Handle& handle : handles_) {
+      if (handle.selected != selected) continue;
+      const int r = kHandleRadius + (selected ? 1 : 0);
+      SelectObject(memory, selected ? chosen : inside);
+      Rectangle(memory, handle.centre.x - r, handle.centre.y - r, handle.centre.x + r + 1,
+                handle.centre.y + r + 1);
+    }
   }
   SelectObject(memory, oldPen);
   SelectObject(memory, oldBrush);
