@@ -62,7 +62,7 @@ expect_point 112 9 "Ctrl+Z"
 xdotool key ctrl+y ctrl+z
 expect_point 112 9 "Ctrl+Y, Ctrl+Z"
 xdotool key Delete
-e2e_until 5 eval 'field $STATUS | grep -q "17 of 51 points"' ||
+e2e_until 5 eval 'field $STATUS | grep "17 of 51 points" >/dev/null' ||
   e2e_fail "Delete on the face did not remove the point: $(field $STATUS)"
 xdotool key ctrl+s
 saved_line 2 -140,8 "Delete and Ctrl+S"

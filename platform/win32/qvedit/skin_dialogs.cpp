@@ -3,6 +3,7 @@
 // commdlg.h needs windows.h first.
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include "skineditor/editor_names.h"
 
@@ -40,17 +41,51 @@ void ShowProblem(HWND owner, const std::string& text) {
   MessageBoxA(owner, text.c_str(), kEditorTitle, MB_OK | MB_ICONWARNING);
 }
 
+namespace {
+// The system's folder picker (the open dialog picking folders, where a path can be typed).
+std::optional<std::string> PickFolderItem(HWND owner, const char* title, bool& shown) {
+  shown = false;
+  IFileOpenDialog* dialog = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER,
+                              IID_IFileOpenDialog, reinterpret_cast<void**>(&dialog))))
+    return std::nullopt;
+  shown = true;
+  std::optional<std::string> picked;
+  DWORD options = 0;
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST);
+  wchar_t wideTitle[256] = {};
+  MultiByteToWideChar(CP_ACP, 0, title, -1, wideTitle, 256);
+  dialog->SetTitle(wideTitle);
+  IShellItem* item = nullptr;
+  PWSTR path = nullptr;
+  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&item)) &&
+      SUCCEEDED(item->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+    char narrow[MAX_PATH * 2] = {};
+    if (WideCharToMultiByte(CP_ACP, 0, path, -1, narrow, sizeof narrow, nullptr, nullptr) > 0)
+      picked = std::string(narrow);
+  }
+  if (path != nullptr) CoTaskMemFree(path);
+  if (item != nullptr) item->Release();
+  dialog->Release();
+  return picked;
+}
+}  // namespace
+
 std::optional<std::string> PickFolder(HWND owner, const char* title) {
+  bool shown = false;
+  std::optional<std::string> picked = PickFolderItem(owner, title, shown);
+  if (shown) return picked;
+  // Without the item dialog: the folder browser, whose edit box takes a typed path.
   BROWSEINFOA browse{};
   browse.hwndOwner = owner;
   browse.lpszTitle = title;
-  // The edit box takes a typed path; the new style offers "Make New Folder".
   browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_EDITBOX | BIF_NEWDIALOGSTYLE;
-  PIDLIST_ABSOLUTE picked = SHBrowseForFolderA(&browse);
-  if (picked == nullptr) return std::nullopt;
+  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderA(&browse);
+  if (chosen == nullptr) return std::nullopt;
   char path[MAX_PATH] = {};
-  const bool found = SHGetPathFromIDListA(picked, path);
-  CoTaskMemFree(picked);
+  const bool found = SHGetPathFromIDListA(chosen, path);
+  CoTaskMemFree(chosen);
   if (!found) return std::nullopt;
   return std::string(path);
 }
