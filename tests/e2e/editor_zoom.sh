@@ -2,7 +2,7 @@
 # The skin editor's zoom: at 1x and at 4x the selected point's handle is the same size on the
 # screen (81 pixels of its fill), and at 4x the face is the clock's own pixels, each a block of
 # 4 x 4 screen pixels (nearest neighbour: every run of one colour inside a stretch of the view,
-# across and down, is a multiple of 4 long).
+# across and down, is a multiple of 4 long). Last, the face view grows with the window.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -69,6 +69,15 @@ odd=$(awk -F'[,: ]+' 'NR > 1 { c[$1, $2] = $0 ~ /#[0-9A-F]+/ ? substr($0, index(
     print bad
   }' "$E2E_TMP/region.txt" 2>"$E2E_TMP/runs.log")
 [ "$odd" -eq 0 ] || e2e_fail "at 4x, $odd runs of the face are not whole blocks of 4:"$'\n'"$(cat "$E2E_TMP/runs.log")"
+
+# The window made larger, as with its frame: the face view takes the room.
+before="${FW}x$FH"
+e2e_geometry "$QVS"
+xdotool windowsize "$QVS" $((E2E_W + 80)) $((E2E_H + 100))
+e2e_until 5 eval 'face_rect && [ "$FW" -ge $((${before%x*} + 80)) ] && [ "$FH" -ge $((${before#*x} + 100)) ]' ||
+  e2e_fail "the face view is ${FW}x$FH after the window grew by 80 x 100; it was $before"
+e2e_log "the face view: $before, ${FW}x$FH after the window grew"
+e2e_screenshot grown >/dev/null
 e2e_close_request qvs
 e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
 e2e_pass
