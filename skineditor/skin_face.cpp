@@ -131,7 +131,8 @@ ClockState SkinFace::DialOf(HandId hand) const {
   return DialFor(width_, position);
 }
 
-PixelImage SkinFace::WithGuide(const SkinDocument& document, HandId hand, int selected) const {
+PixelImage SkinFace::WithGuide(const SkinDocument& document, HandId hand, int selected,
+                               bool markers) const {
   PixelImage image = canvas_.pixels();
   GuidePainter painter(image);
   const ClockState dial = DialOf(hand);
@@ -144,6 +145,7 @@ PixelImage SkinFace::WithGuide(const SkinDocument& document, HandId hand, int se
   }
   if (const auto tip = PointPixel(dial, ShapePoint{0, 100}))
     painter.FaintLine(dial.centerX, dial.centerY, tip->x, tip->y);
+  if (!markers) return image;
   const auto& points = document.hand(hand).points;
   for (std::size_t i = 0; i < points.size(); ++i) {
     if (const auto pixel = PointPixel(dial, points[i]))

@@ -31,8 +31,10 @@ class SkinFace {
   ClockState DialOf(HandId hand) const;
 
   // The face with a faint guide for one hand: its direction, its 0, 50 and 100 % circles, and a
-  // marker on each of its points (the selected one filled; -1 for none).
-  PixelImage WithGuide(const SkinDocument& document, HandId hand, int selected) const;
+  // marker on each of its points (the selected one filled; -1 for none). Without markers for a
+  // view that zooms and draws its handles at their own size (face_zoom.h).
+  PixelImage WithGuide(const SkinDocument& document, HandId hand, int selected,
+                       bool markers = true) const;
 
  private:
   FaceCanvas canvas_;

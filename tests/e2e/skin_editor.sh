@@ -15,7 +15,7 @@ e2e_require_tools unzip zip
 # Ids of the editor's controls (platform/win32/qvedit/editor_window.h) and of the colour
 # dialog's fields (Windows' colordlg.h), and the open dialog's file name field (dlgs.h).
 FACE=100 MINUTE_HAND=102 COLOUR=104 BROWSE=116 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
-STATUS=129 FILE_NAME=1148
+STATUS=129 ZOOM=132 FILE_NAME=1148
 RED=706 GREEN=707 BLUE=708
 NEW_RGB=(10 200 60)
 NEW_COLORREF=$((10 + 200 * 256 + 60 * 65536))
@@ -72,7 +72,12 @@ e2e_click_control "$DIALOG" 1 # OK
 e2e_until 5 e2e_not dialog_with $RED || e2e_fail "the colour dialog stays open"
 
 # --- Drag the tip (point 7: 0,85) 30 degrees on and out to the dial's full radius. ---
+# At 1x (the second entry of Zoom, after Fit) the face lies 1:1 in the middle of its view.
 # The 200-pixel face's dial: centre (100, 100), radius 80; the minute hand stands at 48 degrees.
+e2e_click_control qvs $ZOOM
+sleep 0.3
+xdotool key Down Return
+sleep 0.3
 face_pixel() { # <degrees clockwise of 12> <pixels from the centre> -> "x y" in face pixels
   awk -v a="$1" -v r="$2" 'BEGIN { t = (90 - a) * 3.14 / 180
     printf "%d %d\n", 100 + cos(t) * r + 0.5, 100 - sin(t) * r + 0.5 }'

@@ -72,6 +72,96 @@ TEST(SkinEditor, LimitsTheClockReadsBy) {
   EXPECT_TRUE(editor.SetPenWidth(32767));
 }
 
+TEST(SkinEditor, SymmetricEditsMoveAPointAndItsMirrorInOneStep) {
+  SkinEditor editor(Kite());  // {0,0} {-8,25} {0,90} {8,25} {0,0}
+  editor.SetSymmetric(true);
+  EXPECT_FALSE(editor.CanUndo()) << "switching on is no edit";
+  const auto points = [&] { return editor.document().hand(HandId::kHour).points; };
+  using Points = std::vector<ShapePoint>;
+
+  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 1, {-10, 30}));
+  EXPECT_EQ(points(), (Points{{0, 0}, {-10, 30}, {0, 90}, {10, 30}, {0, 0}}));
+  EXPECT_TRUE(editor.NudgePoint(HandId::kHour, 3, 1, -1));
+  EXPECT_EQ(points(), (Points{{0, 0}, {-11, 29}, {0, 90}, {11, 29}, {0, 0}}));
+  editor.BeginDrag();
+  for (int percent = 31; percent <= 40; ++percent)
+    EXPECT_TRUE(editor.DragPoint(HandId::kHour, 1, {-12, percent}));
+  editor.EndDrag();
+  EXPECT_EQ(points(), (Points{{0, 0}, {-12, 40}, {0, 90}, {12, 40}, {0, 0}}));
+  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 2, {0, 95})) << "a point on the axis is its own";
+  EXPECT_EQ(points(), (Points{{0, 0}, {-12, 40}, {0, 95}, {12, 40}, {0, 0}}));
+
+  // Inserted into the mirrored gap: beside the axis point, and beside the ends.
+  EXPECT_TRUE(editor.InsertPoint(HandId::kHour, 2, {-4, 60}));
+  EXPECT_EQ(points(), (Points{{0, 0}, {-12, 40}, {-4, 60}, {0, 95}, {4, 60}, {12, 40}, {0, 0}}));
+  EXPECT_TRUE(editor.InsertPoint(HandId::kHour, 1, {5, 10}));
+  EXPECT_EQ(
+      points(),
+      (Points{{0, 0}, {5, 10}, {-12, 40}, {-4, 60}, {0, 95}, {4, 60}, {12, 40}, {-5, 10}, {0, 0}}));
+  EXPECT_TRUE(editor.DeletePoint(HandId::kHour, 3));
+  EXPECT_EQ(points(), (Points{{0, 0}, {5, 10}, {-12, 40}, {0, 95}, {12, 40}, {-5, 10}, {0, 0}}));
+
+  int undone = 0;
+  while (editor.Undo()) ++undone;
+  EXPECT_EQ(undone, 7) << "one step per symmetric edit";
+  EXPECT_EQ(editor.document(), Kite());
+}
+
+TEST(SkinEditor, SymmetricOnAnAsymmetricHandEditsOnlyWhatHasAMirror) {
+  SkinDocument skin = Kite();
+  skin.hand(HandId::kHour).points = {{0, 0}, {-8, 25}, {0, 90}, {12, 30}, {0, 0}};
+  SkinEditor editor(skin);
+  editor.SetSymmetric(true);
+  EXPECT_EQ(editor.document(), skin);
+  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 1, {-9, 25}));
+  EXPECT_TRUE(editor.DeletePoint(HandId::kHour, 3));
+  EXPECT_EQ(editor.document().hand(HandId::kHour).points,
+            (std::vector<ShapePoint>{{0, 0}, {-9, 25}, {0, 90}, {0, 0}}));
+  skin.hand(HandId::kHour).points[3] = {8, 25};  // now it has a mirror, and switched off...
+  SkinEditor plain(skin);
+  EXPECT_TRUE(plain.SetPoint(HandId::kHour, 1, {-9, 25}));
+  EXPECT_EQ(plain.document().hand(HandId::kHour).points[3], (ShapePoint{8, 25}))
+      << "...it stays put";
+  // A pair needs room for two points.
+  SkinDocument full = Kite();
+  full.hand(HandId::kHour).points.resize(50, ShapePoint{0, 0});
+  SkinEditor crowded(full);
+  crowded.SetSymmetric(true);
+  EXPECT_FALSE(crowded.InsertPoint(HandId::kHour, 1, {-3, 3}));
+  EXPECT_TRUE(crowded.InsertPoint(HandId::kHour, 1, {0, 3})) << "one on the axis fits";
+}
+
+TEST(SkinEditor, OfTwoPossibleMirrorsTheOneAtTheMirroredPlaceFollows) {
+  SkinDocument skin = Kite();
+  // Two loops of the same shape: point 1's mirror is point 5, not point 2.
+  skin.hand(HandId::kHour).points = {{0, 0}, {-8, 25}, {8, 25}, {0, 50}, {-8, 25}, {8, 25}, {0, 0}};
+  SkinEditor editor(skin);
+  editor.SetSymmetric(true);
+  EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 1), 5);
+  EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 3), -1);
+  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 1, {-9, 25}));
+  EXPECT_EQ(
+      editor.document().hand(HandId::kHour).points,
+      (std::vector<ShapePoint>{{0, 0}, {-9, 25}, {8, 25}, {0, 50}, {-8, 25}, {9, 25}, {0, 0}}));
+}
+
+TEST(SkinEditor, ANudgeIsOneStepWithinTheLimits) {
+  SkinDocument skin = Kite();
+  skin.hand(HandId::kHour).points = {{179, 0}, {-180, 32767}};
+  SkinEditor editor(skin);
+  EXPECT_TRUE(editor.NudgePoint(HandId::kHour, 0, 1, 0));
+  EXPECT_EQ(editor.document().hand(HandId::kHour).points[0], (ShapePoint{-180, 0}))
+      << "the angle turns round";
+  EXPECT_FALSE(editor.NudgePoint(HandId::kHour, 0, 0, -1)) << "no percent below 0";
+  EXPECT_FALSE(editor.NudgePoint(HandId::kHour, 1, 0, 1)) << "none beyond 16 bits";
+  EXPECT_TRUE(editor.NudgePoint(HandId::kHour, 1, -1, -1));
+  EXPECT_EQ(editor.document().hand(HandId::kHour).points[1], (ShapePoint{179, 32766}));
+  EXPECT_FALSE(editor.NudgePoint(HandId::kHour, 2, 1, 0)) << "no such point";
+  EXPECT_TRUE(editor.Undo());
+  EXPECT_TRUE(editor.Undo());
+  EXPECT_EQ(editor.document(), skin);
+}
+
 TEST(FaceTime, TheAuthorsTime) {
   EXPECT_EQ(TimeText(*ParseTimeOfDay(" 10:08:36 ")), "10:08:36");
   EXPECT_EQ(TimeText(*ParseTimeOfDay("7:05")), "07:05:00");

@@ -9,13 +9,16 @@
 
 namespace quarvel {
 
-std::string StartClockBesideEditor() {
+std::string ProgramFolder() {
   char path[MAX_PATH * 2];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string program(path, n);
+  const std::string program(path, n);
   const auto slash = program.find_last_of("\\/");
-  program = (slash == std::string::npos ? std::string(".") : program.substr(0, slash)) + "\\" +
-            kClockProgram;
+  return slash == std::string::npos ? std::string(".") : program.substr(0, slash);
+}
+
+std::string StartClockBesideEditor() {
+  const std::string program = ProgramFolder() + "\\" + kClockProgram;
   std::string commandLine = "\"" + program + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;

@@ -5,6 +5,9 @@
 
 namespace quarvel {
 
+// The folder qvedit.exe lies in: the clock's, and the default skin's that came with both.
+std::string ProgramFolder();
+
 // An empty text when the clock started, or why it did not.
 std::string StartClockBesideEditor();
 

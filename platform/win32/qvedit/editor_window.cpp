@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <system_error>
@@ -14,15 +15,15 @@
 #include "skineditor/face_import.h"
 #include "skineditor/face_time.h"
 #include "skineditor/skin_files.h"
+#include "skineditor/skin_folder.h"
 
 namespace quarvel {
 
 namespace {
 constexpr const char* kWindowClass = "QuarvelSkinEditor";
 constexpr UINT_PTR kTickTimer = 1;
-constexpr UINT kTickMs = 100;     // a change of second shows within a tenth of a second
-constexpr int kPointReach = 6;    // pixels from a point that still grab it
-constexpr int kOutlineReach = 4;  // pixels from the outline that insert a point on it
+constexpr UINT kTickMs = 100;            // a change of second shows within a tenth of a second
+constexpr UINT kSelectAll = WM_APP + 1;  // posted: select a field's text once the click is done
 
 std::optional<int32_t> ParseInt(const std::string& text) {
   std::size_t start = text.find_first_not_of(' ');
@@ -50,18 +51,41 @@ EditorWindow::EditorWindow(HINSTANCE instance) : instance_(instance) {
   RegisterClassExA(&wc);
   // WS_EX_CONTROLPARENT: Tab walks the controls, as in a dialog.
   hwnd_ = CreateWindowExA(WS_EX_CONTROLPARENT, kWindowClass, kEditorTitle,
-                          WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                          CW_USEDEFAULT, 640, 600, nullptr, nullptr, instance, this);
+                          WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 640,
+                          600, nullptr, nullptr, instance, this);
 }
 
 EditorWindow::~EditorWindow() {
   if (swatch_ != nullptr) DeleteObject(swatch_);
+  if (font_ != nullptr) DeleteObject(font_);
 }
 
 void EditorWindow::Open(int showCommand) {
+  // As tall as the panel, the face view a square beside it, or as large as the face at 1x.
+  const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
+  panel_ = LayOutPanel(-1, margin);
   const OpenedSkin opened = OpenSkin(slot_);
   editor_ = SkinEditor(opened.document);
   ShowSkin();
+  const int view = std::max(static_cast<int>(panel_.cy), std::min(face_.width(), 720));
+  RECT outer{0, 0, 3 * margin + view + panel_.cx,
+             2 * margin + std::max(view, static_cast<int>(panel_.cy))};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
+  // Within the monitor's work area: the face view gives way first.
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+  const int width = std::min(outer.right - outer.left, monitor.rcWork.right - monitor.rcWork.left);
+  const int height = std::min(outer.bottom - outer.top, monitor.rcWork.bottom - monitor.rcWork.top);
+  RECT place{};
+  GetWindowRect(hwnd_, &place);
+  const int x = std::clamp(static_cast<int>(place.left), static_cast<int>(monitor.rcWork.left),
+                           static_cast<int>(monitor.rcWork.right) - width);
+  const int y = std::clamp(static_cast<int>(place.top), static_cast<int>(monitor.rcWork.top),
+                           static_cast<int>(monitor.rcWork.bottom) - height);
+  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   SetTimer(hwnd_, kTickTimer, kTickMs, nullptr);
@@ -75,7 +99,16 @@ void EditorWindow::Open(int showCommand) {
 }
 
 bool EditorWindow::TranslateShortcut(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0) return false;
+  if (msg.message != WM_KEYDOWN) return false;
+  if (msg.wParam == VK_DELETE && GetKeyState(VK_CONTROL) >= 0) {
+    // Delete in a text field deletes text; anywhere else the selected point.
+    char name[16] = {};
+    GetClassNameA(GetFocus(), name, sizeof name);
+    if (lstrcmpiA(name, "Edit") == 0 || GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
+    OnFaceDeleteKey();
+    return true;
+  }
+  if (GetKeyState(VK_CONTROL) >= 0 || GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
   if (msg.wParam == 'Z')
     OnCommand(kUndoButton, BN_CLICKED);
   else if (msg.wParam == 'Y')
@@ -116,6 +149,27 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_VSCROLL:  // the pen's up-down control has changed its field
       if (reinterpret_cast<HWND>(lParam) == Item(kPenUpDown)) ApplyPenWidth();
       return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED && faceView_) PlaceControls();
+      return 0;
+    case WM_GETMINMAXINFO: {
+      // The whole panel, and a face view of at least 200 pixels (at 96 dpi) beside it.
+      const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
+      const int view = MulDiv(200, static_cast<int>(dpi_), 96);
+      RECT outer{0, 0, 3 * margin + view + panel_.cx,
+                 2 * margin + std::max(view, static_cast<int>(panel_.cy))};
+      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
+      auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
+      info.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+      return 0;
+    }
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      return 0;
+    case kSelectAll:
+      SendMessageA(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
+      return 0;
     case WM_CTLCOLORSTATIC:
       if (reinterpret_cast<HWND>(lParam) == Item(kColourSwatch) && swatch_ != nullptr)
         return reinterpret_cast<LRESULT>(swatch_);
@@ -138,7 +192,32 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 
 void EditorWindow::OnCommand(int id, int code) {
   const bool clicked = code == BN_CLICKED;
+  if (code == EN_SETFOCUS &&
+      (id == kAngleEdit || id == kPercentEdit || id == kPenEdit || id == kTimeEdit)) {
+    // A click into a field takes its whole text, so what is typed replaces it. Posted: the
+    // click itself puts the caret first.
+    PostMessageA(hwnd_, kSelectAll, 0, reinterpret_cast<LPARAM>(Item(id)));
+    return;
+  }
   switch (id) {
+    case kSymmetricCheck:
+      if (clicked) editor_.SetSymmetric(IsDlgButtonChecked(hwnd_, kSymmetricCheck) == BST_CHECKED);
+      return;
+    case kZoomCombo:
+      if (code == CBN_SELCHANGE) {
+        const auto index = SendMessageA(Item(kZoomCombo), CB_GETCURSEL, 0, 0);
+        if (index >= 0 && index < 4) SetZoom(kAllZooms[index]);
+      }
+      return;
+    case kNewButton:
+      if (clicked) NewSkin();
+      return;
+    case kOpenButton:
+      if (clicked) OpenSkinFolder();
+      return;
+    case kCopyButton:
+      if (clicked) SaveCopy();
+      return;
     case kHourRadio:
     case kMinuteRadio:
     case kSecondRadio:
@@ -230,12 +309,13 @@ void EditorWindow::Edited(bool changed) {
 
 void EditorWindow::OnFacePress(int x, int y) {
   const ClockState dial = face_.DialOf(hand_);
-  int point = PointAt(dial, Points(), x, y, kPointReach);
+  int point = PointAtScreen(zoom_, dial, Points(), {x, y});
   if (point < 0) {
-    const int segment = SegmentAt(dial, Points(), x, y, kOutlineReach);
+    const int segment = SegmentAtScreen(zoom_, dial, Points(), {x, y});
     if (segment < 0) return;
     point = segment + 1;
-    if (!editor_.InsertPoint(hand_, static_cast<std::size_t>(point), PointFromPixel(dial, x, y))) {
+    if (!editor_.InsertPoint(hand_, static_cast<std::size_t>(point),
+                             PointFromScreen(zoom_, dial, {x, y}))) {
       notice_ = "A hand has at most 51 points, as the clock reads them.";
       ShowStatus();
       return;
@@ -248,7 +328,7 @@ void EditorWindow::OnFacePress(int x, int y) {
 
 void EditorWindow::OnFaceDrag(int x, int y) {
   if (selected_ < 0) return;
-  const ShapePoint moved = PointFromPixel(face_.DialOf(hand_), x, y);
+  const ShapePoint moved = PointFromScreen(zoom_, face_.DialOf(hand_), {x, y});
   if (!editor_.DragPoint(hand_, static_cast<std::size_t>(selected_), moved)) return;
   ShowPoints();
   ShowFace();
@@ -260,10 +340,45 @@ void EditorWindow::OnFaceRelease() {
 }
 
 void EditorWindow::OnFaceRightClick(int x, int y) {
-  const int point = PointAt(face_.DialOf(hand_), Points(), x, y, kPointReach);
+  const int point = PointAtScreen(zoom_, face_.DialOf(hand_), Points(), {x, y});
   if (point < 0) return;
   selected_ = point;
   OnFaceDeleteKey();
+}
+
+void EditorWindow::OnFaceArrow(int degrees, int percent) {
+  if (selected_ < 0) return;
+  Edited(editor_.NudgePoint(hand_, static_cast<std::size_t>(selected_), degrees, percent));
+}
+
+void EditorWindow::OnFaceWheel(int notches) {
+  const int step = MulDiv(40, static_cast<int>(dpi_), 96) * notches;
+  if (GetKeyState(VK_SHIFT) < 0)
+    zoom_.ScrollTo(zoom_.scrollX() - step, zoom_.scrollY());
+  else
+    zoom_.ScrollTo(zoom_.scrollX(), zoom_.scrollY() - step);
+  ShowFace();
+}
+
+void EditorWindow::OnFaceResized(int width, int height) {
+  zoom_.SetView(width, height);
+  ShowFace();
+}
+
+void EditorWindow::SetZoom(Zoom zoom) {
+  const ScreenPoint middle = zoom_.MiddleFacePixel();
+  zoom_.SetZoom(zoom);
+  zoom_.CentreOn(middle);
+  SendMessageA(Item(kZoomCombo), CB_SETCURSEL, static_cast<WPARAM>(zoom), 0);
+  ShowFace();
+}
+
+void EditorWindow::OnDpiChanged(UINT dpi, const RECT& suggested) {
+  SetUpFont();
+  dpi_ = dpi;
+  SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
 }
 
 void EditorWindow::OnFaceDeleteKey() {
@@ -341,6 +456,66 @@ TimeOfDay EditorWindow::FaceTime() {
   return stoppedAt_ ? *stoppedAt_ : clock_.Now();
 }
 
+// --- Skin folders. ---
+
+// The default skin is the one that came with the programs, beside qvedit.exe.
+void EditorWindow::NewSkin() {
+  if (!MayLeaveSkin("opening another skin")) return;
+  const auto folder = PickFolder(hwnd_, "Pick an empty folder for the new skin");
+  if (!folder) return;
+  const FolderOutcome made = NewSkinFolder(ProgramFolder(), *folder);
+  if (!made.done) {
+    ShowProblem(hwnd_, "No new skin was made.\n\n" + made.message);
+    return;
+  }
+  if (SwitchToFolder(*folder)) notice_ = "A new skin, from the default skin.";
+  ShowStatus();
+}
+
+void EditorWindow::OpenSkinFolder() {
+  if (!MayLeaveSkin("opening another skin")) return;
+  if (const auto folder = PickFolder(hwnd_, "Open the skin in this folder"))
+    SwitchToFolder(*folder);
+}
+
+// The copy is the skin from now on: the next save and the clock started go there.
+void EditorWindow::SaveCopy() {
+  ApplyPenWidth();
+  const auto folder = PickFolder(hwnd_, "Save a copy of the skin into this folder");
+  if (!folder) return;
+  std::error_code ec;
+  const FolderOutcome copied = SaveSkinCopy(
+      editor_.document(), std::filesystem::current_path(ec).string(), *folder, face_.width());
+  if (!copied.done) {
+    ShowProblem(hwnd_, "No copy was saved.\n\n" + copied.message);
+    return;
+  }
+  if (SwitchToFolder(*folder)) notice_ = "Saved a copy; you are editing the copy.";
+  ShowStatus();
+}
+
+bool EditorWindow::SwitchToFolder(const std::string& folder) {
+  if (!SetCurrentDirectoryA(folder.c_str())) {
+    ShowProblem(hwnd_, "\"" + folder + "\" can't be opened (error " +
+                           std::to_string(GetLastError()) + ").");
+    return false;
+  }
+  OpenCurrentFolder();
+  return true;
+}
+
+void EditorWindow::OpenCurrentFolder() {
+  const OpenedSkin opened = OpenSkin(slot_);
+  const bool symmetric = editor_.symmetric();
+  editor_ = SkinEditor(opened.document);
+  editor_.SetSymmetric(symmetric);
+  selected_ = -1;
+  faceBitmap_.reset();  // the face is read again
+  notice_.clear();
+  for (const std::string& problem : opened.problems) notice_ += problem + "\n";
+  ShowSkin();
+}
+
 // --- Saving and closing. ---
 
 bool EditorWindow::Save() {
@@ -366,19 +541,21 @@ void EditorWindow::SaveAndStartClock() {
   DestroyWindow(hwnd_);
 }
 
-void EditorWindow::Close() {
-  if (editor_.HasUnsavedChanges()) {
-    switch (AskBeforeClosing(hwnd_)) {
-      case CloseChoice::kSave:
-        if (!Save()) return;
-        break;
-      case CloseChoice::kDiscard:
-        break;
-      case CloseChoice::kStay:
-        return;
-    }
+bool EditorWindow::MayLeaveSkin(const char* doing) {
+  if (!editor_.HasUnsavedChanges()) return true;
+  switch (AskBeforeLeaving(hwnd_, doing)) {
+    case CloseChoice::kSave:
+      return Save();
+    case CloseChoice::kDiscard:
+      return true;
+    case CloseChoice::kStay:
+      return false;
   }
-  DestroyWindow(hwnd_);
+  return false;
+}
+
+void EditorWindow::Close() {
+  if (MayLeaveSkin("closing")) DestroyWindow(hwnd_);
 }
 
 }  // namespace quarvel

@@ -21,7 +21,8 @@ namespace quarvel {
 
 class EditorWindow final : public FaceViewEvents {
  public:
-  // Control ids; the tab order follows them.
+  // Control ids (the end-to-end tests find the controls by them); the tab order is the order
+  // of the layout's rows (editor_controls.cpp).
   enum Control : int {
     kFace = 100,
     kHourRadio,
@@ -53,6 +54,13 @@ class EditorWindow final : public FaceViewEvents {
     kSaveButton,
     kSaveStartButton,
     kStatus,
+    kSymmetricCheck,
+    kZoomLabel,
+    kZoomCombo,
+    kNewButton,
+    kOpenButton,
+    kCopyButton,
+    kFolderLine,
   };
 
   explicit EditorWindow(HINSTANCE instance);
@@ -60,7 +68,7 @@ class EditorWindow final : public FaceViewEvents {
   HWND handle() const { return hwnd_; }
   // Opens the skin of the working folder and shows the window; reports what could not be read.
   void Open(int showCommand);
-  // Ctrl+Z, Ctrl+Y, Ctrl+S; true when the message was one of them.
+  // Ctrl+Z, Ctrl+Y, Ctrl+S, and Delete outside a text field; true when the message was one.
   bool TranslateShortcut(const MSG& msg);
 
  private:
@@ -71,7 +79,11 @@ class EditorWindow final : public FaceViewEvents {
 
   // editor_controls.cpp
   void CreateControls();
-  void PlaceControls();
+  void SetUpFont();      // the message font at the window's DPI
+  void PlaceControls();  // every control from the font's size; the face view takes the rest
+  // The layout's panel: its size when `left` is negative, else placed with its left edge there.
+  SIZE LayOutPanel(int left, int top);
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
   void ShowSkin();    // every control, after an edit, undo or redo
   void ShowFace();    // the face alone, on a tick
   void ShowPoints();  // the list and the point fields
@@ -86,6 +98,9 @@ class EditorWindow final : public FaceViewEvents {
   void OnFaceRelease() override;
   void OnFaceRightClick(int x, int y) override;
   void OnFaceDeleteKey() override;
+  void OnFaceArrow(int degrees, int percent) override;
+  void OnFaceWheel(int notches) override;
+  void OnFaceResized(int width, int height) override;
 
   const std::vector<ShapePoint>& Points() const { return editor_.document().hand(hand_).points; }
   void Select(int point);
@@ -95,20 +110,33 @@ class EditorWindow final : public FaceViewEvents {
   void ApplyTime();
   void ChooseColour();
   void ChooseBitmap();
+  void SetZoom(Zoom zoom);
+  void NewSkin();
+  void OpenSkinFolder();
+  void SaveCopy();
+  // Works on the skin of `folder` from now on (the clock started from here starts there too).
+  bool SwitchToFolder(const std::string& folder);
+  void OpenCurrentFolder();
   bool Save();
   void SaveAndStartClock();
+  // Asks about unsaved changes before `doing` ("closing"): saved or dropped, or stay.
+  bool MayLeaveSkin(const char* doing);
   void Close();
   TimeOfDay FaceTime();
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
-  HFONT font_ = nullptr;
+  HFONT font_ = nullptr;  // ours, made for the window's DPI
+  UINT dpi_ = 96;
+  SIZE panel_{};  // the controls' panel, measured from the font
   HBRUSH swatch_ = nullptr;
   std::unique_ptr<Win32FaceView> faceView_;
   FileSlot slot_;  // bare names: the working folder
   SkinEditor editor_{SkinDocument{}};
   SkinFace face_;
-  std::string faceBitmap_;  // the bitmap the face shows, to notice when an edit changes it
+  FaceZoom zoom_;
+  std::optional<std::string>
+      faceBitmap_;  // the bitmap the face shows, to notice when an edit changes it
   HandId hand_ = HandId::kHour;
   int selected_ = -1;
   SystemClock clock_;

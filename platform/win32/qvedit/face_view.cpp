@@ -1,7 +1,5 @@
 #include "platform/win32/qvedit/face_view.h"
 
-#include "platform/win32/win32_pixels.h"
-
 #include <utility>
 
 namespace quarvel {
@@ -28,8 +26,10 @@ Win32FaceView::Win32FaceView(HINSTANCE instance, HWND parent, int id, FaceViewEv
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
-void Win32FaceView::Show(PixelImage picture) {
+void Win32FaceView::Show(PixelImage picture, const FaceZoom& zoom, std::vector<Handle> handles) {
   picture_ = std::move(picture);
+  zoom_ = zoom;
+  handles_ = std::move(handles);
   HDC dc = GetDC(hwnd_);
   Paint(dc);
   ReleaseDC(hwnd_, dc);
@@ -74,7 +74,35 @@ LRESULT Win32FaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
-      if (wParam == VK_DELETE) events_.OnFaceDeleteKey();
+      switch (wParam) {
+        case VK_DELETE:
+          events_.OnFaceDeleteKey();
+          break;
+        case VK_LEFT:
+          events_.OnFaceArrow(-1, 0);
+          break;
+        case VK_RIGHT:
+          events_.OnFaceArrow(1, 0);
+          break;
+        case VK_UP:
+          events_.OnFaceArrow(0, 1);
+          break;
+        case VK_DOWN:
+          events_.OnFaceArrow(0, -1);
+          break;
+        default:
+          break;
+      }
+      return 0;
+    case WM_MOUSEWHEEL:
+      events_.OnFaceWheel(GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
+      return 0;
+    case WM_SIZE:
+      events_.OnFaceResized(LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:  // the focus frame
+      InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
@@ -90,15 +118,54 @@ LRESULT Win32FaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-// What lies beyond the face stays the window's own grey.
+// Drawn off the screen first, so a tick or a drag never flickers. What lies beyond the face
+// stays the window's own grey; a thin dotted frame shows the focus (the arrow keys nudge then).
 void Win32FaceView::Paint(HDC dc) const {
-  if (!picture_.empty()) {
-    PaintPixels(dc, picture_);
-    ExcludeClipRect(dc, 0, 0, picture_.width, picture_.height);
-  }
   RECT client{};
   GetClientRect(hwnd_, &client);
-  FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+  HDC memory = CreateCompatibleDC(dc);
+  HBITMAP canvas = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  HGDIOBJ oldBitmap = SelectObject(memory, canvas);
+  FillRect(memory, &client, GetSysColorBrush(COLOR_BTNFACE));
+  if (!picture_.empty()) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = picture_.width;
+    info.bmiHeader.biHeight = -picture_.height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    // COLORONCOLOR drops rows and columns without blending them: a pixel stays a pixel.
+    SetStretchBltMode(memory, COLORONCOLOR);
+    const FacePlace face = zoom_.FaceRect();
+    StretchDIBits(memory, face.x, face.y, face.width, face.height, 0, 0, picture_.width,
+                  picture_.height, picture_.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  }
+  HPEN edge = CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+  HBRUSH inside = CreateSolidBrush(RGB(255, 255, 255));
+  HBRUSH chosen = CreateSolidBrush(RGB(255, 96, 0));
+  HGDIOBJ oldPen = SelectObject(memory, edge);
+  HGDIOBJ oldBrush = SelectObject(memory, inside);
+  // The selected handle last, on top: an outline's last point often lies on its first.
+  for (const bool selected : {false, true}) {
+    for (const Handle& handle : handles_) {
+      if (handle.selected != selected) continue;
+      const int r = kHandleRadius + (selected ? 1 : 0);
+      SelectObject(memory, selected ? chosen : inside);
+      Rectangle(memory, handle.centre.x - r, handle.centre.y - r, handle.centre.x + r + 1,
+                handle.centre.y + r + 1);
+    }
+  }
+  SelectObject(memory, oldPen);
+  SelectObject(memory, oldBrush);
+  DeleteObject(edge);
+  DeleteObject(inside);
+  DeleteObject(chosen);
+  if (GetFocus() == hwnd_) DrawFocusRect(memory, &client);
+  BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+  SelectObject(memory, oldBitmap);
+  DeleteObject(canvas);
+  DeleteDC(memory);
 }
 
 }  // namespace quarvel

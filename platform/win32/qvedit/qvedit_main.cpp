@@ -6,12 +6,15 @@
 #include <windows.h>
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
+#include <ole2.h>
 
 #include "platform/win32/qvedit/editor_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
+  // The folder dialog's new style needs OLE on this thread.
+  OleInitialize(nullptr);
   quarvel::EditorWindow editor(instance);
   if (editor.handle() == nullptr) return 1;
   editor.Open(showCommand);

@@ -20,7 +20,11 @@ std::optional<std::string> PickBitmap(HWND owner);
 
 void ShowProblem(HWND owner, const std::string& text);
 
+// A folder from the system's folder dialog, which can make one; nothing when it is cancelled.
+std::optional<std::string> PickFolder(HWND owner, const char* title);
+
 enum class CloseChoice { kSave, kDiscard, kStay };
-CloseChoice AskBeforeClosing(HWND owner);
+// "Save them before <doing>?"
+CloseChoice AskBeforeLeaving(HWND owner, const char* doing);
 
 }  // namespace quarvel

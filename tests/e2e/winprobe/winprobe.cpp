@@ -10,6 +10,13 @@
 //   winprobe version <exe>  the program's version resource as GetFileVersionInfo reads it: the
 //                           fixed file and product versions, then each U.S. English string
 //   winprobe manifest <exe> the program's application manifest (resource 1), as it is stored
+//   winprobe repaint <title> the window with that title and all its controls drawn afresh
+//   winprobe fit <title>    every visible control of the top-level window with that title whose
+//                           text is cut: its text measured in its own font against its client
+//                           area (less the frame a button, box or field draws around its text),
+//                           or the control reaching beyond the window or the screen's work
+//                           area; a line each, then
+//                           "checked N controls, M cut"; exit 1 when one is
 //
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
 // control stays on one line. Rectangles are left,top,width,height on the screen.
@@ -18,6 +25,8 @@
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
+// commctrl.h needs windows.h first.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -165,6 +174,152 @@ int printManifest(const std::wstring& program) {
   return 0;
 }
 
+int repaint(const std::wstring& title) {
+  int done = 0;
+  for (HWND window : windowsWithTitle(&title))
+    if (IsWindowVisible(window) &&
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW))
+      ++done;
+  return done > 0 ? 0 : 2;
+}
+
+// The control's text as it draws it, in its font (WM_GETFONT; the default GUI font without
+// one), or nothing when the font can't be read from here.
+struct Measured {
+  SIZE line{};    // the text on one line
+  SIZE height{};  // for a wrapping static: the text wrapped at the control's width
+  int fontHeight = 0;
+  bool ok = false;
+};
+
+Measured measure(HWND control, const std::wstring& text, int wrapWidth) {
+  Measured m;
+  HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
+  LOGFONTW logical{};
+  if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (!GetObjectW(font, sizeof logical, &logical)) return m;
+  HFONT ours = CreateFontIndirectW(&logical);  // the same font, made in this process
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, ours);
+  TEXTMETRICW tm{};
+  GetTextMetricsW(dc, &tm);
+  m.fontHeight = tm.tmHeight;
+  RECT r{0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  m.line = {r.right, r.bottom};
+  if (wrapWidth > 0) {
+    RECT w{0, 0, wrapWidth, 0};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &w,
+              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    m.height = {w.right, w.bottom};
+  }
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  DeleteObject(ours);
+  m.ok = true;
+  return m;
+}
+
+int checkFit(const std::wstring& title) {
+  // Our own rectangles and fonts unscaled, whatever the window's awareness.
+  using SetContextFn = BOOL(WINAPI*)(HANDLE);
+  if (const auto set = reinterpret_cast<SetContextFn>(reinterpret_cast<void*>(
+          GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetProcessDpiAwarenessContext"))))
+    set(reinterpret_cast<HANDLE>(-4));  // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2
+  else
+    SetProcessDPIAware();
+  HWND window = nullptr;
+  for (HWND candidate : windowsWithTitle(&title))
+    if (IsWindowVisible(candidate)) window = candidate;
+  if (!window) {
+    std::fprintf(stderr, "winprobe: no visible window titled %s\n", quoted(title).c_str());
+    return 2;
+  }
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  const auto px = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
+  RECT parent{};
+  GetClientRect(window, &parent);
+  MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&parent), 2);
+  std::vector<HWND> controls;
+  EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&controls));
+  int checked = 0, cut = 0;
+  for (HWND control : controls) {
+    if (!IsWindowVisible(control) || GetParent(control) != window) continue;
+    const std::wstring cls = className(control);
+    const std::wstring text = windowText(control);
+    const LONG style = GetWindowLongW(control, GWL_STYLE);
+    RECT outer{}, client{};
+    GetWindowRect(control, &outer);
+    GetClientRect(control, &client);
+    std::string why;
+    if (outer.left < parent.left || outer.top < parent.top || outer.right > parent.right ||
+        outer.bottom > parent.bottom)
+      why = "reaches beyond the window";
+    else if (outer.left < monitor.rcWork.left || outer.top < monitor.rcWork.top ||
+             outer.right > monitor.rcWork.right || outer.bottom > monitor.rcWork.bottom)
+      why = "reaches beyond the screen's work area";
+    const int width = client.right, height = client.bottom;
+    int needW = 0, needH = 0;
+    bool measurable = !text.empty();
+    const bool ellipsis = cls == L"Static" && (style & SS_ELLIPSISMASK) != 0;
+    if (cls == L"SysListView32") {
+      // Rows the list shows without scrolling.
+      const int rows = static_cast<int>(SendMessageW(control, LVM_GETCOUNTPERPAGE, 0, 0));
+      if (rows < 6) why = "shows " + std::to_string(rows) + " rows";
+      measurable = false;
+    }
+    Measured m;
+    if (measurable && !ellipsis) {
+      const bool wraps = cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT;
+      m = measure(control, text, wraps ? width : 0);
+      if (!m.ok) {
+        why = "its font can't be read";
+      } else if (cls == L"Button") {
+        const LONG kind = style & BS_TYPEMASK;
+        const bool box = kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON ||
+                         kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX;
+        if (box) {
+          needW = GetSystemMetrics(SM_CXMENUCHECK) + px(3) + m.line.cx;
+          needH = m.fontHeight;
+        } else {
+          needW = m.line.cx + 2 * (px(2) + 1);  // the frame, and a pixel of air
+          needH = m.fontHeight + 2 * px(2);
+        }
+      } else if (cls == L"Static") {
+        needW = wraps ? m.height.cx : m.line.cx;
+        needH = wraps ? m.height.cy : m.fontHeight;
+      } else if (cls == L"Edit") {
+        const LRESULT margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
+        needW = m.line.cx + LOWORD(margins) + HIWORD(margins) + 1;
+        needH = m.fontHeight;
+      } else if (cls == L"ComboBox") {
+        needW = m.line.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * px(3);
+        needH = m.fontHeight;
+      } else {
+        measurable = false;
+      }
+      if (measurable && why.empty() && (needW > width || needH > height))
+        why = "needs " + std::to_string(needW) + "x" + std::to_string(needH) + ", has " +
+              std::to_string(width) + "x" + std::to_string(height);
+    }
+    ++checked;
+    if (!why.empty()) {
+      ++cut;
+      std::printf("cut id=%d class=%s text=%s: %s\n", GetDlgCtrlID(control), quoted(cls).c_str(),
+                  quoted(text).c_str(), why.c_str());
+    }
+  }
+  std::printf("checked %d controls at %d dpi, %d cut\n", checked, dpi, cut);
+  return cut == 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main() {
@@ -182,8 +337,11 @@ int main() {
   if (args.size() == 1 && args[0] == L"foreground") return printForeground();
   if (args.size() == 2 && args[0] == L"version") return printVersion(args[1]);
   if (args.size() == 2 && args[0] == L"manifest") return printManifest(args[1]);
+  if (args.size() == 2 && args[0] == L"fit") return checkFit(args[1]);
+  if (args.size() == 2 && args[0] == L"repaint") return repaint(args[1]);
   std::fprintf(stderr,
                "usage: winprobe list [title] | winprobe window <title> | winprobe close <title> | "
-               "winprobe foreground | winprobe version <exe> | winprobe manifest <exe>\n");
+               "winprobe foreground | winprobe version <exe> | winprobe manifest <exe> | "
+               "winprobe fit <title> | winprobe repaint <title>\n");
   return 64;
 }

@@ -1,0 +1,33 @@
+#pragma once
+// The skin folders an author works with: a new skin made from the default skin, a copy of the
+// skin being edited saved into another folder, and the line that names the folder being
+// edited. The editor's window keeps its title "qvs" (the clock finds the editor by it), so the
+// folder and the unsaved mark show in a line of their own.
+#include <cstdint>
+#include <string>
+
+#include "skineditor/skin_document.h"
+
+namespace quarvel {
+
+struct FolderOutcome {
+  bool done = false;
+  std::string message;   // why not; or, when done, what happened to the face
+  SkinDocument written;  // the skin as written into the folder (its face named there)
+};
+
+// Writes `document` into `toFolder` as a whole skin: the hand files and settings.ini, and the
+// face bitmap (read from `fromFolder`, where the document's name leads) copied beside them.
+// Refused, with nothing written, when `toFolder` is `fromFolder` or already holds a hand file:
+// a copy never replaces another skin.
+FolderOutcome SaveSkinCopy(const SkinDocument& document, const std::string& fromFolder,
+                           const std::string& toFolder, int32_t faceWidth);
+
+// A new skin in `toFolder`: the skin of `defaultFolder` (the default skin the clock ships
+// with), copied as SaveSkinCopy copies.
+FolderOutcome NewSkinFolder(const std::string& defaultFolder, const std::string& toFolder);
+
+// "Skin: <folder>", with " (not saved)" while there are unsaved changes.
+std::string SkinFolderLine(const std::string& folder, bool unsaved);
+
+}  // namespace quarvel

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The skin editor's folders: Save a copy... writes the edited skin, face and all, into another
+# folder picked in the system's folder dialog and goes on editing the copy (the next Ctrl+S
+# writes there, the original stays as it was; the folder line names the copy); New skin...
+# fills an empty folder with the default skin from beside qvedit.exe and opens it; and into a
+# folder that holds a skin already no copy is written.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+
+PEN=118 COPY=135 NEW=133 FOLDER_LINE=136 FOLDER_EDIT=1152 # the folder dialog's name field
+
+e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
+e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+mkdir "$E2E_TMP/copy" "$E2E_TMP/fresh"
+cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings-before.ini"
+qvs_shown() {
+  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
+}
+field() { # <id> -> the control's text
+  e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
+}
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+pick_folder() { # <button id> <folder>
+  e2e_click_control qvs "$1"
+  folder_dialog "$2"
+}
+folder_dialog() { # <folder>: the folder dialog, the path typed into its field
+  e2e_until 20 eval 'DIALOG=$(e2e_list_controls) && grep -q "^dialog" <<<"$DIALOG"' ||
+    e2e_fail "no folder dialog"
+  local title
+  title=$(sed -nE 's/^dialog class="#32770" text="([^"]*)".*/\1/p' <<<"$DIALOG" | head -n 1)
+  e2e_until 10 eval 'e2e_window_controls "$title" | grep " id=$FOLDER_EDIT\$" >/dev/null' ||
+    e2e_fail "the folder dialog '$title' has no path field:"$'\n'"$(e2e_window_controls "$title")"
+  sleep 1.5 # the first folder dialog of a prefix fills its tree slowly
+  e2e_click_control "$title" $FOLDER_EDIT
+  xdotool key --clearmodifiers End shift+Home BackSpace
+  xdotool type --delay 20 "$(winpath "$1")"
+  e2e_screenshot "folder-dialog" >/dev/null
+  xdotool key Return
+  e2e_until 10 e2e_not eval 'e2e_list_controls "$title" | grep "^dialog" >/dev/null' ||
+    e2e_fail "the folder dialog stays open"
+}
+expect_folder_line() { # <text>
+  WANT=${1//\\/\\\\} # as winprobe quotes it
+  e2e_until 5 eval '[ "$(field $FOLDER_LINE)" = "$WANT" ]' ||
+    e2e_fail "the folder line says '$(field $FOLDER_LINE)', expected '$WANT'"
+}
+set_pen() { # <width>
+  e2e_click_control qvs $PEN
+  xdotool type --delay 30 "$1"
+  xdotool key Return
+}
+
+e2e_start_editor
+e2e_until 20 qvs_shown || e2e_fail "no editor window qvs"
+sleep 0.5
+expect_folder_line "Skin: $(winpath "$E2E_DIR")"
+set_pen 5
+expect_folder_line "Skin: $(winpath "$E2E_DIR") (not saved)"
+
+# --- Save a copy: the edited skin in the copy, the original untouched, the copy edited on. ---
+pick_folder $COPY "$E2E_TMP/copy"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
+for file in tyou.sin tan.sin byou.sin qv.bmp; do
+  cmp -s "$E2E_DIR/$file" "$E2E_TMP/copy/$file" || e2e_fail "the copy's $file differs from the skin's"
+done
+[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $' 5 \r' ] ||
+  e2e_fail "the copy's pen width is '$(sed -n 4p "$E2E_TMP/copy/settings.ini")', expected 5"
+set_pen 7
+xdotool key ctrl+s
+e2e_until 5 eval '[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $'"' 7 \\r'"' ]' ||
+  e2e_fail "Ctrl+S after the copy did not write the copy's settings.ini"
+cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the original settings.ini changed"
+
+# --- A copy into a folder with a skin: refused, nothing written. ---
+cp "$E2E_DIR/tan.sin" "$E2E_TMP/tan-before.sin"
+pick_folder $COPY "$E2E_DIR"
+e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "holds a skin already" <<<"$BOX"' ||
+  e2e_fail "no refusal of a copy over another skin:"$'\n'"$BOX"
+xdotool key Return
+cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the refused copy wrote settings.ini"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
+
+# --- New skin, with a change not saved: asked first ("No" drops it), then the default skin. ---
+set_pen 9
+e2e_click_control qvs $NEW
+e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "before opening another skin" <<<"$BOX"' ||
+  e2e_fail "New skin asks nothing about the unsaved change"
+xdotool key n
+folder_dialog "$E2E_TMP/fresh"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/fresh")"
+for file in tyou.sin tan.sin byou.sin qv.bmp; do
+  cmp -s "$QUARVEL_SOURCE_DIR/data/$file" "$E2E_TMP/fresh/$file" || e2e_fail "the new skin's $file is not the default's"
+done
+[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $' 7 \r' ] || e2e_fail "the dropped change reached the copy"
+e2e_screenshot new-skin >/dev/null
+e2e_close_request qvs
+e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
+e2e_pass
