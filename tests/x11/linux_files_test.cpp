@@ -174,6 +174,17 @@ TEST_F(LinuxFilesTest, XdgConfigHomeCountsOnlyAsAnAbsolutePath) {
   EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/home/.config/quarvel");
 }
 
+TEST_F(LinuxFilesTest, ReadmeOpensTheSkinFoldersOwnElseTheInstalledOne) {
+  const std::string installed = root.path() + "/prefix/share/doc/quarvel/readme.txt";
+  const std::string skin = root.path() + "/home";
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");  // nothing anywhere: reported
+  fs::create_directories(root.path() + "/prefix/share/doc/quarvel");
+  root.Write("prefix/share/doc/quarvel/readme.txt", "the installed readme");
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), installed);
+  root.Write("home/readme.txt", "the skin's readme");
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");
+}
+
 TEST_F(LinuxFilesTest, ProgramsComeFromTheProgramsFolderOrAbsolutePathFoldersOnly) {
   Executable("home/qvedit");  // in the working directory: never run
   setenv("PATH", (":.:home:" + root.path() + "/bin").c_str(), 1);
