@@ -4,8 +4,8 @@
 # but never in the working folder: the clock waits for the editor's window "qvs", then closes
 # saving settings.ini (exit code 0), and the editor is in front. Without an editor a message
 # box names it; once it is dismissed the clock runs on, ticking, and settings.ini is written
-# only when it closes. An editor that ends before its window appears is reported at once (not
-# after the 5 s a slow editor gets), and the clock runs on.
+# only when it closes. An editor that fails (exit code 3) before its window appears is reported at
+# once (not after the 5 s a slow editor gets), and the clock runs on.
 #
 # NOTE: openbox gives a new normal window the focus by itself, so the focus on "qvs" shows that
 # the editor ends up in front, not who put it there.

@@ -148,7 +148,21 @@ TEST_F(MouseDodgeTest, AnEditorThatEndsBeforeItsWindowIsReportedAndTheClockRunsO
   EXPECT_LT(system.waited(), Form1::kEditorWaitMs);  // said as soon as it ended
   EXPECT_FALSE(system.ended());
   EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));
-  // The next right-click tries again, and an editor that shows its window closes the clock.
+  // One that ends with 0 may have handed its work to another process: the clock waits for the
+  // window as for a slow editor, then closes normally.
+  system.InstallFailingProgram("qvedit.exe", 0, 1);
+  window.MouseDown(2);
+  EXPECT_EQ(system.messages().size(), 1u);
+  EXPECT_GE(system.waited(), Form1::kEditorWaitMs);
+  EXPECT_EQ(system.exitCode(), 0);
+}
+
+TEST_F(MouseDodgeTest, AfterAFailedEditorTheNextRightClickTriesAgain) {
+  StartAt300x100();
+  system.InstallFailingProgram("qvedit.exe", 1, 1);
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_FALSE(system.ended());
   system.InstallProgram("qvedit.exe", "qvs", 2);
   window.MouseDown(2);
   EXPECT_EQ(system.activated(), std::vector<std::string>{"qvs"});

@@ -155,6 +155,10 @@ TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFin
   int files = 0;
   for (const auto& entry : fs::directory_iterator(config)) files += entry.is_regular_file();
   EXPECT_EQ(files, 5);
+  // A complete folder needs no default skin: a clock moved away from it starts quietly.
+  fs::remove_all(root.path() + "/prefix/share");
+  fs::current_path(root.path() + "/home");
+  EXPECT_EQ(EnterWorkFolder(Program()).problem, "");
 }
 
 TEST_F(LinuxFilesTest, AConfigFolderThatCantBeMadeIsAProblemToReport) {
