@@ -18,13 +18,13 @@ Form1::Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileS
   SetTimerEnabled(kSecondTick, true);
 }
 
-void Form1::Fail(const RuntimeError& error) {
+void Form1::Fail(const RuntimeError& error, const std::string& note) {
   // First silence the clock: the report's own event loop would otherwise deliver the next
   // tick, which would fail again and open a second report, and a third.
   failed_ = true;
   for (TimerId timer : {kSecondTick, kSecondLap, kMinuteLap})
     if (TimerEnabled(timer)) SetTimerEnabled(timer, false);
-  system_.ShowMessage(std::string(error.what()) +
+  system_.ShowMessage(std::string(error.what()) + (note.empty() ? "" : "\n\n" + note) +
                       "\n\nThe clock has stopped. settings.ini was not changed.");
   system_.EndProcess(1);
 }

@@ -92,7 +92,8 @@ class Form1 final : public WindowEvents {
   static std::size_t Index(TimerId timer) { return static_cast<std::size_t>(timer) - 1; }
   template <typename Handler>
   void Guarded(Handler&& handler);
-  void Fail(const RuntimeError& error);
+  // `note`: what else the user should know, said between the error and the end.
+  void Fail(const RuntimeError& error, const std::string& note = {});
 
   void SetTimerEnabled(TimerId timer, bool enabled);
   void StartTimer(TimerId timer, int milliseconds);

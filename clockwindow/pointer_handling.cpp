@@ -32,10 +32,22 @@ void Form1::OpenEditor() {
     return;
   }
   system_.DoEvents(0);
-  // A slow editor may not have its window yet: give it a moment, then close either way.
-  for (int waited = 0; !system_.ActivateWindow(kEditorWindowTitle) && waited < kEditorWaitMs;
-       waited += kEditorPollMs)
+  // A slow editor may not have its window yet: give it a moment, then close either way. An
+  // editor that has already ended with a failure (a code other than 0) without one will show
+  // none: closing now would leave the user with neither program, so the clock says so and runs
+  // on. One that ended with 0 may have handed over to another process (a launcher does): its
+  // window may still come.
+  for (int waited = 0; !system_.ActivateWindow(kEditorWindowTitle); waited += kEditorPollMs) {
+    if (const std::optional<int> code = system_.StartedProgramExitCode(); code && *code != 0) {
+      system_.ShowMessage("The editor \"" + editor + "\" ended (exit code " +
+                          std::to_string(*code) +
+                          ") before its window appeared.\n\nThe clock keeps running.");
+      handingOver_ = false;
+      return;
+    }
+    if (waited >= kEditorWaitMs) break;
     system_.DoEvents(kEditorPollMs);
+  }
   OnUnload();
 }
 

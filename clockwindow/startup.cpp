@@ -25,7 +25,10 @@ bool Form1::Load() {
   try {
     LoadHandShapes(state_, slot_);
   } catch (const RuntimeError& error) {
-    Fail(error);
+    // A folder that could not be set up is the likely cause: the user hears why.
+    const std::string problem = system_.WorkFolderProblem();
+    Fail(error,
+         problem.empty() ? problem : "The clock's folder could not be set up: " + problem + ".");
     return false;
   }
 

@@ -70,11 +70,19 @@ class PlatformSystem {
   // in the working directory, with a normal window that takes the focus. Raises file not found
   // when there is no such program, or the platform's error when it can't be started.
   virtual void StartProgram(const std::string& exeName) = 0;
+  // The exit code of the program StartProgram started last, once it has ended (on Linux 128 and
+  // the signal's number for one a signal ended); nothing while it runs, or where the system
+  // can't tell.
+  virtual std::optional<int> StartedProgramExitCode() { return std::nullopt; }
   // What the user can do when the skin editor was not found: the end of the message that says
   // so, true on this system.
   virtual std::string MissingEditorAdvice() const {
     return "Put it next to " + ProgramFileName("quarvel") + " or on the search path.";
   }
+  // Why the folder the clock works in could not be set up (a config folder that could not be
+  // made or filled with the default skin), in a few words; empty when nothing went wrong. The
+  // report of missing files at start-up says it.
+  virtual std::string WorkFolderProblem() const { return {}; }
   // Handles every pending event, waiting up to `milliseconds` for more to arrive.
   virtual void DoEvents(int milliseconds) = 0;
   // Activates the top-level window with this title; false when there is none.

@@ -14,7 +14,9 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <stdio.h>  // RENAME_NOREPLACE
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
 #endif
@@ -128,6 +130,32 @@ std::string FinalTarget(const std::string& path, const std::string& name) {
   throw RuntimeError(ErrorNumber::kPathFileAccessError, name);  // a loop of links
 }
 
+// A new, exclusive temporary file in the folder: whatever already has a name tried, link or
+// file, is left alone. The descriptor (-1 with errno set when none could be made) and its path.
+int OpenNewTemp(const std::string& folder, std::string& temp) {
+  int fd = -1;
+  for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
+    temp = folder + "/" + TempName();
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  return fd;
+}
+
+// Gives the temporary file the target's name unless something has that name already: false
+// (errno EEXIST) then. renameat2's no-replace where the file system has it, else a hard link.
+bool RenameNoReplace(const std::string& temp, const std::string& target) {
+#if defined(SYS_renameat2) && defined(RENAME_NOREPLACE)
+  if (::syscall(SYS_renameat2, AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(),
+                RENAME_NOREPLACE) == 0)
+    return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
+  if (::link(temp.c_str(), target.c_str()) != 0) return false;
+  ::unlink(temp.c_str());
+  return true;
+}
+
 void FlushFolder(const std::string& folder) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -214,13 +242,7 @@ void SafeReplace(const std::string& path, const std::string& bytes,
     throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
 
   std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
-    temp = folder + "/" + TempName();
-    // New and exclusive: whatever already has the name, link or file, is left alone.
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) break;
-  }
+  const int fd = OpenNewTemp(folder, temp);
   if (fd < 0) {
     const int error = errno;
     if (exists && (error == EACCES || error == EPERM || error == EROFS))
@@ -244,6 +266,27 @@ void SafeReplace(const std::string& path, const std::string& bytes,
   if (!file.Close()) throw fail(errno);
   if (::rename(temp.c_str(), target.c_str()) != 0) throw fail(errno);
   FlushFolder(folder);
+}
+
+bool SafeCreate(const std::string& path, const std::string& bytes, const std::string& displayName) {
+  const std::string folder = FolderOf(path);
+  std::string temp;
+  Descriptor file(OpenNewTemp(folder, temp));
+  if (file.get() < 0) throw WriteError(errno, displayName);
+  auto fail = [&](int error) {
+    ::unlink(temp.c_str());
+    return WriteError(error, displayName);
+  };
+  if (!WriteAll(file.get(), bytes, 0) || ::fsync(file.get()) != 0) throw fail(errno);
+  if (!file.Close()) throw fail(errno);
+  if (!RenameNoReplace(temp, path)) {
+    const int error = errno;
+    ::unlink(temp.c_str());
+    if (error == EEXIST) return false;
+    throw WriteError(error, displayName);
+  }
+  FlushFolder(folder);
+  return true;
 }
 
 #else  // Windows
@@ -421,6 +464,42 @@ void SafeReplace(const std::string& path, const std::string& bytes,
   if (!MoveFileExA(temp.c_str(), target.c_str(),
                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw fail(GetLastError());
+}
+
+bool SafeCreate(const std::string& path, const std::string& bytes, const std::string& displayName) {
+  const std::string folder = FolderOf(path);
+  std::string temp;
+  HANDLE created = INVALID_HANDLE_VALUE;
+  DWORD error = 0;
+  for (int attempt = 0; attempt < kTempAttempts && created == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = folder + "\\" + TempName();
+    created = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = GetLastError();
+    if (created == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS &&
+        error != ERROR_ALREADY_EXISTS)
+      break;
+  }
+  if (created == INVALID_HANDLE_VALUE) throw WriteError(error, displayName);
+  Handle file(created);
+  auto fail = [&](DWORD why) {
+    DeleteFileA(temp.c_str());
+    return WriteError(why, displayName);
+  };
+  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+    const DWORD why = GetLastError();
+    file.Close();
+    throw fail(why);
+  }
+  if (!file.Close()) throw fail(GetLastError());
+  // Without MOVEFILE_REPLACE_EXISTING the move fails on a name that is taken.
+  if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    const DWORD why = GetLastError();
+    DeleteFileA(temp.c_str());
+    if (why == ERROR_ALREADY_EXISTS || why == ERROR_FILE_EXISTS) return false;
+    throw WriteError(why, displayName);
+  }
+  return true;
 }
 
 #endif

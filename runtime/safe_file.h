@@ -34,4 +34,11 @@ void CheckSafeReplace(const std::string& path, const std::string& displayName);
 // Raises disk full, permission denied or path/file access error, naming displayName.
 void SafeReplace(const std::string& path, const std::string& bytes, const std::string& displayName);
 
+// Makes a file at path with `bytes` as its whole content, only where nothing has the name: the
+// content goes into a new temporary file beside it, flushed, which then takes the name in one
+// step that never replaces anything (so a full disk leaves no cut file, and a file or link that
+// someone puts there meanwhile stays). False, with nothing left behind, when the name is taken.
+// Raises disk full, permission denied or path/file access error, naming displayName.
+bool SafeCreate(const std::string& path, const std::string& bytes, const std::string& displayName);
+
 }  // namespace quarvel

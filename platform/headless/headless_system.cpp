@@ -39,19 +39,33 @@ bool HeadlessSystem::GetCursorPos(ScreenPoint& point) {
 
 void HeadlessSystem::InstallProgram(const std::string& exeName, const std::string& windowTitle,
                                     int passesUntilWindow) {
-  programs_[exeName] = Program{windowTitle, passesUntilWindow};
+  programs_[exeName] = Program{windowTitle, passesUntilWindow, std::nullopt};
+}
+
+void HeadlessSystem::InstallFailingProgram(const std::string& exeName, int exitCode,
+                                           int passesUntilExit) {
+  programs_[exeName] = Program{{}, passesUntilExit, exitCode};
 }
 
 void HeadlessSystem::StartProgram(const std::string& exeName) {
   auto it = programs_.find(exeName);
   if (it == programs_.end()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
   started_.push_back(exeName);
-  pendingWindows_[it->second.windowTitle] = it->second.passesUntilWindow;
+  lastExitCode_.reset();
+  pendingExit_.reset();
+  if (it->second.exitCode)
+    pendingExit_ = std::pair{*it->second.exitCode, it->second.passesUntilWindow};
+  else
+    pendingWindows_[it->second.windowTitle] = it->second.passesUntilWindow;
 }
 
 void HeadlessSystem::DoEvents(int milliseconds) {
   waited_ += milliseconds;
   if (whileEventsPass_) whileEventsPass_();
+  if (pendingExit_ && --pendingExit_->second <= 0) {
+    lastExitCode_ = pendingExit_->first;
+    pendingExit_.reset();
+  }
   for (auto it = pendingWindows_.begin(); it != pendingWindows_.end();) {
     if (--it->second <= 0) {
       windows_.push_back(it->first);

@@ -41,6 +41,8 @@ class HeadlessSystem final : public PlatformSystem {
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
   void StartProgram(const std::string& exeName) override;
+  std::optional<int> StartedProgramExitCode() override { return lastExitCode_; }
+  std::string WorkFolderProblem() const override { return workFolderProblem_; }
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
   // The real lock (process_lock.h), let go of by EndProcess and the destructor as by the end
@@ -65,6 +67,9 @@ class HeadlessSystem final : public PlatformSystem {
   // Programs that StartProgram finds; the window title each opens, after how many event passes.
   void InstallProgram(const std::string& exeName, const std::string& windowTitle,
                       int passesUntilWindow);
+  // A program that ends with this exit code after so many event passes, before any window.
+  void InstallFailingProgram(const std::string& exeName, int exitCode, int passesUntilExit);
+  void SetWorkFolderProblem(std::string problem) { workFolderProblem_ = std::move(problem); }
   // A clock window that ActivateClockOf finds for that process.
   void ShowClockWindowOf(uint32_t processId) { clockWindows_.push_back(processId); }
   // Runs at each pass of the event loop, as pending events would.
@@ -96,9 +101,13 @@ class HeadlessSystem final : public PlatformSystem {
   struct Program {
     std::string windowTitle;
     int passesUntilWindow;
+    std::optional<int> exitCode;  // a program that fails: its code, after passesUntilWindow
   };
   std::map<std::string, Program> programs_;
-  std::map<std::string, int> pendingWindows_;  // title -> event passes still to go
+  std::map<std::string, int> pendingWindows_;       // title -> event passes still to go
+  std::optional<std::pair<int, int>> pendingExit_;  // exit code, event passes still to go
+  std::optional<int> lastExitCode_;
+  std::string workFolderProblem_;
   std::vector<std::string> windows_;
   std::vector<std::string> started_;
   std::vector<std::string> activated_;

@@ -129,7 +129,19 @@ void Win32System::StartProgram(const std::string& exeName) {
     throw RuntimeError(number, program, "Windows error " + std::to_string(error));
   }
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (started_ != nullptr) CloseHandle(started_);
+  started_ = process.hProcess;
+}
+
+Win32System::~Win32System() {
+  if (started_ != nullptr) CloseHandle(started_);
+}
+
+std::optional<int> Win32System::StartedProgramExitCode() {
+  DWORD code = 0;
+  if (started_ == nullptr || !GetExitCodeProcess(started_, &code) || code == STILL_ACTIVE)
+    return std::nullopt;
+  return static_cast<int>(code);
 }
 
 void Win32System::DoEvents(int milliseconds) {

@@ -14,6 +14,9 @@ namespace quarvel {
 class Win32System final : public PlatformSystem {
  public:
   explicit Win32System(HINSTANCE instance) : instance_(instance) {}
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
 
   // The clock window owns the first-run dialog (hidden at that time, which keeps the dialog off
   // the task bar) and the message boxes, which an owned window keeps above it.
@@ -25,6 +28,7 @@ class Win32System final : public PlatformSystem {
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
   void StartProgram(const std::string& exeName) override;
+  std::optional<int> StartedProgramExitCode() override;
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
   ProcessLock LockForProcess(const std::string& path) override;
@@ -36,6 +40,7 @@ class Win32System final : public PlatformSystem {
  private:
   HINSTANCE instance_;
   HWND owner_ = nullptr;
+  HANDLE started_ = nullptr;  // the process StartProgram started last
 };
 
 }  // namespace quarvel

@@ -123,11 +123,16 @@ void X11ControlPainter::SunkenPicture(const infodialog::PixelRect& r, const Pixe
 }
 
 void X11ControlPainter::Label(const infodialog::PixelRect& r, std::string_view text) {
+  Lines(r, font_.Wrap(text, r.width));
+}
+
+void X11ControlPainter::Lines(const infodialog::PixelRect& r,
+                              const std::vector<std::string>& lines) {
   XRectangle clip{static_cast<short>(r.x), static_cast<short>(r.y),
                   static_cast<unsigned short>(r.width), static_cast<unsigned short>(r.height)};
   XftDrawSetClipRectangles(draw_, 0, 0, &clip, 1);
   int top = r.y;
-  for (const std::string& line : font_.Wrap(text, r.width)) {
+  for (const std::string& line : lines) {
     Text(r.x, top + font_.ascent(), line);
     top += font_.lineHeight();
   }

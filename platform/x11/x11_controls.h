@@ -8,6 +8,7 @@
 
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "infodialog/dialog_layout.h"
 #include "platform/platform_types.h"
@@ -33,6 +34,8 @@ class X11ControlPainter {
   void SunkenPicture(const infodialog::PixelRect& r, const PixelImage& picture);
   // Left-aligned lines from the top, wrapped within the width, clipped to the rectangle.
   void Label(const infodialog::PixelRect& r, std::string_view text);
+  // Lines broken already (where the text was measured), one under the other, clipped likewise.
+  void Lines(const infodialog::PixelRect& r, const std::vector<std::string>& lines);
 
  private:
   void Line(int level, int x1, int y1, int x2, int y2);

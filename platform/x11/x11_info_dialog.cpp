@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/x11/x11_dialog_window.h"
 #include "platform/x11/x11_message_box.h"
@@ -228,24 +230,25 @@ void X11InfoDialog::HandleEvent(XEvent& event) {
 // "Readme": the desktop's viewer for readme.txt in the working directory, through xdg-open;
 // the dialog stays open. A missing xdg-open, or one that finds no viewer, is reported.
 void X11InfoDialog::StartReadme() {
-  const std::string readme(infodialog::kReadmeFile);
+  std::error_code ec;
+  const std::string readme =
+      ReadmeToOpen(std::filesystem::current_path(ec).string(), RunningProgramFolder());
   const std::string program = FindProgram("", "xdg-open");
   const pid_t pid = program.empty() ? -ENOENT : SpawnProgram(program, {readme});
   if (pid < 0) {
-    ReportReadmeFailure(Numbered("error ", -pid));
+    ReportReadmeFailure(readme, Numbered("error ", -pid));
     return;
   }
   // xdg-open may wait for the viewer to close: its verdict comes whenever it ends.
-  loop_.WatchChild(pid, [this, open = open_](int status) {
+  loop_.WatchChild(pid, [this, readme, open = open_](int status) {
     if (!*open || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) return;
-    ReportReadmeFailure(WIFEXITED(status) ? Numbered("exit status ", WEXITSTATUS(status))
-                                          : Numbered("signal ", WTERMSIG(status)));
+    ReportReadmeFailure(readme, WIFEXITED(status) ? Numbered("exit status ", WEXITSTATUS(status))
+                                                  : Numbered("signal ", WTERMSIG(status)));
   });
 }
 
-void X11InfoDialog::ReportReadmeFailure(const std::string& reason) {
-  std::string command = "xdg-open ";
-  command.append(infodialog::kReadmeFile);
+void X11InfoDialog::ReportReadmeFailure(const std::string& readme, const std::string& reason) {
+  const std::string command = "xdg-open " + readme;
   X11MessageBox box(display_, loop_, twips_, infodialog::ReadmeFailureText(command, reason),
                     window_);
   box.Run();

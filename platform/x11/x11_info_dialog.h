@@ -33,7 +33,7 @@ class X11InfoDialog final : public X11EventTarget {
   std::size_t ButtonAt(int x, int y) const;
   void Click(std::size_t control);
   void StartReadme();
-  void ReportReadmeFailure(const std::string& reason);
+  void ReportReadmeFailure(const std::string& readme, const std::string& reason);
 
   X11Display& display_;
   X11EventLoop& loop_;

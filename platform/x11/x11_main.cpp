@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
   X11EventLoop loop(*display);
   // The folder it works in tells a first run: an installed program's folder (/usr/bin) never
   // holds a settings.ini, so a clock started in a skin folder would greet on every start.
-  X11System system(*display, loop, work.path);
+  X11System system(*display, loop, work.path, work.problem);
   // One clock per settings file: a second start brings the running clock to the front.
   if (!ClaimSettingsFolder(system, slot)) return 0;
   X11Window window(*display, loop);

@@ -65,7 +65,7 @@ void X11MessageBox::Run() {
 }
 
 void X11MessageBox::Paint() {
-  painter_->Label(textRect_, text_);
+  painter_->Lines(textRect_, lines_);  // as measured: wrapped again, they could break elsewhere
   painter_->Button(button_, kMessageButton, true, pressed_);
 }
 

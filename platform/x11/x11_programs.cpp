@@ -7,6 +7,9 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
+
+#include "infodialog/dialog_layout.h"
 
 extern char** environ;
 
@@ -45,6 +48,16 @@ std::string LinuxMissingEditorAdvice(const std::string& skinFolder) {
   return "The skin editor is not available for Linux yet: edit tyou.sin, tan.sin, byou.sin and "
          "settings.ini in " +
          skinFolder + " by hand (readme.txt tells how; quarvel-preview shows the result).";
+}
+
+std::string ReadmeToOpen(const std::string& workFolder, const std::string& programFolder) {
+  const std::string readme(infodialog::kReadmeFile);
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::path(workFolder) / readme, ec)) return readme;
+  const std::filesystem::path installed =
+      std::filesystem::path(programFolder).parent_path() / "share" / "doc" / "quarvel" / readme;
+  if (std::filesystem::is_regular_file(installed, ec)) return installed.string();
+  return readme;
 }
 
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments) {

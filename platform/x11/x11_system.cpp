@@ -4,6 +4,7 @@
 #include <X11/Xresource.h>
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -23,8 +24,12 @@
 
 namespace quarvel {
 
-X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder)
-    : display_(display), loop_(loop), filesFolder_(std::move(filesFolder)) {}
+X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
+                     std::string folderProblem)
+    : display_(display),
+      loop_(loop),
+      filesFolder_(std::move(filesFolder)),
+      folderProblem_(std::move(folderProblem)) {}
 
 // The desktop's own font resolution (Xft.dpi, which GNOME, KDE and xrdb set) is what users
 // scale their screens by; without it X programs assume 96. NOTE: the resources are a root
@@ -105,6 +110,21 @@ void X11System::StartProgram(const std::string& exeName) {
   if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
   const pid_t pid = SpawnProgram(program, {});
   if (pid < 0) throw ProgramStartError(-pid, exeName);
+  started_ = pid;
+  startedExit_.reset();
+}
+
+// Asking reaps the program once it has ended, so a failed editor leaves no zombie behind a
+// clock that runs on.
+std::optional<int> X11System::StartedProgramExitCode() {
+  if (started_ > 0) {
+    int status = 0;
+    if (waitpid(started_, &status, WNOHANG) == started_) {
+      startedExit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+      started_ = 0;
+    }
+  }
+  return startedExit_;
 }
 
 // No skin editor is built for Linux yet: say so, and what to edit instead, where.

@@ -2,6 +2,9 @@
 // The system around the clock on Linux and X11: the screens, the program's folder, the file
 // search, the pointer, other programs and their windows, the event loop, the first-run dialog,
 // message boxes and the end of the process.
+#include <sys/types.h>
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,7 +18,9 @@ class X11System final : public PlatformSystem {
  public:
   // filesFolder: the folder the clock works in (a skin folder, or its config folder), whose
   // settings.ini tells that it has run before; empty: the program's folder, as on Windows.
-  X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder);
+  // folderProblem: why that folder could not be set up (X11WorkFolder::problem).
+  X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
+            std::string folderProblem = {});
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;
   std::vector<Monitor> Monitors() const override;
@@ -30,7 +35,9 @@ class X11System final : public PlatformSystem {
   // Asks for the pointer's place now, for the next GetCursorPos (see there).
   void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
+  std::optional<int> StartedProgramExitCode() override;
   std::string MissingEditorAdvice() const override;
+  std::string WorkFolderProblem() const override { return folderProblem_; }
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
   ProcessLock LockForProcess(const std::string& path) override;
@@ -46,6 +53,9 @@ class X11System final : public PlatformSystem {
   X11Display& display_;
   X11EventLoop& loop_;
   std::string filesFolder_;
+  std::string folderProblem_;
+  pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
+  std::optional<int> startedExit_;
   bool pointerAsked_ = false;
   xcb_query_pointer_cookie_t pointerQuery_{};
 };

@@ -28,9 +28,7 @@ class X11Font {
   int ascent() const { return font_->ascent; }
   int lineHeight() const { return font_->ascent + font_->descent; }
   int Width(std::string_view utf8) const;
-  // The text's lines within `width` pixels: broken at line breaks, and where a line would be
-  // too long at the last place Unicode allows a break (between Japanese characters, at
-  // blanks), or inside a word that is wider than the line on its own.
+  // The text's lines within `width` pixels (WrapText, x11_line_breaks.h).
   std::vector<std::string> Wrap(std::string_view utf8, int width) const;
 
  private:

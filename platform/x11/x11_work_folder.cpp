@@ -8,17 +8,28 @@
 #include "clockface/hand_shapes.h"
 #include "clockwindow/settings_file.h"
 #include "infodialog/dialog_layout.h"
+#include "runtime/safe_file.h"
 
 namespace quarvel {
 
 namespace fs = std::filesystem;
 
 namespace {
+// The default face is the largest default file; anything this large in share is not ours.
+constexpr std::uint64_t kMaxDefaultFileBytes = std::uint64_t{64} << 20;
+
 bool HoldsAHandFile(const fs::path& folder) {
   std::error_code ec;
   for (const char* name : {kMinuteHandFile, kHourHandFile, kSecondHandFile})
     if (fs::exists(folder / name, ec)) return true;
   return false;
+}
+
+bool HoldsEveryHandFile(const fs::path& folder) {
+  std::error_code ec;
+  for (const char* name : {kMinuteHandFile, kHourHandFile, kSecondHandFile})
+    if (!fs::exists(fs::symlink_status(folder / name, ec))) return false;
+  return true;
 }
 
 // The XDG base directory rule: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.
@@ -30,39 +41,99 @@ fs::path ConfigFolder() {
   return fs::path(home) / ".config" / "quarvel";
 }
 
-// The default skin, copied file by file; a file already there is the user's and stays.
-void FillWithDefaultSkin(const fs::path& folder, const fs::path& share) {
-  const std::string readme(infodialog::kReadmeFile);
-  for (const char* name :
-       {kMinuteHandFile, kHourHandFile, kSecondHandFile, kDefaultBitmap, readme.c_str()}) {
-    std::error_code ec;
-    fs::copy_file(share / name, folder / name, fs::copy_options::skip_existing, ec);
-    if (ec)
-      std::fprintf(stderr, "quarvel: could not copy %s into %s: %s\n", (share / name).c_str(),
-                   folder.c_str(), ec.message().c_str());
+// What the folder holds under a default file's name, as ChooseDefaultFileAction takes it: no
+// more than the default's length is read (a longer file is the user's, and so is anything that
+// is not a regular file or can't be read).
+struct Present {
+  bool missing = false;
+  std::optional<std::string> bytes;
+};
+Present ReadPresent(const fs::path& path, std::uint64_t defaultSize) {
+  std::error_code ec;
+  const fs::file_status status = fs::symlink_status(path, ec);
+  if (!fs::exists(status)) return {true, std::nullopt};
+  if (fs::is_symlink(status)) return {false, std::nullopt};  // the user's, wherever it leads
+  try {
+    return {false, ReadRegularFile(path.string(), path.filename().string(), defaultSize)};
+  } catch (const RuntimeError&) {
+    return {false, std::nullopt};
   }
 }
+
 }  // namespace
+
+DefaultFileAction ChooseDefaultFileAction(const std::optional<std::string>& present,
+                                          std::string_view defaultBytes, bool filling) {
+  if (!present) return filling ? DefaultFileAction::kCreate : DefaultFileAction::kKeep;
+  if (present->size() < defaultBytes.size() && defaultBytes.starts_with(*present))
+    return DefaultFileAction::kRepair;
+  return DefaultFileAction::kKeep;
+}
+
+std::string FillWithDefaultSkin(const std::string& folder, const std::string& share, bool filling) {
+  const std::string readme(infodialog::kReadmeFile);
+  for (const char* name :
+       {readme.c_str(), kDefaultBitmap, kMinuteHandFile, kHourHandFile, kSecondHandFile}) {
+    const fs::path from = fs::path(share) / name, to = fs::path(folder) / name;
+    std::string bytes;
+    try {
+      bytes = ReadRegularFile(from.string(), name, kMaxDefaultFileBytes);
+    } catch (const RuntimeError& e) {
+      // Nothing to fill, only cut files to look for: a clock moved away from its share folder
+      // still starts quietly in a complete config folder.
+      if (!filling) continue;
+      return "the default skin can't be read from " + share + ": " + e.what();
+    }
+    const Present present = ReadPresent(to, bytes.size());
+    // A file that is there but could not be read (or is longer) is the user's: no bytes, yet
+    // not missing.
+    if (!present.missing && !present.bytes) continue;
+    try {
+      switch (ChooseDefaultFileAction(present.bytes, bytes, filling)) {
+        case DefaultFileAction::kCreate:
+          SafeCreate(to.string(), bytes, name);  // false: someone made it meanwhile; it stays
+          break;
+        case DefaultFileAction::kRepair:
+          SafeReplace(to.string(), bytes, name);
+          break;
+        case DefaultFileAction::kKeep:
+          break;
+      }
+    } catch (const RuntimeError& e) {
+      return "the default skin could not be copied into " + folder + ": " + e.what();
+    }
+  }
+  return {};
+}
 
 X11WorkFolder EnterWorkFolder(const std::string& programFolder) {
   std::error_code ec;
   const fs::path here = fs::current_path(ec);
-  if (!ec && HoldsAHandFile(here)) return {here.string(), false};
+  if (!ec && HoldsAHandFile(here)) return {here.string(), false, {}};
 
   const fs::path folder = ConfigFolder();
+  std::string problem;
   if (folder.empty()) {
-    std::fprintf(stderr, "quarvel: no HOME, so no config folder; working in %s\n", here.c_str());
-    return {here.string(), false};
+    problem = "no HOME is set, so there is no config folder (it works in " + here.string() + ")";
+    std::fprintf(stderr, "quarvel: %s\n", problem.c_str());
+    return {here.string(), false, problem};
   }
   fs::create_directories(folder, ec);
-  if (!HoldsAHandFile(folder))
-    FillWithDefaultSkin(folder, fs::path(programFolder).parent_path() / "share" / "quarvel");
+  if (ec) {
+    problem = folder.string() + " can't be made: " + ec.message();
+  } else {
+    const fs::path share = fs::path(programFolder).parent_path() / "share" / "quarvel";
+    // Every start looks again: a fill that ran out of room is finished, its cut files mended.
+    problem = FillWithDefaultSkin(folder.string(), share.string(), !HoldsEveryHandFile(folder));
+  }
+  if (!problem.empty()) std::fprintf(stderr, "quarvel: %s\n", problem.c_str());
   fs::current_path(folder, ec);
   if (ec) {
-    std::fprintf(stderr, "quarvel: can't work in %s: %s\n", folder.c_str(), ec.message().c_str());
-    return {here.string(), false};
+    if (problem.empty()) problem = "it can't work in " + folder.string() + ": " + ec.message();
+    std::fprintf(stderr, "quarvel: %s\n", problem.c_str());
+    return {here.string(), false, problem};
   }
-  return {folder.string(), true};
+  return {folder.string(), true, problem};
 }
 
 }  // namespace quarvel

@@ -32,10 +32,12 @@ EOF
 # The clock's own children (editor, viewer) end with the display.
 e2e_driver_reset() { :; }
 
-# Under the name the clock starts: after QVEDIT_DELAY_MS a window titled "qvs".
+# Under the name the clock starts: after QVEDIT_DELAY_MS a window titled "qvs"; with
+# QVEDIT_EXIT_CODE set it ends at once with that code, as a failing editor would.
 e2e_install_editor() { # <folder>
   cat >"$1/qvedit" <<'EOF'
 #!/bin/sh
+[ -z "$QVEDIT_EXIT_CODE" ] || exit "$QVEDIT_EXIT_CODE"
 [ -z "$QVEDIT_DELAY_MS" ] || sleep "$(awk "BEGIN {print $QVEDIT_DELAY_MS / 1000}")"
 exec xmessage -title qvs "The stand-in for the QUARVEL editor."
 EOF

@@ -4,7 +4,8 @@
 # but never in the working folder: the clock waits for the editor's window "qvs", then closes
 # saving settings.ini (exit code 0), and the editor is in front. Without an editor a message
 # box names it; once it is dismissed the clock runs on, ticking, and settings.ini is written
-# only when it closes.
+# only when it closes. An editor that fails (exit code 3) before its window appears is reported at
+# once (not after the 5 s a slow editor gets), and the clock runs on.
 #
 # NOTE: openbox gives a new normal window the focus by itself, so the focus on "qvs" shows that
 # the editor ends up in front, not who put it there.
@@ -102,6 +103,27 @@ e2e_expect_stays "$E2E_WINDOW" "300,200 mapped" 1 "Shift held over the clock aft
 xdotool mousemove "${E2E_AWAY[@]}" sleep 0.1 keyup shift
 e2e_close_with_c "$E2E_WINDOW" "after the box"
 e2e_settings 300 200 | e2e_expect_bytes "$cwd/settings.ini" "C after the box"
+
+# --- An editor that ends before its window appears: said at once, and the clock runs on. ---
+e2e_install_editor "$E2E_DIR"
+read_settings "$E2E_DIR/settings.ini"
+xdotool mousemove "${E2E_AWAY[@]}"
+QVEDIT_EXIT_CODE=3 e2e_start_clock
+e2e_wait_clock
+right_click
+e2e_wait_box "an editor that ends at once" "$E2E_EDITOR\\\" ended (exit code 3) before its window" \
+  "The clock keeps running"
+said=$((($(e2e_now) - CLICKED) / 1000))
+e2e_log "the ended editor was reported $said ms after the right-click"
+[ "$said" -lt 4000 ] || e2e_fail "the ended editor was reported only after $said ms"
+e2e_screenshot editor-ended-box >/dev/null
+e2e_dismiss_box
+e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the box is still up after Enter"
+sleep 0.5
+e2e_clock_running || e2e_fail "the clock ended after an editor that ended at once"
+e2e_close_with_c "$E2E_WINDOW" "after the ended editor's box"
+e2e_settings 300 200 | e2e_expect_bytes "$E2E_DIR/settings.ini" "C after the ended editor"
+rm "$E2E_DIR/$E2E_EDITOR"
 
 # --- A broken editor next to the clock is said to be broken, not missing. ---
 head -c 4096 /dev/urandom >"$E2E_DIR/$E2E_EDITOR"

@@ -137,6 +137,39 @@ TEST_F(MouseDodgeTest, AMissingEditorIsReportedAndOneWithoutItsWindowYetEndsTheC
   EXPECT_EQ(system.exitCode(), 0);
 }
 
+TEST_F(MouseDodgeTest, AnEditorThatEndsBeforeItsWindowIsReportedAndTheClockRunsOn) {
+  StartAt300x100();
+  system.InstallFailingProgram("qvedit.exe", 127, 3);
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(system.messages()[0],
+            "The editor \"qvedit.exe\" ended (exit code 127) before its window appeared.\n\n"
+            "The clock keeps running.");
+  EXPECT_LT(system.waited(), Form1::kEditorWaitMs);  // said as soon as it ended
+  EXPECT_FALSE(system.ended());
+  EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));
+  // One that ends with 0 may have handed its work to another process: the clock waits for the
+  // window as for a slow editor, then closes normally.
+  system.InstallFailingProgram("qvedit.exe", 0, 1);
+  window.MouseDown(2);
+  EXPECT_EQ(system.messages().size(), 1u);
+  EXPECT_GE(system.waited(), Form1::kEditorWaitMs);
+  EXPECT_EQ(system.exitCode(), 0);
+}
+
+TEST_F(MouseDodgeTest, AfterAFailedEditorTheNextRightClickTriesAgain) {
+  StartAt300x100();
+  system.InstallFailingProgram("qvedit.exe", 1, 1);
+  window.MouseDown(2);
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_FALSE(system.ended());
+  system.InstallProgram("qvedit.exe", "qvs", 2);
+  window.MouseDown(2);
+  EXPECT_EQ(system.activated(), std::vector<std::string>{"qvs"});
+  EXPECT_EQ(system.exitCode(), 0);
+  EXPECT_EQ(work.Read("settings.ini"), kSaved);
+}
+
 TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {
   system.PlayInstalledLinux(programDir.path());
   StartAt300x100();

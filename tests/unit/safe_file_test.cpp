@@ -264,5 +264,21 @@ TEST(SafeSave, OnlyARegularFileIsReplaced) {
   }
 }
 
+TEST(SafeCreate, MakesAWholeFileOnlyWhereNothingHasTheName) {
+  TempFolder folder;
+  const std::string path = folder.path() + "/qv.bmp";
+  EXPECT_TRUE(SafeCreate(path, "whole", "qv.bmp"));
+  EXPECT_EQ(folder.Read("qv.bmp"), "whole");
+  EXPECT_FALSE(SafeCreate(path, "other", "qv.bmp"));  // a file, the user's now
+  EXPECT_EQ(folder.Read("qv.bmp"), "whole");
+  fs::create_symlink(folder.path() + "/victim", folder.path() + "/link");  // dangling
+  EXPECT_FALSE(SafeCreate(folder.path() + "/link", "other", "link"));
+  EXPECT_FALSE(fs::exists(folder.path() + "/victim"));
+  int entries = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(folder.path())) ++entries;
+  EXPECT_EQ(entries, 2);  // no temporary file left
+  EXPECT_EQ(ErrorOf([&] { SafeCreate(folder.path() + "/none/x", "x", "x"); }), 75);
+}
+
 }  // namespace
 }  // namespace quarvel

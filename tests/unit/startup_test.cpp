@@ -171,6 +171,19 @@ TEST_F(StartupTest, AMissingHandFileEndsStartUpBeforeTheDialog) {
   EXPECT_FALSE(window.TimerRunning(Form1::kSecondTick));
 }
 
+TEST_F(StartupTest, TheReportOfAMissingHandFileSaysWhyTheFolderCouldNotBeSetUp) {
+  std::filesystem::remove(work.path() + "/tyou.sin");
+  system.SetWorkFolderProblem("the default skin could not be copied into /c/quarvel: Disk full");
+  form = std::make_unique<Form1>(window, system, clock, slot);
+  EXPECT_FALSE(form->Load());
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(system.messages()[0],
+            "Run-time error 53: File not found (tyou.sin)\n\nThe clock's folder could not be set "
+            "up: the default skin could not be copied into /c/quarvel: Disk full.\n\nThe clock "
+            "has stopped. settings.ini was not changed.");
+  EXPECT_EQ(system.exitCode(), 1);
+}
+
 TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   const std::string path = work.Write("settings.ini", "5,5\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   Start();

@@ -95,12 +95,98 @@ TEST_F(LinuxFilesTest, TheUsersOwnFaceAndReadmeInANewConfigFolderStay) {
   EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "my notes");
 }
 
+TEST(DefaultFileAction, OnlyAMissingFileDuringAFillOrACutCopyOfTheDefaultIsOurs) {
+  const std::string face = "BM the default face";
+  using enum DefaultFileAction;
+  EXPECT_EQ(ChooseDefaultFileAction(std::nullopt, face, true), kCreate);
+  EXPECT_EQ(ChooseDefaultFileAction(std::nullopt, face, false), kKeep);  // taken away
+  for (bool filling : {true, false}) {
+    EXPECT_EQ(ChooseDefaultFileAction("", face, filling), kRepair);
+    EXPECT_EQ(ChooseDefaultFileAction("BM the def", face, filling), kRepair);
+    EXPECT_EQ(ChooseDefaultFileAction(face, face, filling), kKeep);
+    EXPECT_EQ(ChooseDefaultFileAction("BM my face", face, filling), kKeep);
+    EXPECT_EQ(ChooseDefaultFileAction(face + " and more", face, filling), kKeep);
+  }
+  EXPECT_EQ(ChooseDefaultFileAction("", "", true), kKeep);  // an empty default is whole
+}
+
+TEST_F(LinuxFilesTest, ACutFaceAndAnEmptyReadmeFromAnEarlierStartAreMadeWhole) {
+  const std::string config = root.path() + "/home/.config/quarvel";
+  root.Write("prefix/share/quarvel/qv.bmp", std::string(5000, 'f'));
+  fs::create_directories(config);
+  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
+    root.Write(std::string("home/.config/quarvel/") + name, name);
+  root.Write("home/.config/quarvel/qv.bmp", std::string(1234, 'f'));  // where the disk ran out
+  root.Write("home/.config/quarvel/readme.txt", "");
+  EXPECT_TRUE(EnterWorkFolder(Program()).problem.empty());
+  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), std::string(5000, 'f'));
+  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "readme.txt");
+  // The user's own files are never taken for cut ones: longer, different, or a link.
+  root.Write("home/.config/quarvel/qv.bmp", std::string(4999, 'f') + "g");
+  fs::remove(config + "/readme.txt");
+  root.Write("notes.txt", "read");
+  fs::create_symlink(root.path() + "/notes.txt", config + "/readme.txt");
+  fs::current_path(root.path() + "/home");
+  EnterWorkFolder(Program());
+  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), std::string(4999, 'f') + "g");
+  EXPECT_TRUE(fs::is_symlink(config + "/readme.txt"));
+  EXPECT_EQ(root.Read("notes.txt"), "read");
+}
+
+TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFinishesIt) {
+  const std::string config = root.path() + "/home/.config/quarvel";
+  // The face can't be read from share: the fill stops there, before any hand file.
+  fs::remove(root.path() + "/prefix/share/quarvel/qv.bmp");
+  fs::create_directory(root.path() + "/prefix/share/quarvel/qv.bmp");
+  const X11WorkFolder failed = EnterWorkFolder(Program());
+  EXPECT_TRUE(failed.configFolder);
+  EXPECT_NE(failed.problem.find("qv.bmp"), std::string::npos) << failed.problem;
+  EXPECT_NE(failed.problem.find(root.path() + "/prefix/share/quarvel"), std::string::npos);
+  for (const char* name : {"qv.bmp", "tyou.sin", "tan.sin", "byou.sin"})
+    EXPECT_FALSE(fs::exists(config + "/" + name)) << name;
+  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "readme.txt");
+  fs::remove(root.path() + "/prefix/share/quarvel/qv.bmp");
+  root.Write("prefix/share/quarvel/qv.bmp", "qv.bmp");
+  fs::current_path(root.path() + "/home");
+  EXPECT_TRUE(EnterWorkFolder(Program()).problem.empty());
+  for (const char* name : {"qv.bmp", "tyou.sin", "tan.sin", "byou.sin"})
+    EXPECT_EQ(root.Read(std::string("home/.config/quarvel/") + name), name);
+  // Nothing but the skin is left behind: no temporary file.
+  int files = 0;
+  for (const auto& entry : fs::directory_iterator(config)) files += entry.is_regular_file();
+  EXPECT_EQ(files, 5);
+  // A complete folder needs no default skin: a clock moved away from it starts quietly.
+  fs::remove_all(root.path() + "/prefix/share");
+  fs::current_path(root.path() + "/home");
+  EXPECT_EQ(EnterWorkFolder(Program()).problem, "");
+}
+
+TEST_F(LinuxFilesTest, AConfigFolderThatCantBeMadeIsAProblemToReport) {
+  root.Write("home/.config", "a file where the folder would be");
+  const X11WorkFolder work = EnterWorkFolder(Program());
+  EXPECT_FALSE(work.configFolder);
+  EXPECT_NE(work.problem.find(root.path() + "/home/.config/quarvel can't be made"),
+            std::string::npos)
+      << work.problem;
+}
+
 TEST_F(LinuxFilesTest, XdgConfigHomeCountsOnlyAsAnAbsolutePath) {
   setenv("XDG_CONFIG_HOME", (root.path() + "/xdg").c_str(), 1);
   EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/xdg/quarvel");
   fs::current_path(root.path() + "/home");
   setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/home/.config/quarvel");
+}
+
+TEST_F(LinuxFilesTest, ReadmeOpensTheSkinFoldersOwnElseTheInstalledOne) {
+  const std::string installed = root.path() + "/prefix/share/doc/quarvel/readme.txt";
+  const std::string skin = root.path() + "/home";
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");  // nothing anywhere: reported
+  fs::create_directories(root.path() + "/prefix/share/doc/quarvel");
+  root.Write("prefix/share/doc/quarvel/readme.txt", "the installed readme");
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), installed);
+  root.Write("home/readme.txt", "the skin's readme");
+  EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");
 }
 
 TEST_F(LinuxFilesTest, ProgramsComeFromTheProgramsFolderOrAbsolutePathFoldersOnly) {

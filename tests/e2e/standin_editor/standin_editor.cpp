@@ -1,12 +1,16 @@
 // A stand-in for the companion editor, for the end-to-end tests: after QVEDIT_DELAY_MS
 // milliseconds, if set, to play a slow editor, it shows a window titled "qvs" (a message box
-// does) until that window is closed.
+// does) until that window is closed. With QVEDIT_EXIT_CODE set it plays an editor that fails
+// at once: it ends with that code and shows nothing.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 
 #include <cstdlib>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  char code[32] = {};
+  if (GetEnvironmentVariableA("QVEDIT_EXIT_CODE", code, sizeof code) > 0)
+    return static_cast<int>(std::strtol(code, nullptr, 10));
   char delay[32] = {};
   if (GetEnvironmentVariableA("QVEDIT_DELAY_MS", delay, sizeof delay) > 0)
     Sleep(static_cast<DWORD>(std::strtoul(delay, nullptr, 10)));

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# The config folder on a full file system (a 64 KiB tmpfs, too small for the default face): an
+# installed clock's first start copies what fits, leaves no cut file and no temporary one, and
+# its report of the missing hand file says why the folder could not be set up. Once there is
+# room again the next start fills the folder whole and greets; a face and a readme left cut by
+# an older fill are made whole by the next start, and the user's own face stays. Skipped where
+# a tmpfs can't be mounted (it needs root or CAP_SYS_ADMIN).
+source "$(dirname "$0")/lib.sh"
+e2e_only x11 "the Linux clock's config folder" || exit 0
+e2e_begin
+prefix=$E2E_TMP/prefix
+share=$prefix/share/quarvel
+mkdir -p "$prefix/bin" "$prefix/share" "$E2E_TMP/home" "$E2E_TMP/config"
+cp "$QUARVEL_X11_EXE" "$prefix/bin/quarvel"
+cp -r "$QUARVEL_NATIVE_BUILD/share/quarvel" "$share"
+config=$E2E_TMP/config
+folder=$config/quarvel
+if ! mount -t tmpfs -o size=64k tmpfs "$config" 2>"$E2E_TMP/mount.log"; then
+  e2e_log "skipped: a 64 KiB tmpfs can't be mounted here ($(head -n 1 "$E2E_TMP/mount.log"))"
+  e2e_pass
+fi
+finish() { # the clock works in the mount: it ends first
+  local status=$?
+  trap - ERR
+  set +e
+  e2e_stop_clock
+  umount "$config" 2>/dev/null
+  (exit "$status")
+  e2e_teardown
+}
+trap finish EXIT
+
+start_installed() { # <what>
+  e2e_log "starting the installed quarvel ($1)"
+  (cd "$E2E_TMP/home" && exec env XDG_CONFIG_HOME="$config" "$prefix/bin/quarvel") \
+    >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
+  E2E_CLOCK_PID=$! E2E_EXIT=""
+}
+whole_or_missing() { # <file>: a default file is the default's bytes, or not there at all
+  [ ! -e "$folder/$1" ] || cmp -s "$share/$1" "$folder/$1" ||
+    e2e_fail "$1 is cut: $(stat -c %s "$folder/$1") of $(stat -c %s "$share/$1") bytes"
+}
+whole() { cmp -s "$share/$1" "$folder/$1" || e2e_fail "$1 is not the default's whole copy"; }
+
+# --- No room for the face: nothing cut, and the report says why. ---
+start_installed "a full file system"
+e2e_wait_box "a first start on a full file system" "File not found (tyou.sin)" \
+  "could not be set up" "could not be copied into $folder" "Disk full (qv.bmp)"
+e2e_screenshot full-disk-report >/dev/null
+for name in qv.bmp readme.txt tyou.sin tan.sin byou.sin; do whole_or_missing "$name"; done
+[ ! -e "$folder/qv.bmp" ] || e2e_fail "qv.bmp can't fit, yet it is there"
+leftovers=$(find "$folder" -name '.qv*' | wc -l)
+[ "$leftovers" -eq 0 ] || e2e_fail "temporary files left behind: $(ls -a "$folder")"
+e2e_dismiss_box
+e2e_expect_exit 1 "the report of the missing hand file"
+
+# --- Room again: the next start fills the folder whole and greets. ---
+mount -o remount,size=1m "$config"
+start_installed "room again"
+e2e_wait_quarvel 372x202 "first-run dialog once the folder is filled"
+e2e_key "$E2E_FOUND" Return
+e2e_wait_clock
+for name in qv.bmp readme.txt tyou.sin tan.sin byou.sin; do whole "$name"; done
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "a close request after the fill"
+
+# --- An older fill's leftovers: a cut face and an empty readme are made whole. ---
+head -c 53248 "$share/qv.bmp" >"$folder/qv.bmp"
+: >"$folder/readme.txt"
+start_installed "after an older fill cut the face"
+e2e_wait_clock
+whole qv.bmp
+whole readme.txt
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "a close request after the mend"
+
+# --- The user's own face is never taken for a cut one. ---
+printf 'BM my own face' >"$folder/qv.bmp"
+start_installed "with the user's own face"
+e2e_wait_clock 105 # a face the clock can't draw: the plain designed one
+[ "$(cat "$folder/qv.bmp")" = "BM my own face" ] || e2e_fail "the user's face was replaced"
+e2e_close_request QUARVEL
+e2e_expect_exit 0 "a close request with the user's face"
+e2e_pass
