@@ -57,7 +57,7 @@ void EditorWindow::BuildWidgets() {
   undo_ = Button("&Undo", "undo", this);
   redo_ = Button("&Redo", "redo", this);
   auto* save = Button("&Save", "save", this);
-  auto* saveAndStart = Button("Save and start &clock", "saveAndStart", this);
+  auto* saveAndStart = Button("Save an&d start clock", "saveAndStart", this);
   folder_ = new QLabel(this);
   folder_->setObjectName("folder");
   folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -74,8 +74,7 @@ void EditorWindow::BuildWidgets() {
   zoomRow->addStretch(1);
   auto* faceColumn = new QVBoxLayout;
   faceColumn->addLayout(zoomRow);
-  faceColumn->addWidget(faceView_, 1, Qt::AlignLeft | Qt::AlignTop);
-  faceColumn->addStretch(0);
+  faceColumn->addWidget(faceView_, 1);
   auto* undoRow = new QHBoxLayout;
   undoRow->addWidget(undo_);
   undoRow->addWidget(redo_);

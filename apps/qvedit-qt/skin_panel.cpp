@@ -45,7 +45,7 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   pen_->setRange(std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
   pen_->setKeyboardTracking(false);
 
-  auto* bitmapLabel = new QLabel("Face &bitmap", this);
+  auto* bitmapLabel = new QLabel("&Face bitmap", this);
   bitmapLabel->setBuddy(bitmap_);
   auto* penLabel = new QLabel("Pe&n width", this);
   penLabel->setBuddy(pen_);

@@ -106,7 +106,7 @@ void X11System::StartProgram(const std::string& exeName) {
   if (pid < 0) throw ProgramStartError(-pid, exeName);
 }
 
-// No skin editor is built for Linux yet: say so, and what to edit instead, where.
+// Where the skin editor comes from, and what to edit without it, where.
 std::string X11System::MissingEditorAdvice() const {
   std::error_code ec;
   return LinuxMissingEditorAdvice(std::filesystem::current_path(ec).string());
