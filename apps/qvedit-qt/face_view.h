@@ -50,7 +50,7 @@ class FaceView final : public QWidget {
   void ApplyZoom();
 
   QImage image_;
-  int zoom_ = 1;
+  int zoom_ = kFit;
   bool dragging_ = false;
 };
 
