@@ -12,6 +12,8 @@ e2e_begin
 EDITOR=$QUARVEL_NATIVE_BUILD/bin/qvedit
 PREVIEW=$QUARVEL_NATIVE_BUILD/bin/quarvel-preview
 e2e_require_file "$EDITOR" "the skin editor (make native)"
+# The sanitizers of the debug build judge the editor too, but for what libdbus keeps.
+export LSAN_OPTIONS=suppressions=$QUARVEL_SOURCE_DIR/tests/qvedit/lsan.supp
 NEW_RGB=(10 200 60)
 NEW_COLORREF=$((10 + 200 * 256 + 60 * 65536))
 
@@ -98,6 +100,7 @@ xdotool mousemove "${E2E_AWAY[@]}"
 # --- Save and start clock: the editor closes, the clock comes back in the saved skin. ---
 xdotool key alt+d
 e2e_until 10 e2e_not qvs_shown || e2e_fail "the editor is still open after Save and start clock"
+e2e_until 5 e2e_not kill -0 "$pid" 2>/dev/null || e2e_fail "the editor's process runs on after closing"
 [ "$(head -n 1 "$skin/tyou.sin")" = "$NEW_COLORREF"$'\r' ] ||
   e2e_fail "tyou.sin does not start with the new colour $NEW_COLORREF: $(head -n 1 "$skin/tyou.sin")"
 tip=$(sed -n 8p "$skin/tyou.sin")
@@ -136,4 +139,6 @@ differ=$(e2e_count_diff "$E2E_TMP/clock-round.png" "$E2E_TMP/preview-round.png" 
   e2e_fail "the clock shows no minute hand in the new colour (clock-in-new-skin.png)"
 e2e_close_request QUARVEL
 e2e_until 10 e2e_not kill -0 "$clock_pid" 2>/dev/null || e2e_fail "the new clock does not close"
+e2e_not grep -q "Sanitizer" "$E2E_TMP/clock.log" ||
+  e2e_fail "a sanitizer reported on the clock or the editor: $(grep -A8 Sanitizer "$E2E_TMP/clock.log")"
 e2e_pass

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -34,10 +35,11 @@ constexpr ColorRef kGreen = 10 + 200 * 256 + 60 * 65536;
 // Answers as the test says and remembers what the editor reported.
 struct ScriptedDialogs final : SkinDialogs {
   std::optional<ColorRef> colour;
+  std::optional<std::string> bitmap;
   CloseChoice close = CloseChoice::kStay;
   std::deque<std::string>* problems = nullptr;
   std::optional<ColorRef> PickColour(QWidget*, ColorRef) override { return colour; }
-  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override { return {}; }
+  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override { return bitmap; }
   void ShowProblem(QWidget*, const std::string& text) override { problems->push_back(text); }
   CloseChoice AskBeforeClosing(QWidget*) override { return close; }
 };
@@ -51,10 +53,12 @@ struct Session {
   ScriptedDialogs* dialogs;
   std::unique_ptr<EditorWindow> window;
 
-  Session() {
+  // `broken` replaces one hand file's bytes before the editor opens the skin.
+  explicit Session(const char* broken = nullptr, const std::string& bytes = {}) {
     for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
       fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
     folder.Write("settings.ini", "300,200\r\n0\r\nqv.bmp\r\n2\r\n");
+    if (broken != nullptr) folder.Write(broken, bytes);
     fs::current_path(folder.path());
     auto scripted = std::make_unique<ScriptedDialogs>();
     scripted->problems = &problems;
@@ -228,6 +232,45 @@ class QveditUiTest : public QObject {
     s.Click("save");
     QCOMPARE(s.Saved().penWidth, int16_t{5});
     QCOMPARE(s.Line("settings.ini", 3), std::string("qv.bmp"));
+  }
+
+  // A fixed zoom grows the window to the whole face; the title stays exactly what the clock
+  // looks for, edited or not, and the skin folder with the unsaved mark shows in the window.
+  void ZoomGrowsTheWindowAndTheTitleStays() {
+    Session s;
+    auto* zoom = s.Find<QComboBox>("zoom");
+    zoom->setCurrentIndex(zoom->findData(4));
+    QCOMPARE(s.window->faceView().Scale(), 4.0);
+    QVERIFY(s.window->faceView().width() >= 800 && s.window->faceView().height() >= 800);
+    QVERIFY(s.window->width() > 800);
+    QCOMPARE(s.window->faceView().FacePixelAt(QPoint(403, 399)), QPoint(100, 99));
+    s.dialogs->colour = kGreen;
+    s.Click("colour");
+    QCOMPARE(s.window->windowTitle(), QString("qvs"));
+    const QString folder = s.Find<QLabel>("folder")->text();
+    QVERIFY2(folder.contains(QString::fromStdString(s.folder.path())) && folder.endsWith(" *"),
+             qPrintable(folder));
+  }
+
+  // A face picked outside the skin folder is copied in and named plainly in settings.ini.
+  void AFaceFromElsewhereIsCopiedIn() {
+    Session s;
+    testing::TempFolder elsewhere;
+    const std::string picked = elsewhere.Write("blue face.bmp", DataFile("qv.bmp"));
+    s.dialogs->bitmap = picked;
+    s.Click("browse");
+    s.Click("save");
+    QCOMPARE(s.Line("settings.ini", 3), std::string("blue face.bmp"));
+    QCOMPARE(s.folder.Read("blue face.bmp"), DataFile("qv.bmp"));
+    QVERIFY(s.problems.empty());
+  }
+
+  // A hand file the clock would stop on opens with the clock's report, once the window shows.
+  void ABrokenSkinOpensWithTheClocksReport() {
+    Session s("byou.sin", "255\r\n0,0\r\n0,x\r\n");
+    QTRY_COMPARE(s.problems.size(), std::size_t{1});
+    QVERIFY2(s.problems.front().find("byou.sin, line 3") != std::string::npos,
+             s.problems.front().c_str());
   }
 
   // Closing with an unsaved change asks: Cancel keeps the window, Discard writes nothing.
