@@ -5,9 +5,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -45,6 +48,7 @@ EditorWindow::~EditorWindow() = default;
 
 void EditorWindow::BuildWidgets() {
   faceView_ = new FaceView(this);
+  auto* scroller = new FaceScroller(faceView_, this);
   zoom_ = new QComboBox(this);
   zoom_->setObjectName("zoom");
   zoom_->addItem("Fit", FaceView::kFit);
@@ -74,7 +78,7 @@ void EditorWindow::BuildWidgets() {
   zoomRow->addStretch(1);
   auto* faceColumn = new QVBoxLayout;
   faceColumn->addLayout(zoomRow);
-  faceColumn->addWidget(faceView_, 1);
+  faceColumn->addWidget(scroller, 1);
   auto* undoRow = new QHBoxLayout;
   undoRow->addWidget(undo_);
   undoRow->addWidget(redo_);
@@ -93,10 +97,27 @@ void EditorWindow::BuildWidgets() {
   window->addLayout(faceColumn, 1);
   window->addLayout(panel, 0);
 
-  connect(zoom_, &QComboBox::currentIndexChanged, this, [this] {
+  connect(zoom_, &QComboBox::currentIndexChanged, this, [this, scroller] {
     faceView_->SetZoom(zoom_->currentData().toInt());
-    // A fixed zoom fits the window to the face; fit leaves the window as the author made it.
-    if (faceView_->zoom() != FaceView::kFit) adjustSize();
+    scroller->updateGeometry();
+    layout()->activate();
+    // A fixed zoom grows the window to show the whole face, as far as the screen allows; fit
+    // leaves the window as the author made it.
+    if (faceView_->zoom() == FaceView::kFit) return;
+    if (screen() == nullptr) return;
+    const QRect room = screen()->availableGeometry();
+    QSize frame = frameGeometry().size() - size();
+    // A window manager that does not tell its frame's size still draws a title bar.
+    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QSize grown = size().expandedTo(sizeHint().boundedTo(room.size() - frame));
+    // Kept on the screen: moved back up and left as far as it grew past its edges.
+    const QPoint at(
+        std::clamp(x(), room.left(),
+                   std::max(room.left(), room.right() + 1 - grown.width() - frame.width())),
+        std::clamp(y(), room.top(),
+                   std::max(room.top(), room.bottom() + 1 - grown.height() - frame.height())));
+    resize(grown);
+    move(at);
   });
   connect(faceView_, &FaceView::Pressed, this, &EditorWindow::PressFace);
   connect(faceView_, &FaceView::Dragged, this, &EditorWindow::DragFace);

@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
 #include <algorithm>
 #include <cmath>
 
@@ -53,10 +55,9 @@ void FaceView::ApplyZoom() {
   const QSize face = FaceSize();
   if (zoom_ == kFit) {
     setMinimumSize(std::min(face.width(), kSmallestView), std::min(face.height(), kSmallestView));
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   } else {
-    setMinimumSize(face * zoom_);
-    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    setFixedSize(face * zoom_);
   }
   updateGeometry();
 }
@@ -141,6 +142,19 @@ void FaceView::keyPressEvent(QKeyEvent* event) {
     default:
       QWidget::keyPressEvent(event);
   }
+}
+
+FaceScroller::FaceScroller(FaceView* view, QWidget* parent) : QScrollArea(parent) {
+  setWidget(view);
+  setWidgetResizable(true);  // fit fills the area; a fixed zoom keeps the view's own size
+  setFrameShape(QFrame::NoFrame);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+QSize FaceScroller::sizeHint() const {
+  QSize want = widget()->sizeHint();
+  if (screen() != nullptr) want = want.boundedTo(screen()->availableGeometry().size() * 3 / 4);
+  return want + QSize(verticalScrollBar()->sizeHint().width(), 0);
 }
 
 }  // namespace quarvel

@@ -3,6 +3,7 @@
 // is a square of screen pixels, at a zoom of 1, 2 or 4, or as large as the view allows (fit).
 // The mouse and the keys go on in face pixels and edits; it knows nothing of skins.
 #include <QImage>
+#include <QScrollArea>
 #include <QWidget>
 
 #include "platform/platform_types.h"
@@ -52,6 +53,14 @@ class FaceView final : public QWidget {
   QImage image_;
   int zoom_ = kFit;
   bool dragging_ = false;
+};
+
+// The face view in a scrolled area that asks for the whole face at its zoom, up to the screen:
+// a face zoomed beyond the screen scrolls instead of pushing the window off it.
+class FaceScroller final : public QScrollArea {
+ public:
+  explicit FaceScroller(FaceView* view, QWidget* parent = nullptr);
+  QSize sizeHint() const override;
 };
 
 }  // namespace quarvel
