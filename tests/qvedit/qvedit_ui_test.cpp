@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
+#include <QTableWidget>
 #include <QTest>
 #include <deque>
 #include <filesystem>
@@ -172,6 +173,15 @@ class QveditUiTest : public QObject {
     QTest::keyClick(face, Qt::Key_Delete);
     s.Key(Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+
+    // Delete in the point list removes the point picked there.
+    auto* table = s.Find<QTableWidget>("points");
+    table->setFocus();
+    table->setCurrentCell(0, 0);
+    QCOMPARE(s.window->selected(), 0);
+    QTest::keyClick(table, Qt::Key_Delete);
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.Saved().hand(HandId::kMinute).points.front(), (ShapePoint{-120, 5}));
   }
 
   // The colour dialog's answer goes through the model into the hand file's first line; undo
