@@ -41,9 +41,10 @@ test: deps
 	$(MAKE) native windows fuzz
 	cd $(NATIVE) && ctest --output-on-failure -j 2
 
-# The native Linux clock; the Windows build under Wine is `make run-windows`.
+# The native Linux clock with its skin editor; the Windows build under Wine is `make run-windows`.
 run: deps
 	$(MAKE) clock
+	cmake --build $(RELEASE) -j $(JOBS) --target qvedit
 	scripts/run-clock.sh $(RELEASE)
 
 run-windows: deps
@@ -67,11 +68,11 @@ bench: deps
 	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh
 	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) tests/bench/measure_native_clock.sh
 
-# bin/quarvel and bin/quarvel-preview, the default skin, the readme, the manual pages, a menu
+# bin/quarvel, bin/qvedit and bin/quarvel-preview, the default skin, the readme, the manual pages, a menu
 # entry and an icon under PREFIX (DESTDIR in front, for packages).
 install: deps
 	$(MAKE) clock
-	cmake --build $(RELEASE) -j $(JOBS) --target quarvel-preview
+	cmake --build $(RELEASE) -j $(JOBS) --target quarvel-preview qvedit
 	DESTDIR=$(DESTDIR) cmake --install $(RELEASE) --prefix $(PREFIX)
 
 format:

@@ -16,6 +16,8 @@ packages=(
   # libunibreak; it opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
   pkgconf libx11-dev libx11-xcb-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxft-dev
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
+  # the skin editor qvedit on Linux (Qt 6 Widgets; the clock itself does not link it)
+  qt6-base-dev
   # the end-to-end test of screens that change (xrandr)
   x11-xserver-utils
   # the desktop icons rendered from their SVG; the metadata's and menu entry's validators

@@ -6,7 +6,8 @@
 #   scripts/run-clock.sh <build folder>
 #
 # The run folder build/run/ gets the program and the default files from data/ (the hand files,
-# qv.bmp, the build's readme; the Windows build's skin editor qvedit.exe too). A settings.ini
+# qv.bmp, the build's readme) and the build's skin editor beside the clock, where the clock looks
+# for it first (qvedit.exe of the Windows build, qvedit of the native one). A settings.ini
 # left there by an earlier run is kept, so the clock opens where it was closed; without one the
 # clock greets its first run. The clock looks for settings.ini in its own folder to tell a first
 # run, and reads and writes it in the working folder: one folder for both keeps the two in step.
@@ -56,13 +57,16 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 mkdir -p "$E2E_DIR"
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
-# Each build with its own readme, and the skin editor where the build has one: the Windows
-# build's qvedit.exe; there is none for Linux yet.
+# Each build with its own readme and its own skin editor, next to the clock's program: the
+# right-click finds it there, and its "Save and start clock" finds the clock beside itself.
 if [ "$QUARVEL_E2E_DRIVER" = wine ]; then
   e2e_copy_data readme.txt
   cp "$build/bin/qvedit.exe" "$E2E_DIR/"
 else
   cp "$QUARVEL_SOURCE_DIR/data/readme-linux.txt" "$E2E_DIR/readme.txt"
+  if [ -f "$build/bin/qvedit" ]; then
+    cp "$build/bin/qvedit" "$E2E_DIR/qvedit.new" && mv -f "$E2E_DIR/qvedit.new" "$E2E_DIR/qvedit"
+  fi
 fi
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then

@@ -8,5 +8,7 @@ namespace quarvel {
 inline constexpr const char* kEditorTitle = Form1::kEditorWindowTitle;
 // The editor starts the clock from its own folder under this name.
 inline constexpr const char* kClockProgram = "quarvel.exe";
+// The Linux editor finds the clock beside itself or on the search path under this name.
+inline constexpr const char* kLinuxClockProgram = "quarvel";
 
 }  // namespace quarvel

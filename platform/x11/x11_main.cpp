@@ -22,7 +22,7 @@ constexpr const char* kHelp =
     "anywhere else in $XDG_CONFIG_HOME/quarvel (~/.config/quarvel), which its first start\n"
     "fills with the default skin.\n"
     "  left button   drag the clock (hold Shift to reach a top-most clock)\n"
-    "  right button  the skin editor (not available for Linux yet)\n"
+    "  right button  the skin editor, qvedit (the clock closes)\n"
     "  Z / X         the minute / second hand runs a lap\n"
     "  A             top-most on or off\n"
     "  C             close (the settings are saved)\n"

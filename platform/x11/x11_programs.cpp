@@ -45,8 +45,9 @@ std::string FindProgram(const std::string& firstFolder, const std::string& name)
 }
 
 std::string LinuxMissingEditorAdvice(const std::string& skinFolder) {
-  return "The skin editor is not available for Linux yet: edit tyou.sin, tan.sin, byou.sin and "
-         "settings.ini in " +
+  return "The skin editor qvedit is installed with the clock, beside quarvel; this system has "
+         "none. Install it with the clock, or edit tyou.sin, tan.sin, byou.sin and settings.ini "
+         "in " +
          skinFolder + " by hand (readme.txt tells how; quarvel-preview shows the result).";
 }
 

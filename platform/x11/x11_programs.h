@@ -16,8 +16,8 @@ std::string RunningProgramFolder();
 // directory, where the clock's data lives and a planted program must not run.
 std::string FindProgram(const std::string& firstFolder, const std::string& name);
 
-// The end of the missing-editor message on Linux, where there is no skin editor yet: the files
-// to edit by hand in the skin folder, and the tools that help.
+// The end of the missing-editor message on Linux, on a system without qvedit: it comes with the
+// clock, and without it the files to edit by hand in the skin folder, and the tools that help.
 std::string LinuxMissingEditorAdvice(const std::string& skinFolder);
 
 // The readme the dialog's Readme button opens: readme.txt in the folder the clock works in (a

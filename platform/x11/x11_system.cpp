@@ -127,7 +127,7 @@ std::optional<int> X11System::StartedProgramExitCode() {
   return startedExit_;
 }
 
-// No skin editor is built for Linux yet: say so, and what to edit instead, where.
+// Where the skin editor comes from, and what to edit without it, where.
 std::string X11System::MissingEditorAdvice() const {
   std::error_code ec;
   return LinuxMissingEditorAdvice(std::filesystem::current_path(ec).string());

@@ -71,10 +71,11 @@ read_settings "$cwd/settings.ini" "$E2E_DIR/settings.ini"
 e2e_start_clock "$cwd"
 e2e_wait_clock
 right_click
-# What to do then, as true on each system: on Windows the editor goes next to the clock; Linux
-# has no skin editor yet, so the box names the files to edit by hand, and where.
+# What to do then, as true on each system: on Windows the editor goes next to the clock; on
+# Linux it comes with the clock, and without it the box names the files to edit by hand, and
+# where.
 advice=("Put it next to" "or on the search path")
-[ "$E2E_DRIVER" = wine ] || advice=("not available for Linux yet" "tyou.sin, tan.sin, byou.sin")
+[ "$E2E_DRIVER" = wine ] || advice=("qvedit is installed with the clock" "tyou.sin, tan.sin, byou.sin")
 e2e_wait_box "$E2E_EDITOR only in the working folder" "$E2E_EDITOR\\\" could not be started" \
   "File not found" "${advice[@]}"
 [ "$E2E_DRIVER" = wine ] || e2e_not grep -qF "search path" <<<"$E2E_BOX" ||

@@ -23,8 +23,9 @@ echo "ok   lintian: no error, no warning"
 # --- What it holds. ---
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's:^\./:/:')
 id=io.github.quarvel.Quarvel
-expected=(/usr/bin/quarvel /usr/bin/quarvel-preview /usr/share/quarvel/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt}
-  /usr/share/man/man1/quarvel.1.gz /usr/share/man/man1/quarvel-preview.1.gz
+expected=(/usr/bin/quarvel /usr/bin/qvedit /usr/bin/quarvel-preview
+  /usr/share/quarvel/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt}
+  /usr/share/man/man1/quarvel.1.gz /usr/share/man/man1/qvedit.1.gz /usr/share/man/man1/quarvel-preview.1.gz
   /usr/share/doc/quarvel/{readme.txt.gz,copyright,changelog.gz}
   /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml
   /usr/share/icons/hicolor/scalable/apps/$id.svg)
@@ -38,7 +39,7 @@ echo "ok   the package holds the ${#expected[@]} expected files"
 unpacked=build/deb/unpacked
 rm -rf "$unpacked"
 dpkg-deb -x "$deb" "$unpacked"
-for program in quarvel quarvel-preview; do
+for program in quarvel qvedit quarvel-preview; do
   elf=$unpacked/usr/bin/$program
   # Whole outputs, not pipes into grep -q: with pipefail an early grep fails the pipe.
   sections=$(readelf -W -S "$elf") header=$(readelf -h "$elf") segments=$(readelf -W -l "$elf")

@@ -3,8 +3,8 @@
 # and exit 0 without a display (no DISPLAY at all, so any try to open one fails) and without
 # touching the home folder; anything else is refused with exit 2 and the usage on stderr.
 set -uo pipefail
-clock=${1:?usage: command_line_test.sh QUARVEL QUARVEL-PREVIEW VERSION}
-preview=${2:?} version=${3:?}
+clock=${1:?usage: command_line_test.sh QUARVEL QUARVEL-PREVIEW VERSION QVEDIT}
+preview=${2:?} version=${3:?} editor=${4:?}
 work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-cli-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/home"
@@ -19,7 +19,7 @@ run() { # <program> <argument>...: sets status, out, err
   out=$(cat "$work/out.txt") err=$(cat "$work/err.txt")
 }
 
-for program in "$clock" "$preview"; do
+for program in "$clock" "$preview" "$editor"; do
   name=$(basename "$program")
   for help in --help -h; do
     run "$program" "$help"
@@ -37,6 +37,12 @@ done
 
 run "$clock" a-file-name
 check "quarvel refuses an argument" "2|usage: quarvel [--help | --version]" \
+  "$status|$(tail -n 1 <<<"$err")"
+run "$editor" "$work/no-such-folder"
+check "qvedit refuses a folder it can't enter" "66|yes" \
+  "$status|$(grep -qF "qvedit: can't open the skin folder '$work/no-such-folder'" <<<"$err" && echo yes || echo "$err")"
+run "$editor" one two
+check "qvedit takes one folder" "2|usage: qvedit [--help | --version | FOLDER]" \
   "$status|$(tail -n 1 <<<"$err")"
 check "nothing written to the home folder" "" "$(ls -A "$work/home")"
 

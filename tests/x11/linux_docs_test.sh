@@ -27,7 +27,7 @@ done
 readme=$share/quarvel/readme.txt
 cmp -s "$readme" "$share/doc/quarvel/readme.txt" || check "one readme in share/quarvel and share/doc" same differ
 words=$(tr -s ' \n' '  ' <"$readme") # its sentences on one line
-for phrase in "~/.config/quarvel" "~/.config/autostart" "xdg-open" "not available for Linux yet" \
+for phrase in "~/.config/quarvel" "~/.config/autostart" "xdg-open" "qvedit" "Save and start clock" \
   "Keys" "right-click"; do
   grep -qiF -- "$phrase" <<<"$words" || check "the Linux readme tells of $phrase" yes no
 done

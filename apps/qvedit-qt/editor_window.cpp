@@ -1,0 +1,262 @@
+#include "apps/qvedit-qt/editor_window.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "apps/qvedit-qt/face_view.h"
+#include "apps/qvedit-qt/point_panel.h"
+#include "apps/qvedit-qt/skin_panel.h"
+#include "apps/qvedit-qt/time_panel.h"
+#include "skineditor/dial_frame.h"
+#include "skineditor/editor_names.h"
+#include "skineditor/face_time.h"
+#include "skineditor/skin_files.h"
+
+namespace quarvel {
+
+namespace {
+constexpr int kTickMs = 100;  // a change of second shows within a tenth of a second
+
+QPushButton* Button(const char* text, const char* name, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  return button;
+}
+}  // namespace
+
+EditorWindow::EditorWindow(std::unique_ptr<SkinDialogs> dialogs, Clock& clock, QWidget* parent)
+    : QWidget(parent), dialogs_(std::move(dialogs)), clock_(clock) {
+  // The clock finds its editor by this title: it stays exactly this.
+  setWindowTitle(kEditorTitle);
+  BuildWidgets();
+  ticker_ = new QTimer(this);
+  connect(ticker_, &QTimer::timeout, this, &EditorWindow::Tick);
+}
+
+EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::BuildWidgets() {
+  faceView_ = new FaceView(this);
+  auto* scroller = new FaceScroller(faceView_, this);
+  zoom_ = new QComboBox(this);
+  zoom_->setObjectName("zoom");
+  zoom_->addItem("Fit", FaceView::kFit);
+  for (int zoom : {1, 2, 4}) zoom_->addItem(QString("%1\u00d7").arg(zoom), zoom);
+  auto* zoomLabel = new QLabel("&Zoom", this);
+  zoomLabel->setBuddy(zoom_);
+  skin_ = new SkinPanel(this);
+  points_ = new PointPanel(this);
+  time_ = new TimePanel(this);
+  undo_ = Button("&Undo", "undo", this);
+  redo_ = Button("&Redo", "redo", this);
+  auto* save = Button("&Save", "save", this);
+  auto* saveAndStart = Button("Save an&d start clock", "saveAndStart", this);
+  folder_ = new QLabel(this);
+  folder_->setObjectName("folder");
+  folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  folder_->setWordWrap(true);
+  status_ = new QLabel(this);
+  status_->setObjectName("status");
+  status_->setWordWrap(true);
+  status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 4);
+
+  auto* zoomRow = new QHBoxLayout;
+  zoomRow->addWidget(zoomLabel);
+  zoomRow->addWidget(zoom_);
+  zoomRow->addStretch(1);
+  auto* faceColumn = new QVBoxLayout;
+  faceColumn->addLayout(zoomRow);
+  faceColumn->addWidget(scroller, 1);
+  auto* undoRow = new QHBoxLayout;
+  undoRow->addWidget(undo_);
+  undoRow->addWidget(redo_);
+  auto* saveRow = new QHBoxLayout;
+  saveRow->addWidget(save);
+  saveRow->addWidget(saveAndStart, 1);
+  auto* panel = new QVBoxLayout;
+  panel->addWidget(folder_);
+  panel->addWidget(skin_);
+  panel->addWidget(points_, 1);
+  panel->addWidget(time_);
+  panel->addLayout(undoRow);
+  panel->addLayout(saveRow);
+  panel->addWidget(status_);
+  auto* window = new QHBoxLayout(this);
+  window->addLayout(faceColumn, 1);
+  window->addLayout(panel, 0);
+
+  connect(zoom_, &QComboBox::currentIndexChanged, this, [this, scroller] {
+    faceView_->SetZoom(zoom_->currentData().toInt());
+    scroller->updateGeometry();
+    layout()->activate();
+    // A fixed zoom grows the window to show the whole face, as far as the screen allows; fit
+    // leaves the window as the author made it.
+    if (faceView_->zoom() == FaceView::kFit) return;
+    if (screen() == nullptr) return;
+    const QRect room = screen()->availableGeometry();
+    QSize frame = frameGeometry().size() - size();
+    // A window manager that does not tell its frame's size still draws a title bar.
+    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
+    const QSize grown = size().expandedTo(sizeHint().boundedTo(room.size() - frame));
+    // Kept on the screen: moved back up and left as far as it grew past its edges.
+    const QPoint at(
+        std::clamp(x(), room.left(),
+                   std::max(room.left(), room.right() + 1 - grown.width() - frame.width())),
+        std::clamp(y(), room.top(),
+                   std::max(room.top(), room.bottom() + 1 - grown.height() - frame.height())));
+    resize(grown);
+    move(at);
+  });
+  connect(faceView_, &FaceView::Pressed, this, &EditorWindow::PressFace);
+  connect(faceView_, &FaceView::Dragged, this, &EditorWindow::DragFace);
+  connect(faceView_, &FaceView::Released, this, &EditorWindow::ReleaseFace);
+  connect(faceView_, &FaceView::RightClicked, this, &EditorWindow::RightClickFace);
+  connect(faceView_, &FaceView::DeletePressed, this, &EditorWindow::DeleteSelected);
+  connect(faceView_, &FaceView::Nudged, this, &EditorWindow::Nudge);
+  connect(skin_, &SkinPanel::HandChosen, this, &EditorWindow::ChooseHand);
+  connect(skin_, &SkinPanel::ColourRequested, this, &EditorWindow::ChooseColour);
+  connect(skin_, &SkinPanel::BrowseRequested, this, &EditorWindow::ChooseBitmap);
+  connect(skin_, &SkinPanel::PenWidthTyped, this, &EditorWindow::ApplyPenWidth);
+  connect(points_, &PointPanel::Selected, this, &EditorWindow::Select);
+  connect(points_, &PointPanel::SetRequested, this, [this] { ApplyPointFields(false); });
+  connect(points_, &PointPanel::InsertRequested, this, [this] { ApplyPointFields(true); });
+  connect(points_, &PointPanel::DeleteRequested, this, &EditorWindow::DeleteSelected);
+  connect(time_, &TimePanel::StopRequested, this, &EditorWindow::ApplyTime);
+  connect(time_, &TimePanel::PoseRequested, this, [this] {
+    stoppedAt_ = kClassicPose;
+    ShowFace();
+  });
+  connect(time_, &TimePanel::LiveRequested, this, [this] {
+    stoppedAt_.reset();
+    ShowFace();
+  });
+  connect(undo_, &QPushButton::clicked, this, &EditorWindow::Undo);
+  connect(redo_, &QPushButton::clicked, this, &EditorWindow::Redo);
+  connect(save, &QPushButton::clicked, this, &EditorWindow::Save);
+  connect(saveAndStart, &QPushButton::clicked, this, &EditorWindow::SaveAndStartClock);
+  const auto shortcut = [this](QKeySequence keys, void (EditorWindow::*command)()) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
+  };
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditorWindow::Undo);
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &EditorWindow::Redo);
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditorWindow::Redo);
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
+          [this] { Save(); });
+}
+
+void EditorWindow::Open() {
+  std::error_code ec;
+  folderPath_ = std::filesystem::current_path(ec).string();
+  const OpenedSkin opened = OpenSkin(slot_);
+  editor_ = SkinEditor(opened.document);
+  hand_ = HandId::kHour;
+  selected_ = -1;
+  faceBitmap_.reset();
+  notice_.clear();
+  ShowSkin();
+  for (const std::string& problem : opened.problems) openProblems_ += problem + "\n";
+  if (!notice_.empty()) openProblems_ += notice_ + "\n";
+  ticker_->start(kTickMs);
+}
+
+void EditorWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (openProblems_.empty()) return;
+  const std::string problems = std::move(openProblems_);
+  openProblems_.clear();
+  QTimer::singleShot(0, this, [this, problems] {
+    dialogs_->ShowProblem(this, "The skin opened with problems the clock would stop on:\n\n" +
+                                    problems +
+                                    "\nEach hand starts with what could be read. Nothing on "
+                                    "disk changes until you save.");
+  });
+}
+
+std::optional<QPoint> EditorWindow::PointPixel(HandId hand, int point) const {
+  const auto& points = editor_.document().hand(hand).points;
+  if (point < 0 || point >= static_cast<int>(points.size())) return std::nullopt;
+  const auto pixel =
+      quarvel::PointPixel(face_.DialOf(hand), points[static_cast<std::size_t>(point)]);
+  if (!pixel) return std::nullopt;
+  return QPoint(pixel->x, pixel->y);
+}
+
+void EditorWindow::Tick() {
+  if (!stoppedAt_ && clock_.Now().seconds != shownSecond_) ShowFace();
+}
+
+void EditorWindow::ShowSkin() {
+  const SkinDocument& skin = editor_.document();
+  if (skin.bitmapName != faceBitmap_) {
+    std::string problem;
+    face_.SetPicture(OpenFacePicture(slot_, skin.bitmapName, problem));
+    faceBitmap_ = skin.bitmapName;
+    if (!problem.empty()) notice_ = problem + "\nThe face is plain, as the clock would show it.";
+  }
+  skin_->Show(hand_, skin.hand(hand_).color, skin.bitmapName, skin.penWidth);
+  undo_->setEnabled(editor_.CanUndo());
+  redo_->setEnabled(editor_.CanRedo());
+  ShowPoints();
+  ShowFace();
+}
+
+void EditorWindow::ShowPoints() {
+  const auto& points = Points();
+  if (selected_ >= static_cast<int>(points.size())) selected_ = static_cast<int>(points.size()) - 1;
+  points_->Show(points, selected_, points.size() < static_cast<std::size_t>(HandShape::kCapacity));
+}
+
+void EditorWindow::ShowFace() {
+  const TimeOfDay time = stoppedAt_ ? *stoppedAt_ : clock_.Now();
+  drawProblem_ = face_.Draw(editor_.document(), time);
+  shownSecond_ = time.seconds;
+  faceView_->Show(face_.WithGuide(editor_.document(), hand_, selected_));
+  time_->Show(time);
+  ShowStatus();
+}
+
+void EditorWindow::ShowStatus() {
+  const bool unsaved = editor_.HasUnsavedChanges();
+  folder_->setText(
+      QString("Skin folder: %1%2").arg(QString::fromStdString(folderPath_), unsaved ? " *" : ""));
+  std::string status;
+  if (!drawProblem_.empty()) status += "The clock would stop on this skin: " + drawProblem_ + "\n";
+  if (!notice_.empty()) status += notice_ + "\n";
+  status += std::to_string(Points().size()) + " of 51 points. ";
+  status += unsaved ? "Changes not saved yet." : "No unsaved changes.";
+  status_->setText(QString::fromStdString(status));
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+  if (!closing_ && editor_.HasUnsavedChanges()) {
+    switch (dialogs_->AskBeforeClosing(this)) {
+      case CloseChoice::kSave:
+        if (!Save()) {
+          event->ignore();
+          return;
+        }
+        break;
+      case CloseChoice::kDiscard:
+        break;
+      case CloseChoice::kStay:
+        event->ignore();
+        return;
+    }
+  }
+  ticker_->stop();
+  event->accept();
+}
+
+}  // namespace quarvel

@@ -1,0 +1,43 @@
+#include "apps/qvedit-qt/skin_dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "skineditor/editor_names.h"
+
+namespace quarvel {
+
+std::optional<ColorRef> QtSkinDialogs::PickColour(QWidget* owner, ColorRef current) {
+  // A colour beyond 24 bits (the clock reads any number) opens on the colour it draws.
+  const QColor picked = QColorDialog::getColor(
+      QColor::fromRgb(PixelFromColorRef(current) | 0xFF000000u), owner, "Hand colour");
+  if (!picked.isValid()) return std::nullopt;
+  return static_cast<ColorRef>(picked.red() | (picked.green() << 8) | (picked.blue() << 16));
+}
+
+std::optional<std::string> QtSkinDialogs::PickBitmap(QWidget* owner, const std::string& folder) {
+  const QString file = QFileDialog::getOpenFileName(
+      owner, "Face bitmap", QString::fromStdString(folder), "Bitmaps (*.bmp *.BMP);;All files (*)");
+  if (file.isEmpty()) return std::nullopt;
+  return file.toStdString();
+}
+
+void QtSkinDialogs::ShowProblem(QWidget* owner, const std::string& text) {
+  QMessageBox::warning(owner, kEditorTitle, QString::fromStdString(text));
+}
+
+CloseChoice QtSkinDialogs::AskBeforeClosing(QWidget* owner) {
+  switch (QMessageBox::question(
+      owner, kEditorTitle, "The skin has changes that are not saved.\n\nSave them before closing?",
+      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+    case QMessageBox::Save:
+      return CloseChoice::kSave;
+    case QMessageBox::Discard:
+      return CloseChoice::kDiscard;
+    default:
+      return CloseChoice::kStay;
+  }
+}
+
+}  // namespace quarvel

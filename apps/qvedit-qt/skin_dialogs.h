@@ -1,0 +1,34 @@
+#pragma once
+// What the editor asks the author in a dialog of its own: a colour, a bitmap, whether to save
+// before closing, and the problems it reports. The window holds them behind this interface, so
+// the UI tests answer in their place.
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+enum class CloseChoice { kSave, kDiscard, kStay };
+
+class SkinDialogs {
+ public:
+  virtual ~SkinDialogs() = default;
+  // Nothing when the author cancels.
+  virtual std::optional<ColorRef> PickColour(QWidget* owner, ColorRef current) = 0;
+  virtual std::optional<std::string> PickBitmap(QWidget* owner, const std::string& folder) = 0;
+  virtual void ShowProblem(QWidget* owner, const std::string& text) = 0;
+  virtual CloseChoice AskBeforeClosing(QWidget* owner) = 0;
+};
+
+// Qt's own dialogs: QColorDialog, QFileDialog, QMessageBox.
+class QtSkinDialogs final : public SkinDialogs {
+ public:
+  std::optional<ColorRef> PickColour(QWidget* owner, ColorRef current) override;
+  std::optional<std::string> PickBitmap(QWidget* owner, const std::string& folder) override;
+  void ShowProblem(QWidget* owner, const std::string& text) override;
+  CloseChoice AskBeforeClosing(QWidget* owner) override;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,306 @@
+// The Linux editor's window as an author uses it: mouse and keys on the face and the fields,
+// the dialogs answered in the author's place, and every outcome read back from the files
+// written, with the clock's own loader.
+#include <unistd.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTest>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+
+#include "apps/qvedit-qt/editor_window.h"
+#include "apps/qvedit-qt/face_view.h"
+#include "skineditor/dial_frame.h"
+#include "skineditor/face_time.h"
+#include "skineditor/skin_files.h"
+#include "temp_folder.h"
+
+namespace quarvel {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kData = QUARVEL_DATA_DIR;
+constexpr ColorRef kGreen = 10 + 200 * 256 + 60 * 65536;
+
+// Answers as the test says and remembers what the editor reported.
+struct ScriptedDialogs final : SkinDialogs {
+  std::optional<ColorRef> colour;
+  std::optional<std::string> bitmap;
+  CloseChoice close = CloseChoice::kStay;
+  std::deque<std::string>* problems = nullptr;
+  std::optional<ColorRef> PickColour(QWidget*, ColorRef) override { return colour; }
+  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override { return bitmap; }
+  void ShowProblem(QWidget*, const std::string& text) override { problems->push_back(text); }
+  CloseChoice AskBeforeClosing(QWidget*) override { return close; }
+};
+
+// The default skin in a folder of its own, the editor open on it at 10:08:36.
+struct Session {
+  testing::TempFolder folder;
+  fs::path before = fs::current_path();
+  StoppedClock clock{kClassicPose};
+  std::deque<std::string> problems;
+  ScriptedDialogs* dialogs;
+  std::unique_ptr<EditorWindow> window;
+
+  // `broken` replaces one hand file's bytes before the editor opens the skin.
+  explicit Session(const char* broken = nullptr, const std::string& bytes = {}) {
+    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
+      fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
+    folder.Write("settings.ini", "300,200\r\n0\r\nqv.bmp\r\n2\r\n");
+    if (broken != nullptr) folder.Write(broken, bytes);
+    fs::current_path(folder.path());
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    scripted->problems = &problems;
+    dialogs = scripted.get();
+    window = std::make_unique<EditorWindow>(std::move(scripted), clock);
+    window->Open();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+  }
+  ~Session() {
+    window.reset();
+    fs::current_path(before);
+  }
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* widget = window->findChild<T*>(name);
+    if (widget == nullptr) qFatal("no widget %s", name);
+    return widget;
+  }
+  void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+  }
+  // The middle of a face pixel on the screen, at the zoom shown.
+  QPoint OnScreen(QPoint facePixel) {
+    const double scale = window->faceView().Scale();
+    return QPoint(static_cast<int>(facePixel.x() * scale + scale / 2),
+                  static_cast<int>(facePixel.y() * scale + scale / 2));
+  }
+  QPoint PointOnFace(HandId hand, int point) { return *window->PointPixel(hand, point); }
+  // The skin as the clock will read it from the files now on disk.
+  SkinDocument Saved() {
+    FileSlot slot(folder.path());
+    return OpenSkin(slot).document;
+  }
+  std::string Line(const char* file, int number) {
+    const std::string text = folder.Read(file);
+    std::size_t start = 0;
+    for (int i = 1; i < number; ++i) start = text.find('\n', start) + 1;
+    return text.substr(start, text.find('\r', start) - start);
+  }
+};
+
+std::string DataFile(const char* name) {
+  std::ifstream in(kData + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+QPoint FacePixelOf(ShapePoint point, HandId hand) {
+  const HandPositions at = PositionsAt(kClassicPose);
+  const int16_t position = hand == HandId::kMinute ? at.minute : at.hour;
+  const auto pixel = PointPixel(DialFor(200, position), point);
+  return QPoint(pixel->x, pixel->y);
+}
+
+}  // namespace
+
+class QveditUiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // The minute hand's tip dragged to 30 degrees at the dial's rim; Ctrl+S writes it; one
+  // Ctrl+Z takes the whole drag back.
+  void DragAPointSaveAndUndo() {
+    Session s;
+    s.Click("minuteHand");
+    QWidget* face = &s.window->faceView();
+    const QPoint tip = s.PointOnFace(HandId::kMinute, 6);
+    const QPoint target = FacePixelOf({30, 100}, HandId::kMinute);
+    QTest::mousePress(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(tip));
+    for (int step = 1; step <= 4; ++step)
+      QTest::mouseMove(face, s.OnScreen(tip + (target - tip) * step / 4));
+    QTest::mouseRelease(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(target));
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    const ShapePoint saved = s.Saved().hand(HandId::kMinute).points[6];
+    QCOMPARE(FacePixelOf(saved, HandId::kMinute), target);
+    QCOMPARE(s.Saved().hand(HandId::kMinute).points.size(), std::size_t{13});
+
+    s.Key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.window->editor().document().hand(HandId::kMinute).points[6], (ShapePoint{0, 85}));
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+    s.Key(Qt::Key_Y, Qt::ControlModifier);
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(FacePixelOf(s.Saved().hand(HandId::kMinute).points[6], HandId::kMinute), target);
+  }
+
+  // At 2x a click on the outline between two points inserts one there (the mouse's reach is
+  // the same on the screen at every zoom); Delete on the face removes it again.
+  void InsertOnTheOutlineAndDelete() {
+    Session s;
+    s.Click("minuteHand");
+    auto* zoom = s.Find<QComboBox>("zoom");
+    zoom->setCurrentIndex(zoom->findData(2));
+    QCOMPARE(s.window->faceView().Scale(), 2.0);
+    const QPoint middle =
+        (s.PointOnFace(HandId::kMinute, 6) + s.PointOnFace(HandId::kMinute, 7)) / 2;
+    QWidget* face = &s.window->faceView();
+    QTest::mouseClick(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(middle));
+    QCOMPARE(s.window->selected(), 7);
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    const auto inserted = s.Saved().hand(HandId::kMinute).points;
+    QCOMPARE(inserted.size(), std::size_t{14});
+    QCOMPARE(inserted[6], (ShapePoint{0, 85}));
+    QCOMPARE(inserted[8], (ShapePoint{3, 70}));
+    QVERIFY(inserted[7].radiusPercent < 85 && inserted[7].radiusPercent > 70);
+
+    face->setFocus();
+    QTest::keyClick(face, Qt::Key_Delete);
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+
+    // Delete in the point list removes the point picked there.
+    auto* table = s.Find<QTableWidget>("points");
+    table->setFocus();
+    table->setCurrentCell(0, 0);
+    QCOMPARE(s.window->selected(), 0);
+    QTest::keyClick(table, Qt::Key_Delete);
+    s.Key(Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(s.Saved().hand(HandId::kMinute).points.front(), (ShapePoint{-120, 5}));
+  }
+
+  // The colour dialog's answer goes through the model into the hand file's first line; undo
+  // and redo move it back and forth; the arrows nudge the selected point.
+  void ColourUndoRedoAndNudge() {
+    Session s;
+    s.Click("minuteHand");
+    s.dialogs->colour = kGreen;
+    s.Click("colour");
+    s.Click("save");
+    QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
+    s.Click("undo");
+    s.Click("save");
+    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+    s.Click("redo");
+    s.Click("save");
+    QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
+
+    QWidget* face = &s.window->faceView();
+    QTest::mouseClick(face, Qt::LeftButton, Qt::NoModifier,
+                      s.OnScreen(s.PointOnFace(HandId::kMinute, 6)));
+    QCOMPARE(s.window->selected(), 6);
+    QTest::keyClick(face, Qt::Key_Right);
+    QTest::keyClick(face, Qt::Key_Right);
+    QTest::keyClick(face, Qt::Key_Up);
+    s.Click("save");
+    QCOMPARE(s.Line("tyou.sin", 8), std::string("2,86"));
+  }
+
+  // A click into Angle selects its text, so the number typed replaces it; a point the clock
+  // would overflow on is refused at the save, and nothing is written; the pen width typed is
+  // saved without Enter.
+  void FieldsRefusalAndPen() {
+    Session s;
+    QTest::mouseClick(&s.window->faceView(), Qt::LeftButton, Qt::NoModifier,
+                      s.OnScreen(s.PointOnFace(HandId::kHour, 1)));
+    auto* angle = s.Find<QLineEdit>("angle");
+    auto* percent = s.Find<QLineEdit>("percent");
+    QVERIFY(!angle->text().isEmpty());
+    QTest::mouseClick(angle, Qt::LeftButton, Qt::NoModifier, QPoint(4, angle->height() / 2));
+    QTest::keyClicks(angle, "110");
+    QCOMPARE(angle->text(), QString("110"));
+    QTest::mouseClick(percent, Qt::LeftButton, Qt::NoModifier, QPoint(4, percent->height() / 2));
+    QTest::keyClicks(percent, "40000");
+    QTest::keyClick(percent, Qt::Key_Return);
+    QCOMPARE(s.window->editor().document().hand(HandId::kHour).points[1], (ShapePoint{110, 40000}));
+    const std::string before = s.folder.Read("tan.sin");
+    s.Click("save");
+    QCOMPARE(s.problems.size(), std::size_t{1});
+    QVERIFY2(s.problems.front().find("Overflow") != std::string::npos, s.problems.front().c_str());
+    QCOMPARE(s.folder.Read("tan.sin"), before);
+    s.Click("undo");
+
+    auto* pen = s.Find<QSpinBox>("pen");
+    auto* penText = pen->findChild<QLineEdit*>();
+    penText->setFocus();
+    penText->selectAll();
+    QTest::keyClicks(penText, "5");
+    s.Click("save");
+    QCOMPARE(s.Saved().penWidth, int16_t{5});
+    QCOMPARE(s.Line("settings.ini", 3), std::string("qv.bmp"));
+  }
+
+  // A fixed zoom grows the window to the whole face; the title stays exactly what the clock
+  // looks for, edited or not, and the skin folder with the unsaved mark shows in the window.
+  void ZoomGrowsTheWindowAndTheTitleStays() {
+    Session s;
+    auto* zoom = s.Find<QComboBox>("zoom");
+    const QSize fitted = s.window->size();
+    zoom->setCurrentIndex(zoom->findData(4));
+    QCOMPARE(s.window->faceView().Scale(), 4.0);
+    QCOMPARE(s.window->faceView().size(), QSize(800, 800));
+    QVERIFY(s.window->width() > fitted.width() && s.window->height() >= fitted.height());
+    const QSize screen = s.window->screen()->availableGeometry().size();
+    QVERIFY(s.window->width() <= screen.width() && s.window->height() <= screen.height());
+    QCOMPARE(s.window->faceView().FacePixelAt(QPoint(403, 399)), QPoint(100, 99));
+    s.dialogs->colour = kGreen;
+    s.Click("colour");
+    QCOMPARE(s.window->windowTitle(), QString("qvs"));
+    const QString folder = s.Find<QLabel>("folder")->text();
+    QVERIFY2(folder.contains(QString::fromStdString(s.folder.path())) && folder.endsWith(" *"),
+             qPrintable(folder));
+  }
+
+  // A face picked outside the skin folder is copied in and named plainly in settings.ini.
+  void AFaceFromElsewhereIsCopiedIn() {
+    Session s;
+    testing::TempFolder elsewhere;
+    const std::string picked = elsewhere.Write("blue face.bmp", DataFile("qv.bmp"));
+    s.dialogs->bitmap = picked;
+    s.Click("browse");
+    s.Click("save");
+    QCOMPARE(s.Line("settings.ini", 3), std::string("blue face.bmp"));
+    QCOMPARE(s.folder.Read("blue face.bmp"), DataFile("qv.bmp"));
+    QVERIFY(s.problems.empty());
+  }
+
+  // A hand file the clock would stop on opens with the clock's report, once the window shows.
+  void ABrokenSkinOpensWithTheClocksReport() {
+    Session s("byou.sin", "255\r\n0,0\r\n0,x\r\n");
+    QTRY_COMPARE(s.problems.size(), std::size_t{1});
+    QVERIFY2(s.problems.front().find("byou.sin, line 3") != std::string::npos,
+             s.problems.front().c_str());
+  }
+
+  // Closing with an unsaved change asks: Cancel keeps the window, Discard writes nothing.
+  void ClosingAsks() {
+    Session s;
+    s.dialogs->colour = kGreen;
+    s.Click("colour");
+    QVERIFY(!s.window->close());
+    QVERIFY(s.window->isVisible());
+    s.dialogs->close = CloseChoice::kDiscard;
+    QVERIFY(s.window->close());
+    QCOMPARE(s.folder.Read("tan.sin"), DataFile("tan.sin"));
+  }
+};
+
+}  // namespace quarvel
+
+QTEST_MAIN(quarvel::QveditUiTest)
+#include "qvedit_ui_test.moc"
