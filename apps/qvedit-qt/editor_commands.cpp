@@ -1,10 +1,9 @@
 // The editor's commands: what a click, a drag or a key on the face does, the fields, the
-// dialogs, saving and closing. Each is one call into the model, then the widgets are shown
-// afresh.
+// dialogs, the skin folders, saving and closing. Each is one call into the model, then the
+// widgets are shown afresh.
 #include <QComboBox>
-#include <algorithm>
-#include <cmath>
 #include <filesystem>
+#include <system_error>
 
 #include "apps/qvedit-qt/clock_start.h"
 #include "apps/qvedit-qt/editor_window.h"
@@ -12,22 +11,24 @@
 #include "apps/qvedit-qt/point_panel.h"
 #include "apps/qvedit-qt/skin_panel.h"
 #include "apps/qvedit-qt/time_panel.h"
+#include "clockface/hand_shapes.h"
+#include "platform/x11/x11_programs.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/face_import.h"
 #include "skineditor/face_time.h"
+#include "skineditor/face_zoom.h"
 #include "skineditor/skin_files.h"
+#include "skineditor/skin_folder.h"
 
 namespace quarvel {
 
-namespace {
-constexpr int kPointReach = 6;    // screen pixels from a point that still grab it
-constexpr int kOutlineReach = 4;  // screen pixels from the outline that insert a point on it
-}  // namespace
+namespace fs = std::filesystem;
 
-// The reach of the mouse in face pixels: the same on the screen at every zoom.
-int EditorWindow::Reach(int screenPixels) const {
-  return std::max(1, static_cast<int>(std::lround(screenPixels / faceView_->Scale())));
+namespace {
+ScreenPoint At(QPoint at) {
+  return {at.x(), at.y()};
 }
+}  // namespace
 
 void EditorWindow::ChooseHand(HandId hand) {
   if (hand == hand_) return;
@@ -50,15 +51,18 @@ void EditorWindow::Edited(bool changed) {
 
 // --- The face: grab a point and drag it, or click the outline to put a new point there. ---
 
-void EditorWindow::PressFace(QPoint pixel) {
+// What lies under the mouse is measured in screen pixels (face_zoom.h), so the reach is the
+// same at every zoom.
+void EditorWindow::PressFace(QPoint at) {
   const ClockState dial = face_.DialOf(hand_);
-  int point = PointAt(dial, Points(), pixel.x(), pixel.y(), Reach(kPointReach));
+  const FaceZoom& zoom = faceView_->faceZoom();
+  int point = PointAtScreen(zoom, dial, Points(), At(at));
   if (point < 0) {
-    const int segment = SegmentAt(dial, Points(), pixel.x(), pixel.y(), Reach(kOutlineReach));
+    const int segment = SegmentAtScreen(zoom, dial, Points(), At(at));
     if (segment < 0) return;
     point = segment + 1;
     if (!editor_.InsertPoint(hand_, static_cast<std::size_t>(point),
-                             PointFromPixel(dial, pixel.x(), pixel.y()))) {
+                             PointFromScreen(zoom, dial, At(at)))) {
       notice_ = "A hand has at most 51 points, as the clock reads them.";
       ShowStatus();
       return;
@@ -69,9 +73,9 @@ void EditorWindow::PressFace(QPoint pixel) {
   Edited(true);
 }
 
-void EditorWindow::DragFace(QPoint pixel) {
+void EditorWindow::DragFace(QPoint at) {
   if (selected_ < 0) return;
-  const ShapePoint moved = PointFromPixel(face_.DialOf(hand_), pixel.x(), pixel.y());
+  const ShapePoint moved = PointFromScreen(faceView_->faceZoom(), face_.DialOf(hand_), At(at));
   if (!editor_.DragPoint(hand_, static_cast<std::size_t>(selected_), moved)) return;
   ShowPoints();
   ShowFace();
@@ -82,9 +86,8 @@ void EditorWindow::ReleaseFace() {
   ShowSkin();
 }
 
-void EditorWindow::RightClickFace(QPoint pixel) {
-  const int point =
-      PointAt(face_.DialOf(hand_), Points(), pixel.x(), pixel.y(), Reach(kPointReach));
+void EditorWindow::RightClickFace(QPoint at) {
+  const int point = PointAtScreen(faceView_->faceZoom(), face_.DialOf(hand_), Points(), At(at));
   if (point < 0) return;
   selected_ = point;
   DeleteSelected();
@@ -97,10 +100,11 @@ void EditorWindow::DeleteSelected() {
 
 void EditorWindow::Nudge(int angleStep, int percentStep) {
   if (selected_ < 0) return;
-  ShapePoint point = Points()[static_cast<std::size_t>(selected_)];
-  point.angleOffset += angleStep;
-  point.radiusPercent += percentStep;
-  Edited(editor_.SetPoint(hand_, static_cast<std::size_t>(selected_), point));
+  Edited(editor_.NudgePoint(hand_, static_cast<std::size_t>(selected_), angleStep, percentStep));
+}
+
+void EditorWindow::SetZoom(Zoom zoom) {
+  faceView_->SetZoom(zoom);
 }
 
 // --- Fields and dialogs. ---
@@ -173,6 +177,81 @@ void EditorWindow::Undo() {
 
 void EditorWindow::Redo() {
   Edited(editor_.Redo());
+}
+
+// --- Skin folders. ---
+
+std::string EditorWindow::DefaultSkinFolder() {
+  const fs::path program = RunningProgramFolder();
+  const fs::path share = program.parent_path() / "share" / "quarvel";
+  std::error_code ec;
+  if (!fs::exists(share / kMinuteHandFile, ec) && fs::exists(program / kMinuteHandFile, ec))
+    return program.string();
+  return share.string();
+}
+
+void EditorWindow::NewSkin() {
+  if (!MayLeaveSkin("opening another skin")) return;
+  const auto folder = dialogs_->PickFolder(this, "Pick an empty folder for the new skin",
+                                           fs::path(folderPath_).parent_path().string());
+  if (!folder) return;
+  const FolderOutcome made = NewSkinFolder(DefaultSkinFolder(), *folder);
+  if (!made.done) {
+    dialogs_->ShowProblem(this, "No new skin was made.\n\n" + made.message);
+    return;
+  }
+  if (SwitchToFolder(*folder)) notice_ = "A new skin, from the default skin.";
+  ShowStatus();
+}
+
+void EditorWindow::OpenSkinFolder() {
+  if (!MayLeaveSkin("opening another skin")) return;
+  if (const auto folder = dialogs_->PickFolder(this, "Open the skin in this folder",
+                                               fs::path(folderPath_).parent_path().string()))
+    SwitchToFolder(*folder);
+}
+
+// The copy is the skin from now on: the next save and the clock started go there.
+void EditorWindow::SaveCopy() {
+  skin_->CommitTyped();  // a width typed but not yet applied
+  const auto folder = dialogs_->PickFolder(this, "Save a copy of the skin into this folder",
+                                           fs::path(folderPath_).parent_path().string());
+  if (!folder) return;
+  const FolderOutcome copied =
+      SaveSkinCopy(editor_.document(), folderPath_, *folder, face_.width());
+  if (!copied.done) {
+    dialogs_->ShowProblem(this, "No copy was saved.\n\n" + copied.message);
+    return;
+  }
+  if (SwitchToFolder(*folder)) notice_ = "Saved a copy; you are editing the copy.";
+  ShowStatus();
+}
+
+// The editor works in the skin's folder, as the clock does: its files are bare names there,
+// and the clock started from here inherits it.
+bool EditorWindow::SwitchToFolder(const std::string& folder) {
+  std::error_code ec;
+  fs::current_path(folder, ec);
+  if (ec) {
+    dialogs_->ShowProblem(this, "\"" + folder + "\" can't be opened: " + ec.message() + ".");
+    return false;
+  }
+  ReportOpenProblems(OpenCurrentFolder());
+  return true;
+}
+
+// Unsaved changes are asked about before anything takes their place.
+bool EditorWindow::MayLeaveSkin(const char* doing) {
+  if (!editor_.HasUnsavedChanges()) return true;
+  switch (dialogs_->AskBeforeLeaving(this, doing)) {
+    case CloseChoice::kSave:
+      return Save();
+    case CloseChoice::kDiscard:
+      return true;
+    case CloseChoice::kStay:
+      return false;
+  }
+  return false;
 }
 
 // --- Saving. ---

@@ -1,5 +1,6 @@
 #include "apps/qvedit-qt/editor_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -22,6 +23,7 @@
 #include "skineditor/editor_names.h"
 #include "skineditor/face_time.h"
 #include "skineditor/skin_files.h"
+#include "skineditor/skin_folder.h"
 
 namespace quarvel {
 
@@ -51,15 +53,22 @@ void EditorWindow::BuildWidgets() {
   auto* scroller = new FaceScroller(faceView_, this);
   zoom_ = new QComboBox(this);
   zoom_->setObjectName("zoom");
-  zoom_->addItem("Fit", FaceView::kFit);
-  for (int zoom : {1, 2, 4}) zoom_->addItem(QString("%1\u00d7").arg(zoom), zoom);
+  for (const Zoom zoom : kAllZooms) zoom_->addItem(ZoomName(zoom), static_cast<int>(zoom));
   auto* zoomLabel = new QLabel("&Zoom", this);
   zoomLabel->setBuddy(zoom_);
   skin_ = new SkinPanel(this);
+  symmetric_ = new QCheckBox("Symmetr&ic", this);
+  symmetric_->setObjectName("symmetric");
+  symmetric_->setToolTip(
+      "A point and its mirror (the negative angle, the same percent) change "
+      "together");
   points_ = new PointPanel(this);
   time_ = new TimePanel(this);
   undo_ = Button("&Undo", "undo", this);
   redo_ = Button("&Redo", "redo", this);
+  auto* newSkin = Button("Ne&w skin...", "newSkin", this);
+  auto* openFolder = Button("&Open skin folder...", "openFolder", this);
+  auto* saveCopy = Button("Save a cop&y...", "saveCopy", this);
   auto* save = Button("&Save", "save", this);
   auto* saveAndStart = Button("Save an&d start clock", "saveAndStart", this);
   folder_ = new QLabel(this);
@@ -82,15 +91,21 @@ void EditorWindow::BuildWidgets() {
   auto* undoRow = new QHBoxLayout;
   undoRow->addWidget(undo_);
   undoRow->addWidget(redo_);
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(newSkin);
+  folderRow->addWidget(openFolder);
+  folderRow->addWidget(saveCopy);
   auto* saveRow = new QHBoxLayout;
   saveRow->addWidget(save);
   saveRow->addWidget(saveAndStart, 1);
   auto* panel = new QVBoxLayout;
   panel->addWidget(folder_);
   panel->addWidget(skin_);
+  panel->addWidget(symmetric_);
   panel->addWidget(points_, 1);
   panel->addWidget(time_);
   panel->addLayout(undoRow);
+  panel->addLayout(folderRow);
   panel->addLayout(saveRow);
   panel->addWidget(status_);
   auto* window = new QHBoxLayout(this);
@@ -98,12 +113,12 @@ void EditorWindow::BuildWidgets() {
   window->addLayout(panel, 0);
 
   connect(zoom_, &QComboBox::currentIndexChanged, this, [this, scroller] {
-    faceView_->SetZoom(zoom_->currentData().toInt());
+    SetZoom(static_cast<Zoom>(zoom_->currentData().toInt()));
     scroller->updateGeometry();
     layout()->activate();
     // A fixed zoom grows the window to show the whole face, as far as the screen allows; fit
     // leaves the window as the author made it.
-    if (faceView_->zoom() == FaceView::kFit) return;
+    if (faceView_->zoom() == Zoom::kFit) return;
     if (screen() == nullptr) return;
     const QRect room = screen()->availableGeometry();
     QSize frame = frameGeometry().size() - size();
@@ -119,6 +134,8 @@ void EditorWindow::BuildWidgets() {
     resize(grown);
     move(at);
   });
+  // The model edits a point's mirror with it; the switch stays across undo and other skins.
+  connect(symmetric_, &QCheckBox::toggled, this, [this](bool on) { editor_.SetSymmetric(on); });
   connect(faceView_, &FaceView::Pressed, this, &EditorWindow::PressFace);
   connect(faceView_, &FaceView::Dragged, this, &EditorWindow::DragFace);
   connect(faceView_, &FaceView::Released, this, &EditorWindow::ReleaseFace);
@@ -144,6 +161,9 @@ void EditorWindow::BuildWidgets() {
   });
   connect(undo_, &QPushButton::clicked, this, &EditorWindow::Undo);
   connect(redo_, &QPushButton::clicked, this, &EditorWindow::Redo);
+  connect(newSkin, &QPushButton::clicked, this, &EditorWindow::NewSkin);
+  connect(openFolder, &QPushButton::clicked, this, &EditorWindow::OpenSkinFolder);
+  connect(saveCopy, &QPushButton::clicked, this, &EditorWindow::SaveCopy);
   connect(save, &QPushButton::clicked, this, &EditorWindow::Save);
   connect(saveAndStart, &QPushButton::clicked, this, &EditorWindow::SaveAndStartClock);
   const auto shortcut = [this](QKeySequence keys, void (EditorWindow::*command)()) {
@@ -157,18 +177,27 @@ void EditorWindow::BuildWidgets() {
 }
 
 void EditorWindow::Open() {
+  hand_ = HandId::kHour;
+  openProblems_ = OpenCurrentFolder();
+  ticker_->start(kTickMs);
+}
+
+// The skin of the working folder, in place of the one edited; the switch stays as it was.
+std::string EditorWindow::OpenCurrentFolder() {
   std::error_code ec;
   folderPath_ = std::filesystem::current_path(ec).string();
   const OpenedSkin opened = OpenSkin(slot_);
+  const bool symmetric = editor_.symmetric();
   editor_ = SkinEditor(opened.document);
-  hand_ = HandId::kHour;
+  editor_.SetSymmetric(symmetric);
   selected_ = -1;
-  faceBitmap_.reset();
+  faceBitmap_.reset();  // the face is read again
   notice_.clear();
   ShowSkin();
-  for (const std::string& problem : opened.problems) openProblems_ += problem + "\n";
-  if (!notice_.empty()) openProblems_ += notice_ + "\n";
-  ticker_->start(kTickMs);
+  std::string problems;
+  for (const std::string& problem : opened.problems) problems += problem + "\n";
+  if (!notice_.empty()) problems += notice_ + "\n";
+  return problems;
 }
 
 void EditorWindow::showEvent(QShowEvent* event) {
@@ -176,12 +205,15 @@ void EditorWindow::showEvent(QShowEvent* event) {
   if (openProblems_.empty()) return;
   const std::string problems = std::move(openProblems_);
   openProblems_.clear();
-  QTimer::singleShot(0, this, [this, problems] {
-    dialogs_->ShowProblem(this, "The skin opened with problems the clock would stop on:\n\n" +
-                                    problems +
-                                    "\nEach hand starts with what could be read. Nothing on "
-                                    "disk changes until you save.");
-  });
+  QTimer::singleShot(0, this, [this, problems] { ReportOpenProblems(problems); });
+}
+
+void EditorWindow::ReportOpenProblems(const std::string& problems) {
+  if (problems.empty()) return;
+  dialogs_->ShowProblem(this, "The skin opened with problems the clock would stop on:\n\n" +
+                                  problems +
+                                  "\nEach hand starts with what could be read. Nothing on "
+                                  "disk changes until you save.");
 }
 
 std::optional<QPoint> EditorWindow::PointPixel(HandId hand, int point) const {
@@ -222,15 +254,15 @@ void EditorWindow::ShowFace() {
   const TimeOfDay time = stoppedAt_ ? *stoppedAt_ : clock_.Now();
   drawProblem_ = face_.Draw(editor_.document(), time);
   shownSecond_ = time.seconds;
-  faceView_->Show(face_.WithGuide(editor_.document(), hand_, selected_));
+  faceView_->Show(face_.WithGuide(editor_.document(), hand_, selected_, false), face_.DialOf(hand_),
+                  Points(), selected_);
   time_->Show(time);
   ShowStatus();
 }
 
 void EditorWindow::ShowStatus() {
   const bool unsaved = editor_.HasUnsavedChanges();
-  folder_->setText(
-      QString("Skin folder: %1%2").arg(QString::fromStdString(folderPath_), unsaved ? " *" : ""));
+  folder_->setText(QString::fromStdString(SkinFolderLine(folderPath_, unsaved)));
   std::string status;
   if (!drawProblem_.empty()) status += "The clock would stop on this skin: " + drawProblem_ + "\n";
   if (!notice_.empty()) status += notice_ + "\n";
@@ -240,20 +272,9 @@ void EditorWindow::ShowStatus() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (!closing_ && editor_.HasUnsavedChanges()) {
-    switch (dialogs_->AskBeforeClosing(this)) {
-      case CloseChoice::kSave:
-        if (!Save()) {
-          event->ignore();
-          return;
-        }
-        break;
-      case CloseChoice::kDiscard:
-        break;
-      case CloseChoice::kStay:
-        event->ignore();
-        return;
-    }
+  if (!closing_ && !MayLeaveSkin("closing")) {
+    event->ignore();
+    return;
   }
   ticker_->stop();
   event->accept();

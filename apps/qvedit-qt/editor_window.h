@@ -3,7 +3,8 @@
 // the commands, a thin layer over the skin editor's model (skineditor/). Every rule lives there;
 // this window turns clicks and keys into edits and edits back into widgets.
 //   editor_window.cpp    the window, its layout, and showing the skin in the widgets
-//   editor_commands.cpp  the commands: the face, the fields, the dialogs, saving and closing
+//   editor_commands.cpp  the commands: the face, the fields, the dialogs, the skin folders,
+//                        saving and closing
 //   face_view.cpp        the face on the screen, zoomed
 //   point_panel.cpp      the point list and the Angle and Percent fields
 //   skin_panel.cpp       the hands, colour, face bitmap and pen width
@@ -18,9 +19,11 @@
 #include "apps/qvedit-qt/skin_dialogs.h"
 #include "platform/clock.h"
 #include "runtime/file_slot.h"
+#include "skineditor/face_zoom.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -44,10 +47,15 @@ class EditorWindow final : public QWidget {
   // Opens the skin of the working folder; what could not be read is reported once the window
   // is shown.
   void Open();
+  // The default skin a new skin starts from: <prefix>/share/quarvel beside the installed
+  // program's bin, as the clock finds it, or the folder of the program itself in a run tree.
+  static std::string DefaultSkinFolder();
   const SkinEditor& editor() const { return editor_; }
   int selected() const { return selected_; }
   HandId hand() const { return hand_; }
   FaceView& faceView() { return *faceView_; }
+  // The skin folder being edited (the working folder).
+  const std::string& folder() const { return folderPath_; }
   // The face pixel a hand's point is drawn at, for whoever wants to point at it.
   std::optional<QPoint> PointPixel(HandId hand, int point) const;
 
@@ -68,10 +76,11 @@ class EditorWindow final : public QWidget {
   void ChooseHand(HandId hand);
   void Select(int point);
   void Edited(bool changed);
-  void PressFace(QPoint pixel);
-  void DragFace(QPoint pixel);
+  void PressFace(QPoint at);
+  void DragFace(QPoint at);
   void ReleaseFace();
-  void RightClickFace(QPoint pixel);
+  void RightClickFace(QPoint at);
+  void SetZoom(Zoom zoom);
   void DeleteSelected();
   void Nudge(int angleStep, int percentStep);
   void ApplyPointFields(bool insert);
@@ -81,9 +90,15 @@ class EditorWindow final : public QWidget {
   void ChooseBitmap();
   void Undo();
   void Redo();
+  void NewSkin();
+  void OpenSkinFolder();
+  void SaveCopy();
+  bool SwitchToFolder(const std::string& folder);
+  std::string OpenCurrentFolder();  // the problems the skin opened with, one a line
+  void ReportOpenProblems(const std::string& problems);
+  bool MayLeaveSkin(const char* doing);
   bool Save();
   void SaveAndStartClock();
-  int Reach(int screenPixels) const;
 
   std::unique_ptr<SkinDialogs> dialogs_;
   Clock& clock_;
@@ -92,6 +107,7 @@ class EditorWindow final : public QWidget {
   SkinPanel* skin_ = nullptr;
   TimePanel* time_ = nullptr;
   QComboBox* zoom_ = nullptr;
+  QCheckBox* symmetric_ = nullptr;
   QPushButton* undo_ = nullptr;
   QPushButton* redo_ = nullptr;
   QLabel* folder_ = nullptr;

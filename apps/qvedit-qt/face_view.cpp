@@ -5,14 +5,18 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyleOptionFocusRect>
 #include <algorithm>
-#include <cmath>
+#include <utility>
 
 namespace quarvel {
 
 namespace {
 constexpr int kSmallestView = 200;  // the clock's own face, so a plain face is not a dot
 constexpr int kDoubledUpTo = 300;
+const QColor kHandleEdge(0, 0, 0);
+const QColor kHandleInside(255, 255, 255);
+const QColor kHandleChosen(255, 96, 0);
 }  // namespace
 
 FaceView::FaceView(QWidget* parent) : QWidget(parent) {
@@ -21,11 +25,13 @@ FaceView::FaceView(QWidget* parent) : QWidget(parent) {
   setCursor(Qt::CrossCursor);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAccessibleName("Face");
+  zoom_.SetFace(FaceWidth());
   ApplyZoom();
 }
 
-void FaceView::Show(const PixelImage& picture) {
-  const QSize before = FaceSize();
+void FaceView::Show(const PixelImage& picture, const ClockState& dial,
+                    std::vector<ShapePoint> points, int selected) {
+  const int before = FaceWidth();
   if (picture.empty()) {
     image_ = QImage();
   } else {
@@ -36,83 +42,101 @@ void FaceView::Show(const PixelImage& picture) {
     }
     image_ = std::move(image);
   }
-  if (FaceSize() != before) ApplyZoom();
+  dial_ = dial;
+  points_ = std::move(points);
+  selected_ = selected;
+  if (FaceWidth() != before) {
+    zoom_.SetFace(FaceWidth());
+    ApplyZoom();
+  }
   update();
 }
 
-void FaceView::SetZoom(int zoom) {
-  zoom_ = zoom;
+void FaceView::SetZoom(Zoom zoom) {
+  zoom_.SetZoom(zoom);
   ApplyZoom();
   update();
 }
 
-QSize FaceView::FaceSize() const {
-  return image_.isNull() ? QSize(kSmallestView, kSmallestView) : image_.size();
+std::vector<Handle> FaceView::handles() const {
+  return Handles(zoom_, dial_, points_, selected_);
 }
 
-// A fixed zoom asks for the whole face at that size; fit takes what the window gives.
+int FaceView::FaceWidth() const {
+  return image_.isNull() ? kSmallestView : image_.width();
+}
+
+QSize FaceView::ZoomedSize() const {
+  const int side = FaceWidth() * zoom_.scaleNumerator() / zoom_.scaleDenominator();
+  return {side, side};
+}
+
+// A fixed zoom asks for at least the whole face (a larger view centres it); fit takes what the
+// window gives, down to the clock's own size.
 void FaceView::ApplyZoom() {
-  const QSize face = FaceSize();
-  if (zoom_ == kFit) {
-    setMinimumSize(std::min(face.width(), kSmallestView), std::min(face.height(), kSmallestView));
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  if (zoom_.zoom() == Zoom::kFit) {
+    const int least = std::min(FaceWidth(), kSmallestView);
+    setMinimumSize(least, least);
   } else {
-    setFixedSize(face * zoom_);
+    setMinimumSize(ZoomedSize());
   }
   updateGeometry();
 }
 
 // Fit starts a face of the clock's usual size at twice its size, where the hands' points part.
 QSize FaceView::sizeHint() const {
-  const QSize face = FaceSize();
-  if (zoom_ != kFit) return face * zoom_;
-  return face.width() <= kDoubledUpTo && face.height() <= kDoubledUpTo ? face * 2 : face;
+  if (zoom_.zoom() != Zoom::kFit) return ZoomedSize();
+  const int face = FaceWidth();
+  return face <= kDoubledUpTo ? QSize(face * 2, face * 2) : QSize(face, face);
 }
 
-// Fit: the largest whole zoom the view holds, so a pixel stays a square; a face larger than the
-// view is shrunk.
-double FaceView::Scale() const {
-  if (zoom_ != kFit) return zoom_;
-  const QSize face = FaceSize();
-  const double room = std::min(static_cast<double>(width()) / face.width(),
-                               static_cast<double>(height()) / face.height());
-  return room >= 1.0 ? std::floor(room) : room;
+void FaceView::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  zoom_.SetView(width(), height());
 }
 
-QPoint FaceView::FacePixelAt(QPoint viewPoint) const {
-  const double scale = Scale();
-  return {static_cast<int>(std::floor(viewPoint.x() / scale)),
-          static_cast<int>(std::floor(viewPoint.y() / scale))};
-}
-
-QPoint FaceView::ViewPointOf(QPoint facePixel) const {
-  const double scale = Scale();
-  return {static_cast<int>(std::ceil(facePixel.x() * scale)),
-          static_cast<int>(std::ceil(facePixel.y() * scale))};
-}
-
+// Beyond the face the window's own colour; the face's pixels as blocks of whole screen pixels;
+// the handles at their own size on top, the selected one last (an outline's last point often
+// lies on its first); a dotted frame while the arrow keys nudge.
 void FaceView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), palette().window());
-  if (image_.isNull()) return;
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  const double scale = Scale();
-  painter.drawImage(QRectF(0, 0, image_.width() * scale, image_.height() * scale), image_);
+  if (!image_.isNull()) {
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const FacePlace face = zoom_.FaceRect();
+    painter.drawImage(QRect(face.x, face.y, face.width, face.height), image_);
+  }
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(kHandleEdge);
+  const std::vector<Handle> all = handles();
+  for (const bool selected : {false, true}) {
+    for (const Handle& handle : all) {
+      if (handle.selected != selected) continue;
+      const int r = kHandleRadius + (selected ? 1 : 0);
+      painter.setBrush(selected ? kHandleChosen : kHandleInside);
+      painter.drawRect(handle.centre.x - r, handle.centre.y - r, 2 * r, 2 * r);
+    }
+  }
+  if (hasFocus()) {
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
 }
 
 void FaceView::mousePressEvent(QMouseEvent* event) {
-  const QPoint pixel = FacePixelAt(event->position().toPoint());
+  const QPoint at = event->position().toPoint();
   if (event->button() == Qt::LeftButton) {
     dragging_ = true;
-    emit Pressed(pixel);
+    emit Pressed(at);
   } else if (event->button() == Qt::RightButton) {
-    emit RightClicked(pixel);
+    emit RightClicked(at);
   }
 }
 
 void FaceView::mouseMoveEvent(QMouseEvent* event) {
   if (dragging_ && (event->buttons() & Qt::LeftButton) != 0)
-    emit Dragged(FacePixelAt(event->position().toPoint()));
+    emit Dragged(event->position().toPoint());
 }
 
 void FaceView::mouseReleaseEvent(QMouseEvent* event) {
@@ -146,7 +170,7 @@ void FaceView::keyPressEvent(QKeyEvent* event) {
 
 FaceScroller::FaceScroller(FaceView* view, QWidget* parent) : QScrollArea(parent) {
   setWidget(view);
-  setWidgetResizable(true);  // fit fills the area; a fixed zoom keeps the view's own size
+  setWidgetResizable(true);  // the view fills the area, and scrolls when the face is larger
   setFrameShape(QFrame::NoFrame);
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }

@@ -1,12 +1,16 @@
 #pragma once
 // The editor's face on the screen: the model's pixels drawn nearest-neighbour, so a face pixel
-// is a square of screen pixels, at a zoom of 1, 2 or 4, or as large as the view allows (fit).
-// The mouse and the keys go on in face pixels and edits; it knows nothing of skins.
+// is a square of screen pixels, at 1x, 2x or 4x, or as large as the view allows (fit). Which
+// face pixel lies under which screen pixel, where the handles go and what a press hits are the
+// model's (skineditor/face_zoom.h); this widget only draws them and says where the mouse went,
+// in its own pixels. It knows nothing of skins.
 #include <QImage>
 #include <QScrollArea>
 #include <QWidget>
+#include <vector>
 
 #include "platform/platform_types.h"
+#include "skineditor/face_zoom.h"
 
 namespace quarvel {
 
@@ -14,44 +18,49 @@ class FaceView final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kFit = 0;
-
   explicit FaceView(QWidget* parent = nullptr);
 
-  // Shows these pixels until the next call.
-  void Show(const PixelImage& picture);
-  // kFit, 1, 2 or 4: the view asks for the face's size at that zoom, so the window grows.
-  void SetZoom(int zoom);
-  int zoom() const { return zoom_; }
-  // Screen pixels per face pixel as drawn now.
-  double Scale() const;
-  // The face pixel under a point of the view, and the top-left of a face pixel on the view.
-  QPoint FacePixelAt(QPoint viewPoint) const;
-  QPoint ViewPointOf(QPoint facePixel) const;
+  // Shows these pixels and the handles on these points until the next call.
+  void Show(const PixelImage& picture, const ClockState& dial, std::vector<ShapePoint> points,
+            int selected);
+  // A fixed zoom asks for the whole face at that size, so the window grows; fit takes what the
+  // window gives.
+  void SetZoom(Zoom zoom);
+  Zoom zoom() const { return zoom_.zoom(); }
+  // The mapping as drawn now, between face pixels and the view's pixels.
+  const FaceZoom& faceZoom() const { return zoom_; }
+  // The handles as drawn now.
+  std::vector<Handle> handles() const;
 
   QSize sizeHint() const override;
 
  signals:
-  void Pressed(QPoint facePixel);
-  void Dragged(QPoint facePixel);
+  // Where the mouse is, in the view's pixels.
+  void Pressed(QPoint at);
+  void Dragged(QPoint at);
   void Released();
-  void RightClicked(QPoint facePixel);
+  void RightClicked(QPoint at);
   void DeletePressed();
   void Nudged(int angleStep, int percentStep);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  QSize FaceSize() const;
+  int FaceWidth() const;
+  QSize ZoomedSize() const;
   void ApplyZoom();
 
   QImage image_;
-  int zoom_ = kFit;
+  FaceZoom zoom_;
+  ClockState dial_;
+  std::vector<ShapePoint> points_;
+  int selected_ = -1;
   bool dragging_ = false;
 };
 

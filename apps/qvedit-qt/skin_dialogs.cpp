@@ -23,14 +23,24 @@ std::optional<std::string> QtSkinDialogs::PickBitmap(QWidget* owner, const std::
   return file.toStdString();
 }
 
+std::optional<std::string> QtSkinDialogs::PickFolder(QWidget* owner, const std::string& title,
+                                                     const std::string& from) {
+  const QString folder = QFileDialog::getExistingDirectory(owner, QString::fromStdString(title),
+                                                           QString::fromStdString(from));
+  if (folder.isEmpty()) return std::nullopt;
+  return folder.toStdString();
+}
+
 void QtSkinDialogs::ShowProblem(QWidget* owner, const std::string& text) {
   QMessageBox::warning(owner, kEditorTitle, QString::fromStdString(text));
 }
 
-CloseChoice QtSkinDialogs::AskBeforeClosing(QWidget* owner) {
-  switch (QMessageBox::question(
-      owner, kEditorTitle, "The skin has changes that are not saved.\n\nSave them before closing?",
-      QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save)) {
+CloseChoice QtSkinDialogs::AskBeforeLeaving(QWidget* owner, const std::string& doing) {
+  const QString text = QString("The skin has changes that are not saved.\n\nSave them before %1?")
+                           .arg(QString::fromStdString(doing));
+  switch (QMessageBox::question(owner, kEditorTitle, text,
+                                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                QMessageBox::Save)) {
     case QMessageBox::Save:
       return CloseChoice::kSave;
     case QMessageBox::Discard:

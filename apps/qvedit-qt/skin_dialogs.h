@@ -1,7 +1,7 @@
 #pragma once
-// What the editor asks the author in a dialog of its own: a colour, a bitmap, whether to save
-// before closing, and the problems it reports. The window holds them behind this interface, so
-// the UI tests answer in their place.
+// What the editor asks the author in a dialog of its own: a colour, a bitmap, a folder, whether
+// to save before leaving a skin with changes, and the problems it reports. The window holds them
+// behind this interface, so the UI tests answer in their place.
 #include <QWidget>
 #include <optional>
 #include <string>
@@ -18,8 +18,11 @@ class SkinDialogs {
   // Nothing when the author cancels.
   virtual std::optional<ColorRef> PickColour(QWidget* owner, ColorRef current) = 0;
   virtual std::optional<std::string> PickBitmap(QWidget* owner, const std::string& folder) = 0;
+  virtual std::optional<std::string> PickFolder(QWidget* owner, const std::string& title,
+                                                const std::string& from) = 0;
   virtual void ShowProblem(QWidget* owner, const std::string& text) = 0;
-  virtual CloseChoice AskBeforeClosing(QWidget* owner) = 0;
+  // `doing`: what leaves the skin, "closing" or "opening another skin".
+  virtual CloseChoice AskBeforeLeaving(QWidget* owner, const std::string& doing) = 0;
 };
 
 // Qt's own dialogs: QColorDialog, QFileDialog, QMessageBox.
@@ -27,8 +30,10 @@ class QtSkinDialogs final : public SkinDialogs {
  public:
   std::optional<ColorRef> PickColour(QWidget* owner, ColorRef current) override;
   std::optional<std::string> PickBitmap(QWidget* owner, const std::string& folder) override;
+  std::optional<std::string> PickFolder(QWidget* owner, const std::string& title,
+                                        const std::string& from) override;
   void ShowProblem(QWidget* owner, const std::string& text) override;
-  CloseChoice AskBeforeClosing(QWidget* owner) override;
+  CloseChoice AskBeforeLeaving(QWidget* owner, const std::string& doing) override;
 };
 
 }  // namespace quarvel
