@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleOptionFocusRect>
 #include <algorithm>
 #include <utility>
 
@@ -118,9 +117,9 @@ void FaceView::paintEvent(QPaintEvent*) {
     }
   }
   if (hasFocus()) {
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
   }
 }
 
