@@ -1,7 +1,6 @@
 // The editor's commands: what a click, a drag or a key on the face does, the fields, the
 // dialogs, the skin folders, saving and closing. Each is one call into the model, then the
 // widgets are shown afresh.
-#include <QComboBox>
 #include <filesystem>
 #include <system_error>
 
