@@ -359,6 +359,39 @@ std::string FinalTarget(const std::string& path) {
   return std::string(final.data(), n);
 }
 
+// A new temporary file with a unique name in folder. CREATE_NEW: whatever already has the name,
+// link or file, is left alone. INVALID_HANDLE_VALUE, with the error, when none can be made.
+HANDLE OpenNewTemp(const std::string& folder, std::string& temp, DWORD& error) {
+  HANDLE created = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; attempt < kTempAttempts && created == INVALID_HANDLE_VALUE; ++attempt) {
+    temp = folder + "\\" + TempName();
+    created = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+    error = GetLastError();
+    if (created == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS &&
+        error != ERROR_ALREADY_EXISTS)
+      break;
+  }
+  return created;
+}
+
+// Writes the bytes into the new temporary file, flushes and closes it; on a failure the
+// temporary is deleted and the error raised.
+void FillTemp(HANDLE created, const std::string& temp, const std::string& bytes,
+              const std::string& displayName) {
+  Handle file(created);
+  auto fail = [&](DWORD why) {
+    DeleteFileA(temp.c_str());
+    return WriteError(why, displayName);
+  };
+  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
+    const DWORD why = GetLastError();
+    file.Close();
+    throw fail(why);
+  }
+  if (!file.Close()) throw fail(GetLastError());
+}
+
 void RewriteInPlace(const std::string& target, const std::string& bytes, const std::string& name,
                     DWORD folderError) {
   Handle file(CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -430,68 +463,29 @@ void SafeReplace(const std::string& path, const std::string& bytes,
   CheckSafeReplace(path, displayName);
   const std::string target = FinalTarget(path);
   const bool exists = GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-  const std::string folder = FolderOf(target);
-
   std::string temp;
-  HANDLE created = INVALID_HANDLE_VALUE;
   DWORD error = 0;
-  for (int attempt = 0; attempt < kTempAttempts && created == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = folder + "\\" + TempName();
-    // CREATE_NEW: whatever already has the name, link or file, is left alone.
-    created = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    error = GetLastError();
-    if (created == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS &&
-        error != ERROR_ALREADY_EXISTS)
-      break;
-  }
+  HANDLE created = OpenNewTemp(FolderOf(target), temp, error);
   if (created == INVALID_HANDLE_VALUE) {
     if (exists && (error == ERROR_ACCESS_DENIED || error == ERROR_WRITE_PROTECT))
       return RewriteInPlace(target, bytes, displayName, error);
     throw WriteError(error, displayName);
   }
-  Handle file(created);
-  auto fail = [&](DWORD why) {
-    DeleteFileA(temp.c_str());
-    return WriteError(why, displayName);
-  };
-  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
-    const DWORD why = GetLastError();
-    file.Close();
-    throw fail(why);
-  }
-  if (!file.Close()) throw fail(GetLastError());
+  FillTemp(created, temp, bytes, displayName);
   if (!MoveFileExA(temp.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    throw fail(GetLastError());
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD why = GetLastError();
+    DeleteFileA(temp.c_str());
+    throw WriteError(why, displayName);
+  }
 }
 
 bool SafeCreate(const std::string& path, const std::string& bytes, const std::string& displayName) {
-  const std::string folder = FolderOf(path);
   std::string temp;
-  HANDLE created = INVALID_HANDLE_VALUE;
   DWORD error = 0;
-  for (int attempt = 0; attempt < kTempAttempts && created == INVALID_HANDLE_VALUE; ++attempt) {
-    temp = folder + "\\" + TempName();
-    created = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          FILE_ATTRIBUTE_NORMAL, nullptr);
-    error = GetLastError();
-    if (created == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS &&
-        error != ERROR_ALREADY_EXISTS)
-      break;
-  }
+  HANDLE created = OpenNewTemp(FolderOf(path), temp, error);
   if (created == INVALID_HANDLE_VALUE) throw WriteError(error, displayName);
-  Handle file(created);
-  auto fail = [&](DWORD why) {
-    DeleteFileA(temp.c_str());
-    return WriteError(why, displayName);
-  };
-  if (!WriteAll(file.get(), bytes) || !FlushFileBuffers(file.get())) {
-    const DWORD why = GetLastError();
-    file.Close();
-    throw fail(why);
-  }
-  if (!file.Close()) throw fail(GetLastError());
+  FillTemp(created, temp, bytes, displayName);
   // Without MOVEFILE_REPLACE_EXISTING the move fails on a name that is taken.
   if (!MoveFileExA(temp.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH)) {
     const DWORD why = GetLastError();
