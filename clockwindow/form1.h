@@ -14,12 +14,12 @@
 
 #include "clockface/clock_state.h"
 #include "clockface/face_canvas.h"
-#include "clockwindow/settings_file.h"
 #include "platform/clock.h"
 #include "platform/platform_system.h"
 #include "platform/platform_window.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
+#include "skin/settings_file.h"
 
 namespace quarvel {
 

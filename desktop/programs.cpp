@@ -1,4 +1,4 @@
-#include "platform/x11/x11_programs.h"
+#include "desktop/programs.h"
 
 #include <signal.h>
 #include <spawn.h>

@@ -1,13 +1,13 @@
-#include "platform/x11/x11_work_folder.h"
+#include "desktop/work_folder.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
-#include "clockface/hand_shapes.h"
-#include "clockwindow/settings_file.h"
 #include "infodialog/dialog_layout.h"
+#include "skin/hand_shapes.h"
+#include "skin/settings_file.h"
 
 namespace quarvel {
 

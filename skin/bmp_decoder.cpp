@@ -1,4 +1,4 @@
-#include "clockface/bmp_decoder.h"
+#include "skin/bmp_decoder.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <new>
 
-#include "clockface/bmp_rle.h"
+#include "skin/bmp_rle.h"
 
 namespace quarvel {
 

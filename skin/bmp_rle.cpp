@@ -1,4 +1,4 @@
-#include "clockface/bmp_rle.h"
+#include "skin/bmp_rle.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "clockwindow/face_picture.h"
+#include "skin/face_picture.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -6,9 +6,9 @@
 #include <optional>
 #include <system_error>
 
-#include "clockface/bmp_decoder.h"
 #include "runtime/runtime_error.h"
 #include "runtime/safe_file.h"
+#include "skin/bmp_decoder.h"
 
 namespace quarvel {
 

@@ -1,4 +1,4 @@
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 
 #include <cstdint>
 #include <string>

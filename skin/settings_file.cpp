@@ -1,4 +1,4 @@
-#include "clockwindow/settings_file.h"
+#include "skin/settings_file.h"
 
 #include "runtime/ignore_errors.h"
 #include "runtime/number_text.h"

@@ -14,13 +14,13 @@
 #include <io.h>
 #endif
 
+#include "apps/preview/preview_options.h"
 #include "clockwindow/form1.h"
 #include "platform/headless/headless_system.h"
 #include "platform/headless/headless_window.h"
 #include "platform/headless/png_file.h"
 #include "runtime/runtime_error.h"
 #include "runtime/standard_descriptors.h"
-#include "tools/preview/preview_options.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "tools/preview/preview_options.h"
+#include "apps/preview/preview_options.h"
 
 #include <charconv>
 #include <string_view>
 #include <system_error>
 
-#include "clockface/bmp_decoder.h"
+#include "skin/bmp_decoder.h"
 
 namespace quarvel {
 

@@ -6,12 +6,12 @@
 
 #include "clockwindow/form1.h"
 #include "clockwindow/one_clock.h"
+#include "desktop/programs.h"
+#include "desktop/work_folder.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
-#include "platform/x11/x11_programs.h"
 #include "platform/x11/x11_system.h"
 #include "platform/x11/x11_window.h"
-#include "platform/x11/x11_work_folder.h"
 #include "runtime/standard_descriptors.h"
 
 namespace {

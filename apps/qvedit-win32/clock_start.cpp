@@ -1,4 +1,4 @@
-#include "platform/win32/qvedit/clock_start.h"
+#include "apps/qvedit-win32/clock_start.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -1,6 +1,6 @@
 // The main window's controls: created once, placed beside the face (whose size follows the
 // bitmap), and filled from the skin after every edit.
-#include "platform/win32/qvedit/editor_window.h"
+#include "apps/qvedit-win32/editor_window.h"
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "platform/win32/qvedit/editor_window.h"
+#include "apps/qvedit-win32/editor_window.h"
 
 #include <commctrl.h>
 
@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/win32/qvedit/clock_start.h"
-#include "platform/win32/qvedit/skin_dialogs.h"
+#include "apps/qvedit-win32/clock_start.h"
+#include "apps/qvedit-win32/skin_dialogs.h"
 #include "platform/win32/win32_resources.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/editor_names.h"

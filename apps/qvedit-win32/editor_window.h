@@ -11,8 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "apps/qvedit-win32/face_view.h"
 #include "platform/clock.h"
-#include "platform/win32/qvedit/face_view.h"
 #include "runtime/file_slot.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"

@@ -1,4 +1,4 @@
-#include "platform/win32/qvedit/face_view.h"
+#include "apps/qvedit-win32/face_view.h"
 
 #include "platform/win32/win32_pixels.h"
 

@@ -7,7 +7,7 @@
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
 
-#include "platform/win32/qvedit/editor_window.h"
+#include "apps/qvedit-win32/editor_window.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};

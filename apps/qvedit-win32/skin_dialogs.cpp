@@ -1,4 +1,4 @@
-#include "platform/win32/qvedit/skin_dialogs.h"
+#include "apps/qvedit-win32/skin_dialogs.h"
 
 // commdlg.h needs windows.h first.
 #include <commdlg.h>

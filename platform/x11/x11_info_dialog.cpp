@@ -6,9 +6,9 @@
 
 #include <cerrno>
 
+#include "desktop/programs.h"
 #include "platform/x11/x11_dialog_window.h"
 #include "platform/x11/x11_message_box.h"
-#include "platform/x11/x11_programs.h"
 #include "platform/x11/x11_resources.h"
 
 namespace quarvel {

@@ -12,11 +12,11 @@
 #include <cstring>
 #include <filesystem>
 
+#include "desktop/programs.h"
 #include "platform/process_lock.h"
 #include "platform/x11/x11_info_dialog.h"
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_monitors.h"
-#include "platform/x11/x11_programs.h"
 #include "platform/x11/x11_text.h"
 #include "runtime/caption.h"
 #include "runtime/system_errors.h"

@@ -17,10 +17,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "clockface/bmp_decoder.h"
-#include "clockface/hand_shapes.h"
-#include "clockwindow/face_picture.h"
-#include "clockwindow/settings_file.h"
+#include "skin/bmp_decoder.h"
+#include "skin/face_picture.h"
+#include "skin/hand_shapes.h"
+#include "skin/settings_file.h"
 #include "skineditor/hand_file.h"
 #include "skineditor/skin_files.h"
 #include "test_support.h"

@@ -1,5 +1,5 @@
 // settings.ini both ways.
-#include "clockwindow/settings_file.h"
+#include "skin/settings_file.h"
 
 #include <gtest/gtest.h>
 
