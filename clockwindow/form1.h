@@ -65,7 +65,7 @@ class Form1 final : public WindowEvents {
   void OnTimer(TimerId timer) override;
   void OnMouseDown(int16_t button, int16_t shift) override;
   void OnMouseMove(int16_t button, int16_t shift) override;
-  void OnKeyDown(int16_t keyCode, int16_t shift) override;
+  bool OnKeyDown(int16_t keyCode, int16_t shift) override;
   // Any unload (a close request, log-off, the close key, the hand-over to the editor) saves the
   // settings and ends the process, with the save the moment allows: none before start-up has
   // read the settings (the first-run dialog is up: the user's file stays as it is), and none

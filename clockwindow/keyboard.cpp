@@ -12,7 +12,8 @@ constexpr int16_t kKeyX = 88;
 constexpr int16_t kKeyZ = 90;
 }  // namespace
 
-void Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
+bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
+  if (keyCode != kKeyZ && keyCode != kKeyX && keyCode != kKeyC && keyCode != kKeyA) return false;
   Guarded([&] {
     switch (keyCode) {
       case kKeyZ:
@@ -37,6 +38,7 @@ void Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
         break;
     }
   });
+  return true;
 }
 
 }  // namespace quarvel

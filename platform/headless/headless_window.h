@@ -44,7 +44,7 @@ class HeadlessWindow final : public PlatformWindow {
   // Delivers window events as the backend would translate them.
   void MouseDown(int16_t button, int16_t shift = 0) { events_->OnMouseDown(button, shift); }
   void MouseMove(int16_t button = 0, int16_t shift = 0) { events_->OnMouseMove(button, shift); }
-  void KeyDown(int16_t keyCode, int16_t shift = 0) { events_->OnKeyDown(keyCode, shift); }
+  bool KeyDown(int16_t keyCode, int16_t shift = 0) { return events_->OnKeyDown(keyCode, shift); }
 
   bool TimerRunning(TimerId timer) const { return timers_[Index(timer)].armed; }
   int TimerInterval(TimerId timer) const { return timers_[Index(timer)].interval; }

@@ -44,6 +44,22 @@ TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack)
   EXPECT_EQ(f.state().lastSecond, 31);
 }
 
+// The core alone names its keys: a backend hands over every key and passes on the ones the
+// core does not take (with Alt held, Windows' own Alt+F4 and menu keys).
+TEST_F(SpinTest, TheCoreTakesZXCAAndNoOtherKey) {
+  clock.Set({10, 15, 30});
+  StartAt300x100();
+  for (int16_t key : {int16_t{'B'}, int16_t{'z'}, int16_t{0x73} /* F4 */, int16_t{0x12} /* Alt */,
+                      int16_t{'1'}, int16_t{' '}})
+    EXPECT_FALSE(window.KeyDown(key, 4)) << key;
+  EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));  // none of them started a lap
+  EXPECT_TRUE(window.KeyDown('A', 4));
+  EXPECT_TRUE(window.KeyDown('A'));
+  EXPECT_TRUE(window.KeyDown('X', 4));
+  EXPECT_TRUE(window.KeyDown('Z'));
+  EXPECT_TRUE(form->TimerEnabled(Form1::kMinuteLap));
+}
+
 TEST_F(SpinTest, XAt58And59BothStartAt0) {
   for (int second : {58, 59}) {
     clock.Set({10, 15, second});
