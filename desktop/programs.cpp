@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "runtime/program_search.h"
+
 extern char** environ;
 
 namespace quarvel {
@@ -27,18 +29,12 @@ std::string RunningProgramFolder() {
 }
 
 std::string FindProgram(const std::string& firstFolder, const std::string& name) {
-  if (!firstFolder.empty() && IsProgram(firstFolder + "/" + name)) return firstFolder + "/" + name;
   const char* pathVariable = std::getenv("PATH");
-  const std::string path = pathVariable != nullptr ? pathVariable : "";
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find(':', start);
-    if (end == std::string::npos) end = path.size();
-    const std::string folder = path.substr(start, end - start);
-    if (folder.starts_with("/") && IsProgram(folder + "/" + name)) return folder + "/" + name;
-    start = end + 1;
-  }
-  return {};
+  const FileSystemWays posix{
+      [](const std::string& folder) { return folder.starts_with("/"); }, IsProgram,
+      [](const std::string& folder, const std::string& file) { return folder + "/" + file; }};
+  return SearchProgram(
+      firstFolder, SplitSearchPath(pathVariable != nullptr ? pathVariable : "", ':'), name, posix);
 }
 
 std::string LinuxMissingEditorAdvice(const std::string& skinFolder) {

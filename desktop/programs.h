@@ -11,9 +11,8 @@ namespace quarvel {
 // The folder of the running program (of /proc/self/exe), without a trailing separator.
 std::string RunningProgramFolder();
 
-// The program's path in `firstFolder` (when not empty) or in a folder of PATH; empty when none
-// has it. Only absolute PATH folders count: an empty or relative one would be the working
-// directory, where the clock's data lives and a planted program must not run.
+// The program's path in `firstFolder` (when not empty) or in a folder of PATH, by the clock's
+// search (runtime/program_search.h); empty when none has it.
 std::string FindProgram(const std::string& firstFolder, const std::string& name);
 
 // The end of the missing-editor message on Linux, where there is no skin editor yet: the files

@@ -8,6 +8,7 @@
 #include "infodialog/dialog_layout.h"
 #include "skin/hand_shapes.h"
 #include "skin/settings_file.h"
+#include "skin/skin_folder.h"
 
 namespace quarvel {
 
@@ -15,10 +16,7 @@ namespace fs = std::filesystem;
 
 namespace {
 bool HoldsAHandFile(const fs::path& folder) {
-  std::error_code ec;
-  for (const char* name : {kMinuteHandFile, kHourHandFile, kSecondHandFile})
-    if (fs::exists(folder / name, ec)) return true;
-  return false;
+  return IsSkinFolder(folder.string());
 }
 
 // The XDG base directory rule: $XDG_CONFIG_HOME when it is an absolute path, else ~/.config.

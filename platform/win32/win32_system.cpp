@@ -3,6 +3,7 @@
 #include "platform/process_lock.h"
 #include "platform/win32/win32_info_dialog.h"
 #include "runtime/caption.h"
+#include "runtime/program_search.h"
 #include "runtime/runtime_error.h"
 
 namespace quarvel {
@@ -87,24 +88,23 @@ bool IsAbsolute(const std::string& path) {
          path.rfind("\\\\", 0) == 0;
 }
 
-// The program's folder first, then the absolute folders of PATH. The working directory is never
-// searched, so a program planted in a data folder does not run.
-std::string FindProgram(const std::string& programFolder, const std::string& exeName) {
-  if (IsFile(programFolder + "\\" + exeName)) return programFolder + "\\" + exeName;
+// PATH's folders, a quoted one without its quotes; the clock's search decides which count.
+std::vector<std::string> SearchPathFolders() {
   char buffer[32768];
   const DWORD n = GetEnvironmentVariableA("PATH", buffer, sizeof buffer);
-  const std::string path = n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find(';', start);
-    if (end == std::string::npos) end = path.size();
-    std::string folder = path.substr(start, end - start);
-    if (!folder.empty() && folder.front() == '"' && folder.back() == '"' && folder.size() >= 2)
+  std::vector<std::string> folders =
+      SplitSearchPath(n > 0 && n < sizeof buffer ? std::string_view(buffer, n) : "", ';');
+  for (std::string& folder : folders)
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
       folder = folder.substr(1, folder.size() - 2);
-    if (IsAbsolute(folder) && IsFile(folder + "\\" + exeName)) return folder + "\\" + exeName;
-    start = end + 1;
-  }
-  return {};
+  return folders;
+}
+
+std::string FindProgram(const std::string& programFolder, const std::string& exeName) {
+  const FileSystemWays windows{
+      IsAbsolute, IsFile,
+      [](const std::string& folder, const std::string& name) { return folder + "\\" + name; }};
+  return SearchProgram(programFolder, SearchPathFolders(), exeName, windows);
 }
 }  // namespace
 
