@@ -5,6 +5,7 @@
 #include "runtime/caption.h"
 #include "runtime/program_search.h"
 #include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -42,6 +43,27 @@ std::vector<Monitor> Win32System::Monitors() const {
   return monitors;
 }
 
+namespace {
+// Windows' error codes named; the clock decides what each is reported as (system_errors.h).
+FailureKind Win32Failure(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FailureKind::kNotFound;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return FailureKind::kBadName;
+    case ERROR_ACCESS_DENIED:
+      return FailureKind::kAccessDenied;
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+      return FailureKind::kNotAProgram;
+    default:
+      return FailureKind::kOther;
+  }
+}
+}  // namespace
+
 std::string Win32System::ProgramFolder() const {
   char path[MAX_PATH * 2];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -54,17 +76,10 @@ std::optional<uint32_t> Win32System::FindFirstFileAttributes(const std::string& 
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(path.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
-    switch (GetLastError()) {
-      case ERROR_FILE_NOT_FOUND:
-      case ERROR_PATH_NOT_FOUND:
-      case ERROR_NO_MORE_FILES:
-        return std::nullopt;
-      case ERROR_INVALID_NAME:
-      case ERROR_BAD_PATHNAME:
-        throw RuntimeError(ErrorNumber::kBadFileNameOrNumber, path);
-      default:
-        throw RuntimeError(ErrorNumber::kPathFileAccessError, path);
-    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_FILES || Win32Failure(error) == FailureKind::kNotFound)
+      return std::nullopt;
+    throw DirectorySearchError(Win32Failure(error), path);
   }
   FindClose(search);
   return found.dwFileAttributes;
@@ -120,13 +135,7 @@ void Win32System::StartProgram(const std::string& exeName) {
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
-    const ErrorNumber number =
-        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ErrorNumber::kFileNotFound
-        : error == ERROR_ACCESS_DENIED ? ErrorNumber::kPermissionDenied
-        : error == ERROR_BAD_EXE_FORMAT || error == ERROR_EXE_MACHINE_TYPE_MISMATCH
-            ? ErrorNumber::kInvalidFileFormat
-            : ErrorNumber::kPathFileAccessError;
-    throw RuntimeError(number, program, "Windows error " + std::to_string(error));
+    throw ProgramStartError(Win32Failure(error), program, "Windows error " + std::to_string(error));
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
