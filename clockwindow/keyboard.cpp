@@ -26,13 +26,8 @@ bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
         OnUnload();
         break;
       case kKeyA:  // the top-most layer, and with it the hiding, on or off
-        if (state_.notTopmost != kFalse) {
-          state_.notTopmost = kFalse;
-          SetTopmost(window_, 1);
-        } else {
-          state_.notTopmost = kTrue;
-          SetTopmost(window_, 0);
-        }
+        state_.topmost = !state_.topmost;
+        SetTopmost(window_, state_.topmost ? 1 : 0);
         break;
       default:
         break;

@@ -53,7 +53,7 @@ bool Form1::Load() {
   IgnoreErrors([&] { canvas_.SetDrawWidth(state_.lineWidth); });
   window_.Present(canvas_.pixels());
   IgnoreErrors([&] {
-    if (state_.notTopmost == kFalse) SetTopmost(window_, 1);
+    if (state_.topmost) SetTopmost(window_, 1);
   });
   IgnoreErrors([&] {
     const ScreenPoint place =

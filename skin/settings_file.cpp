@@ -13,6 +13,7 @@ SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state) {
     saved.top = slot.Input().ReadInt32();
   });
   IgnoreErrors([&] { state.notTopmost = slot.Input().ReadInt16(); });
+  state.topmost = state.notTopmost == kFalse;
   IgnoreErrors([&] { state.bitmapPath = slot.Input().ReadText(); });
   IgnoreErrors([&] { state.lineWidth = slot.Input().ReadInt16(); });
   slot.Close();
@@ -22,10 +23,15 @@ SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state) {
   return saved;
 }
 
+int16_t NotTopmostLine(const ClockState& state) {
+  if ((state.notTopmost == kFalse) == state.topmost) return state.notTopmost;
+  return state.topmost ? kFalse : kTrue;
+}
+
 std::string SettingsText(const ClockState& state) {
   const std::string crlf = "\r\n";
   return std::to_string(state.windowLeft) + "," + std::to_string(state.windowTop) + crlf +
-         PrintedNumber(state.notTopmost) + crlf + state.bitmapPath + crlf +
+         PrintedNumber(NotTopmostLine(state)) + crlf + state.bitmapPath + crlf +
          PrintedNumber(state.lineWidth) + crlf;
 }
 

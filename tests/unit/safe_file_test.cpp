@@ -37,7 +37,8 @@ constexpr const char* kSaved = "10,20\r\n 1 \r\nqv.bmp\r\n 3 \r\n";
 
 ClockState SavedState() {
   ClockState s;
-  s.windowLeft = 10, s.windowTop = 20, s.notTopmost = 1, s.lineWidth = 3, s.bitmapPath = "qv.bmp";
+  s.windowLeft = 10, s.windowTop = 20, s.topmost = false, s.notTopmost = 1, s.lineWidth = 3,
+  s.bitmapPath = "qv.bmp";
   return s;
 }
 
