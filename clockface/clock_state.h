@@ -37,9 +37,9 @@ struct ClockState {
   int16_t penX = 0;  // penX = penY = 0 means the pen is up
   int16_t penY = 0;
   int32_t faceDiameter = 0;
-  int16_t spinCounter = 0;
-  bool topmost = true;     // the top-most layer, and with it the hiding from the pointer
-  int16_t notTopmost = 0;  // line 2 of settings.ini as read (0: top-most), see skin/settings_file
+  int16_t spinCounter = 0;  // the lapping hand's position (the clock's own name)
+  bool topmost = true;      // the top-most layer, and with it the hiding from the pointer
+  int16_t notTopmost = 0;   // line 2 of settings.ini as read (0: top-most), see skin/settings_file
   bool shiftHeld = false;
   bool dodged = false;
   ColorRef minuteColor = 0;

@@ -17,10 +17,10 @@ bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
   Guarded([&] {
     switch (keyCode) {
       case kKeyZ:
-        StartLap(Spin::kMinute);
+        StartLap(Lap::kMinute);
         break;
       case kKeyX:
-        StartLap(Spin::kSecond);
+        StartLap(Lap::kSecond);
         break;
       case kKeyC:
         OnUnload();

@@ -1,5 +1,5 @@
-// The laps of Z and X: one frame per 50 ms tick, the spinning hand one position further each
-// frame, the other hands from the clock, until the spinning hand meets the current time. A frame
+// The laps of Z and X: one frame per 50 ms tick, the lapping hand one position further each
+// frame, the other hands from the clock, until the lapping hand meets the current time. A frame
 // reuses the dial of the last face redraw.
 #include "clockface/face_redraw.h"
 #include "clockwindow/form1.h"
@@ -8,23 +8,23 @@
 namespace quarvel {
 
 namespace {
-TimerId LapTimer(Spin spin) {
-  return spin == Spin::kSecond ? Form1::kSecondLap : Form1::kMinuteLap;
+TimerId LapTimer(Lap lap) {
+  return lap == Lap::kSecond ? Form1::kSecondLap : Form1::kMinuteLap;
 }
 }  // namespace
 
-void Form1::StartLap(Spin spin) {
+void Form1::StartLap(Lap lap) {
   // The minute hand starts from the current minute; the second hand from the next second, so
   // 59 + 1 gives 60, which the first frame wraps.
   state_.spinCounter =
-      spin == Spin::kMinute ? Narrow16(clock_.Now().minutes) : Round16(clock_.Now().seconds + 1.0);
+      lap == Lap::kMinute ? Narrow16(clock_.Now().minutes) : Round16(clock_.Now().seconds + 1.0);
   SetTimerEnabled(kSecondTick, false);
-  SetTimerEnabled(LapTimer(spin), true);
+  SetTimerEnabled(LapTimer(lap), true);
 }
 
-void Form1::SpinFrame(Spin spin) {
-  const TimerId own = LapTimer(spin);
-  const TimerId other = LapTimer(spin == Spin::kSecond ? Spin::kMinute : Spin::kSecond);
+void Form1::LapFrame(Lap lap) {
+  const TimerId own = LapTimer(lap);
+  const TimerId other = LapTimer(lap == Lap::kSecond ? Lap::kMinute : Lap::kSecond);
   canvas_.Cls();
   // When a key started one lap while the other ran, whichever ticks first carries on.
   if (TimerEnabled(other)) SetTimerEnabled(other, false);
@@ -33,19 +33,17 @@ void Form1::SpinFrame(Spin spin) {
 
   // Divisor 60 here, so the hour hand can stand one tick further on than on the still face;
   // it reaches 60 at 11 and 23 o'clock from minute 54 on, which is drawn as 0.
-  int16_t hour = HourPosition(clock_, kSpinHourDivisor);
+  int16_t hour = HourPosition(clock_, kLapHourDivisor);
   if (hour == 60) hour = 0;
   DrawHandAt(state_, canvas_, state_.hourColor, hour, state_.hourShape);
-  const int16_t minute =
-      spin == Spin::kMinute ? state_.spinCounter : Narrow16(clock_.Now().minutes);
+  const int16_t minute = lap == Lap::kMinute ? state_.spinCounter : Narrow16(clock_.Now().minutes);
   DrawHandAt(state_, canvas_, state_.minuteColor, minute, state_.minuteShape);
-  const int16_t second =
-      spin == Spin::kSecond ? state_.spinCounter : Narrow16(clock_.Now().seconds);
+  const int16_t second = lap == Lap::kSecond ? state_.spinCounter : Narrow16(clock_.Now().seconds);
   DrawHandAt(state_, canvas_, state_.secondColor, second, state_.secondShape);
   window_.Present(canvas_.pixels());
 
   const TimeOfDay now = clock_.Now();
-  const int reference = spin == Spin::kSecond ? now.seconds : now.minutes;
+  const int reference = lap == Lap::kSecond ? now.seconds : now.minutes;
   if (reference == state_.spinCounter) {
     SetTimerEnabled(own, false);
     SetTimerEnabled(kSecondTick, true);

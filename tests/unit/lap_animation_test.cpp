@@ -12,9 +12,9 @@ namespace {
 
 using testing::ClockFixture;
 
-class SpinTest : public ClockFixture {
+class LapTest : public ClockFixture {
  protected:
-  // The positions the spinning hand shows, frame by frame, until the lap stops.
+  // The positions the lapping hand shows, frame by frame, until the lap stops.
   std::vector<int> RunLap(TimerId timer, const std::function<void(int)>& beforeFrame = {}) {
     std::vector<int> shown;
     while (form->TimerEnabled(timer) && shown.size() < 400) {
@@ -26,7 +26,7 @@ class SpinTest : public ClockFixture {
   }
 };
 
-TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack) {
+TEST_F(LapTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack) {
   clock.Set({10, 15, 30});
   Form1& f = StartAt300x100();
   window.KeyDown('Z');
@@ -46,7 +46,7 @@ TEST_F(SpinTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack)
 
 // The core alone names its keys: a backend hands over every key and passes on the ones the
 // core does not take (with Alt held, Windows' own Alt+F4 and menu keys).
-TEST_F(SpinTest, TheCoreTakesZXCAAndNoOtherKey) {
+TEST_F(LapTest, TheCoreTakesZXCAAndNoOtherKey) {
   clock.Set({10, 15, 30});
   StartAt300x100();
   for (int16_t key : {int16_t{'B'}, int16_t{'z'}, int16_t{0x73} /* F4 */, int16_t{0x12} /* Alt */,
@@ -60,7 +60,7 @@ TEST_F(SpinTest, TheCoreTakesZXCAAndNoOtherKey) {
   EXPECT_TRUE(form->TimerEnabled(Form1::kMinuteLap));
 }
 
-TEST_F(SpinTest, XAt58And59BothStartAt0) {
+TEST_F(LapTest, XAt58And59BothStartAt0) {
   for (int second : {58, 59}) {
     clock.Set({10, 15, second});
     StartAt300x100();
@@ -72,7 +72,7 @@ TEST_F(SpinTest, XAt58And59BothStartAt0) {
   }
 }
 
-TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
+TEST_F(LapTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
   clock.Set({10, 15, 20});
   StartAt300x100();
   window.KeyDown('X');
@@ -85,7 +85,7 @@ TEST_F(SpinTest, ASecondLapRunsPastItsStartToWhereTheSecondsHaveGot) {
   EXPECT_EQ(shown.size(), 62u);
 }
 
-TEST_F(SpinTest, HoldingXKeepsTheFramesComingAndTheLapRestarting) {
+TEST_F(LapTest, HoldingXKeepsTheFramesComingAndTheLapRestarting) {
   clock.Set({10, 15, 20, 0});
   StartAt300x100();
   window.KeyDown('X');
@@ -99,7 +99,7 @@ TEST_F(SpinTest, HoldingXKeepsTheFramesComingAndTheLapRestarting) {
   EXPECT_GE(frames, 19);  // about a second of frames, not one frozen face
 }
 
-TEST_F(SpinTest, ZDuringASecondLapTakesOverFromTheMinute) {
+TEST_F(LapTest, ZDuringASecondLapTakesOverFromTheMinute) {
   clock.Set({10, 15, 30});
   StartAt300x100();
   window.KeyDown('X');
@@ -113,7 +113,7 @@ TEST_F(SpinTest, ZDuringASecondLapTakesOverFromTheMinute) {
   EXPECT_EQ(RunLap(Form1::kMinuteLap).back(), 15);
 }
 
-TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
+TEST_F(LapTest, FrameHourHandsUseTheDivisor60) {
   const std::pair<TimeOfDay, int> cases[] = {
       {{13, 30, 1}, 8}, {{1, 18, 1}, 6}, {{11, 54, 1}, 0}, {{23, 59, 1}, 0}, {{10, 45, 1}, 54}};
   for (auto [time, hour] : cases) {
@@ -132,7 +132,7 @@ TEST_F(SpinTest, FrameHourHandsUseTheDivisor60) {
   }
 }
 
-TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) {
+TEST_F(LapTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) {
   clock.Set({10, 15, 0});  // second 00: no redraw yet
   Start();
   window.KeyDown('X');
@@ -142,7 +142,7 @@ TEST_F(SpinTest, AFrameReusesTheLastDialAndBeforeAnyRedrawDrawsOnlyAtTheCorner) 
   EXPECT_EQ(form->state().radius, 0);
 }
 
-TEST_F(SpinTest, CDuringALapSavesTheCurrentValues) {
+TEST_F(LapTest, CDuringALapSavesTheCurrentValues) {
   Form1& f = Start("300,100\r\n 1 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_FALSE(window.topmost());
   window.KeyDown('Z');
