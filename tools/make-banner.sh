@@ -3,7 +3,8 @@
 # one drawing of the dial, data/icons/quarvel.svg:
 #   banner.bmp   the first-run dialog's title banner: 228 x 57, 4 bits a pixel, 16 colours,
 #                uncompressed; the dial and the name QUARVEL in white on the dial's dark blue
-#   quarvel.ico  the application icon, 32 x 32 and 16 x 16, transparent outside the dial
+#   quarvel.ico  the application icon, 32 x 32 and 16 x 16, 256 colours each, its mask
+#                transparent outside the dial
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and DejaVu Sans Bold (fonts-dejavu-core).
 # Usage: tools/make-banner.sh [folder]   (default: infodialog/resources)
 set -euo pipefail
@@ -29,7 +30,10 @@ compression=$(od -An -tu4 -j30 -N4 "$tmp/banner.bmp" | tr -d ' ')
   { echo "banner has $bits bits a pixel, compression $compression" >&2; exit 1; }
 
 for size in 32 16; do rsvg-convert -w $size -h $size "$svg" -o "$tmp/icon$size.png"; done
-convert "$tmp/icon32.png" "$tmp/icon16.png" "$tmp/quarvel.ico"
+convert "$tmp/icon32.png" "$tmp/icon16.png" -channel A -threshold 50% +channel \
+  -type PaletteAlpha "$tmp/quarvel.ico"
+[ "$(od -An -tu2 -j12 -N2 "$tmp/quarvel.ico" | tr -d ' ')" = 8 ] ||
+  { echo "the icon is not 8 bits a pixel" >&2; exit 1; }
 
 cp "$tmp/banner.bmp" "$tmp/quarvel.ico" "$out/"
 echo "wrote $out/banner.bmp and $out/quarvel.ico"
