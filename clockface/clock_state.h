@@ -9,8 +9,8 @@
 
 namespace quarvel {
 
-// Flags are 16-bit: 0 is false, and the clock writes -1 for true (any other value also counts as
-// true where a flag is tested).
+// The values of settings.ini's flags and of the clock's legacy routines (FileExists): 0 is
+// false, -1 true, and any other value also counts as true. Inside the core flags are bool.
 inline constexpr int16_t kTrue = -1;
 inline constexpr int16_t kFalse = 0;
 
@@ -37,10 +37,11 @@ struct ClockState {
   int16_t penX = 0;  // penX = penY = 0 means the pen is up
   int16_t penY = 0;
   int32_t faceDiameter = 0;
-  int16_t spinCounter = 0;
-  int16_t notTopmost = 0;  // flags: kFalse or any other value for true
-  int16_t shiftHeld = 0;
-  int16_t dodged = 0;
+  int16_t spinCounter = 0;  // the lapping hand's position (the clock's own name)
+  bool topmost = true;      // the top-most layer, and with it the hiding from the pointer
+  int16_t notTopmost = 0;   // line 2 of settings.ini as read (0: top-most), see skin/settings_file
+  bool shiftHeld = false;
+  bool dodged = false;
   ColorRef minuteColor = 0;
   ColorRef hourColor = 0;
   ColorRef secondColor = 0;

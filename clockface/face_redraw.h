@@ -10,9 +10,9 @@
 namespace quarvel {
 
 // The still face divides the minutes by 70 so the hour hand stays short of the next hour mark
-// until the full hour; the spin animations use 60.
+// until the full hour; the laps use 60.
 inline constexpr int kFaceHourDivisor = 70;
-inline constexpr int kSpinHourDivisor = 60;
+inline constexpr int kLapHourDivisor = 60;
 
 // The hour hand's position on the 60-tick dial. Reads the clock three times: the afternoon
 // test, the hours, the minutes.
@@ -21,7 +21,7 @@ int16_t HourPosition(Clock& clock, int divisor);
 // Draws one outline with the pen as the caller left it (callers put it up first).
 void DrawHand(ClockState& state, FaceCanvas& canvas, const HandShape& shape);
 
-// One hand the way the redraw and the spin frames both draw it: fore colour, direction at full
+// One hand the way the redraw and the lap frames both draw it: fore colour, direction at full
 // radius, pen up, outline.
 void DrawHandAt(ClockState& state, FaceCanvas& canvas, ColorRef color, int16_t position,
                 const HandShape& shape);

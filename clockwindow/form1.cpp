@@ -36,10 +36,10 @@ void Form1::OnTimer(TimerId timer) {
         SecondTimerTick();
         break;
       case kSecondLap:
-        SpinFrame(Spin::kSecond);
+        LapFrame(Lap::kSecond);
         break;
       case kMinuteLap:
-        SpinFrame(Spin::kMinute);
+        LapFrame(Lap::kMinute);
         break;
     }
   });

@@ -9,21 +9,21 @@
 //   mouse_dodge.cpp       hiding from the pointer
 //   screen_change.cpp     a clock the screens no longer show comes back onto them
 //   keyboard.cpp          Z, X, C, A
-//   spin_animation.cpp    the minute and second laps
+//   lap_animation.cpp    the minute and second laps
 #include <array>
 
 #include "clockface/clock_state.h"
 #include "clockface/face_canvas.h"
-#include "clockwindow/settings_file.h"
 #include "platform/clock.h"
 #include "platform/platform_system.h"
 #include "platform/platform_window.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
+#include "skin/settings_file.h"
 
 namespace quarvel {
 
-enum class Spin { kSecond, kMinute };
+enum class Lap { kSecond, kMinute };
 
 class Form1 final : public WindowEvents {
  public:
@@ -35,15 +35,15 @@ class Form1 final : public WindowEvents {
 
   // The clock window's three timers:
   //   Timer1  the second tick: the redraw and the pointer test, once per change of second
-  //   Timer2  key X: the second hand's lap (SecondSpin), one frame every 50 ms
-  //   Timer3  key Z: the minute hand's lap (MinuteSpin), one frame every 50 ms
+  //   Timer2  key X: the second hand's lap, one frame every 50 ms
+  //   Timer3  key Z: the minute hand's lap, one frame every 50 ms
   static constexpr TimerId kSecondTick = TimerId::kTimer1;
   static constexpr TimerId kSecondLap = TimerId::kTimer2;
   static constexpr TimerId kMinuteLap = TimerId::kTimer3;
   static constexpr int kFirstTickMs = 10;      // Timer1's first tick once it is switched on
   static constexpr int kTickMarginMs = 2;      // Timer1 wakes this long after the second changes
   static constexpr int kTickToleranceMs = 16;  // ...or up to a system timer step later
-  static constexpr int kSpinIntervalMs = 50;
+  static constexpr int kLapFrameMs = 50;
 
   static constexpr int32_t kParkLeft = -1000;  // screen x of a parked window, at the most
   static constexpr const char* kEditorProgram = "qvedit";  // as PlatformSystem::ProgramFileName
@@ -65,7 +65,7 @@ class Form1 final : public WindowEvents {
   void OnTimer(TimerId timer) override;
   void OnMouseDown(int16_t button, int16_t shift) override;
   void OnMouseMove(int16_t button, int16_t shift) override;
-  void OnKeyDown(int16_t keyCode, int16_t shift) override;
+  bool OnKeyDown(int16_t keyCode, int16_t shift) override;
   // Any unload (a close request, log-off, the close key, the hand-over to the editor) saves the
   // settings and ends the process, with the save the moment allows: none before start-up has
   // read the settings (the first-run dialog is up: the user's file stays as it is), and none
@@ -105,8 +105,8 @@ class Form1 final : public WindowEvents {
   void DodgeCheck();
   void Park();
   void Restore();
-  void StartLap(Spin spin);
-  void SpinFrame(Spin spin);
+  void StartLap(Lap lap);
+  void LapFrame(Lap lap);
 
   PlatformWindow& window_;
   PlatformSystem& system_;

@@ -12,31 +12,28 @@ constexpr int16_t kKeyX = 88;
 constexpr int16_t kKeyZ = 90;
 }  // namespace
 
-void Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
+bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
+  if (keyCode != kKeyZ && keyCode != kKeyX && keyCode != kKeyC && keyCode != kKeyA) return false;
   Guarded([&] {
     switch (keyCode) {
       case kKeyZ:
-        StartLap(Spin::kMinute);
+        StartLap(Lap::kMinute);
         break;
       case kKeyX:
-        StartLap(Spin::kSecond);
+        StartLap(Lap::kSecond);
         break;
       case kKeyC:
         OnUnload();
         break;
       case kKeyA:  // the top-most layer, and with it the hiding, on or off
-        if (state_.notTopmost != kFalse) {
-          state_.notTopmost = kFalse;
-          SetTopmost(window_, 1);
-        } else {
-          state_.notTopmost = kTrue;
-          SetTopmost(window_, 0);
-        }
+        state_.topmost = !state_.topmost;
+        SetTopmost(window_, state_.topmost ? 1 : 0);
         break;
       default:
         break;
     }
   });
+  return true;
 }
 
 }  // namespace quarvel

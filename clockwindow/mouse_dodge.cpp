@@ -17,41 +17,41 @@ int32_t Form1::ParkedLeft() const {
 
 // Only the left edge moves; the top edge stays where it is.
 void Form1::Park() {
-  state_.dodged = kTrue;
+  state_.dodged = true;
   window_.MoveTo(ThroughTwips(twips_.x, ParkedLeft()), window_.Position().y);
 }
 
 void Form1::Restore() {
-  state_.dodged = kFalse;
+  state_.dodged = false;
   window_.MoveTo(ThroughTwips(twips_.x, state_.windowLeft), window_.Position().y);
 }
 
 void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
   Guarded([&] {
     // The home position is only ever taken from a window at home: a parked place is not home.
-    if (state_.dodged == kFalse) {
+    if (!state_.dodged) {
       const ScreenPoint place = window_.Position();
       state_.windowLeft = ThroughTwips(twips_.x, place.x);
       state_.windowTop = ThroughTwips(twips_.y, place.y);
     }
     if (shift == 1) {  // Shift alone suspends the hiding; Shift with Ctrl or Alt does not
-      state_.shiftHeld = kTrue;
+      state_.shiftHeld = true;
       return;
     }
-    state_.shiftHeld = kFalse;
-    if (state_.notTopmost == kFalse) Park();
+    state_.shiftHeld = false;
+    if (state_.topmost) Park();
   });
 }
 
 void Form1::DodgeCheck() {
   system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
-  if (state_.notTopmost != kFalse || state_.shiftHeld != kFalse) return;
+  if (!state_.topmost || state_.shiftHeld) return;
   const int32_t x = state_.cursorPos.x, y = state_.cursorPos.y;
   // The square's first column and row count as outside, its last ones as inside.
   const bool inside = state_.windowLeft < x && x < Add32(state_.windowLeft, state_.faceDiameter) &&
                       state_.windowTop < y && y < Add32(state_.windowTop, state_.faceDiameter);
-  if (state_.dodged != kFalse && !inside) Restore();
-  if (state_.dodged == kFalse && inside) Park();
+  if (state_.dodged && !inside) Restore();
+  if (!state_.dodged && inside) Park();
 }
 
 }  // namespace quarvel

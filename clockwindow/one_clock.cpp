@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "clockwindow/settings_file.h"
+#include "skin/settings_file.h"
 
 namespace quarvel {
 

@@ -12,7 +12,7 @@ namespace quarvel {
 void Form1::OnScreenChanged() {
   Guarded([&] {
     const std::vector<Monitor> monitors = system_.Monitors();
-    if (state_.dodged != kFalse) {
+    if (state_.dodged) {
       // Parked: home moves onto the screens, and the parked window with it, to the left of the
       // screens as they are now, at home's height.
       const ScreenPoint home =

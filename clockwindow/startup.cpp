@@ -1,13 +1,13 @@
 // The clock window's start-up: hand files, settings (with the first-run dialog), the bitmap,
 // the round window of the bitmap's width, the pen, the layer and the saved place.
-#include "clockface/hand_shapes.h"
-#include "clockwindow/face_picture.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
 #include "clockwindow/screen_place.h"
 #include "clockwindow/topmost.h"
 #include "clockwindow/twips.h"
 #include "runtime/ignore_errors.h"
+#include "skin/face_picture.h"
+#include "skin/hand_shapes.h"
 
 namespace quarvel {
 
@@ -56,7 +56,7 @@ bool Form1::Load() {
   IgnoreErrors([&] { canvas_.SetDrawWidth(state_.lineWidth); });
   window_.Present(canvas_.pixels());
   IgnoreErrors([&] {
-    if (state_.notTopmost == kFalse) SetTopmost(window_, 1);
+    if (state_.topmost) SetTopmost(window_, 1);
   });
   IgnoreErrors([&] {
     const ScreenPoint place =

@@ -33,7 +33,7 @@ void Form1::SetTimerEnabled(TimerId timer, bool enabled) {
   }
   // Timer1 ticks soon after it is switched on, so a second that changed meanwhile (during a
   // lap) is drawn at once; from then on it follows the seconds.
-  StartTimer(timer, timer == kSecondTick ? kFirstTickMs : kSpinIntervalMs);
+  StartTimer(timer, timer == kSecondTick ? kFirstTickMs : kLapFrameMs);
 }
 
 void Form1::StartTimer(TimerId timer, int milliseconds) {

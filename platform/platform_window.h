@@ -2,7 +2,8 @@
 // The clock window's calls down into the window system, in screen pixels, and the sink through
 // which the window system's events come back up into the core. Every rule of the clock (sizes,
 // units, errors, which timer runs when) lives in the core; a backend only does what the core
-// can't. Backends: platform/win32 (the product), platform/headless (tests, preview).
+// can't. Backends: platform/win32 (Windows), platform/x11 (Linux), platform/headless (tests,
+// preview).
 #include <cstdint>
 
 #include "platform/platform_types.h"
@@ -19,7 +20,9 @@ class WindowEvents {
   // Button masks: left 1, right 2, middle 4. Modifier masks: Shift 1, Ctrl 2, Alt 4.
   virtual void OnMouseDown(int16_t button, int16_t shift) = 0;
   virtual void OnMouseMove(int16_t button, int16_t shift) = 0;
-  virtual void OnKeyDown(int16_t keyCode, int16_t shift) = 0;
+  // Every key pressed, by its Windows key code; true when it is one of the clock's keys, which
+  // the core alone knows (a backend then keeps it from the system's own use).
+  virtual bool OnKeyDown(int16_t keyCode, int16_t shift) = 0;
   // A close request from the user or the system (log-off, shut-down).
   virtual void OnUnload() = 0;
   // The local time jumped: it was set, the time zone changed, or the machine woke up.

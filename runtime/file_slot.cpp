@@ -16,7 +16,7 @@ std::string ReadWholeFile(const std::string& path, const std::string& displayNam
 
 std::string FileSlot::Resolve(const std::string& name) const {
   if (baseFolder_.empty() || std::filesystem::path(name).is_absolute()) return name;
-  return baseFolder_ + "/" + name;
+  return (std::filesystem::path(baseFolder_) / name).string();  // the system's own separator
 }
 
 ListReader& FileSlot::OpenForInput(const std::string& name) {

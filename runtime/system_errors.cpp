@@ -4,23 +4,39 @@
 
 namespace quarvel {
 
-RuntimeError DirectorySearchError(int error, const std::string& path) {
-  if (error == ENAMETOOLONG || error == ELOOP || error == EINVAL)
-    return RuntimeError(ErrorNumber::kBadFileNameOrNumber, path);
+FailureKind PosixFailure(int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+      return FailureKind::kNotFound;
+    case ENAMETOOLONG:
+    case ELOOP:
+    case EINVAL:
+      return FailureKind::kBadName;
+    case EACCES:
+    case EPERM:
+      return FailureKind::kAccessDenied;
+    case ENOEXEC:
+      return FailureKind::kNotAProgram;
+    default:
+      return FailureKind::kOther;
+  }
+}
+
+RuntimeError DirectorySearchError(FailureKind kind, const std::string& path) {
+  if (kind == FailureKind::kBadName) return RuntimeError(ErrorNumber::kBadFileNameOrNumber, path);
   return RuntimeError(ErrorNumber::kPathFileAccessError, path);
 }
 
-RuntimeError ProgramStartError(int error, const std::string& program) {
-  // NOTE: built by appending; "error " + std::to_string() trips GCC 12's false restrict
-  // warning in release builds, which fails them.
-  std::string where = "error ";
-  where += std::to_string(error);
+RuntimeError ProgramStartError(FailureKind kind, const std::string& program,
+                               const std::string& systemCode) {
   // A program that is there but can't run is not called missing.
-  const ErrorNumber number = error == ENOENT || error == ENOTDIR ? ErrorNumber::kFileNotFound
-                             : error == EACCES || error == EPERM ? ErrorNumber::kPermissionDenied
-                             : error == ENOEXEC                  ? ErrorNumber::kInvalidFileFormat
-                                                : ErrorNumber::kPathFileAccessError;
-  return RuntimeError(number, program, where);
+  const ErrorNumber number = kind == FailureKind::kNotFound       ? ErrorNumber::kFileNotFound
+                             : kind == FailureKind::kAccessDenied ? ErrorNumber::kPermissionDenied
+                             : kind == FailureKind::kNotAProgram
+                                 ? ErrorNumber::kInvalidFileFormat
+                                 : ErrorNumber::kPathFileAccessError;
+  return RuntimeError(number, program, systemCode);
 }
 
 }  // namespace quarvel

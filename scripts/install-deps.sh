@@ -20,8 +20,9 @@ packages=(
   qt6-base-dev
   # the end-to-end test of screens that change (xrandr)
   x11-xserver-utils
-  # the desktop icons rendered from their SVG; the metadata's and menu entry's validators
-  librsvg2-bin appstream desktop-file-utils
+  # the desktop icons rendered from their SVG; the metadata's and menu entry's validators;
+  # the dialog's banner remade from the SVG with its name in DejaVu Sans Bold (tools/make-banner.sh)
+  librsvg2-bin appstream desktop-file-utils fonts-dejavu-core
   # Windows' answers kept as hashes (Digest::SHA); the keys under another layout (setxkbmap)
   perl x11-xkb-utils
 )

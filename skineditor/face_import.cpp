@@ -6,10 +6,10 @@
 #include <system_error>
 #include <vector>
 
-#include "clockface/bmp_decoder.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
 #include "runtime/safe_file.h"
+#include "skin/bmp_decoder.h"
 
 namespace quarvel {
 

@@ -1,6 +1,6 @@
 #include "skineditor/hand_file.h"
 
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 
 namespace quarvel {
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 
 namespace quarvel {
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <optional>
 
-#include "clockwindow/face_picture.h"
-#include "clockwindow/settings_file.h"
+#include "skin/face_picture.h"
+#include "skin/settings_file.h"
 #include "skineditor/hand_file.h"
 #include "skineditor/skin_limits.h"
 #include "skineditor/skin_settings.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "clockwindow/face_picture.h"
+#include "skin/face_picture.h"
 #include "runtime/file_slot.h"
 #include "skineditor/face_import.h"
 #include "skineditor/skin_face.h"

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "clockwindow/settings_file.h"
 #include "runtime/runtime_error.h"
+#include "skin/settings_file.h"
 #include "skineditor/dial_frame.h"
 
 namespace quarvel {

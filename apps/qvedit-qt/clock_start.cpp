@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/x11/x11_programs.h"
+#include "desktop/programs.h"
 #include "skineditor/editor_names.h"
 
 namespace quarvel {

@@ -27,14 +27,13 @@ void HeadlessWindow::Present(const PixelImage& face) {
 }
 
 void HeadlessWindow::StartTimer(TimerId timer, int milliseconds) {
-  timers_[Index(timer)] = Timer{true, milliseconds, Elapsed() + milliseconds};
+  timers_.Start(timer, Elapsed(), milliseconds);
   ++timerStarts_;
 }
 
 bool HeadlessWindow::Tick(TimerId timer) {
-  Timer& t = timers_[Index(timer)];
-  if (!t.armed || events_ == nullptr) return false;
-  t.due = Elapsed() + t.interval;  // a periodic timer counts on from its tick
+  if (!timers_.Running(timer) || events_ == nullptr) return false;
+  timers_.CountFrom(timer, Elapsed());
   events_->OnTimer(timer);
   return true;
 }
@@ -43,19 +42,11 @@ int HeadlessWindow::RunFor(int64_t milliseconds) {
   if (time_ == nullptr) return 0;
   const int64_t end = Elapsed() + milliseconds;
   int delivered = 0;
-  for (;;) {
-    // The running timer that falls due first; on a tie the lower number, as a fixed order.
-    Timer* next = nullptr;
-    TimerId nextId = TimerId::kTimer1;
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-      if (timers_[i].armed && timers_[i].due <= end &&
-          (next == nullptr || timers_[i].due < next->due)) {
-        next = &timers_[i];
-        nextId = static_cast<TimerId>(i + 1);
-      }
-    if (next == nullptr) break;
-    if (next->due > Elapsed()) time_->Advance(next->due - Elapsed());
-    Tick(nextId);
+  while (events_ != nullptr && timers_.EarliestDue() <= end) {
+    if (timers_.EarliestDue() > Elapsed()) time_->Advance(timers_.EarliestDue() - Elapsed());
+    const std::optional<TimerId> due = timers_.TakeDue(Elapsed());
+    if (!due) break;
+    events_->OnTimer(*due);
     ++delivered;
   }
   if (end > Elapsed()) time_->Advance(end - Elapsed());

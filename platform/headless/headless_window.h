@@ -2,12 +2,12 @@
 // The in-memory clock window: real state (place, size, region, layer, the face it shows,
 // timers, shown) and no screen. Tests deliver its events by hand, or let its timers run on a
 // HeadlessClock's time.
-#include <array>
 #include <cstdint>
 #include <limits>
 
 #include "platform/headless/headless_clock.h"
 #include "platform/platform_window.h"
+#include "platform/timer_table.h"
 
 namespace quarvel {
 
@@ -28,12 +28,13 @@ class HeadlessWindow final : public PlatformWindow {
   void BeginSystemDrag() override;
   void Present(const PixelImage& face) override;
   void StartTimer(TimerId timer, int milliseconds) override;
-  void StopTimer(TimerId timer) override { timers_[Index(timer)].armed = false; }
+  void StopTimer(TimerId timer) override { timers_.Stop(timer); }
 
   // Test controls. Tick delivers one tick of a running timer, as the event loop would.
   bool Tick(TimerId timer);
-  // Moves the clock on by `milliseconds`, delivering every tick that falls due meanwhile at its
-  // own time, and returns how many it delivered.
+  // Moves the clock on by `milliseconds`, delivering the ticks that fall due meanwhile at their
+  // own time, as the X11 loop does (a tick missed while a handler moved the clock on is merged
+  // into one late tick, as Windows does), and returns how many it delivered.
   int RunFor(int64_t milliseconds);
   void RequestClose() { events_->OnUnload(); }
   void ClockChanged() { events_->OnClockChanged(); }
@@ -44,12 +45,12 @@ class HeadlessWindow final : public PlatformWindow {
   // Delivers window events as the backend would translate them.
   void MouseDown(int16_t button, int16_t shift = 0) { events_->OnMouseDown(button, shift); }
   void MouseMove(int16_t button = 0, int16_t shift = 0) { events_->OnMouseMove(button, shift); }
-  void KeyDown(int16_t keyCode, int16_t shift = 0) { events_->OnKeyDown(keyCode, shift); }
+  bool KeyDown(int16_t keyCode, int16_t shift = 0) { return events_->OnKeyDown(keyCode, shift); }
 
-  bool TimerRunning(TimerId timer) const { return timers_[Index(timer)].armed; }
-  int TimerInterval(TimerId timer) const { return timers_[Index(timer)].interval; }
+  bool TimerRunning(TimerId timer) const { return timers_.Running(timer); }
+  int TimerInterval(TimerId timer) const { return static_cast<int>(timers_.Interval(timer)); }
   // When the running timer next falls due, on the clock's count of milliseconds.
-  int64_t TimerDue(TimerId timer) const { return timers_[Index(timer)].due; }
+  int64_t TimerDue(TimerId timer) const { return timers_.Due(timer); }
   const PixelImage& presented() const { return presented_; }
   int presents() const { return presents_; }
   int timerStarts() const { return timerStarts_; }
@@ -63,12 +64,6 @@ class HeadlessWindow final : public PlatformWindow {
   int drags() const { return drags_; }
 
  private:
-  struct Timer {
-    bool armed = false;
-    int interval = 0;
-    int64_t due = 0;
-  };
-  static std::size_t Index(TimerId timer) { return static_cast<std::size_t>(timer) - 1; }
   int64_t Elapsed() const { return time_ != nullptr ? time_->elapsedMs() : 0; }
 
   HeadlessClock* time_;
@@ -82,7 +77,7 @@ class HeadlessWindow final : public PlatformWindow {
   bool shown_ = false;
   ScreenPoint dragDestination_;
   int drags_ = 0;
-  std::array<Timer, 3> timers_{};
+  TimerTable timers_;
   PixelImage presented_;
   int presents_ = 0;
   int timerStarts_ = 0;

@@ -3,7 +3,9 @@
 #include "platform/process_lock.h"
 #include "platform/win32/win32_info_dialog.h"
 #include "runtime/caption.h"
+#include "runtime/program_search.h"
 #include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -41,6 +43,27 @@ std::vector<Monitor> Win32System::Monitors() const {
   return monitors;
 }
 
+namespace {
+// Windows' error codes named; the clock decides what each is reported as (system_errors.h).
+FailureKind Win32Failure(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return FailureKind::kNotFound;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+      return FailureKind::kBadName;
+    case ERROR_ACCESS_DENIED:
+      return FailureKind::kAccessDenied;
+    case ERROR_BAD_EXE_FORMAT:
+    case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+      return FailureKind::kNotAProgram;
+    default:
+      return FailureKind::kOther;
+  }
+}
+}  // namespace
+
 std::string Win32System::ProgramFolder() const {
   char path[MAX_PATH * 2];
   const DWORD n = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -53,17 +76,10 @@ std::optional<uint32_t> Win32System::FindFirstFileAttributes(const std::string& 
   WIN32_FIND_DATAA found;
   HANDLE search = FindFirstFileA(path.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) {
-    switch (GetLastError()) {
-      case ERROR_FILE_NOT_FOUND:
-      case ERROR_PATH_NOT_FOUND:
-      case ERROR_NO_MORE_FILES:
-        return std::nullopt;
-      case ERROR_INVALID_NAME:
-      case ERROR_BAD_PATHNAME:
-        throw RuntimeError(ErrorNumber::kBadFileNameOrNumber, path);
-      default:
-        throw RuntimeError(ErrorNumber::kPathFileAccessError, path);
-    }
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_FILES || Win32Failure(error) == FailureKind::kNotFound)
+      return std::nullopt;
+    throw DirectorySearchError(Win32Failure(error), path);
   }
   FindClose(search);
   return found.dwFileAttributes;
@@ -87,24 +103,23 @@ bool IsAbsolute(const std::string& path) {
          path.rfind("\\\\", 0) == 0;
 }
 
-// The program's folder first, then the absolute folders of PATH. The working directory is never
-// searched, so a program planted in a data folder does not run.
-std::string FindProgram(const std::string& programFolder, const std::string& exeName) {
-  if (IsFile(programFolder + "\\" + exeName)) return programFolder + "\\" + exeName;
+// PATH's folders, a quoted one without its quotes; the clock's search decides which count.
+std::vector<std::string> SearchPathFolders() {
   char buffer[32768];
   const DWORD n = GetEnvironmentVariableA("PATH", buffer, sizeof buffer);
-  const std::string path = n > 0 && n < sizeof buffer ? std::string(buffer, n) : std::string();
-  std::size_t start = 0;
-  while (start <= path.size()) {
-    std::size_t end = path.find(';', start);
-    if (end == std::string::npos) end = path.size();
-    std::string folder = path.substr(start, end - start);
-    if (!folder.empty() && folder.front() == '"' && folder.back() == '"' && folder.size() >= 2)
+  std::vector<std::string> folders =
+      SplitSearchPath(n > 0 && n < sizeof buffer ? std::string_view(buffer, n) : "", ';');
+  for (std::string& folder : folders)
+    if (folder.size() >= 2 && folder.front() == '"' && folder.back() == '"')
       folder = folder.substr(1, folder.size() - 2);
-    if (IsAbsolute(folder) && IsFile(folder + "\\" + exeName)) return folder + "\\" + exeName;
-    start = end + 1;
-  }
-  return {};
+  return folders;
+}
+
+std::string FindProgram(const std::string& programFolder, const std::string& exeName) {
+  const FileSystemWays windows{
+      IsAbsolute, IsFile,
+      [](const std::string& folder, const std::string& name) { return folder + "\\" + name; }};
+  return SearchProgram(programFolder, SearchPathFolders(), exeName, windows);
 }
 }  // namespace
 
@@ -120,13 +135,7 @@ void Win32System::StartProgram(const std::string& exeName) {
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
-    const ErrorNumber number =
-        error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ErrorNumber::kFileNotFound
-        : error == ERROR_ACCESS_DENIED ? ErrorNumber::kPermissionDenied
-        : error == ERROR_BAD_EXE_FORMAT || error == ERROR_EXE_MACHINE_TYPE_MISMATCH
-            ? ErrorNumber::kInvalidFileFormat
-            : ErrorNumber::kPathFileAccessError;
-    throw RuntimeError(number, program, "Windows error " + std::to_string(error));
+    throw ProgramStartError(Win32Failure(error), program, "Windows error " + std::to_string(error));
   }
   CloseHandle(process.hThread);
   if (started_ != nullptr) CloseHandle(started_);

@@ -40,10 +40,6 @@ int16_t ButtonMask(WPARAM keys) {
   return mask;
 }
 
-bool IsClockKey(WPARAM key) {
-  return key == 'Z' || key == 'X' || key == 'C' || key == 'A';
-}
-
 bool RunningUnderWine() {
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
   return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
@@ -86,7 +82,8 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
   return self->HandleMessage(message, wParam, lParam);
 }
 
-// A pure translation: each message becomes one call into the core.
+// Each message becomes one call into the core; what the window procedure then answers the
+// system (a key that is not the clock's goes on to DefWindowProc) is the core's answer.
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
@@ -110,8 +107,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       // With Alt held the keys arrive as system keys; the clock's own keys still count, and
       // the rest (Alt+F4 among them) keep their system meaning.
-      if (!IsClockKey(wParam)) break;
-      events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask());
+      if (!events_->OnKeyDown(static_cast<int16_t>(wParam), ModifierMask())) break;
       return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <ctime>
 #include <limits>
+#include <optional>
 
 namespace quarvel {
 
@@ -61,21 +62,16 @@ void X11EventLoop::ArmClockSetWatch() {
 }
 
 void X11EventLoop::StartTimer(TimerId timer, int milliseconds) {
-  Timer& t = timers_[static_cast<std::size_t>(timer) - 1];
-  t.armed = true;
-  t.intervalNs = static_cast<int64_t>(milliseconds < 1 ? 1 : milliseconds) * kNsPerMs;
-  t.dueNs = MonotonicNs() + t.intervalNs;
+  timers_.Start(timer, MonotonicNs(),
+                static_cast<int64_t>(milliseconds < 1 ? 1 : milliseconds) * kNsPerMs);
 }
 
 void X11EventLoop::StopTimer(TimerId timer) {
-  timers_[static_cast<std::size_t>(timer) - 1].armed = false;
+  timers_.Stop(timer);
 }
 
 int64_t X11EventLoop::EarliestDue() const {
-  int64_t earliest = kForever;
-  for (const Timer& t : timers_)
-    if (t.armed && t.dueNs < earliest) earliest = t.dueNs;
-  return earliest;
+  return timers_.EarliestDue();
 }
 
 void X11EventLoop::WatchChild(pid_t pid, std::function<void(int status)> onExit) {
@@ -129,23 +125,11 @@ void X11EventLoop::HandleXEvents() {
 }
 
 // In due order; a tick due again meanwhile (the handler took longer than the interval) is
-// dropped, as Windows merges late timer ticks into one.
+// merged into one, as Windows merges late timer ticks (TimerTable).
 void X11EventLoop::DeliverDueTimers() {
   if (events_ == nullptr) return;
   if (beforeTimers_ && EarliestDue() <= MonotonicNs()) beforeTimers_();
-  for (;;) {
-    const int64_t now = MonotonicNs();
-    std::size_t next = timers_.size();
-    for (std::size_t i = 0; i < timers_.size(); ++i)
-      if (timers_[i].armed && timers_[i].dueNs <= now &&
-          (next == timers_.size() || timers_[i].dueNs < timers_[next].dueNs))
-        next = i;
-    if (next == timers_.size()) return;
-    Timer& t = timers_[next];
-    t.dueNs += t.intervalNs;
-    if (t.dueNs <= now) t.dueNs = now + t.intervalNs;
-    events_->OnTimer(static_cast<TimerId>(next + 1));
-  }
+  while (const std::optional<TimerId> due = timers_.TakeDue(MonotonicNs())) events_->OnTimer(*due);
 }
 
 void X11EventLoop::HandleSignals() {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/platform_window.h"
+#include "platform/timer_table.h"
 #include "platform/x11/x11_display.h"
 
 namespace quarvel {
@@ -60,11 +61,6 @@ class X11EventLoop {
   void RunUntil(const bool& done);
 
  private:
-  struct Timer {
-    bool armed = false;
-    int64_t intervalNs = 0;
-    int64_t dueNs = 0;  // CLOCK_MONOTONIC
-  };
   void HandleXEvents();
   void DeliverDueTimers();
   void HandleSignals();
@@ -84,7 +80,7 @@ class X11EventLoop {
   std::map<Window, X11EventTarget*> targets_;
   WindowEvents* events_ = nullptr;
   std::function<void()> beforeTimers_;
-  std::array<Timer, 3> timers_{};
+  TimerTable timers_;  // in CLOCK_MONOTONIC nanoseconds
   std::vector<Window> modal_;
   std::vector<Child> children_;
   int signalFd_ = -1;

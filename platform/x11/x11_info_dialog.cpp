@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "desktop/programs.h"
 #include "platform/x11/x11_dialog_window.h"
 #include "platform/x11/x11_message_box.h"
-#include "platform/x11/x11_programs.h"
 #include "platform/x11/x11_resources.h"
 
 namespace quarvel {

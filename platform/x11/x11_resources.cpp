@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "clockface/bmp_decoder.h"
+#include "skin/bmp_decoder.h"
 
 namespace quarvel {
 

@@ -13,11 +13,11 @@
 #include <cstring>
 #include <filesystem>
 
+#include "desktop/programs.h"
 #include "platform/process_lock.h"
 #include "platform/x11/x11_info_dialog.h"
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_monitors.h"
-#include "platform/x11/x11_programs.h"
 #include "platform/x11/x11_text.h"
 #include "runtime/caption.h"
 #include "runtime/system_errors.h"
@@ -71,7 +71,7 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
   struct stat status {};
   if (stat(path.c_str(), &status) != 0) {
     if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw DirectorySearchError(errno, path);
+    throw DirectorySearchError(PosixFailure(errno), path);
   }
   uint32_t attributes = 0;
   if (S_ISDIR(status.st_mode)) attributes |= file_attribute::kDirectory;
@@ -109,7 +109,13 @@ void X11System::StartProgram(const std::string& exeName) {
   const std::string program = FindProgram(ProgramFolder(), exeName);
   if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
   const pid_t pid = SpawnProgram(program, {});
-  if (pid < 0) throw ProgramStartError(-pid, exeName);
+  if (pid < 0) {
+    // NOTE: built by appending; "error " + std::to_string() trips GCC 12's false restrict
+    // warning in release builds, which fails them.
+    std::string code = "error ";
+    code += std::to_string(-pid);
+    throw ProgramStartError(PosixFailure(-pid), exeName, code);
+  }
   started_ = pid;
   startedExit_.reset();
 }

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "clockface/face_redraw.h"
-#include "clockface/hand_shapes.h"
-#include "clockwindow/face_picture.h"
+#include "skin/face_picture.h"
+#include "skin/hand_shapes.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "clockface/bmp_decoder.h"
+#include "skin/bmp_decoder.h"
 #include "tests/bmp/bmp_builder.h"
 
 namespace {

@@ -7,7 +7,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# Ids of the editor's controls (platform/win32/qvedit/editor_window.h).
+# Ids of the editor's controls (apps/qvedit-win32/editor_window.h).
 FACE=100 POINTS=106 ANGLE=108 PERCENT=110 STATUS=129 SYMMETRIC=130
 
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 FACE=100 POINTS=106 POSE=123 ZOOM=132
-HANDLE_FILL=255,96,0 # the selected handle's inside (platform/win32/qvedit/face_view.cpp)
+HANDLE_FILL=255,96,0 # the selected handle's inside (apps/qvedit-win32/face_view.cpp)
 
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"

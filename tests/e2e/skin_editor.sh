@@ -12,7 +12,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
 
-# Ids of the editor's controls (platform/win32/qvedit/editor_window.h) and of the colour
+# Ids of the editor's controls (apps/qvedit-win32/editor_window.h) and of the colour
 # dialog's fields (Windows' colordlg.h), and the open dialog's file name field (dlgs.h).
 FACE=100 MINUTE_HAND=102 COLOUR=104 BROWSE=116 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
 STATUS=129 ZOOM=132 FILE_NAME=1148

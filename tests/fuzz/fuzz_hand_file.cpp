@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 #include "skineditor/hand_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"

@@ -6,7 +6,7 @@
 
 #include "clockface/dial_geometry.h"
 #include "clockface/face_redraw.h"
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"
 

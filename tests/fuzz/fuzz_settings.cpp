@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "clockwindow/settings_file.h"
+#include "skin/settings_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"
 

@@ -13,7 +13,7 @@ check() { # <what> <expected> <actual>
 }
 
 metainfo=$share/metainfo/$id.metainfo.xml
-desktop=$source_dir/platform/x11/$id.desktop
+desktop=$source_dir/apps/quarvel-x11/$id.desktop
 check "appstreamcli validate" 0 "$(appstreamcli validate --no-net "$metainfo" >&2; echo $?)"
 check "desktop-file-validate" "" "$(desktop-file-validate "$desktop" 2>&1)"
 check "metainfo launches the menu entry" "$id.desktop" \

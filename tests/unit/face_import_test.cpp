@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "clock_fixture.h"
-#include "clockwindow/face_picture.h"
+#include "skin/face_picture.h"
 #include "skineditor/skin_files.h"
 #include "tests/bmp/bmp_builder.h"
 

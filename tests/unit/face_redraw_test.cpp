@@ -13,13 +13,13 @@ namespace {
 
 using testing::ScriptedClock;
 
-TEST(HourPosition, TheStillFaceDividesTheMinutesBy70AndTheSpinFramesBy60) {
+TEST(HourPosition, TheStillFaceDividesTheMinutesBy70AndTheLapFramesBy60) {
   // 6.5 and 10.5 go to the even 6 and 10, 7.5 to 8; a frame draws 60 as 0.
-  const int face = kFaceHourDivisor, spin = kSpinHourDivisor;
+  const int face = kFaceHourDivisor, lap = kLapHourDivisor;
   const std::tuple<int, int, int, int> cases[] = {
-      {0, 0, face, 0},    {1, 21, face, 6},  {1, 35, face, 8},  {2, 7, face, 10},
-      {11, 59, face, 59}, {12, 0, face, 0},  {13, 30, face, 7}, {10, 45, face, 53},
-      {10, 45, spin, 54}, {13, 30, spin, 8}, {11, 54, spin, 60}};
+      {0, 0, face, 0},    {1, 21, face, 6}, {1, 35, face, 8},  {2, 7, face, 10},
+      {11, 59, face, 59}, {12, 0, face, 0}, {13, 30, face, 7}, {10, 45, face, 53},
+      {10, 45, lap, 54},  {13, 30, lap, 8}, {11, 54, lap, 60}};
   for (auto [h, m, divisor, position] : cases) {
     HeadlessClock clock({h, m, 0});
     EXPECT_EQ(HourPosition(clock, divisor), position) << h << ":" << m << " / " << divisor;

@@ -1,5 +1,5 @@
 // The hand file loader.
-#include "clockface/hand_shapes.h"
+#include "skin/hand_shapes.h"
 
 #include <gtest/gtest.h>
 

@@ -17,7 +17,7 @@ class MouseDodgeTest : public testing::ClockFixture {
     window.Tick(Form1::kSecondTick);
   }
   // Whether the clock is parked, and its window's left edge.
-  std::pair<int, int> Dodge() const { return {form->state().dodged, window.left()}; }
+  std::pair<bool, int> Dodge() const { return {form->state().dodged, window.left()}; }
   static constexpr const char* kSaved = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
 };
 
@@ -26,36 +26,37 @@ constexpr int16_t kShift = 1, kCtrl = 2;
 TEST_F(MouseDodgeTest, AMoveWithoutShiftParksAtOnceAndTheClockComesBackAfterThePointerLeaves) {
   Form1& f = StartAt300x100();
   window.MouseMove();
-  EXPECT_EQ(Dodge(), std::make_pair(-1, -1000));
+  EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
   EXPECT_EQ(window.top(), 100);       // the top edge stays
   NextSecondWithPointerAt(350, 150);  // still inside the square: stays parked
   system.FailCursorReads();           // an unreadable pointer keeps the last position
   clock.Set({10, 8, 45});
   window.Tick(Form1::kSecondTick);
   EXPECT_EQ(f.state().cursorPos.x, 350);
-  EXPECT_EQ(Dodge(), std::make_pair(-1, -1000));
+  EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
   NextSecondWithPointerAt(600, 150);
-  EXPECT_EQ(Dodge(), std::make_pair(0, 300));
+  EXPECT_EQ(Dodge(), std::make_pair(false, 300));
 }
 
 TEST_F(MouseDodgeTest, ShiftAloneSuspendsTheHidingButShiftWithCtrlDoesNot) {
   Form1& f = StartAt300x100();
   window.MouseMove(0, kShift);
-  EXPECT_EQ(f.state().shiftHeld, -1);
-  EXPECT_EQ(f.state().dodged, 0);
+  EXPECT_TRUE(f.state().shiftHeld);
+  EXPECT_FALSE(f.state().dodged);
   NextSecondWithPointerAt(350, 150);  // the pointer test does nothing while shiftHeld
   EXPECT_EQ(window.left(), 300);
   window.MouseMove(0, kShift | kCtrl);
-  EXPECT_EQ(f.state().shiftHeld, 0);
-  EXPECT_EQ(f.state().dodged, -1);
+  EXPECT_FALSE(f.state().shiftHeld);
+  EXPECT_TRUE(f.state().dodged);
 }
 
 TEST_F(MouseDodgeTest, ThePointerTestUsesTheStrictSquareNotTheRoundFace) {
   StartAt300x100();
   // The square's first column and row are outside, its last ones inside; its corners count,
   // though no mouse move reaches the round window there.
-  const std::tuple<int, int, int> steps[] = {{300, 150, 0},  {350, 100, 0}, {500, 150, 0},
-                                             {302, 102, -1}, {500, 300, 0}, {499, 299, -1}};
+  const std::tuple<int, int, bool> steps[] = {{300, 150, false}, {350, 100, false},
+                                              {500, 150, false}, {302, 102, true},
+                                              {500, 300, false}, {499, 299, true}};
   for (auto [x, y, dodged] : steps) {
     NextSecondWithPointerAt(x, y);
     EXPECT_EQ(Dodge(), std::make_pair(dodged, dodged ? -1000 : 300)) << x << "," << y;
@@ -76,7 +77,7 @@ TEST_F(MouseDodgeTest, NotTopmostNeverParksButStillRecordsAMovedWindow) {
   window.MouseMove();
   EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(400, 250));
   NextSecondWithPointerAt(450, 300);
-  EXPECT_EQ(f.state().dodged, 0);
+  EXPECT_FALSE(f.state().dodged);
 }
 
 TEST_F(MouseDodgeTest, ParkingGoesLeftOfTheLeftmostScreenAndNeverRecordsTheParkedPlace) {
@@ -96,13 +97,13 @@ TEST_F(MouseDodgeTest, AParksAndUnparksOnlyThroughTheLayer) {
   Form1& f = StartAt300x100();
   window.KeyDown('A');  // off: no hiding
   EXPECT_FALSE(window.topmost());
-  EXPECT_EQ(f.state().notTopmost, -1);
+  EXPECT_FALSE(f.state().topmost);
   window.MouseMove();
-  EXPECT_EQ(f.state().dodged, 0);
+  EXPECT_FALSE(f.state().dodged);
   window.KeyDown('A');  // on again
   EXPECT_TRUE(window.topmost());
   window.MouseMove();
-  EXPECT_EQ(f.state().dodged, -1);
+  EXPECT_TRUE(f.state().dodged);
   window.KeyDown('A');  // off while parked: stays parked, the pointer test stops
   NextSecondWithPointerAt(900, 700);
   EXPECT_EQ(window.left(), -1000);

@@ -94,14 +94,23 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
   EXPECT_EQ(bom.ReadInt32(), 7);
 }
 
+// One mapping from a failure's kind to the clock's numbered error, whichever system named it.
 TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
-  EXPECT_STREQ(DirectorySearchError(ENAMETOOLONG, "x").what(),
+  EXPECT_STREQ(DirectorySearchError(PosixFailure(ENAMETOOLONG), "x").what(),
                "Run-time error 52: Bad file name or number (x)");
-  EXPECT_EQ(DirectorySearchError(EACCES, "x").number(), 75);
-  EXPECT_STREQ(ProgramStartError(ENOENT, "qvedit").what(),
+  EXPECT_EQ(DirectorySearchError(PosixFailure(ELOOP), "x").number(), 52);
+  EXPECT_EQ(DirectorySearchError(PosixFailure(EACCES), "x").number(), 75);
+  EXPECT_EQ(DirectorySearchError(FailureKind::kOther, "x").number(), 75);
+  EXPECT_STREQ(ProgramStartError(PosixFailure(ENOENT), "qvedit", "error 2").what(),
                "Run-time error 53: File not found (qvedit, error 2)");
-  EXPECT_EQ(ProgramStartError(EACCES, "qvedit").number(), 70);
-  EXPECT_EQ(ProgramStartError(ENOEXEC, "qvedit").number(), 321);
+  EXPECT_STREQ(
+      ProgramStartError(FailureKind::kNotAProgram, "qvedit.exe", "Windows error 193").what(),
+      "Run-time error 321: Invalid file format (qvedit.exe, Windows error 193)");
+  EXPECT_EQ(ProgramStartError(PosixFailure(EACCES), "qvedit", "").number(), 70);
+  EXPECT_EQ(ProgramStartError(PosixFailure(EPERM), "qvedit", "").number(), 70);
+  EXPECT_EQ(ProgramStartError(PosixFailure(ENOEXEC), "qvedit", "").number(), 321);
+  EXPECT_EQ(ProgramStartError(PosixFailure(EIO), "qvedit", "").number(), 75);
+  EXPECT_EQ(PosixFailure(ENOTDIR), FailureKind::kNotFound);
 }
 
 }  // namespace

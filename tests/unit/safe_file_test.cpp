@@ -17,10 +17,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "clockface/bmp_decoder.h"
-#include "clockface/hand_shapes.h"
-#include "clockwindow/face_picture.h"
-#include "clockwindow/settings_file.h"
+#include "skin/bmp_decoder.h"
+#include "skin/face_picture.h"
+#include "skin/hand_shapes.h"
+#include "skin/settings_file.h"
 #include "skineditor/hand_file.h"
 #include "skineditor/skin_files.h"
 #include "test_support.h"
@@ -37,7 +37,8 @@ constexpr const char* kSaved = "10,20\r\n 1 \r\nqv.bmp\r\n 3 \r\n";
 
 ClockState SavedState() {
   ClockState s;
-  s.windowLeft = 10, s.windowTop = 20, s.notTopmost = 1, s.lineWidth = 3, s.bitmapPath = "qv.bmp";
+  s.windowLeft = 10, s.windowTop = 20, s.topmost = false, s.notTopmost = 1, s.lineWidth = 3,
+  s.bitmapPath = "qv.bmp";
   return s;
 }
 

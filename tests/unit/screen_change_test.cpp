@@ -41,7 +41,7 @@ TEST_F(ScreenChangeTest, AClockOffTheSmallerScreenComesBackAndIsSavedThere) {
   EXPECT_EQ(Place(), std::make_pair(600, 370));
   EXPECT_EQ(Home(), std::make_pair(600, 370));
   NextSecondWithPointerAt(650, 400);  // the dodge square is the new one
-  EXPECT_EQ(form->state().dodged, -1);
+  EXPECT_TRUE(form->state().dodged);
   NextSecondWithPointerAt(100, 100);
   EXPECT_EQ(Place(), std::make_pair(600, 370));
   window.RequestClose();
@@ -51,13 +51,13 @@ TEST_F(ScreenChangeTest, AClockOffTheSmallerScreenComesBackAndIsSavedThere) {
 TEST_F(ScreenChangeTest, AParkedClockComesHomeOntoTheSmallerScreen) {
   StartOnLargeScreen(1000, 800);
   window.MouseMove();  // parked at once
-  ASSERT_EQ(form->state().dodged, -1);
+  ASSERT_TRUE(form->state().dodged);
   ShrinkTo800x600();
-  EXPECT_EQ(form->state().dodged, -1);  // still parked, at home's new height
+  EXPECT_TRUE(form->state().dodged);  // still parked, at home's new height
   EXPECT_EQ(Place(), std::make_pair(form->ParkedLeft(), 370));
   EXPECT_EQ(Home(), std::make_pair(600, 370));
   NextSecondWithPointerAt(100, 100);
-  EXPECT_EQ(form->state().dodged, 0);
+  EXPECT_FALSE(form->state().dodged);
   EXPECT_EQ(Place(), std::make_pair(600, 370));
 }
 
@@ -79,7 +79,7 @@ TEST_F(ScreenChangeTest, AClockStillOnAScreenStaysAndHomeFollowsTheWindowManager
   EXPECT_EQ(Place(), std::make_pair(680, 450));
   EXPECT_EQ(Home(), std::make_pair(680, 450));
   NextSecondWithPointerAt(700, 470);  // inside the square the window really has
-  EXPECT_EQ(form->state().dodged, -1);
+  EXPECT_TRUE(form->state().dodged);
 }
 
 TEST_F(ScreenChangeTest, AMonitorUnpluggedOnTheLeftBringsTheClockToTheOneLeft) {

@@ -1,5 +1,5 @@
 // settings.ini both ways.
-#include "clockwindow/settings_file.h"
+#include "skin/settings_file.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST(SettingsFile, WritesFourPositionalLinesByteForByte) {
   ClockState s;
   s.windowLeft = 120, s.windowTop = 45, s.bitmapPath = "qv.bmp", s.lineWidth = 2;
   EXPECT_EQ(SettingsText(s), "120,45\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-  s.windowLeft = -1200, s.windowTop = -80, s.notTopmost = -1;
+  s.windowLeft = -1200, s.windowTop = -80, s.topmost = false;
   s.bitmapPath = "faces\\my face.bmp", s.lineWidth = -3;
   EXPECT_EQ(SettingsText(s), "-1200,-80\r\n-1 \r\nfaces\\my face.bmp\r\n-3 \r\n");
 }
@@ -58,12 +58,33 @@ TEST(SettingsFile, EachSettingReadsOnItsOwnAndOneThatCantBeReadKeepsItsDefault) 
   EXPECT_EQ(SettingsText(none), "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
+// Line 2 reads as the top-most switch (only 0 is top-most) and goes back as it was found while
+// the switch still agrees; a switch changed by A is written as -1 or 0.
+TEST(SettingsFile, TheTopmostLineComesBackAsFoundUnlessTheSwitchChanged) {
+  for (const auto& [line, topmost] : {std::pair<std::string, bool>{" 0 ", true},
+                                      {"-1 ", false},
+                                      {" 1 ", false},
+                                      {" 7 ", false}}) {
+    TempFolder folder;
+    folder.Write("settings.ini", "1,2\r\n" + line + "\r\nqv.bmp\r\n 2 \r\n");
+    FileSlot slot(folder.path());
+    ClockState s;
+    ReadSettingsValues(slot, s);
+    EXPECT_EQ(s.topmost, topmost) << line;
+    s.windowLeft = 1, s.windowTop = 2;
+    EXPECT_EQ(SettingsText(s), "1,2\r\n" + line + "\r\nqv.bmp\r\n 2 \r\n");
+    s.topmost = !s.topmost;
+    EXPECT_EQ(NotTopmostLine(s), topmost ? -1 : 0) << line;
+  }
+}
+
 TEST(SettingsFile, WritingReplacesTheFileInOneStep) {
   TempFolder folder;
   folder.Write("settings.ini", "old,content\r\n");
   FileSlot slot(folder.path());
   ClockState s;
-  s.windowLeft = -1200, s.windowTop = 80, s.notTopmost = 1, s.bitmapPath = "my face.bmp";
+  s.windowLeft = -1200, s.windowTop = 80, s.topmost = false, s.notTopmost = 1,
+  s.bitmapPath = "my face.bmp";
   s.lineWidth = 3;
   WriteSettingsFile(slot, s);
   EXPECT_EQ(folder.Read("settings.ini"), "-1200,80\r\n 1 \r\nmy face.bmp\r\n 3 \r\n");

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/x11/x11_programs.h"
-#include "platform/x11/x11_work_folder.h"
+#include "desktop/programs.h"
+#include "desktop/work_folder.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel {

@@ -1,0 +1,44 @@
+// The banner and the icon that tools/make-banner.sh makes, as the Linux clock reads them built
+// in: the bitmap decoder takes the banner whole, and each icon image is the dial, transparent
+// in its corners.
+#include <gtest/gtest.h>
+
+#include <cstddef>
+#include <vector>
+
+#include "platform/x11/x11_resources.h"
+
+namespace quarvel {
+namespace {
+
+TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
+  const PixelImage banner = X11BannerPicture();
+  ASSERT_EQ(banner.width, 228);
+  ASSERT_EQ(banner.height, 57);
+  EXPECT_EQ(banner.At(2, 28), 0x004080u);  // the dial's dark blue: red 0, green 64, blue 128
+  int white = 0;
+  for (int y = 0; y < banner.height; ++y)
+    for (int x = 64; x < banner.width; ++x) white += banner.At(x, y) == 0xFFFFFFu;
+  EXPECT_GT(white, 800) << "the name in white";
+}
+
+TEST(X11Resources, TheIconHas32And16PixelDialsTransparentInTheCorners) {
+  const std::vector<long> cardinals = X11IconCardinals();
+  std::size_t at = 0;
+  for (long size : {32L, 16L}) {
+    ASSERT_GE(cardinals.size(), at + 2 + static_cast<std::size_t>(size * size));
+    EXPECT_EQ(cardinals[at], size);
+    EXPECT_EQ(cardinals[at + 1], size);
+    const auto pixel = [&](long x, long y) {
+      return static_cast<unsigned long>(cardinals[at + 2 + static_cast<std::size_t>(y * size + x)]);
+    };
+    EXPECT_EQ(pixel(0, 0), 0u);
+    EXPECT_EQ(pixel(size - 1, size - 1), 0u);
+    EXPECT_EQ(pixel(size / 2, size / 2) >> 24, 0xFFu) << "the hub is opaque";
+    at += 2 + static_cast<std::size_t>(size * size);
+  }
+  EXPECT_EQ(at, cardinals.size());
+}
+
+}  // namespace
+}  // namespace quarvel
