@@ -8,8 +8,8 @@
 #include "infodialog/dialog_layout.h"
 #include "runtime/safe_file.h"
 #include "skin/hand_shapes.h"
-#include "skin/settings_file.h"
 #include "skin/is_skin_folder.h"
+#include "skin/settings_file.h"
 
 namespace quarvel {
 

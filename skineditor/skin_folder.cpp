@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "skin/face_picture.h"
 #include "runtime/file_slot.h"
+#include "skin/face_picture.h"
 #include "skineditor/face_import.h"
 #include "skineditor/skin_face.h"
 #include "skineditor/skin_files.h"
