@@ -36,10 +36,11 @@ struct ClockState {
   int32_t handAngle = 0;
   int16_t penX = 0;  // penX = penY = 0 means the pen is up
   int16_t penY = 0;
-  int32_t faceDiameter = 0;
-  int16_t spinCounter = 0;  // the lapping hand's position (the clock's own name)
-  bool topmost = true;      // the top-most layer, and with it the hiding from the pointer
-  int16_t notTopmost = 0;   // line 2 of settings.ini as read (0: top-most), see skin/settings_file
+  int32_t faceDiameter = 0;  // the window's width: the face bitmap's, times the scale
+  float scale = 1.0f;        // the whole clock's size over its bitmap's (clockface/face_scale)
+  int16_t spinCounter = 0;   // the lapping hand's position (the clock's own name)
+  bool topmost = true;       // the top-most layer, and with it the hiding from the pointer
+  int16_t notTopmost = 0;    // line 2 of settings.ini as read (0: top-most), see skin/settings_file
   bool shiftHeld = false;
   bool dodged = false;
   ColorRef minuteColor = 0;

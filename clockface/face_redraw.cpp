@@ -1,6 +1,7 @@
 #include "clockface/face_redraw.h"
 
 #include "clockface/dial_geometry.h"
+#include "clockface/face_scale.h"
 #include "runtime/checked_math.h"
 #include "runtime/number_text.h"
 #include "runtime/runtime_error.h"
@@ -47,8 +48,10 @@ void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock) {
   canvas.Cls();
   state.centerX = Round32(canvas.ScaleWidth() / 2.0);
   state.centerY = Round32(canvas.ScaleHeight() / 2.0);
-  state.radius = state.centerX < state.centerY ? Sub32(state.centerX, kDialMargin)
-                                               : Sub32(state.centerY, kDialMargin);
+  // The margin grows with the clock, so at any scale the hands reach as far into the face.
+  const int32_t margin = ScaledLength(kDialMargin, state.scale);
+  state.radius =
+      state.centerX < state.centerY ? Sub32(state.centerX, margin) : Sub32(state.centerY, margin);
   DrawHandAt(state, canvas, state.hourColor, HourPosition(clock, kFaceHourDivisor),
              state.hourShape);
   DrawHandAt(state, canvas, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);

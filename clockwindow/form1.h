@@ -99,6 +99,8 @@ class Form1 final : public WindowEvents {
   void StartTimer(TimerId timer, int milliseconds);
   void SecondTimerTick();
   SavedPosition ReadSettings();
+  // The face bitmap at the clock's scale (the skin's sharp 2x face where it has one).
+  PixelImage LoadScaledFace();
   void WriteSettings();
   void StartDrag();
   void OpenEditor();

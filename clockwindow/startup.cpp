@@ -1,5 +1,6 @@
 // The clock window's start-up: hand files, settings (with the first-run dialog), the bitmap,
 // the round window of the bitmap's width, the pen, the layer and the saved place.
+#include "clockface/face_scale.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
 #include "clockwindow/screen_place.h"
@@ -21,6 +22,24 @@ SavedPosition Form1::ReadSettings() {
   return ReadSettingsValues(slot_, state_);
 }
 
+PixelImage Form1::LoadScaledFace() {
+  PixelImage face = LoadFacePicture(FacePicturePath(slot_, state_.bitmapPath), state_.bitmapPath);
+  const int32_t width = ScaledLength(face.width, state_.scale);
+  const int32_t height = ScaledLength(face.height, state_.scale);
+  // At 2x and above a sharp face drawn at twice the size, when the skin has one, is resampled
+  // instead; one of another size, or one that doesn't load, is passed over.
+  if (state_.scale >= kSharpFaceScale) {
+    try {
+      const std::string sharpName = SharpFaceName(state_.bitmapPath);
+      PixelImage sharp = LoadFacePicture(FacePicturePath(slot_, sharpName), sharpName);
+      if (sharp.width == Mul32(face.width, 2) && sharp.height == Mul32(face.height, 2))
+        return ResamplePicture(sharp, width, height);
+    } catch (const RuntimeError&) {
+    }
+  }
+  return ResamplePicture(face, width, height);
+}
+
 bool Form1::Load() {
   try {
     LoadHandShapes(state_, slot_);
@@ -32,18 +51,18 @@ bool Form1::Load() {
     return false;
   }
 
+  state_.scale = ChooseScale(system_.ScaleSetting(), system_.DrawsAtScreenDpi(), twips_.x);
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
   // The measuring picture box keeps its designed width while it has no picture: a missing or
   // broken bitmap gives a plain window of that width.
   int32_t measured = TwipsToPixels(kDesignedPictureWidthTwips, twips_.x);
   IgnoreErrors([&] {
-    PixelImage picture =
-        LoadFacePicture(FacePicturePath(slot_, state_.bitmapPath), state_.bitmapPath);
+    PixelImage picture = LoadScaledFace();
     measured = picture.width;
     canvas_.SetBackgroundPicture(std::move(picture));
   });
-  // The window is a square as wide as the bitmap, whatever the bitmap's height.
+  // The window is a square as wide as the (scaled) bitmap, whatever the bitmap's height.
   state_.faceDiameter = measured;
   IgnoreErrors([&] {
     const int32_t width = ThroughTwips(twips_.x, state_.faceDiameter);
@@ -52,8 +71,8 @@ bool Form1::Load() {
     window_.Resize(width, height);
   });
   IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
-  // A pen below 1 pixel is refused and the designed pen stays.
-  IgnoreErrors([&] { canvas_.SetDrawWidth(state_.lineWidth); });
+  // A pen below 1 pixel is refused and the designed pen stays; settings.ini keeps the skin's.
+  IgnoreErrors([&] { canvas_.SetDrawWidth(ScaledPenWidth(state_.lineWidth, state_.scale)); });
   window_.Present(canvas_.pixels());
   IgnoreErrors([&] {
     if (state_.topmost) SetTopmost(window_, 1);

@@ -41,6 +41,13 @@ class PlatformSystem {
   virtual ~PlatformSystem() = default;
 
   virtual TwipsPerPixel ScreenTwipsPerPixel() const = 0;
+  // Whether the clock should draw itself at the screen's dots per inch (ScreenTwipsPerPixel):
+  // a window system that shows its windows as drawn says yes; one that stretches a program's
+  // window itself, or a program not declared aware of it, says no (default).
+  virtual bool DrawsAtScreenDpi() const { return false; }
+  // The user's own scale for the clock as written (QUARVEL_SCALE on Linux), or empty; the core
+  // reads and checks it.
+  virtual std::string ScaleSetting() const { return {}; }
   // Every monitor of the desktop, the primary one first.
   virtual std::vector<Monitor> Monitors() const = 0;
 

@@ -25,11 +25,15 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quarvel-preview [--time HH:MM:SS] [--size WxH] [--png FILE] [--segments]\n"
+    "usage: quarvel-preview [--time HH:MM:SS] [--scale S] [--size WxH] [--png FILE]\n"
+    "                       [--segments]\n"
     "       quarvel-preview --help | --version\n"
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
     "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
+    "  --scale S    draw the whole clock S times as large, 0.5 to 4 (as QUARVEL_SCALE does\n"
+    "               for the clock; default 1): the face resampled, or the skin's NAME@2x face\n"
+    "               from 2 up, the dial and the pen scaled\n"
     "  --png FILE   write the picture as PNG (a regular file; - for standard output)\n"
     "  --segments   print every line drawn: x1 y1 x2 y2 colour width\n"
     "  --help       print this text and exit\n"
@@ -42,6 +46,7 @@ int Run(const quarvel::PreviewOptions& options) {
   HeadlessWindow window;
   // The program's folder is the working folder; a first run's dialog is only recorded here.
   HeadlessSystem system(std::filesystem::current_path().string());
+  system.SetScaleSetting(options.scale);
   FileSlot slot;
   Form1 form(window, system, clock, slot);
   if (!form.Load()) {

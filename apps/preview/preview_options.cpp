@@ -4,6 +4,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "clockface/face_scale.h"
 #include "skin/bmp_decoder.h"
 
 namespace quarvel {
@@ -46,6 +47,10 @@ std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOpt
     } else if (arg == "--size") {
       if (!hasValue || !ParseSize(args[++i], options.width, options.height))
         return "--size wants WxH in pixels, such as 200x200 (at most 16384 each way)";
+    } else if (arg == "--scale") {
+      if (!hasValue || !ParseScale(args[i + 1]))
+        return "--scale wants a number from 0.5 to 4, such as 1.5 or 2";
+      options.scale = args[++i];
     } else if (arg == "--png") {
       if (!hasValue || args[i + 1].empty()) return "--png wants a file name";
       options.pngPath = args[++i];

@@ -14,6 +14,7 @@ struct PreviewOptions {
   int height = 0;
   std::string pngPath;  // "-": standard output
   bool segments = false;
+  std::string scale;  // as the clock's QUARVEL_SCALE; empty: 1
 };
 
 // Parses the arguments (without the program name). Returns an error message, or an empty

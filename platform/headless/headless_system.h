@@ -25,6 +25,8 @@ class HeadlessSystem final : public PlatformSystem {
   HeadlessSystem& operator=(const HeadlessSystem&) = delete;
 
   TwipsPerPixel ScreenTwipsPerPixel() const override { return twips_; }
+  bool DrawsAtScreenDpi() const override { return drawsAtScreenDpi_; }
+  std::string ScaleSetting() const override { return scaleSetting_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
   std::string ProgramFolder() const override { return programFolder_; }
   std::string FirstRunFolder() const override {
@@ -70,6 +72,8 @@ class HeadlessSystem final : public PlatformSystem {
   // A program that ends with this exit code after so many event passes, before any window.
   void InstallFailingProgram(const std::string& exeName, int exitCode, int passesUntilExit);
   void SetWorkFolderProblem(std::string problem) { workFolderProblem_ = std::move(problem); }
+  void SetDrawsAtScreenDpi(bool draws) { drawsAtScreenDpi_ = draws; }
+  void SetScaleSetting(std::string setting) { scaleSetting_ = std::move(setting); }
   // A clock window that ActivateClockOf finds for that process.
   void ShowClockWindowOf(uint32_t processId) { clockWindows_.push_back(processId); }
   // Runs at each pass of the event loop, as pending events would.
@@ -93,6 +97,8 @@ class HeadlessSystem final : public PlatformSystem {
   std::string filesFolder_;
   std::string programSuffix_ = ".exe";
   TwipsPerPixel twips_;
+  bool drawsAtScreenDpi_ = false;
+  std::string scaleSetting_;
   std::vector<Monitor> monitors_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
   std::map<std::string, uint32_t> attributes_;
   std::function<void()> whileDialogOpen_;

@@ -23,6 +23,9 @@ class X11System final : public PlatformSystem {
             std::string folderProblem = {});
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;
+  // The clock draws itself at Xft.dpi; QUARVEL_SCALE overrides (x11_scale.cpp).
+  bool DrawsAtScreenDpi() const override { return true; }
+  std::string ScaleSetting() const override;
   std::vector<Monitor> Monitors() const override;
   std::string ProgramFolder() const override;
   std::string FirstRunFolder() const override;

@@ -385,6 +385,33 @@ e2e_dismiss_box() { e2e_key "$E2E_BOX_WINDOW" Return; }
 
 # --- Pixels: colours are "r,g,b", rectangles x y w h on the screen ---------------------------
 
+# The face in the window is the preview tool's for the same skin and time, pixel for pixel,
+# inside the round region (outside it the screen's black shows). The shot is taken between two
+# readings of the clock; the face shows one of the seconds around them.
+e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such as --scale 2]
+  local x=$1 y=$2 size=$3 name=$4 preview=$QUARVEL_NATIVE_BUILD/bin/quarvel-preview first last shot t
+  e2e_require_file "$preview" "the preview tool (make native)"
+  first=$(($(date +%s) - 1))
+  shift 4
+  shot=$(e2e_screenshot "$name")
+  last=$(date +%s)
+  convert "$shot" -crop "${size}x$size+$x+$y" +repage "$E2E_TMP/face.png"
+  convert "$E2E_TMP/face.png" -fill white +opaque black "$E2E_TMP/region.png"
+  for ((t = first; t <= last; t++)); do
+    (cd "$E2E_DIR" && "$preview" "$@" --time "$(date -d "@$t" +%T)" --png "$E2E_TMP/preview.png")
+    convert "$E2E_TMP/preview.png" "$E2E_TMP/region.png" -compose multiply -composite \
+      "$E2E_TMP/preview-$t.png"
+    if [ "$(e2e_count_diff "$E2E_TMP/preview-$t.png" "$E2E_TMP/face.png" 0 0 "$size" "$size")" = 0 ]
+    then
+      e2e_log "$name: the preview's face for $(date -d "@$t" +%T), pixel for pixel"
+      return 0
+    fi
+  done
+  cp "$E2E_TMP"/preview-*.png "$E2E_ART"/
+  e2e_fail "$name: not the preview's face for any second from $(date -d "@$first" +%T) to" \
+    "$(date -d "@$last" +%T) ($name.png, preview-*.png)"
+}
+
 e2e_screenshot() { # <name> -> <artifacts>/<name>.png
   xwd -root -silent | convert xwd:- -alpha off "png:$E2E_ART/$1.png"
   echo "$E2E_ART/$1.png"

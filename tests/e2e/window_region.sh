@@ -70,31 +70,6 @@ expect_shape() { # <window id> <size>
   e2e_log "the shape: Windows' region of $2 pixels, row for row"
 }
 
-# The face in the window is the preview tool's for the same skin and time, pixel for pixel,
-# inside the round region (outside it the screen's black shows). The shot is taken between two
-# readings of the clock; the face shows one of the seconds around them.
-expect_preview_face() { # <x> <y> <size> <name>
-  local preview=$QUARVEL_NATIVE_BUILD/bin/quarvel-preview first last shot t
-  e2e_require_file "$preview" "the preview tool (make native)"
-  first=$(($(date +%s) - 1))
-  shot=$(e2e_screenshot "$4")
-  last=$(date +%s)
-  convert "$shot" -crop "$3x$3+$1+$2" +repage "$E2E_TMP/face.png"
-  convert "$E2E_TMP/face.png" -fill white +opaque black "$E2E_TMP/region.png"
-  for ((t = first; t <= last; t++)); do
-    (cd "$E2E_DIR" && "$preview" --time "$(date -d "@$t" +%T)" --png "$E2E_TMP/preview.png")
-    convert "$E2E_TMP/preview.png" "$E2E_TMP/region.png" -compose multiply -composite \
-      "$E2E_TMP/preview-$t.png"
-    if [ "$(e2e_count_diff "$E2E_TMP/preview-$t.png" "$E2E_TMP/face.png" 0 0 "$3" "$3")" = 0 ]; then
-      e2e_log "$4: the preview's face for $(date -d "@$t" +%T), pixel for pixel"
-      return 0
-    fi
-  done
-  cp "$E2E_TMP"/preview-*.png "$E2E_ART"/
-  e2e_fail "$4: not the preview's face for any second from $(date -d "@$first" +%T) to" \
-    "$(date -d "@$last" +%T) ($4.png, preview-*.png)"
-}
-
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 convert "$E2E_DIR/qv.bmp" "$E2E_TMP/qv.png" # a hand's colour in the face would pass for the hand
 for hand in tyou tan byou; do
@@ -110,7 +85,7 @@ wait_hands 250 120 200 face
 expect_round "$SHOT" "$E2E_WINDOW" 250 120 200
 blue=$(e2e_count_colour "$SHOT" "$E2E_BLUE" 250 120 200 200)
 [ "$blue" -ge 20000 ] || e2e_fail "only $blue pixels of the face's blue in the window"
-expect_preview_face 250 120 200 preview
+e2e_expect_preview_face 250 120 200 preview
 # Any 1.2 s holds a whole change of second and its redraw.
 for i in 1 2; do
   sleep 1.2
@@ -138,6 +113,6 @@ stray=$(convert "$SHOT" -crop 105x105+300+200 -depth 8 -format %c histogram:info
 [ -z "$stray" ] || e2e_fail "the plain face shows other colours:"$'\n'"$stray"
 blue=$(e2e_count_colour "$SHOT" "$E2E_BLUE" 300 200 105 105)
 [ "$blue" -ge 7000 ] || e2e_fail "only $blue pixels of dark blue in the plain face"
-expect_preview_face 300 200 105 plain-preview
+e2e_expect_preview_face 300 200 105 plain-preview
 [ -z "$(e2e_list_controls)" ] || e2e_fail "a message came up for the missing bitmap"
 e2e_pass

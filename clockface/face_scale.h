@@ -1,0 +1,45 @@
+#pragma once
+// The clock's scale: how much larger than its face bitmap the whole clock is drawn. The window,
+// the face, the dial's margin, the pen and with them the dodge square grow by it; at 1 every
+// pixel is the bitmap's own. The one place where a scale is chosen and applied.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+inline constexpr float kMinScale = 0.5f;
+inline constexpr float kMaxScale = 4.0f;
+// A skin's sharp face for this scale and above: "<name>@2x.<ext>" beside the face.
+inline constexpr float kSharpFaceScale = 2.0f;
+
+// A scale as a user writes it ("1", "1.5", "2"): a plain decimal number within
+// kMinScale..kMaxScale, else nothing.
+std::optional<float> ParseScale(std::string_view text);
+
+// The scale of a screen of `twipsPerPixel` (1440 / dpi): dpi / 96 to the nearest quarter, so
+// 96 and 100 dpi draw at 1, 144 at 1.5 and 192 at 2; within kMinScale..kMaxScale.
+float ScaleForScreen(float twipsPerPixel);
+
+// The scale the clock draws at: the user's setting when it is one (QUARVEL_SCALE, the preview's
+// --scale), else the screen's when the system draws windows as given, else 1.
+float ChooseScale(const std::string& setting, bool drawsAtScreenDpi, float twipsPerPixel);
+
+// A length of the 1x clock at the scale: exact at 1, rounded ties to even elsewhere.
+int32_t ScaledLength(int32_t length, float scale);
+
+// The skin's pen at the scale: s x width, a whole pixel, at least 1. A width below 1 is given
+// back as it is, for the canvas to refuse as it always has.
+int16_t ScaledPenWidth(int16_t width, float scale);
+
+// The name of the sharp face beside `name`: "qv.bmp" gives "qv@2x.bmp", "face" "face@2x".
+std::string SharpFaceName(const std::string& name);
+
+// The picture at width x height: unchanged when it already has that size, each pixel repeated
+// when the size is a whole multiple of it, otherwise filtered (stb's resize, in sRGB).
+PixelImage ResamplePicture(const PixelImage& picture, int32_t width, int32_t height);
+
+}  // namespace quarvel

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The Linux clock at a scale: with QUARVEL_SCALE=2, and with the desktop's Xft.dpi at 192, the
+# window is 400 x 400 for the 200-pixel face, its face is the preview tool's at --scale 2 pixel
+# for pixel, and a clock saved at 1x opens at the same spot of the screen, its settings.ini
+# unchanged. At Xft.dpi 144 it is 300 x 300.
+source "$(dirname "$0")/lib.sh"
+e2e_begin
+e2e_only x11 "the Windows build declares no DPI awareness yet; the system stretches it" || e2e_pass
+
+e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+e2e_settings 300 150 >"$E2E_DIR/settings.ini"
+cp "$E2E_DIR/settings.ini" "$E2E_TMP/saved-at-1x.ini"
+
+# At 1x, as a reference: the place the settings give.
+e2e_start_clock
+e2e_wait_clock
+e2e_expect_geometry "$E2E_WINDOW" 300,150,200,200 "the clock at 1x"
+e2e_close_request QUARVEL
+e2e_wait_exit
+e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at 1x" <"$E2E_TMP/saved-at-1x.ini"
+
+export QUARVEL_SCALE=2
+e2e_start_clock
+e2e_wait_clock 400
+e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at QUARVEL_SCALE=2"
+e2e_expect_preview_face 300 150 400 scale-env --scale 2
+e2e_close_request QUARVEL
+e2e_wait_exit
+e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at QUARVEL_SCALE=2" <"$E2E_TMP/saved-at-1x.ini"
+unset QUARVEL_SCALE
+
+echo "Xft.dpi: 192" | xrdb -merge
+e2e_start_clock
+e2e_wait_clock 400
+e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at Xft.dpi 192"
+e2e_expect_preview_face 300 150 400 dpi-192 --scale 2
+e2e_close_request QUARVEL
+e2e_wait_exit
+e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at Xft.dpi 192" <"$E2E_TMP/saved-at-1x.ini"
+
+# A fractional scale: the face filtered, the same as the preview's.
+echo "Xft.dpi: 144" | xrdb -merge
+e2e_start_clock
+e2e_wait_clock 300
+e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at Xft.dpi 144"
+e2e_expect_preview_face 300 150 300 dpi-144 --scale 1.5
+e2e_close_request QUARVEL
+e2e_wait_exit
+e2e_pass

@@ -1,0 +1,180 @@
+// The clock at a scale: which scale, the face, the dial, the pen, the window and the saved place.
+#include "clockface/face_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "clock_fixture.h"
+#include "tests/bmp/bmp_builder.h"
+
+namespace quarvel {
+namespace {
+
+TEST(FaceScaleTest, TheScaleComesFromTheSettingElseTheScreen) {
+  for (auto [text, value] : {std::pair{"1", 1.0f},
+                             {"1.5", 1.5f},
+                             {"2", 2.0f},
+                             {"0.5", 0.5f},
+                             {"4", 4.0f},
+                             {"2.0", 2.0f},
+                             {"1.25", 1.25f}})
+    EXPECT_EQ(ParseScale(text), value) << text;
+  for (const char* text : {"", "0", "0.4", "4.5", "-2", "+2", " 2", "2 ", "2x", "1e0", "inf", "nan",
+                           ".", "1.2.3", "200%"})
+    EXPECT_EQ(ParseScale(text), std::nullopt) << text;
+
+  // dpi / 96 to the nearest quarter: 96 and 100 draw as today.
+  for (auto [dpi, scale] : {std::pair{96.0f, 1.0f},
+                            {100.0f, 1.0f},
+                            {120.0f, 1.25f},
+                            {144.0f, 1.5f},
+                            {192.0f, 2.0f},
+                            {288.0f, 3.0f},
+                            {960.0f, 4.0f},
+                            {24.0f, 0.5f}})
+    EXPECT_EQ(ScaleForScreen(1440.0f / dpi), scale) << dpi;
+
+  EXPECT_EQ(ChooseScale("1.5", true, 7.5f), 1.5f);  // the user's setting wins
+  EXPECT_EQ(ChooseScale("1", true, 7.5f), 1.0f);
+  EXPECT_EQ(ChooseScale("big", true, 7.5f), 2.0f);  // a wrong one falls back to the screen
+  EXPECT_EQ(ChooseScale("", false, 7.5f), 1.0f);    // a system that stretches windows itself
+  EXPECT_EQ(ChooseScale("2", false, 15.0f), 2.0f);
+}
+
+TEST(FaceScaleTest, LengthsPensAndTheSharpFacesName) {
+  EXPECT_EQ(ScaledLength(200, 1.0f), 200);
+  EXPECT_EQ(ScaledLength(200, 1.5f), 300);
+  EXPECT_EQ(ScaledLength(20, 2.0f), 40);
+  EXPECT_EQ(ScaledLength(105, 0.5f), 52);  // ties to even
+  EXPECT_EQ(ScaledPenWidth(2, 1.0f), 2);
+  EXPECT_EQ(ScaledPenWidth(2, 2.0f), 4);
+  EXPECT_EQ(ScaledPenWidth(2, 1.5f), 3);
+  EXPECT_EQ(ScaledPenWidth(1, 0.5f), 1);  // at least a pixel
+  EXPECT_EQ(ScaledPenWidth(3, 0.5f), 2);
+  EXPECT_EQ(ScaledPenWidth(0, 2.0f), 0);  // left for the canvas to refuse
+  EXPECT_EQ(ScaledPenWidth(-3, 2.0f), -3);
+
+  EXPECT_EQ(SharpFaceName("qv.bmp"), "qv@2x.bmp");
+  EXPECT_EQ(SharpFaceName("faces\\blue.face.bmp"), "faces\\blue.face@2x.bmp");
+  EXPECT_EQ(SharpFaceName("face"), "face@2x");
+  EXPECT_EQ(SharpFaceName("my.skins/face"), "my.skins/face@2x");
+}
+
+TEST(FaceScaleTest, WholeScalesRepeatPixelsFractionalOnesFilter) {
+  const PixelImage picture{2, 2, {0x000000, 0xFFFFFF, 0xFF0000, 0x0000FF}};
+  EXPECT_EQ(ResamplePicture(picture, 2, 2).pixels, picture.pixels);
+  const PixelImage doubled = ResamplePicture(picture, 4, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(doubled.At(x, y), picture.At(x / 2, y / 2)) << x << y;
+
+  const PixelImage plain{4, 1, {0x000000, 0x000000, 0xFFFFFF, 0xFFFFFF}};
+  const PixelImage filtered = ResamplePicture(plain, 6, 1);  // 1.5x
+  ASSERT_EQ(filtered.pixels.size(), 6u);
+  EXPECT_EQ(filtered.At(0, 0), 0x000000u);
+  EXPECT_EQ(filtered.At(5, 0), 0xFFFFFFu);
+  // Between black and white a grey, which repeating pixels never gives.
+  const Pixel middle = filtered.At(2, 0) != 0 ? filtered.At(2, 0) : filtered.At(3, 0);
+  EXPECT_GT(middle & 0xFF, 0x10u);
+  EXPECT_LT(middle & 0xFF, 0xF0u);
+  EXPECT_EQ(middle >> 24, 0u);
+}
+
+using ScaledClockTest = testing::ClockFixture;
+
+// Every line of a redraw at these times.
+std::vector<DrawnSegment> Lines(HeadlessClock& clock, Form1& form, TimeOfDay time) {
+  clock.Set(time);
+  form.Command1Click();
+  return form.canvas().segments();
+}
+
+TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
+  system.SetScaleSetting("2");
+  programDir.Write("settings.ini", "");
+  Form1& f = Start("300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(f.state().faceDiameter, 400);
+  EXPECT_EQ(std::make_tuple(window.width(), window.height(), window.regionDiameter()),
+            std::make_tuple(400, 400, 400));
+  EXPECT_EQ(canvas().DrawWidth(), 4);
+  // The place is the saved one, in screen pixels at any scale.
+  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
+
+  HeadlessSystem plainSystem{programDir.path()};
+  HeadlessWindow plainWindow{&clock};
+  FileSlot plainSlot{work.path()};
+  Form1 plain(plainWindow, plainSystem, clock, plainSlot);
+  plain.Load();
+  ASSERT_EQ(plain.state().faceDiameter, 200);
+  const PixelImage& face = plain.canvas().pixels();
+  // The face repeated: every pixel of the 1x face is a 2x2 block.
+  for (int y = 0; y < 200; y += 7)
+    for (int x = 0; x < 200; x += 3)
+      ASSERT_EQ(canvas().pixels().At(2 * x + 1, 2 * y + 1), face.At(x, y)) << x << "," << y;
+
+  for (TimeOfDay time : {TimeOfDay{10, 8, 30},
+                         {0, 0, 0},
+                         {3, 15, 45},
+                         {7, 41, 17},
+                         {11, 59, 59},
+                         {12, 30, 5},
+                         {18, 22, 52},
+                         {23, 3, 11}}) {
+    const std::vector<DrawnSegment> small = Lines(clock, plain, time);
+    const std::vector<DrawnSegment> large = Lines(clock, f, time);
+    ASSERT_EQ(large.size(), small.size());
+    for (std::size_t i = 0; i < small.size(); ++i) {
+      EXPECT_LE(std::abs(large[i].x1 - 2 * small[i].x1), 1);
+      EXPECT_LE(std::abs(large[i].y1 - 2 * small[i].y1), 1);
+      EXPECT_LE(std::abs(large[i].x2 - 2 * small[i].x2), 1);
+      EXPECT_LE(std::abs(large[i].y2 - 2 * small[i].y2), 1);
+      EXPECT_EQ(large[i].width, 2 * small[i].width);
+      EXPECT_EQ(large[i].color, small[i].color);
+    }
+  }
+
+  // settings.ini keeps the skin's pen and the place as it was written.
+  window.RequestClose();
+  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+}
+
+TEST_F(ScaledClockTest, TheSharpFaceIsUsedFromTwoUpWhenItIsTwiceTheSize) {
+  const auto solid = [](int side, char shade) {
+    return bmp::Build({.width = side,
+                       .height = side,
+                       .pixels = std::string(static_cast<std::size_t>(side) * side * 3, shade)});
+  };
+  work.Write("qv@2x.bmp", solid(400, '\x10'));
+  const auto cornerAt = [&](const char* scale) {
+    system.SetScaleSetting(scale);
+    Start();
+    return canvas().pixels().At(3, 3);
+  };
+  EXPECT_EQ(cornerAt("2"), 0x101010u);
+  EXPECT_EQ(canvas().pixels().width, 400);
+  EXPECT_EQ(cornerAt("3"), 0x101010u);  // resampled from the sharp face
+  EXPECT_EQ(canvas().pixels().width, 600);
+  const Pixel plainCorner = cornerAt("1");
+  EXPECT_NE(plainCorner, 0x101010u);
+  EXPECT_NE(cornerAt("1.5"), 0x101010u);
+  work.Write("qv@2x.bmp", solid(300, '\x10'));  // not twice the size: passed over
+  EXPECT_EQ(cornerAt("2"), plainCorner);
+}
+
+TEST_F(ScaledClockTest, TheScreensDpiScalesTheClockAndKeepsItsPlace) {
+  HeadlessSystem screen192{programDir.path(), 7.5f, 7.5f};
+  screen192.SetDrawsAtScreenDpi(true);
+  programDir.Write("settings.ini", "");
+  work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
+  Form1 f(window, screen192, clock, slot);
+  f.Load();
+  EXPECT_EQ(f.state().scale, 2.0f);
+  EXPECT_EQ(f.state().faceDiameter, 400);
+  EXPECT_EQ(f.canvas().DrawWidth(), 6);
+  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
+  window.RequestClose();
+  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
+}
+
+}  // namespace
+}  // namespace quarvel
