@@ -172,6 +172,19 @@ TEST_F(ScaledClockTest, TheScreensDpiScalesTheClockAndKeepsItsPlace) {
   EXPECT_EQ(f.state().faceDiameter, 400);
   EXPECT_EQ(f.canvas().DrawWidth(), 6);
   EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
+  // The dodge square is the 400-pixel window's: a pointer at (650, 450) is still over it.
+  window.MouseMove();
+  EXPECT_EQ(window.left(), -1000);
+  const auto nextSecondWithPointerAt = [&](int x, int y, int second) {
+    screen192.SetCursor(x, y);
+    clock.Set({10, 8, second});
+    window.Tick(Form1::kSecondTick);
+  };
+  nextSecondWithPointerAt(650, 450, 31);
+  EXPECT_TRUE(f.state().dodged);
+  nextSecondWithPointerAt(720, 150, 32);
+  EXPECT_FALSE(f.state().dodged);
+  EXPECT_EQ(window.left(), 300);
   window.RequestClose();
   EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
 }
