@@ -56,7 +56,11 @@ bool Form1::Load() {
   IgnoreErrors([&] { saved = ReadSettings(); });
   // The measuring picture box keeps its designed width while it has no picture: a missing or
   // broken bitmap gives a plain window of that width.
-  int32_t measured = TwipsToPixels(kDesignedPictureWidthTwips, twips_.x);
+  // That width already follows the screen's dpi; a scale the user set instead of the screen's
+  // takes it the rest of the way.
+  const float screenScale = system_.DrawsAtScreenDpi() ? ScaleForScreen(twips_.x) : 1.0f;
+  int32_t measured =
+      ScaledLength(TwipsToPixels(kDesignedPictureWidthTwips, twips_.x), state_.scale / screenScale);
   IgnoreErrors([&] {
     PixelImage picture = LoadScaledFace();
     measured = picture.width;

@@ -161,6 +161,26 @@ TEST_F(ScaledClockTest, TheSharpFaceIsUsedFromTwoUpWhenItIsTwiceTheSize) {
   EXPECT_EQ(cornerAt("2"), plainCorner);
 }
 
+TEST_F(ScaledClockTest, WithoutAPictureThePlainWindowIsScaledOnce) {
+  const auto plainWidth = [&](float twips, bool followsDpi, const char* setting) {
+    HeadlessSystem screen{programDir.path(), twips, twips};
+    screen.SetDrawsAtScreenDpi(followsDpi);
+    screen.SetScaleSetting(setting);
+    work.Write("settings.ini", "0,0\r\n 0 \r\nnothere.bmp\r\n 2 \r\n");
+    HeadlessWindow w{&clock};
+    Form1 f(w, screen, clock, slot);
+    f.Load();
+    return std::make_pair(f.state().faceDiameter, static_cast<int>(f.canvas().DrawWidth()));
+  };
+  programDir.Write("settings.ini", "");
+  EXPECT_EQ(plainWidth(15.0f, true, ""), std::make_pair(105, 2));
+  EXPECT_EQ(plainWidth(15.0f, true, "2"), std::make_pair(210, 4));
+  EXPECT_EQ(plainWidth(7.5f, true, ""), std::make_pair(210, 4));  // 192 dpi, as before scales
+  EXPECT_EQ(plainWidth(7.5f, true, "1"), std::make_pair(105, 2));
+  EXPECT_EQ(plainWidth(14.4f, true, ""), std::make_pair(109, 2));  // 100 dpi, as before
+  EXPECT_EQ(plainWidth(7.5f, false, ""), std::make_pair(210, 2));  // a system that stretches
+}
+
 TEST_F(ScaledClockTest, TheScreensDpiScalesTheClockAndKeepsItsPlace) {
   HeadlessSystem screen192{programDir.path(), 7.5f, 7.5f};
   screen192.SetDrawsAtScreenDpi(true);
