@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <new>
 
 #include "runtime/checked_math.h"
+#include "runtime/runtime_error.h"
 
 #if defined(QUARVEL_STB_RESIZE)
 #if defined(__GNUC__)
@@ -78,7 +80,12 @@ PixelImage ResamplePicture(const PixelImage& picture, int32_t width, int32_t hei
   PixelImage out;
   out.width = std::max(width, 0);
   out.height = std::max(height, 0);
-  out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height), 0);
+  try {
+    out.pixels.assign(static_cast<std::size_t>(out.width) * static_cast<std::size_t>(out.height),
+                      0);
+  } catch (const std::bad_alloc&) {
+    Raise(ErrorNumber::kOutOfMemory);  // as a canvas too large for memory: the face is not shown
+  }
   if (out.empty()) return out;
   [[maybe_unused]] const bool whole =
       out.width % picture.width == 0 && out.height % picture.height == 0;

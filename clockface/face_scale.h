@@ -39,7 +39,8 @@ int16_t ScaledPenWidth(int16_t width, float scale);
 std::string SharpFaceName(const std::string& name);
 
 // The picture at width x height: unchanged when it already has that size, each pixel repeated
-// when the size is a whole multiple of it, otherwise filtered (stb's resize, in sRGB).
+// when the size is a whole multiple of it, otherwise filtered (stb's resize, in sRGB). A result
+// too large for memory raises the out of memory error.
 PixelImage ResamplePicture(const PixelImage& picture, int32_t width, int32_t height);
 
 }  // namespace quarvel
