@@ -158,19 +158,6 @@ TEST_F(MouseDodgeTest, AnEditorThatEndsBeforeItsWindowIsReportedAndTheClockRunsO
   EXPECT_EQ(system.exitCode(), 0);
 }
 
-TEST_F(MouseDodgeTest, AfterAFailedEditorTheNextRightClickTriesAgain) {
-  StartAt300x100();
-  system.InstallFailingProgram("qvedit.exe", 1, 1);
-  window.MouseDown(2);
-  ASSERT_EQ(system.messages().size(), 1u);
-  EXPECT_FALSE(system.ended());
-  system.InstallProgram("qvedit.exe", "qvs", 2);
-  window.MouseDown(2);
-  EXPECT_EQ(system.activated(), std::vector<std::string>{"qvs"});
-  EXPECT_EQ(system.exitCode(), 0);
-  EXPECT_EQ(work.Read("settings.ini"), kSaved);
-}
-
 TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {
   system.PlayInstalledLinux(programDir.path());
   StartAt300x100();
