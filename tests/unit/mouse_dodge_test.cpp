@@ -8,14 +8,6 @@ namespace {
 
 class MouseDodgeTest : public testing::ClockFixture {
  protected:
-  // Moves the pointer and lets the next change of second run the pointer test.
-  void NextSecondWithPointerAt(int x, int y) {
-    system.SetCursor(x, y);
-    TimeOfDay t = clock.Now();
-    t.seconds = (t.seconds + 1) % 60;
-    clock.Set(t);
-    window.Tick(Form1::kSecondTick);
-  }
   // Whether the clock is parked, and its window's left edge.
   std::pair<bool, int> Dodge() const { return {form->state().dodged, window.left()}; }
   static constexpr const char* kSaved = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
