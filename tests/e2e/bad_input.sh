@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
-# Bad input never crashes the clock, never floods the screen and never loses it:
-# - without tan.sin one message box reports error 53 naming the file, no clock shows, and the
-#   process ends with a non-zero code once the box is dismissed;
-# - a point beyond 16 bits is reported the same way at start, with its file and line;
-# - a point that fits but overflows while drawing gives exactly one box, however long it stays
-#   up, then a non-zero exit, and settings.ini is left as it was;
-# - a face bitmap cut short, one whose pixel offset points past its end, and one 32768 pixels
-#   wide each give the plain 105-pixel face, with no message; so do a FIFO and /dev/zero named
-#   as the face, without waiting on them;
-# - a saved place off every screen opens the clock on the screen, as near as fits.
+# Bad input never crashes, floods or loses the clock: a missing or out-of-range hand file is
+# one box then a non-zero exit; an overflow while drawing one box, however long it stays up,
+# settings.ini untouched; a broken, huge or special face file gives the plain face unasked; a
+# place off every screen opens on the nearest one.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Started with standard error closed (`quarvel 2>&-`, as some session starters and scripts
-# do), and with all three standard descriptors closed, the Linux clock runs as ever: its window
-# shows, its face moves on each second, a message (the missing editor's, which also goes to
-# standard error) shows in its box and the clock goes on after it, SIGTERM ends it with code 0
-# and settings.ini is written. The X connection must not take descriptor 2, where the clock's
-# own messages would go into the X protocol stream.
+# With standard error, or all three standard descriptors, closed the Linux clock runs as ever
+# (window, ticking face, a message box, SIGTERM ends it with 0 and saves): the X connection must
+# not take descriptor 2, where the clock's own messages go.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "closed descriptors: a Linux start-up matter" || exit 0
 e2e_begin

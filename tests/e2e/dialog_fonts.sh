@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The first-run dialog reads on the system as a user has it: under Wine a fresh prefix, which
-# lacks Windows' Japanese UI font and puts nothing in for it, on Linux the desktop's fonts. An
-# OCR tool (tesseract) reads the buttons as "OK" and "Readme" and the version label as
-# "QUARVEL Ver. 0.60", and the group box's first and last labels as their Japanese texts,
-# whole: no boxes for missing glyphs, no line cut off; a message box reads as its message. On
-# Linux where no font has both Latin and Japanese glyphs the Latin texts still read.
+# The first-run dialog reads as a user has it (a fresh Wine prefix without Windows' Japanese UI
+# font; the desktop's fonts on Linux): tesseract reads the buttons, the version label and the
+# Japanese labels whole, and a message box as its message.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools tesseract python3
@@ -18,12 +15,9 @@ mapfile -t faces < <(sed -n '/kFaces{/,/}};/p' "$QUARVEL_SOURCE_DIR/infodialog/d
 [ "${#faces[@]}" -gt 1 ] || e2e_fail "no faces read from infodialog/dialog_font.h"
 e2e_expect_stock_fonts "${faces[@]}"
 
-# Fails unless the control whose text begins so reads nearly as its whole text, blanks and
-# line breaks aside: alike to the least share given (difflib's ratio). The Latin words at 0.8
-# pass a letter misread and fail boxes; the Japanese lines at 0.95 pass one character misread
-# and fail a line whose end is cut off. tesseract reads the control's inside (a button's edge
-# and focus frame left out) scaled up four times and softened, as OCR reads screen text best;
-# the picture is kept as ocr-<name>.png.
+# Fails unless the control whose text begins so reads (difflib's ratio, blanks aside) at least as
+# alike as given: 0.8 passes a misread letter but not boxes, 0.95 not a line cut off. The inside
+# is read scaled up four times and softened; the picture is kept as ocr-<name>.png.
 expect_reads() { # <name> <text or its start> <inset> <language> <least likeness> [mode=7]
   local line wanted read likeness x y w h
   line=$(grep -F "text=\"$2" <<<"$controls" | head -n 1 || true)

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The skin editor's folders: Save a copy... writes the edited skin, face and all, into another
-# folder picked in the system's folder dialog and goes on editing the copy (the next Ctrl+S
-# writes there, the original stays as it was; the folder line names the copy); New skin...
-# fills an empty folder with the default skin from beside qvedit.exe and opens it; and into a
-# folder that holds a skin already no copy is written.
+# Save a copy... writes the edited skin into another folder and edits on there; New skin...
+# fills an empty folder with the default skin; a folder that holds a skin already gets no copy.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

@@ -1,14 +1,9 @@
 #!/usr/bin/env bash
-# A right-click (Shift held, so the top-most clock doesn't hide) hands over to the companion
-# editor (qvedit.exe, qvedit on Linux), found next to the clock's program or on the search path
-# but never in the working folder: the clock waits for the editor's window "qvs", then closes
-# saving settings.ini (exit code 0), and the editor is in front. Without an editor a message
-# box names it; once it is dismissed the clock runs on, ticking, and settings.ini is written
-# only when it closes. An editor that fails (exit code 3) before its window appears is reported at
-# once (not after the 5 s a slow editor gets), and the clock runs on.
-#
-# NOTE: openbox gives a new normal window the focus by itself, so the focus on "qvs" shows that
-# the editor ends up in front, not who put it there.
+# A right-click (with Shift) hands over to qvedit found beside the clock or on the search path,
+# never in the working folder: the clock waits for "qvs", saves and ends with 0. A missing
+# editor is named in a message and the clock runs on; one failing before its window is
+# reported at once. (openbox focuses new windows itself: the focus on "qvs" shows only that it
+# ends up in front.)
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

@@ -1,14 +1,8 @@
 #!/usr/bin/env bash
-# Ending while a window of the clock's own is up: the first-run dialog, or the report of a
-# failure (an error at start-up, a run-time error while running, a failed save). Every way the
-# system ends a program (on Linux SIGTERM, SIGHUP, SIGINT and the X server going away; under
-# Wine the end of the Windows session, wineboot --end-session) closes the window and ends the
-# clock, without an abort and without touching the user's settings.ini:
-# - from the dialog with code 0, as a close does: no setting has been read yet, so nothing is
-#   saved (a settings.ini that turns up meanwhile keeps every byte);
-# - from a report with code 1, as its OK does: the clock has failed, and saves nothing;
-# - on Linux the X server's end after the dialog has closed saves as any close, though Xft
-#   still keeps the dialog's font.
+# Every way the system ends a program (signals and the X server's end on Linux, the Windows
+# session's end under Wine) while the first-run dialog or a failure report is up ends the clock
+# without an abort and without touching settings.ini: from the dialog with 0, from a report with 1.
+# On Linux the X server's end after the dialog has closed saves as any close.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# First run: with no settings.ini next to the program the clock first shows its information
-# dialog, titled QUARVEL with a 372 x 202 client area at (184, 250), a caption with a close box
-# but no task-bar button, eight controls in their places, and its Japanese texts exact and
-# drawn as glyphs. Escape leaves it open; Readme opens readme.txt (in Notepad; through
-# xdg-open on Linux, where a failure is reported) and the dialog stays; the close box, Enter
-# and Space (OK has the focus) close it, and the top-most clock comes up at (0, 0). That clock,
-# closed, writes the default settings.ini.
+# First run: the information dialog (372 x 202 client area at (184, 250), close box, no
+# task-bar button, eight controls, Japanese texts drawn as glyphs). Escape and Readme leave it
+# open; the close box, Enter and Space close it, and the top-most clock writes the defaults.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -43,11 +39,8 @@ control() { # <class> <text> <x y w h glob> <what>
   [[ ${c[*]} == $3 ]] || e2e_fail "$4 at x y w h = ${c[*]}, expected $3"
 }
 
-# The longest stretch of a text line that is one picture repeated, as "<columns> <pitch>".
-# Pixels darker than 80 % grey are ink; the rectangle is cut into lines at rows without ink, and
-# for each pitch from 4 to 24 pixels it finds the longest run of columns whose ink count equals
-# the count one pitch on. A font without the characters draws one box (or "?") for each, which
-# repeats over about 100 columns; real text repeats over 10 at most, its characters differ.
+# The longest run of columns, per text line, whose ink repeats at one pitch (4 to 24 pixels), as
+# "<columns> <pitch>": missing glyphs draw one box each and repeat over ~100 columns, text over 10.
 longest_repeat() { # <x> <y> <w> <h>
   convert "$shot" -crop "$3x$4+$1+$2" +repage -colorspace gray -threshold 80% -depth 8 txt:- |
     awk -F'[,: ]+' -v w="$3" -v h="$4" '
@@ -162,10 +155,8 @@ still_open Readme
 # Notepad reports a file it can't open in a box of its own.
 [ "$(e2e_list_controls | grep -c '^dialog')" -eq 1 ] || e2e_fail "another dialog came up"
 
-# --- The close box: openbox sends WM_DELETE_WINDOW, which Wine turns into SC_CLOSE and then
-# WM_CLOSE, the way of a click on a Win32 close box. In openbox's Clearlooks theme it is the
-# caption's last button, its middle 10 pixels in from the frame's right and top edges. Notepad
-# covers the whole dialog: a person closes it first. ---
+# --- The close box (Clearlooks: the caption's last button, 10 pixels in from the frame's right
+# and top edges). Notepad covers the whole dialog: a person closes it first. ---
 if [ "$E2E_DRIVER" = wine ]; then
   e2e_close_request "$E2E_README_TITLE"
   e2e_until 5 e2e_not notepad >/dev/null || e2e_fail "$E2E_README_TITLE stays open"

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The greeting comes once. On Linux an installed clock (cmake --install into a prefix of its
-# own) tells a first run by the folder it works in, never by its program's folder, where
-# nothing is written: started in a skin folder, and started anywhere else (it then works in
-# its config folder), the first start greets, the clock closes, and the next start in that
-# folder opens the clock without the dialog. Windows keeps its own rule: the settings.ini next
-# to quarvel.exe; a program apart from the skin it runs in greets again.
+# The greeting comes once. An installed Linux clock tells a first run by the folder it works in
+# (a skin folder or its config folder), never by its program's folder; Windows by the
+# settings.ini next to quarvel.exe.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

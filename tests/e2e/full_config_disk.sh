@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# The config folder on a full file system (a 64 KiB tmpfs, too small for the default face): an
-# installed clock's first start copies what fits, leaves no cut file and no temporary one, and
-# its report of the missing hand file says why the folder could not be set up. Once there is
-# room again the next start fills the folder whole and greets; a face and a readme left cut by
-# an older fill are made whole by the next start, and the user's own face stays. Skipped where
-# a tmpfs can't be mounted (it needs root or CAP_SYS_ADMIN).
+# The config folder on a full 64 KiB tmpfs: the first start copies what fits, leaves no cut or
+# temporary file, and its report says why the folder could not be set up; with room again the
+# next start fills it whole and greets, mending cut files and keeping the user's face. Skipped
+# where a tmpfs can't be mounted.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "the Linux clock's config folder" || exit 0
 e2e_begin

@@ -1,9 +1,6 @@
 #!/usr/bin/env bash
-# The clock's keys under a keyboard layout without Latin letters (Russian, `setxkbmap ru`): the
-# keys where Z, X, A and C lie on a US keyboard still start the minute and second laps, switch
-# the top-most layer and close the clock, as under Windows, which names a letter key by its
-# place when the layout has no Latin letter for it. The focus comes from a real click on the
-# clock, reached with Shift held (which keeps the top-most clock from hiding); the keys are
+# Under a layout without Latin letters (`setxkbmap ru`) the keys where Z, X, A and C lie on a US
+# keyboard still work, as under Windows; the focus comes from a real Shift-click, the keys are
 # pressed by their key codes.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "the Linux clock's reading of key codes; Wine maps keys with tables of its own" ||

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# The round trip a skin author makes on Linux, with the real qvedit beside the clock, as make
-# install and make run put it: a right-click on the clock brings up the editor "qvs" on the
-# clock's skin folder, in front with the focus (the keys typed next reach it); the minute hand
-# gets a new colour through Qt's colour dialog and its tip is dragged on the face; "Save and
-# start clock" brings the clock back in that folder, and its face equals quarvel-preview's
-# drawing of the saved skin, pixel for pixel. The editor's start (right-click to window shown)
-# and its memory are logged.
+# The Linux skin author's round trip with the real qvedit: a right-click brings "qvs" up in front
+# with the focus; colour and drag the minute hand; "Save and start clock" brings the clock back,
+# its face pixel for pixel quarvel-preview's drawing of the saved skin. Start time and memory logged.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "qvedit for Linux is the native build's" || exit 0
 e2e_begin

@@ -1,12 +1,8 @@
 #!/usr/bin/env bash
-# The root window's properties are written by whatever client likes: the Linux clock checks
-# each one's type, format and length before it uses it. A desktop number beyond the work-area
-# list, a work area cut short, one no screen can hold, a property of the wrong type and an
-# Xft.dpi that is no number all count as not set: a clock saved off the screen still opens on
-# it, 200 pixels wide, as near its place as fits, and closes saving (under the sanitizers of
-# the native build, a read beyond a list ends the clock). A sound work area is used. A window
-# manager killed leaves its _NET_SUPPORTED behind: the clock sees by the check window that none
-# runs, and moves itself when dragged.
+# Root window properties of the wrong type, format or length (desktop number, work area, Xft.dpi)
+# count as not set: the clock still opens on the screen, 200 pixels wide, and closes saving (the
+# sanitizers catch a read beyond a list). A window manager killed leaves _NET_SUPPORTED behind:
+# the check window shows none runs, and the clock moves itself when dragged.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "the Linux clock's reading of X properties" || exit 0
 e2e_begin

@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# settings.ini on every way out. The clock writes it whole when it closes, on the key C and on
-# a close request alike (on Linux also on SIGTERM, SIGHUP and the end of the X session): its
-# place (a Shift-drag moves it and the next move over it records the new place), the layer,
-# the bitmap's name even when that file is missing, the pen width, with its own blanks around
-# the numbers and CR LF. A link or file planted beside it is left alone, and a linked
-# settings.ini stays a link (Linux). A read-only settings.ini can't be replaced: a message box says so and
-# that the old file is unchanged, the clock ends with code 1 and the file keeps its bytes.
+# settings.ini on every way out (C, a close request, and on Linux SIGTERM, SIGHUP, the X
+# session's end): place, layer, bitmap name, pen, in the clock's own form; planted files stay and
+# a linked settings.ini stays a link. A read-only one is reported, kept, and the exit code is 1.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin

@@ -1,13 +1,7 @@
 #!/usr/bin/env bash
-# The round trip a skin author makes, from the release zip unpacked: a right-click on the clock
-# opens the skin editor "qvs"; the minute hand gets a new colour through the system's colour
-# dialog and its tip is dragged to a new place on the face; "Save and start clock" brings the
-# clock back, and it wears exactly the saved skin (its face against the preview tool's drawing
-# of the saved files at the same second), and a link or file planted beside the hand files is
-# left alone. Then a save into a read-only hand file is reported and leaves all four files as
-# they were, and closing asks about the unsaved change. Last, a face picked outside the skin
-# folder is copied into it, beside another file of its name, and settings.ini names the copy
-# plainly.
+# A skin author's round trip under Wine: right-click to qvs, colour and drag the minute hand,
+# "Save and start clock" brings back a clock wearing exactly the saved skin; planted files stay.
+# A read-only hand file stops the save whole; closing asks; a face from elsewhere is copied in.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip

@@ -37,6 +37,14 @@ class ClockFixture : public ::testing::Test {
     window.Tick(Form1::kSecondTick);
     return f;
   }
+  // Moves the pointer and lets the next change of second run the pointer test.
+  void NextSecondWithPointerAt(int x, int y) {
+    system.SetCursor(x, y);
+    TimeOfDay t = clock.Now();
+    t.seconds = (t.seconds + 1) % 60;
+    clock.Set(t);
+    window.Tick(Form1::kSecondTick);
+  }
 
   TempFolder work;        // the working directory
   TempFolder programDir;  // the folder of the executable

@@ -8,14 +8,6 @@ namespace {
 
 class MouseDodgeTest : public testing::ClockFixture {
  protected:
-  // Moves the pointer and lets the next change of second run the pointer test.
-  void NextSecondWithPointerAt(int x, int y) {
-    system.SetCursor(x, y);
-    TimeOfDay t = clock.Now();
-    t.seconds = (t.seconds + 1) % 60;
-    clock.Set(t);
-    window.Tick(Form1::kSecondTick);
-  }
   // Whether the clock is parked, and its window's left edge.
   std::pair<bool, int> Dodge() const { return {form->state().dodged, window.left()}; }
   static constexpr const char* kSaved = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
@@ -156,19 +148,6 @@ TEST_F(MouseDodgeTest, AnEditorThatEndsBeforeItsWindowIsReportedAndTheClockRunsO
   EXPECT_EQ(system.messages().size(), 1u);
   EXPECT_GE(system.waited(), Form1::kEditorWaitMs);
   EXPECT_EQ(system.exitCode(), 0);
-}
-
-TEST_F(MouseDodgeTest, AfterAFailedEditorTheNextRightClickTriesAgain) {
-  StartAt300x100();
-  system.InstallFailingProgram("qvedit.exe", 1, 1);
-  window.MouseDown(2);
-  ASSERT_EQ(system.messages().size(), 1u);
-  EXPECT_FALSE(system.ended());
-  system.InstallProgram("qvedit.exe", "qvs", 2);
-  window.MouseDown(2);
-  EXPECT_EQ(system.activated(), std::vector<std::string>{"qvs"});
-  EXPECT_EQ(system.exitCode(), 0);
-  EXPECT_EQ(work.Read("settings.ini"), kSaved);
 }
 
 TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {

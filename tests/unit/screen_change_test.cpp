@@ -23,13 +23,6 @@ class ScreenChangeTest : public testing::ClockFixture {
     system.SetMonitors({{{0, 0, 800, 600}, {0, 0, 800, 570}}});
     window.ScreenChanged();
   }
-  void NextSecondWithPointerAt(int x, int y) {
-    system.SetCursor(x, y);
-    TimeOfDay t = clock.Now();
-    t.seconds = (t.seconds + 1) % 60;
-    clock.Set(t);
-    window.Tick(Form1::kSecondTick);
-  }
   std::pair<int, int> Home() const { return {form->state().windowLeft, form->state().windowTop}; }
   std::pair<int, int> Place() const { return {window.left(), window.top()}; }
 };
