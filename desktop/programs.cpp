@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <system_error>
@@ -77,6 +78,11 @@ pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& argu
   const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
   posix_spawnattr_destroy(&attributes);
   return error == 0 ? pid : -error;
+}
+
+pid_t OpenDocument(const std::string& path) {
+  const std::string program = FindProgram("", "xdg-open");
+  return program.empty() ? -ENOENT : SpawnProgram(program, {path});
 }
 
 }  // namespace quarvel

@@ -29,4 +29,8 @@ std::string ReadmeToOpen(const std::string& workFolder, const std::string& progr
 // clock and its terminal. The process id, or -errno when it could not be started.
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments);
 
+// Opens a document in the desktop's own viewer (xdg-open, found by the same search). The process
+// id of xdg-open, whose exit status is its verdict, or -errno when it could not be started.
+pid_t OpenDocument(const std::string& path);
+
 }  // namespace quarvel

@@ -104,7 +104,7 @@ std::string FillWithDefaultSkin(const std::string& folder, const std::string& sh
   return {};
 }
 
-X11WorkFolder EnterWorkFolder(const std::string& programFolder) {
+WorkFolder EnterWorkFolder(const std::string& programFolder) {
   std::error_code ec;
   const fs::path here = fs::current_path(ec);
   if (!ec && HoldsAHandFile(here)) return {here.string(), false, {}};

@@ -9,7 +9,7 @@
 
 namespace quarvel {
 
-struct X11WorkFolder {
+struct WorkFolder {
   std::string path;
   bool configFolder = false;  // the clock's files are kept apart from its program
   // Why the config folder could not be used or filled (empty when it could): the start-up
@@ -20,7 +20,7 @@ struct X11WorkFolder {
 // Chooses the folder, fills a new config folder, and makes it the working directory. Problems
 // are said on stderr and kept in `problem`; the clock then starts where it is and reports the
 // missing files itself.
-X11WorkFolder EnterWorkFolder(const std::string& programFolder);
+WorkFolder EnterWorkFolder(const std::string& programFolder);
 
 // What the fill does with one default file of the config folder, given what the folder holds
 // under its name (nothing: missing; the bytes of a regular file no longer than the default's)

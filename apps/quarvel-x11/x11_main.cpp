@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "quarvel: can't open the X display \"%s\"\n", name ? name : "");
     return 1;
   }
-  const X11WorkFolder work = EnterWorkFolder(RunningProgramFolder());
+  const WorkFolder work = EnterWorkFolder(RunningProgramFolder());
   SystemClock clock;
   FileSlot slot;  // bare names: the working directory
   X11EventLoop loop(*display);

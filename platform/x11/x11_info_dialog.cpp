@@ -233,8 +233,7 @@ void X11InfoDialog::StartReadme() {
   std::error_code ec;
   const std::string readme =
       ReadmeToOpen(std::filesystem::current_path(ec).string(), RunningProgramFolder());
-  const std::string program = FindProgram("", "xdg-open");
-  const pid_t pid = program.empty() ? -ENOENT : SpawnProgram(program, {readme});
+  const pid_t pid = OpenDocument(readme);
   if (pid < 0) {
     ReportReadmeFailure(readme, Numbered("error ", -pid));
     return;

@@ -18,7 +18,7 @@ class X11System final : public PlatformSystem {
  public:
   // filesFolder: the folder the clock works in (a skin folder, or its config folder), whose
   // settings.ini tells that it has run before; empty: the program's folder, as on Windows.
-  // folderProblem: why that folder could not be set up (X11WorkFolder::problem).
+  // folderProblem: why that folder could not be set up (WorkFolder::problem).
   X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
             std::string folderProblem = {});
 

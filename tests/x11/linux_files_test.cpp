@@ -63,14 +63,14 @@ class LinuxFilesTest : public ::testing::Test {
 
 TEST_F(LinuxFilesTest, AFolderWithASkinIsWhereTheClockWorks) {
   root.Write("home/tan.sin", "mine");
-  const X11WorkFolder work = EnterWorkFolder(Program());
+  const WorkFolder work = EnterWorkFolder(Program());
   EXPECT_FALSE(work.configFolder);
   EXPECT_EQ(fs::current_path(), fs::path(root.path() + "/home"));
   EXPECT_FALSE(fs::exists(root.path() + "/home/.config"));
 }
 
 TEST_F(LinuxFilesTest, ElsewhereTheConfigFolderIsFilledOnceWithTheDefaultSkin) {
-  const X11WorkFolder work = EnterWorkFolder(Program());
+  const WorkFolder work = EnterWorkFolder(Program());
   const std::string config = root.path() + "/home/.config/quarvel";
   EXPECT_TRUE(work.configFolder);
   EXPECT_EQ(fs::current_path(), fs::path(config));
@@ -138,7 +138,7 @@ TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFin
   // The face can't be read from share: the fill stops there, before any hand file.
   fs::remove(root.path() + "/prefix/share/quarvel/qv.bmp");
   fs::create_directory(root.path() + "/prefix/share/quarvel/qv.bmp");
-  const X11WorkFolder failed = EnterWorkFolder(Program());
+  const WorkFolder failed = EnterWorkFolder(Program());
   EXPECT_TRUE(failed.configFolder);
   EXPECT_NE(failed.problem.find("qv.bmp"), std::string::npos) << failed.problem;
   EXPECT_NE(failed.problem.find(root.path() + "/prefix/share/quarvel"), std::string::npos);
@@ -163,7 +163,7 @@ TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFin
 
 TEST_F(LinuxFilesTest, AConfigFolderThatCantBeMadeIsAProblemToReport) {
   root.Write("home/.config", "a file where the folder would be");
-  const X11WorkFolder work = EnterWorkFolder(Program());
+  const WorkFolder work = EnterWorkFolder(Program());
   EXPECT_FALSE(work.configFolder);
   EXPECT_NE(work.problem.find(root.path() + "/home/.config/quarvel can't be made"),
             std::string::npos)
