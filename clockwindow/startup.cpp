@@ -54,7 +54,7 @@ bool Form1::Load() {
   IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
   // A pen below 1 pixel is refused and the designed pen stays.
   IgnoreErrors([&] { canvas_.SetDrawWidth(state_.lineWidth); });
-  window_.Present(canvas_.pixels());
+  PresentWhole();
   IgnoreErrors([&] {
     if (state_.topmost) SetTopmost(window_, 1);
   });

@@ -3,10 +3,21 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 namespace quarvel {
+
+namespace {
+// The smallest part that holds both, clipped to nothing negative.
+ImageRect Union(const ImageRect& a, const ImageRect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+}  // namespace
 
 X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
     : display_(display), depth_(depth) {
@@ -66,20 +77,31 @@ void X11SharedImage::Detach(Buffer& buffer) {
 }
 
 // NOTE: a picture must not change while the server reads it. The server handles requests in
-// order, so once it has answered a later one (the pointer query of the next second) it is done
-// with it. Asking it to say so with an event instead costs a wake-up a second: the event and
-// the pointer's answer come apart. Until then a new face goes into the other picture, or, when
-// faces come faster than answers (a lap), the plain way.
+// order, so once it has answered a later one (a pointer query: each second while the clock
+// hides from the pointer, each frame of a lap) it is done with it. Asking it to say so with an
+// event instead costs a wake-up a second of its own. Until then a new face goes into the other
+// picture, or the plain way: on an idle second that is only the few pixels the hands changed.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
-  if (!usable_ || picture.empty()) return false;
+  const ImageRect part{x, y, x + width, y + height};
+  for (Buffer& copy : buffers_) copy.stale = Union(copy.stale, part);
+  if (!usable_ || picture.empty() || part.empty()) return false;
   Buffer& buffer = buffers_[next_];
   if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
-  if ((buffer.memory == nullptr || buffer.width != picture.width ||
-       buffer.height != picture.height) &&
-      !Attach(buffer, picture.width, picture.height))
-    return false;
-  std::memcpy(buffer.memory, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
+  if (buffer.memory == nullptr || buffer.width != picture.width ||
+      buffer.height != picture.height) {
+    if (!Attach(buffer, picture.width, picture.height)) return false;
+    buffer.stale = WholeImage(picture);
+  }
+  // Only the rows and columns that changed since this copy last went out.
+  const ImageRect& copy = buffer.stale;
+  const auto rowBytes = static_cast<std::size_t>(copy.width()) * sizeof(Pixel);
+  for (int row = copy.top; row < copy.bottom; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(copy.left);
+    std::memcpy(buffer.memory + at * sizeof(Pixel), picture.pixels.data() + at, rowBytes);
+  }
+  buffer.stale = ImageRect{};
   XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
   const xcb_void_cookie_t put = xcb_shm_put_image(
       display_.xcb(), static_cast<xcb_drawable_t>(drawable),
@@ -90,6 +112,7 @@ bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, in
       buffer.segment, 0);
   buffer.put = true;
   buffer.lastPut = put.sequence;
+  display_.NoteSharedPut();
   next_ = 1 - next_;
   return true;
 }
