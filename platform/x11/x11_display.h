@@ -50,8 +50,6 @@ class X11Display {
   unsigned int LastRequest() const;
   void NoteAnswered(unsigned int request);
   bool Answered(unsigned int request) const;
-  // A picture went to the server through shared memory; busy while pictures follow each other
-  // faster than a few a second (a lap), when an answer is worth asking for each frame.
   // The monitors as last read (x11_monitors), kept until RandR or the work area says they
   // changed: a drag asks for them at every move of the pointer.
   const std::vector<Monitor>* KnownMonitors() const {
@@ -63,9 +61,11 @@ class X11Display {
   }
   void ForgetMonitors() { monitorsKnown_ = false; }
 
-  void NoteSharedPut() { lastSharedPut_ = std::chrono::steady_clock::now(); }
+  // A picture went to the window; busy while pictures follow each other faster than a few a
+  // second (a lap), when an answer that frees the shared pictures is worth asking for.
+  void NotePut() { lastPut_ = std::chrono::steady_clock::now(); }
   bool PuttingOften() const {
-    return std::chrono::steady_clock::now() - lastSharedPut_ < std::chrono::milliseconds(300);
+    return std::chrono::steady_clock::now() - lastPut_ < std::chrono::milliseconds(300);
   }
 
   Atom atom(const char* name) const;
@@ -106,10 +106,10 @@ class X11Display {
   bool lost_ = false;
   bool closed_ = false;
   xcb_connection_t* xcb_;
-  unsigned int answered_ = 0;
-  std::chrono::steady_clock::time_point lastSharedPut_{};
+  unsigned int answered_ = 0;  // the latest request answered through XCB
+  std::chrono::steady_clock::time_point lastPut_{};
   mutable std::vector<Monitor> monitors_;
-  mutable bool monitorsKnown_ = false;  // the latest request answered through XCB
+  mutable bool monitorsKnown_ = false;
   bool trapping_ = false;
   int trappedError_ = 0;
   std::function<void()> onLost_;

@@ -83,6 +83,7 @@ void X11SharedImage::Detach(Buffer& buffer) {
 // picture, or the plain way: on an idle second that is only the few pixels the hands changed.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
+  display_.NotePut();
   const ImageRect part{x, y, x + width, y + height};
   for (Buffer& copy : buffers_) copy.stale = Union(copy.stale, part);
   if (!usable_ || picture.empty() || part.empty()) return false;
@@ -112,7 +113,6 @@ bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, in
       buffer.segment, 0);
   buffer.put = true;
   buffer.lastPut = put.sequence;
-  display_.NoteSharedPut();
   next_ = 1 - next_;
   return true;
 }
