@@ -3,21 +3,10 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 namespace quarvel {
-
-namespace {
-// The smallest part that holds both, clipped to nothing negative.
-ImageRect Union(const ImageRect& a, const ImageRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-}  // namespace
 
 X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
     : display_(display), depth_(depth) {
@@ -84,25 +73,20 @@ void X11SharedImage::Detach(Buffer& buffer) {
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   display_.NotePut();
-  const ImageRect part{x, y, x + width, y + height};
-  for (Buffer& copy : buffers_) copy.stale = Union(copy.stale, part);
-  if (!usable_ || picture.empty() || part.empty()) return false;
+  if (!usable_ || picture.empty() || width <= 0 || height <= 0) return false;
   Buffer& buffer = buffers_[next_];
   if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
-  if (buffer.memory == nullptr || buffer.width != picture.width ||
-      buffer.height != picture.height) {
-    if (!Attach(buffer, picture.width, picture.height)) return false;
-    buffer.stale = WholeImage(picture);
-  }
-  // Only the rows and columns that changed since this copy last went out.
-  const ImageRect& copy = buffer.stale;
-  const auto rowBytes = static_cast<std::size_t>(copy.width()) * sizeof(Pixel);
-  for (int row = copy.top; row < copy.bottom; ++row) {
+  if ((buffer.memory == nullptr || buffer.width != picture.width ||
+       buffer.height != picture.height) &&
+      !Attach(buffer, picture.width, picture.height))
+    return false;
+  // Only the part that goes out: the rest of the shared picture is never read.
+  const auto rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+  for (int row = y; row < y + height; ++row) {
     const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
-                           static_cast<std::size_t>(copy.left);
+                           static_cast<std::size_t>(x);
     std::memcpy(buffer.memory + at * sizeof(Pixel), picture.pixels.data() + at, rowBytes);
   }
-  buffer.stale = ImageRect{};
   XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
   const xcb_void_cookie_t put = xcb_shm_put_image(
       display_.xcb(), static_cast<xcb_drawable_t>(drawable),

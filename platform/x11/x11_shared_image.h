@@ -18,9 +18,8 @@ class X11SharedImage {
   X11SharedImage(const X11SharedImage&) = delete;
   X11SharedImage& operator=(const X11SharedImage&) = delete;
 
-  // Puts the part (x, y, width, height) of the picture at the same place on the drawable, and
-  // notes that the picture may have changed there since the last call (only that part and what
-  // the other copy missed is copied into shared memory); false when it can't (no shared memory with
+  // Puts the part (x, y, width, height) of the picture at the same place on the drawable (only
+  // that part is copied into shared memory); false when it can't (no shared memory with
   // this server, a screen that takes other pixels, or the server perhaps still reading the last
   // picture), and the caller sends it the plain way.
   bool Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y, int width,
@@ -36,7 +35,6 @@ class X11SharedImage {
     int height = 0;
     bool put = false;
     unsigned int lastPut = 0;  // the request that put the picture
-    ImageRect stale;           // where the face changed since this copy was last brought up to date
   };
   bool Attach(Buffer& buffer, int width, int height);
   void Detach(Buffer& buffer);
