@@ -1,6 +1,7 @@
 #include "clockwindow/form1.h"
 
 #include "clockface/face_redraw.h"
+#include "clockwindow/changed_box.h"
 #include "clockwindow/twips.h"
 
 namespace quarvel {
@@ -47,7 +48,20 @@ void Form1::OnTimer(TimerId timer) {
 
 void Form1::Command1Click() {
   RedrawFace(state_, canvas_, clock_);
-  window_.Present(canvas_.pixels());
+  PresentWhole();
+}
+
+void Form1::PresentWhole() {
+  presentedLines_ = canvas_.segments();
+  window_.Present(canvas_.pixels(), WholeImage(canvas_.pixels()));
+}
+
+void Form1::PresentHands() {
+  const PixelImage& face = canvas_.pixels();
+  const ImageRect changed =
+      ChangedBox(presentedLines_, canvas_.segments(), face.width, face.height);
+  presentedLines_ = canvas_.segments();
+  window_.Present(face, changed);
 }
 
 void Form1::OnUnload() {

@@ -11,6 +11,7 @@
 //   keyboard.cpp          Z, X, C, A
 //   lap_animation.cpp    the minute and second laps
 #include <array>
+#include <vector>
 
 #include "clockface/clock_state.h"
 #include "clockface/face_canvas.h"
@@ -109,6 +110,9 @@ class Form1 final : public WindowEvents {
   void Restore();
   void StartLap(Lap lap);
   void LapFrame(Lap lap);
+  // The face to the window: whole after a new dial, else only what the hands changed.
+  void PresentWhole();
+  void PresentHands();
 
   PlatformWindow& window_;
   PlatformSystem& system_;
@@ -117,6 +121,7 @@ class Form1 final : public WindowEvents {
   const TwipsPerPixel twips_;
   ClockState state_;
   FaceCanvas canvas_;
+  std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
   std::array<bool, 3> timerOn_{};
   std::array<int, 3> timerInterval_{};
   bool loaded_ = false;  // start-up has read the settings and placed the window: a save may run

@@ -40,7 +40,7 @@ void Form1::LapFrame(Lap lap) {
   DrawHandAt(state_, canvas_, state_.minuteColor, minute, state_.minuteShape);
   const int16_t second = lap == Lap::kSecond ? state_.spinCounter : Narrow16(clock_.Now().seconds);
   DrawHandAt(state_, canvas_, state_.secondColor, second, state_.secondShape);
-  window_.Present(canvas_.pixels());
+  PresentHands();
 
   const TimeOfDay now = clock_.Now();
   const int reference = lap == Lap::kSecond ? now.seconds : now.minutes;

@@ -44,8 +44,10 @@ void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
 }
 
 void Form1::DodgeCheck() {
-  system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
+  // Asked only when the answer counts: on X11 the question costs the clock and the server a
+  // wake-up each second.
   if (!state_.topmost || state_.shiftHeld) return;
+  system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
   const int32_t x = state_.cursorPos.x, y = state_.cursorPos.y;
   // The square's first column and row count as outside, its last ones as inside.
   const bool inside = state_.windowLeft < x && x < Add32(state_.windowLeft, state_.faceDiameter) &&

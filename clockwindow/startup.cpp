@@ -77,7 +77,7 @@ bool Form1::Load() {
   IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
   // A pen below 1 pixel is refused and the designed pen stays; settings.ini keeps the skin's.
   IgnoreErrors([&] { canvas_.SetDrawWidth(ScaledPenWidth(state_.lineWidth, state_.scale)); });
-  window_.Present(canvas_.pixels());
+  PresentWhole();
   IgnoreErrors([&] {
     if (state_.topmost) SetTopmost(window_, 1);
   });

@@ -44,7 +44,7 @@ void Form1::StartTimer(TimerId timer, int milliseconds) {
 void Form1::SecondTimerTick() {
   // The pointer test runs once per change of second, right after the redraw.
   if (SecondTick(state_, canvas_, clock_)) {
-    window_.Present(canvas_.pixels());
+    PresentHands();
     DodgeCheck();
   }
   if (!TimerEnabled(kSecondTick)) return;

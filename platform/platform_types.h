@@ -50,4 +50,21 @@ struct PixelImage {
   }
 };
 
+// A part of a picture in its pixels: left and top inside it, right and bottom just past it.
+struct ImageRect {
+  int32_t left = 0;
+  int32_t top = 0;
+  int32_t right = 0;
+  int32_t bottom = 0;
+
+  bool empty() const { return right <= left || bottom <= top; }
+  int32_t width() const { return right - left; }
+  int32_t height() const { return bottom - top; }
+  bool operator==(const ImageRect&) const = default;
+};
+
+inline ImageRect WholeImage(const PixelImage& image) {
+  return {0, 0, image.width, image.height};
+}
+
 }  // namespace quarvel

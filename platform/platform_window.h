@@ -54,7 +54,10 @@ class PlatformWindow {
   // Shows a drawn face, and shows it again when the window is uncovered, until the next one:
   // the face must outlive the window, and it changes only inside the handler that presents it
   // anew (the core draws and presents within one event, so no repaint sees half a face).
-  virtual void Present(const PixelImage& face) = 0;
+  // `changed` holds every pixel that differs from the face presented before (the whole face
+  // the first time): only that part need reach the screen, so a second costs the hands' few
+  // pixels whatever the size of the face.
+  virtual void Present(const PixelImage& face, const ImageRect& changed) = 0;
 
   // Starts a timer that fires every `milliseconds` from now, or restarts it with that interval.
   virtual void StartTimer(TimerId timer, int milliseconds) = 0;

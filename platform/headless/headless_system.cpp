@@ -32,6 +32,7 @@ std::optional<uint32_t> HeadlessSystem::FindFirstFileAttributes(const std::strin
 }
 
 bool HeadlessSystem::GetCursorPos(ScreenPoint& point) {
+  ++cursorReads_;
   if (!cursor_) return false;
   point = *cursor_;
   return true;

@@ -65,6 +65,7 @@ class HeadlessSystem final : public PlatformSystem {
   }
   void SetCursor(int32_t x, int32_t y) { cursor_ = ScreenPoint{x, y}; }
   void FailCursorReads() { cursor_.reset(); }
+  int cursorReads() const { return cursorReads_; }
   void SetMonitors(std::vector<Monitor> monitors) { monitors_ = std::move(monitors); }
   // Programs that StartProgram finds; the window title each opens, after how many event passes.
   void InstallProgram(const std::string& exeName, const std::string& windowTitle,
@@ -121,6 +122,7 @@ class HeadlessSystem final : public PlatformSystem {
   std::vector<uint32_t> activatedClocks_;
   std::vector<intptr_t> locks_;
   std::optional<ScreenPoint> cursor_ = ScreenPoint{};
+  int cursorReads_ = 0;
   int waited_ = 0;
   int dialogsShown_ = 0;
   std::vector<std::string> messages_;

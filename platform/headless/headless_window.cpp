@@ -21,8 +21,9 @@ void HeadlessWindow::BeginSystemDrag() {
   place_ = dragDestination_;
 }
 
-void HeadlessWindow::Present(const PixelImage& face) {
+void HeadlessWindow::Present(const PixelImage& face, const ImageRect& changed) {
   presented_ = face;
+  presentedChange_ = changed;
   ++presents_;
 }
 

@@ -26,7 +26,7 @@ class HeadlessWindow final : public PlatformWindow {
   void Show() override { shown_ = true; }
   // The window system's move loop: the window lands where the test said the drag ends.
   void BeginSystemDrag() override;
-  void Present(const PixelImage& face) override;
+  void Present(const PixelImage& face, const ImageRect& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override;
   void StopTimer(TimerId timer) override { timers_.Stop(timer); }
 
@@ -52,6 +52,8 @@ class HeadlessWindow final : public PlatformWindow {
   // When the running timer next falls due, on the clock's count of milliseconds.
   int64_t TimerDue(TimerId timer) const { return timers_.Due(timer); }
   const PixelImage& presented() const { return presented_; }
+  // The part the last present said had changed.
+  const ImageRect& presentedChange() const { return presentedChange_; }
   int presents() const { return presents_; }
   int timerStarts() const { return timerStarts_; }
   bool shown() const { return shown_; }
@@ -79,6 +81,7 @@ class HeadlessWindow final : public PlatformWindow {
   int drags_ = 0;
   TimerTable timers_;
   PixelImage presented_;
+  ImageRect presentedChange_;
   int presents_ = 0;
   int timerStarts_ = 0;
 };

@@ -12,5 +12,7 @@ namespace quarvel {
 
 // Paints the picture with its top-left corner at (0, 0); nothing for an empty one.
 void PaintPixels(HDC dc, const PixelImage& picture);
+// Only the part `part` of it, at the same place.
+void PaintPixels(HDC dc, const PixelImage& picture, const ImageRect& part);
 
 }  // namespace quarvel

@@ -226,10 +226,10 @@ void Win32Window::BeginSystemDrag() {
   place_ = WindowPlace(hwnd_);
 }
 
-void Win32Window::Present(const PixelImage& face) {
+void Win32Window::Present(const PixelImage& face, const ImageRect& changed) {
   face_ = &face;
   HDC dc = GetDC(hwnd_);
-  Paint(dc);
+  PaintPixels(dc, face, changed);
   ReleaseDC(hwnd_, dc);
 }
 

@@ -29,7 +29,7 @@ class Win32Window final : public PlatformWindow {
   void SetTopmostLayer(bool topmost) override;
   void Show() override;
   void BeginSystemDrag() override;
-  void Present(const PixelImage& face) override;
+  void Present(const PixelImage& face, const ImageRect& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override;
   void StopTimer(TimerId timer) override;
 

@@ -4,11 +4,14 @@
 #include <X11/Xlib.h>
 #include <xcb/xcb.h>
 
+#include <chrono>
 #include <functional>
 #include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "platform/platform_types.h"
 
 namespace quarvel {
 
@@ -47,6 +50,23 @@ class X11Display {
   unsigned int LastRequest() const;
   void NoteAnswered(unsigned int request);
   bool Answered(unsigned int request) const;
+  // The monitors as last read (x11_monitors), kept until RandR or the work area says they
+  // changed: a drag asks for them at every move of the pointer.
+  const std::vector<Monitor>* KnownMonitors() const {
+    return monitorsKnown_ ? &monitors_ : nullptr;
+  }
+  void KeepMonitors(std::vector<Monitor> monitors) const {
+    monitors_ = std::move(monitors);
+    monitorsKnown_ = true;
+  }
+  void ForgetMonitors() { monitorsKnown_ = false; }
+
+  // A picture went to the window; busy while pictures follow each other faster than a few a
+  // second (a lap), when an answer that frees the shared pictures is worth asking for.
+  void NotePut() { lastPut_ = std::chrono::steady_clock::now(); }
+  bool PuttingOften() const {
+    return std::chrono::steady_clock::now() - lastPut_ < std::chrono::milliseconds(300);
+  }
 
   Atom atom(const char* name) const;
   // Whether a window manager runs (its check window is there) and says, in _NET_SUPPORTED,
@@ -87,6 +107,9 @@ class X11Display {
   bool closed_ = false;
   xcb_connection_t* xcb_;
   unsigned int answered_ = 0;  // the latest request answered through XCB
+  std::chrono::steady_clock::time_point lastPut_{};
+  mutable std::vector<Monitor> monitors_;
+  mutable bool monitorsKnown_ = false;
   bool trapping_ = false;
   int trappedError_ = 0;
   std::function<void()> onLost_;

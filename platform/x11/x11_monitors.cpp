@@ -46,6 +46,7 @@ std::optional<ScreenRect> CurrentWorkArea(const X11Display& display) {
 }  // namespace
 
 std::vector<Monitor> X11Monitors(const X11Display& display) {
+  if (const std::vector<Monitor>* known = display.KnownMonitors()) return *known;
   Display* d = display.get();
   const std::optional<ScreenRect> workArea = CurrentWorkArea(display);
   std::vector<Monitor> monitors;
@@ -68,6 +69,7 @@ std::vector<Monitor> X11Monitors(const X11Display& display) {
                             DisplayHeight(d, display.screen())};
     monitors.push_back({bounds, WorkAreaOn(bounds, workArea)});
   }
+  display.KeepMonitors(monitors);
   return monitors;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The monitors of an X screen from RandR, the primary one first, each with the part of the
-// window manager's work area (_NET_WORKAREA) that lies on it.
+// window manager's work area (_NET_WORKAREA) that lies on it. Read once and kept in the display
+// until X11Display::ForgetMonitors.
 #include <vector>
 
 #include "platform/platform_types.h"

@@ -66,20 +66,27 @@ void X11SharedImage::Detach(Buffer& buffer) {
 }
 
 // NOTE: a picture must not change while the server reads it. The server handles requests in
-// order, so once it has answered a later one (the pointer query of the next second) it is done
-// with it. Asking it to say so with an event instead costs a wake-up a second: the event and
-// the pointer's answer come apart. Until then a new face goes into the other picture, or, when
-// faces come faster than answers (a lap), the plain way.
+// order, so once it has answered a later one (a pointer query: each second while the clock
+// hides from the pointer, each frame of a lap) it is done with it. Asking it to say so with an
+// event instead costs a wake-up a second of its own. Until then a new face goes into the other
+// picture, or the plain way: on an idle second that is only the few pixels the hands changed.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
-  if (!usable_ || picture.empty()) return false;
+  display_.NotePut();
+  if (!usable_ || picture.empty() || width <= 0 || height <= 0) return false;
   Buffer& buffer = buffers_[next_];
   if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
   if ((buffer.memory == nullptr || buffer.width != picture.width ||
        buffer.height != picture.height) &&
       !Attach(buffer, picture.width, picture.height))
     return false;
-  std::memcpy(buffer.memory, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
+  // Only the part that goes out: the rest of the shared picture is never read.
+  const auto rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
+  for (int row = y; row < y + height; ++row) {
+    const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(x);
+    std::memcpy(buffer.memory + at * sizeof(Pixel), picture.pixels.data() + at, rowBytes);
+  }
   XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
   const xcb_void_cookie_t put = xcb_shm_put_image(
       display_.xcb(), static_cast<xcb_drawable_t>(drawable),

@@ -18,10 +18,10 @@ class X11SharedImage {
   X11SharedImage(const X11SharedImage&) = delete;
   X11SharedImage& operator=(const X11SharedImage&) = delete;
 
-  // Puts the part (x, y, width, height) of the picture at the same place on the drawable;
-  // false when it can't (no shared memory with this server, a screen that takes other pixels,
-  // or the server perhaps still reading the last picture), and the caller sends it the plain
-  // way.
+  // Puts the part (x, y, width, height) of the picture at the same place on the drawable (only
+  // that part is copied into shared memory); false when it can't (no shared memory with
+  // this server, a screen that takes other pixels, or the server perhaps still reading the last
+  // picture), and the caller sends it the plain way.
   bool Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y, int width,
            int height);
 

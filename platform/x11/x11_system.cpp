@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xcbext.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -83,7 +84,24 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
 
 void X11System::AskPointerAhead() {
   if (display_.lost()) return;
-  if (pointerAsked_) xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
+  if (pointerAsked_) {
+    // Unread: an answer already here still tells that the server is done with every earlier
+    // request, a picture in shared memory among them.
+    xcb_query_pointer_reply_t* reply = nullptr;
+    xcb_generic_error_t* error = nullptr;
+    if (xcb_poll_for_reply(display_.xcb(), pointerQuery_.sequence, reinterpret_cast<void**>(&reply),
+                           &error) != 0) {
+      if (reply != nullptr || error != nullptr) display_.NoteAnswered(pointerQuery_.sequence);
+      std::free(reply);
+      std::free(error);
+    } else {
+      xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
+    }
+    pointerAsked_ = false;
+  }
+  const bool wanted = pointerRead_ || display_.PuttingOften();
+  pointerRead_ = false;
+  if (!wanted) return;
   pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
   pointerAsked_ = true;
   xcb_flush(display_.xcb());
@@ -93,8 +111,13 @@ void X11System::AskPointerAhead() {
 // timer woke the clock, the answer is mostly there by then; asked for only now, the clock would
 // mostly sleep once more each second, waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
-  if (!pointerAsked_) AskPointerAhead();
+  if (display_.lost()) return false;
+  if (!pointerAsked_) {
+    pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
+    xcb_flush(display_.xcb());
+  }
   pointerAsked_ = false;
+  pointerRead_ = true;
   xcb_query_pointer_reply_t* reply =
       xcb_query_pointer_reply(display_.xcb(), pointerQuery_, nullptr);
   if (reply == nullptr) return false;

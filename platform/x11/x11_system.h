@@ -35,7 +35,9 @@ class X11System final : public PlatformSystem {
   }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
-  // Asks for the pointer's place now, for the next GetCursorPos (see there).
+  // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted:
+  // the core read it after the last question (it hides from the pointer), or pictures go out
+  // fast (a lap), whose shared memory the answer sets free. An idle clock asks nothing.
   void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;
@@ -60,6 +62,7 @@ class X11System final : public PlatformSystem {
   pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
   std::optional<int> startedExit_;
   bool pointerAsked_ = false;
+  bool pointerRead_ = false;  // GetCursorPos ran since the last question
   xcb_query_pointer_cookie_t pointerQuery_{};
 };
 

@@ -59,20 +59,21 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   display_.SetCardinals(window_, "_NET_WM_ICON", X11IconCardinals());
   display_.SetMotifHints(window_, kMotifMove | kMotifClose, 0);  // no frame, no title bar
   loop_.Watch(window_, this);
-  // The screens changing (RandR) reach the core through the clock window.
+  // The screens changing (RandR) reach the core through the clock window; they and the work
+  // area (root properties) make the kept list of monitors stale.
   int errorBase = 0;
-  if (XRRQueryExtension(d, &randrEvents_, &errorBase)) {
+  if (XRRQueryExtension(d, &randrEvents_, &errorBase))
     XRRSelectInput(d, display_.root(),
                    RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
-    loop_.Watch(display_.root(), this);
-  } else {
+  else
     randrEvents_ = -1;
-  }
+  XSelectInput(d, display_.root(), PropertyChangeMask);
+  loop_.Watch(display_.root(), this);
 }
 
 X11Window::~X11Window() {
   loop_.Unwatch(window_);
-  if (randrEvents_ >= 0) loop_.Unwatch(display_.root());
+  loop_.Unwatch(display_.root());
   if (display_.lost()) return;
   XFreeGC(display_.get(), gc_);
   XDestroyWindow(display_.get(), window_);
@@ -142,6 +143,7 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
 // RandR's notices: Xlib's idea of the screen's size is brought up to date, and the core told.
 void X11Window::ScreenChanged(XEvent& event) {
   XRRUpdateConfiguration(&event);
+  display_.ForgetMonitors();
   screenSettles_ = std::chrono::steady_clock::now() + kScreenSettleTime;
   if (events_ != nullptr) events_->OnScreenChanged();
 }
@@ -216,7 +218,11 @@ void X11Window::HandleDrag(const XEvent& event) {
   }
   if (event.type != MotionNotify) return;
   if (drag_ == Drag::kOwnMove) {
-    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
+    // Only the latest of the moves already queued: one move of the window for each.
+    XEvent latest = event;
+    while (XCheckTypedWindowEvent(display_.get(), window_, MotionNotify, &latest)) {
+    }
+    MoveTo(latest.xmotion.x_root - dragGrip_.x, latest.xmotion.y_root - dragGrip_.y);
     return;
   }
   if (!display_.WindowManagerSupports("_NET_WM_MOVERESIZE")) {
@@ -269,13 +275,13 @@ void X11Window::HandleProtocol(const XClientMessageEvent& message) {
   if (protocol == display_.atom("WM_DELETE_WINDOW") && events_ != nullptr) events_->OnUnload();
 }
 
-void X11Window::Present(const PixelImage& face) {
+void X11Window::Present(const PixelImage& face, const ImageRect& changed) {
   face_ = &face;
-  Paint(0, 0, face.width, face.height);
+  Paint(changed.left, changed.top, changed.width(), changed.height());
 }
 
 void X11Window::Paint(int x, int y, int width, int height) {
-  if (face_ == nullptr || face_->empty()) return;
+  if (face_ == nullptr || face_->empty() || width <= 0 || height <= 0) return;
   if (x + width > face_->width) width = face_->width - x;
   if (y + height > face_->height) height = face_->height - y;
   if (!sharedImage_.Put(window_, gc_, *face_, x, y, width, height))
@@ -285,6 +291,10 @@ void X11Window::Paint(int x, int y, int width, int height) {
 // A pure translation: each event becomes at most one call into the core.
 void X11Window::HandleEvent(XEvent& event) {
   if (event.xany.window == display_.root()) {
+    if (event.type == PropertyNotify &&
+        (event.xproperty.atom == display_.atom("_NET_WORKAREA") ||
+         event.xproperty.atom == display_.atom("_NET_CURRENT_DESKTOP")))
+      display_.ForgetMonitors();
     if (randrEvents_ >= 0 && (event.type == randrEvents_ + RRScreenChangeNotify ||
                               event.type == randrEvents_ + RRNotify))
       ScreenChanged(event);

@@ -32,7 +32,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void SetTopmostLayer(bool topmost) override;
   void Show() override;
   void BeginSystemDrag() override;
-  void Present(const PixelImage& face) override;
+  void Present(const PixelImage& face, const ImageRect& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override {
     loop_.StartTimer(timer, milliseconds);
   }
