@@ -32,10 +32,10 @@ using Lines = std::vector<std::string>;
 TEST(LineBreaks, TheLinesAreTheSameAtTheWidthOfTheirWidestLine) {
   for (std::string_view text :
        {"The skin editor is not available for Linux yet: edit tyou.sin, tan.sin, byou.sin and "
-        "settings.ini in /home/someone/.config/quarvel by hand (readme.txt tells how; "
+        "settings.ini in /var/lib/someone/.config/quarvel by hand (readme.txt tells how; "
         "quarvel-preview shows the result).",
         "Run-time error 53: File not found (tyou.sin)\n\nThe clock's folder could not be set "
-        "up: the default skin could not be copied into /home/someone/.config/quarvel: Run-time "
+        "up: the default skin could not be copied into /var/lib/someone/.config/quarvel: Run-time "
         "error 61: Disk full (qv.bmp).\n\nThe clock has stopped. settings.ini was not changed.",
         "aaaa bbbb cccc dddd eeee ffff gggg", "詳しくはReadme.txtをお読みください。時計の設定"}) {
     SCOPED_TRACE(text);
