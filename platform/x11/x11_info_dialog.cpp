@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
