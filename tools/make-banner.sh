@@ -24,7 +24,7 @@ make_banner() {
   rsvg-convert -w $((45 * s)) -h $((45 * s)) "$svg" -o "$tmp/dial$s.png"
   convert -size $((228 * s))x$((57 * s)) 'xc:rgb(0,64,128)' "$tmp/dial$s.png" \
     -geometry +$((9 * s))+$((6 * s)) -composite \
-    -font "$font" -pointsize $((31 * s)) -fill white -gravity West -annotate +$((64 * s))+$s QUARVEL \
+    -font "$font" -pointsize $((31 * s)) -fill white -gravity West -annotate "+$((64 * s))+$s" QUARVEL \
     +dither -colors 16 -type Palette -compress None -define bmp:format=bmp3 \
     BMP3:"$file"
   # The decoder and the resource compiler want 4 bits a pixel and no compression.

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The first-run dialog on a screen at 2x (Xft.dpi 192 on X11, LogPixels 192 under Wine): the
 # banner is the one the banner generator draws at 2x, pixel for pixel inside its sunken edge,
-# not the 1x one blown up; every control lies within the dialog, and under Wine each text fits
-# its control in the control's own font.
+# not the 1x one blown up; every control lies within the dialog, the group box's texts draw
+# within their labels, and under Wine each text fits its control in the control's own font.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
@@ -56,6 +56,23 @@ while IFS= read -r line; do
   ((c[0] >= dlg[0] && c[1] >= dlg[1] && c[0] + c[2] <= dlg[0] + dlg[2] &&
     c[1] + c[3] <= dlg[1] + dlg[3])) || e2e_fail "a control is outside the dialog: $line"
 done <<<"$controls"
+# The group box's texts fit their labels: no ink inside the box outside the labels' places
+# (a line running past its label's width or height would leave some).
+frame=$(grep -F 'class="Button" text="" ' <<<"$controls" | head -n 1)
+IFS=, read -r -a f <<<"${frame##* rect=}"
+draw=()
+while IFS= read -r line; do
+  IFS=, read -r -a c <<<"${line##* rect=}"
+  ((c[1] > f[1])) || continue
+  x=$((c[0] - f[0] - 4)) y=$((c[1] - f[1] - 20))
+  draw+=(-draw "rectangle $x,$y $((x + c[2] - 1)),$((y + c[3] - 1))")
+done < <(grep -F 'class="Static" text="' <<<"$controls" | grep -vF 'text="" ')
+((${#draw[@]} == 6)) || e2e_fail "not 3 labels in the group box:"$'\n'"$controls"
+# Inside the frame's lines: 4 pixels in, 20 below its top (the line runs at half a text's height).
+ink=$(convert "$shot" -crop "$((f[2] - 8))x$((f[3] - 24))+$((f[0] + 4))+$((f[1] + 20))" +repage \
+  -fill white "${draw[@]}" -colorspace gray \
+  -threshold 50% -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$ink" -eq 0 ] || e2e_fail "$ink pixels of text outside the labels in the group box (dialog-2x.png)"
 # Under Wine each text measured in its control's own font fits the control.
 if [ "$QUARVEL_E2E_DRIVER" = wine ]; then
   report=$(wine "$E2E_WINPROBE" fit QUARVEL 2>>"$E2E_TMP/winprobe.log" 9>&-) ||
