@@ -3,6 +3,8 @@
 # one drawing of the dial, data/icons/quarvel.svg:
 #   banner.bmp   the first-run dialog's title banner: 228 x 57, 4 bits a pixel, 16 colours,
 #                uncompressed; the dial and the name QUARVEL in white on the dial's dark blue
+#   banner@2x.bmp  the same banner drawn afresh at twice the size (456 x 114, same rules), for
+#                screens at 2x: the dial and the letters sharp rather than blown up
 #   quarvel.ico  the application icon, 32 x 32 and 16 x 16, 256 colours each, its mask
 #                transparent outside the dial
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and DejaVu Sans Bold (fonts-dejavu-core).
@@ -16,18 +18,26 @@ case $font in *DejaVuSans-Bold.ttf) ;; *) echo "DejaVu Sans Bold not found (got 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-rsvg-convert -w 45 -h 45 "$svg" -o "$tmp/dial.png"
-convert -size 228x57 'xc:rgb(0,64,128)' "$tmp/dial.png" -geometry +9+6 -composite \
-  -font "$font" -pointsize 31 -fill white -gravity West -annotate +64+1 QUARVEL \
-  +dither -colors 16 -type Palette -compress None -define bmp:format=bmp3 \
-  BMP3:"$tmp/banner.bmp"
-# The decoder and the resource compiler want 4 bits a pixel and no compression.
-read -r width height depth <<<"$(identify -format '%w %h %z\n' "$tmp/banner.bmp" | head -1)"
-[ "$width x $height" = "228 x 57" ] || { echo "banner is $width x $height" >&2; exit 1; }
-bits=$(od -An -tu2 -j28 -N2 "$tmp/banner.bmp" | tr -d ' ')
-compression=$(od -An -tu4 -j30 -N4 "$tmp/banner.bmp" | tr -d ' ')
-[ "$bits" = 4 ] && [ "$compression" = 0 ] ||
-  { echo "banner has $bits bits a pixel, compression $compression" >&2; exit 1; }
+# <scale> <file>: the banner drawn at that whole scale, checked for its size and its format.
+make_banner() {
+  local s=$1 file=$2 width height bits compression
+  rsvg-convert -w $((45 * s)) -h $((45 * s)) "$svg" -o "$tmp/dial$s.png"
+  convert -size $((228 * s))x$((57 * s)) 'xc:rgb(0,64,128)' "$tmp/dial$s.png" \
+    -geometry +$((9 * s))+$((6 * s)) -composite \
+    -font "$font" -pointsize $((31 * s)) -fill white -gravity West -annotate "+$((64 * s))+$s" QUARVEL \
+    +dither -colors 16 -type Palette -compress None -define bmp:format=bmp3 \
+    BMP3:"$file"
+  # The decoder and the resource compiler want 4 bits a pixel and no compression.
+  read -r width height <<<"$(identify -format '%w %h\n' "$file" | head -1)"
+  [ "$width x $height" = "$((228 * s)) x $((57 * s))" ] ||
+    { echo "$(basename "$file") is $width x $height" >&2; exit 1; }
+  bits=$(od -An -tu2 -j28 -N2 "$file" | tr -d ' ')
+  compression=$(od -An -tu4 -j30 -N4 "$file" | tr -d ' ')
+  [ "$bits" = 4 ] && [ "$compression" = 0 ] ||
+    { echo "$(basename "$file") has $bits bits a pixel, compression $compression" >&2; exit 1; }
+}
+make_banner 1 "$tmp/banner.bmp"
+make_banner 2 "$tmp/banner@2x.bmp"
 
 for size in 32 16; do rsvg-convert -w $size -h $size "$svg" -o "$tmp/icon$size.png"; done
 convert "$tmp/icon32.png" "$tmp/icon16.png" -channel A -threshold 50% +channel \
@@ -35,5 +45,5 @@ convert "$tmp/icon32.png" "$tmp/icon16.png" -channel A -threshold 50% +channel \
 [ "$(od -An -tu2 -j12 -N2 "$tmp/quarvel.ico" | tr -d ' ')" = 8 ] ||
   { echo "the icon is not 8 bits a pixel" >&2; exit 1; }
 
-cp "$tmp/banner.bmp" "$tmp/quarvel.ico" "$out/"
-echo "wrote $out/banner.bmp and $out/quarvel.ico"
+cp "$tmp/banner.bmp" "$tmp/banner@2x.bmp" "$tmp/quarvel.ico" "$out/"
+echo "wrote $out/banner.bmp, $out/banner@2x.bmp and $out/quarvel.ico"

@@ -95,9 +95,12 @@ void CreateControls(HWND dialog, DialogContext& context) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(context.font), FALSE);
     if (layout.kind == ControlKind::kPictureBox && context.banner != nullptr) {
       SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(context.banner));
-      // The box takes the picture's size plus its border.
-      SetWindowPos(control, nullptr, rect.x, rect.y, rect.width, rect.height,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+      // The box takes the picture's size plus its border, as the X11 one does: Wine stretches a
+      // picture to a larger box (at 2x the layout's box is 4 pixels larger than the picture).
+      BITMAP picture{};
+      const bool sized = GetObjectW(context.banner, sizeof picture, &picture) != 0;
+      SetWindowPos(control, nullptr, rect.x, rect.y, sized ? picture.bmWidth + 4 : rect.width,
+                   sized ? picture.bmHeight + 4 : rect.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
 }
@@ -155,8 +158,10 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
       CreateDialogFont(-MulDiv(infodialog::kFontPoints, 1440, static_cast<int>(fy * 72)));
   context.bigIcon = LoadIconOfSize(instance, SM_CXICON);
   context.smallIcon = LoadIconOfSize(instance, SM_CXSMICON);
+  // At 192 dots an inch and more (7.5 twips a pixel) the banner drawn at 2x, not one stretched.
+  const int bannerId = fx <= 7.5f ? QUARVEL_BANNER_2X : QUARVEL_BANNER;
   context.banner = static_cast<HBITMAP>(
-      LoadImageW(instance, MAKEINTRESOURCEW(QUARVEL_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
+      LoadImageW(instance, MAKEINTRESOURCEW(bannerId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   EmptyTemplate dialogTemplate{};
   dialogTemplate.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
   dialogTemplate.header.dwExtendedStyle = WS_EX_DLGMODALFRAME;

@@ -2,3 +2,4 @@
 // Resource ids, shared by the resource script and the code that loads them.
 #define QUARVEL_ICON 1
 #define QUARVEL_BANNER 101
+#define QUARVEL_BANNER_2X 102

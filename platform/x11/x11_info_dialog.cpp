@@ -4,6 +4,7 @@
 #include <X11/keysym.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -51,7 +52,8 @@ X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPi
       loop_(loop),
       twips_(twips),
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
-      banner_(X11BannerPicture()) {
+      // The layout's twips give 15 a pixel at 96 dots an inch: at 7.5 (192) the screen is at 2x.
+      banner_(X11BannerPicture(15.0f / std::max(twips.x, 1.0f))) {
   // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
   window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
                                   {.inTaskBar = false});

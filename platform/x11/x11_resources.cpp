@@ -8,8 +8,8 @@
 
 namespace quarvel {
 
-PixelImage X11BannerPicture() {
-  std::optional<PixelImage> banner = DecodeBmp(X11BannerFile());
+PixelImage X11BannerPicture(float scale) {
+  std::optional<PixelImage> banner = DecodeBmp(scale >= 2.0f ? X11Banner2xFile() : X11BannerFile());
   return banner ? std::move(*banner) : PixelImage{};
 }
 

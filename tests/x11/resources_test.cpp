@@ -1,4 +1,4 @@
-// The banner and the icon that tools/make-banner.sh makes, as the Linux clock reads them built
+// The banners and the icon that tools/make-banner.sh makes, as the Linux clock reads them built
 // in: the bitmap decoder takes the banner whole, and each icon image is the dial, transparent
 // in its corners.
 #include <gtest/gtest.h>
@@ -20,6 +20,21 @@ TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
   for (int y = 0; y < banner.height; ++y)
     for (int x = 64; x < banner.width; ++x) white += banner.At(x, y) == 0xFFFFFFu;
   EXPECT_GT(white, 800) << "the name in white";
+}
+
+// From a scale of 2 the banner drawn at 2x, below it the 1x one (1.5x shows 1x in a larger box).
+TEST(X11Resources, TheBannerAt2xIsDrawnAtTwiceTheSize) {
+  for (float scale : {1.0f, 1.5f, 1.99f}) EXPECT_EQ(X11BannerPicture(scale).width, 228) << scale;
+  for (float scale : {2.0f, 3.0f}) {
+    const PixelImage banner = X11BannerPicture(scale);
+    ASSERT_EQ(banner.width, 456) << scale;
+    ASSERT_EQ(banner.height, 114) << scale;
+    EXPECT_EQ(banner.At(4, 56), 0x004080u);
+    int white = 0;
+    for (int y = 0; y < banner.height; ++y)
+      for (int x = 128; x < banner.width; ++x) white += banner.At(x, y) == 0xFFFFFFu;
+    EXPECT_GT(white, 3200) << "the name in white, four times the 1x one's area";
+  }
 }
 
 TEST(X11Resources, TheIconHas32And16PixelDialsTransparentInTheCorners) {
