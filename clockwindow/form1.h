@@ -2,7 +2,7 @@
 // Form1, the clock window's core: its state, its start-up and its event handlers, on top of any
 // backend's PlatformWindow and PlatformSystem. The backend translates window-system messages
 // into the WindowEvents calls here. Each concern lives in its own file:
-//   startup.cpp           start-up sequence and the first-run dialog
+//   startup.cpp           start-up sequence, the first-run dialog, sizing at a new scale
 //   form1.cpp             events, the one error report, unload (settings written)
 //   timers.cpp            which timer runs when, and the wake-up once a second
 //   pointer_handling.cpp  drag and the hand-over to the editor
@@ -77,6 +77,10 @@ class Form1 final : public WindowEvents {
   // A clock whose face no longer lies on any monitor, parked or not, comes back as at start-up
   // (PlaceOnScreen); its home and its dodge square follow where the window really is.
   void OnScreenChanged() override;
+  // On a monitor of another scale the clock that follows the screen's scale is sized and drawn
+  // again at the new one, as at start-up; its top-left corner stays where it is on the screen,
+  // and settings.ini keeps its screen pixels.
+  void OnScreenScaleChanged() override;
 
   // The hidden button's click: one face redraw, shown at once (the preview's way in).
   void Command1Click();
@@ -102,6 +106,8 @@ class Form1 final : public WindowEvents {
   SavedPosition ReadSettings();
   // The face bitmap at the clock's scale (the skin's sharp 2x face where it has one).
   PixelImage LoadScaledFace();
+  // The face, the window, its round region and the pen at the clock's scale.
+  void SizeToScale();
   void WriteSettings();
   void StartDrag();
   void OpenEditor();
@@ -118,7 +124,7 @@ class Form1 final : public WindowEvents {
   PlatformSystem& system_;
   Clock& clock_;
   FileSlot& slot_;
-  const TwipsPerPixel twips_;
+  TwipsPerPixel twips_;  // the screen's, as the clock's size last followed it
   ClockState state_;
   FaceCanvas canvas_;
   std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows

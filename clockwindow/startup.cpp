@@ -1,5 +1,7 @@
 // The clock window's start-up: hand files, settings (with the first-run dialog), the bitmap,
-// the round window of the bitmap's width, the pen, the layer and the saved place.
+// the round window of the bitmap's width, the pen, the layer and the saved place; and the same
+// sizing again when the window moves to a monitor of another scale.
+#include "clockface/face_redraw.h"
 #include "clockface/face_scale.h"
 #include "clockwindow/file_exists.h"
 #include "clockwindow/form1.h"
@@ -54,6 +56,28 @@ bool Form1::Load() {
   state_.scale = ChooseScale(system_.ScaleSetting(), system_.DrawsAtScreenDpi(), twips_.x);
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
+  SizeToScale();
+  PresentWhole();
+  IgnoreErrors([&] {
+    if (state_.topmost) SetTopmost(window_, 1);
+  });
+  IgnoreErrors([&] {
+    const ScreenPoint place =
+        PlaceOnScreen({saved.left, saved.top}, state_.faceDiameter, system_.Monitors());
+    window_.MoveTo(ThroughTwips(twips_.x, place.x), ThroughTwips(twips_.y, place.y));
+  });
+  // Read back from the placed window, so they hold where it really is.
+  IgnoreErrors([&] {
+    const ScreenPoint placed = window_.Position();
+    state_.windowLeft = ThroughTwips(twips_.x, placed.x);
+    state_.windowTop = ThroughTwips(twips_.y, placed.y);
+  });
+  loaded_ = true;
+  window_.Show();
+  return true;
+}
+
+void Form1::SizeToScale() {
   // The measuring picture box keeps its designed width while it has no picture: a missing or
   // broken bitmap gives a plain window of that width.
   // That width already follows the screen's dpi; a scale the user set instead of the screen's
@@ -77,24 +101,19 @@ bool Form1::Load() {
   IgnoreErrors([&] { window_.SetRoundRegion(state_.faceDiameter); });
   // A pen below 1 pixel is refused and the designed pen stays; settings.ini keeps the skin's.
   IgnoreErrors([&] { canvas_.SetDrawWidth(ScaledPenWidth(state_.lineWidth, state_.scale)); });
-  PresentWhole();
-  IgnoreErrors([&] {
-    if (state_.topmost) SetTopmost(window_, 1);
+}
+
+void Form1::OnScreenScaleChanged() {
+  Guarded([&] {
+    if (!loaded_ || !system_.DrawsAtScreenDpi()) return;
+    twips_ = system_.ScreenTwipsPerPixel();
+    const float scale = ChooseScale(system_.ScaleSetting(), true, twips_.x);
+    if (scale == state_.scale) return;
+    state_.scale = scale;
+    SizeToScale();
+    RedrawFace(state_, canvas_, clock_);
+    PresentWhole();
   });
-  IgnoreErrors([&] {
-    const ScreenPoint place =
-        PlaceOnScreen({saved.left, saved.top}, state_.faceDiameter, system_.Monitors());
-    window_.MoveTo(ThroughTwips(twips_.x, place.x), ThroughTwips(twips_.y, place.y));
-  });
-  // Read back from the placed window, so they hold where it really is.
-  IgnoreErrors([&] {
-    const ScreenPoint placed = window_.Position();
-    state_.windowLeft = ThroughTwips(twips_.x, placed.x);
-    state_.windowTop = ThroughTwips(twips_.y, placed.y);
-  });
-  loaded_ = true;
-  window_.Show();
-  return true;
 }
 
 }  // namespace quarvel

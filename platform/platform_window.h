@@ -29,6 +29,9 @@ class WindowEvents {
   virtual void OnClockChanged() = 0;
   // The screens changed: a monitor came or went, the resolution or the work area changed.
   virtual void OnScreenChanged() = 0;
+  // The window is now on a monitor of another scale (dragged there): the system's
+  // ScreenTwipsPerPixel already answers the new monitor's.
+  virtual void OnScreenScaleChanged() = 0;
 };
 
 class PlatformWindow {

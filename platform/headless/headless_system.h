@@ -74,6 +74,7 @@ class HeadlessSystem final : public PlatformSystem {
   void InstallFailingProgram(const std::string& exeName, int exitCode, int passesUntilExit);
   void SetWorkFolderProblem(std::string problem) { workFolderProblem_ = std::move(problem); }
   void SetDrawsAtScreenDpi(bool draws) { drawsAtScreenDpi_ = draws; }
+  void SetTwipsPerPixel(float x, float y) { twips_ = {x, y}; }
   void SetScaleSetting(std::string setting) { scaleSetting_ = std::move(setting); }
   // A clock window that ActivateClockOf finds for that process.
   void ShowClockWindowOf(uint32_t processId) { clockWindows_.push_back(processId); }

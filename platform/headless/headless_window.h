@@ -39,6 +39,7 @@ class HeadlessWindow final : public PlatformWindow {
   void RequestClose() { events_->OnUnload(); }
   void ClockChanged() { events_->OnClockChanged(); }
   void ScreenChanged() { events_->OnScreenChanged(); }
+  void ScreenScaleChanged() { events_->OnScreenScaleChanged(); }
   // A place left of this is refused, as a window system may refuse a place.
   void RefusePlacesLeftOf(int32_t x) { refuseLeftOf_ = x; }
   void SetDragDestination(int32_t left, int32_t top) { dragDestination_ = {left, top}; }

@@ -9,13 +9,45 @@
 
 namespace quarvel {
 
-TwipsPerPixel Win32System::ScreenTwipsPerPixel() const {
+namespace {
+// The DPI of the monitor the clock's window is on: GetDpiForWindow (Windows 10 1607 on), else
+// the monitor's own (GetDpiForMonitor, Windows 8.1 on), else the system's. Both are looked up at
+// run time, so the clock still starts on older Windows; with the per-monitor awareness of the
+// manifest they answer the monitor's real DPI, never a stretched 96.
+UINT MonitorDpi(HWND window) {
+  if (window != nullptr) {
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto forWindow = reinterpret_cast<GetDpiForWindowFn>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetDpiForWindow")));
+    if (forWindow != nullptr) {
+      if (const UINT dpi = forWindow(window); dpi != 0) return dpi;
+    }
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static HMODULE shcore = LoadLibraryA("shcore.dll");
+    static const auto forMonitor =
+        shcore == nullptr ? nullptr
+                          : reinterpret_cast<GetDpiForMonitorFn>(reinterpret_cast<void*>(
+                                GetProcAddress(shcore, "GetDpiForMonitor")));
+    if (forMonitor != nullptr) {
+      UINT dpiX = 0, dpiY = 0;
+      const int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+      if (SUCCEEDED(forMonitor(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), kEffectiveDpi,
+                               &dpiX, &dpiY)) &&
+          dpiX != 0)
+        return dpiX;
+    }
+  }
   HDC screen = GetDC(nullptr);
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  return {dpiX > 0 ? 1440.0f / static_cast<float>(dpiX) : 15.0f,
-          dpiY > 0 ? 1440.0f / static_cast<float>(dpiY) : 15.0f};
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+}  // namespace
+
+// Square pixels: the monitor's one DPI in both directions.
+TwipsPerPixel Win32System::ScreenTwipsPerPixel() const {
+  const float twips = 1440.0f / static_cast<float>(MonitorDpi(owner_));
+  return {twips, twips};
 }
 
 namespace {

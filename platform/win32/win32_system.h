@@ -22,7 +22,9 @@ class Win32System final : public PlatformSystem {
   // the task bar) and the message boxes, which an owned window keeps above it.
   void SetOwner(HWND owner) { owner_ = owner; }
 
+  // The DPI of the monitor the clock (the owner) is on.
   TwipsPerPixel ScreenTwipsPerPixel() const override;
+  bool DrawsAtScreenDpi() const override { return true; }
   std::vector<Monitor> Monitors() const override;
   std::string ProgramFolder() const override;
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;

@@ -13,6 +13,7 @@ namespace quarvel {
 namespace {
 constexpr const char* kWindowClass = "QuarvelClock";
 constexpr UINT kReassertPlace = WM_APP + 1;
+constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 on
 
 // A call that should not fail did: say which, and end.
 [[noreturn]] void ReportPlatformFailure(const char* call) {
@@ -131,6 +132,11 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DISPLAYCHANGE:
       events_->OnScreenChanged();
+      return 0;
+    case kDpiChanged:
+      // Dragged to a monitor of another scale: the core sizes the clock again, keeping its
+      // top-left corner, rather than taking the system's suggested rectangle.
+      events_->OnScreenScaleChanged();
       return 0;
     case WM_POWERBROADCAST:
       // Timers don't run while the machine sleeps: after waking the clock is behind.

@@ -1,17 +1,43 @@
 #!/usr/bin/env bash
-# The Linux clock at a scale: with QUARVEL_SCALE=2, and with the desktop's Xft.dpi at 192, the
-# window is 400 x 400 for the 200-pixel face, its face is the preview tool's at --scale 2 pixel
-# for pixel, and a clock saved at 1x opens at the same spot of the screen, its settings.ini
-# unchanged. At Xft.dpi 144 it is 300 x 300.
+# The clock at the screen's scale, on both builds: at 2x (Xft.dpi 192 on X11, LogPixels 192
+# under Wine) the window is 400 x 400 for the 200-pixel face, its face is the preview tool's at
+# --scale 2 pixel for pixel, and a clock saved at 1x opens at the same spot of the screen, its
+# settings.ini unchanged. At 1.5x (Xft.dpi or LogPixels 144) it is 300 x 300, the face filtered
+# as the preview filters it. On Linux QUARVEL_SCALE=2 does the same as the screen's 2x.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-e2e_only x11 "the Windows build declares no DPI awareness yet; the system stretches it" || e2e_pass
+
+DESKTOP='HKCU\Control Panel\Desktop'
+if [ "$E2E_DRIVER" = wine ]; then
+  # The prefix is every test's: its scale goes back to what it was, whatever happens here.
+  old_dpi=$({ wine reg query "$DESKTOP" /v LogPixels 2>/dev/null 9>&- || true; } | sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
+  restore_dpi() {
+    if [ -n "$old_dpi" ]; then
+      wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f
+    else
+      wine reg delete "$DESKTOP" /v LogPixels /f
+    fi >/dev/null 2>&1 9>&-
+    wineserver -w 9>&- || true
+  }
+  trap 'status=$?; e2e_driver_reset; restore_dpi; (exit $status); e2e_teardown' EXIT
+fi
+
+set_dpi() { # <dots per inch>: Xft.dpi on X11, LogPixels under Wine
+  if [ "$E2E_DRIVER" = wine ]; then
+    e2e_driver_reset
+    wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
+    wineserver -w 9>&- || true
+  else
+    echo "Xft.dpi: $1" | xrdb -merge
+  fi
+}
 
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 e2e_settings 300 150 >"$E2E_DIR/settings.ini"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/saved-at-1x.ini"
 
 # At 1x, as a reference: the place the settings give.
+set_dpi 96
 e2e_start_clock
 e2e_wait_clock
 e2e_expect_geometry "$E2E_WINDOW" 300,150,200,200 "the clock at 1x"
@@ -19,30 +45,32 @@ e2e_close_request QUARVEL
 e2e_wait_exit
 e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at 1x" <"$E2E_TMP/saved-at-1x.ini"
 
-export QUARVEL_SCALE=2
-e2e_start_clock
-e2e_wait_clock 400
-e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at QUARVEL_SCALE=2"
-e2e_expect_preview_face 300 150 400 scale-env --scale 2
-e2e_close_request QUARVEL
-e2e_wait_exit
-e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at QUARVEL_SCALE=2" <"$E2E_TMP/saved-at-1x.ini"
-unset QUARVEL_SCALE
+if [ "$E2E_DRIVER" = x11 ]; then
+  export QUARVEL_SCALE=2
+  e2e_start_clock
+  e2e_wait_clock 400
+  e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at QUARVEL_SCALE=2"
+  e2e_expect_preview_face 300 150 400 scale-env --scale 2
+  e2e_close_request QUARVEL
+  e2e_wait_exit
+  e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at QUARVEL_SCALE=2" <"$E2E_TMP/saved-at-1x.ini"
+  unset QUARVEL_SCALE
+fi
 
-echo "Xft.dpi: 192" | xrdb -merge
+set_dpi 192
 e2e_start_clock
 e2e_wait_clock 400
-e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at Xft.dpi 192"
+e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at 192 dpi"
 e2e_expect_preview_face 300 150 400 dpi-192 --scale 2
 e2e_close_request QUARVEL
 e2e_wait_exit
-e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at Xft.dpi 192" <"$E2E_TMP/saved-at-1x.ini"
+e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at 192 dpi" <"$E2E_TMP/saved-at-1x.ini"
 
 # A fractional scale: the face filtered, the same as the preview's.
-echo "Xft.dpi: 144" | xrdb -merge
+set_dpi 144
 e2e_start_clock
 e2e_wait_clock 300
-e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at Xft.dpi 144"
+e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at 144 dpi"
 e2e_expect_preview_face 300 150 300 dpi-144 --scale 1.5
 e2e_close_request QUARVEL
 e2e_wait_exit

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The Windows programs as Windows reads them: GetFileVersionInfo (the project's window probe,
 # under Wine) finds in quarvel.exe and qvedit.exe the version of CMake's project() and the
-# licence, and each carries its application manifest: the clock system DPI aware, the editor
-# per-monitor (it lays itself out again on a monitor of another scale).
+# licence, and each carries its application manifest: both per-monitor DPI aware (each draws
+# itself again on a monitor of another scale).
 #   windows_version.sh <Windows build folder> <version> <Wine prefix, made on first use>
 set -euo pipefail
 build=$(realpath "$1") version=$2
@@ -29,12 +29,8 @@ for program in quarvel.exe qvedit.exe; do
   check "$program licence" '"Copyright (c) 2026 The QUARVEL developers. MIT License."' \
     "$(field '"LegalCopyright"')"
   manifest=$(probe manifest "$build/bin/$program") || true
-  if [ "$program" = qvedit.exe ]; then
-    dpi_parts=('<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>'
-      '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>')
-  else
-    dpi_parts=('<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true</dpiAware>')
-  fi
+  dpi_parts=('<dpiAware xmlns="http://schemas.microsoft.com/SMI/2005/WindowsSettings">true/pm</dpiAware>'
+    '<dpiAwareness xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">PerMonitorV2, PerMonitor</dpiAwareness>')
   for part in 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "${dpi_parts[@]}" \
     '{35138b9a-5d96-4fbd-8e2d-a2440225f93a}' '{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}'; do
     grep -qF -- "$part" <<<"$manifest" || check "$program manifest has $part" yes no

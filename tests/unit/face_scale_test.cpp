@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <tuple>
 
 #include "clock_fixture.h"
 #include "tests/bmp/bmp_builder.h"
@@ -207,6 +208,37 @@ TEST_F(ScaledClockTest, TheScreensDpiScalesTheClockAndKeepsItsPlace) {
   EXPECT_EQ(window.left(), 300);
   window.RequestClose();
   EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
+}
+
+TEST_F(ScaledClockTest, OnAMonitorOfAnotherScaleTheClockIsSizedAgainInPlace) {
+  HeadlessSystem screen{programDir.path(), 15.0f, 15.0f};
+  screen.SetDrawsAtScreenDpi(true);
+  programDir.Write("settings.ini", "");
+  work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  Form1 f(window, screen, clock, slot);
+  f.Load();
+  window.Tick(Form1::kSecondTick);
+  const PixelImage at1x = f.canvas().pixels();
+  const auto movedTo = [&](float twips) {
+    screen.SetTwipsPerPixel(twips, twips);
+    window.ScreenScaleChanged();
+    return std::make_tuple(f.state().faceDiameter, window.width(), window.height(),
+                           static_cast<int>(f.canvas().DrawWidth()), window.Position());
+  };
+  EXPECT_EQ(movedTo(7.5f), std::make_tuple(400, 400, 400, 4, ScreenPoint{300, 100}));
+  EXPECT_EQ(f.state().scale, 2.0f);
+  EXPECT_EQ(window.presented().width, 400);  // the face drawn again at once, at 2x
+  EXPECT_EQ(movedTo(10.0f), std::make_tuple(300, 300, 300, 3, ScreenPoint{300, 100}));
+  EXPECT_EQ(movedTo(15.0f), std::make_tuple(200, 200, 200, 2, ScreenPoint{300, 100}));
+  EXPECT_TRUE(f.canvas().pixels().pixels == at1x.pixels);  // back at 1x, today's face to the pixel
+  // A size the user set stays; so does a clock whose system stretches it.
+  screen.SetScaleSetting("1");
+  EXPECT_EQ(std::get<0>(movedTo(7.5f)), 200);
+  screen.SetScaleSetting("");
+  screen.SetDrawsAtScreenDpi(false);
+  EXPECT_EQ(std::get<0>(movedTo(7.5f)), 200);
+  window.RequestClose();
+  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 }  // namespace

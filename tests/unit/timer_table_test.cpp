@@ -48,6 +48,7 @@ class SlowHandler : public WindowEvents {
   void OnUnload() override {}
   void OnClockChanged() override {}
   void OnScreenChanged() override {}
+  void OnScreenScaleChanged() override {}
   std::vector<int64_t> ticks;
 
  private:
