@@ -7,37 +7,12 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-DESKTOP='HKCU\Control Panel\Desktop'
-if [ "$E2E_DRIVER" = wine ]; then
-  # The prefix is every test's: its scale goes back to what it was, whatever happens here.
-  old_dpi=$({ wine reg query "$DESKTOP" /v LogPixels 2>/dev/null 9>&- || true; } | sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
-  restore_dpi() {
-    if [ -n "$old_dpi" ]; then
-      wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f
-    else
-      wine reg delete "$DESKTOP" /v LogPixels /f
-    fi >/dev/null 2>&1 9>&-
-    wineserver -w 9>&- || true
-  }
-  trap 'status=$?; e2e_driver_reset; restore_dpi; (exit $status); e2e_teardown' EXIT
-fi
-
-set_dpi() { # <dots per inch>: Xft.dpi on X11, LogPixels under Wine
-  if [ "$E2E_DRIVER" = wine ]; then
-    e2e_driver_reset
-    wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
-    wineserver -w 9>&- || true
-  else
-    echo "Xft.dpi: $1" | xrdb -merge
-  fi
-}
-
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 e2e_settings 300 150 >"$E2E_DIR/settings.ini"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/saved-at-1x.ini"
 
 # At 1x, as a reference: the place the settings give.
-set_dpi 96
+e2e_screen_dpi 96
 e2e_start_clock
 e2e_wait_clock
 e2e_expect_geometry "$E2E_WINDOW" 300,150,200,200 "the clock at 1x"
@@ -57,7 +32,7 @@ if [ "$E2E_DRIVER" = x11 ]; then
   unset QUARVEL_SCALE
 fi
 
-set_dpi 192
+e2e_screen_dpi 192
 e2e_start_clock
 e2e_wait_clock 400
 e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at 192 dpi"
@@ -67,7 +42,7 @@ e2e_wait_exit
 e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at 192 dpi" <"$E2E_TMP/saved-at-1x.ini"
 
 # A fractional scale: the face filtered, the same as the preview's.
-set_dpi 144
+e2e_screen_dpi 144
 e2e_start_clock
 e2e_wait_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at 144 dpi"

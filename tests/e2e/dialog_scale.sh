@@ -7,26 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
 
-if [ "$QUARVEL_E2E_DRIVER" = wine ]; then
-  # The prefix is every test's: its scale goes back to what it was, whatever happens here.
-  DESKTOP='HKCU\Control Panel\Desktop'
-  old_dpi=$({ wine reg query "$DESKTOP" /v LogPixels 2>/dev/null 9>&- || true; } |
-    sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
-  restore_dpi() {
-    if [ -n "$old_dpi" ]; then
-      wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f
-    else
-      wine reg delete "$DESKTOP" /v LogPixels /f
-    fi >/dev/null 2>&1 9>&-
-    wineserver -w 9>&- || true
-  }
-  trap 'status=$?; e2e_driver_reset; restore_dpi; (exit $status); e2e_teardown' EXIT
-  e2e_driver_reset
-  wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d 192 /f >/dev/null 2>&1 9>&-
-  wineserver -w 9>&- || true
-else
-  echo "Xft.dpi: 192" | xrdb -merge
-fi
+e2e_screen_dpi 192
 
 rm -f "$E2E_DIR/settings.ini"
 e2e_start_clock

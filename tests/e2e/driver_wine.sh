@@ -101,3 +101,27 @@ e2e_list_controls() { # [title]
   wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
     tee -a "$E2E_ART/controls.txt"
 }
+
+# The screen's dots per inch as Windows reads them (LogPixels), for the next program started.
+# The prefix is every test's, so the first call arranges for the old value to come back when
+# the test ends, whatever happens in it.
+E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
+E2E_OLD_DPI=unsaved
+e2e_screen_dpi() { # <dots per inch>
+  if [ "$E2E_OLD_DPI" = unsaved ]; then
+    E2E_OLD_DPI=$({ wine reg query "$E2E_DESKTOP_KEY" /v LogPixels 2>/dev/null 9>&- || true; } |
+      sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
+    trap 'status=$?; e2e_driver_reset; e2e_restore_dpi; (exit $status); e2e_teardown' EXIT
+  fi
+  e2e_driver_reset
+  wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
+  wineserver -w 9>&- || true
+}
+e2e_restore_dpi() {
+  if [ -n "$E2E_OLD_DPI" ]; then
+    wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d $((16#$E2E_OLD_DPI)) /f
+  else
+    wine reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f
+  fi >/dev/null 2>&1 9>&-
+  wineserver -w 9>&- || true
+}

@@ -87,3 +87,6 @@ e2e_list_controls() { # [title]
 e2e_expect_stock_fonts() { # <face>...
   [ -z "${FONTCONFIG_FILE:-}" ] || e2e_fail "FONTCONFIG_FILE is set: not the desktop's fonts"
 }
+
+# The screen's dots per inch as X desktops publish them (Xft.dpi), for the next program started.
+e2e_screen_dpi() { echo "Xft.dpi: $1" | xrdb -merge; }

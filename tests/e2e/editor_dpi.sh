@@ -9,25 +9,6 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 BROWSE=116 POSE=123 FILE_NAME=1148
-DESKTOP='HKCU\Control Panel\Desktop'
-
-# The prefix is every test's: its scale goes back to what it was, whatever happens here.
-old_dpi=$({ wine reg query "$DESKTOP" /v LogPixels 2>/dev/null 9>&- || true; } | sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
-restore_dpi() {
-  if [ -n "$old_dpi" ]; then
-    wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d $((16#$old_dpi)) /f
-  else
-    wine reg delete "$DESKTOP" /v LogPixels /f
-  fi >/dev/null 2>&1 9>&-
-  wineserver -w 9>&- || true
-}
-trap 'status=$?; e2e_driver_reset; restore_dpi; (exit $status); e2e_teardown' EXIT
-
-set_dpi() { # <LogPixels>
-  e2e_driver_reset
-  wine reg add "$DESKTOP" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
-  wineserver -w 9>&- || true
-}
 
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"
@@ -42,7 +23,7 @@ fits() { # <what>
 }
 
 for dpi in 96 144 192; do
-  set_dpi "$dpi"
+  e2e_screen_dpi "$dpi"
   e2e_start_editor
   e2e_until 20 qvs_shown || e2e_fail "no editor window qvs at LogPixels $dpi"
   sleep 1
