@@ -241,16 +241,8 @@ bool EditorWindow::SwitchToFolder(const std::string& folder) {
 
 // Unsaved changes are asked about before anything takes their place.
 bool EditorWindow::MayLeaveSkin(const char* doing) {
-  if (!editor_.HasUnsavedChanges()) return true;
-  switch (dialogs_->AskBeforeLeaving(this, doing)) {
-    case CloseChoice::kSave:
-      return Save();
-    case CloseChoice::kDiscard:
-      return true;
-    case CloseChoice::kStay:
-      return false;
-  }
-  return false;
+  return quarvel::MayLeaveSkin(
+      editor_, [&] { return dialogs_->AskBeforeLeaving(this, doing); }, [this] { return Save(); });
 }
 
 // --- Saving. ---

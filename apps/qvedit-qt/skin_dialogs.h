@@ -7,10 +7,9 @@
 #include <string>
 
 #include "platform/platform_types.h"
+#include "skineditor/leave_skin.h"
 
 namespace quarvel {
-
-enum class CloseChoice { kSave, kDiscard, kStay };
 
 class SkinDialogs {
  public:

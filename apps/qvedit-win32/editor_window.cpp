@@ -542,16 +542,8 @@ void EditorWindow::SaveAndStartClock() {
 }
 
 bool EditorWindow::MayLeaveSkin(const char* doing) {
-  if (!editor_.HasUnsavedChanges()) return true;
-  switch (AskBeforeLeaving(hwnd_, doing)) {
-    case CloseChoice::kSave:
-      return Save();
-    case CloseChoice::kDiscard:
-      return true;
-    case CloseChoice::kStay:
-      return false;
-  }
-  return false;
+  return quarvel::MayLeaveSkin(
+      editor_, [&] { return AskBeforeLeaving(hwnd_, doing); }, [this] { return Save(); });
 }
 
 void EditorWindow::Close() {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/platform_types.h"
+#include "skineditor/leave_skin.h"
 
 namespace quarvel {
 
@@ -23,7 +24,6 @@ void ShowProblem(HWND owner, const std::string& text);
 // A folder from the system's folder dialog, which can make one; nothing when it is cancelled.
 std::optional<std::string> PickFolder(HWND owner, const char* title);
 
-enum class CloseChoice { kSave, kDiscard, kStay };
 // "Save them before <doing>?"
 CloseChoice AskBeforeLeaving(HWND owner, const char* doing);
 
