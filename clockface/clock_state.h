@@ -38,6 +38,7 @@ struct ClockState {
   int16_t penY = 0;
   int32_t faceDiameter = 0;  // the window's width: the face bitmap's, times the scale
   float scale = 1.0f;        // the whole clock's size over its bitmap's (clockface/face_scale)
+  int16_t sizePercent = 0;   // the size the user fixed, in percent of the bitmap; 0: the screen's
   int16_t spinCounter = 0;   // the lapping hand's position (the clock's own name)
   bool topmost = true;       // the top-most layer, and with it the hiding from the pointer
   int16_t notTopmost = 0;    // line 2 of settings.ini as read (0: top-most), see skin/settings_file

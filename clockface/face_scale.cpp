@@ -50,8 +50,14 @@ float ScaleForScreen(float twipsPerPixel) {
   return std::clamp(static_cast<float>(quarters / 4.0), kMinScale, kMaxScale);
 }
 
-float ChooseScale(const std::string& setting, bool drawsAtScreenDpi, float twipsPerPixel) {
+bool IsSizePercent(int32_t percent) {
+  return percent >= kMinSizePercent && percent <= kMaxSizePercent;
+}
+
+float ChooseScale(const std::string& setting, int16_t sizePercent, bool drawsAtScreenDpi,
+                  float twipsPerPixel) {
   if (const std::optional<float> chosen = ParseScale(setting)) return *chosen;
+  if (IsSizePercent(sizePercent)) return static_cast<float>(sizePercent) / 100.0f;
   return drawsAtScreenDpi ? ScaleForScreen(twipsPerPixel) : 1.0f;
 }
 

@@ -15,6 +15,10 @@ inline constexpr float kMinScale = 0.5f;
 inline constexpr float kMaxScale = 4.0f;
 // A skin's sharp face for this scale and above: "<name>@2x.<ext>" beside the face.
 inline constexpr float kSharpFaceScale = 2.0f;
+// A size the user fixes for the clock, in percent of its face bitmap: kMinScale..kMaxScale.
+inline constexpr int16_t kMinSizePercent = 50;
+inline constexpr int16_t kMaxSizePercent = 400;
+static_assert(kMinSizePercent == kMinScale * 100 && kMaxSizePercent == kMaxScale * 100);
 
 // A scale as a user writes it ("1", "1.5", "2"): a plain decimal number within
 // kMinScale..kMaxScale, else nothing.
@@ -24,9 +28,14 @@ std::optional<float> ParseScale(std::string_view text);
 // 96 and 100 dpi draw at 1, 144 at 1.5 and 192 at 2; within kMinScale..kMaxScale.
 float ScaleForScreen(float twipsPerPixel);
 
-// The scale the clock draws at: the user's setting when it is one (QUARVEL_SCALE, the preview's
-// --scale), else the screen's when the system draws windows as given, else 1.
-float ChooseScale(const std::string& setting, bool drawsAtScreenDpi, float twipsPerPixel);
+// Whether `percent` is a size the user may fix: kMinSizePercent..kMaxSizePercent.
+bool IsSizePercent(int32_t percent);
+
+// The scale the clock draws at: the setting of this run when it is one (QUARVEL_SCALE, the
+// preview's --scale), else the size fixed in the settings (`sizePercent`, 0 for none), else the
+// screen's when the system draws windows as given, else 1.
+float ChooseScale(const std::string& setting, int16_t sizePercent, bool drawsAtScreenDpi,
+                  float twipsPerPixel);
 
 // A length of the 1x clock at the scale: exact at 1, rounded ties to even elsewhere.
 int32_t ScaledLength(int32_t length, float scale);

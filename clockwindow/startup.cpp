@@ -53,9 +53,10 @@ bool Form1::Load() {
     return false;
   }
 
-  state_.scale = ChooseScale(system_.ScaleSetting(), system_.DrawsAtScreenDpi(), twips_.x);
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
+  state_.scale =
+      ChooseScale(system_.ScaleSetting(), state_.sizePercent, system_.DrawsAtScreenDpi(), twips_.x);
   SizeToScale();
   PresentWhole();
   IgnoreErrors([&] {
@@ -107,7 +108,7 @@ void Form1::OnScreenScaleChanged() {
   Guarded([&] {
     if (!loaded_ || !system_.DrawsAtScreenDpi()) return;
     twips_ = system_.ScreenTwipsPerPixel();
-    const float scale = ChooseScale(system_.ScaleSetting(), true, twips_.x);
+    const float scale = ChooseScale(system_.ScaleSetting(), state_.sizePercent, true, twips_.x);
     if (scale == state_.scale) return;
     state_.scale = scale;
     SizeToScale();

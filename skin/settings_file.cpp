@@ -1,5 +1,6 @@
 #include "skin/settings_file.h"
 
+#include "clockface/face_scale.h"
 #include "runtime/ignore_errors.h"
 #include "runtime/number_text.h"
 
@@ -16,7 +17,10 @@ SavedPosition ReadSettingsValues(FileSlot& slot, ClockState& state) {
   state.topmost = state.notTopmost == kFalse;
   IgnoreErrors([&] { state.bitmapPath = slot.Input().ReadText(); });
   IgnoreErrors([&] { state.lineWidth = slot.Input().ReadInt16(); });
+  IgnoreErrors([&] { state.sizePercent = slot.Input().ReadInt16(); });
   slot.Close();
+  // Whatever else follows the pen (a note, a bitmap name cut at its comma) fixes no size.
+  if (!IsSizePercent(state.sizePercent)) state.sizePercent = 0;
   if (state.bitmapPath.empty()) state.bitmapPath = kDefaultBitmap;
   // Only 0 means "no width given"; a negative width stays and is refused by the window later.
   if (state.lineWidth == 0) state.lineWidth = kDefaultLineWidth;
@@ -32,7 +36,8 @@ std::string SettingsText(const ClockState& state) {
   const std::string crlf = "\r\n";
   return std::to_string(state.windowLeft) + "," + std::to_string(state.windowTop) + crlf +
          PrintedNumber(NotTopmostLine(state)) + crlf + state.bitmapPath + crlf +
-         PrintedNumber(state.lineWidth) + crlf;
+         PrintedNumber(state.lineWidth) + crlf +
+         (state.sizePercent != 0 ? PrintedNumber(state.sizePercent) + crlf : "");
 }
 
 void WriteSettingsFile(FileSlot& slot, const ClockState& state) {

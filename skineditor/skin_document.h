@@ -1,7 +1,7 @@
 #pragma once
-// The skin as the editor holds it: the three hands (colour and outline) and the two lines of
-// settings.ini that belong to the skin, the face bitmap's name and the pen width. The other
-// lines of settings.ini belong to the clock and are never part of the document.
+// The skin as the editor holds it: the three hands (colour and outline) and the lines of
+// settings.ini the author sets: the face bitmap's name, the pen width and the clock's size. The
+// place and the layer belong to the clock and are never part of the document.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -32,6 +32,7 @@ struct SkinDocument {
   std::array<HandDraft, 3> hands;  // by HandId
   std::string bitmapName;
   int16_t penWidth = 0;
+  int16_t sizePercent = 0;  // the clock's size in percent of the face; 0: the screen's
 
   HandDraft& hand(HandId id) { return hands[static_cast<std::size_t>(id)]; }
   const HandDraft& hand(HandId id) const { return hands[static_cast<std::size_t>(id)]; }

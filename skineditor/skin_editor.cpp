@@ -5,6 +5,8 @@
 #include <limits>
 #include <utility>
 
+#include "clockface/face_scale.h"
+
 namespace quarvel {
 
 namespace {
@@ -147,6 +149,13 @@ bool SkinEditor::SetPenWidth(int32_t width) {
   if (width < 1 || width > std::numeric_limits<int16_t>::max()) return false;
   SkinDocument next = current_;
   next.penWidth = static_cast<int16_t>(width);
+  return Commit(next);
+}
+
+bool SkinEditor::SetSizePercent(int32_t percent) {
+  if (percent != 0 && !IsSizePercent(percent)) return false;
+  SkinDocument next = current_;
+  next.sizePercent = static_cast<int16_t>(percent);
   return Commit(next);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // The edits an author makes to a skin, each one step of undo and redo, and whether the skin
 // differs from what was last opened or saved. An edit that would break a limit the clock reads
-// by (51 points, a pen of 1 to 32767 pixels) is refused and changes nothing.
+// by (51 points, a pen of 1 to 32767 pixels, a size of 50 to 400 %) is refused and changes nothing.
 //
 // With the symmetric switch on, a point and its mirror (the same percent at the negative angle)
 // are set, dragged, nudged, inserted and deleted together, in one step. Switching it on changes
@@ -32,6 +32,8 @@ class SkinEditor {
   bool SetPoint(HandId hand, std::size_t index, ShapePoint point);
   bool SetBitmapName(const std::string& name);
   bool SetPenWidth(int32_t width);
+  // 0 (the screen's scale) or a size the clock takes: kMinSizePercent..kMaxSizePercent.
+  bool SetSizePercent(int32_t percent);
   // Moves a point by whole degrees and percent: the angle turns round within -180..179, the
   // percent stays within 0..32767.
   bool NudgePoint(HandId hand, std::size_t index, int32_t degrees, int32_t percent);

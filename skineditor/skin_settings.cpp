@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "clockface/face_scale.h"
 #include "skin/settings_file.h"
 
 namespace quarvel {
@@ -11,6 +12,7 @@ void ReadSkinSettings(FileSlot& slot, SkinDocument& document) {
   ReadSettingsValues(slot, state);
   document.bitmapName = state.bitmapPath;
   document.penWidth = state.lineWidth;
+  document.sizePercent = state.sizePercent;
 }
 
 namespace {
@@ -31,6 +33,19 @@ std::vector<std::string> LinesWithBreaks(const std::string& bytes) {
   }
   return lines;
 }
+
+// Whether the clock reads a size from this line: a whole number of the clock's sizes.
+bool FixesSize(const std::string& line) {
+  const std::size_t first = line.find_first_not_of(" \t");
+  const std::size_t end = line.find_last_not_of(" \t\r\n");
+  if (first == std::string::npos || end == std::string::npos || end - first > 3) return false;
+  int32_t value = 0;
+  for (std::size_t i = first; i <= end; ++i) {
+    if (line[i] < '0' || line[i] > '9') return false;
+    value = value * 10 + (line[i] - '0');
+  }
+  return IsSizePercent(value);
+}
 }  // namespace
 
 std::string SettingsWithSkin(const std::string& found, const SkinDocument& document) {
@@ -39,12 +54,21 @@ std::string SettingsWithSkin(const std::string& found, const SkinDocument& docum
   ClockState state;
   state.bitmapPath = document.bitmapName;
   state.lineWidth = document.penWidth;
+  state.sizePercent = document.sizePercent;
   const std::vector<std::string> written = LinesWithBreaks(SettingsText(state));
   const std::vector<std::string> kept = LinesWithBreaks(found);
   std::string text;
   for (std::size_t i = 0; i < 2; ++i) text += i < kept.size() ? kept[i] : written[i];
   text += written[2] + written[3];
-  for (std::size_t i = 4; i < kept.size(); ++i) text += kept[i];
+  // Line 5: the size when there is one. Without, a line there that fixes no size (a note of
+  // the author's) stays, and one that fixed a size goes, or is " 0 " when later lines follow.
+  if (written.size() > 4)
+    text += written[4];
+  else if (kept.size() > 4 && !FixesSize(kept[4]))
+    text += kept[4];
+  else if (kept.size() > 5)
+    text += " 0 \r\n";
+  for (std::size_t i = 5; i < kept.size(); ++i) text += kept[i];
   return text;
 }
 

@@ -12,6 +12,7 @@
 #include "apps/qvedit-qt/time_panel.h"
 #include "desktop/programs.h"
 #include "skin/hand_shapes.h"
+#include "skineditor/clock_size.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/face_import.h"
 #include "skineditor/face_time.h"
@@ -130,6 +131,16 @@ void EditorWindow::ApplyPointFields(bool insert) {
 void EditorWindow::ApplyPenWidth(int width) {
   if (width == editor_.document().penWidth) return;
   if (!editor_.SetPenWidth(width)) notice_ = "The pen is 1 to 32767 pixels wide.";
+  Edited(false);
+}
+
+void EditorWindow::ApplySize(const QString& text) {
+  const auto percent = ParseSize(text.toStdString());
+  if (percent && *percent == editor_.document().sizePercent) {
+    ShowSkin();  // "150" typed shows as "150 %"
+    return;
+  }
+  if (!percent || !editor_.SetSizePercent(*percent)) notice_ = kSizeLimitNotice;
   Edited(false);
 }
 

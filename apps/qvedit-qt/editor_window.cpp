@@ -146,6 +146,7 @@ void EditorWindow::BuildWidgets() {
   connect(skin_, &SkinPanel::ColourRequested, this, &EditorWindow::ChooseColour);
   connect(skin_, &SkinPanel::BrowseRequested, this, &EditorWindow::ChooseBitmap);
   connect(skin_, &SkinPanel::PenWidthTyped, this, &EditorWindow::ApplyPenWidth);
+  connect(skin_, &SkinPanel::SizeTyped, this, &EditorWindow::ApplySize);
   connect(points_, &PointPanel::Selected, this, &EditorWindow::Select);
   connect(points_, &PointPanel::SetRequested, this, [this] { ApplyPointFields(false); });
   connect(points_, &PointPanel::InsertRequested, this, [this] { ApplyPointFields(true); });
@@ -237,7 +238,7 @@ void EditorWindow::ShowSkin() {
     faceBitmap_ = skin.bitmapName;
     if (!problem.empty()) notice_ = problem + "\nThe face is plain, as the clock would show it.";
   }
-  skin_->Show(hand_, skin.hand(hand_).color, skin.bitmapName, skin.penWidth);
+  skin_->Show(hand_, skin.hand(hand_).color, skin.bitmapName, skin.penWidth, skin.sizePercent);
   undo_->setEnabled(editor_.CanUndo());
   redo_->setEnabled(editor_.CanRedo());
   ShowPoints();

@@ -85,6 +85,7 @@ class EditorWindow final : public QWidget {
   void Nudge(int angleStep, int percentStep);
   void ApplyPointFields(bool insert);
   void ApplyPenWidth(int width);
+  void ApplySize(const QString& text);
   void ApplyTime();
   void ChooseColour();
   void ChooseBitmap();

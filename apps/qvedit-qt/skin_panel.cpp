@@ -1,6 +1,7 @@
 #include "apps/qvedit-qt/skin_panel.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QSpinBox>
 #include <cstdint>
 #include <limits>
+
+#include "skineditor/clock_size.h"
 
 namespace quarvel {
 
@@ -44,11 +47,19 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   pen_->setObjectName("pen");
   pen_->setRange(std::numeric_limits<int16_t>::min(), std::numeric_limits<int16_t>::max());
   pen_->setKeyboardTracking(false);
+  // The usual sizes to pick, and any other typed; the model says which it refuses.
+  size_ = new QComboBox(this);
+  size_->setObjectName("size");
+  size_->setEditable(true);
+  size_->setInsertPolicy(QComboBox::NoInsert);
+  for (int16_t percent : kSizeChoices) size_->addItem(QString::fromStdString(SizeText(percent)));
 
   auto* bitmapLabel = new QLabel("&Face bitmap", this);
   bitmapLabel->setBuddy(bitmap_);
   auto* penLabel = new QLabel("Pe&n width", this);
   penLabel->setBuddy(pen_);
+  auto* sizeLabel = new QLabel("Cloc&k size", this);
+  sizeLabel->setBuddy(size_);
   auto* grid = new QGridLayout(this);
   grid->setContentsMargins(0, 0, 0, 0);
   grid->addLayout(handRow, 0, 0, 1, 3);
@@ -59,6 +70,8 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(browse, 2, 2);
   grid->addWidget(penLabel, 3, 0);
   grid->addWidget(pen_, 3, 1);
+  grid->addWidget(sizeLabel, 4, 0);
+  grid->addWidget(size_, 4, 1);
   grid->setColumnStretch(1, 1);
 
   connect(hands_, &QButtonGroup::idClicked, this,
@@ -66,9 +79,13 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   connect(colour_, &QPushButton::clicked, this, &SkinPanel::ColourRequested);
   connect(browse, &QPushButton::clicked, this, &SkinPanel::BrowseRequested);
   connect(pen_, &QSpinBox::valueChanged, this, &SkinPanel::PenWidthTyped);
+  connect(size_, &QComboBox::textActivated, this, &SkinPanel::SizeTyped);
+  connect(size_->lineEdit(), &QLineEdit::editingFinished, this,
+          [this] { emit SizeTyped(size_->currentText()); });
 }
 
-void SkinPanel::Show(HandId hand, ColorRef colour, const std::string& bitmapName, int penWidth) {
+void SkinPanel::Show(HandId hand, ColorRef colour, const std::string& bitmapName, int penWidth,
+                     int sizePercent) {
   hands_->button(static_cast<int>(hand))->setChecked(true);
   QPalette palette = swatch_->palette();
   palette.setColor(QPalette::Window, QColor::fromRgb(PixelFromColorRef(colour) | 0xFF000000u));
@@ -77,10 +94,13 @@ void SkinPanel::Show(HandId hand, ColorRef colour, const std::string& bitmapName
   bitmap_->setText(QString::fromStdString(bitmapName));
   const QSignalBlocker quiet(pen_);
   pen_->setValue(penWidth);
+  const QSignalBlocker quietSize(size_);
+  size_->setEditText(QString::fromStdString(SizeText(static_cast<int16_t>(sizePercent))));
 }
 
 void SkinPanel::CommitTyped() {
   pen_->interpretText();
+  emit SizeTyped(size_->currentText());
 }
 
 }  // namespace quarvel

@@ -1,6 +1,7 @@
 #pragma once
 // The hand being shaped and the skin's settings: the three hands, the hand's colour, the face
-// bitmap and the pen width. Shows what it is given and says what the author asked for.
+// bitmap, the pen width and the clock's size. Shows what it is given and says what the author
+// asked for.
 #include <QWidget>
 #include <string>
 
@@ -8,6 +9,7 @@
 #include "skineditor/skin_document.h"
 
 class QButtonGroup;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -21,8 +23,9 @@ class SkinPanel final : public QWidget {
  public:
   explicit SkinPanel(QWidget* parent = nullptr);
 
-  void Show(HandId hand, ColorRef colour, const std::string& bitmapName, int penWidth);
-  // A width typed but not yet applied is applied (PenWidthTyped).
+  void Show(HandId hand, ColorRef colour, const std::string& bitmapName, int penWidth,
+            int sizePercent);
+  // A width or size typed but not yet applied is applied (PenWidthTyped, SizeTyped).
   void CommitTyped();
 
  signals:
@@ -30,6 +33,7 @@ class SkinPanel final : public QWidget {
   void ColourRequested();
   void BrowseRequested();
   void PenWidthTyped(int width);
+  void SizeTyped(const QString& text);  // a size picked or typed, as its text
 
  private:
   QButtonGroup* hands_;
@@ -37,6 +41,7 @@ class SkinPanel final : public QWidget {
   QLabel* swatch_;
   QLineEdit* bitmap_;
   QSpinBox* pen_;
+  QComboBox* size_;
 };
 
 }  // namespace quarvel

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "clockface/clock_state.h"
+#include "skineditor/clock_size.h"
 #include "skineditor/face_time.h"
 #include "skineditor/skin_files.h"
 #include "skineditor/skin_folder.h"
@@ -30,7 +31,7 @@ struct Kind {
 constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 // In the layout's order, which is the tab order.
-constexpr std::array<Kind, 36> kKinds{{
+constexpr std::array<Kind, 38> kKinds{{
     {E::kFolderLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_NOPREFIX},
     {E::kHourRadio, "BUTTON", "Hour hand", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP},
     {E::kMinuteRadio, "BUTTON", "Minute hand", BS_AUTORADIOBUTTON},
@@ -56,6 +57,8 @@ constexpr std::array<Kind, 36> kKinds{{
      UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS | UDS_ALIGNRIGHT},
     {E::kZoomLabel, "STATIC", "Zoom", SS_LEFT},
     {E::kZoomCombo, WC_COMBOBOXA, "", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP},
+    {E::kSizeLabel, "STATIC", "Clock size", SS_LEFT},
+    {E::kSizeCombo, WC_COMBOBOXA, "", CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP},
     {E::kTimeLabel, "STATIC", "Time", SS_LEFT},
     {E::kTimeEdit, "EDIT", "", kEdit},
     {E::kStopButton, "BUTTON", "Stop", kButton},
@@ -133,6 +136,7 @@ const std::vector<Row>& Rows() {
         {E::kZoomCombo, Fit::kChars, "Fit"}},
        14,
        false},
+      {{{E::kSizeLabel, Fit::kLabel}, {E::kSizeCombo, Fit::kChars, "Automatic"}}, 14, false},
       {{{E::kTimeLabel, Fit::kLabel},
         {E::kTimeEdit, Fit::kChars, "00:00:00"},
         {E::kStopButton, Fit::kPush},
@@ -224,6 +228,9 @@ void EditorWindow::CreateControls() {
   for (Zoom zoom : kAllZooms)
     SendMessageA(Item(kZoomCombo), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ZoomName(zoom)));
   SendMessageA(Item(kZoomCombo), CB_SETCURSEL, static_cast<WPARAM>(zoom_.zoom()), 0);
+  for (int16_t percent : kSizeChoices)
+    SendMessageA(Item(kSizeCombo), CB_ADDSTRING, 0,
+                 reinterpret_cast<LPARAM>(SizeText(percent).c_str()));
   SendMessageA(Item(kPenUpDown), UDM_SETRANGE32, 1, 32767);
   SendMessageA(Item(kAngleEdit), EM_SETLIMITTEXT, 12, 0);
   SendMessageA(Item(kPercentEdit), EM_SETLIMITTEXT, 12, 0);
@@ -261,7 +268,7 @@ SIZE EditorWindow::LayOutPanel(int left, int top) {
         // The edit's frame and margins, and for the pen its up-down, the combo its button.
         int extra = 4 * edge + u.X(4);
         if (cell.id == kPenEdit) extra += scrollBar;
-        if (cell.id == kZoomCombo) extra += scrollBar;
+        if (cell.id == kZoomCombo || cell.id == kSizeCombo) extra += scrollBar;
         return textWidth(cell.sample) + extra;
       }
       case Fit::kFill:
@@ -307,7 +314,7 @@ SIZE EditorWindow::LayOutPanel(int left, int top) {
           h = u.cy;
           dy = (height - u.cy) / 2;
         }
-        if (id == kZoomCombo) h = height + 6 * u.cy;  // the list that drops down
+        if (id == kZoomCombo || id == kSizeCombo) h = height + 10 * u.cy;  // the list that drops
         MoveWindow(Item(id), x, y + dy, widths[i], h, FALSE);
         x += widths[i] + gap;
       }
@@ -368,6 +375,8 @@ void EditorWindow::ShowSkin() {
   InvalidateRect(Item(kColourSwatch), nullptr, TRUE);
   SetText(kBitmapEdit, skin.bitmapName);
   SetText(kPenEdit, std::to_string(skin.penWidth));
+  if (GetFocus() != GetWindow(Item(kSizeCombo), GW_CHILD))  // not while the author types there
+    SetText(kSizeCombo, SizeText(skin.sizePercent));
   EnableWindow(Item(kUndoButton), editor_.CanUndo());
   EnableWindow(Item(kRedoButton), editor_.CanRedo());
   ShowPoints();

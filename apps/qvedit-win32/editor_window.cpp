@@ -10,6 +10,7 @@
 #include "apps/qvedit-win32/clock_start.h"
 #include "apps/qvedit-win32/skin_dialogs.h"
 #include "platform/win32/win32_resources.h"
+#include "skineditor/clock_size.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/editor_names.h"
 #include "skineditor/face_import.h"
@@ -243,6 +244,15 @@ void EditorWindow::OnCommand(int id, int code) {
     case kPenEdit:
       if (code == EN_KILLFOCUS) ApplyPenWidth();
       return;
+    case kSizeCombo:
+      if (code == CBN_SELCHANGE) {
+        const auto index = SendMessageA(Item(kSizeCombo), CB_GETCURSEL, 0, 0);
+        if (index >= 0 && index < static_cast<LRESULT>(kSizeChoices.size()))
+          ApplySize(SizeText(kSizeChoices[static_cast<std::size_t>(index)]));
+      } else if (code == CBN_KILLFOCUS) {
+        ApplySize(Text(kSizeCombo));
+      }
+      return;
     case kStopButton:
       if (clicked) ApplyTime();
       return;
@@ -274,6 +284,7 @@ void EditorWindow::OnCommand(int id, int code) {
       const HWND focus = GetFocus();
       if (focus == Item(kAngleEdit) || focus == Item(kPercentEdit)) ApplyPointFields(false);
       if (focus == Item(kPenEdit)) ApplyPenWidth();
+      if (GetParent(focus) == Item(kSizeCombo)) ApplySize(Text(kSizeCombo));
       if (focus == Item(kTimeEdit)) ApplyTime();
       return;
     }
@@ -415,6 +426,17 @@ void EditorWindow::ApplyPenWidth() {
   Edited(false);
 }
 
+void EditorWindow::ApplySize(const std::string& text) {
+  const auto percent = ParseSize(text);
+  if (percent && *percent == editor_.document().sizePercent) {
+    SetText(kSizeCombo, SizeText(*percent));  // "150" typed shows as "150 %"
+    return;
+  }
+  if (!percent || !editor_.SetSizePercent(*percent)) notice_ = kSizeLimitNotice;
+  Edited(false);
+  SetText(kSizeCombo, SizeText(editor_.document().sizePercent));
+}
+
 void EditorWindow::ApplyTime() {
   const auto time = ParseTimeOfDay(Text(kTimeEdit));
   if (!time) {
@@ -481,6 +503,7 @@ void EditorWindow::OpenSkinFolder() {
 // The copy is the skin from now on: the next save and the clock started go there.
 void EditorWindow::SaveCopy() {
   ApplyPenWidth();
+  ApplySize(Text(kSizeCombo));
   const auto folder = PickFolder(hwnd_, "Save a copy of the skin into this folder");
   if (!folder) return;
   std::error_code ec;
@@ -519,7 +542,8 @@ void EditorWindow::OpenCurrentFolder() {
 // --- Saving and closing. ---
 
 bool EditorWindow::Save() {
-  ApplyPenWidth();  // a width typed but not yet applied
+  ApplyPenWidth();  // a width or size typed but not yet applied
+  ApplySize(Text(kSizeCombo));
   const SaveOutcome outcome = SaveSkin(slot_, editor_.document(), face_.width());
   if (!outcome.saved) {
     ShowProblem(hwnd_, "The skin was not saved.\n\n" + outcome.message);

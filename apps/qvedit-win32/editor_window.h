@@ -61,6 +61,8 @@ class EditorWindow final : public FaceViewEvents {
     kOpenButton,
     kCopyButton,
     kFolderLine,
+    kSizeLabel,
+    kSizeCombo,
   };
 
   explicit EditorWindow(HINSTANCE instance);
@@ -107,6 +109,7 @@ class EditorWindow final : public FaceViewEvents {
   void Edited(bool changed);
   void ApplyPointFields(bool insert);
   void ApplyPenWidth();
+  void ApplySize(const std::string& text);  // a size picked or typed in the size box
   void ApplyTime();
   void ChooseColour();
   void ChooseBitmap();

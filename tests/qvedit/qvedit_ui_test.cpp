@@ -3,6 +3,7 @@
 // written, with the clock's own loader.
 #include <unistd.h>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -271,6 +272,37 @@ class QveditUiTest : public QObject {
     s.Click("save");
     QCOMPARE(s.Saved().penWidth, int16_t{5});
     QCOMPARE(s.Line("settings.ini", 3), std::string("qv.bmp"));
+  }
+
+  // The clock's size: typed (a size the clock can't take is refused and said), or picked from
+  // the list, and saved as settings.ini's fifth line.
+  void ClockSizeTypedOrPicked() {
+    Session s;
+    auto* size = s.Find<QComboBox>("size");
+    QCOMPARE(size->currentText(), QString("Automatic"));
+    const auto type = [&](const char* text) {
+      size->lineEdit()->setFocus();
+      size->lineEdit()->selectAll();
+      QTest::keyClicks(size->lineEdit(), text);
+      QTest::keyClick(size->lineEdit(), Qt::Key_Return);
+    };
+    type("33");
+    QCOMPARE(size->currentText(), QString("Automatic"));
+    QVERIFY(!s.window->editor().HasUnsavedChanges());
+    QVERIFY(s.Find<QLabel>("status")->text().contains("50 % to 400 %"));
+    type("175");
+    QCOMPARE(s.window->editor().document().sizePercent, int16_t{175});
+    QCOMPARE(size->currentText(), QString("175 %"));
+
+    size->showPopup();
+    QAbstractItemView* list = size->view();
+    QTRY_VERIFY(list->isVisible());
+    const QRect item = list->visualRect(list->model()->index(5, 0));  // "150 %"
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, item.center());
+    QCOMPARE(s.window->editor().document().sizePercent, int16_t{150});
+    s.Click("save");
+    QCOMPARE(s.Line("settings.ini", 5), std::string(" 150 "));
+    QCOMPARE(s.Saved().sizePercent, int16_t{150});
   }
 
   // A fixed zoom grows the window to the whole face; the title stays exactly what the clock

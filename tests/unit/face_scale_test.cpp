@@ -36,11 +36,15 @@ TEST(FaceScaleTest, TheScaleComesFromTheSettingElseTheScreen) {
                             {24.0f, 0.5f}})
     EXPECT_EQ(ScaleForScreen(1440.0f / dpi), scale) << dpi;
 
-  EXPECT_EQ(ChooseScale("1.5", true, 7.5f), 1.5f);  // the user's setting wins
-  EXPECT_EQ(ChooseScale("1", true, 7.5f), 1.0f);
-  EXPECT_EQ(ChooseScale("big", true, 7.5f), 2.0f);  // a wrong one falls back to the screen
-  EXPECT_EQ(ChooseScale("", false, 7.5f), 1.0f);    // a system that stretches windows itself
-  EXPECT_EQ(ChooseScale("2", false, 15.0f), 2.0f);
+  EXPECT_EQ(ChooseScale("1.5", 0, true, 7.5f), 1.5f);  // the user's setting wins
+  EXPECT_EQ(ChooseScale("1", 300, true, 7.5f), 1.0f);  // this run's over the saved size
+  EXPECT_EQ(ChooseScale("big", 0, true, 7.5f), 2.0f);  // a wrong one falls back to the screen
+  EXPECT_EQ(ChooseScale("", 0, false, 7.5f), 1.0f);    // a system that stretches windows itself
+  EXPECT_EQ(ChooseScale("2", 0, false, 15.0f), 2.0f);
+  EXPECT_EQ(ChooseScale("", 150, true, 7.5f), 1.5f);  // the saved size over the screen's
+  EXPECT_EQ(ChooseScale("", 100, true, 7.5f), 1.0f);
+  EXPECT_EQ(ChooseScale("", 49, true, 7.5f), 2.0f);  // out of range: none
+  EXPECT_EQ(ChooseScale("", 401, false, 7.5f), 1.0f);
 }
 
 TEST(FaceScaleTest, LengthsPensAndTheSharpFacesName) {

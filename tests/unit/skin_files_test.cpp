@@ -72,7 +72,7 @@ TEST(SkinFiles, ABrokenSkinOpensWithTheClocksReportsAndWritesNothing) {
   EXPECT_EQ(problem, "Run-time error 53: File not found (qv.bmp)");
 }
 
-TEST(SkinSettings, OnlyLinesThreeAndFourAreTheSkins) {
+TEST(SkinSettings, OnlyLinesThreeToFiveAreTheSkins) {
   SkinDocument skin;
   skin.bitmapName = "night.bmp";
   skin.penWidth = 3;
