@@ -5,6 +5,7 @@
 #                uncompressed; the dial and the name QUARVEL in white on the dial's dark blue
 #   banner@2x.bmp  the same banner drawn afresh at twice the size (456 x 114, same rules), for
 #                screens at 2x: the dial and the letters sharp rather than blown up
+#   banner@1.5x.bmp  and at one and a half times (342 x 86), for screens at 1.5x
 #   quarvel.ico  the application icon, 32 x 32 and 16 x 16, 256 colours each, its mask
 #                transparent outside the dial
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and DejaVu Sans Bold (fonts-dejavu-core).
@@ -18,18 +19,21 @@ case $font in *DejaVuSans-Bold.ttf) ;; *) echo "DejaVu Sans Bold not found (got 
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-# <scale> <file>: the banner drawn at that whole scale, checked for its size and its format.
+# <scale> <file>: the banner drawn at that scale, checked for its size and its format. Each
+# length of the 1x banner is s times as long, to the nearest pixel.
 make_banner() {
   local s=$1 file=$2 width height bits compression
-  rsvg-convert -w $((45 * s)) -h $((45 * s)) "$svg" -o "$tmp/dial$s.png"
-  convert -size $((228 * s))x$((57 * s)) 'xc:rgb(0,64,128)' "$tmp/dial$s.png" \
-    -geometry +$((9 * s))+$((6 * s)) -composite \
-    -font "$font" -pointsize $((31 * s)) -fill white -gravity West -annotate "+$((64 * s))+$s" QUARVEL \
+  px() { awk -v n="$1" -v s="$s" 'BEGIN { print int(n * s + 0.5) }'; }
+  rsvg-convert -w "$(px 45)" -h "$(px 45)" "$svg" -o "$tmp/dial$s.png"
+  convert -size "$(px 228)x$(px 57)" 'xc:rgb(0,64,128)' "$tmp/dial$s.png" \
+    -geometry "+$(px 9)+$(px 6)" -composite \
+    -font "$font" -pointsize "$(awk -v s="$s" 'BEGIN { print 31 * s }')" -fill white \
+    -gravity West -annotate "+$(px 64)+$(px 1)" QUARVEL \
     +dither -colors 16 -type Palette -compress None -define bmp:format=bmp3 \
     BMP3:"$file"
   # The decoder and the resource compiler want 4 bits a pixel and no compression.
   read -r width height <<<"$(identify -format '%w %h\n' "$file" | head -1)"
-  [ "$width x $height" = "$((228 * s)) x $((57 * s))" ] ||
+  [ "$width x $height" = "$(px 228) x $(px 57)" ] ||
     { echo "$(basename "$file") is $width x $height" >&2; exit 1; }
   bits=$(od -An -tu2 -j28 -N2 "$file" | tr -d ' ')
   compression=$(od -An -tu4 -j30 -N4 "$file" | tr -d ' ')
@@ -37,6 +41,7 @@ make_banner() {
     { echo "$(basename "$file") has $bits bits a pixel, compression $compression" >&2; exit 1; }
 }
 make_banner 1 "$tmp/banner.bmp"
+make_banner 1.5 "$tmp/banner@1.5x.bmp"
 make_banner 2 "$tmp/banner@2x.bmp"
 
 for size in 32 16; do rsvg-convert -w $size -h $size "$svg" -o "$tmp/icon$size.png"; done
@@ -45,5 +50,5 @@ convert "$tmp/icon32.png" "$tmp/icon16.png" -channel A -threshold 50% +channel \
 [ "$(od -An -tu2 -j12 -N2 "$tmp/quarvel.ico" | tr -d ' ')" = 8 ] ||
   { echo "the icon is not 8 bits a pixel" >&2; exit 1; }
 
-cp "$tmp/banner.bmp" "$tmp/banner@2x.bmp" "$tmp/quarvel.ico" "$out/"
-echo "wrote $out/banner.bmp, $out/banner@2x.bmp and $out/quarvel.ico"
+cp "$tmp/banner.bmp" "$tmp/banner@1.5x.bmp" "$tmp/banner@2x.bmp" "$tmp/quarvel.ico" "$out/"
+echo "wrote $out/banner.bmp, $out/banner@1.5x.bmp, $out/banner@2x.bmp and $out/quarvel.ico"

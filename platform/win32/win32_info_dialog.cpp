@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "infodialog/banner_choice.h"
 #include "infodialog/dialog_layout.h"
 #include "platform/win32/win32_dialog_font.h"
 #include "platform/win32/win32_resources.h"
@@ -158,8 +159,11 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
       CreateDialogFont(-MulDiv(infodialog::kFontPoints, 1440, static_cast<int>(fy * 72)));
   context.bigIcon = LoadIconOfSize(instance, SM_CXICON);
   context.smallIcon = LoadIconOfSize(instance, SM_CXSMICON);
-  // At 192 dots an inch and more (7.5 twips a pixel) the banner drawn at 2x, not one stretched.
-  const int bannerId = fx <= 7.5f ? QUARVEL_BANNER_2X : QUARVEL_BANNER;
+  // The banner drawn for the screen's scale, not one stretched.
+  const infodialog::BannerScale scale = infodialog::BannerForScreen(fx);
+  const int bannerId = scale == infodialog::BannerScale::kTwo          ? QUARVEL_BANNER_2X
+                       : scale == infodialog::BannerScale::kOneAndHalf ? QUARVEL_BANNER_1_5X
+                                                                       : QUARVEL_BANNER;
   context.banner = static_cast<HBITMAP>(
       LoadImageW(instance, MAKEINTRESOURCEW(bannerId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
   EmptyTemplate dialogTemplate{};

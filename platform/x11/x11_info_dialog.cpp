@@ -52,8 +52,7 @@ X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPi
       loop_(loop),
       twips_(twips),
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
-      // The layout's twips give 15 a pixel at 96 dots an inch: at 7.5 (192) the screen is at 2x.
-      banner_(X11BannerPicture(15.0f / std::max(twips.x, 1.0f))) {
+      banner_(X11BannerPicture(twips.x)) {
   // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
   window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
                                   {.inTaskBar = false});

@@ -4,12 +4,17 @@
 #include <optional>
 #include <string>
 
+#include "infodialog/banner_choice.h"
 #include "skin/bmp_decoder.h"
 
 namespace quarvel {
 
-PixelImage X11BannerPicture(float scale) {
-  std::optional<PixelImage> banner = DecodeBmp(scale >= 2.0f ? X11Banner2xFile() : X11BannerFile());
+PixelImage X11BannerPicture(float twipsPerPixel) {
+  const infodialog::BannerScale scale = infodialog::BannerForScreen(twipsPerPixel);
+  std::optional<PixelImage> banner =
+      DecodeBmp(scale == infodialog::BannerScale::kTwo          ? X11Banner2xFile()
+                : scale == infodialog::BannerScale::kOneAndHalf ? X11Banner15xFile()
+                                                                : X11BannerFile());
   return banner ? std::move(*banner) : PixelImage{};
 }
 

@@ -11,11 +11,12 @@ namespace quarvel {
 // The files' bytes, written into the program by the build (x11_resource_bytes.cpp).
 std::string_view X11BannerFile();
 std::string_view X11Banner2xFile();
+std::string_view X11Banner15xFile();
 std::string_view X11IconFile();
 
-// The banner through the clock's own bitmap decoder, the one drawn at twice the size when the
-// dialog's scale is 2 or more; empty if it can't be read.
-PixelImage X11BannerPicture(float scale = 1.0f);
+// The banner drawn for a screen of these twips a pixel (infodialog/banner_choice.h), through
+// the clock's own bitmap decoder; empty if it can't be read.
+PixelImage X11BannerPicture(float twipsPerPixel = 15.0f);
 // Every image of the icon as _NET_WM_ICON holds them: width, height, then ARGB pixels.
 std::vector<long> X11IconCardinals();
 

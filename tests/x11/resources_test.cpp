@@ -22,13 +22,18 @@ TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
   EXPECT_GT(white, 800) << "the name in white";
 }
 
-// From a scale of 2 the banner drawn at 2x, below it the 1x one (1.5x shows 1x in a larger box).
-TEST(X11Resources, TheBannerAt2xIsDrawnAtTwiceTheSize) {
-  for (float scale : {1.0f, 1.5f, 1.99f}) EXPECT_EQ(X11BannerPicture(scale).width, 228) << scale;
-  for (float scale : {2.0f, 3.0f}) {
-    const PixelImage banner = X11BannerPicture(scale);
-    ASSERT_EQ(banner.width, 456) << scale;
-    ASSERT_EQ(banner.height, 114) << scale;
+// A screen's banner is the largest drawn not larger than its scale: from 192 dots an inch (7.5
+// twips a pixel) the one drawn at 2x, from 144 (10) at 1.5x, else 1x; never one blown up.
+TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
+  for (float twips : {15.0f, 12.0f, 10.01f, 0.0f}) EXPECT_EQ(X11BannerPicture(twips).width, 228);
+  for (float twips : {10.0f, 7.6f}) {
+    EXPECT_EQ(X11BannerPicture(twips).width, 342) << twips;
+    EXPECT_EQ(X11BannerPicture(twips).height, 86) << twips;
+  }
+  for (float twips : {7.5f, 5.0f}) {
+    const PixelImage banner = X11BannerPicture(twips);
+    ASSERT_EQ(banner.width, 456) << twips;
+    ASSERT_EQ(banner.height, 114) << twips;
     EXPECT_EQ(banner.At(4, 56), 0x004080u);
     int white = 0;
     for (int y = 0; y < banner.height; ++y)
