@@ -2,8 +2,10 @@
 
 namespace quarvel {
 
-void TimerTable::Start(TimerId timer, int64_t now, int64_t interval) {
-  At(timer) = Timer{true, interval < 1 ? 1 : interval, now + (interval < 1 ? 1 : interval)};
+void TimerTable::Start(TimerId timer, int64_t now, int milliseconds) {
+  const int64_t interval =
+      int64_t{milliseconds < kMinimumMs ? kMinimumMs : milliseconds} * unitsPerMs_;
+  At(timer) = Timer{true, interval, now + interval};
 }
 
 int64_t TimerTable::EarliestDue() const {

@@ -14,10 +14,14 @@ namespace quarvel {
 class TimerTable {
  public:
   static constexpr int64_t kNever = INT64_MAX;
+  // A shorter interval runs at this one, as SetTimer's USER_TIMER_MINIMUM does.
+  static constexpr int kMinimumMs = 10;
 
-  // Times are any one unit the loop counts in (milliseconds, nanoseconds), on a clock that
-  // never goes back.
-  void Start(TimerId timer, int64_t now, int64_t interval);
+  // Times are in the one unit the loop counts in (milliseconds, nanoseconds), on a clock that
+  // never goes back; `unitsPerMs` of them make a millisecond.
+  explicit TimerTable(int64_t unitsPerMs = 1) : unitsPerMs_(unitsPerMs) {}
+
+  void Start(TimerId timer, int64_t now, int milliseconds);
   void Stop(TimerId timer) { At(timer).running = false; }
   bool Running(TimerId timer) const { return At(timer).running; }
   int64_t Interval(TimerId timer) const { return At(timer).interval; }
@@ -42,6 +46,7 @@ class TimerTable {
   Timer& At(TimerId timer) { return timers_[Index(timer)]; }
   const Timer& At(TimerId timer) const { return timers_[Index(timer)]; }
 
+  int64_t unitsPerMs_;
   std::array<Timer, 3> timers_{};
 };
 

@@ -62,8 +62,7 @@ void X11EventLoop::ArmClockSetWatch() {
 }
 
 void X11EventLoop::StartTimer(TimerId timer, int milliseconds) {
-  timers_.Start(timer, MonotonicNs(),
-                static_cast<int64_t>(milliseconds < 1 ? 1 : milliseconds) * kNsPerMs);
+  timers_.Start(timer, MonotonicNs(), milliseconds);
 }
 
 void X11EventLoop::StopTimer(TimerId timer) {

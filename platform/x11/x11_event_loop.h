@@ -80,7 +80,7 @@ class X11EventLoop {
   std::map<Window, X11EventTarget*> targets_;
   WindowEvents* events_ = nullptr;
   std::function<void()> beforeTimers_;
-  TimerTable timers_;  // in CLOCK_MONOTONIC nanoseconds
+  TimerTable timers_{1000000};  // in CLOCK_MONOTONIC nanoseconds
   std::vector<Window> modal_;
   std::vector<Child> children_;
   int signalFd_ = -1;

@@ -31,6 +31,15 @@ TEST(TimerTableTest, DueOrderLowerNumberOnATieAndLateTicksMerged) {
   EXPECT_EQ(timers.EarliestDue(), 1000);
   EXPECT_EQ(timers.TakeDue(5000), TimerId::kTimer1);
   EXPECT_EQ(timers.TakeDue(5000), std::nullopt);
+
+  // Below 10 ms a timer runs at 10, as SetTimer's do; in the loop's own unit.
+  TimerTable inNs(1000000);
+  inNs.Start(TimerId::kTimer1, 0, 3);
+  inNs.Start(TimerId::kTimer2, 0, 0);
+  inNs.Start(TimerId::kTimer3, 0, 40);
+  EXPECT_EQ(inNs.Due(TimerId::kTimer1), 10000000);
+  EXPECT_EQ(inNs.Due(TimerId::kTimer2), 10000000);
+  EXPECT_EQ(inNs.Interval(TimerId::kTimer3), 40000000);
 }
 
 // The headless window runs its timers on the same table: a handler that holds the clock up for
