@@ -81,10 +81,5 @@ TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
   EXPECT_FALSE(fs::exists(empty.path() + "/tyou.sin"));
 }
 
-TEST(SkinFolder, TheFolderLineNamesTheFolderAndTheUnsavedMark) {
-  EXPECT_EQ(SkinFolderLine("C:\\skins\\night", false), "Skin: C:\\skins\\night");
-  EXPECT_EQ(SkinFolderLine("C:\\skins\\night", true), "Skin: C:\\skins\\night (not saved)");
-}
-
 }  // namespace
 }  // namespace quarvel
