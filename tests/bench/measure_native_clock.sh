@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
-# What the native Linux clock costs the machine, beside the X.org clocks as yardsticks:
-# `xclock -update 1` (a second hand, one wake-up a second) and `oclock` (round, shaped, asleep
-# between minutes). All three run side by side on one private Xvfb screen, the pointer kept
-# away; quarvel shows the default skin at (0, 0), top-most, without the first-run dialog, and
-# again with its face blown up to larger sizes (ImageMagick into the same skin). For each
-# stretch it measures each one's CPU share (the scheduler's nanoseconds on a CPU, from
-# /proc/PID/schedstat, fine enough for a few milliseconds a minute), its resident memory
-# (VmRSS) and how often its main thread wakes up (voluntary context switches), then prints a
-# Markdown table and whether quarvel meets its targets. It reports; it does not fail.
-# The stretches: idle at each size; at 200 and 400 pixels a lap of Z and one of X (from the
-# key to the lap's end); at 200 pixels a drag (button down, the pointer moving for 3 s); and
-# idle at 200 pixels in the normal layer, where the clock doesn't watch the pointer.
+# What the native Linux clock costs the machine, beside `xclock -update 1` and `oclock` as
+# yardsticks, side by side on one private Xvfb screen, the pointer kept away. quarvel shows the
+# default skin at (0, 0), top-most, its face blown up to each size (ImageMagick). Per stretch:
+# CPU share (scheduler nanoseconds from /proc/PID/schedstat, fine enough for a few ms a minute),
+# resident memory and main-thread wake-ups (voluntary context switches), as a Markdown table
+# with quarvel's targets. It reports; it does not fail. The stretches: idle at each size; a Z
+# and an X lap at 200 and 400 pixels; a 3 s drag at 200; idle at 200 in the normal layer.
 #   measure_native_clock.sh [idle seconds=20] [sizes="200 400 800 1600"]
 #   (QUARVEL_NATIVE_BUILD: a release build)
 E2E_TEST=native_clock
@@ -72,15 +67,20 @@ drag() {
     mousemove "${E2E_AWAY[@]}"
 }
 
-for size in "${sizes[@]}"; do
-  [ -f "$E2E_TMP/qv-$size.bmp" ] ||
-    convert "$E2E_TMP/qv-200.bmp" -filter point -resize "${size}x${size}!" "BMP3:$E2E_TMP/qv-$size.bmp"
-  cp "$E2E_TMP/qv-$size.bmp" "$E2E_DIR/qv.bmp"
-  e2e_settings 0 0 >"$E2E_DIR/settings.ini"
+# The clock at (0, 0) with the face of that size, in the layer given (-1: normal), past its start.
+start_clock() { # <size> [layer]
+  [ -f "$E2E_TMP/qv-$1.bmp" ] ||
+    convert "$E2E_TMP/qv-200.bmp" -filter point -resize "${1}x${1}!" "BMP3:$E2E_TMP/qv-$1.bmp"
+  cp "$E2E_TMP/qv-$1.bmp" "$E2E_DIR/qv.bmp"
+  e2e_settings 0 0 "${@:2}" >"$E2E_DIR/settings.ini"
   e2e_start_clock
-  e2e_wait_clock "$size"
-  sleep 3 # past its start
+  e2e_wait_clock "$1"
+  sleep 3
   pids=("$E2E_CLOCK_PID" "$xclock" "$oclock")
+}
+
+for size in "${sizes[@]}"; do
+  start_clock "$size"
   [ "$size" != 200 ] || e2e_screenshot clocks >/dev/null
   stretch "idle ${size} px" "$seconds"
   if [ "$size" -le 400 ]; then
@@ -97,12 +97,7 @@ for size in "${sizes[@]}"; do
   e2e_close_with_c "$E2E_WINDOW" "a stretch"
 done
 # In the normal layer the clock doesn't hide from the pointer, and so never asks for it.
-cp "$E2E_TMP/qv-200.bmp" "$E2E_DIR/qv.bmp"
-e2e_settings 0 0 -1 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
-sleep 3
-pids=("$E2E_CLOCK_PID" "$xclock" "$oclock")
+start_clock 200 -1
 stretch "idle 200 px, normal layer" "$seconds"
 e2e_close_with_c "$E2E_WINDOW" "a stretch"
 kill "$xclock" "$oclock" 2>/dev/null

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# What the running clock costs the machine, beside Wine's own analog clock (`wine clock`) as
-# the yardstick: both run side by side on one private Xvfb screen, each in a Wine prefix of its
-# own so that each has its own wineserver to measure. quarvel.exe shows the default skin at
-# (0, 0), top-most, the pointer kept away. Over the stretch it measures the CPU share of each
-# clock and of its wineserver (fields 14 and 15 of /proc/PID/stat), its resident memory
-# (VmRSS) and how often its main thread wakes up (voluntary context switches), then prints a
-# Markdown table and whether quarvel.exe meets its targets. It reports; it does not fail.
+# What quarvel.exe costs the machine beside Wine's own analog clock (`wine clock`), side by side
+# on one private Xvfb screen, each in a Wine prefix of its own so that each wineserver can be
+# measured; quarvel.exe shows the default skin at (0, 0), top-most, the pointer kept away. Over
+# the stretch: each clock's and its wineserver's CPU share (/proc/PID/stat), resident memory and
+# main-thread wake-ups, as a Markdown table with quarvel.exe's targets. It reports, never fails.
 #   measure_running_clock.sh [seconds=30]
 E2E_TEST=running_clock
 # shellcheck source=../e2e/lib.sh

@@ -107,6 +107,22 @@ struct Session {
     box->setCurrentIndex(box->findData(static_cast<int>(zoom)));
   }
   QPoint PointOnFace(HandId hand, int point) { return *window->PointPixel(hand, point); }
+  QWidget* Face() { return &window->faceView(); }
+  void ClickFace(QPoint facePixel) {
+    QTest::mouseClick(Face(), Qt::LeftButton, Qt::NoModifier, OnScreen(facePixel));
+  }
+  // A drag on the face from one face pixel to another, in `steps` moves.
+  void Drag(QPoint from, QPoint to, int steps) {
+    QTest::mousePress(Face(), Qt::LeftButton, Qt::NoModifier, OnScreen(from));
+    for (int step = 1; step <= steps; ++step)
+      QTest::mouseMove(Face(), OnScreen(from + (to - from) * step / steps));
+    QTest::mouseRelease(Face(), Qt::LeftButton, Qt::NoModifier, OnScreen(to));
+  }
+  void Save() { Key(Qt::Key_S, Qt::ControlModifier); }
+  void PickColour(ColorRef colour) {
+    dialogs->colour = colour;
+    Click("colour");
+  }
   // The skin as the clock will read it from the files now on disk.
   SkinDocument Saved(const std::string& in = {}) {
     FileSlot slot(in.empty() ? folder.path() : in);
@@ -158,24 +174,19 @@ class QveditUiTest : public QObject {
   void DragAPointSaveAndUndo() {
     Session s;
     s.Click("minuteHand");
-    QWidget* face = &s.window->faceView();
-    const QPoint tip = s.PointOnFace(HandId::kMinute, 6);
     const QPoint target = FacePixelOf({30, 100}, HandId::kMinute);
-    QTest::mousePress(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(tip));
-    for (int step = 1; step <= 4; ++step)
-      QTest::mouseMove(face, s.OnScreen(tip + (target - tip) * step / 4));
-    QTest::mouseRelease(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(target));
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Drag(s.PointOnFace(HandId::kMinute, 6), target, 4);
+    s.Save();
     const ShapePoint saved = s.Saved().hand(HandId::kMinute).points[6];
     QCOMPARE(FacePixelOf(saved, HandId::kMinute), target);
     QCOMPARE(s.Saved().hand(HandId::kMinute).points.size(), std::size_t{13});
 
     s.Key(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(s.window->editor().document().hand(HandId::kMinute).points[6], (ShapePoint{0, 85}));
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Save();
     QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
     s.Key(Qt::Key_Y, Qt::ControlModifier);
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Save();
     QCOMPARE(FacePixelOf(s.Saved().hand(HandId::kMinute).points[6], HandId::kMinute), target);
   }
 
@@ -188,19 +199,18 @@ class QveditUiTest : public QObject {
     QCOMPARE(s.window->faceView().faceZoom().scaleNumerator(), 2);
     const QPoint middle =
         (s.PointOnFace(HandId::kMinute, 6) + s.PointOnFace(HandId::kMinute, 7)) / 2;
-    QWidget* face = &s.window->faceView();
-    QTest::mouseClick(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(middle));
+    s.ClickFace(middle);
     QCOMPARE(s.window->selected(), 7);
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Save();
     const auto inserted = s.Saved().hand(HandId::kMinute).points;
     QCOMPARE(inserted.size(), std::size_t{14});
     QCOMPARE(inserted[6], (ShapePoint{0, 85}));
     QCOMPARE(inserted[8], (ShapePoint{3, 70}));
     QVERIFY(inserted[7].radiusPercent < 85 && inserted[7].radiusPercent > 70);
 
-    face->setFocus();
-    QTest::keyClick(face, Qt::Key_Delete);
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Face()->setFocus();
+    QTest::keyClick(s.Face(), Qt::Key_Delete);
+    s.Save();
     QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
 
     // Delete in the point list removes the point picked there.
@@ -209,7 +219,7 @@ class QveditUiTest : public QObject {
     table->setCurrentCell(0, 0);
     QCOMPARE(s.window->selected(), 0);
     QTest::keyClick(table, Qt::Key_Delete);
-    s.Key(Qt::Key_S, Qt::ControlModifier);
+    s.Save();
     QCOMPARE(s.Saved().hand(HandId::kMinute).points.front(), (ShapePoint{-120, 5}));
   }
 
@@ -218,8 +228,7 @@ class QveditUiTest : public QObject {
   void ColourUndoRedoAndNudge() {
     Session s;
     s.Click("minuteHand");
-    s.dialogs->colour = kGreen;
-    s.Click("colour");
+    s.PickColour(kGreen);
     s.Click("save");
     QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
     s.Click("undo");
@@ -229,13 +238,9 @@ class QveditUiTest : public QObject {
     s.Click("save");
     QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
 
-    QWidget* face = &s.window->faceView();
-    QTest::mouseClick(face, Qt::LeftButton, Qt::NoModifier,
-                      s.OnScreen(s.PointOnFace(HandId::kMinute, 6)));
+    s.ClickFace(s.PointOnFace(HandId::kMinute, 6));
     QCOMPARE(s.window->selected(), 6);
-    QTest::keyClick(face, Qt::Key_Right);
-    QTest::keyClick(face, Qt::Key_Right);
-    QTest::keyClick(face, Qt::Key_Up);
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up}) QTest::keyClick(s.Face(), key);
     s.Click("save");
     QCOMPARE(s.Line("tyou.sin", 8), std::string("2,86"));
   }
@@ -245,8 +250,7 @@ class QveditUiTest : public QObject {
   // saved without Enter.
   void FieldsRefusalAndPen() {
     Session s;
-    QTest::mouseClick(&s.window->faceView(), Qt::LeftButton, Qt::NoModifier,
-                      s.OnScreen(s.PointOnFace(HandId::kHour, 1)));
+    s.ClickFace(s.PointOnFace(HandId::kHour, 1));
     auto* angle = s.Find<QLineEdit>("angle");
     auto* percent = s.Find<QLineEdit>("percent");
     QVERIFY(!angle->text().isEmpty());
@@ -320,8 +324,7 @@ class QveditUiTest : public QObject {
     QVERIFY(s.window->width() <= screen.width() && s.window->height() <= screen.height());
     const FacePlace face = zoom.FaceRect();
     QCOMPARE(zoom.ToFace({face.x + 403, face.y + 399}), (ScreenPoint{100, 99}));
-    s.dialogs->colour = kGreen;
-    s.Click("colour");
+    s.PickColour(kGreen);
     QCOMPARE(s.window->windowTitle(), QString("qvs"));
     const QString folder = s.Find<QLabel>("folder")->text();
     QCOMPARE(folder, QString::fromStdString("Skin: " + s.folder.path() + " (not saved)"));
@@ -355,13 +358,8 @@ class QveditUiTest : public QObject {
     s.Click("minuteHand");
     s.SetZoom(Zoom::kTwo);
     s.Find<QCheckBox>("symmetric")->click();
-    QWidget* face = &s.window->faceView();
-    const QPoint from = s.PointOnFace(HandId::kMinute, 7);  // 3,70; its mirror -3,70 is 5
     const QPoint target = FacePixelOf({20, 60}, HandId::kMinute);
-    QTest::mousePress(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(from));
-    QTest::mouseMove(face, s.OnScreen((from + target) / 2));
-    QTest::mouseMove(face, s.OnScreen(target));
-    QTest::mouseRelease(face, Qt::LeftButton, Qt::NoModifier, s.OnScreen(target));
+    s.Drag(s.PointOnFace(HandId::kMinute, 7), target, 2);  // 3,70; its mirror -3,70 is 5
     s.Click("save");
     const auto points = s.Saved().hand(HandId::kMinute).points;
     QCOMPARE(points.size(), std::size_t{13});
@@ -370,11 +368,11 @@ class QveditUiTest : public QObject {
     QVERIFY(points[7] != (ShapePoint{3, 70}));
 
     // The arrows nudge both; Delete removes both.
-    QTest::keyClick(face, Qt::Key_Up);
+    QTest::keyClick(s.Face(), Qt::Key_Up);
     s.Click("save");
     QCOMPARE(s.Saved().hand(HandId::kMinute).points[5].radiusPercent, points[7].radiusPercent + 1);
-    face->setFocus();
-    QTest::keyClick(face, Qt::Key_Delete);
+    s.Face()->setFocus();
+    QTest::keyClick(s.Face(), Qt::Key_Delete);
     s.Click("save");
     QCOMPARE(s.Saved().hand(HandId::kMinute).points.size(), std::size_t{11});
   }
@@ -412,8 +410,7 @@ class QveditUiTest : public QObject {
   // skin the program came with, and the editor goes on there; the old skin stays as it was.
   void NewSkinFillsAnEmptyFolder() {
     Session s;
-    s.dialogs->colour = kGreen;
-    s.Click("colour");
+    s.PickColour(kGreen);
     testing::TempFolder empty;
     s.dialogs->folder = empty.path();
     s.Click("newSkin");  // the author stays
@@ -438,8 +435,7 @@ class QveditUiTest : public QObject {
   void SaveACopyLeavesTheOriginal() {
     Session s;
     s.Click("minuteHand");
-    s.dialogs->colour = kGreen;
-    s.Click("colour");
+    s.PickColour(kGreen);
     testing::TempFolder copy;
     s.dialogs->folder = copy.path();
     s.Click("saveCopy");
@@ -479,8 +475,7 @@ class QveditUiTest : public QObject {
   // Closing with an unsaved change asks: Cancel keeps the window, Discard writes nothing.
   void ClosingAsks() {
     Session s;
-    s.dialogs->colour = kGreen;
-    s.Click("colour");
+    s.PickColour(kGreen);
     QVERIFY(!s.window->close());
     QVERIFY(s.window->isVisible());
     s.dialogs->close = CloseChoice::kDiscard;

@@ -22,22 +22,18 @@ class ChangedPartTest : public testing::ClockFixture {
           ++outside;
     return outside;
   }
+  static ImageRect Union(const ImageRect& a, const ImageRect& b) {
+    if (a.empty()) return b;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+  }
   // The box of one hand's lines (picked by colour) on the canvas now.
   ImageRect HandBox(ColorRef color) const {
     ImageRect box;
-    for (const DrawnSegment& line : canvas().segments()) {
-      if (line.color != color) continue;
-      const ImageRect one = LineBox(line, canvas().pixels().width, canvas().pixels().height);
-      box = box.empty()
-                ? one
-                : ImageRect{std::min(box.left, one.left), std::min(box.top, one.top),
-                            std::max(box.right, one.right), std::max(box.bottom, one.bottom)};
-    }
+    for (const DrawnSegment& line : canvas().segments())
+      if (line.color == color)
+        box = Union(box, LineBox(line, canvas().pixels().width, canvas().pixels().height));
     return box;
-  }
-  static ImageRect Union(const ImageRect& a, const ImageRect& b) {
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
   }
 };
 

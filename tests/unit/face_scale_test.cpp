@@ -13,28 +13,18 @@ namespace quarvel {
 namespace {
 
 TEST(FaceScaleTest, TheScaleComesFromTheSettingElseTheScreen) {
-  for (auto [text, value] : {std::pair{"1", 1.0f},
-                             {"1.5", 1.5f},
-                             {"2", 2.0f},
-                             {"0.5", 0.5f},
-                             {"4", 4.0f},
-                             {"2.0", 2.0f},
-                             {"1.25", 1.25f}})
-    EXPECT_EQ(ParseScale(text), value) << text;
+  const std::pair<const char*, float> good[] = {{"1", 1.0f},    {"1.5", 1.5f}, {"2", 2.0f},
+                                                {"0.5", 0.5f},  {"4", 4.0f},   {"2.0", 2.0f},
+                                                {"1.25", 1.25f}};
+  for (auto [text, value] : good) EXPECT_EQ(ParseScale(text), value) << text;
   for (const char* text : {"", "0", "0.4", "4.5", "-2", "+2", " 2", "2 ", "2x", "1e0", "inf", "nan",
                            ".", "1.2.3", "200%"})
     EXPECT_EQ(ParseScale(text), std::nullopt) << text;
 
   // dpi / 96 to the nearest quarter: 96 and 100 draw as today.
-  for (auto [dpi, scale] : {std::pair{96.0f, 1.0f},
-                            {100.0f, 1.0f},
-                            {120.0f, 1.25f},
-                            {144.0f, 1.5f},
-                            {192.0f, 2.0f},
-                            {288.0f, 3.0f},
-                            {960.0f, 4.0f},
-                            {24.0f, 0.5f}})
-    EXPECT_EQ(ScaleForScreen(1440.0f / dpi), scale) << dpi;
+  const std::pair<float, float> screens[] = {{96, 1},  {100, 1}, {120, 1.25f}, {144, 1.5f},
+                                             {192, 2}, {288, 3}, {960, 4},     {24, 0.5f}};
+  for (auto [dpi, scale] : screens) EXPECT_EQ(ScaleForScreen(1440.0f / dpi), scale) << dpi;
 
   EXPECT_EQ(ChooseScale("1.5", 0, true, 7.5f), 1.5f);  // the user's setting wins
   EXPECT_EQ(ChooseScale("1", 300, true, 7.5f), 1.0f);  // this run's over the saved size
@@ -48,22 +38,19 @@ TEST(FaceScaleTest, TheScaleComesFromTheSettingElseTheScreen) {
 }
 
 TEST(FaceScaleTest, LengthsPensAndTheSharpFacesName) {
-  EXPECT_EQ(ScaledLength(200, 1.0f), 200);
-  EXPECT_EQ(ScaledLength(200, 1.5f), 300);
-  EXPECT_EQ(ScaledLength(20, 2.0f), 40);
-  EXPECT_EQ(ScaledLength(105, 0.5f), 52);  // ties to even
-  EXPECT_EQ(ScaledPenWidth(2, 1.0f), 2);
-  EXPECT_EQ(ScaledPenWidth(2, 2.0f), 4);
-  EXPECT_EQ(ScaledPenWidth(2, 1.5f), 3);
-  EXPECT_EQ(ScaledPenWidth(1, 0.5f), 1);  // at least a pixel
-  EXPECT_EQ(ScaledPenWidth(3, 0.5f), 2);
-  EXPECT_EQ(ScaledPenWidth(0, 2.0f), 0);  // left for the canvas to refuse
-  EXPECT_EQ(ScaledPenWidth(-3, 2.0f), -3);
-
-  EXPECT_EQ(SharpFaceName("qv.bmp"), "qv@2x.bmp");
-  EXPECT_EQ(SharpFaceName("faces\\blue.face.bmp"), "faces\\blue.face@2x.bmp");
-  EXPECT_EQ(SharpFaceName("face"), "face@2x");
-  EXPECT_EQ(SharpFaceName("my.skins/face"), "my.skins/face@2x");
+  // 105 at 0.5: ties to even; a pen at least a pixel; 0 and below left for the canvas to refuse.
+  const std::tuple<int, float, int> lengths[] = {
+      {200, 1, 200}, {200, 1.5f, 300}, {20, 2, 40}, {105, 0.5f, 52}};
+  for (auto [length, scale, scaled] : lengths) EXPECT_EQ(ScaledLength(length, scale), scaled);
+  const std::tuple<int16_t, float, int16_t> pens[] = {
+      {2, 1, 2}, {2, 2, 4}, {2, 1.5f, 3}, {1, 0.5f, 1}, {3, 0.5f, 2}, {0, 2, 0}, {-3, 2, -3}};
+  for (auto [pen, scale, scaled] : pens) EXPECT_EQ(ScaledPenWidth(pen, scale), scaled) << pen;
+  const std::pair<const char*, const char*> names[] = {
+      {"qv.bmp", "qv@2x.bmp"},
+      {"faces\\blue.face.bmp", "faces\\blue.face@2x.bmp"},
+      {"face", "face@2x"},
+      {"my.skins/face", "my.skins/face@2x"}};
+  for (auto [name, sharp] : names) EXPECT_EQ(SharpFaceName(name), sharp);
 }
 
 TEST(FaceScaleTest, WholeScalesRepeatPixelsFractionalOnesFilter) {
@@ -117,14 +104,9 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
     for (int x = 0; x < 200; x += 3)
       ASSERT_EQ(canvas().pixels().At(2 * x + 1, 2 * y + 1), face.At(x, y)) << x << "," << y;
 
-  for (TimeOfDay time : {TimeOfDay{10, 8, 30},
-                         {0, 0, 0},
-                         {3, 15, 45},
-                         {7, 41, 17},
-                         {11, 59, 59},
-                         {12, 30, 5},
-                         {18, 22, 52},
-                         {23, 3, 11}}) {
+  const TimeOfDay times[] = {{10, 8, 30},  {0, 0, 0},   {3, 15, 45},  {7, 41, 17},
+                             {11, 59, 59}, {12, 30, 5}, {18, 22, 52}, {23, 3, 11}};
+  for (TimeOfDay time : times) {
     const std::vector<DrawnSegment> small = Lines(clock, plain, time);
     const std::vector<DrawnSegment> large = Lines(clock, f, time);
     ASSERT_EQ(large.size(), small.size());
@@ -138,6 +120,12 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
     }
   }
 
+  // The dodge square is the 400-pixel window's: a pointer at (650, 450) is still over it.
+  NextSecondWithPointerAt(650, 450);
+  EXPECT_TRUE(f.state().dodged);
+  NextSecondWithPointerAt(720, 150);
+  EXPECT_FALSE(f.state().dodged);
+  EXPECT_EQ(window.left(), 300);
   // settings.ini keeps the skin's pen and the place as it was written.
   window.RequestClose();
   EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
@@ -184,34 +172,6 @@ TEST_F(ScaledClockTest, WithoutAPictureThePlainWindowIsScaledOnce) {
   EXPECT_EQ(plainWidth(7.5f, true, "1"), std::make_pair(105, 2));
   EXPECT_EQ(plainWidth(14.4f, true, ""), std::make_pair(109, 2));  // 100 dpi, as before
   EXPECT_EQ(plainWidth(7.5f, false, ""), std::make_pair(210, 2));  // a system that stretches
-}
-
-TEST_F(ScaledClockTest, TheScreensDpiScalesTheClockAndKeepsItsPlace) {
-  HeadlessSystem screen192{programDir.path(), 7.5f, 7.5f};
-  screen192.SetDrawsAtScreenDpi(true);
-  programDir.Write("settings.ini", "");
-  work.Write("settings.ini", "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
-  Form1 f(window, screen192, clock, slot);
-  f.Load();
-  EXPECT_EQ(f.state().scale, 2.0f);
-  EXPECT_EQ(f.state().faceDiameter, 400);
-  EXPECT_EQ(f.canvas().DrawWidth(), 6);
-  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
-  // The dodge square is the 400-pixel window's: a pointer at (650, 450) is still over it.
-  window.MouseMove();
-  EXPECT_EQ(window.left(), -1000);
-  const auto nextSecondWithPointerAt = [&](int x, int y, int second) {
-    screen192.SetCursor(x, y);
-    clock.Set({10, 8, second});
-    window.Tick(Form1::kSecondTick);
-  };
-  nextSecondWithPointerAt(650, 450, 31);
-  EXPECT_TRUE(f.state().dodged);
-  nextSecondWithPointerAt(720, 150, 32);
-  EXPECT_FALSE(f.state().dodged);
-  EXPECT_EQ(window.left(), 300);
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 3 \r\n");
 }
 
 TEST_F(ScaledClockTest, OnAMonitorOfAnotherScaleTheClockIsSizedAgainInPlace) {

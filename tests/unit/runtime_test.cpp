@@ -98,18 +98,17 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
 TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
   EXPECT_STREQ(DirectorySearchError(PosixFailure(ENAMETOOLONG), "x").what(),
                "Run-time error 52: Bad file name or number (x)");
-  EXPECT_EQ(DirectorySearchError(PosixFailure(ELOOP), "x").number(), 52);
-  EXPECT_EQ(DirectorySearchError(PosixFailure(EACCES), "x").number(), 75);
-  EXPECT_EQ(DirectorySearchError(FailureKind::kOther, "x").number(), 75);
+  for (auto [failure, number] :
+       {std::pair{PosixFailure(ELOOP), 52}, {PosixFailure(EACCES), 75}, {FailureKind::kOther, 75}})
+    EXPECT_EQ(DirectorySearchError(failure, "x").number(), number);
   EXPECT_STREQ(ProgramStartError(PosixFailure(ENOENT), "qvedit", "error 2").what(),
                "Run-time error 53: File not found (qvedit, error 2)");
   EXPECT_STREQ(
       ProgramStartError(FailureKind::kNotAProgram, "qvedit.exe", "Windows error 193").what(),
       "Run-time error 321: Invalid file format (qvedit.exe, Windows error 193)");
-  EXPECT_EQ(ProgramStartError(PosixFailure(EACCES), "qvedit", "").number(), 70);
-  EXPECT_EQ(ProgramStartError(PosixFailure(EPERM), "qvedit", "").number(), 70);
-  EXPECT_EQ(ProgramStartError(PosixFailure(ENOEXEC), "qvedit", "").number(), 321);
-  EXPECT_EQ(ProgramStartError(PosixFailure(EIO), "qvedit", "").number(), 75);
+  const std::pair<int, int> starts[] = {{EACCES, 70}, {EPERM, 70}, {ENOEXEC, 321}, {EIO, 75}};
+  for (auto [error, number] : starts)
+    EXPECT_EQ(ProgramStartError(PosixFailure(error), "qvedit", "").number(), number) << error;
   EXPECT_EQ(PosixFailure(ENOTDIR), FailureKind::kNotFound);
 }
 

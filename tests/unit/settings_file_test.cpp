@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "test_support.h"
 
 namespace quarvel {
@@ -76,21 +74,6 @@ TEST(SettingsFile, TheTopmostLineComesBackAsFoundUnlessTheSwitchChanged) {
     s.topmost = !s.topmost;
     EXPECT_EQ(NotTopmostLine(s), topmost ? -1 : 0) << line;
   }
-}
-
-TEST(SettingsFile, WritingReplacesTheFileInOneStep) {
-  TempFolder folder;
-  folder.Write("settings.ini", "old,content\r\n");
-  FileSlot slot(folder.path());
-  ClockState s;
-  s.windowLeft = -1200, s.windowTop = 80, s.topmost = false, s.notTopmost = 1,
-  s.bitmapPath = "my face.bmp";
-  s.lineWidth = 3;
-  WriteSettingsFile(slot, s);
-  EXPECT_EQ(folder.Read("settings.ini"), "-1200,80\r\n 1 \r\nmy face.bmp\r\n 3 \r\n");
-  EXPECT_EQ(Read(folder.Read("settings.ini")), "-1200,80 1 my face.bmp 3");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
-      << "no temporary file is left behind";
 }
 
 }  // namespace

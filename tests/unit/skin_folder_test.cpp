@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "skineditor/skin_files.h"
 #include "test_support.h"
@@ -17,11 +15,6 @@ using testing::TempFolder;
 namespace fs = std::filesystem;
 
 const std::string kData = QUARVEL_DATA_DIR;
-
-std::string ReadAt(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 SkinDocument Opened(const std::string& folder) {
   FileSlot slot(folder);
@@ -35,7 +28,7 @@ TEST(SkinFolder, ANewSkinIsTheDefaultSkinWithItsFaceInAFolderOfItsOwn) {
   const FolderOutcome made = NewSkinFolder(kData, target.path());
   ASSERT_TRUE(made.done) << made.message;
   for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
-    EXPECT_EQ(target.Read(name), ReadAt(kData + "/" + name)) << name;
+    EXPECT_EQ(target.Read(name), ReadWholeFile(kData + "/" + name, name)) << name;
   EXPECT_EQ(Opened(target.path()), Opened(kData));
   EXPECT_EQ(made.written, Opened(target.path()));
   EXPECT_TRUE(fs::exists(target.path() + "/settings.ini"));
@@ -55,7 +48,7 @@ TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
   const FolderOutcome copied = SaveSkinCopy(edited, source.path(), target.path(), 200);
   ASSERT_TRUE(copied.done) << copied.message;
   EXPECT_EQ(copied.written.bitmapName, "night.bmp") << "named plainly in the copy";
-  EXPECT_EQ(target.Read("night.bmp"), ReadAt(kData + "/qv.bmp"));
+  EXPECT_EQ(target.Read("night.bmp"), ReadWholeFile(kData + "/qv.bmp", "qv.bmp"));
   SkinDocument expected = edited;
   expected.bitmapName = "night.bmp";
   EXPECT_EQ(Opened(target.path()), expected);
@@ -79,11 +72,6 @@ TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
   const FolderOutcome refused = SaveSkinCopy(other, source.path(), empty.path(), 200);
   EXPECT_FALSE(refused.done);
   EXPECT_FALSE(fs::exists(empty.path() + "/tyou.sin"));
-}
-
-TEST(SkinFolder, TheFolderLineNamesTheFolderAndTheUnsavedMark) {
-  EXPECT_EQ(SkinFolderLine("C:\\skins\\night", false), "Skin: C:\\skins\\night");
-  EXPECT_EQ(SkinFolderLine("C:\\skins\\night", true), "Skin: C:\\skins\\night (not saved)");
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ class ScriptedClock final : public Clock {
   int taken_ = 0;
 };
 
-// The number of the run-time error a statement raises, or 0 when it raises none.
+// The run-time error's number a statement raises, or 0; its report, or "" when it raises none.
 template <typename Statement>
 int ErrorOf(Statement&& statement) {
   try {
@@ -36,8 +36,6 @@ int ErrorOf(Statement&& statement) {
   }
   return 0;
 }
-
-// The report of the run-time error a statement raises, or "" when it raises none.
 template <typename Statement>
 std::string ReportOf(Statement&& statement) {
   try {
