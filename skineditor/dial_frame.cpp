@@ -43,49 +43,7 @@ namespace {
 double Distance2(double x1, double y1, double x2, double y2) {
   return (x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1);
 }
-
-// Squared distance from (x, y) to the segment a-b.
-double SegmentDistance2(ScreenPoint a, ScreenPoint b, int x, int y) {
-  const double dx = b.x - a.x, dy = b.y - a.y;
-  const double length2 = dx * dx + dy * dy;
-  double t = length2 == 0 ? 0 : ((x - a.x) * dx + (y - a.y) * dy) / length2;
-  t = t < 0 ? 0 : (t > 1 ? 1 : t);
-  return Distance2(a.x + t * dx, a.y + t * dy, x, y);
-}
 }  // namespace
-
-int PointAt(const ClockState& dial, const std::vector<ShapePoint>& points, int x, int y,
-            int reach) {
-  int found = -1;
-  double best = static_cast<double>(reach) * reach;
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    const auto pixel = PointPixel(dial, points[i]);
-    if (!pixel) continue;
-    const double d = Distance2(pixel->x, pixel->y, x, y);
-    if (d <= best) {
-      best = d;
-      found = static_cast<int>(i);
-    }
-  }
-  return found;
-}
-
-int SegmentAt(const ClockState& dial, const std::vector<ShapePoint>& points, int x, int y,
-              int reach) {
-  int found = -1;
-  double best = static_cast<double>(reach) * reach;
-  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
-    const auto a = PointPixel(dial, points[i]);
-    const auto b = PointPixel(dial, points[i + 1]);
-    if (!a || !b) continue;
-    const double d = SegmentDistance2(*a, *b, x, y);
-    if (d < best) {
-      best = d;
-      found = static_cast<int>(i);
-    }
-  }
-  return found;
-}
 
 ShapePoint PointFromPixel(const ClockState& dial, int x, int y) {
   // First guess from plain trigonometry (0 degrees up, clockwise), then the neighbours that the

@@ -26,15 +26,6 @@ ClockState DialFor(int32_t faceWidth, int16_t position);
 // The pixel a point is drawn at, or nothing when the clock's 16-bit arithmetic overflows on it.
 std::optional<ScreenPoint> PointPixel(const ClockState& dial, ShapePoint point);
 
-// The index of the point drawn nearest to (x, y), within `reach` pixels; later points win a
-// tie, as they are drawn on top. -1 when none is that close.
-int PointAt(const ClockState& dial, const std::vector<ShapePoint>& points, int x, int y, int reach);
-
-// The index of the first point of the outline's segment that passes within `reach` pixels of
-// (x, y), the nearest one; -1 when none does. A new point there goes in after it.
-int SegmentAt(const ClockState& dial, const std::vector<ShapePoint>& points, int x, int y,
-              int reach);
-
 // The point whose pixel lies nearest to (x, y): the angle offset from the hand's direction in
 // -180..179, the distance in whole percent of the dial radius.
 ShapePoint PointFromPixel(const ClockState& dial, int x, int y);

@@ -72,8 +72,8 @@ struct Handle {
 std::vector<Handle> Handles(const FaceZoom& zoom, const ClockState& dial,
                             const std::vector<ShapePoint>& points, int selected);
 // The point under a screen pixel, within kPointReach screen pixels (later points win a tie),
-// and the segment of the outline within kOutlineReach: as PointAt and SegmentAt (dial_frame.h),
-// measured on the screen. -1 for none.
+// and the first point of the nearest segment of the outline within kOutlineReach (a new point
+// goes in after it), measured on the screen. -1 for none.
 int PointAtScreen(const FaceZoom& zoom, const ClockState& dial,
                   const std::vector<ShapePoint>& points, ScreenPoint at);
 int SegmentAtScreen(const FaceZoom& zoom, const ClockState& dial,
