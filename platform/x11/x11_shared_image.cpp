@@ -8,8 +8,9 @@
 
 namespace quarvel {
 
-X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
-    : display_(display), depth_(depth) {
+X11SharedImage::X11SharedImage(X11Display& display, X11ServerAlarm& alarm, Visual* visual,
+                               int depth)
+    : display_(display), alarm_(alarm), depth_(depth) {
   // Only for the 24-bit true-colour layout, 32 bits a pixel, the core's pixels already have.
   xcb_shm_query_version_reply_t* version =
       xcb_shm_query_version_reply(display_.xcb(), xcb_shm_query_version(display_.xcb()), nullptr);
@@ -66,10 +67,11 @@ void X11SharedImage::Detach(Buffer& buffer) {
 }
 
 // NOTE: a picture must not change while the server reads it. The server handles requests in
-// order, so once it has answered a later one (a pointer query: each second while the clock
-// hides from the pointer, each frame of a lap) it is done with it. Asking it to say so with an
-// event instead costs a wake-up a second of its own. Until then a new face goes into the other
-// picture, or the plain way: on an idle second that is only the few pixels the hands changed.
+// order, so once it has answered a later one it is done with it: the server's alarm, which waits
+// for the counter set after each picture (X11ServerAlarm::MarkPut), or a pointer query on this
+// connection. Asking it to say so with an event instead costs a wake-up of its own. Until then
+// a new face goes into the other picture, or the plain way: on an idle second that is only the
+// few pixels the hands changed.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   display_.NotePut();
@@ -97,6 +99,7 @@ bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, in
       buffer.segment, 0);
   buffer.put = true;
   buffer.lastPut = put.sequence;
+  alarm_.MarkPut();
   next_ = 1 - next_;
   return true;
 }

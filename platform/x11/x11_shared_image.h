@@ -8,12 +8,14 @@
 
 #include "platform/platform_types.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_server_alarm.h"
 
 namespace quarvel {
 
 class X11SharedImage {
  public:
-  X11SharedImage(X11Display& display, Visual* visual, int depth);
+  // The alarm's answers also tell when the server is done with a picture.
+  X11SharedImage(X11Display& display, X11ServerAlarm& alarm, Visual* visual, int depth);
   ~X11SharedImage();
   X11SharedImage(const X11SharedImage&) = delete;
   X11SharedImage& operator=(const X11SharedImage&) = delete;
@@ -40,6 +42,7 @@ class X11SharedImage {
   void Detach(Buffer& buffer);
 
   X11Display& display_;
+  X11ServerAlarm& alarm_;
   int depth_;
   bool usable_ = false;
   Buffer buffers_[2];

@@ -101,17 +101,24 @@ void X11System::AskPointerAhead() {
   }
   const bool wanted = pointerRead_ || display_.PuttingOften();
   pointerRead_ = false;
-  if (!wanted) return;
+  // The server's alarm woke the clock with the pointer's place, and set the pictures free.
+  if (!wanted || loop_.alarm().HasAnswer()) return;
   pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
   pointerAsked_ = true;
   xcb_flush(display_.xcb());
 }
 
-// The core reads the pointer once a second, right after drawing the face. Asked for when the
-// timer woke the clock, the answer is mostly there by then; asked for only now, the clock would
-// mostly sleep once more each second, waiting for it.
+// The core reads the pointer once a second, right after drawing the face. The server's alarm
+// woke the clock with it; without one, asked for when the timer woke the clock, the answer is
+// mostly there by then; asked for only now, the clock would mostly sleep once more each second,
+// waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
   if (display_.lost()) return false;
+  if (const std::optional<X11ServerAlarm::Answer> answer = loop_.alarm().TakeAnswer()) {
+    pointerRead_ = true;
+    if (answer->sameScreen) point = answer->point;
+    return answer->sameScreen;
+  }
   if (!pointerAsked_) {
     pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
     xcb_flush(display_.xcb());

@@ -32,7 +32,7 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
       loop_(loop),
       painter_(display.get(), DefaultVisual(display.get(), display.screen()),
                DefaultDepth(display.get(), display.screen())),
-      sharedImage_(display, DefaultVisual(display.get(), display.screen()),
+      sharedImage_(display, loop.alarm(), DefaultVisual(display.get(), display.screen()),
                    DefaultDepth(display.get(), display.screen())) {
   Display* d = display_.get();
   XSetWindowAttributes attributes{};
