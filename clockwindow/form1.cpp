@@ -1,7 +1,7 @@
 #include "clockwindow/form1.h"
 
 #include "clockface/face_redraw.h"
-#include "clockwindow/changed_box.h"
+#include "clockface/changed_box.h"
 #include "clockwindow/twips.h"
 
 namespace quarvel {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"
-#include "clockwindow/changed_box.h"
+#include "clockface/changed_box.h"
 
 namespace quarvel {
 namespace {
@@ -40,6 +40,16 @@ class ChangedPartTest : public testing::ClockFixture {
             std::max(a.bottom, b.bottom)};
   }
 };
+
+// Two lines both drawings share, in another order: where they cross the later one shows, so the
+// crossing changed though neither line did.
+TEST(ChangedBox, LinesKeptInAnotherOrderChangeTheWholePicture) {
+  const DrawnSegment red{0, 5, 10, 5, 0xFF, 1}, blue{5, 0, 5, 10, 0xFF0000, 1};
+  const DrawnSegment moved{20, 20, 30, 20, 0xFF, 1};
+  EXPECT_EQ(ChangedBox({red, blue}, {blue, red}, 40, 30), (ImageRect{0, 0, 40, 30}));
+  EXPECT_EQ(ChangedBox({red, blue}, {red, blue, moved}, 40, 30), (ImageRect{20, 20, 31, 21}));
+  EXPECT_EQ(ChangedBox({red, red, blue}, {red, blue}, 40, 30), (ImageRect{0, 5, 11, 6}));
+}
 
 TEST_F(ChangedPartTest, EachSecondSendsTheOldAndNewSecondHandsBoxAndEveryChangedPixel) {
   clock.Set({11, 58, 50});

@@ -1,4 +1,4 @@
-#include "clockwindow/changed_box.h"
+#include "clockface/changed_box.h"
 
 #include <algorithm>
 
@@ -10,20 +10,6 @@ ImageRect Union(const ImageRect& a, const ImageRect& b) {
   if (b.empty()) return a;
   return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
           std::max(a.bottom, b.bottom)};
-}
-
-// Adds the box of every line of `lines` that `others` lacks, counting repeats.
-ImageRect Unmatched(const std::vector<DrawnSegment>& lines, std::vector<DrawnSegment> others,
-                    int width, int height) {
-  ImageRect box;
-  for (const DrawnSegment& line : lines) {
-    const auto match = std::find(others.begin(), others.end(), line);
-    if (match != others.end())
-      others.erase(match);
-    else
-      box = Union(box, LineBox(line, width, height));
-  }
-  return box;
 }
 }  // namespace
 
@@ -40,7 +26,29 @@ ImageRect LineBox(const DrawnSegment& line, int width, int height) {
 
 ImageRect ChangedBox(const std::vector<DrawnSegment>& before,
                      const std::vector<DrawnSegment>& after, int width, int height) {
-  return Union(Unmatched(before, after, width, height), Unmatched(after, before, width, height));
+  // Each line of `after` is paired with the first unpaired alike line of `before`.
+  std::vector<bool> pairedBefore(before.size()), pairedAfter(after.size());
+  for (std::size_t i = 0; i < after.size(); ++i)
+    for (std::size_t j = 0; j < before.size(); ++j)
+      if (!pairedBefore[j] && before[j] == after[i]) {
+        pairedBefore[j] = pairedAfter[i] = true;
+        break;
+      }
+  ImageRect box;
+  std::vector<const DrawnSegment*> keptBefore, keptAfter;
+  for (std::size_t j = 0; j < before.size(); ++j)
+    if (pairedBefore[j])
+      keptBefore.push_back(&before[j]);
+    else
+      box = Union(box, LineBox(before[j], width, height));
+  for (std::size_t i = 0; i < after.size(); ++i)
+    if (pairedAfter[i])
+      keptAfter.push_back(&after[i]);
+    else
+      box = Union(box, LineBox(after[i], width, height));
+  for (std::size_t k = 0; k < keptBefore.size(); ++k)
+    if (!(*keptBefore[k] == *keptAfter[k])) return {0, 0, width, height};
+  return box;
 }
 
 }  // namespace quarvel
