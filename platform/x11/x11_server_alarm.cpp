@@ -3,6 +3,7 @@
 #include <X11/Xlib-xcb.h>
 #include <xcb/xcbext.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -108,7 +109,7 @@ bool X11ServerAlarm::Ask(int64_t dueNs, int64_t nowNs) {
     if (nowNs - askedDue_ > kGiveUpNs) GiveUp();
     return asked_ && askedDue_ == dueNs;
   }
-  if (dueNs == earlyDue_) return false;
+  if (dueNs == earlyDue_ || !Wanted()) return false;
   if (!measured_ && !MeasureOffset()) {
     GiveUp();
     return false;
@@ -119,6 +120,7 @@ bool X11ServerAlarm::Ask(int64_t dueNs, int64_t nowNs) {
   query_ = xcb_query_pointer(sideXcb_, static_cast<xcb_window_t>(display_.root()));
   xcb_flush(sideXcb_);
   asked_ = true;
+  pointerWanted_ = false;
   askedDue_ = dueNs;
   askedMarks_ = putsMarked_;
   askedMark_ = lastMark_;
@@ -142,6 +144,7 @@ void X11ServerAlarm::Read(int64_t nowNs) {
     return;
   asked_ = false;
   if (askedMarks_ > 0) display_.NoteAnswered(askedMark_);
+  provenMarks_ = std::max(provenMarks_, askedMarks_);
   if (reply != nullptr && nowNs >= askedDue_) {
     answer_ = Answer{reply->same_screen != 0, ScreenPoint{reply->root_x, reply->root_y}};
   } else if (reply != nullptr) {

@@ -40,9 +40,15 @@ class X11ServerAlarm {
   bool usable() const { return usable_; }
   int fd() const { return fd_; }
 
-  // An answer for `dueNs`: asked for now, or already on its way. False when an answer for
-  // another time is still out (a connection answers in order) or one for this time came early:
-  // the clock then wakes itself.
+  // The core read the pointer: it will want it at the next tick too.
+  void WantPointer() { pointerWanted_ = true; }
+  // Whether an answer is worth its requests: the core reads the pointer, or a shared picture
+  // waits for the word that the server is done with it. Else the clock wakes itself.
+  bool Wanted() const { return pointerWanted_ || putsMarked_ > provenMarks_; }
+
+  // An answer for `dueNs`: asked for now, or already on its way. False when none is wanted,
+  // when an answer for another time is still out (a connection answers in order) or one for
+  // this time came early: the clock then wakes itself.
   bool Ask(int64_t dueNs, int64_t nowNs);
   // Reads what arrived; an answer that came on time is kept for the timers due now.
   void Read(int64_t nowNs);
@@ -68,6 +74,8 @@ class X11ServerAlarm {
   XSyncCounter serverTime_ = 0;
   XSyncCounter puts_ = 0;  // on the main connection: the number of the last picture marked
   int64_t putsMarked_ = 0;
+  int64_t provenMarks_ = 0;  // the pictures the server said it is done with
+  bool pointerWanted_ = false;
   unsigned int lastMark_ = 0;  // the main connection's request that set it
   int64_t offsetNs_ = 0;
   bool measured_ = false;

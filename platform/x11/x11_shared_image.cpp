@@ -71,13 +71,15 @@ void X11SharedImage::Detach(Buffer& buffer) {
 // for the counter set after each picture (X11ServerAlarm::MarkPut), or a pointer query on this
 // connection. Asking it to say so with an event instead costs a wake-up of its own. Until then
 // a new face goes into the other picture, or the plain way: on an idle second that is only the
-// few pixels the hands changed.
+// few pixels the hands changed. The first picture is taken whenever it is free, as it mostly
+// is once the alarm has answered, so the second one mostly never takes memory.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
                          int width, int height) {
   display_.NotePut();
   if (!usable_ || picture.empty() || width <= 0 || height <= 0) return false;
-  Buffer& buffer = buffers_[next_];
-  if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
+  auto free = [&](const Buffer& b) { return !b.put || display_.Answered(b.lastPut); };
+  if (!free(buffers_[0]) && !free(buffers_[1])) return false;
+  Buffer& buffer = free(buffers_[0]) ? buffers_[0] : buffers_[1];
   if ((buffer.memory == nullptr || buffer.width != picture.width ||
        buffer.height != picture.height) &&
       !Attach(buffer, picture.width, picture.height))
@@ -100,7 +102,6 @@ bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, in
   buffer.put = true;
   buffer.lastPut = put.sequence;
   alarm_.MarkPut();
-  next_ = 1 - next_;
   return true;
 }
 

@@ -28,8 +28,8 @@ class X11SharedImage {
            int height);
 
  private:
-  // One of two pictures: while the server may still read one, the next face goes into the
-  // other.
+  // One of two pictures: while the server may still read the first, the next face goes into
+  // the second.
   struct Buffer {
     xcb_shm_seg_t segment = 0;
     char* memory = nullptr;
@@ -46,7 +46,6 @@ class X11SharedImage {
   int depth_;
   bool usable_ = false;
   Buffer buffers_[2];
-  int next_ = 0;
 };
 
 }  // namespace quarvel

@@ -99,7 +99,8 @@ void X11System::AskPointerAhead() {
     }
     pointerAsked_ = false;
   }
-  const bool wanted = pointerRead_ || display_.PuttingOften();
+  // Shared pictures going out fast are set free by the alarm where there is one.
+  const bool wanted = pointerRead_ || (display_.PuttingOften() && !loop_.alarm().usable());
   pointerRead_ = false;
   // The server's alarm woke the clock with the pointer's place, and set the pictures free.
   if (!wanted || loop_.alarm().HasAnswer()) return;
@@ -114,6 +115,7 @@ void X11System::AskPointerAhead() {
 // waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
   if (display_.lost()) return false;
+  loop_.alarm().WantPointer();
   if (const std::optional<X11ServerAlarm::Answer> answer = loop_.alarm().TakeAnswer()) {
     pointerRead_ = true;
     if (answer->sameScreen) point = answer->point;
