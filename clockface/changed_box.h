@@ -15,7 +15,11 @@ ImageRect LineBox(const DrawnSegment& line, int width, int height);
 
 // The whole picture when the lines both drawings share come in another order: where two of them
 // cross, the later one's colour shows.
-ImageRect ChangedBox(const std::vector<DrawnSegment>& before,
-                     const std::vector<DrawnSegment>& after, int width, int height);
+ChangedPart ChangedRows(const std::vector<DrawnSegment>& before,
+                        const std::vector<DrawnSegment>& after, int width, int height);
+inline ImageRect ChangedBox(const std::vector<DrawnSegment>& before,
+                            const std::vector<DrawnSegment>& after, int width, int height) {
+  return ChangedRows(before, after, width, height).box;
+}
 
 }  // namespace quarvel

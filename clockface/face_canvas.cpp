@@ -47,12 +47,12 @@ ColorRef FaceCanvas::PixelAt(int x, int y) const {
 
 void FaceCanvas::Paint() const {
   if (!stale_) return;
-  const ImageRect box = paintedValid_
-                            ? ChangedBox(painted_, segments_, pixels_.width, pixels_.height)
-                            : WholeImage(pixels_);
-  if (!box.empty()) {
-    Restore(box);
-    for (const DrawnSegment& line : segments_) Draw(line, box);
+  const ChangedPart part = paintedValid_
+                               ? ChangedRows(painted_, segments_, pixels_.width, pixels_.height)
+                               : WholeRows(WholeImage(pixels_));
+  if (!part.box.empty()) {
+    Restore(part);
+    for (const DrawnSegment& line : segments_) Draw(line, part);
   }
   painted_ = segments_;
   paintedValid_ = true;
@@ -60,22 +60,23 @@ void FaceCanvas::Paint() const {
 }
 
 // The picture sits unscaled at the top-left corner; the back colour fills the rest.
-void FaceCanvas::Restore(const ImageRect& box) const {
+void FaceCanvas::Restore(const ChangedPart& part) const {
   const Pixel back = PixelFromColorRef(kBackColor);
   const int pictureWidth = std::max(picture_.width, 0),
             pictureHeight = std::max(picture_.height, 0);
   const auto w = static_cast<std::size_t>(pixels_.width);
-  for (int y = box.top; y < box.bottom; ++y) {
+  for (int y = part.box.top; y < part.box.bottom; ++y) {
+    const RowSpan& span = part.rows[static_cast<std::size_t>(y - part.box.top)];
     Pixel* row = &pixels_.pixels[static_cast<std::size_t>(y) * w];
-    int x = box.left;
+    int x = span.left;
     if (y < pictureHeight) {
-      const int covered = std::min(box.right, pictureWidth);
+      const int covered = std::min(span.right, pictureWidth);
       if (x < covered)
         std::copy(&picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + x],
                   &picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + covered], row + x);
       x = std::max(x, covered);
     }
-    if (x < box.right) std::fill(row + x, row + box.right, back);
+    if (x < span.right) std::fill(row + x, row + span.right, back);
   }
 }
 
@@ -103,17 +104,19 @@ void FaceCanvas::UsePen(int16_t width) const {
   }
 }
 
-// Only the rows that reach the clip box are stamped, so even a pen far wider than the surface
-// stays cheap.
-void FaceCanvas::Stamp(int x, int y, Pixel pixel, const ImageRect& clip) const {
+// Only the rows that reach the changed part are stamped, each within its columns, so even a
+// pen far wider than the surface stays cheap.
+void FaceCanvas::Stamp(int x, int y, Pixel pixel, const ChangedPart& part) const {
+  const ImageRect& clip = part.box;
   const int lo = penRows_.front().dy;
   const int from = std::max(0, clip.top - y - lo);
   const int to = std::min(static_cast<int>(penRows_.size()) - 1, clip.bottom - 1 - y - lo);
   const auto w = static_cast<std::size_t>(pixels_.width);
   for (int i = from; i <= to; ++i) {
     const PenRow& row = penRows_[static_cast<std::size_t>(i)];
-    const int x1 = std::max(x + row.dxFrom, clip.left);
-    const int x2 = std::min(x + row.dxTo, clip.right - 1);
+    const RowSpan& span = part.rows[static_cast<std::size_t>(y + row.dy - clip.top)];
+    const int x1 = std::max(x + row.dxFrom, span.left);
+    const int x2 = std::min(x + row.dxTo, span.right - 1);
     if (x1 > x2) continue;
     Pixel* line = &pixels_.pixels[static_cast<std::size_t>(y + row.dy) * w];
     std::fill(line + x1, line + x2 + 1, pixel);
@@ -154,8 +157,9 @@ void FaceCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   stale_ = true;
 }
 
-// The line's pixels within the clip box (which lies within the surface).
-void FaceCanvas::Draw(const DrawnSegment& line, const ImageRect& clip) const {
+// The line's pixels within the changed part (which lies within the surface).
+void FaceCanvas::Draw(const DrawnSegment& line, const ChangedPart& part) const {
+  const ImageRect& clip = part.box;
   const ImageRect box = LineBox(line, pixels_.width, pixels_.height);
   if (box.empty() || box.right <= clip.left || clip.right <= box.left || box.bottom <= clip.top ||
       clip.bottom <= box.top)
@@ -179,7 +183,7 @@ void FaceCanvas::Draw(const DrawnSegment& line, const ImageRect& clip) const {
   for (;;) {
     if (ax + hi >= clip.left && ax + lo < clip.right && ay + hi >= clip.top &&
         ay + lo < clip.bottom)
-      Stamp(static_cast<int>(ax), static_cast<int>(ay), pixel, clip);
+      Stamp(static_cast<int>(ax), static_cast<int>(ay), pixel, part);
     if (ax == bx && ay == by) break;
     const int64_t e2 = 2 * err;
     if (e2 >= dy) {

@@ -53,11 +53,11 @@ class FaceCanvas {
  private:
   // NOTE: the pixels are brought up to date when they are read. A clock clears and draws its
   // hands once a second all day, and mostly only the second hand moved: only the box of the
-  // lines that differ from the ones on the pixels is put back and drawn again (ChangedBox).
+  // lines that differ from the ones on the pixels is put back and drawn again (ChangedRows).
   void Paint() const;
-  void Restore(const ImageRect& box) const;
-  void Draw(const DrawnSegment& line, const ImageRect& clip) const;
-  void Stamp(int x, int y, Pixel pixel, const ImageRect& clip) const;
+  void Restore(const ChangedPart& part) const;
+  void Draw(const DrawnSegment& line, const ChangedPart& part) const;
+  void Stamp(int x, int y, Pixel pixel, const ChangedPart& part) const;
   void UsePen(int16_t width) const;
 
   mutable PixelImage pixels_;

@@ -10,15 +10,19 @@ namespace {
 
 class ChangedPartTest : public testing::ClockFixture {
  protected:
-  // The pixels of the face the window showed before this one that differ outside the part.
+  // The pixels of the face the window showed before this one that differ outside the part:
+  // outside its box, or outside the columns given for their row.
   int ChangedOutside(const PixelImage& before) const {
     const PixelImage& now = window.presented();
     const ImageRect& part = window.presentedChange();
+    const std::vector<RowSpan>& rows = window.presentedRows();
     int outside = 0;
     for (int y = 0; y < now.height; ++y)
       for (int x = 0; x < now.width; ++x)
         if (now.At(x, y) != before.At(x, y) &&
-            (x < part.left || x >= part.right || y < part.top || y >= part.bottom))
+            (x < part.left || x >= part.right || y < part.top || y >= part.bottom ||
+             x < rows[static_cast<std::size_t>(y - part.top)].left ||
+             x >= rows[static_cast<std::size_t>(y - part.top)].right))
           ++outside;
     return outside;
   }
