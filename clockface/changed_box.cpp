@@ -37,13 +37,14 @@ void AddLineRows(const DrawnSegment& line, int width, int height, ChangedPart& p
   constexpr double kMargin = 2.0;
   const double x1 = line.x1, y1 = line.y1, x2 = line.x2, y2 = line.y2;
   const double top = std::min(y1, y2), bottom = std::max(y1, y2);
+  const double slope = y1 != y2 ? (x2 - x1) / (y2 - y1) : 0.0;  // columns a row
   for (int y = box.top; y < box.bottom; ++y) {
     // The rows of the line whose pen reaches row y, and the line's columns over them.
     const double from = std::max(top, y - hi - kMargin), to = std::min(bottom, y - lo + kMargin);
     double left = std::min(x1, x2), right = std::max(x1, x2);
     if (y1 != y2 && from <= to) {
-      const double xa = x1 + (from - y1) * (x2 - x1) / (y2 - y1);
-      const double xb = x1 + (to - y1) * (x2 - x1) / (y2 - y1);
+      const double xa = x1 + (from - y1) * slope;
+      const double xb = x1 + (to - y1) * slope;
       left = std::max(left, std::min(xa, xb));
       right = std::min(right, std::max(xa, xb));
     }

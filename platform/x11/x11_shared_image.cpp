@@ -86,14 +86,17 @@ void X11SharedImage::Copy(Buffer& buffer, const PixelImage& picture, const Chang
 // for the counter set after each picture (X11ServerAlarm::MarkPut), or a pointer query on this
 // connection. Asking it to say so with an event instead costs a wake-up of its own. Until then
 // a new face goes into the other picture, or the plain way: on an idle second that is only the
-// few pixels the hands changed. The first picture is taken whenever it is free, as it mostly
-// is once the alarm has answered, so the second one mostly never takes memory.
+// few pixels the hands changed. The first picture is taken whenever it is free, as it is once
+// the alarm has answered, so with the alarm the second one takes no memory.
 bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture,
                          const ChangedPart& part) {
   display_.NotePut();
   const ImageRect& box = part.box;
   if (!usable_ || picture.empty() || box.empty()) return false;
-  if (!Free(buffers_[0]) && !Free(buffers_[1])) return false;
+  // With the alarm the first picture is free again by the next tick; the second, a whole face
+  // more of memory, is only for a server that says so less often.
+  const bool second = buffers_[1].memory != nullptr || !alarm_.usable();
+  if (!Free(buffers_[0]) && !(second && Free(buffers_[1]))) return false;
   const int mine = Free(buffers_[0]) ? 0 : 1;
   Buffer& buffer = buffers_[mine];
   if (buffer.memory == nullptr || buffer.width != picture.width ||
