@@ -6,6 +6,7 @@
 #include <new>
 #include <utility>
 
+#include "clockface/changed_box.h"
 #include "runtime/runtime_error.h"
 
 namespace quarvel {
@@ -16,12 +17,8 @@ FaceCanvas::FaceCanvas(int width, int height) {
 
 void FaceCanvas::SetBackgroundPicture(PixelImage picture) {
   picture_ = std::move(picture);
-  DirtyAll();
+  paintedValid_ = false;
   Cls();
-}
-
-void FaceCanvas::DirtyAll() {
-  dirty_ = {0, 0, pixels_.width - 1, pixels_.height - 1};
 }
 
 void FaceCanvas::Resize(int width, int height) {
@@ -34,57 +31,65 @@ void FaceCanvas::Resize(int width, int height) {
   }
   pixels_.width = width;
   pixels_.height = height;
-  DirtyAll();
+  paintedValid_ = false;
   Cls();
 }
 
-// Only what was drawn since the last clear is put back: a redraw touches a few thousand of a
-// face's pixels, and the clock clears once a second all day.
 void FaceCanvas::Cls() {
+  segments_.clear();
+  stale_ = true;
+}
+
+ColorRef FaceCanvas::PixelAt(int x, int y) const {
+  const Pixel p = pixels().At(x, y);
+  return static_cast<ColorRef>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
+}
+
+void FaceCanvas::Paint() const {
+  if (!stale_) return;
+  const ChangedPart part = paintedValid_
+                               ? ChangedRows(painted_, segments_, pixels_.width, pixels_.height)
+                               : WholeRows(WholeImage(pixels_));
+  if (!part.box.empty()) {
+    Restore(part);
+    for (const DrawnSegment& line : segments_) Draw(line, part);
+  }
+  painted_ = segments_;
+  paintedValid_ = true;
+  stale_ = false;
+}
+
+// The picture sits unscaled at the top-left corner; the back colour fills the rest.
+void FaceCanvas::Restore(const ChangedPart& part) const {
   const Pixel back = PixelFromColorRef(kBackColor);
   const int pictureWidth = std::max(picture_.width, 0),
             pictureHeight = std::max(picture_.height, 0);
   const auto w = static_cast<std::size_t>(pixels_.width);
-  for (int y = dirty_.top; y <= dirty_.bottom; ++y) {
+  for (int y = part.box.top; y < part.box.bottom; ++y) {
+    const RowSpan& span = part.rows[static_cast<std::size_t>(y - part.box.top)];
     Pixel* row = &pixels_.pixels[static_cast<std::size_t>(y) * w];
-    int x = dirty_.left;
-    // The picture sits unscaled at the top-left corner; the back colour fills the rest.
+    int x = span.left;
     if (y < pictureHeight) {
-      const int covered = std::min(dirty_.right + 1, pictureWidth);
+      const int covered = std::min(span.right, pictureWidth);
       if (x < covered)
         std::copy(&picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + x],
                   &picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + covered], row + x);
       x = std::max(x, covered);
     }
-    std::fill(row + x, row + dirty_.right + 1, back);
+    if (x < span.right) std::fill(row + x, row + span.right, back);
   }
-  dirty_ = {};
-  segments_.clear();
 }
 
-ColorRef FaceCanvas::PixelAt(int x, int y) const {
-  const Pixel p = pixels_.At(x, y);
-  return static_cast<ColorRef>(((p >> 16) & 0xFF) | (p & 0xFF00) | ((p & 0xFF) << 16));
-}
-
-// One row of pen pixels, clipped to the drawing area.
-void FaceCanvas::Span(int y, int x1, int x2) {
-  if (y < 0 || y >= pixels_.height) return;
-  x1 = std::max(x1, 0);
-  x2 = std::min(x2, pixels_.width - 1);
-  if (x1 > x2) return;
-  Pixel* row =
-      &pixels_.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(pixels_.width)];
-  std::fill(row + x1, row + x2 + 1, forePixel_);
-  dirty_ = {std::min(dirty_.left, x1), std::min(dirty_.top, y), std::max(dirty_.right, x2),
-            std::max(dirty_.bottom, y)};
-}
-
-// A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen. Its
-// rows are worked out once per width, so a stamp is a few clipped spans.
+// A round pen: a disc of the pen's width centred on the point, as wide pens draw on screen.
 void FaceCanvas::SetDrawWidth(int16_t width) {
   if (width < 1) Raise(ErrorNumber::kInvalidPropertyValue);
   drawWidth_ = width;
+}
+
+// The pen's rows are worked out once per width, so a stamp is a few clipped spans.
+void FaceCanvas::UsePen(int16_t width) const {
+  if (width == penWidth_) return;
+  penWidth_ = width;
   penRows_.clear();
   const int w = width;
   const int lo = -(w - 1) / 2;  // width 2 covers 0..1, width 3 covers -1..1
@@ -99,15 +104,22 @@ void FaceCanvas::SetDrawWidth(int16_t width) {
   }
 }
 
-// Only the rows that reach the drawing area are stamped, so even a pen far wider than the
-// surface stays cheap.
-void FaceCanvas::Stamp(int x, int y) {
+// Only the rows that reach the changed part are stamped, each within its columns, so even a
+// pen far wider than the surface stays cheap.
+void FaceCanvas::Stamp(int x, int y, Pixel pixel, const ChangedPart& part) const {
+  const ImageRect& clip = part.box;
   const int lo = penRows_.front().dy;
-  const int from = std::max(0, -y - lo);
-  const int to = std::min(static_cast<int>(penRows_.size()) - 1, pixels_.height - 1 - y - lo);
+  const int from = std::max(0, clip.top - y - lo);
+  const int to = std::min(static_cast<int>(penRows_.size()) - 1, clip.bottom - 1 - y - lo);
+  const auto w = static_cast<std::size_t>(pixels_.width);
   for (int i = from; i <= to; ++i) {
     const PenRow& row = penRows_[static_cast<std::size_t>(i)];
-    Span(y + row.dy, x + row.dxFrom, x + row.dxTo);
+    const RowSpan& span = part.rows[static_cast<std::size_t>(y + row.dy - clip.top)];
+    const int x1 = std::max(x + row.dxFrom, span.left);
+    const int x2 = std::min(x + row.dxTo, span.right - 1);
+    if (x1 > x2) continue;
+    Pixel* line = &pixels_.pixels[static_cast<std::size_t>(y + row.dy) * w];
+    std::fill(line + x1, line + x2 + 1, pixel);
   }
 }
 
@@ -142,8 +154,20 @@ bool ClipToBox(double& x1, double& y1, double& x2, double& y2, double lo, double
 
 void FaceCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
   segments_.push_back({x1, y1, x2, y2, foreColor_, drawWidth_});
-  int64_t ax = x1, ay = y1, bx = x2, by = y2;
-  const int64_t reach = int64_t{pixels_.width} + pixels_.height + drawWidth_ + 2;
+  stale_ = true;
+}
+
+// The line's pixels within the changed part (which lies within the surface).
+void FaceCanvas::Draw(const DrawnSegment& line, const ChangedPart& part) const {
+  const ImageRect& clip = part.box;
+  const ImageRect box = LineBox(line, pixels_.width, pixels_.height);
+  if (box.empty() || box.right <= clip.left || clip.right <= box.left || box.bottom <= clip.top ||
+      clip.bottom <= box.top)
+    return;
+  UsePen(line.width);
+  const Pixel pixel = PixelFromColorRef(line.color);
+  int64_t ax = line.x1, ay = line.y1, bx = line.x2, by = line.y2;
+  const int64_t reach = int64_t{pixels_.width} + pixels_.height + line.width + 2;
   if (std::llabs(bx - ax) + std::llabs(by - ay) > 4 * reach) {
     double fx1 = static_cast<double>(ax), fy1 = static_cast<double>(ay);
     double fx2 = static_cast<double>(bx), fy2 = static_cast<double>(by);
@@ -151,15 +175,15 @@ void FaceCanvas::Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
       return;
     ax = std::llround(fx1), ay = std::llround(fy1), bx = std::llround(fx2), by = std::llround(fy2);
   }
-  // Bresenham, stamping the round pen at every step.
+  // Bresenham, stamping the round pen at every step whose pen reaches the clip box.
   const int64_t dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
   const int64_t sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
   int64_t err = dx + dy;
-  const int64_t pen = drawWidth_;
+  const int64_t lo = -(line.width - 1) / 2, hi = line.width / 2;
   for (;;) {
-    // Only points whose pen reaches the area are stamped, so the pen's sums stay small.
-    if (ax > -pen && ax < pixels_.width + pen && ay > -pen && ay < pixels_.height + pen)
-      Stamp(static_cast<int>(ax), static_cast<int>(ay));
+    if (ax + hi >= clip.left && ax + lo < clip.right && ay + hi >= clip.top &&
+        ay + lo < clip.bottom)
+      Stamp(static_cast<int>(ax), static_cast<int>(ay), pixel, part);
     if (ax == bx && ay == by) break;
     const int64_t e2 = 2 * err;
     if (e2 >= dy) {

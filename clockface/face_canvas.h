@@ -4,7 +4,6 @@
 // drawn since the last clear. Every backend shows these pixels as they are, so the clock, the
 // preview and the editor draw alike on every window system.
 #include <cstdint>
-#include <limits>
 #include <vector>
 
 #include "platform/platform_types.h"
@@ -32,10 +31,7 @@ class FaceCanvas {
 
   // Wipes the run-time drawing; the background picture shows again.
   void Cls();
-  void SetForeColor(ColorRef color) {
-    foreColor_ = color;
-    forePixel_ = PixelFromColorRef(color);
-  }
+  void SetForeColor(ColorRef color) { foreColor_ = color; }
   // Pen width in pixels. A width below 1 is refused with the invalid property value error and
   // the old width stays.
   void SetDrawWidth(int16_t width);
@@ -45,33 +41,38 @@ class FaceCanvas {
   float ScaleWidth() const { return static_cast<float>(pixels_.width); }
   float ScaleHeight() const { return static_cast<float>(pixels_.height); }
 
-  const PixelImage& pixels() const { return pixels_; }
+  // The pixels: the picture with every line since the last clear on it, in order.
+  const PixelImage& pixels() const {
+    Paint();
+    return pixels_;
+  }
   const std::vector<DrawnSegment>& segments() const { return segments_; }
   // The colour of one pixel in the COLORREF layout.
   ColorRef PixelAt(int x, int y) const;
 
  private:
-  void Stamp(int x, int y);
-  void Span(int y, int x1, int x2);
-  void DirtyAll();
+  // NOTE: the pixels are brought up to date when they are read. A clock clears and draws its
+  // hands once a second all day, and mostly only the second hand moved: only the box of the
+  // lines that differ from the ones on the pixels is put back and drawn again (ChangedRows).
+  void Paint() const;
+  void Restore(const ChangedPart& part) const;
+  void Draw(const DrawnSegment& line, const ChangedPart& part) const;
+  void Stamp(int x, int y, Pixel pixel, const ChangedPart& part) const;
+  void UsePen(int16_t width) const;
 
-  // The pixels drawn on since the last clear, inclusive; empty when left > right.
-  struct Rect {
-    int left = std::numeric_limits<int>::max(), top = std::numeric_limits<int>::max();
-    int right = -1, bottom = -1;
-  };
-
-  PixelImage pixels_;
+  mutable PixelImage pixels_;
   PixelImage picture_;
   ColorRef foreColor_ = 0;
-  Pixel forePixel_ = 0;
   int16_t drawWidth_ = 1;
   std::vector<DrawnSegment> segments_;
-  Rect dirty_;
+  mutable std::vector<DrawnSegment> painted_;  // the lines on the pixels, over the picture
+  mutable bool paintedValid_ = false;          // else the pixels hold nothing yet: all is drawn
+  mutable bool stale_ = true;                  // a line or a clear since the pixels were painted
   struct PenRow {
     int dy, dxFrom, dxTo;
   };
-  std::vector<PenRow> penRows_{{0, 0, 0}};  // the designed pen of 1 pixel
+  mutable std::vector<PenRow> penRows_;  // the round pen of width penWidth_
+  mutable int16_t penWidth_ = 0;
 };
 
 }  // namespace quarvel

@@ -1,7 +1,7 @@
 #include "clockwindow/form1.h"
 
+#include "clockface/changed_box.h"
 #include "clockface/face_redraw.h"
-#include "clockwindow/changed_box.h"
 #include "clockwindow/twips.h"
 
 namespace quarvel {
@@ -58,10 +58,10 @@ void Form1::PresentWhole() {
 
 void Form1::PresentHands() {
   const PixelImage& face = canvas_.pixels();
-  const ImageRect changed =
-      ChangedBox(presentedLines_, canvas_.segments(), face.width, face.height);
+  const ChangedPart changed =
+      ChangedRows(presentedLines_, canvas_.segments(), face.width, face.height);
   presentedLines_ = canvas_.segments();
-  window_.Present(face, changed);
+  window_.PresentPart(face, changed);
 }
 
 void Form1::OnUnload() {

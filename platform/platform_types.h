@@ -67,4 +67,23 @@ inline ImageRect WholeImage(const PixelImage& image) {
   return {0, 0, image.width, image.height};
 }
 
+// The columns [left, right) of one row that a change may touch; none when left >= right.
+struct RowSpan {
+  int32_t left = 0;
+  int32_t right = 0;
+};
+
+// The part of a picture that changed: its box, and for each row of the box (top first) the
+// columns within it. A long slanting hand fills little of its box.
+struct ChangedPart {
+  ImageRect box;
+  std::vector<RowSpan> rows;
+};
+
+// A box whose every column may have changed.
+inline ChangedPart WholeRows(const ImageRect& box) {
+  if (box.empty()) return {};
+  return {box, std::vector<RowSpan>(static_cast<std::size_t>(box.height()), {box.left, box.right})};
+}
+
 }  // namespace quarvel

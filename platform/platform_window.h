@@ -61,6 +61,11 @@ class PlatformWindow {
   // the first time): only that part need reach the screen, so a second costs the hands' few
   // pixels whatever the size of the face.
   virtual void Present(const PixelImage& face, const ImageRect& changed) = 0;
+  // The same with the columns of each row of the box that may differ: a backend that copies
+  // the face before the window system reads it need copy only those.
+  virtual void PresentPart(const PixelImage& face, const ChangedPart& changed) {
+    Present(face, changed.box);
+  }
 
   // Starts a timer that fires every `milliseconds` from now, or restarts it with that interval.
   virtual void StartTimer(TimerId timer, int milliseconds) = 0;

@@ -22,8 +22,13 @@ void HeadlessWindow::BeginSystemDrag() {
 }
 
 void HeadlessWindow::Present(const PixelImage& face, const ImageRect& changed) {
+  PresentPart(face, WholeRows(changed));
+}
+
+void HeadlessWindow::PresentPart(const PixelImage& face, const ChangedPart& changed) {
   presented_ = face;
-  presentedChange_ = changed;
+  presentedChange_ = changed.box;
+  presentedRows_ = changed.rows;
   ++presents_;
 }
 

@@ -27,6 +27,7 @@ class HeadlessWindow final : public PlatformWindow {
   // The window system's move loop: the window lands where the test said the drag ends.
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
+  void PresentPart(const PixelImage& face, const ChangedPart& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override;
   void StopTimer(TimerId timer) override { timers_.Stop(timer); }
 
@@ -55,6 +56,8 @@ class HeadlessWindow final : public PlatformWindow {
   const PixelImage& presented() const { return presented_; }
   // The part the last present said had changed.
   const ImageRect& presentedChange() const { return presentedChange_; }
+  // The columns of each row of that box the core said may differ (all of them after Present).
+  const std::vector<RowSpan>& presentedRows() const { return presentedRows_; }
   int presents() const { return presents_; }
   int timerStarts() const { return timerStarts_; }
   bool shown() const { return shown_; }
@@ -83,6 +86,7 @@ class HeadlessWindow final : public PlatformWindow {
   TimerTable timers_;
   PixelImage presented_;
   ImageRect presentedChange_;
+  std::vector<RowSpan> presentedRows_;
   int presents_ = 0;
   int timerStarts_ = 0;
 };

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <ctime>
 #include <limits>
@@ -18,6 +19,9 @@ namespace quarvel {
 namespace {
 constexpr int64_t kNsPerMs = 1000000;
 constexpr int64_t kForever = std::numeric_limits<int64_t>::max();
+// How long past a timer's due time the loop waits for the server's answer before it wakes on
+// its own: well within the second tick's tolerance.
+constexpr int64_t kAlarmGraceNs = 10 * kNsPerMs;
 
 int64_t MonotonicNs() {
   timespec now{};
@@ -35,7 +39,7 @@ sigset_t CloseSignals() {
 }
 }  // namespace
 
-X11EventLoop::X11EventLoop(X11Display& display) : display_(display) {
+X11EventLoop::X11EventLoop(X11Display& display) : display_(display), alarm_(display) {
   // The close signals arrive as data in the poll, not in a handler that could interrupt the
   // clock half-way through a redraw or a save. Programs the clock starts unblock them again.
   const sigset_t signals = CloseSignals();
@@ -152,7 +156,12 @@ void X11EventLoop::RunOnce(int milliseconds) {
   DeliverDueTimers();
   const int64_t now = MonotonicNs();
   int64_t wakeNs = milliseconds < 0 ? kForever : now + milliseconds * kNsPerMs;
+  const int64_t limitNs = wakeNs;
   if (EarliestDue() < wakeNs) wakeNs = EarliestDue();
+  // The answer not taken by the timers just delivered is stale by the time the loop wakes.
+  alarm_.DropAnswer();
+  if (wakeNs == EarliestDue() && wakeNs != kForever && alarm_.Ask(wakeNs, now))
+    wakeNs = std::min(wakeNs + kAlarmGraceNs, limitNs);
   // Events read with a reply wait in a queue, not in the socket: they would not wake the poll.
   bool xEvents = XEventsQueued(display_.get(), QueuedAfterFlush) > 0;
   if (!xEvents) {
@@ -161,15 +170,18 @@ void X11EventLoop::RunOnce(int milliseconds) {
       timeout.tv_sec = static_cast<time_t>((wakeNs - now) / 1000000000);
       timeout.tv_nsec = static_cast<long>((wakeNs - now) % 1000000000);
     }
-    std::vector<pollfd> fds{
-        {display_.fd(), POLLIN, 0}, {signalFd_, POLLIN, 0}, {clockSetFd_, POLLIN, 0}};
+    std::vector<pollfd> fds{{display_.fd(), POLLIN, 0},
+                            {signalFd_, POLLIN, 0},
+                            {clockSetFd_, POLLIN, 0},
+                            {alarm_.usable() ? alarm_.fd() : -1, POLLIN, 0}};
     for (const Child& child : children_) fds.push_back({child.pidFd, POLLIN, 0});
     if (ppoll(fds.data(), fds.size(), wakeNs == kForever ? nullptr : &timeout, nullptr) > 0) {
       xEvents = fds[0].revents != 0;  // hang-up too: reading it ends the session
       if ((fds[1].revents & POLLIN) != 0) HandleSignals();
       if ((fds[2].revents & POLLIN) != 0) HandleClockSet();
+      if (fds[3].revents != 0) alarm_.Read(MonotonicNs());
       std::vector<bool> ended(children_.size());
-      for (std::size_t i = 0; i < children_.size(); ++i) ended[i] = fds[3 + i].revents != 0;
+      for (std::size_t i = 0; i < children_.size(); ++i) ended[i] = fds[4 + i].revents != 0;
       HandleChildren(ended);
     }
   }

@@ -1,7 +1,8 @@
 #pragma once
 // The X11 backend's one event loop: the X connection, the clock's timers, the signals that close
 // the clock and the system clock being set, all in one poll(). Between them the process sleeps:
-// the timeout is the time to the earliest armed timer, so the clock wakes once a second.
+// the timeout is the time to the earliest armed timer, or the server's answer at that time
+// wakes it (X11ServerAlarm), so the clock wakes once a second.
 #include <X11/Xlib.h>
 
 #include <sys/types.h>
@@ -15,6 +16,7 @@
 #include "platform/platform_window.h"
 #include "platform/timer_table.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_server_alarm.h"
 
 namespace quarvel {
 
@@ -52,6 +54,9 @@ class X11EventLoop {
   void StartTimer(TimerId timer, int milliseconds);
   void StopTimer(TimerId timer);
 
+  // The server's alarm, which wakes the loop when a timer falls due (see x11_server_alarm.h).
+  X11ServerAlarm& alarm() { return alarm_; }
+
   // Handles what is pending, then waits up to `milliseconds` (-1: until something happens) and
   // handles what arrived meanwhile.
   void RunOnce(int milliseconds);
@@ -85,6 +90,7 @@ class X11EventLoop {
   std::vector<Child> children_;
   int signalFd_ = -1;
   int clockSetFd_ = -1;
+  X11ServerAlarm alarm_;
 };
 
 }  // namespace quarvel

@@ -8,8 +8,9 @@
 
 namespace quarvel {
 
-X11SharedImage::X11SharedImage(X11Display& display, Visual* visual, int depth)
-    : display_(display), depth_(depth) {
+X11SharedImage::X11SharedImage(X11Display& display, X11ServerAlarm& alarm, Visual* visual,
+                               int depth)
+    : display_(display), alarm_(alarm), depth_(depth) {
   // Only for the 24-bit true-colour layout, 32 bits a pixel, the core's pixels already have.
   xcb_shm_query_version_reply_t* version =
       xcb_shm_query_version_reply(display_.xcb(), xcb_shm_query_version(display_.xcb()), nullptr);
@@ -65,40 +66,76 @@ void X11SharedImage::Detach(Buffer& buffer) {
   buffer = Buffer{};
 }
 
+bool X11SharedImage::Free(const Buffer& buffer) const {
+  return !buffer.put || display_.Answered(buffer.lastPut);
+}
+
+void X11SharedImage::Copy(Buffer& buffer, const PixelImage& picture, const ChangedPart& part) {
+  for (int y = part.box.top; y < part.box.bottom; ++y) {
+    const RowSpan& span = part.rows[static_cast<std::size_t>(y - part.box.top)];
+    if (span.left >= span.right) continue;
+    const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(span.left);
+    std::memcpy(buffer.memory + at * sizeof(Pixel), picture.pixels.data() + at,
+                static_cast<std::size_t>(span.right - span.left) * sizeof(Pixel));
+  }
+}
+
 // NOTE: a picture must not change while the server reads it. The server handles requests in
-// order, so once it has answered a later one (a pointer query: each second while the clock
-// hides from the pointer, each frame of a lap) it is done with it. Asking it to say so with an
-// event instead costs a wake-up a second of its own. Until then a new face goes into the other
-// picture, or the plain way: on an idle second that is only the few pixels the hands changed.
-bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture, int x, int y,
-                         int width, int height) {
+// order, so once it has answered a later one it is done with it: the server's alarm, which waits
+// for the counter set after each picture (X11ServerAlarm::MarkPut), or a pointer query on this
+// connection. Asking it to say so with an event instead costs a wake-up of its own. Until then
+// a new face goes into the other picture, or the plain way: on an idle second that is only the
+// few pixels the hands changed. The first picture is taken whenever it is free, as it is once
+// the alarm has answered, so with the alarm the second one takes no memory.
+bool X11SharedImage::Put(Drawable drawable, GC gc, const PixelImage& picture,
+                         const ChangedPart& part) {
   display_.NotePut();
-  if (!usable_ || picture.empty() || width <= 0 || height <= 0) return false;
-  Buffer& buffer = buffers_[next_];
-  if (buffer.put && !display_.Answered(buffer.lastPut)) return false;
-  if ((buffer.memory == nullptr || buffer.width != picture.width ||
-       buffer.height != picture.height) &&
-      !Attach(buffer, picture.width, picture.height))
-    return false;
-  // Only the part that goes out: the rest of the shared picture is never read.
-  const auto rowBytes = static_cast<std::size_t>(width) * sizeof(Pixel);
-  for (int row = y; row < y + height; ++row) {
-    const std::size_t at = static_cast<std::size_t>(row) * static_cast<std::size_t>(picture.width) +
-                           static_cast<std::size_t>(x);
-    std::memcpy(buffer.memory + at * sizeof(Pixel), picture.pixels.data() + at, rowBytes);
+  const ImageRect& box = part.box;
+  if (!usable_ || picture.empty() || box.empty()) return false;
+  // With the alarm the first picture is free again by the next tick; the second, a whole face
+  // more of memory, is only for a server that says so less often.
+  const bool second = buffers_[1].memory != nullptr || !alarm_.usable();
+  if (!Free(buffers_[0]) && !(second && Free(buffers_[1]))) return false;
+  const int mine = Free(buffers_[0]) ? 0 : 1;
+  Buffer& buffer = buffers_[mine];
+  if (buffer.memory == nullptr || buffer.width != picture.width ||
+      buffer.height != picture.height) {
+    if (!Attach(buffer, picture.width, picture.height)) return false;
+    buffer.inStep = false;
+  }
+  if (!buffer.inStep) {
+    std::memcpy(buffer.memory, picture.pixels.data(), picture.pixels.size() * sizeof(Pixel));
+    buffer.inStep = true;
+  } else {
+    Copy(buffer, picture, part);
   }
   XFlushGC(display_.get(), gc);  // Xlib may hold back changes to the GC; XCB draws with it
   const xcb_void_cookie_t put = xcb_shm_put_image(
       display_.xcb(), static_cast<xcb_drawable_t>(drawable),
       static_cast<xcb_gcontext_t>(XGContextFromGC(gc)), static_cast<uint16_t>(picture.width),
-      static_cast<uint16_t>(picture.height), static_cast<uint16_t>(x), static_cast<uint16_t>(y),
-      static_cast<uint16_t>(width), static_cast<uint16_t>(height), static_cast<int16_t>(x),
-      static_cast<int16_t>(y), static_cast<uint8_t>(depth_), XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
+      static_cast<uint16_t>(picture.height), static_cast<uint16_t>(box.left),
+      static_cast<uint16_t>(box.top), static_cast<uint16_t>(box.width()),
+      static_cast<uint16_t>(box.height()), static_cast<int16_t>(box.left),
+      static_cast<int16_t>(box.top), static_cast<uint8_t>(depth_), XCB_IMAGE_FORMAT_Z_PIXMAP, 0,
       buffer.segment, 0);
   buffer.put = true;
   buffer.lastPut = put.sequence;
-  next_ = 1 - next_;
+  alarm_.MarkPut();
+  buffers_[1 - mine].inStep = false;  // it missed this face
   return true;
+}
+
+void X11SharedImage::Follow(const PixelImage& picture, const ChangedPart& part) {
+  for (Buffer& buffer : buffers_) {
+    if (!buffer.inStep || buffer.width != picture.width || buffer.height != picture.height) {
+      buffer.inStep = false;
+    } else if (Free(buffer)) {
+      Copy(buffer, picture, part);
+    } else {
+      buffer.inStep = false;
+    }
+  }
 }
 
 }  // namespace quarvel

@@ -99,19 +99,28 @@ void X11System::AskPointerAhead() {
     }
     pointerAsked_ = false;
   }
-  const bool wanted = pointerRead_ || display_.PuttingOften();
+  // Shared pictures going out fast are set free by the alarm where there is one.
+  const bool wanted = pointerRead_ || (display_.PuttingOften() && !loop_.alarm().usable());
   pointerRead_ = false;
-  if (!wanted) return;
+  // The server's alarm woke the clock with the pointer's place, and set the pictures free.
+  if (!wanted || loop_.alarm().HasAnswer()) return;
   pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
   pointerAsked_ = true;
   xcb_flush(display_.xcb());
 }
 
-// The core reads the pointer once a second, right after drawing the face. Asked for when the
-// timer woke the clock, the answer is mostly there by then; asked for only now, the clock would
-// mostly sleep once more each second, waiting for it.
+// The core reads the pointer once a second, right after drawing the face. The server's alarm
+// woke the clock with it; without one, asked for when the timer woke the clock, the answer is
+// mostly there by then; asked for only now, the clock would mostly sleep once more each second,
+// waiting for it.
 bool X11System::GetCursorPos(ScreenPoint& point) {
   if (display_.lost()) return false;
+  loop_.alarm().WantPointer();
+  if (const std::optional<X11ServerAlarm::Answer> answer = loop_.alarm().TakeAnswer()) {
+    pointerRead_ = true;
+    if (answer->sameScreen) point = answer->point;
+    return answer->sameScreen;
+  }
   if (!pointerAsked_) {
     pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
     xcb_flush(display_.xcb());

@@ -35,9 +35,10 @@ class X11System final : public PlatformSystem {
   }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
-  // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted:
-  // the core read it after the last question (it hides from the pointer), or pictures go out
-  // fast (a lap), whose shared memory the answer sets free. An idle clock asks nothing.
+  // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted
+  // and the server's alarm did not bring it: the core read it after the last question (it hides
+  // from the pointer), or pictures go out fast (a lap), whose shared memory the answer sets
+  // free. An idle clock asks nothing.
   void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;

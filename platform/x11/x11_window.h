@@ -33,6 +33,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void Show() override;
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
+  void PresentPart(const PixelImage& face, const ChangedPart& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override {
     loop_.StartTimer(timer, milliseconds);
   }
@@ -45,7 +46,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void WriteState();
   void Map();
   bool OffEveryMonitor(int32_t left, int32_t top) const;
-  void Paint(int x, int y, int width, int height);
+  void Paint(const ChangedPart& part);
   void NoteConfigure(const XConfigureEvent& event);
   void ScreenChanged(XEvent& event);
   void HandleDrag(const XEvent& event);

@@ -3,7 +3,8 @@
 # under Wine) the window is 400 x 400 for the 200-pixel face, its face is the preview tool's at
 # --scale 2 pixel for pixel, and a clock saved at 1x opens at the same spot of the screen, its
 # settings.ini unchanged. At 1.5x (Xft.dpi or LogPixels 144) it is 300 x 300, the face filtered
-# as the preview filters it. On Linux QUARVEL_SCALE=2 does the same as the screen's 2x.
+# as the preview filters it. On Linux QUARVEL_SCALE=2 does the same as the screen's 2x, and
+# the face stays the preview's as the seconds go by.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -26,6 +27,12 @@ if [ "$E2E_DRIVER" = x11 ]; then
   e2e_wait_clock 400
   e2e_expect_geometry "$E2E_WINDOW" 300,150,400,400 "the clock at QUARVEL_SCALE=2"
   e2e_expect_preview_face 300 150 400 scale-env --scale 2
+  # Seconds later, when only the parts the hands changed went out (at this size partly through
+  # shared memory, row by row), the face is still the preview's.
+  for later in 1 2 3 4; do
+    sleep 1.3
+    e2e_expect_preview_face 300 150 400 "scale-env-later-$later" --scale 2
+  done
   e2e_close_request QUARVEL
   e2e_wait_exit
   e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at QUARVEL_SCALE=2" <"$E2E_TMP/saved-at-1x.ini"

@@ -3,22 +3,26 @@
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"
-#include "clockwindow/changed_box.h"
+#include "clockface/changed_box.h"
 
 namespace quarvel {
 namespace {
 
 class ChangedPartTest : public testing::ClockFixture {
  protected:
-  // The pixels of the face the window showed before this one that differ outside the part.
+  // The pixels of the face the window showed before this one that differ outside the part:
+  // outside its box, or outside the columns given for their row.
   int ChangedOutside(const PixelImage& before) const {
     const PixelImage& now = window.presented();
     const ImageRect& part = window.presentedChange();
+    const std::vector<RowSpan>& rows = window.presentedRows();
     int outside = 0;
     for (int y = 0; y < now.height; ++y)
       for (int x = 0; x < now.width; ++x)
         if (now.At(x, y) != before.At(x, y) &&
-            (x < part.left || x >= part.right || y < part.top || y >= part.bottom))
+            (x < part.left || x >= part.right || y < part.top || y >= part.bottom ||
+             x < rows[static_cast<std::size_t>(y - part.top)].left ||
+             x >= rows[static_cast<std::size_t>(y - part.top)].right))
           ++outside;
     return outside;
   }
@@ -36,6 +40,16 @@ class ChangedPartTest : public testing::ClockFixture {
     return box;
   }
 };
+
+// Two lines both drawings share, in another order: where they cross the later one shows, so the
+// crossing changed though neither line did.
+TEST(ChangedBox, LinesKeptInAnotherOrderChangeTheWholePicture) {
+  const DrawnSegment red{0, 5, 10, 5, 0xFF, 1}, blue{5, 0, 5, 10, 0xFF0000, 1};
+  const DrawnSegment moved{20, 20, 30, 20, 0xFF, 1};
+  EXPECT_EQ(ChangedBox({red, blue}, {blue, red}, 40, 30), (ImageRect{0, 0, 40, 30}));
+  EXPECT_EQ(ChangedBox({red, blue}, {red, blue, moved}, 40, 30), (ImageRect{20, 20, 31, 21}));
+  EXPECT_EQ(ChangedBox({red, red, blue}, {red, blue}, 40, 30), (ImageRect{0, 5, 11, 6}));
+}
 
 TEST_F(ChangedPartTest, EachSecondSendsTheOldAndNewSecondHandsBoxAndEveryChangedPixel) {
   clock.Set({11, 58, 50});

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "test_support.h"
 
 namespace quarvel {
@@ -67,6 +69,70 @@ TEST(FaceCanvas, ClsShowsThePictureAtTheCornerAndTheBackColourBeyondIt) {
   EXPECT_TRUE(canvas.segments().empty());
   const Pixel back = PixelFromColorRef(FaceCanvas::kBackColor);
   EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, back, 3, 4, back, 5, 6, back}));
+}
+
+TEST(FaceCanvas, ClsPutsThePictureBackUnderLinesAlreadyShown) {
+  FaceCanvas canvas(3, 3);
+  canvas.SetBackgroundPicture({3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
+  canvas.SetForeColor(kRed);
+  canvas.Line(0, 0, 2, 2);
+  EXPECT_EQ(canvas.PixelAt(1, 1), kRed);
+  canvas.Cls();
+  EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+// A canvas cleared and drawn on again and again shows, byte for byte, what a new canvas shows
+// with the same lines: lines kept, moved, dropped, added, reordered, in any pen and colour, read
+// between the lines too.
+TEST(FaceCanvas, DrawingAgainGivesTheSamePixelsAsDrawingAfresh) {
+  constexpr int kWidth = 61, kHeight = 47;
+  PixelImage picture{50, 40, {}};
+  for (int i = 0; i < 50 * 40; ++i) picture.pixels.push_back(static_cast<Pixel>(i * 2654435761u));
+  std::mt19937 random(7);
+  auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  FaceCanvas reused(kWidth, kHeight);
+  reused.SetBackgroundPicture(picture);
+  std::vector<DrawnSegment> lines;
+  for (int round = 0; round < 1000; ++round) {
+    SCOPED_TRACE(round);
+    // Most lines stay as they were, as the hour and minute hands do; some move or swap places.
+    for (DrawnSegment& line : lines)
+      if (pick(0, 3) == 0)
+        line = {pick(-10, 70),
+                pick(-10, 55),
+                pick(-10, 70),
+                pick(-10, 55),
+                static_cast<ColorRef>(pick(0, 2) * 0x7F7F),
+                static_cast<int16_t>(pick(1, 9))};
+    // Now and then one from far away, which the canvas cuts before it walks it.
+    if (!lines.empty() && pick(0, 9) == 0)
+      lines.front() = {pick(-2000000000, 2000000000),
+                       pick(-2000000000, 2000000000),
+                       pick(0, 60),
+                       pick(0, 46),
+                       0xFF,
+                       static_cast<int16_t>(pick(1, 5))};
+    if (pick(0, 4) == 0 && lines.size() > 1)
+      std::swap(lines[static_cast<std::size_t>(pick(0, static_cast<int>(lines.size()) - 1))],
+                lines.back());
+    if (lines.size() < 12 && pick(0, 2) == 0)
+      lines.push_back(lines.empty() ? DrawnSegment{1, 1, 30, 20, 0xFF, 3} : lines.front());
+    if (!lines.empty() && pick(0, 6) == 0) lines.pop_back();
+    reused.Cls();
+    FaceCanvas fresh(kWidth, kHeight);
+    fresh.SetBackgroundPicture(picture);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      for (FaceCanvas* canvas : {&reused, &fresh}) {
+        canvas->SetForeColor(lines[i].color);
+        canvas->SetDrawWidth(lines[i].width);
+        canvas->Line(lines[i].x1, lines[i].y1, lines[i].x2, lines[i].y2);
+      }
+      if (pick(0, 9) == 0) {
+        ASSERT_EQ(reused.pixels().pixels, fresh.pixels().pixels);
+      }
+    }
+    ASSERT_EQ(reused.pixels().pixels, fresh.pixels().pixels);
+  }
 }
 
 TEST(FaceCanvas, APenBelowOnePixelIsRefusedAndTheOldOneStays) {
