@@ -153,6 +153,22 @@ e2e_start_editor() {
   E2E_EDITOR_PID=$!
 }
 
+# The skin editor's window, "qvs" (QVS), then its controls' texts by id, and its closing.
+e2e_qvs_shown() {
+  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
+}
+e2e_wait_qvs() { # [seconds=20]
+  e2e_until "${1:-20}" e2e_qvs_shown || e2e_fail "no editor window qvs within ${1:-20} s"
+  sleep 0.5 # laid out and painted
+}
+e2e_control_text() { # <id> -> its text
+  e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
+}
+e2e_close_editor() {
+  e2e_close_request qvs
+  e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
+}
+
 # Any visible top-level window with that title, `window class="…" text="…" rect=…`, and its
 # controls, each line ending in the control's id: `  control class="…" text="…" rect=… id=n`.
 e2e_window_controls() { # <title>
@@ -182,6 +198,11 @@ e2e_stop_clock() {
   if e2e_clock_running; then kill "$E2E_CLOCK_PID" && wait "$E2E_CLOCK_PID"; fi 2>/dev/null || true
   E2E_CLOCK_PID=""
   e2e_driver_reset
+}
+
+e2e_close_clock() { # <after what>: a close request, and the clock ends with 0
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "$1"
 }
 
 # --- Files in the work folder -------------------------------------------------------------------
@@ -377,15 +398,21 @@ e2e_wait_box() { # <after what> <phrase>...
 
 # Dismissed as a user would: it may come up without the focus.
 e2e_dismiss_box() { e2e_key "$E2E_BOX_WINDOW" Return; }
+e2e_box_gone() {
+  e2e_dismiss_box
+  e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
+}
 
 # --- Pixels: colours are "r,g,b", rectangles x y w h on the screen ---------------------------
 
 # The face in the window is the preview tool's for the same skin and time, pixel for pixel,
 # inside the round region (outside it the screen's black shows). The shot is taken between two
-# readings of the clock; the face shows one of the seconds around them.
+# readings of the clock; the face shows one of the seconds around them. The skin is E2E_SKIN's
+# (default E2E_DIR), the preview tool E2E_PREVIEW (default the native build's).
 e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such as --scale 2]
-  local x=$1 y=$2 size=$3 name=$4 preview=$QUARVEL_NATIVE_BUILD/bin/quarvel-preview first last shot t
-  e2e_require_file "$preview" "the preview tool (make native)"
+  local x=$1 y=$2 size=$3 name=$4 preview first last shot t
+  read -ra preview <<<"${E2E_PREVIEW:-$QUARVEL_NATIVE_BUILD/bin/quarvel-preview}"
+  e2e_require_file "${preview[-1]}" "the preview tool"
   first=$(($(date +%s) - 1))
   shift 4
   shot=$(e2e_screenshot "$name")
@@ -393,7 +420,8 @@ e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such a
   convert "$shot" -crop "${size}x$size+$x+$y" +repage "$E2E_TMP/face.png"
   convert "$E2E_TMP/face.png" -fill white +opaque black "$E2E_TMP/region.png"
   for ((t = first; t <= last; t++)); do
-    (cd "$E2E_DIR" && "$preview" "$@" --time "$(date -d "@$t" +%T)" --png "$E2E_TMP/preview.png")
+    (cd "${E2E_SKIN:-$E2E_DIR}" && "${preview[@]}" "$@" --time "$(date -d "@$t" +%T)" \
+      --png "$E2E_TMP/preview.png" 9>&-) >>"$E2E_TMP/preview.log" 2>&1 || e2e_fail "${preview[*]} failed"
     convert "$E2E_TMP/preview.png" "$E2E_TMP/region.png" -compose multiply -composite \
       "$E2E_TMP/preview-$t.png"
     if [ "$(e2e_count_diff "$E2E_TMP/preview-$t.png" "$E2E_TMP/face.png" 0 0 "$size" "$size")" = 0 ]
@@ -405,6 +433,14 @@ e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such a
   cp "$E2E_TMP"/preview-*.png "$E2E_ART"/
   e2e_fail "$name: not the preview's face for any second from $(date -d "@$first" +%T) to" \
     "$(date -d "@$last" +%T) ($name.png, preview-*.png)"
+}
+
+# Any 1.2 s holds a whole change of second and its redraw.
+e2e_expect_ticks() { # <x> <y> <size> <name> [the screenshot before]
+  local before=${5:-$(e2e_screenshot "$4-a")}
+  sleep 1.2
+  [ "$(e2e_count_diff "$before" "$(e2e_screenshot "$4-b")" "$1" "$2" "$3" "$3")" -gt 0 ] ||
+    e2e_fail "$4: the face did not change in 1.2 s ($(basename "$before"), $4-b.png)"
 }
 
 e2e_screenshot() { # <name> -> <artifacts>/<name>.png
