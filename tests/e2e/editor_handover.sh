@@ -11,20 +11,11 @@ e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
 # Without the blanks the clock writes around its numbers: a save shows in the bytes.
 read_settings() { printf '300,200\r\n0\r\nqv.bmp\r\n2\r\n' | tee "$@" >/dev/null; }
 
-right_click() {
-  e2e_focus "$E2E_WINDOW" # Wine sees Shift go up only in the focused window
-  xdotool keydown shift
-  e2e_move_over 400 300
-  sleep 0.2
-  xdotool click 3 keyup shift
-  CLICKED=$(e2e_now)
-}
-
 # A search fails while a window it looks at goes away, as the clock does here: just ask again.
 
 expect_handover() { # <where the editor is>
   e2e_until 10 e2e_qvs_shown || e2e_fail "$1: no editor window qvs within 10 s of the right-click"
-  e2e_log "$1: qvs shown $((($(e2e_now) - CLICKED) / 1000)) ms after the right-click"
+  e2e_log "$1: qvs shown $((($(e2e_now) - E2E_CLICKED) / 1000)) ms after the right-click"
   e2e_expect_exit 0 "qvs showed ($1)" 3
   [ "$(xdotool getactivewindow)" = "$QVS" ] || e2e_fail "$1: the editor is not in front"
   e2e_screenshot "editor-${1// /-}" >/dev/null
@@ -38,7 +29,7 @@ read_settings "$E2E_DIR/settings.ini"
 e2e_install_editor "$E2E_DIR"
 QVEDIT_DELAY_MS=1500 e2e_start_clock
 e2e_wait_clock
-right_click
+e2e_right_click
 sleep 1
 e2e_clock_running || e2e_fail "the clock closed before the slow editor showed its window"
 expect_handover "next to $E2E_PROGRAM"
@@ -50,7 +41,7 @@ e2e_install_editor "$E2E_TMP/path"
 read_settings "$E2E_DIR/settings.ini"
 E2E_SEARCH_DIR=$E2E_TMP/path e2e_start_clock
 e2e_wait_clock
-right_click
+e2e_right_click
 expect_handover "on the search path"
 
 # --- Only in the working folder, where the clock reads its files: not started. settings.ini
@@ -62,7 +53,7 @@ e2e_install_editor "$cwd"
 read_settings "$cwd/settings.ini" "$E2E_DIR/settings.ini"
 QVEDIT_EXIT_CODE=3 e2e_start_clock "$cwd" # for the editor that ends at once, below
 e2e_wait_clock
-right_click
+e2e_right_click
 # What to do then, as true on each system: on Windows the editor goes next to the clock; on
 # Linux it comes with the clock, and without it the box names the files to edit by hand, and
 # where.
@@ -99,10 +90,10 @@ fi
 # --- On the same clock, an editor next to it that ends before its window appears: said at
 # once, and the clock runs on. ---
 e2e_install_editor "$E2E_DIR"
-right_click
+e2e_right_click
 e2e_wait_box "an editor that ends at once" "$E2E_EDITOR\\\" ended (exit code 3) before its window" \
   "The clock keeps running"
-said=$((($(e2e_now) - CLICKED) / 1000))
+said=$((($(e2e_now) - E2E_CLICKED) / 1000))
 e2e_log "the ended editor was reported $said ms after the right-click"
 [ "$said" -lt 4000 ] || e2e_fail "the ended editor was reported only after $said ms"
 e2e_screenshot editor-ended-box >/dev/null
@@ -113,7 +104,7 @@ e2e_clock_running || e2e_fail "the clock ended after an editor that ended at onc
 # --- Then a broken editor there is said to be broken, not missing. ---
 head -c 4096 /dev/urandom >"$E2E_DIR/$E2E_EDITOR"
 chmod +x "$E2E_DIR/$E2E_EDITOR"
-right_click
+e2e_right_click
 e2e_wait_box "a broken $E2E_EDITOR" "$E2E_EDITOR" "Invalid file format"
 e2e_not grep -qF "File not found" <<<"$E2E_BOX" || e2e_fail "a broken editor is called missing"
 e2e_dismiss_box

@@ -342,6 +342,17 @@ e2e_key() { # <window id> <key>...
   xdotool key --clearmodifiers "${@:2}"
 }
 
+# A right-click on the clock with Shift held, so that it stays; E2E_CLICKED is when.
+e2e_right_click() {
+  e2e_focus "$E2E_WINDOW" # Wine sees Shift go up only in the focused window
+  e2e_geometry "$E2E_WINDOW"
+  xdotool keydown shift
+  e2e_move_over $((E2E_X + 100)) $((E2E_Y + 100))
+  sleep 0.2
+  E2E_CLICKED=$(e2e_now)
+  xdotool click 3 keyup shift
+}
+
 e2e_close_with_c() { # <window id> <what>
   e2e_key "$1" c
   e2e_expect_exit 0 "the key C ($2)"

@@ -26,13 +26,9 @@ cp "$E2E_DIR/settings.ini" "$skin/"
 # --- A right-click on the clock: the editor in front, with the focus. ---
 e2e_start_clock "$skin"
 e2e_wait_clock
-xdotool keydown shift
-e2e_move_over 400 300
-sleep 0.2
-clicked=$(e2e_now)
-xdotool click 3 keyup shift
+e2e_right_click
 e2e_until 15 e2e_qvs_shown || e2e_fail "no editor window qvs within 15 s of the right-click"
-shown_ms=$((($(e2e_now) - clicked) / 1000))
+shown_ms=$((($(e2e_now) - E2E_CLICKED) / 1000))
 e2e_expect_exit 0 "the editor showed" 5
 e2e_until 3 eval '[ "$(xdotool getactivewindow)" = "$QVS" ]' || e2e_fail "qvs is not the active window"
 e2e_until 3 eval '[ "$(xdotool getwindowfocus -f)" = "$QVS" ]' ||

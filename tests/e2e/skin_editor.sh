@@ -38,11 +38,7 @@ type_into() { # <window title> <id> <text>
 # --- Right-click the running clock: the editor comes up in front. ---
 e2e_start_clock
 e2e_wait_clock
-e2e_focus "$E2E_WINDOW"
-xdotool keydown shift
-e2e_move_over 400 300
-sleep 0.2
-xdotool click 3 keyup shift
+e2e_right_click
 e2e_until 15 e2e_qvs_shown || e2e_fail "no editor window qvs within 15 s of the right-click"
 e2e_expect_exit 0 "the editor showed" 5
 e2e_until 3 eval '[ "$(xdotool getactivewindow)" = "$QVS" ]' || e2e_fail "qvs is not in front"
