@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
 # End-to-end harness: the clock on a private Xvfb screen with a window manager (openbox, or the
-# one E2E_WM names), driven with xdotool and read back from screenshots. Sourced by the scripts here, one per concern of the window
-# backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
+# one E2E_WM names), driven with xdotool and read back from screenshots. Sourced by the scripts
+# here, one per concern of the window backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
 # E2E_DIR), files, e2e_start_clock, e2e_wait_clock (E2E_WINDOW), checks that call e2e_fail,
 # e2e_pass. One scenario runs against both builds of the clock: what knows how a build is
 # started and looked into sits in its driver (driver_wine.sh, driver_x11.sh).
@@ -127,12 +127,9 @@ e2e_stop_display() {
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# --- The driver ---------------------------------------------------------------------------------
-# What knows how the clock is built and started lives in one file per driver, chosen by
-# QUARVEL_E2E_DRIVER: driver_wine.sh (the Windows build under Wine, the default) or
-# driver_x11.sh (the native Linux build). Each provides e2e_driver_begin, e2e_driver_reset,
-# e2e_install_editor, e2e_start_clock, e2e_close_request, e2e_list_controls and the names
-# E2E_PROGRAM, E2E_EDITOR and E2E_README_TITLE.
+# --- The driver, driver_$QUARVEL_E2E_DRIVER.sh: e2e_driver_begin, e2e_driver_reset, ----------------
+# e2e_install_editor, e2e_start_clock, e2e_close_request, e2e_list_controls; E2E_PROGRAM,
+# E2E_EDITOR, E2E_README_TITLE.
 # shellcheck source=driver_wine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
