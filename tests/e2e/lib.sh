@@ -127,9 +127,9 @@ e2e_stop_display() {
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# --- The driver, driver_$QUARVEL_E2E_DRIVER.sh: e2e_driver_begin, e2e_driver_reset, ----------------
-# e2e_install_editor, e2e_start_clock, e2e_close_request, e2e_list_controls; E2E_PROGRAM,
-# E2E_EDITOR, E2E_README_TITLE.
+# --- The driver --------------------------------------------------------------------------------
+# driver_$QUARVEL_E2E_DRIVER.sh: e2e_driver_begin, e2e_driver_reset, e2e_install_editor,
+# e2e_start_clock, e2e_close_request, e2e_list_controls; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE.
 # shellcheck source=driver_wine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
