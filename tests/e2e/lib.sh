@@ -145,6 +145,10 @@ e2e_only() { # <driver> <what is skipped and why>
 e2e_start_editor() {
   e2e_require_file "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "the skin editor (make windows)"
   cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
+  # Wine's open dialog starts in the folder it saw last, which an earlier test's end removed;
+  # there it hangs for half a minute (a user's prefix has no such folder).
+  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedMRU' \
+    /f >/dev/null 2>&1 9>&- || true
   e2e_log "starting qvedit.exe in $E2E_DIR"
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/qvedit.exe") >>"$E2E_TMP/editor.log" 2>&1 </dev/null 9>&- &
   E2E_EDITOR_PID=$!
