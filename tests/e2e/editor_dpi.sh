@@ -35,7 +35,7 @@ done
 convert "$E2E_DIR/qv.bmp" -resize 300x300! BMP3:"$E2E_TMP/wide.bmp"
 e2e_click_control qvs $POSE # the face stands still, so two pictures of it can be the same
 e2e_click_control qvs $BROWSE
-e2e_until 40 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
+e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
   e2e_fail "no open dialog with an Open button"
 sleep 0.5
 e2e_click_control "Face bitmap" $FILE_NAME

@@ -150,7 +150,7 @@ e2e_until 15 e2e_qvs_shown || e2e_fail "qvedit.exe shows no qvs within 15 s"
 sleep 0.5
 e2e_click_control qvs $BROWSE
 # Laid out in steps, the Open button last; the first open dialog of a prefix is slow.
-e2e_until 30 eval 'e2e_window_controls "Face bitmap" | grep -q "class=\"Button\" .* id=1\$"' ||
+e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep -q "class=\"Button\" .* id=1\$"' ||
   e2e_fail "no open dialog with an Open button"
 sleep 0.5
 e2e_click_control "Face bitmap" $FILE_NAME
