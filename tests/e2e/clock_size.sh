@@ -12,9 +12,6 @@ e2e_settings 300 150 >"$E2E_DIR/settings.ini"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/four-lines.ini"
 { cat "$E2E_TMP/four-lines.ini"; printf ' 150 \r\n'; } >"$E2E_TMP/sized.ini"
 
-qvs_shown() {
-  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
-}
 start_editor() {
   if [ "$E2E_DRIVER" = wine ]; then
     e2e_start_editor
@@ -23,8 +20,7 @@ start_editor() {
     (cd "$E2E_DIR" && exec ./qvedit) >>"$E2E_TMP/editor.log" 2>&1 </dev/null &
     E2E_EDITOR_PID=$!
   fi
-  e2e_until 15 qvs_shown || e2e_fail "the editor shows no qvs within 15 s"
-  sleep 0.5
+  e2e_wait_qvs
 }
 type_size() { # <text>: into the size box, as an author does, and Enter
   if [ "$E2E_DRIVER" = wine ]; then
@@ -50,15 +46,14 @@ clock_gone() { e2e_not e2e_geometry "$E2E_WINDOW"; }
 # The clock once at its own size, which also puts it beside the editor.
 e2e_start_clock
 e2e_wait_clock
-e2e_close_request QUARVEL
-e2e_wait_exit
+e2e_close_clock "a close request at 1x"
 
 # --- 150 % picked in the editor; the clock it starts is 300 x 300 where it was. ---
 start_editor
 type_size 150
 e2e_screenshot size-typed >/dev/null
 click_save start
-e2e_until 10 e2e_not qvs_shown || e2e_fail "the editor is still open after Save and start clock"
+e2e_until 10 e2e_not e2e_qvs_shown || e2e_fail "the editor is still open after Save and start clock"
 e2e_wait_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at the size picked"
 e2e_expect_preview_face 300 150 300 size-150
@@ -71,8 +66,7 @@ e2e_screen_dpi 192
 e2e_start_clock
 e2e_wait_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at 150 % on a 192 dpi screen"
-e2e_close_request QUARVEL
-e2e_wait_exit
+e2e_close_clock "a close request at 192 dpi"
 e2e_expect_bytes "$E2E_DIR/settings.ini" "closed at 192 dpi" <"$E2E_TMP/sized.ini"
 
 # --- "Automatic" again: the four lines as they were. ---
@@ -82,6 +76,5 @@ type_size Automatic
 click_save save
 sleep 1
 e2e_expect_bytes "$E2E_DIR/settings.ini" "saved with Automatic" <"$E2E_TMP/four-lines.ini"
-e2e_close_request qvs
-e2e_until 10 e2e_not qvs_shown || e2e_fail "the editor did not close after its save"
+e2e_close_editor
 e2e_pass

@@ -21,22 +21,14 @@ for closed in "2" "0 1 2"; do
   e2e_wait_clock
   e2e_wait_place "$E2E_WINDOW" "250,120 mapped" 2 "descriptors $closed closed"
   name=closed-${closed// /}
-  first=$(e2e_screenshot "$name-a")
-  sleep 2.2
-  second=$(e2e_screenshot "$name-b")
-  [ "$(e2e_count_colour "$second" "$E2E_BLUE" 250 120 200 200)" -ge 20000 ] ||
+  e2e_expect_ticks 250 120 200 "$name"
+  [ "$(e2e_count_colour "$E2E_ART/$name-b.png" "$E2E_BLUE" 250 120 200 200)" -ge 20000 ] ||
     e2e_fail "descriptors $closed closed: no face shown ($name-b.png)"
-  [ "$(e2e_count_diff "$first" "$second" 250 120 200 200)" -gt 0 ] ||
-    e2e_fail "descriptors $closed closed: the face did not move in 2 s ($name-a/b.png)"
   xdotool mousemove 350 220 click 3
   e2e_wait_box "descriptors $closed closed, a right-click" 'could not be started' 'File not found'
-  e2e_dismiss_box
-  e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
+  e2e_box_gone
   xdotool mousemove "${E2E_AWAY[@]}"
-  first=$(e2e_screenshot "$name-c")
-  sleep 1.2
-  [ "$(e2e_count_diff "$first" "$(e2e_screenshot "$name-d")" 250 120 200 200)" -gt 0 ] ||
-    e2e_fail "descriptors $closed closed: the face stands still after the box ($name-c/d.png)"
+  e2e_expect_ticks 250 120 200 "$name-after-box"
   kill -TERM "$E2E_CLOCK_PID"
   e2e_expect_exit 0 "SIGTERM with descriptors $closed closed"
   e2e_settings 250 120 -1 qv.bmp 3 |

@@ -12,9 +12,6 @@ BROWSE=116 POSE=123 FILE_NAME=1148
 
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"
-qvs_shown() {
-  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
-}
 fits() { # <what>
   local report
   report=$(wine "$E2E_WINPROBE" fit qvs 2>>"$E2E_TMP/winprobe.log" 9>&-) ||
@@ -25,7 +22,7 @@ fits() { # <what>
 for dpi in 96 144 192; do
   e2e_screen_dpi "$dpi"
   e2e_start_editor
-  e2e_until 20 qvs_shown || e2e_fail "no editor window qvs at LogPixels $dpi"
+  e2e_until 20 e2e_qvs_shown || e2e_fail "no editor window qvs at LogPixels $dpi"
   sleep 1
   e2e_screenshot "editor-$dpi" >/dev/null
   fits "LogPixels $dpi"
@@ -38,7 +35,7 @@ done
 convert "$E2E_DIR/qv.bmp" -resize 300x300! BMP3:"$E2E_TMP/wide.bmp"
 e2e_click_control qvs $POSE # the face stands still, so two pictures of it can be the same
 e2e_click_control qvs $BROWSE
-e2e_until 40 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
+e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
   e2e_fail "no open dialog with an Open button"
 sleep 0.5
 e2e_click_control "Face bitmap" $FILE_NAME

@@ -10,12 +10,6 @@ e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"
 mkdir "$E2E_TMP/copy" "$E2E_TMP/fresh"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings-before.ini"
-qvs_shown() {
-  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
-}
-field() { # <id> -> the control's text
-  e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
-}
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
 pick_folder() { # <button id> <folder>
   e2e_click_control qvs "$1"
@@ -39,8 +33,8 @@ folder_dialog() { # <folder>: the folder dialog, the path typed into its field
 }
 expect_folder_line() { # <text>
   WANT=${1//\\/\\\\} # as winprobe quotes it
-  e2e_until 5 eval '[ "$(field $FOLDER_LINE)" = "$WANT" ]' ||
-    e2e_fail "the folder line says '$(field $FOLDER_LINE)', expected '$WANT'"
+  e2e_until 5 eval '[ "$(e2e_control_text $FOLDER_LINE)" = "$WANT" ]' ||
+    e2e_fail "the folder line says '$(e2e_control_text $FOLDER_LINE)', expected '$WANT'"
 }
 set_pen() { # <width>
   e2e_click_control qvs $PEN
@@ -49,8 +43,7 @@ set_pen() { # <width>
 }
 
 e2e_start_editor
-e2e_until 20 qvs_shown || e2e_fail "no editor window qvs"
-sleep 0.5
+e2e_wait_qvs
 expect_folder_line "Skin: $(winpath "$E2E_DIR")"
 set_pen 5
 expect_folder_line "Skin: $(winpath "$E2E_DIR") (not saved)"
@@ -91,6 +84,5 @@ for file in tyou.sin tan.sin byou.sin qv.bmp; do
 done
 [ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $' 7 \r' ] || e2e_fail "the dropped change reached the copy"
 e2e_screenshot new-skin >/dev/null
-e2e_close_request qvs
-e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
+e2e_close_editor
 e2e_pass

@@ -1,27 +1,25 @@
 #!/usr/bin/env bash
-# The skin editor's keys, as an author types them: a click into Angle takes the field's whole
-# text, so "110" replaces "180" (it was appended once: "180110"); with the face focused the
-# arrow keys nudge the selected point by a degree or a percent, each nudge one undo step
-# (Ctrl+Z, Ctrl+Y); Delete removes the point; Ctrl+S saves. With Symmetric on, a nudge moves the
-# point's mirror too. Each step is checked in the hour hand's file the save writes.
+# The skin editor's face view and keys. Zoom: at 1x and at 4x the selected point's handle is the
+# same size on the screen (81 pixels of its fill), and at 4x the face is the clock's own pixels,
+# each a block of 4 x 4 screen pixels; the view grows with the window. Keys, as an author
+# types them: a click into Angle takes the field's whole text, so "110" replaces "180" (it was
+# appended once: "180110"); with the face focused the arrow keys nudge the selected point by a
+# degree or a percent, each nudge one undo step (Ctrl+Z, Ctrl+Y); Delete removes the point;
+# Ctrl+S saves. With Symmetric on, a nudge moves the point's mirror too. Each step is checked in
+# the hour hand's file the save writes.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 # Ids of the editor's controls (apps/qvedit-win32/editor_window.h).
-FACE=100 POINTS=106 ANGLE=108 PERCENT=110 STATUS=129 SYMMETRIC=130
+FACE=100 POINTS=106 ANGLE=108 PERCENT=110 POSE=123 STATUS=129 SYMMETRIC=130 ZOOM=132
+HANDLE_FILL=255,96,0 # the selected handle's inside (apps/qvedit-win32/face_view.cpp)
 
 e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"
-qvs_shown() {
-  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
-}
-field() { # <id> -> the control's text
-  e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
-}
 expect_point() { # <angle> <percent> <after what>
   WANT="$1,$2"
-  e2e_until 5 eval '[ "$(field $ANGLE),$(field $PERCENT)" = "$WANT" ]' ||
-    e2e_fail "after $3 the point is $(field $ANGLE),$(field $PERCENT), expected $1,$2"
+  e2e_until 5 eval '[ "$(e2e_control_text $ANGLE),$(e2e_control_text $PERCENT)" = "$WANT" ]' ||
+    e2e_fail "after $3 the point is $(e2e_control_text $ANGLE),$(e2e_control_text $PERCENT), expected $1,$2"
 }
 saved_line() { # <line of tan.sin, the hour hand> <expected> <after what>
   LINE=$1 WANT=$2$'\r'
@@ -29,16 +27,66 @@ saved_line() { # <line of tan.sin, the hour hand> <expected> <after what>
     e2e_fail "after $3 line $1 of tan.sin is '$(sed -n "$1p" "$E2E_DIR/tan.sin" | tr -d '\r')', expected '$2'"
 }
 click_face_corner() { # focuses the face view without touching a point
-  e2e_control_centre "$(e2e_window_controls qvs)" $FACE
-  local rect
-  rect=$(e2e_window_controls qvs | sed -nE "s/^  control .* rect=([-0-9,]+) id=$FACE\$/\1/p")
-  IFS=, read -r fx fy _ _ <<<"$rect"
-  xdotool mousemove $((fx + 3)) $((fy + 3)) click 1
+  face_rect
+  xdotool mousemove $((FX + 3)) $((FY + 3)) click 1
+}
+face_rect() { # sets FX FY FW FH, the face view on the screen
+  IFS=, read -r FX FY FW FH < <(e2e_window_controls qvs |
+    sed -nE "s/^  control .* rect=([-0-9,]+) id=$FACE\$/\1/p")
+}
+zoom_to() { # <keys that pick the entry in the open list>
+  e2e_click_control qvs $ZOOM
+  sleep 0.3
+  xdotool key "$@" Return
+  sleep 0.7
 }
 
 e2e_start_editor
-e2e_until 20 qvs_shown || e2e_fail "no editor window qvs"
-sleep 0.5
+e2e_wait_qvs
+
+# --- The zoom. ---
+e2e_click_control qvs $POSE
+e2e_click_control qvs $POINTS
+xdotool key Home # the hour hand's first point, 180,9, selected
+
+face_rect
+zoom_to Down # Fit, 1x
+shot=$(e2e_screenshot zoom-1x)
+at1=$(e2e_count_colour "$shot" $HANDLE_FILL "$FX" "$FY" "$FW" "$FH")
+zoom_to End # 4x
+shot=$(e2e_screenshot zoom-4x)
+at4=$(e2e_count_colour "$shot" $HANDLE_FILL "$FX" "$FY" "$FW" "$FH")
+e2e_log "the selected handle's fill: $at1 pixels at 1x, $at4 at 4x"
+[ "$at1" -eq 81 ] && [ "$at4" -eq 81 ] ||
+  e2e_fail "the selected handle is $at1 pixels at 1x and $at4 at 4x, expected 81 at both"
+
+# Right of and below the middle, away from the hands' handles: whole 4 x 4 blocks.
+x=$((FX + FW / 2 + 60)) y=$((FY + FH / 2 + 60)) w=$((FW / 2 - 70)) h=$((FH / 2 - 70))
+[ "$w" -ge 40 ] && [ "$h" -ge 40 ] || e2e_fail "the face view is too small: ${FW}x$FH"
+# At one of the 16 ways 4 x 4 blocks can lie, the region is its own one-in-four sample blown up
+# again: every block one colour.
+w=$((w / 4 * 4 - 4)) h=$((h / 4 * 4 - 4)) whole=""
+for at in {0..15}; do
+  convert "$shot" -crop "${w}x$h+$((x + at % 4))+$((y + at / 4))" +repage "$E2E_TMP/region.png"
+  convert "$E2E_TMP/region.png" -sample 25% -sample 400% "$E2E_TMP/blocks.png"
+  [ "$(e2e_count_diff "$E2E_TMP/region.png" "$E2E_TMP/blocks.png" 0 0 "$w" "$h")" -ne 0 ] || {
+    whole=$at
+    break
+  }
+done
+[ -n "$whole" ] || e2e_fail "at 4x the face is not whole blocks of 4 x 4 pixels (zoom-4x.png)"
+
+# The window made larger, as with its frame: the face view takes the room.
+before="${FW}x$FH"
+e2e_geometry "$QVS"
+xdotool windowsize "$QVS" $((E2E_W + 40)) $((E2E_H + 60)) # still within the 1024 x 768 screen
+e2e_until 5 eval 'face_rect && [ "$FW" -ge $((${before%x*} + 40)) ] && [ "$FH" -ge $((${before#*x} + 60)) ]' ||
+  e2e_fail "the face view is ${FW}x$FH after the window grew by 40 x 60; it was $before"
+e2e_log "the face view: $before, ${FW}x$FH after the window grew"
+e2e_screenshot grown >/dev/null
+zoom_to Home # Fit: the face view's corner clear of the points
+
+# --- The keys. ---
 
 # The hour hand's first point (180,9), chosen in the list with the keyboard.
 e2e_click_control qvs $POINTS
@@ -62,8 +110,8 @@ expect_point 112 9 "Ctrl+Z"
 xdotool key ctrl+y ctrl+z
 expect_point 112 9 "Ctrl+Y, Ctrl+Z"
 xdotool key Delete
-e2e_until 5 eval 'field $STATUS | grep "17 of 51 points" >/dev/null' ||
-  e2e_fail "Delete on the face did not remove the point: $(field $STATUS)"
+e2e_until 5 eval 'e2e_control_text $STATUS | grep "17 of 51 points" >/dev/null' ||
+  e2e_fail "Delete on the face did not remove the point: $(e2e_control_text $STATUS)"
 xdotool key ctrl+s
 saved_line 2 -140,8 "Delete and Ctrl+S"
 xdotool key ctrl+z ctrl+s
@@ -81,6 +129,5 @@ expect_point -141 9 "Left, Up with Symmetric on"
 saved_line 3 -141,9 "a symmetric nudge"
 grep -q '^141,9'$'\r''$' "$E2E_DIR/tan.sin" || e2e_fail "the mirror did not follow: $(tr -d '\r' <"$E2E_DIR/tan.sin" | tr '\n' ' ')"
 e2e_screenshot keys-done >/dev/null
-e2e_close_request qvs
-e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
+e2e_close_editor
 e2e_pass

@@ -1,9 +1,20 @@
 #!/usr/bin/env bash
 # First run: the information dialog (372 x 202 client area at (184, 250), close box, no
-# task-bar button, eight controls, Japanese texts drawn as glyphs). Escape and Readme leave it
-# open; the close box, Enter and Space close it, and the top-most clock writes the defaults.
+# task-bar button, eight controls, Japanese texts drawn as glyphs). It reads as a user has it (a
+# fresh Wine prefix without Windows' Japanese UI font; the desktop's fonts on Linux): tesseract
+# reads the buttons, the version label and the Japanese labels whole, and a message box as its
+# message. Escape and Readme leave it open; the close box, Enter and Space close it, and the
+# top-most clock writes the defaults.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
+e2e_require_tools tesseract python3
+tesseract --list-langs 2>/dev/null | grep -qx jpn ||
+  e2e_fail "no tesseract-ocr-jpn (scripts/install-deps.sh)"
+# The faces the clock tries, from the one list of them.
+mapfile -t faces < <(sed -n '/kFaces{/,/}};/p' "$QUARVEL_SOURCE_DIR/infodialog/dialog_font.h" |
+  grep -o '"[^"]*"' | tr -d '"')
+[ "${#faces[@]}" -gt 1 ] || e2e_fail "no faces read from infodialog/dialog_font.h"
+e2e_expect_stock_fonts "${faces[@]}"
 
 dlg=(184 250 372 202) # the client area; Wine maps an X window of just that, openbox frames it
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
@@ -39,25 +50,42 @@ control() { # <class> <text> <x y w h glob> <what>
   [[ ${c[*]} == $3 ]] || e2e_fail "$4 at x y w h = ${c[*]}, expected $3"
 }
 
-# The longest run of columns, per text line, whose ink repeats at one pitch (4 to 24 pixels), as
-# "<columns> <pitch>": missing glyphs draw one box each and repeat over ~100 columns, text over 10.
-longest_repeat() { # <x> <y> <w> <h>
-  convert "$shot" -crop "$3x$4+$1+$2" +repage -colorspace gray -threshold 80% -depth 8 txt:- |
-    awk -F'[,: ]+' -v w="$3" -v h="$4" '
-      NR > 1 && /gray\(0\)|#000000/ { ink[$1, $2] = 1; row[$2]++ }
-      END {
-        for (top = 0; top < h; top = bottom) {
-          while (top < h && !row[top]) top++
-          for (bottom = top; bottom < h && row[bottom]; bottom++) {}
-          for (x = 0; x < w; x++) { v[x] = 0; for (y = top; y < bottom; y++) v[x] += ink[x, y] }
-          for (p = 4; p <= 24; p++)
-            for (x = run = inked = 0; x + p < w; x++) {
-              if (v[x] == v[x + p]) { run++; if (v[x]) inked = 1 } else run = inked = 0
-              if (inked && run > best) { best = run; pitch = p }
-            }
-        }
-        print best + 0, pitch + 0
-      }'
+# Fails unless the control whose text begins so reads (difflib's ratio, blanks aside) at least as
+# alike as given: 0.8 passes a misread letter but not boxes, 0.95 not a line cut off. The inside
+# is read scaled up four times and softened; the picture is kept as ocr-<name>.png.
+expect_reads() { # <name> <text or its start> <inset> <language> <least likeness> [mode=7]
+  local line wanted read x y w h
+  line=$(grep -F "text=\"$2" <<<"$controls" | head -n 1 || true)
+  [ -n "$line" ] || e2e_fail "no control \"$2\" in the window:"$'\n'"$controls"
+  wanted=$(sed 's/.* text="\(.*\)" rect=.*/\1/; s/\\n//g; s/ //g' <<<"$line")
+  IFS=', ' read -r x y w h _ <<<"${line##* rect=}"
+  convert "$shot" -crop "$((w - 2 * $3))x$((h - 2 * $3))+$((x + $3))+$((y + $3))" +repage \
+    -colorspace gray -scale 400% -blur 0x2 -bordercolor white -border 20 "$E2E_ART/ocr-$1.png"
+  read=$(tesseract "$E2E_ART/ocr-$1.png" - --psm "${6:-7}" -l "$4" 2>/dev/null | tr -d ' \n\f')
+  python3 -c 'import difflib, sys
+alike = round(difflib.SequenceMatcher(None, sys.argv[1], sys.argv[2]).ratio(), 2)
+print(alike); sys.exit(alike < float(sys.argv[3]))' "$read" "$wanted" "$5" >"$E2E_TMP/alike" ||
+    e2e_fail "$1 reads \"$read\", not \"$wanted\" ($(cat "$E2E_TMP/alike") alike; ocr-$1.png)"
+  e2e_log "$1 reads \"$read\" ($(cat "$E2E_TMP/alike") alike)"
+}
+dialog_reads() { # <suffix>: the Latin texts
+  expect_reads "ok$1" OK 4 eng 0.8
+  expect_reads "readme$1" Readme 4 eng 0.8
+  expect_reads "version$1" 'QUARVEL Ver. 0.60' 0 eng 0.8
+}
+# A message: the clock started without tan.sin reports it (Windows draws the box in its own
+# message font, the Linux clock in the dialog's face).
+message_reads() { # <suffix>
+  e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+  mv "$E2E_DIR/tan.sin" "$E2E_TMP/tan.sin"
+  e2e_start_clock
+  e2e_wait_box "a start without tan.sin" 53
+  controls=$E2E_BOX shot=$(e2e_screenshot "message$1")
+  expect_reads "message-ok$1" OK 4 eng 0.8
+  expect_reads "message$1" 'Run-time error 53' 0 eng 0.8 6
+  e2e_dismiss_box
+  e2e_expect_exit non-zero "the message was dismissed"
+  mv "$E2E_TMP/tan.sin" "$E2E_DIR/tan.sin"
 }
 
 # --- The dialog: window, controls, texts, pixels; Escape and Readme leave it open. ---
@@ -128,19 +156,21 @@ done
 IFS=, read -r r g b <<<"$(e2e_pixel "$shot" $((bx + 2)) $((by + bh / 2)))"
 [ "$r" != "$g" ] || [ "$g" != "$b" ] || e2e_fail "no picture inside the banner's edge"
 # Drawn in a face with every glyph (IPA P Gothic here, which the clock picks where MS UI Gothic
-# is missing): enough black strokes (a grey fallback font has less than half), and no repeated
-# box. The version label's Latin letters must not be boxes either. dialog_fonts.sh reads them.
+# is missing): enough black strokes (a grey fallback font has less than half), and read whole.
 min_dark=(150 480 900 330)
 for i in 0 1 2 3; do
   read -r x y w h <<<"${texts[$i]}"
   ((x += dlg[0], y += dlg[1]))
   dark=$(convert "$shot" -crop "${w}x$h+$x+$y" -colorspace gray -threshold 50% -negate \
     -format '%[fx:int(mean*w*h+0.5)]' info:)
-  read -r repeat pitch < <(longest_repeat "$x" "$y" "$w" "$h")
-  e2e_log "text at $x,$y: $dark dark pixels, repeats over $repeat columns (pitch $pitch)"
-  [ "$dark" -ge "${min_dark[$i]}" ] && [ "$repeat" -le 30 ] || e2e_fail "the text at" \
-    "($x,$y) is not drawn with its glyphs: $dark dark pixels, a repeat over $repeat columns"
+  e2e_log "text at $x,$y: $dark dark pixels"
+  [ "$dark" -ge "${min_dark[$i]}" ] ||
+    e2e_fail "the text at ($x,$y) is not drawn with its glyphs: $dark dark pixels"
 done
+dialog_reads ""
+expect_reads label1 'QUARVELをご選択いただきましてありがとうございます。' 0 jpn 0.95
+expect_reads label2 '時計はマウスが近づくと隠れるようになっていますので、' 0 jpn 0.95 6
+expect_reads label4 '詳しくはReadme.txtをお読みください。' 0 jpn 0.95
 
 e2e_key "$D" Escape
 sleep 1
@@ -171,8 +201,7 @@ shot=$(e2e_screenshot clock)
   e2e_fail "the face is not shown in the first run's clock"
 [ ! -e "$E2E_DIR/settings.ini" ] || e2e_fail "settings.ini was written before the clock closed"
 e2e_close_request "$E2E_README_TITLE" || true
-e2e_close_request QUARVEL
-e2e_expect_exit 0 "a close request"
+e2e_close_clock "a close request"
 e2e_settings 0 0 | e2e_expect_bytes "$E2E_DIR/settings.ini" "the first run's settings"
 
 # --- Enter and Space press OK, the button with the focus. ---
@@ -180,8 +209,7 @@ for key in Return space; do
   start_first_run
   e2e_key "$D" "$key"
   closes_to_clock "$key"
-  e2e_close_request QUARVEL
-  e2e_wait_exit
+  e2e_close_clock "a close request"
 done
 
 # --- A desktop without a viewer for the readme: a message says so, and the dialog stays. ---
@@ -198,7 +226,33 @@ if e2e_only x11 "no readme viewer to take away: Wine always has Notepad"; then
   still_open "a failed Readme"
   e2e_close_request QUARVEL
   closes_to_clock "the close box after a failed Readme"
+  e2e_close_clock "a close request"
+fi
+
+# --- The message box reads. Then without a font with both Latin and Japanese glyphs:
+# fontconfig without the ones this desktop has, so a CJK font without Latin letters (Droid Sans
+# Fallback, where installed) is the only Japanese one left. The Latin texts must come from a face
+# that has them. (Wine keeps the fonts it once found in its prefix.) ---
+message_reads ""
+if e2e_only x11 "Wine keeps the fonts it found in its prefix: none can be taken away"; then
+  {
+    echo '<?xml version="1.0"?><!DOCTYPE fontconfig SYSTEM "fonts.dtd">'
+    echo '<fontconfig><include>/etc/fonts/fonts.conf</include><selectfont><rejectfont>'
+    fc-list ':lang=ja:charset=41' family | cut -d, -f1 | sort -u | while read -r family; do
+      echo "<pattern><patelt name=\"family\"><string>$family</string></patelt></pattern>"
+    done
+    echo '</rejectfont></selectfont></fontconfig>'
+  } >"$E2E_TMP/no-latin-japanese.conf"
+  export FONTCONFIG_FILE=$E2E_TMP/no-latin-japanese.conf
+  [ -z "$(fc-list ':lang=ja:charset=41' family)" ] || e2e_fail "fonts with both are left"
+  e2e_log "Japanese fonts left: $(fc-list ':lang=ja' family | tr '\n' ' ')"
+  start_first_run
+  sleep 0.5 # painted
+  controls=$(e2e_list_controls QUARVEL) shot=$(e2e_screenshot no-latin-japanese-font)
+  dialog_reads -latin
   e2e_close_request QUARVEL
-  e2e_wait_exit
+  closes_to_clock "a close request"
+  e2e_close_clock "a close request"
+  message_reads -latin
 fi
 e2e_pass

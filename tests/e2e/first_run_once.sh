@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The greeting comes once. An installed Linux clock tells a first run by the folder it works in
-# (a skin folder or its config folder), never by its program's folder; Windows by the
-# settings.ini next to quarvel.exe.
+# (a skin folder or its config folder, whose path may hold a backslash: just a character), never
+# by its program's folder; Windows by the settings.ini next to quarvel.exe. On Linux the
+# greeting's Readme opens the skin folder's own readme.txt, else the one installed with the
+# clock (<prefix>/share/doc/quarvel/readme.txt), and the greeting stays.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -14,24 +16,37 @@ first_window() {
   FIRST=clock
   ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
 }
+viewer() { xdotool search --onlyvisible --name "^$(sed 's/[.[\*^$]/\\&/g' <<<"$1") - xdg-open\$"; }
 
-# One start: what greets it, then OK if it is the dialog, then a close request.
-run_once() { # <expected first window> <what>
+# One start: what greets it, then OK (after Readme, when given, which must open that file) if it
+# is the dialog, then a close request.
+run_once() { # <expected first window> <what> [the readme the viewer is given]
   first_window
   [ "$FIRST" = "$1" ] || e2e_fail "$2: the $FIRST came up first, expected the $1"
-  [ "$FIRST" = clock ] || { e2e_key "$E2E_FOUND" Return && e2e_wait_clock; }
-  e2e_close_request QUARVEL
-  e2e_expect_exit 0 "$2"
+  if [ "$FIRST" = dialog ] && [ -n "${3:-}" ]; then
+    e2e_key "$E2E_FOUND" Tab Return # the focus moves on to Readme
+    e2e_until 10 viewer "$3" >/dev/null || e2e_fail "$2: Readme opened no viewer for $3;" \
+      "QUARVEL windows: $(e2e_quarvel_windows | tr '\n' ' '), log: $(tail -n 3 "$E2E_TMP/clock.log")"
+    [ "$(e2e_quarvel_windows | wc -l)" -eq 1 ] || e2e_fail "$2: a message came up:" \
+      "$(e2e_list_controls QUARVEL)"
+    e2e_close_request QUARVEL # the dialog's close box acts as OK
+    e2e_wait_clock
+    e2e_close_request "$3 - xdg-open"
+  elif [ "$FIRST" = dialog ]; then
+    e2e_key "$E2E_FOUND" Return
+    e2e_wait_clock
+  fi
+  e2e_close_clock "$2"
 }
 
 mkdir -p "$E2E_TMP/skin"
-cp "$QUARVEL_SOURCE_DIR"/data/{qv.bmp,tyou.sin,tan.sin,byou.sin,readme.txt} "$E2E_TMP/skin"/
+cp "$QUARVEL_SOURCE_DIR"/data/{qv.bmp,tyou.sin,tan.sin,byou.sin} "$E2E_TMP/skin"/
 
 if [ "$E2E_DRIVER" = x11 ]; then
   prefix=$E2E_TMP/prefix
   cmake --install "$QUARVEL_NATIVE_BUILD" --prefix "$prefix" >"$E2E_TMP/install.log" 2>&1 ||
     e2e_fail "cmake --install failed: $(tail -n 3 "$E2E_TMP/install.log")"
-  export XDG_CONFIG_HOME=$E2E_TMP/config
+  export XDG_CONFIG_HOME=$E2E_TMP/'a\b'
   mkdir -p "$E2E_TMP/home"
   start_installed() { # <working folder>
     e2e_log "starting $prefix/bin/quarvel in $1"
@@ -40,20 +55,23 @@ if [ "$E2E_DRIVER" = x11 ]; then
     # shellcheck disable=SC2034  # read by lib.sh
     E2E_CLOCK_PID=$! E2E_EXIT=""
   }
-  # A skin folder, and the home folder, which holds no skin: the config folder.
-  for place in "skin:$E2E_TMP/skin" "home:$E2E_TMP/home"; do
-    folder=${place#*:} files=${place#*:}
-    [ "${place%%:*}" = skin ] || files=$XDG_CONFIG_HOME/quarvel
-    for start in first second; do
-      start_installed "$folder"
-      expected=dialog
-      [ "$start" = first ] || expected=clock
-      run_once "$expected" "the $start start in the ${place%%:*} folder"
-      [ -f "$files/settings.ini" ] || e2e_fail "no settings.ini in $files after a close"
-    done
+  # A skin folder without a readme, and the home folder, which holds no skin: the config folder,
+  # filled with the readme.
+  for place in "skin:$E2E_TMP/skin:$prefix/share/doc/quarvel/readme.txt" \
+    "home:$E2E_TMP/home:readme.txt"; do
+    IFS=: read -r name folder readme <<<"$place"
+    files=$folder
+    [ "$name" = skin ] || files=$XDG_CONFIG_HOME/quarvel
+    start_installed "$folder"
+    run_once dialog "the first start in the $name folder" "$readme"
+    [ -f "$files/settings.ini" ] || e2e_fail "no settings.ini in $files after a close"
+    start_installed "$folder"
+    run_once clock "the second start in the $name folder"
   done
   [ -z "$(find "$prefix" -name settings.ini)" ] || e2e_fail "a settings.ini went into $prefix"
+  [ ! -e "$E2E_TMP/a" ] || e2e_fail "something was made under $E2E_TMP/a"
 else
+  cp "$QUARVEL_SOURCE_DIR/data/readme.txt" "$E2E_TMP/skin"/
   for start in first second; do
     e2e_start_clock "$E2E_TMP/skin"
     run_once dialog "the $start start of quarvel.exe apart from its skin"

@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
 # End-to-end harness: the clock on a private Xvfb screen with a window manager (openbox, or the
-# one E2E_WM names), driven with xdotool and read back from screenshots. Sourced by the scripts here, one per concern of the window
-# backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
+# one E2E_WM names), driven with xdotool and read back from screenshots. Sourced by the scripts
+# here, one per concern of the window backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
 # E2E_DIR), files, e2e_start_clock, e2e_wait_clock (E2E_WINDOW), checks that call e2e_fail,
 # e2e_pass. One scenario runs against both builds of the clock: what knows how a build is
 # started and looked into sits in its driver (driver_wine.sh, driver_x11.sh).
@@ -127,12 +127,9 @@ e2e_stop_display() {
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# --- The driver ---------------------------------------------------------------------------------
-# What knows how the clock is built and started lives in one file per driver, chosen by
-# QUARVEL_E2E_DRIVER: driver_wine.sh (the Windows build under Wine, the default) or
-# driver_x11.sh (the native Linux build). Each provides e2e_driver_begin, e2e_driver_reset,
-# e2e_install_editor, e2e_start_clock, e2e_close_request, e2e_list_controls and the names
-# E2E_PROGRAM, E2E_EDITOR and E2E_README_TITLE.
+# --- The driver --------------------------------------------------------------------------------
+# driver_$QUARVEL_E2E_DRIVER.sh: e2e_driver_begin, e2e_driver_reset, e2e_install_editor,
+# e2e_start_clock, e2e_close_request, e2e_list_controls; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE.
 # shellcheck source=driver_wine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
@@ -148,9 +145,29 @@ e2e_only() { # <driver> <what is skipped and why>
 e2e_start_editor() {
   e2e_require_file "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "the skin editor (make windows)"
   cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
+  # Wine's open dialog starts in the folder it saw last, which an earlier test's end removed;
+  # there it hangs for half a minute (a user's prefix has no such folder).
+  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\ComDlg32\LastVisitedMRU' \
+    /f >/dev/null 2>&1 9>&- || true
   e2e_log "starting qvedit.exe in $E2E_DIR"
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/qvedit.exe") >>"$E2E_TMP/editor.log" 2>&1 </dev/null 9>&- &
   E2E_EDITOR_PID=$!
+}
+
+# The skin editor's window, "qvs" (QVS), then its controls' texts by id, and its closing.
+e2e_qvs_shown() {
+  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
+}
+e2e_wait_qvs() { # [seconds=20]
+  e2e_until "${1:-20}" e2e_qvs_shown || e2e_fail "no editor window qvs within ${1:-20} s"
+  sleep 0.5 # laid out and painted
+}
+e2e_control_text() { # <id> -> its text
+  e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
+}
+e2e_close_editor() {
+  e2e_close_request qvs
+  e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
 }
 
 # Any visible top-level window with that title, `window class="…" text="…" rect=…`, and its
@@ -182,6 +199,11 @@ e2e_stop_clock() {
   if e2e_clock_running; then kill "$E2E_CLOCK_PID" && wait "$E2E_CLOCK_PID"; fi 2>/dev/null || true
   E2E_CLOCK_PID=""
   e2e_driver_reset
+}
+
+e2e_close_clock() { # <after what>: a close request, and the clock ends with 0
+  e2e_close_request QUARVEL
+  e2e_expect_exit 0 "$1"
 }
 
 # --- Files in the work folder -------------------------------------------------------------------
@@ -277,29 +299,24 @@ e2e_wait_clock() { # [size=200]; sets E2E_WINDOW
 # as a person there gets it: Shift up over the clock, which keeps it in place, then a click;
 # and should the clock have hidden meanwhile, once more when it is back.
 e2e_focus() { # <window id>
-  local taken=0 try tries=1
+  local taken=0 try tries=1 plain=0
   e2e_has_focus "$1" && return 0
   e2e_geometry "$1" || e2e_fail "no window $1 to click"
   if [ "$1" != "$E2E_WINDOW" ]; then
     xdotool mousemove $((E2E_X + 4)) $((E2E_Y + 4)) click 1 mousemove "${E2E_AWAY[@]}"
     e2e_until 5 e2e_has_focus "$1" || taken=$?
   else
-    [ "$E2E_DRIVER/$E2E_WM" != wine/openbox ] || tries=3
+    [ "$E2E_DRIVER/$E2E_WM" != wine/openbox ] || tries=3 plain=1
     for ((try = 1; try <= tries; try++)); do
       # Onto the clock from off it, Shift already down: Wine, without the keyboard, learns of
       # Shift as the pointer enters one of its windows.
       xdotool mousemove "${E2E_AWAY[@]}" sleep 0.1 keydown shift
       e2e_move_over $((E2E_X + E2E_W / 2)) $((E2E_Y + E2E_H / 2))
+      [ "$plain" = 0 ] || xdotool sleep 0.1 keyup shift
       xdotool sleep 0.1 click 1
       taken=0
-      if [ "$tries" -eq 1 ]; then
-        e2e_until 5 e2e_has_focus "$1" || taken=$?
-      elif ! e2e_until 1.5 e2e_has_focus "$1"; then
-        e2e_log "a Shift+click gives the Windows build under openbox no focus: Shift up, a click"
-        xdotool keyup shift sleep 0.1 click 1
-        e2e_until 5 e2e_has_focus "$1" || taken=$?
-        xdotool keydown shift
-      fi
+      e2e_until 5 e2e_has_focus "$1" || taken=$?
+      [ "$plain" = 0 ] || xdotool keydown shift
       # Shift goes up once the clock has the focus: Wine sees a key go up only in that window.
       xdotool mousemove "${E2E_AWAY[@]}" sleep 0.1 keyup shift
       [ "$taken" -ne 0 ] && [ "$try" -lt "$tries" ] || break
@@ -324,6 +341,17 @@ e2e_take_focus() { # <window id>
 e2e_key() { # <window id> <key>...
   e2e_focus "$1"
   xdotool key --clearmodifiers "${@:2}"
+}
+
+# A right-click on the clock with Shift held, so that it stays; E2E_CLICKED is when.
+e2e_right_click() {
+  e2e_focus "$E2E_WINDOW" # Wine sees Shift go up only in the focused window
+  e2e_geometry "$E2E_WINDOW"
+  xdotool keydown shift
+  e2e_move_over $((E2E_X + 100)) $((E2E_Y + 100))
+  sleep 0.2
+  E2E_CLICKED=$(e2e_now)
+  xdotool click 3 keyup shift
 }
 
 e2e_close_with_c() { # <window id> <what>
@@ -382,15 +410,21 @@ e2e_wait_box() { # <after what> <phrase>...
 
 # Dismissed as a user would: it may come up without the focus.
 e2e_dismiss_box() { e2e_key "$E2E_BOX_WINDOW" Return; }
+e2e_box_gone() {
+  e2e_dismiss_box
+  e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
+}
 
 # --- Pixels: colours are "r,g,b", rectangles x y w h on the screen ---------------------------
 
 # The face in the window is the preview tool's for the same skin and time, pixel for pixel,
 # inside the round region (outside it the screen's black shows). The shot is taken between two
-# readings of the clock; the face shows one of the seconds around them.
+# readings of the clock; the face shows one of the seconds around them. The skin is E2E_SKIN's
+# (default E2E_DIR), the preview tool E2E_PREVIEW (default the native build's).
 e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such as --scale 2]
-  local x=$1 y=$2 size=$3 name=$4 preview=$QUARVEL_NATIVE_BUILD/bin/quarvel-preview first last shot t
-  e2e_require_file "$preview" "the preview tool (make native)"
+  local x=$1 y=$2 size=$3 name=$4 preview first last shot t
+  read -ra preview <<<"${E2E_PREVIEW:-$QUARVEL_NATIVE_BUILD/bin/quarvel-preview}"
+  e2e_require_file "${preview[-1]}" "the preview tool"
   first=$(($(date +%s) - 1))
   shift 4
   shot=$(e2e_screenshot "$name")
@@ -398,7 +432,8 @@ e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such a
   convert "$shot" -crop "${size}x$size+$x+$y" +repage "$E2E_TMP/face.png"
   convert "$E2E_TMP/face.png" -fill white +opaque black "$E2E_TMP/region.png"
   for ((t = first; t <= last; t++)); do
-    (cd "$E2E_DIR" && "$preview" "$@" --time "$(date -d "@$t" +%T)" --png "$E2E_TMP/preview.png")
+    (cd "${E2E_SKIN:-$E2E_DIR}" && "${preview[@]}" "$@" --time "$(date -d "@$t" +%T)" \
+      --png "$E2E_TMP/preview.png" 9>&-) >>"$E2E_TMP/preview.log" 2>&1 || e2e_fail "${preview[*]} failed"
     convert "$E2E_TMP/preview.png" "$E2E_TMP/region.png" -compose multiply -composite \
       "$E2E_TMP/preview-$t.png"
     if [ "$(e2e_count_diff "$E2E_TMP/preview-$t.png" "$E2E_TMP/face.png" 0 0 "$size" "$size")" = 0 ]
@@ -410,6 +445,14 @@ e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such a
   cp "$E2E_TMP"/preview-*.png "$E2E_ART"/
   e2e_fail "$name: not the preview's face for any second from $(date -d "@$first" +%T) to" \
     "$(date -d "@$last" +%T) ($name.png, preview-*.png)"
+}
+
+# Any 1.2 s holds a whole change of second and its redraw.
+e2e_expect_ticks() { # <x> <y> <size> <name> [the screenshot before]
+  local before=${5:-$(e2e_screenshot "$4-a")}
+  sleep 1.2
+  [ "$(e2e_count_diff "$before" "$(e2e_screenshot "$4-b")" "$1" "$2" "$3" "$3")" -gt 0 ] ||
+    e2e_fail "$4: the face did not change in 1.2 s ($(basename "$before"), $4-b.png)"
 }
 
 e2e_screenshot() { # <name> -> <artifacts>/<name>.png

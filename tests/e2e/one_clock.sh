@@ -63,8 +63,7 @@ kill "$OTHER_PID" 2>/dev/null || true
 
 # --- The running clock writes settings.ini when it closes. ---
 E2E_CLOCK_PID=$FIRST_PID E2E_EXIT=""
-e2e_close_request QUARVEL
-e2e_expect_exit 0 "closing the first clock"
+e2e_close_clock "closing the first clock"
 e2e_settings 300 200 | e2e_expect_bytes "$E2E_DIR/settings.ini" "closing the first clock"
 
 # --- Killed: the lock file stays behind and stops nothing. ---
@@ -78,6 +77,5 @@ e2e_log "left behind: .quarvel.lock holding $(tr -d '\r\n' <"$E2E_DIR/.quarvel.l
 e2e_start_clock
 e2e_wait_clock
 [ "$(quarvel_count)" -eq 1 ] || e2e_fail "QUARVEL windows after the start: $(e2e_quarvel_windows | tr '\n' ' ')"
-e2e_close_request QUARVEL
-e2e_expect_exit 0 "closing the clock started after the kill"
+e2e_close_clock "closing the clock started after the kill"
 e2e_pass

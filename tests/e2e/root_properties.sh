@@ -16,32 +16,36 @@ opens_at() { # <place "x,y"> <case>
   e2e_wait_place "$E2E_WINDOW" "$1 mapped" 2 "$2"
   sleep 1.1 # a second tick
   e2e_clock_running || e2e_fail "$2: the clock ended: $(tail -n 5 "$E2E_TMP/clock.log")"
-  e2e_close_request QUARVEL
-  e2e_expect_exit 0 "a close request ($2)"
+  e2e_close_clock "a close request ($2)"
 }
 root() { xprop -root "$@"; }
 
+# Each start takes one bad desktop or work area and, where the clock opens on the whole screen
+# anyway, one bad Xft.dpi (a wrong scale would give another size than 200).
+dpi() { root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$1"$'\n'; }
 root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,1024,700,0,0,1024,768
 root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 0
 opens_at 824,500 "a sound work area"
 root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 4294967295
-opens_at 824,568 "_NET_CURRENT_DESKTOP 4294967295"
+dpi nan
+opens_at 824,568 "_NET_CURRENT_DESKTOP 4294967295, Xft.dpi nan"
 root -f _NET_CURRENT_DESKTOP 32c -set _NET_CURRENT_DESKTOP 2
-opens_at 824,568 "_NET_CURRENT_DESKTOP beyond the work areas"
+dpi -96
+opens_at 824,568 "_NET_CURRENT_DESKTOP beyond the work areas, Xft.dpi -96"
 root -f _NET_CURRENT_DESKTOP 8s -set _NET_CURRENT_DESKTOP 1
+dpi 96
 opens_at 824,500 "_NET_CURRENT_DESKTOP a string (desktop 0)"
 root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0
-opens_at 824,568 "_NET_WORKAREA cut short"
+dpi 1e30
+opens_at 824,568 "_NET_WORKAREA cut short, Xft.dpi 1e30"
 root -f _NET_WORKAREA 32c -set _NET_WORKAREA 4294967295,4294967295,4294967295,4294967295
-opens_at 824,568 "_NET_WORKAREA beyond any screen"
+dpi '96 dots'
+opens_at 824,568 "_NET_WORKAREA beyond any screen, Xft.dpi '96 dots'"
 root -f _NET_WORKAREA 32c -set _NET_WORKAREA 0,0,0,0
-opens_at 824,568 "_NET_WORKAREA empty"
+dpi ''
+opens_at 824,568 "_NET_WORKAREA empty, Xft.dpi ''"
 root -f _NET_WORKAREA 8s -set _NET_WORKAREA "0,0,1024,700"
 opens_at 824,568 "_NET_WORKAREA a string"
-for dpi in nan -96 1e30 '96 dots' ''; do
-  root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "Xft.dpi:	$dpi"$'\n'
-  opens_at 824,568 "Xft.dpi '$dpi'"
-done
 
 # --- The window manager killed: its properties stay, its check window is gone. ---
 kill -KILL "$E2E_WM_PID" && wait "$E2E_WM_PID" 2>/dev/null || true

@@ -4,13 +4,10 @@
 # size, and every place that names a version names CMake's.
 #   metadata_test.sh <source folder> <build share folder> <version>
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 source_dir=$1 share=$2 version=$3
 id=io.github.quarvel.Quarvel
-failures=0
-check() { # <what> <expected> <actual>
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
-}
 
 metainfo=$share/metainfo/$id.metainfo.xml
 desktop=$source_dir/apps/quarvel-x11/$id.desktop
@@ -23,8 +20,6 @@ for key in 'Name\[ja\]' 'Comment\[ja\]' Keywords; do
   grep -q "^$key=." "$desktop" || check "menu entry has $key" yes no
 done
 
-# A PNG's width and height are big-endian at bytes 16 and 20.
-png_size() { od -An -tu1 -j16 -N8 "$1" | awk '{print $3 * 256 + $4 "x" $7 * 256 + $8}'; }
 for size in 16 24 32 48 64 128 256; do
   png=$share/icons/hicolor/${size}x$size/apps/$id.png
   check "icon ${size}x$size" "${size}x$size" "$(png_size "$png" 2>/dev/null)"
@@ -39,5 +34,4 @@ check "debian/changelog version" "$version" \
 check "CHANGELOG.md's latest release" "$version" \
   "$(sed -n 's/^## \([0-9][0-9.]*\).*/\1/p' "$source_dir/CHANGELOG.md" | head -n 1)"
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+checks_done

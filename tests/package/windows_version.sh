@@ -5,17 +5,14 @@
 # itself again on a monitor of another scale).
 #   windows_version.sh <Windows build folder> <version> <Wine prefix, made on first use>
 set -euo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 build=$(realpath "$1") version=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-version.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 # shellcheck source=../support/headless_wine.sh
 source "$(dirname "$0")/../support/headless_wine.sh"
 headless_wine "$3" "$work"
-failures=0
-check() { # <what> <expected> <actual>
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
-}
 probe() { wine "$build/bin/winprobe.exe" "$1" "$(winepath -w "$2")" 2>>"$work/wine.log" | tr -d '\r'; }
 
 for program in quarvel.exe qvedit.exe; do
@@ -37,5 +34,4 @@ for program in quarvel.exe qvedit.exe; do
   done
 done
 wineserver -w
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+checks_done

@@ -3,19 +3,14 @@
 # the clock had scales: the PNGs of 48 times through the day, hashed, against their hash from
 # then. At 2 and 1.5 the picture is the scaled size and the hands reach twice as far.
 set -euo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 preview=$(realpath "${1:?usage: preview_scale_test.sh PATH-TO-quarvel-preview DATA-DIR}")
 data=$(realpath "${2:?usage: preview_scale_test.sh PATH-TO-quarvel-preview DATA-DIR}")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
 cp "$data"/tyou.sin "$data"/tan.sin "$data"/byou.sin "$data"/qv.bmp .
-failures=0
-passes=0
-check() {  # check NAME EXPECTED ACTUAL
-  if [ "$2" == "$3" ]; then echo "ok   $1"; passes=$((passes + 1)); else
-    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
-}
-png_size() { python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$1"; }
 
 day_hash() {  # day_hash [ARGS...]: the hash of the 48 PNGs' hashes
   local i s
@@ -50,5 +45,4 @@ for bad in 0 5 -1 2x "" 1e0; do
     "$status $(head -1 err.txt)"
 done
 
-echo "$passes passed, $failures failed"
-[ "$failures" -eq 0 ]
+checks_done

@@ -3,16 +3,13 @@
 # and exit 0 without a display (no DISPLAY at all, so any try to open one fails) and without
 # touching the home folder; anything else is refused with exit 2 and the usage on stderr.
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 clock=${1:?usage: command_line_test.sh QUARVEL QUARVEL-PREVIEW VERSION QVEDIT}
 preview=${2:?} version=${3:?} editor=${4:?}
 work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-cli-test.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/home"
-failures=0
-check() { # <what> <expected> <actual>
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
-}
 run() { # <program> <argument>...: sets status, out, err
   (cd "$work" && env -u DISPLAY -u XDG_CONFIG_HOME HOME="$work/home" "$@" >out.txt 2>err.txt)
   status=$?
@@ -46,5 +43,4 @@ check "qvedit takes one folder" "2|usage: qvedit [--help | --version | FOLDER]" 
   "$status|$(tail -n 1 <<<"$err")"
 check "nothing written to the home folder" "" "$(ls -A "$work/home")"
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+checks_done

@@ -3,14 +3,11 @@
 # groff takes without a warning, with the version and every option the program's --help lists;
 # and a readme in Linux words, the one the dialog's Readme opens from the config folder.
 set -uo pipefail
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 share=${1:?usage: linux_docs_test.sh BUILD-SHARE-FOLDER VERSION QUARVEL QUARVEL-PREVIEW}
 version=${2:?}
 shift 2
-failures=0
-check() { # <what> <expected> <actual>
-  if [ "$2" = "$3" ]; then echo "ok   $1"; else
-    echo "FAIL $1"; echo "  expected: $2"; echo "  actual:   $3"; failures=$((failures + 1)); fi
-}
 
 for program in "$@"; do
   name=$(basename "$program")
@@ -35,5 +32,4 @@ for phrase in Notepad "on the search path" "next to the program"; do
   grep -qiF -- "$phrase" <<<"$words" && check "the Linux readme says nothing of $phrase" no yes
 done
 
-echo "$failures failed"
-[ "$failures" -eq 0 ]
+checks_done

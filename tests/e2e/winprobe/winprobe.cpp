@@ -1,23 +1,11 @@
-// The Wine driver's window probe (see lib.sh), run with `wine` in the clock's prefix:
-//
-//   winprobe list [title]   every visible dialog (#32770: dialogs and message boxes), or those
-//                           with that title, and its controls, one line each
-//   winprobe window <title> every visible top-level window with that title, of any class, and
-//                           its controls, each with its control id
-//   winprobe close <title>  post WM_CLOSE to the top-level window with that title
-//   winprobe foreground     the title of Windows' foreground window (Wine's, across its
-//                           processes), or nothing when there is none
-//   winprobe version <exe>  the program's version resource as GetFileVersionInfo reads it: the
-//                           fixed file and product versions, then each U.S. English string
-//   winprobe manifest <exe> the program's application manifest (resource 1), as it is stored
-//   winprobe repaint <title> the window with that title and all its controls drawn afresh
-//   winprobe fit <title>    every visible control of the top-level window with that title whose
-//                           text is cut: its text measured in its own font against its client
-//                           area (less the frame a button, box or field draws around its text),
-//                           or the control reaching beyond the window or the screen's work
-//                           area; a line each, then
-//                           "checked N controls, M cut"; exit 1 when one is
-//
+// The Wine driver's window probe (see lib.sh), run with `wine` in the clock's prefix. Its
+// commands (the usage in main): list [title] the visible dialogs and message boxes (#32770) and
+// their controls; window <title> any class, each control with its id; close <title> posts
+// WM_CLOSE; foreground Windows' foreground window's title; version <exe> the version resource as
+// GetFileVersionInfo reads it; manifest <exe> resource 1 as stored; repaint <title> the window and
+// its controls drawn afresh; fit <title> each control whose text, measured in its own font, does
+// not fit its client area (less the frame a button, box or field draws), or that reaches beyond
+// the window or the work area, a line each, then "checked N controls, M cut" (exit 1 when one is).
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
 // control stays on one line. Rectangles are left,top,width,height on the screen.
 //
