@@ -1,5 +1,4 @@
-// What the core tells the window changed with each face: every pixel that changed lies inside
-// it, and it is the boxes of the hands that moved, not the face.
+// The part of each face the core says changed: every changed pixel, the moved hands' boxes.
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"

@@ -30,6 +30,11 @@ class ClockFixture : public ::testing::Test {
     return *form;
   }
   const FaceCanvas& canvas() const { return form->canvas(); }
+  // Closes the clock as a user does, and gives the settings.ini it left.
+  std::string SavedOnClose() {
+    window.RequestClose();
+    return work.Read("settings.ini");
+  }
   // A started 200-pixel clock at (300, 100), top-most, after its first redraw.
   Form1& StartAt300x100() {
     programDir.Write("settings.ini", "");

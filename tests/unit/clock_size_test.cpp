@@ -53,8 +53,7 @@ TEST_F(ClockSizeTest, TheClockTakesTheSavedSizeOverTheScreensAndKeepsIt) {
             std::make_tuple(300, 300, 300));
   EXPECT_EQ(canvas().DrawWidth(), 3);
   EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), saved);
+  EXPECT_EQ(SavedOnClose(), saved);
 
   // On a 2x screen the fixed size still wins; this run's own setting wins over both.
   HeadlessSystem screen2x{programDir.path(), 7.5f, 7.5f};

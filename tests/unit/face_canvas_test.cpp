@@ -81,9 +81,7 @@ TEST(FaceCanvas, ClsPutsThePictureBackUnderLinesAlreadyShown) {
   EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 }
 
-// A canvas cleared and drawn on again and again shows, byte for byte, what a new canvas shows
-// with the same lines: lines kept, moved, dropped, added, reordered, in any pen and colour, read
-// between the lines too.
+// Lines kept, moved, dropped, added or reordered on a reused canvas: the same bytes as afresh.
 TEST(FaceCanvas, DrawingAgainGivesTheSamePixelsAsDrawingAfresh) {
   constexpr int kWidth = 61, kHeight = 47;
   PixelImage picture{50, 40, {}};

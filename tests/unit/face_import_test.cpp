@@ -23,6 +23,11 @@ std::string Face(int width, char colour) {
   return bmp::Build({.width = width, .height = 4, .pixels = std::string(width * 3 * 4, colour)});
 }
 
+// What an import did, and the name the skin gives the face.
+std::pair<Outcome, std::string> Got(const FaceImport& face) {
+  return {face.outcome, face.name};
+}
+
 struct Folders {
   TempFolder skin;
   TempFolder elsewhere;
@@ -39,17 +44,15 @@ TEST(FaceImport, AFaceFromElsewhereIsCopiedWholeAndNamedPlainly) {
   const std::string big = Face(100000, 'a');  // 1.2 MB: a face, not a list of numbers
   const std::string picked = f.elsewhere.Write("face2.bmp", big);
   const FaceImport face = BringFaceIntoSkin(f.skin.path(), picked);
-  EXPECT_EQ(face.outcome, Outcome::kCopied);
-  EXPECT_EQ(face.name, "face2.bmp");
+  EXPECT_EQ(Got(face), std::make_pair(Outcome::kCopied, std::string("face2.bmp")));
   EXPECT_EQ(face.message, "Copied face2.bmp into the skin folder.");
   EXPECT_EQ(f.skin.Read("face2.bmp"), big);
   EXPECT_EQ(f.Entries(), "face2.bmp ");  // and no temporary file left
   EXPECT_EQ(f.elsewhere.Read("face2.bmp"), big);
 
   // Picked again: the same bytes are there, so that file is named and nothing is written.
-  const FaceImport again = BringFaceIntoSkin(f.skin.path(), picked);
-  EXPECT_EQ(again.outcome, Outcome::kReused);
-  EXPECT_EQ(again.name, "face2.bmp");
+  EXPECT_EQ(Got(BringFaceIntoSkin(f.skin.path(), picked)),
+            std::make_pair(Outcome::kReused, std::string("face2.bmp")));
   EXPECT_EQ(f.Entries(), "face2.bmp ");
 }
 
@@ -59,8 +62,7 @@ TEST(FaceImport, AnotherFileOfThatNameIsNeverReplaced) {
   f.skin.Write("face-2.bmp", Face(40, 'b'));
   const std::string picked = f.elsewhere.Write("face.bmp", Face(40, 'c'));
   const FaceImport face = BringFaceIntoSkin(f.skin.path(), picked);
-  EXPECT_EQ(face.outcome, Outcome::kCopied);
-  EXPECT_EQ(face.name, "face-3.bmp");
+  EXPECT_EQ(Got(face), std::make_pair(Outcome::kCopied, std::string("face-3.bmp")));
   EXPECT_EQ(face.message,
             "Copied face.bmp into the skin folder as face-3.bmp (another face.bmp is there "
             "already).");
@@ -78,23 +80,20 @@ TEST(FaceImport, AFaceInTheSkinFolderKeepsItsPlace) {
   const std::string inside = f.skin.Write("qv.bmp", Face(40, 'a'));
   fs::create_directory(f.skin.path() + "/faces");
   const std::string below = f.skin.Write("faces/blue.bmp", Face(40, 'b'));
-  FaceImport face = BringFaceIntoSkin(f.skin.path(), inside);
-  EXPECT_EQ(face.outcome, Outcome::kInSkin);
-  EXPECT_EQ(face.name, "qv.bmp");
-  face = BringFaceIntoSkin(f.skin.path() + "/", f.skin.path() + "/./faces/../qv.bmp");
-  EXPECT_EQ(face.outcome, Outcome::kInSkin);
-  EXPECT_EQ(face.name, "qv.bmp");
-  face = BringFaceIntoSkin(f.skin.path(), below);
-  EXPECT_EQ(face.outcome, Outcome::kInSkin);
-  EXPECT_EQ(face.name, "faces\\blue.bmp");
+  const auto inSkin = [](const char* name) {
+    return std::make_pair(Outcome::kInSkin, std::string(name));
+  };
+  EXPECT_EQ(Got(BringFaceIntoSkin(f.skin.path(), inside)), inSkin("qv.bmp"));
+  EXPECT_EQ(Got(BringFaceIntoSkin(f.skin.path() + "/", f.skin.path() + "/./faces/../qv.bmp")),
+            inSkin("qv.bmp"));
+  EXPECT_EQ(Got(BringFaceIntoSkin(f.skin.path(), below)), inSkin("faces\\blue.bmp"));
   EXPECT_EQ(std::distance(fs::directory_iterator(f.skin.path()), {}), 2);  // nothing added
 }
 
 TEST(FaceImport, AFailedCopySaysWhyAndWritesNothing) {
   Folders f;
   FaceImport face = BringFaceIntoSkin(f.skin.path(), f.elsewhere.path() + "/gone.bmp");
-  EXPECT_EQ(face.outcome, Outcome::kFailed);
-  EXPECT_TRUE(face.name.empty());
+  EXPECT_EQ(Got(face), std::make_pair(Outcome::kFailed, std::string()));
   EXPECT_NE(face.message.find("File not found"), std::string::npos) << face.message;
   // A skin folder that can't be written (here: one that is gone).
   face = BringFaceIntoSkin(f.skin.path() + "/gone", f.elsewhere.Write("face.bmp", Face(40, 'a')));
@@ -129,8 +128,7 @@ TEST_F(FaceNameTest, TheClockReadsAWindowsRelativeNameFromItsSkinFolder) {
   work.Write("faces/blue.bmp", Face(160, 'b'));
   Form1& f = Start("0,0\r\n 0 \r\nfaces\\blue.bmp\r\n 2 \r\n");
   EXPECT_EQ(f.state().faceDiameter, 160);
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "0,0\r\n 0 \r\nfaces\\blue.bmp\r\n 2 \r\n");
+  EXPECT_EQ(SavedOnClose(), "0,0\r\n 0 \r\nfaces\\blue.bmp\r\n 2 \r\n");
 }
 
 }  // namespace

@@ -111,12 +111,11 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
     const std::vector<DrawnSegment> large = Lines(clock, f, time);
     ASSERT_EQ(large.size(), small.size());
     for (std::size_t i = 0; i < small.size(); ++i) {
-      EXPECT_LE(std::abs(large[i].x1 - 2 * small[i].x1), 1);
-      EXPECT_LE(std::abs(large[i].y1 - 2 * small[i].y1), 1);
-      EXPECT_LE(std::abs(large[i].x2 - 2 * small[i].x2), 1);
-      EXPECT_LE(std::abs(large[i].y2 - 2 * small[i].y2), 1);
-      EXPECT_EQ(large[i].width, 2 * small[i].width);
-      EXPECT_EQ(large[i].color, small[i].color);
+      const DrawnSegment &a = large[i], &b = small[i];  // each end within a pixel of twice
+      EXPECT_LE(std::max({std::abs(a.x1 - 2 * b.x1), std::abs(a.y1 - 2 * b.y1),
+                          std::abs(a.x2 - 2 * b.x2), std::abs(a.y2 - 2 * b.y2)}),
+                1);
+      EXPECT_EQ(std::make_pair(a.width, a.color), std::make_pair(int16_t(2 * b.width), b.color));
     }
   }
 
@@ -127,8 +126,7 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
   EXPECT_FALSE(f.state().dodged);
   EXPECT_EQ(window.left(), 300);
   // settings.ini keeps the skin's pen and the place as it was written.
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(SavedOnClose(), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 TEST_F(ScaledClockTest, TheSharpFaceIsUsedFromTwoUpWhenItIsTwiceTheSize) {
@@ -201,8 +199,7 @@ TEST_F(ScaledClockTest, OnAMonitorOfAnotherScaleTheClockIsSizedAgainInPlace) {
   screen.SetScaleSetting("");
   screen.SetDrawsAtScreenDpi(false);
   EXPECT_EQ(std::get<0>(movedTo(7.5f)), 200);
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(SavedOnClose(), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ TEST(FaceZoom, EachFacePixelIsAWholeBlockAndComesBackAtEveryZoom) {
     zoom.SetView(700, 500);
     zoom.SetZoom(c.zoom);
     SCOPED_TRACE(ZoomName(c.zoom));
-    EXPECT_EQ(zoom.scaleNumerator(), c.scale);
     const FacePlace rect = zoom.FaceRect();
     EXPECT_EQ(rect.width, 200 * c.scale);
     for (const ScreenPoint face :
@@ -61,8 +60,6 @@ TEST(FaceZoom, AFaceLargerThanTheViewScrollsWithinItselfAndKeepsItsMiddle) {
   zoom.SetView(300, 300);
   zoom.SetZoom(Zoom::kFour);  // 800 pixels in a 300-pixel view
   zoom.ScrollTo(-50, 9999);
-  EXPECT_EQ(zoom.scrollX(), 0);
-  EXPECT_EQ(zoom.scrollY(), 500);
   EXPECT_EQ(zoom.FaceRect(), (FacePlace{0, -500, 800, 800}));
   EXPECT_EQ(zoom.ToFace({0, 0}), (ScreenPoint{0, 125}));
   zoom.CentreOn({100, 100});

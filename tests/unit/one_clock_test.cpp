@@ -45,8 +45,7 @@ TEST_F(OneClockTest, ASecondStartActivatesTheRunningClockAndTouchesNothing) {
   EXPECT_EQ(work.Read("settings.ini"), kSettings);
 
   // The running clock is the one that writes, at its close; then the folder is free again.
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(SavedOnClose(), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_TRUE(ClaimSettingsFolder(second, slot));
 }
 
@@ -106,8 +105,7 @@ TEST_F(OneClockTest, ALockLeftByAKilledClockStopsNothing) {
   EXPECT_EQ(work.Read(kLockFile), std::to_string(kSelf) + "\n");
 }
 
-// A lock file that can't be made (here: its folder is missing) never keeps a clock from
-// starting.
+// A lock file that can't be made (its folder is missing) never keeps a clock from starting.
 TEST_F(OneClockTest, ALockThatCantBeTakenStopsNothing) {
   const FileSlot nowhere(work.path() + "/missing");
   EXPECT_TRUE(ClaimSettingsFolder(system, nowhere));

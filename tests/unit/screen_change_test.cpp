@@ -37,8 +37,7 @@ TEST_F(ScreenChangeTest, AClockOffTheSmallerScreenComesBackAndIsSavedThere) {
   EXPECT_TRUE(form->state().dodged);
   NextSecondWithPointerAt(100, 100);
   EXPECT_EQ(Place(), std::make_pair(600, 370));
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "600,370\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_EQ(SavedOnClose(), "600,370\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 TEST_F(ScreenChangeTest, AParkedClockComesHomeOntoTheSmallerScreen) {

@@ -36,8 +36,7 @@ struct Skin {
   }
 };
 
-// The default skin's hand files are in the one saved form: saved unedited, they stay byte for
-// byte. The fuzz_hand_file target checks the round trip of any file the clock reads.
+// Saved unedited, the default hand files stay byte for byte (fuzz_hand_file checks any file).
 TEST(HandFile, TheDefaultHandFilesAreInTheSavedForm) {
   for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"}) {
     FileSlot slot(kData);

@@ -94,8 +94,7 @@ TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
   EXPECT_FALSE(window.topmost());
   EXPECT_TRUE(window.shown());  // shown at the end of start-up all the same
   EXPECT_EQ(canvas().DrawWidth(), 3);
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
+  EXPECT_EQ(SavedOnClose(), "-1200,80\r\n 1 \r\nqv.bmp\r\n 3 \r\n");
 }
 
 TEST_F(StartupTest, APlaceOffEveryScreenOpensOnTheNearestOneAsNearAsFits) {
@@ -138,8 +137,7 @@ TEST_F(StartupTest, ANegativePenIsRefusedAndTheDesignedPenStays) {
   Form1& f = Start("0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");
   EXPECT_EQ(f.state().lineWidth, -4);
   EXPECT_EQ(canvas().DrawWidth(), 1);
-  window.RequestClose();
-  EXPECT_EQ(work.Read("settings.ini"), "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");  // kept as read
+  EXPECT_EQ(SavedOnClose(), "0,0\r\n 0 \r\nqv.bmp\r\n-4 \r\n");  // kept as read
 }
 
 TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
@@ -208,8 +206,7 @@ TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved)
   EXPECT_EQ(work.Read("settings.ini"), settings);
 }
 
-// The end of the session or a signal while a window of the clock's own is up: the close comes
-// from inside that window's modal loop.
+// The session's end or a signal while a window of the clock's is up: closed from its loop.
 TEST_F(StartupTest, AnEndWhileTheFirstRunDialogIsUpKeepsTheUsersFileAndEndsNormally) {
   const std::string users = "250,120\r\n-1\r\nnothere.bmp\r\n3\r\n";
   system.WhileDialogOpen([&] {
@@ -224,8 +221,7 @@ TEST_F(StartupTest, AnEndWhileTheFirstRunDialogIsUpKeepsTheUsersFileAndEndsNorma
   EXPECT_FALSE(std::filesystem::exists(work.path() + "/settings.ini.new"));
 }
 
-// Each report of a failure ends the process with code 1 once dismissed; a close while it is up
-// ends it the same way at once, and writes nothing.
+// A close while a failure's report is up ends with code 1 at once and writes nothing.
 class EndDuringReportTest : public StartupTest {
  protected:
   void SetUp() override {

@@ -42,8 +42,7 @@ TEST(TimerTableTest, DueOrderLowerNumberOnATieAndLateTicksMerged) {
   EXPECT_EQ(inNs.Interval(TimerId::kTimer3), 40000000);
 }
 
-// The headless window runs its timers on the same table: a handler that holds the clock up for
-// 120 ms gets one late tick, not the two it missed.
+// The headless window's table: a handler that takes 120 ms gets one late tick, not two.
 class SlowHandler : public WindowEvents {
  public:
   explicit SlowHandler(HeadlessClock& clock) : clock_(clock) {}
