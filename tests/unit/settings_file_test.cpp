@@ -59,10 +59,9 @@ TEST(SettingsFile, EachSettingReadsOnItsOwnAndOneThatCantBeReadKeepsItsDefault) 
 // Line 2 reads as the top-most switch (only 0 is top-most) and goes back as it was found while
 // the switch still agrees; a switch changed by A is written as -1 or 0.
 TEST(SettingsFile, TheTopmostLineComesBackAsFoundUnlessTheSwitchChanged) {
-  for (const auto& [line, topmost] : {std::pair<std::string, bool>{" 0 ", true},
-                                      {"-1 ", false},
-                                      {" 1 ", false},
-                                      {" 7 ", false}}) {
+  const std::pair<std::string, bool> lines[] = {
+      {" 0 ", true}, {"-1 ", false}, {" 1 ", false}, {" 7 ", false}};
+  for (const auto& [line, topmost] : lines) {
     TempFolder folder;
     folder.Write("settings.ini", "1,2\r\n" + line + "\r\nqv.bmp\r\n 2 \r\n");
     FileSlot slot(folder.path());
