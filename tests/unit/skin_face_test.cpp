@@ -23,10 +23,13 @@ TEST_F(SkinFaceTest, DrawsTheSamePixelsAsTheClock) {
   face.SetPicture(OpenFacePicture(slot, opened.document.bitmapName, problem));
   EXPECT_EQ(face.Draw(opened.document, {10, 8, 30}), "");
   EXPECT_EQ(face.pixels().pixels, clockForm.canvas().pixels().pixels);
+  EXPECT_EQ(face.width(), 200);
 }
 
 TEST(SkinFace, PixelsTurnBackIntoThePointsTheClockDrawsThere) {
   const ClockState dial = DialFor(200, 8);  // the minute hand at 10:08
+  EXPECT_EQ(std::make_tuple(dial.centerX, dial.centerY, dial.radius),
+            std::make_tuple(100, 100, 80));  // the clock's own dial: nothing else pins it
   const std::vector<ShapePoint> kite{{0, 0}, {-8, 25}, {0, 90}, {8, 25}};
   const ScreenPoint tip = *PointPixel(dial, kite[2]);
   EXPECT_EQ(PointPixel(dial, PointFromPixel(dial, tip.x, tip.y)), tip);
