@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
-# What the native Linux clock costs the machine, beside `xclock -update 1` and `oclock` as
-# yardsticks, side by side on one private Xvfb screen, the pointer kept away. quarvel shows the
-# default skin at (0, 0), top-most, its face blown up to each size (ImageMagick). Per stretch:
-# CPU share (scheduler nanoseconds from /proc/PID/schedstat, fine enough for a few ms a minute),
-# resident memory and main-thread wake-ups (voluntary context switches), as a Markdown table
-# with quarvel's targets. It reports; it does not fail. The stretches: idle at each size; a Z
-# and an X lap at 200 and 400 pixels; a 3 s drag at 200; idle at 200 in the normal layer.
+# What the native clock costs beside `xclock -update 1` and `oclock` on one Xvfb screen, its
+# default face blown up to each size: CPU (/proc/PID/schedstat), memory and main-thread wake-ups
+# per stretch, as a Markdown table with quarvel's targets. It reports; it does not fail.
 #   measure_native_clock.sh [idle seconds=20] [sizes="200 400 800 1600"]
 #   (QUARVEL_NATIVE_BUILD: a release build)
 E2E_TEST=native_clock

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# What quarvel.exe costs the machine beside Wine's own analog clock (`wine clock`), side by side
-# on one private Xvfb screen, each in a Wine prefix of its own so that each wineserver can be
-# measured; quarvel.exe shows the default skin at (0, 0), top-most, the pointer kept away. Over
-# the stretch: each clock's and its wineserver's CPU share (/proc/PID/stat), resident memory and
-# main-thread wake-ups, as a Markdown table with quarvel.exe's targets. It reports, never fails.
+# What quarvel.exe costs beside `wine clock` on one Xvfb screen, each in a Wine prefix of its own
+# so each wineserver can be measured: CPU (/proc/PID/stat), memory and main-thread wake-ups, as a
+# Markdown table with quarvel.exe's targets. It reports, never fails.
 #   measure_running_clock.sh [seconds=30]
 E2E_TEST=running_clock
 # shellcheck source=../e2e/lib.sh
