@@ -137,8 +137,9 @@ e2e_start_editor
 e2e_until 15 e2e_qvs_shown || e2e_fail "qvedit.exe shows no qvs within 15 s"
 sleep 0.5
 e2e_click_control qvs $BROWSE
-# Laid out in steps, the Open button last; the first open dialog of a prefix is slow.
-e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep -q "class=\"Button\" .* id=1\$"' ||
+# Laid out in steps, the Open button last; the first open dialog of a prefix is slow. grep reads
+# all (not -q): tee, cut off early, would fail the pipe.
+e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
   e2e_fail "no open dialog with an Open button"
 sleep 0.5
 e2e_click_control "Face bitmap" $FILE_NAME
@@ -146,7 +147,7 @@ xdotool key --clearmodifiers End shift+Home BackSpace
 xdotool type --delay 30 "Z:${E2E_TMP//\//\\}\\elsewhere\\face2.bmp"
 e2e_screenshot open-dialog >/dev/null
 xdotool key Return # Open
-e2e_until 10 eval 'e2e_window_controls qvs | grep -q "Copied face2.bmp"' ||
+e2e_until 10 eval 'e2e_window_controls qvs | grep "Copied face2.bmp" >/dev/null' ||
   e2e_fail "the editor does not say it copied the face:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
 e2e_screenshot face-copied >/dev/null
 e2e_click_control qvs $SAVE
