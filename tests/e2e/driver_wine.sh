@@ -1,9 +1,6 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by lib.sh and the scripts
-# End-to-end driver: the Windows build's quarvel.exe under Wine (lib.sh sources it when
-# QUARVEL_E2E_DRIVER is wine, the default). Everything that knows the clock is quarvel.exe run
-# by Wine: the prefix, starting programs, the stand-in editor, and winprobe.exe, which reads
-# dialogs and posts close requests. driver_x11.sh provides the same functions and names for
-# the native Linux clock.
+# End-to-end driver for the Windows build's quarvel.exe under Wine: the prefix, starting programs,
+# the stand-in editor, and winprobe.exe, which reads dialogs and posts close requests.
 
 export WINEPREFIX=${QUARVEL_E2E_PREFIX:-$(dirname "$QUARVEL_WINDOWS_BUILD")/wine-prefix}
 export WINEDEBUG=-all
@@ -76,10 +73,9 @@ e2e_install_editor() { # <folder>
   cp "$editor" "$1/qvedit.exe"
 }
 
-# Runs the program from E2E_DIR, where it looks for settings.ini to tell a first run, in the
-# working folder given, with E2E_SEARCH_DIR on its search path. A new copy replaces the old one
-# by renaming, so a program still running keeps its file. `exec` keeps the pid: E2E_CLOCK_PID is
-# quarvel.exe itself.
+# The program in E2E_DIR (its settings.ini tells a first run), run in the working folder given,
+# with E2E_SEARCH_DIR on its search path; a new copy comes by renaming, so a running one keeps
+# its file. E2E_CLOCK_PID is quarvel.exe's own (exec).
 e2e_start_clock() { # [working folder=E2E_DIR]
   local path=${E2E_SEARCH_DIR:+Z:${E2E_SEARCH_DIR//\//\\}}
   cmp -s "$QUARVEL_EXE" "$E2E_DIR/quarvel.exe" ||
@@ -102,9 +98,8 @@ e2e_list_controls() { # [title]
     tee -a "$E2E_ART/controls.txt"
 }
 
-# The screen's dots per inch as Windows reads them (LogPixels), for the next program started.
-# The prefix is every test's, so the first call arranges for the old value to come back when
-# the test ends, whatever happens in it.
+# LogPixels for the next program started; the prefix is shared, so the old value comes back at
+# the test's end.
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 E2E_OLD_DPI=unsaved
 e2e_screen_dpi() { # <dots per inch>

@@ -1,10 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by lib.sh and the scripts
-# End-to-end driver: the native Linux clock, bin/quarvel of the native build (lib.sh sources it
-# when QUARVEL_E2E_DRIVER is x11). The program runs as a user runs it, with stand-ins for the
-# editor and for the desktop's viewer behind xdg-open (Wine has Notepad); windows are closed
-# through the window manager (wmctrl), as its close box does; the dialog's and the message
-# boxes' controls are read from the property they describe them in (_QUARVEL_CONTROLS), in the
-# Wine driver's form.
+# End-to-end driver for the native Linux clock, with stand-ins for the editor and the viewer
+# behind xdg-open; windows close through the window manager (wmctrl), as its close box does; the
+# dialogs' controls come from _QUARVEL_CONTROLS, in the Wine driver's form.
 
 : "${QUARVEL_X11_EXE:=$QUARVEL_NATIVE_BUILD/bin/quarvel}"
 E2E_PROGRAM=quarvel

@@ -1,12 +1,9 @@
 #!/usr/bin/env bash
-# The skin editor's face view and keys. Zoom: at 1x and at 4x the selected point's handle is the
-# same size on the screen (81 pixels of its fill), and at 4x the face is the clock's own pixels,
-# each a block of 4 x 4 screen pixels; the view grows with the window. Keys, as an author
-# types them: a click into Angle takes the field's whole text, so "110" replaces "180" (it was
-# appended once: "180110"); with the face focused the arrow keys nudge the selected point by a
-# degree or a percent, each nudge one undo step (Ctrl+Z, Ctrl+Y); Delete removes the point;
-# Ctrl+S saves. With Symmetric on, a nudge moves the point's mirror too. Each step is checked in
-# the hour hand's file the save writes.
+# The skin editor's face view and keys. At 1x and 4x the selected handle is 81 pixels of fill;
+# at 4x the face is 4 x 4 blocks; the view grows with the window. A click into Angle takes its
+# whole text ("110" replaces "180"); on the face the arrows nudge the point, each nudge one undo
+# step; Delete removes it; Ctrl+S saves; with Symmetric on its mirror moves too. Each step is
+# checked in the hour hand's file the save writes.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

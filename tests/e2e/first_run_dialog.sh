@@ -7,7 +7,7 @@
 # top-most clock writes the defaults.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-e2e_require_tools tesseract python3
+e2e_require_tools tesseract python3 identify
 tesseract --list-langs 2>/dev/null | grep -qx jpn ||
   e2e_fail "no tesseract-ocr-jpn (scripts/install-deps.sh)"
 # The faces the clock tries, from the one list of them.
@@ -101,26 +101,21 @@ IFS=', ' read -r _ frame_right frame_top _ <<<"$frame"
 xprop -id "$D" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
   e2e_fail "the dialog would get a task-bar button"
 # The caption's icon is the icon file's own 16 x 16 image, not its 32 x 32 one scaled down:
-# _NET_WM_ICON (ARGB) against the .ico's 8-bit 16 x 16 image, opaque pixels compared.
-xprop -id "$D" -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON | python3 -c '
-import re, struct, sys
-v = [int(x) for x in re.findall(r"\d+", sys.stdin.read().split("=", 1)[1])]
-shown = {}
-while v:
-    w, h = v[0], v[1]; shown[w] = v[2:2 + w * h]; v = v[2 + w * h:]
-ico = open(sys.argv[1], "rb").read()
-for i in range(struct.unpack_from("<H", ico, 4)[0]):
-    w, _, _, _, _, _, _, at = struct.unpack_from("<BBBBHHII", ico, 6 + 16 * i)
-    if w == 16: break
-pal = ico[at + 40:at + 40 + 1024]
-rows = [ico[at + 1064 + 16 * r:at + 1080 + 16 * r] for r in range(15, -1, -1)]
-mask = [ico[at + 1320 + 4 * r:at + 1322 + 4 * r] for r in range(15, -1, -1)]
-want = [0 if mask[y][x // 8] >> (7 - x % 8) & 1 else 0xFF000000 | pal[4 * rows[y][x] + 2] << 16 |
-        pal[4 * rows[y][x] + 1] << 8 | pal[4 * rows[y][x]] for y in range(16) for x in range(16)]
-got = shown.get(16, [])
-bad = [i for i in range(256) if want[i] and (len(got) < 256 or got[i] & 0xFFFFFF != want[i] & 0xFFFFFF)]
-sys.exit(f"sizes {sorted(shown)}; {len(bad)} pixels of the 16 x 16 icon differ" if bad else 0)
-' "$QUARVEL_SOURCE_DIR/infodialog/resources/quarvel.ico" || e2e_fail "the caption's icon is wrong"
+# _NET_WM_ICON's 16 x 16 ARGB against the .ico's, the pixels the .ico leaves clear set black.
+ico="$QUARVEL_SOURCE_DIR/infodialog/resources/quarvel.ico[$(identify -format '%p %w\n' \
+  "$QUARVEL_SOURCE_DIR/infodialog/resources/quarvel.ico" | awk '$2 == 16 { print $1; exit }')]"
+xprop -id "$D" -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON | tr -cs 0-9 '\n' | awk '
+  NF { v[n++] = $1 }
+  END { for (i = 0; i < n; i += 2 + v[i] * v[i + 1]) if (v[i] == 16) break
+    print "# ImageMagick pixel enumeration: 16,16,255,srgb"
+    for (p = 0; p < 256; p++) { c = v[i + 2 + p]
+      printf "%d,%d: (%d,%d,%d)\n", p % 16, int(p / 16), int(c / 65536) % 256, int(c / 256) % 256, c % 256 } }
+' >"$E2E_TMP/icon.txt"
+convert "$ico" -alpha extract "$E2E_TMP/mask.png"
+convert "$ico" -alpha off "$E2E_TMP/mask.png" -compose multiply -composite "$E2E_TMP/want.png"
+convert "txt:$E2E_TMP/icon.txt" "$E2E_TMP/mask.png" -compose multiply -composite "$E2E_ART/icon.png"
+[ "$(e2e_count_diff "$E2E_ART/icon.png" "$E2E_TMP/want.png" 0 0 16 16)" -eq 0 ] ||
+  e2e_fail "the caption's icon is not the .ico's 16 x 16 image (icon.png)"
 
 controls=$(e2e_list_controls QUARVEL)
 [ "$(grep -c '^  control' <<<"$controls")" -eq 8 ] || e2e_fail "not 8 controls:"$'\n'"$controls"

@@ -1,13 +1,9 @@
 #!/usr/bin/env bash
-# Z runs the minute hand once round the dial, X the second hand: 60 frames 50 ms apart, about
-# 3 s. During a lap screenshots about 150 ms apart keep differing, far more often than the
-# once-a-second redraw of a still face makes them; then the face settles and ticks again.
-# X held down (a key repeating every 33 ms, faster than the frames) keeps the frames coming:
-# each repeat restarts the lap, so the second hand stands just ahead of the time and follows it
-# from second to second, where a frozen face would not change at all. A toggles the top-most
-# layer. The keys are pressed by their key codes; on X11 all but Z under a layout without Latin
-# letters (`setxkbmap ru`), where the keys at the places of X, A and C on a US keyboard still
-# work, as under Windows. A window manager's WM_TAKE_FOCUS gives the clock the keys too.
+# Z runs the minute hand once round the dial, X the second hand (60 frames 50 ms apart): during a
+# lap screenshots 150 ms apart keep differing, then the face settles and ticks again. X held
+# down (repeating faster than the frames) restarts the lap each time, so the face still follows
+# the seconds. A toggles the top-most layer. The keys go by their codes; on X11 all but Z under
+# `setxkbmap ru`, as under Windows. A window manager's WM_TAKE_FOCUS gives the clock the keys too.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
-# The top-most layer and the hiding from the pointer. Line 2 of settings.ini sets the layer
-# (openbox shows a top-most window as _NET_WM_STATE_ABOVE), key A toggles it, and only a
-# top-most clock hides: a move over it without Shift alone parks it at once at x = -1000 (Wine
-# unmaps it), the per-second pointer test keeps it there while the pointer is on its square
-# and brings it home once the pointer has left. Shift alone keeps it in place, Shift+Ctrl does
-# not. Round after round on one clock it parks and comes back at the same height. Closing saves
-# the layer and the home place.
+# The top-most layer (settings.ini's line 2, _NET_WM_STATE_ABOVE, key A) and the hiding: only a
+# top-most clock hides; a move over it without Shift parks it at once at x = -1000 (Wine unmaps
+# it), the per-second pointer test keeps it there and brings it home once the pointer has left.
+# Shift alone keeps it in place, Shift+Ctrl does not; round after round it comes back at the
+# same height. Closing saves the layer and the home place.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 

@@ -1,16 +1,10 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
-# End-to-end harness: the clock on a private Xvfb screen with a window manager (openbox, or the
-# one E2E_WM names), driven with xdotool and read back from screenshots. Sourced by the scripts
-# here, one per concern of the window backend, and by scripts/run-clock.sh. A script: e2e_begin (screen, driver, empty work folder
-# E2E_DIR), files, e2e_start_clock, e2e_wait_clock (E2E_WINDOW), checks that call e2e_fail,
-# e2e_pass. One scenario runs against both builds of the clock: what knows how a build is
-# started and looked into sits in its driver (driver_wine.sh, driver_x11.sh).
-#
-# Optional inputs: QUARVEL_E2E_DRIVER (wine, the default, or x11), QUARVEL_WINDOWS_BUILD
-# (default <repo>/build/windows), QUARVEL_NATIVE_BUILD (default <repo>/build/native),
-# QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS (screenshots and logs, a folder per test),
+# End-to-end harness: the clock on a private Xvfb screen with a window manager, driven with
+# xdotool and read back from screenshots; what knows a build sits in its driver (driver_*.sh).
+# Sourced by the scripts here and scripts/run-clock.sh. Inputs: QUARVEL_E2E_DRIVER (wine or x11),
+# QUARVEL_WINDOWS_BUILD, QUARVEL_NATIVE_BUILD, QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS,
 # QUARVEL_E2E_PREFIX (the Wine prefix), QUARVEL_EXE, E2E_KEEP=1 (keep the temporary folder),
-# E2E_WM (openbox, the default, or fluxbox: each in its stock setup, as a new user finds it).
+# E2E_WM (openbox or fluxbox, each in its stock setup, as a new user finds it).
 
 : "${QUARVEL_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 : "${QUARVEL_WINDOWS_BUILD:=$QUARVEL_SOURCE_DIR/build/windows}"
@@ -18,8 +12,8 @@
 : "${QUARVEL_E2E_ARTIFACTS:=$(dirname "$QUARVEL_WINDOWS_BUILD")/e2e-artifacts}"
 E2E_DRIVER=${QUARVEL_E2E_DRIVER:-wine}
 E2E_WM=${E2E_WM:-openbox}
-# A test's name, and its artifacts' folder: the script's, after the driver's but Wine's, and
-# then the window manager's but openbox's.
+# A test's name and artifacts' folder: the script's, with the driver and window manager but Wine's
+# and openbox's.
 if [ -z "${E2E_TEST:-}" ]; then
   E2E_TEST=$(basename "${0%.sh}")
   [ "$E2E_DRIVER" = wine ] || E2E_TEST=${E2E_DRIVER}_$E2E_TEST
@@ -86,11 +80,9 @@ e2e_teardown() {
   exit "$status"
 }
 
-# A display nobody used before (-displayfd picks a free number): an old one may hold keys that
-# a killed run never released. No reset when the first client leaves: openbox, connecting
-# meanwhile, failed now and then. A window manager, because without one Wine takes about 2 s to
-# hide or close a window, stacking ignores activation and dialogs get no frame. It runs with a
-# home of its own: fluxbox writes its first setup there, as it does for a new user.
+# A display nobody used (-displayfd) holds no keys a killed run left down; no -reset: openbox,
+# connecting meanwhile, failed now and then. Without a window manager Wine takes 2 s to hide a
+# window and dialogs get no frame. Its own home: fluxbox writes its first setup there.
 # E2E_SCREEN, set before e2e_begin, gives another screen (WxHxDepth).
 e2e_start_display() {
   Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
@@ -140,8 +132,7 @@ e2e_only() { # <driver> <what is skipped and why>
   return 1
 }
 
-# The skin editor of the Windows build (there is none for Linux yet) in E2E_DIR, started there
-# as the clock starts it; its process is E2E_EDITOR_PID.
+# The Windows build's skin editor, started in E2E_DIR as the clock starts it (E2E_EDITOR_PID).
 e2e_start_editor() {
   e2e_require_file "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "the skin editor (make windows)"
   cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
@@ -154,7 +145,6 @@ e2e_start_editor() {
   E2E_EDITOR_PID=$!
 }
 
-# The skin editor's window, "qvs" (QVS), then its controls' texts by id, and its closing.
 e2e_qvs_shown() {
   QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
 }
@@ -289,15 +279,11 @@ e2e_wait_clock() { # [size=200]; sets E2E_WINDOW
   E2E_WINDOW=$E2E_FOUND
 }
 
-# Keys reach only the window with the X focus, which a person gives with a click: on the clock
-# with Shift held (so that a top-most clock doesn't hide), then off it before Shift goes up; on
-# a dialog or a message box in its top left corner, clear of its controls.
-# NOTE: the window manager marks a window active at once, but Wine takes the focus itself a
-# little later (WM_TAKE_FOCUS); a key pressed in between goes to the window that had it.
-# NOTE: Wine 8 can't ask the window manager for the focus (it sends no _NET_ACTIVE_WINDOW), and
-# openbox focuses a window on a plain press only, so the Windows build under openbox gets it
-# as a person there gets it: Shift up over the clock, which keeps it in place, then a click;
-# and should the clock have hidden meanwhile, once more when it is back.
+# The X focus as a person gives it, with a click: on the clock with Shift held (so a top-most
+# clock doesn't hide), then off it before Shift goes up; on a dialog in its top left corner.
+# Wine takes the focus a little after the window manager marks the window active. openbox
+# focuses on a plain press only and Wine 8 can't ask it for the focus, so there Shift goes up
+# over the clock (which keeps it in place) before the click, once more should it have hidden.
 e2e_focus() { # <window id>
   local taken=0 try tries=1 plain=0
   e2e_has_focus "$1" && return 0

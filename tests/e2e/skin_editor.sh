@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A skin author's round trip under Wine: right-click to qvs, colour and drag the minute hand,
-# "Save and start clock" brings back a clock wearing exactly the saved skin; planted files stay.
-# A read-only hand file stops the save whole; closing asks; a face from elsewhere is copied in.
+# "Save and start clock" brings back a clock wearing exactly the saved skin. A read-only hand file
+# is reported; closing asks; a face from elsewhere is copied in. Which files a failed save or a
+# copy touches, and planted files, are SkinFiles', FaceImport's and SafeSave's unit tests'.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
@@ -19,7 +20,6 @@ unzip -q "$E2E_TMP/quarvel.zip" -d "$E2E_TMP/unzipped"
 mv "$E2E_TMP"/unzipped/quarvel/* "$E2E_DIR"/
 QUARVEL_EXE=$E2E_DIR/quarvel.exe
 e2e_settings 300 200 >"$E2E_DIR/settings.ini" # no first run
-
 
 # A top-level window with that title and a field of that id: the colour dialog.
 dialog_with() { # <id>
@@ -82,11 +82,7 @@ xdotool mouseup 1
 sleep 0.5
 e2e_screenshot dragged >/dev/null
 
-# --- Save and start clock: the editor closes, the clock comes back in the saved skin. A link
-# and a file planted where saves once put their temporary files are left alone. ---
-printf 'precious\n' >"$E2E_TMP/victim.txt"
-ln -s "$E2E_TMP/victim.txt" "$E2E_DIR/tyou.sin.new"
-printf 'planted\n' >"$E2E_DIR/tan.sin.new"
+# --- Save and start clock: the editor closes, the clock comes back in the saved skin. ---
 e2e_click_control qvs $SAVE_AND_START
 e2e_until 10 e2e_not e2e_qvs_shown || e2e_fail "the editor is still open after Save and start clock"
 e2e_wait_clock
@@ -96,10 +92,6 @@ tip=$(sed -n 8p "$E2E_DIR/tyou.sin")
 awk -F, '{ exit !($1 >= 28 && $1 <= 32 && $2 + 0 >= 98 && $2 + 0 <= 102) }' <<<"${tip%$'\r'}" ||
   e2e_fail "the dragged tip was saved as '$tip', expected about 30,100"
 e2e_log "saved tip: ${tip%$'\r'}"
-printf 'precious\n' | e2e_expect_bytes "$E2E_TMP/victim.txt" "the planted link's victim"
-printf 'planted\n' | e2e_expect_bytes "$E2E_DIR/tan.sin.new" "the planted file"
-[ "$(readlink "$E2E_DIR/tyou.sin.new")" = "$E2E_TMP/victim.txt" ] || e2e_fail "the planted link moved"
-rm "$E2E_DIR/tyou.sin.new" "$E2E_DIR/tan.sin.new"
 
 # The clock's face is the Windows preview tool's drawing of the saved files.
 e2e_geometry "$E2E_WINDOW"
@@ -123,9 +115,6 @@ for phrase in "byou.sin" "Path/File access error" "Nothing was saved"; do
   grep -qF "$phrase" <<<"$BOX" || e2e_fail "the failed save's message does not say '$phrase':"$'\n'"$BOX"
 done
 e2e_screenshot read-only-save >/dev/null
-for file in tyou.sin tan.sin byou.sin settings.ini; do
-  cmp -s "$E2E_TMP/before/$file" "$E2E_DIR/$file" || e2e_fail "$file changed in a failed save"
-done
 xdotool key Return
 
 # Closing asks about the unsaved change; "No" closes without writing.
@@ -144,13 +133,13 @@ chmod 644 "$E2E_DIR/byou.sin"
 mkdir "$E2E_TMP/elsewhere"
 convert "$E2E_DIR/qv.bmp" -negate BMP3:"$E2E_TMP/elsewhere/face2.bmp"
 convert "$E2E_DIR/qv.bmp" -flip BMP3:"$E2E_DIR/face2.bmp" # another face2.bmp, already there
-cp "$E2E_DIR/face2.bmp" "$E2E_TMP/face2-before.bmp"
 e2e_start_editor
 e2e_until 15 e2e_qvs_shown || e2e_fail "qvedit.exe shows no qvs within 15 s"
 sleep 0.5
 e2e_click_control qvs $BROWSE
-# Laid out in steps, the Open button last; the first open dialog of a prefix is slow.
-e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep -q "class=\"Button\" .* id=1\$"' ||
+# Laid out in steps, the Open button last; the first open dialog of a prefix is slow. grep reads
+# all (not -q): tee, cut off early, would fail the pipe.
+e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
   e2e_fail "no open dialog with an Open button"
 sleep 0.5
 e2e_click_control "Face bitmap" $FILE_NAME
@@ -158,17 +147,13 @@ xdotool key --clearmodifiers End shift+Home BackSpace
 xdotool type --delay 30 "Z:${E2E_TMP//\//\\}\\elsewhere\\face2.bmp"
 e2e_screenshot open-dialog >/dev/null
 xdotool key Return # Open
-e2e_until 10 eval 'e2e_window_controls qvs | grep -q "Copied face2.bmp"' ||
+e2e_until 10 eval 'e2e_window_controls qvs | grep "Copied face2.bmp" >/dev/null' ||
   e2e_fail "the editor does not say it copied the face:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
-e2e_window_controls qvs | grep -F " id=$STATUS" | grep -qF "as face2-2.bmp (another face2.bmp is there already)" ||
-  e2e_fail "the status does not name the copy face2-2.bmp: $(e2e_window_controls qvs | grep " id=$STATUS\$")"
 e2e_screenshot face-copied >/dev/null
 e2e_click_control qvs $SAVE
 line3() { sed -n 3p "$E2E_DIR/settings.ini"; }
 e2e_until 10 eval '[ "$(line3)" = face2-2.bmp$'"'\\r'"' ]' ||
   e2e_fail "settings.ini line 3 is '$(line3 | tr -d '\r')', expected face2-2.bmp"
-cmp -s "$E2E_TMP/elsewhere/face2.bmp" "$E2E_DIR/face2-2.bmp" || e2e_fail "face2-2.bmp is not the picked file"
-cmp -s "$E2E_TMP/face2-before.bmp" "$E2E_DIR/face2.bmp" || e2e_fail "the skin's own face2.bmp was replaced"
 e2e_close_request qvs
 e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor still runs after closing"
 e2e_pass

@@ -1,7 +1,6 @@
 #pragma once
-// A fresh folder of its own under the system's temp folder, removed again at the end: the unit
-// tests and the fuzz targets write the files they feed to the readers here, so parallel runs
-// never share files.
+// A fresh folder under the system's temp folder, removed at the end: parallel runs of the unit
+// tests and fuzz targets never share the files they feed to the readers.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

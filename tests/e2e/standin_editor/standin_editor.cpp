@@ -1,7 +1,5 @@
-// A stand-in for the companion editor, for the end-to-end tests: after QVEDIT_DELAY_MS
-// milliseconds, if set, to play a slow editor, it shows a window titled "qvs" (a message box
-// does) until that window is closed. With QVEDIT_EXIT_CODE set it plays an editor that fails
-// at once: it ends with that code and shows nothing.
+// The end-to-end tests' stand-in editor: after QVEDIT_DELAY_MS a message box titled "qvs"; with
+// QVEDIT_EXIT_CODE set it ends at once with that code, as a failing editor.
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 

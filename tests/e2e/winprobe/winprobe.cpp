@@ -1,15 +1,9 @@
-// The Wine driver's window probe (see lib.sh), run with `wine` in the clock's prefix. Its
-// commands (the usage in main): list [title] the visible dialogs and message boxes (#32770) and
-// their controls; window <title> any class, each control with its id; close <title> posts
-// WM_CLOSE; foreground Windows' foreground window's title; version <exe> the version resource as
-// GetFileVersionInfo reads it; manifest <exe> resource 1 as stored; repaint <title> the window and
-// its controls drawn afresh; fit <title> each control whose text, measured in its own font, does
-// not fit its client area (less the frame a button, box or field draws), or that reaches beyond
-// the window or the work area, a line each, then "checked N controls, M cut" (exit 1 when one is).
+// The Wine driver's window probe (see lib.sh), run with `wine` in the clock's prefix; the commands
+// are main's usage. `fit` prints each control whose text, measured in its own font, does not fit
+// it, or that reaches beyond the window or the work area, then "checked N controls, M cut".
 // Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
-// control stays on one line. Rectangles are left,top,width,height on the screen.
-//
-// NOTE: GetWindowText on a control of another process returns nothing; only WM_GETTEXT reads it.
+// control stays on one line. Rectangles are left,top,width,height on the screen. GetWindowText
+// on another process's control returns nothing; only WM_GETTEXT reads it.
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
@@ -172,42 +166,49 @@ int repaint(const std::wstring& title) {
   return done > 0 ? 0 : 2;
 }
 
-// The control's text as it draws it, in its font (WM_GETFONT; the default GUI font without
-// one), or nothing when the font can't be read from here.
-struct Measured {
-  SIZE line{};    // the text on one line
-  SIZE height{};  // for a wrapping static: the text wrapped at the control's width
-  int fontHeight = 0;
-  bool ok = false;
-};
-
-Measured measure(HWND control, const std::wstring& text, int wrapWidth) {
-  Measured m;
+// The control's text as DrawText measures it in the control's font (WM_GETFONT, else the
+// default GUI font, made again in this process): on one line, or wrapped at wrapWidth.
+bool measure(HWND control, const std::wstring& text, int wrapWidth, SIZE& size) {
   HFONT font = reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0));
-  LOGFONTW logical{};
   if (!font) font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (!GetObjectW(font, sizeof logical, &logical)) return m;
-  HFONT ours = CreateFontIndirectW(&logical);  // the same font, made in this process
+  LOGFONTW logical{};
+  if (!GetObjectW(font, sizeof logical, &logical)) return false;
+  HFONT ours = CreateFontIndirectW(&logical);
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, ours);
-  TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  m.fontHeight = tm.tmHeight;
-  RECT r{0, 0, 0, 0};
+  RECT r{0, 0, wrapWidth, 0};
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &r,
-            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-  m.line = {r.right, r.bottom};
-  if (wrapWidth > 0) {
-    RECT w{0, 0, wrapWidth, 0};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &w,
-              DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-    m.height = {w.right, w.bottom};
-  }
+            DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  size = {r.right, r.bottom};
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
   DeleteObject(ours);
-  m.ok = true;
-  return m;
+  return true;
+}
+
+bool inside(const RECT& r, const RECT& bounds) {
+  return r.left >= bounds.left && r.top >= bounds.top && r.right <= bounds.right &&
+         r.bottom <= bounds.bottom;
+}
+
+// The room a text needs in a control of that class: a check or radio box's box and gap, a
+// button's frame and a pixel of air, a field's margins, a combo box's arrow; 0 x 0 for others.
+SIZE room(HWND control, const std::wstring& cls, LONG style, SIZE text, int dpi) {
+  const auto px = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
+  if (cls == L"Button") {
+    const LONG kind = style & BS_TYPEMASK;
+    if (kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON || kind == BS_AUTOCHECKBOX ||
+        kind == BS_CHECKBOX)
+      return {GetSystemMetrics(SM_CXMENUCHECK) + px(3) + text.cx, text.cy};
+    return {text.cx + 2 * (px(2) + 1), text.cy + 2 * px(2)};
+  }
+  if (cls == L"Static") return text;
+  if (cls == L"Edit") {
+    const LRESULT margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
+    return {text.cx + LOWORD(margins) + HIWORD(margins) + 1, text.cy};
+  }
+  if (cls == L"ComboBox") return {text.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * px(3), text.cy};
+  return {0, 0};
 }
 
 int checkFit(const std::wstring& title) {
@@ -228,7 +229,6 @@ int checkFit(const std::wstring& title) {
   HDC screen = GetDC(nullptr);
   const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
   ReleaseDC(nullptr, screen);
-  const auto px = [dpi](int at96) { return MulDiv(at96, dpi, 96); };
   MONITORINFO monitor{};
   monitor.cbSize = sizeof monitor;
   GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor);
@@ -240,62 +240,29 @@ int checkFit(const std::wstring& title) {
   int checked = 0, cut = 0;
   for (HWND control : controls) {
     if (!IsWindowVisible(control) || GetParent(control) != window) continue;
-    const std::wstring cls = className(control);
-    const std::wstring text = windowText(control);
+    const std::wstring cls = className(control), text = windowText(control);
     const LONG style = GetWindowLongW(control, GWL_STYLE);
     RECT outer{}, client{};
     GetWindowRect(control, &outer);
     GetClientRect(control, &client);
+    const bool wraps = cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT;
+    SIZE size{}, need{};
     std::string why;
-    if (outer.left < parent.left || outer.top < parent.top || outer.right > parent.right ||
-        outer.bottom > parent.bottom)
+    if (!inside(outer, parent)) {
       why = "reaches beyond the window";
-    else if (outer.left < monitor.rcWork.left || outer.top < monitor.rcWork.top ||
-             outer.right > monitor.rcWork.right || outer.bottom > monitor.rcWork.bottom)
+    } else if (!inside(outer, monitor.rcWork)) {
       why = "reaches beyond the screen's work area";
-    const int width = client.right, height = client.bottom;
-    int needW = 0, needH = 0;
-    bool measurable = !text.empty();
-    const bool ellipsis = cls == L"Static" && (style & SS_ELLIPSISMASK) != 0;
-    if (cls == L"SysListView32") {
-      // Rows the list shows without scrolling.
-      const int rows = static_cast<int>(SendMessageW(control, LVM_GETCOUNTPERPAGE, 0, 0));
+    } else if (cls == L"SysListView32") {  // rows shown without scrolling
+      const auto rows = SendMessageW(control, LVM_GETCOUNTPERPAGE, 0, 0);
       if (rows < 6) why = "shows " + std::to_string(rows) + " rows";
-      measurable = false;
-    }
-    Measured m;
-    if (measurable && !ellipsis) {
-      const bool wraps = cls == L"Static" && (style & SS_TYPEMASK) == SS_LEFT;
-      m = measure(control, text, wraps ? width : 0);
-      if (!m.ok) {
-        why = "its font can't be read";
-      } else if (cls == L"Button") {
-        const LONG kind = style & BS_TYPEMASK;
-        const bool box = kind == BS_AUTORADIOBUTTON || kind == BS_RADIOBUTTON ||
-                         kind == BS_AUTOCHECKBOX || kind == BS_CHECKBOX;
-        if (box) {
-          needW = GetSystemMetrics(SM_CXMENUCHECK) + px(3) + m.line.cx;
-          needH = m.fontHeight;
-        } else {
-          needW = m.line.cx + 2 * (px(2) + 1);  // the frame, and a pixel of air
-          needH = m.fontHeight + 2 * px(2);
-        }
-      } else if (cls == L"Static") {
-        needW = wraps ? m.height.cx : m.line.cx;
-        needH = wraps ? m.height.cy : m.fontHeight;
-      } else if (cls == L"Edit") {
-        const LRESULT margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
-        needW = m.line.cx + LOWORD(margins) + HIWORD(margins) + 1;
-        needH = m.fontHeight;
-      } else if (cls == L"ComboBox") {
-        needW = m.line.cx + GetSystemMetrics(SM_CXVSCROLL) + 2 * px(3);
-        needH = m.fontHeight;
-      } else {
-        measurable = false;
-      }
-      if (measurable && why.empty() && (needW > width || needH > height))
-        why = "needs " + std::to_string(needW) + "x" + std::to_string(needH) + ", has " +
-              std::to_string(width) + "x" + std::to_string(height);
+    } else if (text.empty() || (cls == L"Static" && (style & SS_ELLIPSISMASK))) {
+      // nothing to measure: an ellipsis shortens the text to fit
+    } else if (!measure(control, text, wraps ? client.right : 0, size)) {
+      why = "its font can't be read";
+    } else if (need = room(control, cls, style, size, dpi);
+               need.cx > client.right || need.cy > client.bottom) {
+      why = "needs " + std::to_string(need.cx) + "x" + std::to_string(need.cy) + ", has " +
+            std::to_string(client.right) + "x" + std::to_string(client.bottom);
     }
     ++checked;
     if (!why.empty()) {
