@@ -2,9 +2,9 @@
 # The clock at the screen's scale, on both builds: at 2x (Xft.dpi 192 on X11, LogPixels 192
 # under Wine) the window is 400 x 400 for the 200-pixel face, its face is the preview tool's at
 # --scale 2 pixel for pixel, and a clock saved at 1x opens at the same spot of the screen, its
-# settings.ini unchanged. On Linux QUARVEL_SCALE=2 does the same as the screen's 2x, and the face
-# stays the preview's as the seconds go by. Other scales (1.5x filtered) are face_scale's unit
-# tests' and the preview's; both read the screen's dpi the same way at any value.
+# settings.ini unchanged. At 1.5x (Xft.dpi or LogPixels 144) it is 300 x 300, the face filtered
+# as the preview filters it. On Linux QUARVEL_SCALE=2 does the same as the screen's 2x, and the
+# face stays the preview's as the seconds go by.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -37,4 +37,10 @@ e2e_expect_preview_face 300 150 400 dpi-192 --scale 2
 e2e_close_clock "a close request"
 e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at 192 dpi" <"$E2E_TMP/saved-at-1x.ini"
 
+e2e_screen_dpi 144
+e2e_start_clock
+e2e_wait_clock 300
+e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at 144 dpi"
+e2e_expect_preview_face 300 150 300 dpi-144 --scale 1.5
+e2e_close_clock "a close request"
 e2e_pass
