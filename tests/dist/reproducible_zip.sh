@@ -25,6 +25,8 @@ for name in tyou.sin tan.sin byou.sin qv.bmp readme.txt; do
   cmp "$source_dir/data/$name" "$work/unpacked/quarvel/$name" || fail "$name differs from data/"
 done
 cmp "$windows_build/bin/quarvel.exe" "$work/unpacked/quarvel/quarvel.exe" || fail "quarvel.exe differs"
+# Notepad of older Windows shows a file of bare LF line ends as one long line.
+! grep -qv $'\r$' "$work/unpacked/quarvel/readme.txt" || fail "readme.txt has lines without CR LF"
 tr -d '\r' <"$work/unpacked/quarvel/LICENSE.txt" | cmp -s - "$source_dir/LICENSE" ||
   fail "LICENSE.txt is not LICENSE"
 version=$(sed -n 's/^project(quarvel VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")
