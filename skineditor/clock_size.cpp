@@ -1,7 +1,7 @@
 #include "skineditor/clock_size.h"
 
-#include <algorithm>
 #include <cctype>
+#include <charconv>
 
 #include "clockface/face_scale.h"
 
@@ -12,25 +12,23 @@ std::string SizeText(int16_t percent) {
 }
 
 std::optional<int16_t> ParseSize(std::string_view text) {
-  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  const std::string_view automatic = kAutomaticSize;
-  if (text.empty() ||
-      std::equal(text.begin(), text.end(), automatic.begin(), automatic.end(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-      }))
-    return int16_t{0};
-  if (text.back() == '%') text.remove_suffix(1);
-  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
-  if (text.empty() || text.size() > 3) return std::nullopt;
+  const auto trim = [](std::string_view t) {
+    const std::size_t first = t.find_first_not_of(" \t");
+    return first == std::string_view::npos ? std::string_view{}
+                                           : t.substr(first, t.find_last_not_of(" \t") - first + 1);
+  };
+  const auto lower = [](std::string_view t) {
+    std::string out(t);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+  };
+  text = trim(text);
+  if (text.empty() || lower(text) == lower(kAutomaticSize)) return int16_t{0};
+  if (text.back() == '%') text = trim(text.substr(0, text.size() - 1));
   int32_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (!IsSizePercent(value)) return std::nullopt;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size() || !IsSizePercent(value))
+    return std::nullopt;
   return static_cast<int16_t>(value);
 }
 

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "clockface/face_scale.h"
+#include "runtime/list_reader.h"
 #include "skin/settings_file.h"
 
 namespace quarvel {
@@ -34,17 +35,14 @@ std::vector<std::string> LinesWithBreaks(const std::string& bytes) {
   return lines;
 }
 
-// Whether the clock reads a size from this line: a whole number of the clock's sizes.
+// Whether the clock reads a size from this line, read with its own list reader.
 bool FixesSize(const std::string& line) {
-  const std::size_t first = line.find_first_not_of(" \t");
-  const std::size_t end = line.find_last_not_of(" \t\r\n");
-  if (first == std::string::npos || end == std::string::npos || end - first > 3) return false;
-  int32_t value = 0;
-  for (std::size_t i = first; i <= end; ++i) {
-    if (line[i] < '0' || line[i] > '9') return false;
-    value = value * 10 + (line[i] - '0');
+  try {
+    ListReader reader(line, kSettingsFile);
+    return IsSizePercent(reader.ReadInt16());
+  } catch (const RuntimeError&) {
+    return false;
   }
-  return IsSizePercent(value);
 }
 }  // namespace
 
