@@ -155,8 +155,27 @@ TEST_F(StartupTest, Timer1TicksHarmlesslyWhileTheDialogIsOpen) {
   EXPECT_EQ(f.state().centerX, 100);  // the next change of second uses the final size
 }
 
-TEST_F(StartupTest, AMissingHandFileEndsStartUpBeforeTheDialogAndSaysWhyTheFolderIsIncomplete) {
+// Each failure as reported, and again with a close while its report is up (the session's end,
+// a signal): that ends with code 1 at once and writes nothing.
+class FailureTest : public StartupTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    StartupTest::SetUp();
+    if (GetParam())
+      system.WhileMessageUp([&] {
+        window.RequestClose();
+        EXPECT_TRUE(system.ended());
+        EXPECT_EQ(system.exitCode(), 1);
+      });
+  }
+};
+INSTANTIATE_TEST_SUITE_P(, FailureTest, ::testing::Bool(), [](const auto& closed) {
+  return closed.param ? "ClosedDuringTheReport" : "ReportDismissed";
+});
+
+TEST_P(FailureTest, AMissingHandFileEndsStartUpBeforeTheDialogAndSaysWhyTheFolderIsIncomplete) {
   std::filesystem::remove(work.path() + "/byou.sin");
+  work.Write("settings.ini", "1,2\r\n");
   system.SetWorkFolderProblem("the default skin could not be copied into /c/quarvel: Disk full");
   form = std::make_unique<Form1>(window, system, clock, slot);
   EXPECT_FALSE(form->Load());
@@ -170,9 +189,10 @@ TEST_F(StartupTest, AMissingHandFileEndsStartUpBeforeTheDialogAndSaysWhyTheFolde
   EXPECT_EQ(system.exitCode(), 1);
   EXPECT_FALSE(form->TimerEnabled(Form1::kSecondTick));
   EXPECT_FALSE(window.TimerRunning(Form1::kSecondTick));
+  EXPECT_EQ(work.Read("settings.ini"), "1,2\r\n");
 }
 
-TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
+TEST_P(FailureTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   const std::string path = work.Write("settings.ini", "5,5\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   Start();
   std::filesystem::permissions(path, std::filesystem::perms::owner_read);
@@ -185,7 +205,7 @@ TEST_F(StartupTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
   EXPECT_FALSE(std::filesystem::exists(path + ".new"));
 }
 
-TEST_F(StartupTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved) {
+TEST_P(FailureTest, ARunTimeErrorInAHandlerIsReportedOnceAndTheClockEndsUnsaved) {
   // 32767 degrees load, but added to the second hand's 180 they pass 16 bits at the redraw.
   work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
   const std::string settings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
@@ -219,50 +239,6 @@ TEST_F(StartupTest, AnEndWhileTheFirstRunDialogIsUpKeepsTheUsersFileAndEndsNorma
   EXPECT_EQ(system.exitCode(), 0);
   EXPECT_EQ(work.Read("settings.ini"), users);
   EXPECT_FALSE(std::filesystem::exists(work.path() + "/settings.ini.new"));
-}
-
-// A close while a failure's report is up ends with code 1 at once and writes nothing.
-class EndDuringReportTest : public StartupTest {
- protected:
-  void SetUp() override {
-    StartupTest::SetUp();
-    programDir.Write("settings.ini", "");
-    system.WhileMessageUp([&] {
-      window.RequestClose();
-      endedInBox = system.ended();
-      codeInBox = system.exitCode();
-    });
-  }
-  void ExpectEndedInTheBoxUnsaved() {
-    EXPECT_EQ(system.messages().size(), 1u);
-    EXPECT_TRUE(endedInBox);
-    EXPECT_EQ(codeInBox, 1);
-    EXPECT_EQ(work.Read("settings.ini"), kSettings);
-  }
-  static constexpr const char* kSettings = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n";
-  bool endedInBox = false;
-  int codeInBox = -1;
-};
-
-TEST_F(EndDuringReportTest, AStartUpError) {
-  std::filesystem::remove(work.path() + "/tan.sin");
-  Start(kSettings);
-  ExpectEndedInTheBoxUnsaved();
-}
-
-TEST_F(EndDuringReportTest, ARunTimeErrorInAHandler) {
-  work.Write("byou.sin", "255\r\n0,0\r\n32767,50\r\n");
-  Start(kSettings);
-  window.Tick(Form1::kSecondTick);
-  ExpectEndedInTheBoxUnsaved();
-}
-
-TEST_F(EndDuringReportTest, AFailedSave) {
-  const std::string path = work.Write("settings.ini", kSettings);
-  Start();
-  std::filesystem::permissions(path, std::filesystem::perms::owner_read);
-  window.RequestClose();
-  ExpectEndedInTheBoxUnsaved();
 }
 
 }  // namespace
