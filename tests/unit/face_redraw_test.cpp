@@ -1,17 +1,132 @@
-// The face redraw and the second tick, on a clock read afresh for each value.
+// Exact dial geometry (the quadrant rows, the 3.14 constant, ties to even and overflow), the
+// face redraw and the second tick, on a clock read afresh for each value.
 #include "clockface/face_redraw.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 
+#include "clockface/dial_geometry.h"
+#include "clockface/face_canvas.h"
 #include "platform/headless/headless_clock.h"
 #include "test_support.h"
 
 namespace quarvel {
 namespace {
 
+using testing::ErrorOf;
 using testing::ScriptedClock;
+
+ClockState Dial(int32_t center, int32_t radius) {
+  ClockState s;
+  s.centerX = s.centerY = center;
+  s.radius = radius;
+  return s;
+}
+
+std::pair<int, int> PointAt(const ClockState& s, int direction, int16_t percent = 100) {
+  return {PolarX(s, static_cast<int16_t>(direction), percent),
+          PolarY(s, static_cast<int16_t>(direction), percent)};
+}
+
+TEST(SetHand, PositionsBecomeDirectionsAndPercentsRescaleTheRadiusForGood) {
+  ClockState s = Dial(100, 81);
+  for (auto [position, angle] : {std::pair{0, 0}, {15, 90}, {30, 180}, {59, 354}, {60, 354}}) {
+    SetHand(s, static_cast<int16_t>(position), 100);
+    EXPECT_EQ(std::make_pair(s.handPosition, s.handAngle), std::make_pair(position, angle));
+  }
+  SetHand(s, -1, 50);  // off the dial: the direction stays
+  EXPECT_EQ(std::make_pair(s.handAngle, s.radius), std::make_pair(354, 40));  // 40.5 to even
+  SetHand(s, 0, 100);
+  EXPECT_EQ(s.radius, 40);
+  ClockState huge = Dial(100, 2000000000);
+  EXPECT_EQ(ErrorOf([&] { SetHand(huge, 7, 200); }), 6);
+  EXPECT_EQ(huge.handPosition, 7);  // stored before the overflow
+}
+
+TEST(PointDirection, OneCorrectionEachWayOnly) {
+  ClockState s;
+  s.handAngle = 354;
+  EXPECT_EQ(PointDirection(s, 10), 4);
+  EXPECT_EQ(PointDirection(s, 366), 360);
+  s.handAngle = 0;
+  EXPECT_EQ(PointDirection(s, -10), 350);
+  EXPECT_EQ(PointDirection(s, -370), -10);
+  s.handAngle = 32767;
+  EXPECT_EQ(ErrorOf([&] { PointDirection(s, 1); }), 6);  // the sum no longer fits 16 bits
+  // The ends of the corrected range: exactly once round (360, -360) is straight up.
+  for (auto [angle, offset, direction] :
+       {std::tuple{354, 6, 0}, {0, 360, 0}, {0, -360, 0}, {354, 5, 359}, {354, 365, 359}}) {
+    s.handAngle = angle;
+    EXPECT_EQ(PointDirection(s, static_cast<int16_t>(offset)), direction) << angle << offset;
+  }
+}
+
+TEST(Polar, PointsMatchTheQuadrantRows) {
+  struct Case {
+    int center, radius, direction, percent, x, y;
+  };
+  // The rows at radius 80; percent 0, and negative (mirrored through the centre); 50 % of radii
+  // 81 and 83 (40.5 and 41.5 to even); a direction off the dial gives the corner; and at radius
+  // 1000 the constant 3.14 shows (pi would give 1983 for 359 degrees).
+  const Case cases[] = {{100, 80, 30, 100, 140, 31},        {100, 80, 60, 100, 169, 60},
+                        {100, 80, 200, 100, 73, 175},       {100, 80, 300, 100, 31, 60},
+                        {100, 80, 0, 100, 100, 20},         {100, 80, 90, 100, 180, 100},
+                        {100, 80, 180, 100, 100, 180},      {100, 80, 270, 100, 20, 100},
+                        {100, 80, 45, 0, 100, 100},         {100, 80, 0, -50, 100, 140},
+                        {100, 81, 90, 50, 140, 100},        {100, 83, 90, 50, 142, 100},
+                        {100, 80, -370, 100, 0, 0},         {2000, 1000, 1, 100, 2018, 1000},
+                        {2000, 1000, 359, 100, 1980, 1000}, {2000, 1000, 271, 100, 1000, 1984},
+                        {2000, 1000, 300, 100, 1133, 1502}};
+  for (const Case& c : cases)
+    EXPECT_EQ(PointAt(Dial(c.center, c.radius), c.direction, static_cast<int16_t>(c.percent)),
+              std::make_pair(c.x, c.y))
+        << c.center << " " << c.radius << " " << c.direction << " " << c.percent;
+  ClockState turned = Dial(100, 80);
+  turned.handAngle = 354;
+  EXPECT_EQ(PointAt(turned, 366), std::make_pair(0, 0));
+  EXPECT_EQ(PointAt(turned, 6), std::make_pair(100, 20));  // 360: the top, not the corner
+}
+
+TEST(Polar, OverflowPaths) {
+  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 100000), 30000); }), 6);  // 32-bit product
+  EXPECT_EQ(ErrorOf([] { ScaledRadius(Dial(0, 4000000), 100); }), 6);   // 16-bit radius
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32767, 10), 90); }), 6);          // exact row sum
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(40000, 10), 0); }), 6);           // x narrowed
+  EXPECT_EQ(ErrorOf([] { PointAt(Dial(32760, 30000), 45); }), 6);       // rounded x
+  ClockState low = Dial(0, 1000);
+  low.centerY = 2147483000;
+  EXPECT_EQ(ErrorOf([&] { PolarY(low, 180, 100); }), 6);  // 32-bit y sum
+  EXPECT_EQ(PolarY(low, 90, 100), 2147483000);            // y itself is 32-bit
+}
+
+TEST(LineToPolar, PenDownDrawsAndOnlyAPointAtTheCornerLiftsThePen) {
+  ClockState s = Dial(100, 80);
+  FaceCanvas surface(200, 200);
+  LineToPolar(s, surface, 0, 0);       // the pen starts up: only moves
+  LineToPolar(s, surface, -370, 100);  // lands on (0, 0): a line to the corner
+  LineToPolar(s, surface, 0, 50);      // pen was up: only moves
+  LineToPolar(s, surface, 90, 50);
+  LineToPolar(s, surface, 270, 125);  // lands on (0, 100): the pen stays down
+  LineToPolar(s, surface, 0, 0);
+  EXPECT_EQ(surface.segments(), (std::vector<DrawnSegment>{{100, 100, 0, 0, 0, 1},
+                                                           {100, 60, 140, 100, 0, 1},
+                                                           {140, 100, 0, 100, 0, 1},
+                                                           {0, 100, 100, 100, 0, 1}}));
+}
+
+TEST(LineToPolar, AYBeyond16BitsFailsAfterTheLineIsDrawn) {
+  ClockState s = Dial(0, 0);
+  s.centerY = 40000;
+  s.centerX = 10;
+  s.penX = s.penY = 1;
+  FaceCanvas surface(20, 20);
+  EXPECT_EQ(ErrorOf([&] { LineToPolar(s, surface, 90, 100); }), 6);
+  EXPECT_EQ(surface.segments().size(), 1u);
+  EXPECT_EQ(s.penX, 10);  // moved before penY failed
+  EXPECT_EQ(s.penY, 1);
+}
 
 TEST(HourPosition, TheStillFaceDividesTheMinutesBy70AndTheLapFramesBy60) {
   // 6.5 and 10.5 go to the even 6 and 10, 7.5 to 8; a frame draws 60 as 0.
@@ -86,7 +201,7 @@ TEST(RedrawFace, AShapePointBeyond16BitsIsAnOverflow) {
   s.secondShape.points[1].radiusPercent = 40000;
   FaceCanvas surface(200, 200);
   HeadlessClock clock({0, 0, 0});
-  EXPECT_EQ(testing::ErrorOf([&] { RedrawFace(s, surface, clock); }), 6);
+  EXPECT_EQ(ErrorOf([&] { RedrawFace(s, surface, clock); }), 6);
 }
 
 TEST(SecondTick, RedrawsOnlyWhenTheSecondChangesAndStoresTheSecondReadAfterTheRedraw) {
