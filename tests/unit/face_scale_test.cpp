@@ -1,4 +1,5 @@
-// The clock at a scale: which scale, the face, the dial, the pen, the window and the saved place.
+// The clock at a scale: which scale (the run's, a fixed size, the screen's), the face, the dial,
+// the pen, the window and the saved place.
 #include "clockface/face_scale.h"
 
 #include <gtest/gtest.h>
@@ -72,7 +73,22 @@ TEST(FaceScaleTest, WholeScalesRepeatPixelsFractionalOnesFilter) {
   EXPECT_EQ(middle >> 24, 0u);
 }
 
-using ScaledClockTest = testing::ClockFixture;
+class ScaledClockTest : public testing::ClockFixture {
+ protected:
+  // The face's diameter and pen of a clock started with these settings on a screen of these
+  // twips per pixel that draws at its dpi (or stretches windows itself), with this run's scale.
+  std::pair<int, int> StartedOn(float twips, bool followsDpi, const char* scale,
+                                const std::string& settings) {
+    HeadlessSystem screen{programDir.path(), twips, twips};
+    screen.SetDrawsAtScreenDpi(followsDpi);
+    screen.SetScaleSetting(scale);
+    work.Write("settings.ini", settings);
+    HeadlessWindow w{&clock};
+    Form1 f(w, screen, clock, slot);
+    f.Load();
+    return {f.state().faceDiameter, f.canvas().DrawWidth()};
+  }
+};
 
 // Every line of a redraw at these times.
 std::vector<DrawnSegment> Lines(HeadlessClock& clock, Form1& form, TimeOfDay time) {
@@ -153,23 +169,30 @@ TEST_F(ScaledClockTest, TheSharpFaceIsUsedFromTwoUpWhenItIsTwiceTheSize) {
 }
 
 TEST_F(ScaledClockTest, WithoutAPictureThePlainWindowIsScaledOnce) {
-  const auto plainWidth = [&](float twips, bool followsDpi, const char* setting) {
-    HeadlessSystem screen{programDir.path(), twips, twips};
-    screen.SetDrawsAtScreenDpi(followsDpi);
-    screen.SetScaleSetting(setting);
-    work.Write("settings.ini", "0,0\r\n 0 \r\nnothere.bmp\r\n 2 \r\n");
-    HeadlessWindow w{&clock};
-    Form1 f(w, screen, clock, slot);
-    f.Load();
-    return std::make_pair(f.state().faceDiameter, static_cast<int>(f.canvas().DrawWidth()));
-  };
   programDir.Write("settings.ini", "");
-  EXPECT_EQ(plainWidth(15.0f, true, ""), std::make_pair(105, 2));
-  EXPECT_EQ(plainWidth(15.0f, true, "2"), std::make_pair(210, 4));
-  EXPECT_EQ(plainWidth(7.5f, true, ""), std::make_pair(210, 4));  // 192 dpi, as before scales
-  EXPECT_EQ(plainWidth(7.5f, true, "1"), std::make_pair(105, 2));
-  EXPECT_EQ(plainWidth(14.4f, true, ""), std::make_pair(109, 2));  // 100 dpi, as before
-  EXPECT_EQ(plainWidth(7.5f, false, ""), std::make_pair(210, 2));  // a system that stretches
+  const std::string plain = "0,0\r\n 0 \r\nnothere.bmp\r\n 2 \r\n";
+  EXPECT_EQ(StartedOn(15.0f, true, "", plain), std::make_pair(105, 2));
+  EXPECT_EQ(StartedOn(15.0f, true, "2", plain), std::make_pair(210, 4));
+  EXPECT_EQ(StartedOn(7.5f, true, "", plain), std::make_pair(210, 4));  // 192 dpi, as before
+  EXPECT_EQ(StartedOn(7.5f, true, "1", plain), std::make_pair(105, 2));
+  EXPECT_EQ(StartedOn(14.4f, true, "", plain), std::make_pair(109, 2));  // 100 dpi, as before
+  EXPECT_EQ(StartedOn(7.5f, false, "", plain), std::make_pair(210, 2));  // a system that stretches
+}
+
+// A size the user fixed (line 5 of settings.ini) wins over the screen's; this run's over both.
+TEST_F(ScaledClockTest, TheClockTakesTheSavedSizeOverTheScreensAndKeepsIt) {
+  programDir.Write("settings.ini", "");
+  const std::string saved = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n 150 \r\n";
+  Form1& f = Start(saved);
+  EXPECT_EQ(std::make_tuple(f.state().faceDiameter, window.width(), window.regionDiameter()),
+            std::make_tuple(300, 300, 300));
+  EXPECT_EQ(canvas().DrawWidth(), 3);
+  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
+  EXPECT_EQ(SavedOnClose(), saved);
+  const std::string fixed = "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n 100 \r\n";
+  EXPECT_EQ(StartedOn(7.5f, true, "", fixed).first, 200);
+  EXPECT_EQ(StartedOn(7.5f, true, "", "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n").first, 400);
+  EXPECT_EQ(StartedOn(7.5f, true, "3", fixed).first, 600);
 }
 
 TEST_F(ScaledClockTest, OnAMonitorOfAnotherScaleTheClockIsSizedAgainInPlace) {

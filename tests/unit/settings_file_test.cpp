@@ -1,4 +1,5 @@
-// settings.ini both ways.
+// settings.ini both ways, with the fifth line only a fixed clock size writes: the four lines in
+// front stay as they were, so a reader of four lines takes the same values.
 #include "skin/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@ namespace {
 
 using testing::TempFolder;
 
-// What the clock takes from a settings file, as "left,top notTopmost bitmap width".
+// What the clock takes from a settings file, as "left,top notTopmost bitmap width[ size]".
 std::string Read(const std::string& bytes) {
   TempFolder folder;
   folder.Write("settings.ini", bytes);
@@ -19,13 +20,17 @@ std::string Read(const std::string& bytes) {
   const SavedPosition saved = ReadSettingsValues(slot, s);
   EXPECT_FALSE(slot.IsOpen());
   return std::to_string(saved.left) + "," + std::to_string(saved.top) + " " +
-         std::to_string(s.notTopmost) + " " + s.bitmapPath + " " + std::to_string(s.lineWidth);
+         std::to_string(s.notTopmost) + " " + s.bitmapPath + " " + std::to_string(s.lineWidth) +
+         (s.sizePercent != 0 ? " " + std::to_string(s.sizePercent) : "");
 }
 
-TEST(SettingsFile, WritesFourPositionalLinesByteForByte) {
+TEST(SettingsFile, WritesFourPositionalLinesByteForByteAndAFixedSizeAfterThem) {
   ClockState s;
   s.windowLeft = 120, s.windowTop = 45, s.bitmapPath = "qv.bmp", s.lineWidth = 2;
   EXPECT_EQ(SettingsText(s), "120,45\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+  s.sizePercent = 150;
+  EXPECT_EQ(SettingsText(s), "120,45\r\n 0 \r\nqv.bmp\r\n 2 \r\n 150 \r\n");
+  s.sizePercent = 0;
   s.windowLeft = -1200, s.windowTop = -80, s.topmost = false;
   s.bitmapPath = "faces\\my face.bmp", s.lineWidth = -3;
   EXPECT_EQ(SettingsText(s), "-1200,-80\r\n-1 \r\nfaces\\my face.bmp\r\n-3 \r\n");
@@ -47,8 +52,15 @@ TEST(SettingsFile, EachSettingReadsOnItsOwnAndOneThatCantBeReadKeepsItsDefault) 
       {"120\r\n 0 \r\nqv.bmp\r\n 2 \r\n", "120,0 0 2 2"},       // shifted: read as it always was
       {"0,0\r\n 0 \r\nface,7.bmp\r\n 4 \r\n", "0,0 0 face 2"},  // a comma cuts the name
       {"1,2\r\n 0 \r\nqv.bmp\r\n 5 \r\nmore\r\n9\r\n", "1,2 0 qv.bmp 5"},
+      {"1,2\r\n 0 \r\nqv.bmp\r\n 5 \r\n 150 \r\n", "1,2 0 qv.bmp 5 150"},
+      {"1,2\r\n 0 \r\nqv.bmp\r\n 5 \r\n50", "1,2 0 qv.bmp 5 50"},
+      {"1,2\r\n 0 \r\nqv.bmp\r\n 5 \r\n 400 \r\nmore\r\n", "1,2 0 qv.bmp 5 400"},
   };
   for (const auto& [bytes, read] : cases) EXPECT_EQ(Read(bytes), read) << bytes;
+  // A size out of range fixes nothing.
+  for (const char* size : {" 49 \r\n", " 401 \r\n", "-100\r\n", " 99999 \r\n"})
+    EXPECT_EQ(Read(std::string("1,2\r\n 0 \r\nqv.bmp\r\n 5 \r\n") + size), "1,2 0 qv.bmp 5")
+        << size;
   TempFolder empty;
   FileSlot slot(empty.path());
   ClockState none;

@@ -1,8 +1,9 @@
-// The editor's edits, undo and redo, and unsaved changes.
+// The editor's edits, undo and redo, unsaved changes, and the texts an author types.
 #include "skineditor/skin_editor.h"
 
 #include <gtest/gtest.h>
 
+#include "skineditor/clock_size.h"
 #include "skineditor/face_time.h"
 
 namespace quarvel {
@@ -167,6 +168,27 @@ TEST(FaceTime, TheAuthorsTime) {
   EXPECT_EQ(TimeText(*ParseTimeOfDay("7:05")), "07:05:00");
   for (const char* bad : {"", "10", "24:00:00", "10:60", "10:08:36:1", "1:2:x", "100:00", ":10"})
     EXPECT_FALSE(ParseTimeOfDay(bad)) << bad;
+}
+
+TEST(ClockSizeText, ReadsWhatAnAuthorTypes) {
+  for (int16_t percent : kSizeChoices) EXPECT_EQ(ParseSize(SizeText(percent)), percent);
+  const std::pair<const char*, std::optional<int16_t>> typed[] = {
+      {"", 0},
+      {"  automatic ", 0},
+      {"125", 125},
+      {"125%", 125},
+      {" 75 % ", 75},
+      {"50", 50},
+      {"400", 400},
+      {"49", std::nullopt},
+      {"401", std::nullopt},
+      {"1000", std::nullopt},
+      {"-100", std::nullopt},
+      {"1.5", std::nullopt},
+      {"%", std::nullopt},
+      {"auto", std::nullopt},
+  };
+  for (const auto& [text, percent] : typed) EXPECT_EQ(ParseSize(text), percent) << text;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "skineditor/hand_file.h"
+#include "skineditor/skin_editor.h"
 #include "skineditor/skin_settings.h"
 #include "test_support.h"
 
@@ -79,6 +80,32 @@ TEST(SkinSettings, OnlyLinesThreeToFiveAreTheSkins) {
             "-40,7\n1\r\nnight.bmp\r\n 3 \r\nextra\r");
   EXPECT_EQ(SettingsWithSkin("12,34", skin), "12,34\r\n 0 \r\nnight.bmp\r\n 3 \r\n");
   EXPECT_EQ(SettingsWithSkin("", skin), "0,0\r\n 0 \r\nnight.bmp\r\n 3 \r\n");
+  // Line 5 is the clock's size, and the lines after it keep their places.
+  const std::string found = "1,2\r\n 0 \r\nold.bmp\r\n 5 \r\n 300 \r\nnote\r\n";
+  EXPECT_EQ(SettingsWithSkin(found, skin), "1,2\r\n 0 \r\nnight.bmp\r\n 3 \r\n 0 \r\nnote\r\n");
+  skin.sizePercent = 75;
+  EXPECT_EQ(SettingsWithSkin(found, skin), "1,2\r\n 0 \r\nnight.bmp\r\n 3 \r\n 75 \r\nnote\r\n");
+  EXPECT_EQ(SettingsWithSkin("1,2\r\n 0 \r\n", skin), "1,2\r\n 0 \r\nnight.bmp\r\n 3 \r\n 75 \r\n");
+  skin.sizePercent = 0;  // a line 5 that fixes no size is the author's own
+  EXPECT_EQ(SettingsWithSkin("1,2\r\n 0 \r\nqv.bmp\r\n 2 \r\nnote 300\r\n", skin),
+            "1,2\r\n 0 \r\nnight.bmp\r\n 3 \r\nnote 300\r\n");
+}
+
+TEST(SkinFiles, ASizeIsOneEditWithinTheClocksSizesSavedAsLineFive) {
+  Skin skin;
+  SkinEditor editor(skin.document);
+  EXPECT_EQ(editor.document().sizePercent, 0);
+  for (int32_t refused : {49, 401, -1, 32768}) EXPECT_FALSE(editor.SetSizePercent(refused));
+  EXPECT_FALSE(editor.HasUnsavedChanges());
+  EXPECT_TRUE(editor.SetSizePercent(200));
+  EXPECT_TRUE(editor.HasUnsavedChanges());
+  ASSERT_TRUE(SaveSkin(skin.slot, editor.document(), 200).saved);
+  EXPECT_EQ(skin.folder.Read("settings.ini"), "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n 200 \r\n");
+  EXPECT_EQ(OpenSkin(skin.slot).document.sizePercent, 200);
+  EXPECT_TRUE(editor.Undo());
+  EXPECT_EQ(editor.document().sizePercent, 0);
+  ASSERT_TRUE(SaveSkin(skin.slot, editor.document(), 200).saved);
+  EXPECT_EQ(skin.folder.Read("settings.ini"), "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
 TEST(SkinFiles, SaveWritesAllFourInTheClocksForms) {
