@@ -60,34 +60,27 @@ TEST(FaceCanvas, ALinePaintsBothEndsAndEveryStepBetweenClippedToTheArea) {
   EXPECT_EQ(Painted(canvas), "######\n######\n######\n######\n");
 }
 
-TEST(FaceCanvas, ClsShowsThePictureAtTheCornerAndTheBackColourBeyondIt) {
+TEST(FaceCanvas, ClsPutsThePictureBackUnderTheLinesAtTheCornerAndTheBackColourBeyondIt) {
   FaceCanvas canvas(3, 3);
   canvas.SetBackgroundPicture({2, 4, {1, 2, 3, 4, 5, 6, 7, 8}});
   canvas.SetForeColor(kRed);
   canvas.Line(0, 0, 2, 2);
+  EXPECT_EQ(canvas.PixelAt(1, 1), kRed);
   canvas.Cls();
   EXPECT_TRUE(canvas.segments().empty());
   const Pixel back = PixelFromColorRef(FaceCanvas::kBackColor);
   EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, back, 3, 4, back, 5, 6, back}));
 }
 
-TEST(FaceCanvas, ClsPutsThePictureBackUnderLinesAlreadyShown) {
-  FaceCanvas canvas(3, 3);
-  canvas.SetBackgroundPicture({3, 3, {1, 2, 3, 4, 5, 6, 7, 8, 9}});
-  canvas.SetForeColor(kRed);
-  canvas.Line(0, 0, 2, 2);
-  EXPECT_EQ(canvas.PixelAt(1, 1), kRed);
-  canvas.Cls();
-  EXPECT_EQ(canvas.pixels().pixels, (std::vector<Pixel>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
-}
-
 // Lines kept, moved, dropped, added or reordered on a reused canvas: the same bytes as afresh.
 TEST(FaceCanvas, DrawingAgainGivesTheSamePixelsAsDrawingAfresh) {
-  constexpr int kWidth = 61, kHeight = 47;
+  constexpr int kWidth = 61, kHeight = 47, kFar = 2000000000;
   PixelImage picture{50, 40, {}};
   for (int i = 0; i < 50 * 40; ++i) picture.pixels.push_back(static_cast<Pixel>(i * 2654435761u));
   std::mt19937 random(7);
   auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
+  auto color = [&] { return static_cast<ColorRef>(pick(0, 2) * 0x7F7F); };
+  auto width = [&](int widest) { return static_cast<int16_t>(pick(1, widest)); };
   FaceCanvas reused(kWidth, kHeight);
   reused.SetBackgroundPicture(picture);
   std::vector<DrawnSegment> lines;
@@ -96,20 +89,11 @@ TEST(FaceCanvas, DrawingAgainGivesTheSamePixelsAsDrawingAfresh) {
     // Most lines stay as they were, as the hour and minute hands do; some move or swap places.
     for (DrawnSegment& line : lines)
       if (pick(0, 3) == 0)
-        line = {pick(-10, 70),
-                pick(-10, 55),
-                pick(-10, 70),
-                pick(-10, 55),
-                static_cast<ColorRef>(pick(0, 2) * 0x7F7F),
-                static_cast<int16_t>(pick(1, 9))};
+        line = {pick(-10, 70), pick(-10, 55), pick(-10, 70), pick(-10, 55), color(), width(9)};
     // Now and then one from far away, which the canvas cuts before it walks it.
     if (!lines.empty() && pick(0, 9) == 0)
-      lines.front() = {pick(-2000000000, 2000000000),
-                       pick(-2000000000, 2000000000),
-                       pick(0, 60),
-                       pick(0, 46),
-                       0xFF,
-                       static_cast<int16_t>(pick(1, 5))};
+      lines.front() = {pick(-kFar, kFar), pick(-kFar, kFar), pick(0, 60), pick(0, 46), 0xFF,
+                       width(5)};
     if (pick(0, 4) == 0 && lines.size() > 1)
       std::swap(lines[static_cast<std::size_t>(pick(0, static_cast<int>(lines.size()) - 1))],
                 lines.back());
