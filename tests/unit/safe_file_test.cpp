@@ -65,50 +65,38 @@ bool PassesWithin(int seconds, const std::function<bool()>& check) {
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The clock's save and the editor's, which checks every file before it writes any.
 TEST(SafeSave, APlantedLinkOrFileAtTheOldTemporaryNameIsNeitherFollowedNorMoved) {
   for (const bool plantLink : {true, false}) {
     SCOPED_TRACE(plantLink ? "planted link" : "planted file");
     TempFolder folder;
+    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
+      fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
     const std::string victim = folder.Write("victim.txt", "precious\n");
     folder.Write("settings.ini", "1,2\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-    const std::string planted = folder.path() + "/settings.ini.new";
-    if (plantLink)
-      fs::create_symlink(victim, planted);
-    else
-      folder.Write("settings.ini.new", "planted\n");
+    for (const std::string planted : {"/settings.ini.new", "/tyou.sin.new"}) {
+      if (plantLink)
+        fs::create_symlink(victim, folder.path() + planted);
+      else
+        folder.Write(planted, "planted\n");
+    }
     FileSlot slot(folder.path());
     WriteSettingsFile(slot, SavedState());
     EXPECT_EQ(folder.Read("settings.ini"), kSaved);
-    EXPECT_FALSE(IsLink(folder.path() + "/settings.ini"));
+    SkinDocument document = OpenSkin(slot).document;
+    document.hand(HandId::kMinute).color = 255;
+    const SaveOutcome outcome = SaveSkin(slot, document, 200);
+    EXPECT_TRUE(outcome.saved) << outcome.message;
+    EXPECT_EQ(folder.Read("tyou.sin"), HandFileText(document.hand(HandId::kMinute)));
     EXPECT_EQ(folder.Read("victim.txt"), "precious\n");
-    EXPECT_EQ(IsLink(planted), plantLink);
-    EXPECT_EQ(folder.Read("settings.ini.new"), plantLink ? "precious\n" : "planted\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3)
+    for (const std::string name : {"settings.ini", "tyou.sin"}) {
+      EXPECT_FALSE(IsLink(folder.path() + "/" + name));
+      EXPECT_EQ(IsLink(folder.path() + "/" + name + ".new"), plantLink);
+      EXPECT_EQ(folder.Read(name + ".new"), plantLink ? "precious\n" : "planted\n");
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 7)
         << "no temporary file is left behind";
   }
-}
-
-TEST(SafeSave, TheEditorsSaveLeavesPlantedLinksAndFilesAlone) {
-  TempFolder folder;
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-    fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
-  folder.Write("settings.ini", "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-  const std::string victim = folder.Write("victim.txt", "precious\n");
-  fs::create_symlink(victim, folder.path() + "/tyou.sin.new");
-  fs::create_symlink(victim, folder.path() + "/settings.ini.new");
-  folder.Write("tan.sin.new", "planted\n");
-  FileSlot slot(folder.path());
-  SkinDocument document = OpenSkin(slot).document;
-  document.hand(HandId::kMinute).color = 255;
-  document.hand(HandId::kHour).color = 65280;
-  const SaveOutcome outcome = SaveSkin(slot, document, 200);
-  EXPECT_TRUE(outcome.saved) << outcome.message;
-  EXPECT_EQ(folder.Read("victim.txt"), "precious\n");
-  EXPECT_EQ(folder.Read("tan.sin.new"), "planted\n");
-  EXPECT_TRUE(IsLink(folder.path() + "/tyou.sin.new"));
-  EXPECT_FALSE(IsLink(folder.path() + "/tyou.sin"));
-  EXPECT_EQ(folder.Read("tyou.sin"), HandFileText(document.hand(HandId::kMinute)));
-  EXPECT_EQ(folder.Read("tan.sin"), HandFileText(document.hand(HandId::kHour)));
 }
 
 TEST(SafeSave, ALinkedFileStaysALinkItsTargetTakesTheContentAndModeAndOwnerAreKept) {
@@ -182,27 +170,18 @@ TEST(SafeSave, SavesRacingInOneFolderNeverFail) {
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
 }
 
-// Something that is no file of ours, under the name of one.
-struct Planted {
-  const char* what;
-  std::function<void(const std::string&)> make;
-};
-
-const std::vector<Planted>& SpecialFiles() {
-  static const std::vector<Planted> kinds = {
+TEST(BoundedRead, ASpecialFileAsSettingsHandFileOrFaceIsNeitherReadNorReplacedNorWaitedOn) {
+  // Something that is no file of ours, under the name of one.
+  const std::pair<const char*, std::function<void(const std::string&)>> kinds[] = {
       {"FIFO", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0644), 0); }},
       {"link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
       {"folder", [](const std::string& p) { fs::create_directory(p); }},
   };
-  return kinds;
-}
-
-TEST(BoundedRead, ASpecialFileAsSettingsHandFileOrFaceIsRefusedAndNothingWaits) {
-  for (const Planted& kind : SpecialFiles()) {
-    SCOPED_TRACE(kind.what);
+  for (const auto& [what, make] : kinds) {
+    SCOPED_TRACE(what);
     TempFolder folder;
     for (const char* name : {"settings.ini", "tyou.sin", "face.bmp"})
-      kind.make(folder.path() + "/" + name);
+      make(folder.path() + "/" + name);
     EXPECT_TRUE(PassesWithin(10, [&] {
       FileSlot slot(folder.path());
       ClockState s;
@@ -214,6 +193,10 @@ TEST(BoundedRead, ASpecialFileAsSettingsHandFileOrFaceIsRefusedAndNothingWaits) 
              ErrorOf([&] { LoadHandShape(slot, "tyou.sin", color, shape); }) == 75 &&
              ErrorOf([&] { LoadFacePicture(folder.path() + "/face.bmp", "face.bmp"); }) == 75;
     }));
+    const std::string path = folder.path() + "/settings.ini";
+    const auto type = fs::symlink_status(path).type();
+    EXPECT_EQ(ErrorOf([&] { SafeReplace(path, "bytes", "out"); }), 75);
+    EXPECT_EQ(fs::symlink_status(path).type(), type);
   }
 }
 
@@ -241,18 +224,6 @@ TEST(BoundedRead, AnOversizeFileIsRefusedUnread) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(ErrorOf([&] { LoadFacePicture(face, "face.bmp"); }), 481);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
-}
-
-TEST(SafeSave, OnlyARegularFileIsReplaced) {
-  TempFolder folder;
-  for (const Planted& kind : SpecialFiles()) {
-    SCOPED_TRACE(kind.what);
-    const std::string path = folder.path() + "/out-" + std::to_string(&kind - &SpecialFiles()[0]);
-    kind.make(path);
-    const auto type = fs::symlink_status(path).type();
-    EXPECT_EQ(ErrorOf([&] { SafeReplace(path, "bytes", "out"); }), 75);
-    EXPECT_EQ(fs::symlink_status(path).type(), type);
-  }
 }
 
 TEST(SafeCreate, MakesAWholeFileOnlyWhereNothingHasTheName) {
