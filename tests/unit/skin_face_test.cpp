@@ -14,7 +14,7 @@
 namespace quarvel {
 namespace {
 
-class SkinFaceTest : public testing::ClockFixture {};
+using SkinFaceTest = testing::ClockFixture;
 
 // Differential: the clock started on the headless backend against the editor's face.
 TEST_F(SkinFaceTest, DrawsTheSamePixelsAsTheClock) {
@@ -63,39 +63,39 @@ TEST(SkinFace, TheGuideShowsOnlyOverACopy) {
   EXPECT_NE(guided.At(dial.centerX - r, dial.centerY), plain.At(dial.centerX - r, dial.centerY));
 }
 
+// A face this many pixels across in a view of this many screen pixels, at a zoom.
+FaceZoom Zoomed(int face, int viewWidth, int viewHeight, Zoom zoomed = Zoom::kFit) {
+  FaceZoom zoom;
+  zoom.SetFace(face);
+  zoom.SetView(viewWidth, viewHeight);
+  zoom.SetZoom(zoomed);
+  return zoom;
+}
+
 TEST(FaceZoom, EachFacePixelIsAWholeBlockAndComesBackAtEveryZoom) {
-  struct Case {
-    Zoom zoom;
-    int scale;
-  };
   // A 200-pixel face in a 700 x 500 view: Fit is 2 (500 / 200), the rest as named.
-  for (const Case c :
-       {Case{Zoom::kFit, 2}, Case{Zoom::kOne, 1}, Case{Zoom::kTwo, 2}, Case{Zoom::kFour, 4}}) {
-    FaceZoom zoom;
-    zoom.SetFace(200);
-    zoom.SetView(700, 500);
-    zoom.SetZoom(c.zoom);
-    SCOPED_TRACE(ZoomName(c.zoom));
+  for (auto [zoomed, scale] :
+       {std::pair{Zoom::kFit, 2}, {Zoom::kOne, 1}, {Zoom::kTwo, 2}, {Zoom::kFour, 4}}) {
+    const FaceZoom zoom = Zoomed(200, 700, 500, zoomed);
+    SCOPED_TRACE(ZoomName(zoomed));
     const FacePlace rect = zoom.FaceRect();
-    EXPECT_EQ(rect.width, 200 * c.scale);
+    EXPECT_EQ(rect.width, 200 * scale);
     for (const ScreenPoint face :
          {ScreenPoint{0, 0}, ScreenPoint{100, 100}, ScreenPoint{199, 37}, ScreenPoint{13, 199}}) {
       const ScreenPoint screen = zoom.ToScreen(face);
       EXPECT_EQ(zoom.ToFace(screen), face);
       // Every screen pixel of the face pixel's block leads back to it, and no other does.
-      const int left = rect.x + face.x * c.scale, top = rect.y + face.y * c.scale;
+      const int left = rect.x + face.x * scale, top = rect.y + face.y * scale;
       EXPECT_EQ(zoom.ToFace({left, top}), face);
-      EXPECT_EQ(zoom.ToFace({left + c.scale - 1, top + c.scale - 1}), face);
+      EXPECT_EQ(zoom.ToFace({left + scale - 1, top + scale - 1}), face);
       EXPECT_EQ(zoom.ToFace({left - 1, top}).x, face.x - 1);
-      EXPECT_EQ(zoom.ToFace({left + c.scale, top}).x, face.x + 1);
+      EXPECT_EQ(zoom.ToFace({left + scale, top}).x, face.x + 1);
     }
   }
 }
 
 TEST(FaceZoom, FitIsTheLargestWholeScaleOrShrinksAFaceLargerThanTheView) {
-  FaceZoom zoom;
-  zoom.SetFace(200);
-  zoom.SetView(900, 820);
+  FaceZoom zoom = Zoomed(200, 900, 820);
   EXPECT_EQ(zoom.scaleNumerator(), 4);
   EXPECT_EQ(zoom.FaceRect(), (FacePlace{50, 10, 800, 800}));  // centred
   zoom.SetView(399, 1000);
@@ -110,10 +110,7 @@ TEST(FaceZoom, FitIsTheLargestWholeScaleOrShrinksAFaceLargerThanTheView) {
 }
 
 TEST(FaceZoom, AFaceLargerThanTheViewScrollsWithinItselfAndKeepsItsMiddle) {
-  FaceZoom zoom;
-  zoom.SetFace(200);
-  zoom.SetView(300, 300);
-  zoom.SetZoom(Zoom::kFour);  // 800 pixels in a 300-pixel view
+  FaceZoom zoom = Zoomed(200, 300, 300, Zoom::kFour);  // 800 pixels in a 300-pixel view
   zoom.ScrollTo(-50, 9999);
   EXPECT_EQ(zoom.FaceRect(), (FacePlace{0, -500, 800, 800}));
   EXPECT_EQ(zoom.ToFace({0, 0}), (ScreenPoint{0, 125}));
@@ -131,10 +128,7 @@ TEST(FaceZoom, HandlesAndHitTestsKeepTheirScreenSizeAtEveryZoom) {
   const std::vector<ShapePoint> points{{0, 0}, {0, 50}, {0, 100}};
   for (const Zoom z : kAllZooms) {
     SCOPED_TRACE(ZoomName(z));
-    FaceZoom zoom;
-    zoom.SetFace(200);
-    zoom.SetView(820, 820);
-    zoom.SetZoom(z);
+    const FaceZoom zoom = Zoomed(200, 820, 820, z);
     const auto handles = Handles(zoom, dial, points, 1);
     ASSERT_EQ(handles.size(), 3u);
     EXPECT_TRUE(handles[1].selected);
