@@ -57,19 +57,13 @@ TEST_F(ChangedPartTest, EachSecondSendsTheOldAndNewSecondHandsBoxAndEveryChanged
   for (int s = 51; s < 51 + 100; ++s) {
     const PixelImage before = window.presented();
     const ImageRect secondBefore = HandBox(f.state().secondColor);
-    const auto linesBefore = canvas().segments();
     clock.Set({11 + (58 * 60 + s) / 3600, (58 + s / 60) % 60, s % 60});
     window.Tick(Form1::kSecondTick);
     SCOPED_TRACE(s);
     EXPECT_EQ(ChangedOutside(before), 0);
     const ImageRect& part = window.presentedChange();
     const ImageRect seconds = Union(secondBefore, HandBox(f.state().secondColor));
-    bool onlySecondMoved = true;  // the hour and minute hands' lines stayed
-    for (const DrawnSegment& line : canvas().segments())
-      if (line.color != f.state().secondColor &&
-          std::find(linesBefore.begin(), linesBefore.end(), line) == linesBefore.end())
-        onlySecondMoved = false;
-    if (onlySecondMoved) {
+    if (s % 60 != 0) {  // the same minute: the hour and minute hands stayed
       EXPECT_EQ(part, seconds);
     } else {  // a new minute: the minute (and hour) hand's boxes too
       EXPECT_LE(part.left, seconds.left);
