@@ -108,7 +108,7 @@ TEST(SkinEditor, SymmetricEditsMoveAPointAndItsMirrorInOneStep) {
   EXPECT_EQ(editor.document(), Kite());
 }
 
-TEST(SkinEditor, SymmetricOnAnAsymmetricHandEditsOnlyWhatHasAMirror) {
+TEST(SkinEditor, SymmetricEditsOnlyWhatHasAMirrorAtTheMirroredPlaceWithRoomForTwo) {
   SkinDocument skin = Kite();
   skin.hand(HandId::kHour).points = {{0, 0}, {-8, 25}, {0, 90}, {12, 30}, {0, 0}};
   SkinEditor editor(skin);
@@ -130,19 +130,15 @@ TEST(SkinEditor, SymmetricOnAnAsymmetricHandEditsOnlyWhatHasAMirror) {
   crowded.SetSymmetric(true);
   EXPECT_FALSE(crowded.InsertPoint(HandId::kHour, 1, {-3, 3}));
   EXPECT_TRUE(crowded.InsertPoint(HandId::kHour, 1, {0, 3})) << "one on the axis fits";
-}
-
-TEST(SkinEditor, OfTwoPossibleMirrorsTheOneAtTheMirroredPlaceFollows) {
-  SkinDocument skin = Kite();
-  // Two loops of the same shape: point 1's mirror is point 5, not point 2.
+  // Two loops of the same shape: point 1's mirror is point 5, at the mirrored place, not 2.
   skin.hand(HandId::kHour).points = {{0, 0}, {-8, 25}, {8, 25}, {0, 50}, {-8, 25}, {8, 25}, {0, 0}};
-  SkinEditor editor(skin);
-  editor.SetSymmetric(true);
+  SkinEditor loops(skin);
+  loops.SetSymmetric(true);
   EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 1), 5);
   EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 3), -1);
-  EXPECT_TRUE(editor.SetPoint(HandId::kHour, 1, {-9, 25}));
+  EXPECT_TRUE(loops.SetPoint(HandId::kHour, 1, {-9, 25}));
   EXPECT_EQ(
-      editor.document().hand(HandId::kHour).points,
+      loops.document().hand(HandId::kHour).points,
       (std::vector<ShapePoint>{{0, 0}, {-9, 25}, {8, 25}, {0, 50}, {-8, 25}, {9, 25}, {0, 0}}));
 }
 
