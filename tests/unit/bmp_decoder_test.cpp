@@ -26,14 +26,11 @@ Bitmap Rle(int height, const std::string& data) {
   return b;
 }
 
-TEST(BmpDecoder, TakesSidesUpToTheLargest) {
+TEST(BmpDecoder, TakesSidesUpToTheLargestAndRefusesMalformedFilesWithoutReadingPastThem) {
   const Bitmap wide = Rows(1, kMaxPictureSide, 1, std::string(kMaxPictureSide / 8, '\0'));
   const Bitmap tall = Rows(1, 1, -kMaxPictureSide, std::string(4 * kMaxPictureSide, '\0'));
   EXPECT_EQ(DecodeBmp(Build(wide))->pixels.size(), std::size_t{kMaxPictureSide});
   EXPECT_EQ(DecodeBmp(Build(tall))->pixels.size(), std::size_t{kMaxPictureSide});
-}
-
-TEST(BmpDecoder, RefusesMalformedFilesWithoutReadingPastThem) {
   const Bitmap good = Rows(24, 2, 2, std::string(16, '\x7F'));
   const std::string file = Build(good);
   ASSERT_TRUE(DecodeBmp(file).has_value());

@@ -31,7 +31,7 @@ FaceCanvas Dot(int16_t width, int x, int y) {
   return canvas;
 }
 
-TEST(FaceCanvas, ThePenIsADiscOfItsWidth) {
+TEST(FaceCanvas, ThePenIsADiscOfItsWidthAtLeastOnePixel) {
   EXPECT_EQ(Painted(Dot(1, 3, 3)),
             ".......\n.......\n.......\n...#...\n.......\n.......\n.......\n");
   // An even pen's centre lies between pixels: width 2 covers the point and the next ones.
@@ -42,6 +42,10 @@ TEST(FaceCanvas, ThePenIsADiscOfItsWidth) {
   // At the edge the disc is cut, not moved.
   EXPECT_EQ(Painted(Dot(5, 0, 0)),
             "###....\n###....\n##.....\n.......\n.......\n.......\n.......\n");
+  // A pen below one pixel is refused, and the old one stays.
+  FaceCanvas canvas = Dot(3, 3, 3);
+  EXPECT_EQ(testing::ErrorOf([&] { canvas.SetDrawWidth(0); }), 380);
+  EXPECT_EQ(canvas.DrawWidth(), 3);
 }
 
 TEST(FaceCanvas, ALinePaintsBothEndsAndEveryStepBetweenClippedToTheArea) {
@@ -115,13 +119,6 @@ TEST(FaceCanvas, DrawingAgainGivesTheSamePixelsAsDrawingAfresh) {
     }
     ASSERT_EQ(reused.pixels().pixels, fresh.pixels().pixels);
   }
-}
-
-TEST(FaceCanvas, APenBelowOnePixelIsRefusedAndTheOldOneStays) {
-  FaceCanvas canvas(3, 3);
-  canvas.SetDrawWidth(3);
-  EXPECT_EQ(testing::ErrorOf([&] { canvas.SetDrawWidth(0); }), 380);
-  EXPECT_EQ(canvas.DrawWidth(), 3);
 }
 
 }  // namespace
