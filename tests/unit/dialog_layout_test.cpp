@@ -11,15 +11,13 @@
 namespace quarvel::infodialog {
 namespace {
 
-TEST(DialogLayout, PlacesAt15TwipsPerPixel) {
+TEST(DialogLayout, PlacesAt15TwipsPerPixelTabOrderAndTexts) {
   EXPECT_EQ(DialogClientRect(15.0f, 15.0f), (PixelRect{184, 250, 372, 202}));
   EXPECT_EQ(ControlRect(kControls[2], 15.0f, 15.0f), (PixelRect{8, 8, 232, 61}));  // Picture1
   // Label1 and Label4 inside Frame1.
   EXPECT_EQ(ControlRect(kControls[4], 15.0f, 15.0f), (PixelRect{24, 120, 321, 17}));
   EXPECT_EQ(ControlRect(kControls[7], 15.0f, 15.0f), (PixelRect{24, 168, 313, 17}));
-}
-
-TEST(DialogLayout, TabOrderIsTheOrderOfTheControlsAndTheTextsKeepTheirEncoding) {
+  // The tab order is the order of the controls, and the texts keep their encoding.
   for (std::size_t i = 0; i < kControls.size(); ++i)
     EXPECT_EQ(kControls[i].tabIndex, static_cast<int>(i));
   EXPECT_EQ(FontPixelHeight(15.0f), 12);  // 9 points at 96 dpi
