@@ -194,6 +194,11 @@ TEST(BoundedRead, ASpecialFileAsSettingsHandFileOrFaceIsNeitherReadNorReplacedNo
              ErrorOf([&] { LoadFacePicture(folder.path() + "/face.bmp", "face.bmp"); }) == 75;
     }));
     const std::string path = folder.path() + "/settings.ini";
+    if (fs::is_symlink(path)) {  // a fault must not replace the machine's own /dev/zero
+      fs::remove(path);
+      ASSERT_EQ(::mkfifo((folder.path() + "/fifo").c_str(), 0644), 0);
+      fs::create_symlink(folder.path() + "/fifo", path);
+    }
     const auto type = fs::symlink_status(path).type();
     EXPECT_EQ(ErrorOf([&] { SafeReplace(path, "bytes", "out"); }), 75);
     EXPECT_EQ(fs::symlink_status(path).type(), type);
