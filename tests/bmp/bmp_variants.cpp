@@ -113,9 +113,7 @@ std::vector<Variant> Variants() {
     core.headerSize = 12;
     addTwin(name, core, b);
   }
-  add("core16", Plain(3, 3, 16, 0, 12));
-  add("core24", Plain(3, 3, 24, 0, 12));
-  add("core32", Plain(3, 3, 32, 0, 12));
+  for (uint16_t bits : {16, 24, 32}) add("core" + std::to_string(bits), Plain(3, 3, bits, 0, 12));
   add("v4_pal8", Plain(5, 2, 8, -1, 108));
   add("v5_rgb24", Plain(4, 2, 24, 0, 124));
   for (const auto& [name, b] : {std::pair{"topdown_pal4", Plain(5, -3, 4)},
