@@ -1,6 +1,4 @@
 // The Linux editor's window driven by mouse and keys, every outcome read back from the files.
-#include <unistd.h>
-
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -8,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -35,6 +32,11 @@ namespace {
 namespace fs = std::filesystem;
 const std::string kData = QUARVEL_DATA_DIR;
 constexpr ColorRef kGreen = 10 + 200 * 256 + 60 * 65536;
+
+std::string DataFile(const char* name, const std::string& folder = kData) {
+  std::ifstream in(folder + "/" + name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void CopyData(const std::string& to, std::initializer_list<const char*> names) {
   for (const char* name : names) fs::copy_file(kData + "/" + name, to + "/" + name);
@@ -129,6 +131,14 @@ struct Session {
     FileSlot slot(in.empty() ? folder.path() : in);
     return OpenSkin(slot).document;
   }
+  std::vector<ShapePoint> SavedMinute() { return Saved().hand(HandId::kMinute).points; }
+  const HandDraft& Editing(HandId hand) { return window->editor().document().hand(hand); }
+  // These files of the skin in `in` (default: the session's folder) are the default skin's.
+  void Unchanged(std::initializer_list<const char*> names, const std::string& in = {}) {
+    for (const char* name : names)
+      QCOMPARE(DataFile(name, in.empty() ? folder.path() : in), DataFile(name));
+  }
+  void NoProblem() { QVERIFY2(problems.empty(), problems.empty() ? "" : problems.front().c_str()); }
   std::string Line(const char* file, int number) {
     const std::string text = folder.Read(file);
     std::size_t start = 0;
@@ -136,11 +146,6 @@ struct Session {
     return text.substr(start, text.find('\r', start) - start);
   }
 };
-
-std::string DataFile(const char* name, const std::string& folder = kData) {
-  std::ifstream in(folder + "/" + name, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 // The box around the pixels of this colour near a screen point.
 QRect BoxOf(const QImage& image, QPoint near, QRgb colour) {
@@ -151,10 +156,9 @@ QRect BoxOf(const QImage& image, QPoint near, QRgb colour) {
   return box;
 }
 
-QPoint FacePixelOf(ShapePoint point, HandId hand) {
-  const HandPositions at = PositionsAt(kClassicPose);
-  const int16_t position = hand == HandId::kMinute ? at.minute : at.hour;
-  const auto pixel = PointPixel(DialFor(200, position), point);
+// Where a point of the minute hand lies on the face at 10:08:36.
+QPoint MinutePixelOf(ShapePoint point) {
+  const auto pixel = PointPixel(DialFor(200, PositionsAt(kClassicPose).minute), point);
   return QPoint(pixel->x, pixel->y);
 }
 
@@ -168,52 +172,46 @@ class QveditUiTest : public QObject {
   void DragAPointSaveAndUndo() {
     Session s;
     s.Click("minuteHand");
-    const QPoint target = FacePixelOf({30, 100}, HandId::kMinute);
+    const QPoint target = MinutePixelOf({30, 100});
     s.Drag(s.PointOnFace(HandId::kMinute, 6), target, 4);
     s.Save();
-    const ShapePoint saved = s.Saved().hand(HandId::kMinute).points[6];
-    QCOMPARE(FacePixelOf(saved, HandId::kMinute), target);
-    QCOMPARE(s.Saved().hand(HandId::kMinute).points.size(), std::size_t{13});
-
+    QCOMPARE(MinutePixelOf(s.SavedMinute()[6]), target);
+    QCOMPARE(s.SavedMinute().size(), std::size_t{13});
     s.Key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(s.window->editor().document().hand(HandId::kMinute).points[6], (ShapePoint{0, 85}));
+    QCOMPARE(s.Editing(HandId::kMinute).points[6], (ShapePoint{0, 85}));
     s.Save();
-    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+    s.Unchanged({"tyou.sin"});
     s.Key(Qt::Key_Y, Qt::ControlModifier);
     s.Save();
-    QCOMPARE(FacePixelOf(s.Saved().hand(HandId::kMinute).points[6], HandId::kMinute), target);
+    QCOMPARE(MinutePixelOf(s.SavedMinute()[6]), target);
   }
 
-  // At 2x a click on the outline inserts a point there; Delete on the face removes it.
+  // At 2x a click on the outline inserts a point there; Delete on the face removes it, and
+  // Delete in the point list the point picked there.
   void InsertOnTheOutlineAndDelete() {
     Session s;
     s.Click("minuteHand");
     s.SetZoom(Zoom::kTwo);
     QCOMPARE(s.window->faceView().faceZoom().scaleNumerator(), 2);
-    const QPoint middle =
-        (s.PointOnFace(HandId::kMinute, 6) + s.PointOnFace(HandId::kMinute, 7)) / 2;
-    s.ClickFace(middle);
+    s.ClickFace((s.PointOnFace(HandId::kMinute, 6) + s.PointOnFace(HandId::kMinute, 7)) / 2);
     QCOMPARE(s.window->selected(), 7);
     s.Save();
-    const auto inserted = s.Saved().hand(HandId::kMinute).points;
+    const auto inserted = s.SavedMinute();
     QCOMPARE(inserted.size(), std::size_t{14});
     QCOMPARE(inserted[6], (ShapePoint{0, 85}));
     QCOMPARE(inserted[8], (ShapePoint{3, 70}));
     QVERIFY(inserted[7].radiusPercent < 85 && inserted[7].radiusPercent > 70);
-
     s.Face()->setFocus();
     QTest::keyClick(s.Face(), Qt::Key_Delete);
     s.Save();
-    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
-
-    // Delete in the point list removes the point picked there.
+    s.Unchanged({"tyou.sin"});
     auto* table = s.Find<QTableWidget>("points");
     table->setFocus();
     table->setCurrentCell(0, 0);
     QCOMPARE(s.window->selected(), 0);
     QTest::keyClick(table, Qt::Key_Delete);
     s.Save();
-    QCOMPARE(s.Saved().hand(HandId::kMinute).points.front(), (ShapePoint{-120, 5}));
+    QCOMPARE(s.SavedMinute().front(), (ShapePoint{-120, 5}));
   }
 
   // The colour picked is the hand file's first line, undone and redone; arrows nudge a point.
@@ -225,11 +223,10 @@ class QveditUiTest : public QObject {
     QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
     s.Click("undo");
     s.Click("save");
-    QCOMPARE(s.folder.Read("tyou.sin"), DataFile("tyou.sin"));
+    s.Unchanged({"tyou.sin"});
     s.Click("redo");
     s.Click("save");
     QCOMPARE(s.Line("tyou.sin", 1), std::to_string(kGreen));
-
     s.ClickFace(s.PointOnFace(HandId::kMinute, 6));
     QCOMPARE(s.window->selected(), 6);
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up}) QTest::keyClick(s.Face(), key);
@@ -251,16 +248,13 @@ class QveditUiTest : public QObject {
     QTest::mouseClick(percent, Qt::LeftButton, Qt::NoModifier, QPoint(4, percent->height() / 2));
     QTest::keyClicks(percent, "40000");
     QTest::keyClick(percent, Qt::Key_Return);
-    QCOMPARE(s.window->editor().document().hand(HandId::kHour).points[1], (ShapePoint{110, 40000}));
-    const std::string before = s.folder.Read("tan.sin");
+    QCOMPARE(s.Editing(HandId::kHour).points[1], (ShapePoint{110, 40000}));
     s.Click("save");
     QCOMPARE(s.problems.size(), std::size_t{1});
     QVERIFY2(s.problems.front().find("Overflow") != std::string::npos, s.problems.front().c_str());
-    QCOMPARE(s.folder.Read("tan.sin"), before);
+    s.Unchanged({"tan.sin"});
     s.Click("undo");
-
-    auto* pen = s.Find<QSpinBox>("pen");
-    auto* penText = pen->findChild<QLineEdit*>();
+    auto* penText = s.Find<QSpinBox>("pen")->findChild<QLineEdit*>();
     penText->setFocus();
     penText->selectAll();
     QTest::keyClicks(penText, "5");
@@ -287,7 +281,6 @@ class QveditUiTest : public QObject {
     type("175");
     QCOMPARE(s.window->editor().document().sizePercent, int16_t{175});
     QCOMPARE(size->currentText(), QString("175 %"));
-
     size->showPopup();
     QAbstractItemView* list = size->view();
     QTRY_VERIFY(list->isVisible());
@@ -299,11 +292,33 @@ class QveditUiTest : public QObject {
     QCOMPARE(s.Saved().sizePercent, int16_t{150});
   }
 
-  // A fixed zoom grows the window; the title stays what the clock looks for, edited or not.
-  void ZoomGrowsTheWindowAndTheTitleStays() {
+  // A fixed zoom grows the window; a handle keeps its screen size at 4x, while each face pixel
+  // becomes a 4 by 4 block; the title stays what the clock looks for, edited or not.
+  void ZoomGrowsTheWindowNotTheHandlesAndTheTitleStays() {
     Session s;
     const QSize fitted = s.window->size();
+    s.Click("minuteHand");
+    s.Find<QTableWidget>("points")->setCurrentCell(6, 0);
+    const QRgb chosen = qRgb(255, 96, 0);
+    const QPoint tip = s.PointOnFace(HandId::kMinute, 6);
+    s.SetZoom(Zoom::kOne);
+    const QImage one = s.Face()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect atOne = BoxOf(one, s.OnScreen(tip), chosen);
+    // The lower right of the face, where no hand points at 10:08:36.
+    std::vector<std::pair<QPoint, QRgb>> faceAtOne;
+    for (int y = 150; y < 190; y += 3)
+      for (int x = 150; x < 190; x += 3)
+        faceAtOne.emplace_back(QPoint(x, y), one.pixel(s.OnScreen(QPoint(x, y))));
     s.SetZoom(Zoom::kFour);
+    const QImage four = s.Face()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRect atFour = BoxOf(four, s.OnScreen(tip), chosen);
+    QVERIFY(!atOne.isEmpty() && atOne.width() < 20);
+    QCOMPARE(atFour.size(), atOne.size());
+    for (const auto& [pixel, colour] : faceAtOne) {
+      const QPoint block = s.OnScreen(pixel) - QPoint(2, 2);
+      for (int dy = 0; dy < 4; ++dy)
+        for (int dx = 0; dx < 4; ++dx) QCOMPARE(four.pixel(block + QPoint(dx, dy)), colour);
+    }
     const FaceZoom& zoom = s.window->faceView().faceZoom();
     QVERIFY(s.window->faceView().width() >= 800 && s.window->faceView().height() >= 800);
     QVERIFY(s.window->width() > fitted.width() && s.window->height() >= fitted.height());
@@ -321,13 +336,12 @@ class QveditUiTest : public QObject {
   void AFaceFromElsewhereIsCopiedIn() {
     Session s;
     testing::TempFolder elsewhere;
-    const std::string picked = elsewhere.Write("blue face.bmp", DataFile("qv.bmp"));
-    s.dialogs->bitmap = picked;
+    s.dialogs->bitmap = elsewhere.Write("blue face.bmp", DataFile("qv.bmp"));
     s.Click("browse");
     s.Click("save");
     QCOMPARE(s.Line("settings.ini", 3), std::string("blue face.bmp"));
     QCOMPARE(s.folder.Read("blue face.bmp"), DataFile("qv.bmp"));
-    QVERIFY(s.problems.empty());
+    s.NoProblem();
   }
 
   // A hand file the clock would stop on opens with the clock's report, once the window shows.
@@ -338,80 +352,56 @@ class QveditUiTest : public QObject {
              s.problems.front().c_str());
   }
 
-  // With Symmetric on, a point dragged takes its mirror along, in the file written.
+  // With Symmetric on, a point dragged takes its mirror along, in the file written; the arrows
+  // nudge both, Delete removes both.
   void SymmetricDragMovesTheMirror() {
     Session s;
     s.Click("minuteHand");
     s.SetZoom(Zoom::kTwo);
     s.Find<QCheckBox>("symmetric")->click();
-    const QPoint target = FacePixelOf({20, 60}, HandId::kMinute);
+    const QPoint target = MinutePixelOf({20, 60});
     s.Drag(s.PointOnFace(HandId::kMinute, 7), target, 2);  // 3,70; its mirror -3,70 is 5
     s.Click("save");
-    const auto points = s.Saved().hand(HandId::kMinute).points;
+    const auto points = s.SavedMinute();
     QCOMPARE(points.size(), std::size_t{13});
-    QCOMPARE(FacePixelOf(points[7], HandId::kMinute), target);
+    QCOMPARE(MinutePixelOf(points[7]), target);
     QCOMPARE(points[5], (ShapePoint{-points[7].angleOffset, points[7].radiusPercent}));
     QVERIFY(points[7] != (ShapePoint{3, 70}));
-
-    // The arrows nudge both; Delete removes both.
     QTest::keyClick(s.Face(), Qt::Key_Up);
     s.Click("save");
-    QCOMPARE(s.Saved().hand(HandId::kMinute).points[5].radiusPercent, points[7].radiusPercent + 1);
+    QCOMPARE(s.SavedMinute()[5].radiusPercent, points[7].radiusPercent + 1);
     s.Face()->setFocus();
     QTest::keyClick(s.Face(), Qt::Key_Delete);
     s.Click("save");
-    QCOMPARE(s.Saved().hand(HandId::kMinute).points.size(), std::size_t{11});
+    QCOMPARE(s.SavedMinute().size(), std::size_t{11});
   }
 
-  // A handle keeps its screen size at 4x, while each face pixel becomes a 4 by 4 block.
-  void HandlesKeepTheirSizeAtEveryZoom() {
-    Session s;
-    s.Click("minuteHand");
-    s.Find<QTableWidget>("points")->setCurrentCell(6, 0);
-    const QRgb chosen = qRgb(255, 96, 0);
-    const QPoint tip = s.PointOnFace(HandId::kMinute, 6);
-    s.SetZoom(Zoom::kOne);
-    const QImage one = s.Face()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect atOne = BoxOf(one, s.OnScreen(tip), chosen);
-    // The lower right of the face, where no hand points at 10:08:36.
-    std::vector<std::pair<QPoint, QRgb>> faceAtOne;
-    for (int y = 150; y < 190; y += 3)
-      for (int x = 150; x < 190; x += 3)
-        faceAtOne.emplace_back(QPoint(x, y), one.pixel(s.OnScreen(QPoint(x, y))));
-    s.SetZoom(Zoom::kFour);
-    const QImage four = s.Face()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    const QRect atFour = BoxOf(four, s.OnScreen(tip), chosen);
-    QVERIFY(!atOne.isEmpty());
-    QCOMPARE(atFour.size(), atOne.size());
-    QVERIFY(atOne.width() < 20);
-    for (const auto& [pixel, colour] : faceAtOne) {
-      const QPoint block = s.OnScreen(pixel) - QPoint(2, 2);
-      for (int dy = 0; dy < 4; ++dy)
-        for (int dx = 0; dx < 4; ++dx) QCOMPARE(four.pixel(block + QPoint(dx, dy)), colour);
-    }
-  }
-
-  // New skin asks about an unsaved change, then fills the folder picked with the default skin.
-  void NewSkinFillsAnEmptyFolder() {
+  // Closing or New skin with an unsaved change asks: Cancel keeps the window and the skin.
+  // Discarding, New skin fills the folder picked with the default skin, and refuses a folder
+  // that holds one; closing with Discard writes nothing.
+  void NewSkinAndClosingAsk() {
     Session s;
     s.PickColour(kGreen);
+    QVERIFY(!s.window->close());
+    QVERIFY(s.window->isVisible());
     testing::TempFolder empty;
     s.dialogs->folder = empty.path();
-    s.Click("newSkin");  // the author stays
-    QCOMPARE(s.dialogs->asked, 1);
+    s.Click("newSkin");
+    QCOMPARE(s.dialogs->asked, 2);
     QVERIFY(!fs::exists(empty.path() + "/tan.sin"));
     s.dialogs->close = CloseChoice::kDiscard;
     s.Click("newSkin");
-    QVERIFY2(s.problems.empty(), s.problems.empty() ? "" : s.problems.front().c_str());
-    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
-      QCOMPARE(DataFile(name, empty.path()), DataFile(name));
+    s.NoProblem();
+    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"}, empty.path());
     QCOMPARE(s.window->folder(), empty.path());
     QCOMPARE(s.window->editor().document(), s.Saved(empty.path()));
     QCOMPARE(s.Find<QLabel>("folder")->text(), QString::fromStdString("Skin: " + empty.path()));
-    QCOMPARE(s.folder.Read("tan.sin"), DataFile("tan.sin"));
-    // A folder that holds a skin already is refused, with nothing written.
+    s.Unchanged({"tan.sin"});
     s.Click("newSkin");
     QCOMPARE(s.problems.size(), std::size_t{1});
+    s.PickColour(kGreen);
+    QVERIFY(s.window->close());
+    s.Unchanged({"tan.sin"}, empty.path());
   }
 
   // Save a copy goes on in the copy: the next save lands there, the original keeps its files.
@@ -422,17 +412,16 @@ class QveditUiTest : public QObject {
     testing::TempFolder copy;
     s.dialogs->folder = copy.path();
     s.Click("saveCopy");
-    QVERIFY2(s.problems.empty(), s.problems.empty() ? "" : s.problems.front().c_str());
+    s.NoProblem();
     QCOMPARE(s.Saved(copy.path()).hand(HandId::kMinute).color, kGreen);
-    QCOMPARE(DataFile("qv.bmp", copy.path()), DataFile("qv.bmp"));
+    s.Unchanged({"qv.bmp"}, copy.path());
     QCOMPARE(s.window->folder(), copy.path());
     QVERIFY(!s.window->editor().HasUnsavedChanges());
     s.Find<QTableWidget>("points")->setCurrentCell(0, 0);
     s.Click("deletePoint");
     s.Click("save");
     QCOMPARE(s.Saved(copy.path()).hand(HandId::kMinute).points.size(), std::size_t{12});
-    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
-      QCOMPARE(s.folder.Read(name), DataFile(name));
+    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
     QCOMPARE(s.Line("settings.ini", 1), std::string("300,200"));
   }
 
@@ -447,22 +436,11 @@ class QveditUiTest : public QObject {
     s.Click("openFolder");
     QCOMPARE(s.dialogs->asked, 0);
     QCOMPARE(s.window->folder(), other.path());
-    QCOMPARE(s.window->editor().document().hand(HandId::kHour).color, ColorRef{255});
-    QCOMPARE(s.window->editor().document().hand(HandId::kHour).points.size(), std::size_t{4});
+    QCOMPARE(s.Editing(HandId::kHour).color, ColorRef{255});
+    QCOMPARE(s.Editing(HandId::kHour).points.size(), std::size_t{4});
     QCOMPARE(s.Find<QTableWidget>("points")->rowCount(), 4);
     QVERIFY(s.window->editor().symmetric());
-    QVERIFY(s.problems.empty());
-  }
-
-  // Closing with an unsaved change asks: Cancel keeps the window, Discard writes nothing.
-  void ClosingAsks() {
-    Session s;
-    s.PickColour(kGreen);
-    QVERIFY(!s.window->close());
-    QVERIFY(s.window->isVisible());
-    s.dialogs->close = CloseChoice::kDiscard;
-    QVERIFY(s.window->close());
-    QCOMPARE(s.folder.Read("tan.sin"), DataFile("tan.sin"));
+    s.NoProblem();
   }
 };
 

@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "desktop/programs.h"
 #include "desktop/work_folder.h"
@@ -17,8 +19,18 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-// A program folder as installed (<prefix>/bin beside <prefix>/share/quarvel), a home, and the
-// environment and working directory put back afterwards.
+// An environment variable, put back as it was when this goes.
+struct SavedVariable {
+  explicit SavedVariable(const char* variable) : name(variable) {
+    if (const char* value = std::getenv(variable)) was = value;
+  }
+  ~SavedVariable() { was ? setenv(name, was->c_str(), 1) : unsetenv(name); }
+  const char* name;
+  std::optional<std::string> was;
+};
+
+// A program folder as installed (<prefix>/bin beside <prefix>/share/quarvel) and a home; the
+// environment and working directory are put back afterwards.
 class LinuxFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -27,72 +39,58 @@ class LinuxFilesTest : public ::testing::Test {
     for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp", "readme.txt"})
       root.Write(std::string("prefix/share/quarvel/") + name, name);
     fs::create_directories(root.path() + "/home");
-    oldHome = Get("HOME");
-    oldConfig = Get("XDG_CONFIG_HOME");
-    oldPath = Get("PATH");
     setenv("HOME", (root.path() + "/home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     fs::current_path(root.path() + "/home");
   }
-  void TearDown() override {
-    fs::current_path(oldCwd);
-    Put("HOME", oldHome);
-    Put("XDG_CONFIG_HOME", oldConfig);
-    Put("PATH", oldPath);
-  }
-  static std::string Get(const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "\x01";
-  }
-  static void Put(const char* name, const std::string& value) {
-    if (value == "\x01")
-      unsetenv(name);
-    else
-      setenv(name, value.c_str(), 1);
-  }
+  void TearDown() override { fs::current_path(oldCwd); }
   std::string Program() const { return root.path() + "/prefix/bin"; }
+  // A start of the clock from the home folder.
+  WorkFolder Start() const {
+    fs::current_path(root.path() + "/home");
+    return EnterWorkFolder(Program());
+  }
+  std::string InConfig(const std::string& name) const { return root.Read(kConfig + name); }
   void Executable(const std::string& path) const {
     root.Write(path, "#!/bin/sh\n");
     chmod((root.path() + "/" + path).c_str(), 0755);
   }
 
+  static constexpr const char* kConfig = "home/.config/quarvel/";
   TempFolder root;
+  const std::string config = root.path() + "/home/.config/quarvel";
   fs::path oldCwd = fs::current_path();
-  std::string oldHome, oldConfig, oldPath;
+  SavedVariable home{"HOME"}, configHome{"XDG_CONFIG_HOME"}, searchPath{"PATH"};
 };
 
 TEST_F(LinuxFilesTest, AFolderWithASkinIsWhereTheClockWorks) {
   root.Write("home/tan.sin", "mine");
-  const WorkFolder work = EnterWorkFolder(Program());
-  EXPECT_FALSE(work.configFolder);
+  EXPECT_FALSE(Start().configFolder);
   EXPECT_EQ(fs::current_path(), fs::path(root.path() + "/home"));
   EXPECT_FALSE(fs::exists(root.path() + "/home/.config"));
 }
 
 TEST_F(LinuxFilesTest, ElsewhereTheConfigFolderIsFilledOnceWithTheDefaultSkin) {
-  const WorkFolder work = EnterWorkFolder(Program());
-  const std::string config = root.path() + "/home/.config/quarvel";
-  EXPECT_TRUE(work.configFolder);
+  EXPECT_TRUE(Start().configFolder);
   EXPECT_EQ(fs::current_path(), fs::path(config));
-  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), "qv.bmp");
-  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "readme.txt");
+  EXPECT_EQ(InConfig("qv.bmp"), "qv.bmp");
+  EXPECT_EQ(InConfig("readme.txt"), "readme.txt");
   // The user's own skin stays, and a file taken away is not brought back.
-  root.Write("home/.config/quarvel/tyou.sin", "mine");
+  root.Write(kConfig + std::string("tyou.sin"), "mine");
   fs::remove(config + "/qv.bmp");
-  fs::current_path(root.path() + "/home");
-  EnterWorkFolder(Program());
-  EXPECT_EQ(root.Read("home/.config/quarvel/tyou.sin"), "mine");
+  Start();
+  EXPECT_EQ(InConfig("tyou.sin"), "mine");
   EXPECT_FALSE(fs::exists(config + "/qv.bmp"));
 }
 
 TEST_F(LinuxFilesTest, TheUsersOwnFaceAndReadmeInANewConfigFolderStay) {
-  fs::create_directories(root.path() + "/home/.config/quarvel");
-  root.Write("home/.config/quarvel/qv.bmp", "my face");
-  root.Write("home/.config/quarvel/readme.txt", "my notes");
-  EXPECT_TRUE(EnterWorkFolder(Program()).configFolder);
-  EXPECT_EQ(root.Read("home/.config/quarvel/tan.sin"), "tan.sin");  // the hands came
-  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), "my face");
-  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "my notes");
+  fs::create_directories(config);
+  root.Write(kConfig + std::string("qv.bmp"), "my face");
+  root.Write(kConfig + std::string("readme.txt"), "my notes");
+  EXPECT_TRUE(Start().configFolder);
+  EXPECT_EQ(InConfig("tan.sin"), "tan.sin");  // the hands came
+  EXPECT_EQ(InConfig("qv.bmp"), "my face");
+  EXPECT_EQ(InConfig("readme.txt"), "my notes");
 }
 
 TEST(DefaultFileAction, OnlyAMissingFileDuringAFillOrACutCopyOfTheDefaultIsOurs) {
@@ -111,79 +109,69 @@ TEST(DefaultFileAction, OnlyAMissingFileDuringAFillOrACutCopyOfTheDefaultIsOurs)
 }
 
 TEST_F(LinuxFilesTest, ACutFaceAndAnEmptyReadmeFromAnEarlierStartAreMadeWhole) {
-  const std::string config = root.path() + "/home/.config/quarvel";
   root.Write("prefix/share/quarvel/qv.bmp", std::string(5000, 'f'));
   fs::create_directories(config);
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-    root.Write(std::string("home/.config/quarvel/") + name, name);
-  root.Write("home/.config/quarvel/qv.bmp", std::string(1234, 'f'));  // where the disk ran out
-  root.Write("home/.config/quarvel/readme.txt", "");
-  EXPECT_TRUE(EnterWorkFolder(Program()).problem.empty());
-  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), std::string(5000, 'f'));
-  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "readme.txt");
+  for (const std::string name : {"tyou.sin", "tan.sin", "byou.sin"})
+    root.Write(kConfig + name, name);
+  root.Write(kConfig + std::string("qv.bmp"), std::string(1234, 'f'));  // where the disk ran out
+  root.Write(kConfig + std::string("readme.txt"), "");
+  EXPECT_TRUE(Start().problem.empty());
+  EXPECT_EQ(InConfig("qv.bmp"), std::string(5000, 'f'));
+  EXPECT_EQ(InConfig("readme.txt"), "readme.txt");
   // The user's own files are never taken for cut ones: longer, different, or a link.
-  root.Write("home/.config/quarvel/qv.bmp", std::string(4999, 'f') + "g");
+  root.Write(kConfig + std::string("qv.bmp"), std::string(4999, 'f') + "g");
   fs::remove(config + "/readme.txt");
-  root.Write("notes.txt", "read");
-  fs::create_symlink(root.path() + "/notes.txt", config + "/readme.txt");
-  fs::current_path(root.path() + "/home");
-  EnterWorkFolder(Program());
-  EXPECT_EQ(root.Read("home/.config/quarvel/qv.bmp"), std::string(4999, 'f') + "g");
+  fs::create_symlink(root.Write("notes.txt", "read"), config + "/readme.txt");
+  Start();
+  EXPECT_EQ(InConfig("qv.bmp"), std::string(4999, 'f') + "g");
   EXPECT_TRUE(fs::is_symlink(config + "/readme.txt"));
   EXPECT_EQ(root.Read("notes.txt"), "read");
 }
 
 TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFinishesIt) {
-  const std::string config = root.path() + "/home/.config/quarvel";
   // The face can't be read from share: the fill stops there, before any hand file.
   fs::remove(root.path() + "/prefix/share/quarvel/qv.bmp");
   fs::create_directory(root.path() + "/prefix/share/quarvel/qv.bmp");
-  const WorkFolder failed = EnterWorkFolder(Program());
+  const WorkFolder failed = Start();
   EXPECT_TRUE(failed.configFolder);
   EXPECT_NE(failed.problem.find("qv.bmp"), std::string::npos) << failed.problem;
   EXPECT_NE(failed.problem.find(root.path() + "/prefix/share/quarvel"), std::string::npos);
   for (const char* name : {"qv.bmp", "tyou.sin", "tan.sin", "byou.sin"})
     EXPECT_FALSE(fs::exists(config + "/" + name)) << name;
-  EXPECT_EQ(root.Read("home/.config/quarvel/readme.txt"), "readme.txt");
+  EXPECT_EQ(InConfig("readme.txt"), "readme.txt");
   fs::remove(root.path() + "/prefix/share/quarvel/qv.bmp");
   root.Write("prefix/share/quarvel/qv.bmp", "qv.bmp");
-  fs::current_path(root.path() + "/home");
-  EXPECT_TRUE(EnterWorkFolder(Program()).problem.empty());
+  EXPECT_TRUE(Start().problem.empty());
   for (const char* name : {"qv.bmp", "tyou.sin", "tan.sin", "byou.sin"})
-    EXPECT_EQ(root.Read(std::string("home/.config/quarvel/") + name), name);
+    EXPECT_EQ(InConfig(name), name);
   // Nothing but the skin is left behind: no temporary file.
   int files = 0;
   for (const auto& entry : fs::directory_iterator(config)) files += entry.is_regular_file();
   EXPECT_EQ(files, 5);
   // A complete folder needs no default skin: a clock moved away from it starts quietly.
   fs::remove_all(root.path() + "/prefix/share");
-  fs::current_path(root.path() + "/home");
-  EXPECT_EQ(EnterWorkFolder(Program()).problem, "");
+  EXPECT_EQ(Start().problem, "");
 }
 
 TEST_F(LinuxFilesTest, AConfigFolderThatCantBeMadeIsAProblemToReport) {
   root.Write("home/.config", "a file where the folder would be");
-  const WorkFolder work = EnterWorkFolder(Program());
+  const WorkFolder work = Start();
   EXPECT_FALSE(work.configFolder);
-  EXPECT_NE(work.problem.find(root.path() + "/home/.config/quarvel can't be made"),
-            std::string::npos)
-      << work.problem;
+  EXPECT_NE(work.problem.find(config + " can't be made"), std::string::npos) << work.problem;
 }
 
 TEST_F(LinuxFilesTest, XdgConfigHomeCountsOnlyAsAnAbsolutePath) {
   setenv("XDG_CONFIG_HOME", (root.path() + "/xdg").c_str(), 1);
-  EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/xdg/quarvel");
-  fs::current_path(root.path() + "/home");
+  EXPECT_EQ(Start().path, root.path() + "/xdg/quarvel");
   setenv("XDG_CONFIG_HOME", "relative", 1);
-  EXPECT_EQ(EnterWorkFolder(Program()).path, root.path() + "/home/.config/quarvel");
+  EXPECT_EQ(Start().path, config);
 }
 
 TEST_F(LinuxFilesTest, ReadmeOpensTheSkinFoldersOwnElseTheInstalledOne) {
-  const std::string installed = root.path() + "/prefix/share/doc/quarvel/readme.txt";
   const std::string skin = root.path() + "/home";
   EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");  // nothing anywhere: reported
   fs::create_directories(root.path() + "/prefix/share/doc/quarvel");
-  root.Write("prefix/share/doc/quarvel/readme.txt", "the installed readme");
+  const std::string installed = root.Write("prefix/share/doc/quarvel/readme.txt", "installed");
   EXPECT_EQ(ReadmeToOpen(skin, Program()), installed);
   root.Write("home/readme.txt", "the skin's readme");
   EXPECT_EQ(ReadmeToOpen(skin, Program()), "readme.txt");
