@@ -5,16 +5,10 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 
 PEN=118 COPY=135 NEW=133 FOLDER_LINE=136 FOLDER_EDIT=1152 # the folder dialog's name field
-
-e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
-e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+e2e_skin 300 200
 mkdir "$E2E_TMP/copy" "$E2E_TMP/fresh"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings-before.ini"
 winpath() { printf 'Z:%s' "${1//\//\\}"; }
-pick_folder() { # <button id> <folder>
-  e2e_click_control qvs "$1"
-  folder_dialog "$2"
-}
 folder_dialog() { # <folder>: the folder dialog, the path typed into its field
   e2e_until 20 eval 'DIALOG=$(e2e_list_controls) && grep -q "^dialog" <<<"$DIALOG"' ||
     e2e_fail "no folder dialog"
@@ -24,8 +18,7 @@ folder_dialog() { # <folder>: the folder dialog, the path typed into its field
     e2e_fail "the folder dialog '$title' has no path field:"$'\n'"$(e2e_window_controls "$title")"
   sleep 1.5 # the first folder dialog of a prefix fills its tree slowly
   e2e_click_control "$title" $FOLDER_EDIT
-  xdotool key --clearmodifiers End shift+Home BackSpace
-  xdotool type --delay 20 "$(winpath "$1")"
+  e2e_type_over "$(winpath "$1")"
   e2e_screenshot "folder-dialog" >/dev/null
   xdotool key Return
   e2e_until 10 e2e_not eval 'e2e_list_controls "$title" | grep "^dialog" >/dev/null' ||
@@ -43,13 +36,13 @@ set_pen() { # <width>
 }
 
 e2e_start_editor
-e2e_wait_qvs
 expect_folder_line "Skin: $(winpath "$E2E_DIR")"
 set_pen 5
 expect_folder_line "Skin: $(winpath "$E2E_DIR") (not saved)"
 
 # --- Save a copy: the edited skin in the copy, the original untouched, the copy edited on. ---
-pick_folder $COPY "$E2E_TMP/copy"
+e2e_click_control qvs $COPY
+folder_dialog "$E2E_TMP/copy"
 expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
 for file in tyou.sin tan.sin byou.sin qv.bmp; do
   cmp -s "$E2E_DIR/$file" "$E2E_TMP/copy/$file" || e2e_fail "the copy's $file differs from the skin's"
@@ -63,10 +56,9 @@ e2e_until 5 eval '[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $'"' 7 \\r'"' 
 cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the original settings.ini changed"
 
 # --- A copy into a folder with a skin: refused, nothing written. ---
-cp "$E2E_DIR/tan.sin" "$E2E_TMP/tan-before.sin"
-pick_folder $COPY "$E2E_DIR"
-e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "holds a skin already" <<<"$BOX"' ||
-  e2e_fail "no refusal of a copy over another skin:"$'\n'"$BOX"
+e2e_click_control qvs $COPY
+folder_dialog "$E2E_DIR"
+e2e_wait_editor_box "holds a skin already" "a copy over another skin"
 xdotool key Return
 cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the refused copy wrote settings.ini"
 expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
@@ -74,8 +66,7 @@ expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
 # --- New skin, with a change not saved: asked first ("No" drops it), then the default skin. ---
 set_pen 9
 e2e_click_control qvs $NEW
-e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -q "before opening another skin" <<<"$BOX"' ||
-  e2e_fail "New skin asks nothing about the unsaved change"
+e2e_wait_editor_box "before opening another skin" "New skin with a change not saved"
 xdotool key n
 folder_dialog "$E2E_TMP/fresh"
 expect_folder_line "Skin: $(winpath "$E2E_TMP/fresh")"

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The skin editor's face view and keys. At 1x and 4x the selected handle is 81 pixels of fill;
-# at 4x the face is 4 x 4 blocks; the view grows with the window. A click into Angle takes its
-# whole text ("110" replaces "180"); on the face the arrows nudge the point, each nudge one undo
-# step; Delete removes it; Ctrl+S saves; with Symmetric on its mirror moves too. Each step is
-# checked in the hour hand's file the save writes.
+# The skin editor's face view and keys: the selected handle's size and the 4x zoom's blocks, the
+# view growing with the window; typing over Angle, arrows, undo and redo, Delete, Ctrl+S and
+# Symmetric, each step checked in the hour hand's file the save writes.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -11,8 +9,7 @@ e2e_begin
 FACE=100 POINTS=106 ANGLE=108 PERCENT=110 POSE=123 STATUS=129 SYMMETRIC=130 ZOOM=132
 HANDLE_FILL=255,96,0 # the selected handle's inside (apps/qvedit-win32/face_view.cpp)
 
-e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
-e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+e2e_skin 300 200
 expect_point() { # <angle> <percent> <after what>
   WANT="$1,$2"
   e2e_until 5 eval '[ "$(e2e_control_text $ANGLE),$(e2e_control_text $PERCENT)" = "$WANT" ]' ||
@@ -39,7 +36,6 @@ zoom_to() { # <keys that pick the entry in the open list>
 }
 
 e2e_start_editor
-e2e_wait_qvs
 
 # --- The zoom. ---
 e2e_click_control qvs $POSE
@@ -57,19 +53,16 @@ e2e_log "the selected handle's fill: $at1 pixels at 1x, $at4 at 4x"
 [ "$at1" -eq 81 ] && [ "$at4" -eq 81 ] ||
   e2e_fail "the selected handle is $at1 pixels at 1x and $at4 at 4x, expected 81 at both"
 
-# Right of and below the middle, away from the hands' handles: whole 4 x 4 blocks.
+# Right of and below the middle, away from the handles: at one of the 16 ways 4 x 4 blocks can
+# lie, the region is its own one-in-four sample blown up again.
 x=$((FX + FW / 2 + 60)) y=$((FY + FH / 2 + 60)) w=$((FW / 2 - 70)) h=$((FH / 2 - 70))
 [ "$w" -ge 40 ] && [ "$h" -ge 40 ] || e2e_fail "the face view is too small: ${FW}x$FH"
-# At one of the 16 ways 4 x 4 blocks can lie, the region is its own one-in-four sample blown up
-# again: every block one colour.
 w=$((w / 4 * 4 - 4)) h=$((h / 4 * 4 - 4)) whole=""
 for at in {0..15}; do
   convert "$shot" -crop "${w}x$h+$((x + at % 4))+$((y + at / 4))" +repage "$E2E_TMP/region.png"
   convert "$E2E_TMP/region.png" -sample 25% -sample 400% "$E2E_TMP/blocks.png"
-  [ "$(e2e_count_diff "$E2E_TMP/region.png" "$E2E_TMP/blocks.png" 0 0 "$w" "$h")" -ne 0 ] || {
-    whole=$at
-    break
-  }
+  [ "$(e2e_count_diff "$E2E_TMP/region.png" "$E2E_TMP/blocks.png" 0 0 "$w" "$h")" -ne 0 ] ||
+    { whole=$at && break; }
 done
 [ -n "$whole" ] || e2e_fail "at 4x the face is not whole blocks of 4 x 4 pixels (zoom-4x.png)"
 
@@ -83,9 +76,7 @@ e2e_log "the face view: $before, ${FW}x$FH after the window grew"
 e2e_screenshot grown >/dev/null
 zoom_to Home # Fit: the face view's corner clear of the points
 
-# --- The keys. ---
-
-# The hour hand's first point (180,9), chosen in the list with the keyboard.
+# --- The keys: the hour hand's first point (180,9), chosen in the list with the keyboard. ---
 e2e_click_control qvs $POINTS
 xdotool key Home
 expect_point 180 9 "Home in the point list"
