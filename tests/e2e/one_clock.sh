@@ -1,21 +1,15 @@
 #!/usr/bin/env bash
-# One clock per settings file. A second start in the folder of a running clock brings that clock
-# to the front and ends at once with code 0: no second window, no first-run dialog, and
-# settings.ini is written only by the running clock (OneClockTest). A clock killed with
-# SIGKILL leaves its lock file behind, and the next start starts all the same.
+# A second start in a running clock's folder brings that clock to the front and ends with 0 (that
+# it touches no file is OneClockTest's); a clock killed leaves its lock file, which stops nothing.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-# settings.ini beside the program: no first run for anyone. That a second start touches no file
-# is OneClockTest's; here the system's lock and the bringing to the front.
-e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+e2e_skin 300 200
 
 quarvel_count() { e2e_quarvel_windows | wc -l; }
 foreground() { wine "$E2E_WINPROBE" foreground 2>>"$E2E_TMP/winprobe.log" 9>&-; } # Wine only
 
 # --- The first clock, then another window in front of the keyboard, taken by a click. ---
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 FIRST_PID=$E2E_CLOCK_PID CLOCK=$E2E_WINDOW
 # Under Wine a Windows program (the stand-in editor, "qvs"), so that Windows' foreground moves.
 if [ "$E2E_DRIVER" = wine ]; then
@@ -27,8 +21,8 @@ else
   OTHER_TITLE=other
 fi
 OTHER_PID=$!
-e2e_until 15 eval 'OTHER=$(xdotool search --onlyvisible --name "^$OTHER_TITLE\$" | head -n 1) && [ -n "$OTHER" ]' ||
-  e2e_fail "the other window did not show"
+e2e_until 15 e2e_window_named "$OTHER_TITLE" || e2e_fail "the other window did not show"
+OTHER=$E2E_NAMED
 e2e_geometry "$OTHER"
 xdotool mousemove $((E2E_X + E2E_W / 2)) $((E2E_Y + 8)) click 1 # above its button
 e2e_until 5 eval '[ "$(xdotool getactivewindow 2>/dev/null)" = "$OTHER" ]' ||
@@ -61,15 +55,13 @@ E2E_CLOCK_PID=$FIRST_PID E2E_EXIT=""
 e2e_close_clock "closing the first clock"
 
 # --- Killed: the lock file stays behind and stops nothing. ---
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 kill -KILL "$E2E_CLOCK_PID"
 e2e_wait_exit 5 || e2e_fail "the clock outlived SIGKILL"
 e2e_until 5 eval '[ "$(quarvel_count)" -eq 0 ]' || e2e_fail "the killed clock's window stays"
 [ -f "$E2E_DIR/.quarvel.lock" ] || e2e_fail "no lock file in the work folder"
 e2e_log "left behind: .quarvel.lock holding $(tr -d '\r\n' <"$E2E_DIR/.quarvel.lock")"
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 [ "$(quarvel_count)" -eq 1 ] || e2e_fail "QUARVEL windows after the start: $(e2e_quarvel_windows | tr '\n' ' ')"
 e2e_close_clock "closing the clock started after the kill"
 e2e_pass

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# The clock's window: it opens where settings.ini says, a round 200 x 200 window showing the
-# preview tool's face pixel for pixel (the hands' colours are clockface's unit tests'), and the
-# face changes every second. Without its bitmap it is a plain round window 105 pixels across (at
-# 96 dpi), and no message. Round: on X11 the shape is Windows' region row for row; under Wine,
-# whose window may be larger than its region, X has a shape and the black it leaves is a circle's.
+# The clock's window where settings.ini says: round (on X11 Windows' region row for row; under Wine
+# X's shape leaves a circle's black), the preview's face pixel for pixel, ticking; without its
+# bitmap a plain round window 105 pixels across, and no message.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -25,10 +23,8 @@ expect_round() { # <window id> <x> <y> <size>
     e2e_fail "$black black pixels in the ${s}x$s square, a circle leaves about $out"
 }
 
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-e2e_settings 250 120 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
+e2e_skin 250 120
+e2e_show_clock
 e2e_expect_geometry "$E2E_WINDOW" 250,120,200,200 "the clock"
 sleep 1.2 # the first redraw comes with the first change of second
 expect_round "$E2E_WINDOW" 250 120 200
@@ -40,8 +36,7 @@ e2e_close_clock "a close request"
 
 # qv.bmp is still there: the clock must not fall back on it.
 e2e_settings 300 200 0 nothere.bmp >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock 105
+e2e_show_clock 105
 e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock without bitmap"
 e2e_expect_topmost "$E2E_WINDOW" yes "the clock without bitmap"
 sleep 1.2
