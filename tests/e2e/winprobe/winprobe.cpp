@@ -1,6 +1,6 @@
 // The Wine driver's window probe, run with `wine` in the clock's prefix (commands: main's usage).
-// Output is UTF-8 with LF line ends, a control a line (texts quoted with \n, \r, \" and \\
-// escaped); rectangles are left,top,width,height on the screen.
+// Output is UTF-8 with LF line ends, a control a line: texts quoted, with newline, return,
+// quote and backslash escaped. Rectangles are left,top,width,height on the screen.
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
