@@ -38,7 +38,6 @@ click_save() { # save | start
     xdotool key "$([ "$1" = save ] && echo alt+s || echo alt+d)"
   fi
 }
-clock_gone() { e2e_not e2e_geometry "$E2E_WINDOW"; }
 
 # The clock once at its own size, which also puts it beside the editor.
 e2e_show_clock
@@ -54,7 +53,7 @@ e2e_wait_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at the size picked"
 e2e_expect_preview_face 300 150 300 size-150
 e2e_close_request QUARVEL
-e2e_until 10 clock_gone || e2e_fail "the clock did not close"
+e2e_until 10 e2e_not e2e_geometry "$E2E_WINDOW" || e2e_fail "the clock did not close"
 e2e_expect_bytes "$E2E_DIR/settings.ini" "closed at 150 %" <"$E2E_TMP/sized.ini"
 
 # --- On a 2x screen the size picked holds. ---

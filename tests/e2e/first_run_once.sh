@@ -5,20 +5,16 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# What comes up first, the dialog or the clock; sets FIRST and E2E_FOUND, its window.
-first_window() {
-  # shellcheck disable=SC2016  # awk's fields
-  e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
-    e2e_fail "neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
-  FIRST=clock
-  ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
-}
 viewer() { xdotool search --onlyvisible --name "^$(sed 's/[.[\*^$]/\\&/g' <<<"$1") - xdg-open\$"; }
 
-# One start: what greets it; the dialog's OK (after Readme, when given, which must open that
-# file); a close request.
+# One start: what comes up first, the dialog or the clock; the dialog's OK (after Readme, when
+# given, which must open that file); a close request.
 run_once() { # <expected first window> <what> [the readme the viewer is given]
-  first_window
+  # shellcheck disable=SC2016  # awk's fields
+  e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
+    e2e_fail "$2: neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
+  FIRST=clock
+  ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
   [ "$FIRST" = "$1" ] || e2e_fail "$2: the $FIRST came up first, expected the $1"
   if [ "$FIRST" = dialog ] && [ -n "${3:-}" ]; then
     e2e_key "$E2E_FOUND" Tab Return # the focus moves on to Readme

@@ -13,10 +13,6 @@ shrink() {
   xrandr --output screen --off --fb 1600x1200
   e2e_log "monitors now: $(xrandr --listactivemonitors | tail -n +2 | tr -s ' ')"
 }
-grow() {
-  xrandr --output screen --auto
-  xrandr --delmonitor small
-}
 
 # --- Not top-most, its face off the smaller monitor by a hair: it comes onto it. ---
 e2e_settings 800 560 -1 >"$E2E_DIR/settings.ini"
@@ -27,7 +23,8 @@ e2e_wait_place "$W" "600,400 mapped" 3 "the monitor shrank under the clock"
 e2e_screenshot near-edge >/dev/null
 e2e_close_clock "a close request after the shrink"
 e2e_settings 600 400 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "closed after the shrink"
-grow
+xrandr --output screen --auto
+xrandr --delmonitor small
 
 # --- Top-most and parked while the monitor shrinks: it comes home onto the smaller one. ---
 e2e_settings 1000 800 >"$E2E_DIR/settings.ini"

@@ -4,7 +4,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_skin
-as_read() { printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n'; } # a 105-pixel clock
 
 # --- A Shift-click moves nothing; a Shift-drag (Shift keeps the top-most clock from hiding)
 # moves the clock, then C. ---
@@ -56,7 +55,7 @@ chmod 644 "$E2E_DIR/settings.ini"
 ends=(close)
 [ "$E2E_DRIVER" = wine ] || ends+=(TERM HUP session)
 for end in "${ends[@]}"; do
-  as_read >"$E2E_DIR/settings.ini"
+  printf '250,120\r\n-1\r\nnothere.bmp\r\n3\r\n' >"$E2E_DIR/settings.ini" # a 105-pixel clock
   e2e_show_clock 105
   case $end in
     close) e2e_close_request QUARVEL ;;
