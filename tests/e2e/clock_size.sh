@@ -1,14 +1,12 @@
 #!/usr/bin/env bash
-# A size the user picks in the skin editor, on both builds: 150 typed into "Clock size", "Save
-# and start clock", and the clock comes back 300 x 300 at its place, its face the preview's
-# drawing of the same folder; on a 2x screen the size picked still holds; a close keeps it in
-# settings.ini, and "Automatic" takes it out again, leaving the four lines as they were.
+# A clock size picked in the skin editor (150 %): "Save and start clock" brings the clock back
+# 300 x 300 at its place, the preview's face; it holds on a 2x screen and is kept in settings.ini;
+# "Automatic" takes it out again.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 SIZE_BOX=138 SAVE=127 SAVE_AND_START=128 # apps/qvedit-win32/editor_window.h
 
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-e2e_settings 300 150 >"$E2E_DIR/settings.ini"
+e2e_skin 300 150
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/four-lines.ini"
 { cat "$E2E_TMP/four-lines.ini"; printf ' 150 \r\n'; } >"$E2E_TMP/sized.ini"
 
@@ -19,8 +17,8 @@ start_editor() {
     cp "$QUARVEL_NATIVE_BUILD/bin/qvedit" "$E2E_DIR/qvedit"
     (cd "$E2E_DIR" && exec ./qvedit) >>"$E2E_TMP/editor.log" 2>&1 </dev/null &
     E2E_EDITOR_PID=$!
+    e2e_wait_qvs
   fi
-  e2e_wait_qvs
 }
 type_size() { # <text>: into the size box, as an author does, and Enter
   if [ "$E2E_DRIVER" = wine ]; then
@@ -29,8 +27,7 @@ type_size() { # <text>: into the size box, as an author does, and Enter
     xdotool mousemove --window "$QVS" 10 10 click 1 # the window, then the box by its mnemonic
     xdotool key alt+k
   fi
-  xdotool key --clearmodifiers End shift+Home BackSpace
-  xdotool type --delay 30 "$1"
+  e2e_type_over "$1"
   xdotool key Return
   sleep 0.3
 }
@@ -41,11 +38,9 @@ click_save() { # save | start
     xdotool key "$([ "$1" = save ] && echo alt+s || echo alt+d)"
   fi
 }
-clock_gone() { e2e_not e2e_geometry "$E2E_WINDOW"; }
 
 # The clock once at its own size, which also puts it beside the editor.
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 e2e_close_clock "a close request at 1x"
 
 # --- 150 % picked in the editor; the clock it starts is 300 x 300 where it was. ---
@@ -58,13 +53,12 @@ e2e_wait_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at the size picked"
 e2e_expect_preview_face 300 150 300 size-150
 e2e_close_request QUARVEL
-e2e_until 10 clock_gone || e2e_fail "the clock did not close"
+e2e_until 10 e2e_not e2e_geometry "$E2E_WINDOW" || e2e_fail "the clock did not close"
 e2e_expect_bytes "$E2E_DIR/settings.ini" "closed at 150 %" <"$E2E_TMP/sized.ini"
 
 # --- On a 2x screen the size picked holds. ---
 e2e_screen_dpi 192
-e2e_start_clock
-e2e_wait_clock 300
+e2e_show_clock 300
 e2e_expect_geometry "$E2E_WINDOW" 300,150,300,300 "the clock at 150 % on a 192 dpi screen"
 e2e_close_clock "a close request at 192 dpi"
 e2e_expect_bytes "$E2E_DIR/settings.ini" "closed at 192 dpi" <"$E2E_TMP/sized.ini"

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# With standard error, or all three standard descriptors, closed the Linux clock runs as ever
-# (window, ticking face, a message box, SIGTERM ends it with 0 and saves): the X connection must
-# not take descriptor 2, where the clock's own messages go.
+# With standard error, or all three standard descriptors, closed the Linux clock runs as ever: the
+# X connection must not take descriptor 2, where the clock's own messages go.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "closed descriptors: a Linux start-up matter" || exit 0
 e2e_begin
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+e2e_skin
 
 for closed in "2" "0 1 2"; do
   # Not top-most: the pointer may stand where it likes.

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# The first-run dialog on a screen at 2x and at 1.5x (Xft.dpi or LogPixels 192 and 144): the
-# banner is the one the banner generator draws at that scale, pixel for pixel inside its sunken
-# edge, not the 1x one blown up; every control lies within the dialog, the group box's texts draw
-# within their labels, and under Wine each text fits its control in the control's own font.
+# The first-run dialog at 2x and 1.5x: the banner generator's picture for that scale pixel for
+# pixel, every control within the dialog, the group box's texts within their labels, and under
+# Wine each text fits its control in the control's own font.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
@@ -13,7 +12,6 @@ check_dialog() {
   e2e_screen_dpi "$dpi"
   rm -f "$E2E_DIR/settings.ini"
   e2e_start_clock
-  # The dialog is the QUARVEL window wider than high.
   e2e_until 20 e2e_shown '{ split($2, s, "x") } s[1] > s[2]' || e2e_fail "no first-run dialog" \
     "$(e2e_quarvel_windows | tr '\n' ' ')"
   D=$E2E_FOUND
@@ -40,8 +38,7 @@ check_dialog() {
     ((c[0] >= dlg[0] && c[1] >= dlg[1] && c[0] + c[2] <= dlg[0] + dlg[2] &&
       c[1] + c[3] <= dlg[1] + dlg[3])) || e2e_fail "a control is outside the dialog: $line"
   done <<<"$controls"
-  # The group box's texts fit their labels: no ink inside the box outside the labels' places
-  # (a line running past its label's width or height would leave some).
+  # The group box's texts fit their labels: no ink inside the box outside the labels' places.
   frame=$(grep -F 'class="Button" text="" ' <<<"$controls" | head -n 1)
   IFS=, read -r -a f <<<"${frame##* rect=}"
   draw=()
@@ -57,8 +54,7 @@ check_dialog() {
     -fill white "${draw[@]}" -colorspace gray \
     -threshold 50% -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
   [ "$ink" -eq 0 ] || e2e_fail "$ink pixels of text outside the labels in the group box (dialog-$dpi.png)"
-  # Under Wine each text measured in its control's own font fits the control.
-  if [ "$QUARVEL_E2E_DRIVER" = wine ]; then
+  if [ "$E2E_DRIVER" = wine ]; then
     report=$(wine "$E2E_WINPROBE" fit QUARVEL 2>>"$E2E_TMP/winprobe.log" 9>&-) ||
       e2e_fail "text cut in the dialog at LogPixels $dpi:"$'\n'"$report"
   fi

@@ -23,9 +23,8 @@ e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its process
   e2e_prefix_setup
 }
 
-# Once per prefix; a stamp marks a finished setup, so one cut short runs again. The prefix is a
-# user's fresh one but for the crash dialog: every font as Wine finds it, no face put in for
-# another (an older setup put IPAGothic in for MS UI Gothic; it goes).
+# Once per prefix (a stamp marks a finished setup): a user's fresh prefix but for the crash
+# dialog; a face an older setup put in for MS UI Gothic goes.
 E2E_PREFIX_STAMP=.quarvel-prefix-ready-2
 E2E_FONT_SUBSTITUTES='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 e2e_prefix_setup() {
@@ -43,8 +42,8 @@ e2e_prefix_setup() {
   touch "$WINEPREFIX/$E2E_PREFIX_STAMP"
 }
 
-# Fails unless the fonts are as a fresh prefix has them: no substitute for a face the clock asks
-# for (Wine's own defaults stand in only for old Western faces) and no replacement of Wine's.
+# Fails unless the fonts are a fresh prefix's: no substitute for a face the clock asks for, and
+# no replacement of Wine's.
 e2e_expect_stock_fonts() { # <face>...
   local substitutes face
   substitutes=$(wine reg query "$E2E_FONT_SUBSTITUTES" 2>/dev/null 9>&-) ||
@@ -65,17 +64,15 @@ E2E_PROGRAM=quarvel.exe          # in the clock's messages and the logs
 E2E_EDITOR=qvedit.exe            # the editor's name in the missing-editor message
 E2E_README_TITLE='readme.txt - Notepad' # the window Readme opens
 
-# Under the name the clock starts. The stand-in (standin_editor/) opens its window "qvs" after
-# QVEDIT_DELAY_MS.
+# The stand-in (standin_editor/) under the name the clock starts: "qvs" after QVEDIT_DELAY_MS.
 e2e_install_editor() { # <folder>
   local editor=$QUARVEL_WINDOWS_BUILD/bin/standin-qvedit.exe
   e2e_require_file "$editor" "the stand-in editor (make windows)"
   cp "$editor" "$1/qvedit.exe"
 }
 
-# The program in E2E_DIR (its settings.ini tells a first run), run in the working folder given,
-# with E2E_SEARCH_DIR on its search path; a new copy comes by renaming, so a running one keeps
-# its file. E2E_CLOCK_PID is quarvel.exe's own (exec).
+# The program in E2E_DIR (its settings.ini tells a first run), run in the working folder given
+# with E2E_SEARCH_DIR on its search path; a new copy comes by renaming: a running one keeps its.
 e2e_start_clock() { # [working folder=E2E_DIR]
   local path=${E2E_SEARCH_DIR:+Z:${E2E_SEARCH_DIR//\//\\}}
   cmp -s "$QUARVEL_EXE" "$E2E_DIR/quarvel.exe" ||
@@ -91,15 +88,14 @@ e2e_close_request() { # <window title>
   wine "$E2E_WINPROBE" close "$1" 2>>"$E2E_TMP/winprobe.log" 9>&-
 }
 
-# The visible dialogs and message boxes (with that title), a line each, `dialog class="…"
-# text="…" rect=x,y,w,h`, each followed by its `  control class="Static|Button" text="…" rect=…`.
+# The visible dialogs and message boxes (with that title), `dialog class="…" text="…"
+# rect=x,y,w,h`, each followed by its controls' `  control class="…" text="…" rect=…`.
 e2e_list_controls() { # [title]
   wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
     tee -a "$E2E_ART/controls.txt"
 }
 
-# LogPixels for the next program started; the prefix is shared, so the old value comes back at
-# the test's end.
+# LogPixels for the next program started; the old value comes back at the test's end.
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
 E2E_OLD_DPI=unsaved
 e2e_screen_dpi() { # <dots per inch>

@@ -1,7 +1,6 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by lib.sh and the scripts
-# End-to-end driver for the native Linux clock, with stand-ins for the editor and the viewer
-# behind xdg-open; windows close through the window manager (wmctrl), as its close box does; the
-# dialogs' controls come from _QUARVEL_CONTROLS, in the Wine driver's form.
+# End-to-end driver for the native Linux clock: stand-ins for the editor and xdg-open's viewer,
+# closing through the window manager (wmctrl), controls read from _QUARVEL_CONTROLS.
 
 : "${QUARVEL_X11_EXE:=$QUARVEL_NATIVE_BUILD/bin/quarvel}"
 E2E_PROGRAM=quarvel
@@ -10,9 +9,8 @@ E2E_README_TITLE='readme.txt - xdg-open'
 # The sanitizers of the native debug build: a leak or a fault is a failed run.
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1}
 
-# The desktop's viewer, reached through PATH as the real xdg-open is: a window titled after the
-# file, showing it. With QUARVEL_E2E_NO_VIEWER set it fails as xdg-open does without a viewer.
-# E2E_VIEWER_STANDIN=0 (run-clock.sh) leaves the desktop's own.
+# xdg-open on PATH: a window titled after the file, or with QUARVEL_E2E_NO_VIEWER set, failing as
+# without a viewer. E2E_VIEWER_STANDIN=0 (run-clock.sh) leaves the desktop's own.
 e2e_driver_begin() { # [seconds] [keep]: nothing here is shared between runs
   e2e_require_tools wmctrl xmessage
   e2e_require_file "$QUARVEL_X11_EXE" "the clock (make native)"
@@ -29,8 +27,7 @@ EOF
 # The clock's own children (editor, viewer) end with the display.
 e2e_driver_reset() { :; }
 
-# Under the name the clock starts: after QVEDIT_DELAY_MS a window titled "qvs"; with
-# QVEDIT_EXIT_CODE set it ends at once with that code, as a failing editor would.
+# Under the name the clock starts: "qvs" after QVEDIT_DELAY_MS, or at once QVEDIT_EXIT_CODE.
 e2e_install_editor() { # <folder>
   cat >"$1/qvedit" <<'EOF'
 #!/bin/sh
@@ -41,9 +38,7 @@ EOF
   chmod +x "$1/qvedit"
 }
 
-# As the Wine driver does: the program lies in E2E_DIR, where it looks for settings.ini to tell
-# a first run, and runs in the working folder given, with E2E_SEARCH_DIR on PATH. `exec` keeps
-# the pid: E2E_CLOCK_PID is the clock itself, for the signals.
+# As the Wine driver's, with E2E_SEARCH_DIR on PATH; `exec` keeps the pid for the signals.
 e2e_start_clock() { # [working folder=E2E_DIR]
   cmp -s "$QUARVEL_X11_EXE" "$E2E_DIR/quarvel" ||
     { cp "$QUARVEL_X11_EXE" "$E2E_DIR/quarvel.new" && mv -f "$E2E_DIR/quarvel.new" "$E2E_DIR/quarvel"; }
@@ -53,14 +48,20 @@ e2e_start_clock() { # [working folder=E2E_DIR]
   E2E_CLOCK_PID=$! E2E_EXIT=""
 }
 
+# An installed clock, <prefix>/bin/quarvel, started in that working folder with those variables.
+e2e_start_installed() { # <prefix> <working folder> [NAME=value...]
+  e2e_log "starting $1/bin/quarvel in $2"
+  (cd "$2" && exec env PATH="$E2E_TMP/bin:$PATH" "${@:3}" "$1/bin/quarvel") \
+    >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
+  E2E_CLOCK_PID=$! E2E_EXIT=""
+}
+
 # As the window manager's close box, or logging off, would.
 e2e_close_request() { # <window title>
   wmctrl -F -c "$1"
 }
 
-# The visible windows (with that title) that describe their controls, in the Wine driver's
-# form: `dialog …` and then `  control class="Static|Button" text="…" rect=x,y,w,h` on the
-# screen.
+# The visible windows (with that title) that describe their controls, in the Wine driver's form.
 e2e_list_controls() { # [title]
   local id value line kind place text x y w h class
   for id in $(xdotool search --onlyvisible --name "^${1:-.*}\$" 2>/dev/null || true); do

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The skin editor's face view and keys. At 1x and 4x the selected handle is 81 pixels of fill;
-# at 4x the face is 4 x 4 blocks; the view grows with the window. A click into Angle takes its
-# whole text ("110" replaces "180"); on the face the arrows nudge the point, each nudge one undo
-# step; Delete removes it; Ctrl+S saves; with Symmetric on its mirror moves too. Each step is
-# checked in the hour hand's file the save writes.
+# The skin editor's face view and keys: the selected handle's size and the 4x zoom's blocks, the
+# view growing with the window; typing over Angle, arrows, undo and redo, Delete, Ctrl+S and
+# Symmetric, each step checked in the file the save writes. Then its folders: Save a copy... edits
+# on in the copy, New skin... fills an empty folder, a folder with a skin gets no copy.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -11,8 +10,7 @@ e2e_begin
 FACE=100 POINTS=106 ANGLE=108 PERCENT=110 POSE=123 STATUS=129 SYMMETRIC=130 ZOOM=132
 HANDLE_FILL=255,96,0 # the selected handle's inside (apps/qvedit-win32/face_view.cpp)
 
-e2e_copy_data tyou.sin tan.sin byou.sin qv.bmp
-e2e_settings 300 200 >"$E2E_DIR/settings.ini"
+e2e_skin 300 200
 expect_point() { # <angle> <percent> <after what>
   WANT="$1,$2"
   e2e_until 5 eval '[ "$(e2e_control_text $ANGLE),$(e2e_control_text $PERCENT)" = "$WANT" ]' ||
@@ -39,7 +37,6 @@ zoom_to() { # <keys that pick the entry in the open list>
 }
 
 e2e_start_editor
-e2e_wait_qvs
 
 # --- The zoom. ---
 e2e_click_control qvs $POSE
@@ -57,19 +54,16 @@ e2e_log "the selected handle's fill: $at1 pixels at 1x, $at4 at 4x"
 [ "$at1" -eq 81 ] && [ "$at4" -eq 81 ] ||
   e2e_fail "the selected handle is $at1 pixels at 1x and $at4 at 4x, expected 81 at both"
 
-# Right of and below the middle, away from the hands' handles: whole 4 x 4 blocks.
+# Right of and below the middle, away from the handles: at one of the 16 ways 4 x 4 blocks can
+# lie, the region is its own one-in-four sample blown up again.
 x=$((FX + FW / 2 + 60)) y=$((FY + FH / 2 + 60)) w=$((FW / 2 - 70)) h=$((FH / 2 - 70))
 [ "$w" -ge 40 ] && [ "$h" -ge 40 ] || e2e_fail "the face view is too small: ${FW}x$FH"
-# At one of the 16 ways 4 x 4 blocks can lie, the region is its own one-in-four sample blown up
-# again: every block one colour.
 w=$((w / 4 * 4 - 4)) h=$((h / 4 * 4 - 4)) whole=""
 for at in {0..15}; do
   convert "$shot" -crop "${w}x$h+$((x + at % 4))+$((y + at / 4))" +repage "$E2E_TMP/region.png"
   convert "$E2E_TMP/region.png" -sample 25% -sample 400% "$E2E_TMP/blocks.png"
-  [ "$(e2e_count_diff "$E2E_TMP/region.png" "$E2E_TMP/blocks.png" 0 0 "$w" "$h")" -ne 0 ] || {
-    whole=$at
-    break
-  }
+  [ "$(e2e_count_diff "$E2E_TMP/region.png" "$E2E_TMP/blocks.png" 0 0 "$w" "$h")" -ne 0 ] ||
+    { whole=$at && break; }
 done
 [ -n "$whole" ] || e2e_fail "at 4x the face is not whole blocks of 4 x 4 pixels (zoom-4x.png)"
 
@@ -83,9 +77,7 @@ e2e_log "the face view: $before, ${FW}x$FH after the window grew"
 e2e_screenshot grown >/dev/null
 zoom_to Home # Fit: the face view's corner clear of the points
 
-# --- The keys. ---
-
-# The hour hand's first point (180,9), chosen in the list with the keyboard.
+# --- The keys: the hour hand's first point (180,9), chosen in the list with the keyboard. ---
 e2e_click_control qvs $POINTS
 xdotool key Home
 expect_point 180 9 "Home in the point list"
@@ -126,5 +118,79 @@ expect_point -141 9 "Left, Up with Symmetric on"
 saved_line 3 -141,9 "a symmetric nudge"
 grep -q '^141,9'$'\r''$' "$E2E_DIR/tan.sin" || e2e_fail "the mirror did not follow: $(tr -d '\r' <"$E2E_DIR/tan.sin" | tr '\n' ' ')"
 e2e_screenshot keys-done >/dev/null
+e2e_close_editor
+
+# --- The folders, from the default skin again: New skin copies the programs' folder's. ---
+PEN=118 COPY=135 NEW=133 FOLDER_LINE=136 FOLDER_EDIT=1152 # the folder dialog's name field
+e2e_skin 300 200
+mkdir "$E2E_TMP/copy" "$E2E_TMP/fresh"
+cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings-before.ini"
+winpath() { printf 'Z:%s' "${1//\//\\}"; }
+folder_dialog() { # <folder>: the folder dialog, the path typed into its field
+  e2e_until 20 eval 'DIALOG=$(e2e_list_controls) && grep -q "^dialog" <<<"$DIALOG"' ||
+    e2e_fail "no folder dialog"
+  local title
+  title=$(sed -nE 's/^dialog class="#32770" text="([^"]*)".*/\1/p' <<<"$DIALOG" | head -n 1)
+  e2e_until 10 eval 'e2e_window_controls "$title" | grep " id=$FOLDER_EDIT\$" >/dev/null' ||
+    e2e_fail "the folder dialog '$title' has no path field:"$'\n'"$(e2e_window_controls "$title")"
+  sleep 1.5 # the first folder dialog of a prefix fills its tree slowly
+  e2e_click_control "$title" $FOLDER_EDIT
+  e2e_type_over "$(winpath "$1")"
+  e2e_screenshot "folder-dialog" >/dev/null
+  xdotool key Return
+  e2e_until 10 e2e_not eval 'e2e_list_controls "$title" | grep "^dialog" >/dev/null' ||
+    e2e_fail "the folder dialog stays open"
+}
+expect_folder_line() { # <text>
+  WANT=${1//\\/\\\\} # as winprobe quotes it
+  e2e_until 5 eval '[ "$(e2e_control_text $FOLDER_LINE)" = "$WANT" ]' ||
+    e2e_fail "the folder line says '$(e2e_control_text $FOLDER_LINE)', expected '$WANT'"
+}
+set_pen() { # <width>
+  e2e_click_control qvs $PEN
+  xdotool type --delay 30 "$1"
+  xdotool key Return
+}
+
+e2e_start_editor
+expect_folder_line "Skin: $(winpath "$E2E_DIR")"
+set_pen 5
+expect_folder_line "Skin: $(winpath "$E2E_DIR") (not saved)"
+
+# --- Save a copy: the edited skin in the copy, the original untouched, the copy edited on. ---
+e2e_click_control qvs $COPY
+folder_dialog "$E2E_TMP/copy"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
+for file in tyou.sin tan.sin byou.sin qv.bmp; do
+  cmp -s "$E2E_DIR/$file" "$E2E_TMP/copy/$file" || e2e_fail "the copy's $file differs from the skin's"
+done
+[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $' 5 \r' ] ||
+  e2e_fail "the copy's pen width is '$(sed -n 4p "$E2E_TMP/copy/settings.ini")', expected 5"
+set_pen 7
+xdotool key ctrl+s
+e2e_until 5 eval '[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $'"' 7 \\r'"' ]' ||
+  e2e_fail "Ctrl+S after the copy did not write the copy's settings.ini"
+cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the original settings.ini changed"
+
+# --- A copy into a folder with a skin: refused, nothing written. ---
+e2e_click_control qvs $COPY
+folder_dialog "$E2E_DIR"
+e2e_wait_editor_box "holds a skin already" "a copy over another skin"
+xdotool key Return
+cmp -s "$E2E_TMP/settings-before.ini" "$E2E_DIR/settings.ini" || e2e_fail "the refused copy wrote settings.ini"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/copy")"
+
+# --- New skin, with a change not saved: asked first ("No" drops it), then the default skin. ---
+set_pen 9
+e2e_click_control qvs $NEW
+e2e_wait_editor_box "before opening another skin" "New skin with a change not saved"
+xdotool key n
+folder_dialog "$E2E_TMP/fresh"
+expect_folder_line "Skin: $(winpath "$E2E_TMP/fresh")"
+for file in tyou.sin tan.sin byou.sin qv.bmp; do
+  cmp -s "$QUARVEL_SOURCE_DIR/data/$file" "$E2E_TMP/fresh/$file" || e2e_fail "the new skin's $file is not the default's"
+done
+[ "$(sed -n 4p "$E2E_TMP/copy/settings.ini")" = $' 7 \r' ] || e2e_fail "the dropped change reached the copy"
+e2e_screenshot new-skin >/dev/null
 e2e_close_editor
 e2e_pass

@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
-# Every way the system ends a program (signals and the X server's end on Linux, the Windows
-# session's end under Wine) while the first-run dialog or a failure report is up ends the clock
-# without an abort and without touching settings.ini: from the dialog with 0, from a report with 1.
-# On Linux the X server's end after the dialog has closed saves as any close.
+# Every way the system ends a program (signals and the X server's end on Linux, the session's end
+# under Wine) while the first-run dialog or a report is up ends the clock cleanly, settings.ini
+# untouched: with 0 from the dialog, 1 from a report.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin readme.txt
 
 if [ "$E2E_DRIVER" = wine ]; then ends=(session); else ends=(TERM HUP INT server); fi
-user_settings() { printf '250,120\r\n-1\r\nqv.bmp\r\n3\r\n'; } # a 200-pixel clock
-user_settings >"$E2E_TMP/user.ini"
+printf '250,120\r\n-1\r\nqv.bmp\r\n3\r\n' >"$E2E_TMP/user.ini" # a 200-pixel clock
+user_settings() { cp "$E2E_TMP/user.ini" "$E2E_DIR/settings.ini"; }
 
 end_now() { # <how>
   case $1 in
@@ -26,6 +25,11 @@ start() {
   log_from=$(($(stat -c %s "$E2E_TMP/clock.log" 2>/dev/null || echo 0) + 1))
   e2e_start_clock
 }
+first_run() {
+  rm -f "$E2E_DIR/settings.ini"
+  start
+  e2e_wait_quarvel 372x202 "first-run dialog"
+}
 
 ended_cleanly() { # <code> <what> [expected settings.ini=the user's]
   e2e_expect_exit "$1" "$2"
@@ -36,42 +40,35 @@ ended_cleanly() { # <code> <what> [expected settings.ini=the user's]
 
 # --- The first-run dialog. ---
 for end in "${ends[@]}"; do
-  rm -f "$E2E_DIR/settings.ini"
-  start
-  e2e_wait_quarvel 372x202 "first-run dialog"
-  user_settings >"$E2E_DIR/settings.ini"
+  first_run
+  user_settings
   end_now "$end"
   ended_cleanly 0 "$end while the first-run dialog is up"
 done
 
 # --- A message box over the dialog (no viewer for the readme): two fonts open. ---
 if e2e_only x11 "no readme viewer to take away: Wine always has Notepad"; then
-  rm -f "$E2E_DIR/settings.ini"
-  QUARVEL_E2E_NO_VIEWER=1 start
-  e2e_wait_quarvel 372x202 "first-run dialog"
+  QUARVEL_E2E_NO_VIEWER=1 first_run
   e2e_key "$E2E_FOUND" Tab Return # Readme
   e2e_until 10 e2e_shown '$2 != "372x202"' || e2e_fail "no message when xdg-open fails"
-  user_settings >"$E2E_DIR/settings.ini"
+  user_settings
   end_now TERM
   ended_cleanly 0 "TERM while a message is up over the dialog"
 fi
 
 # --- After the dialog: Xft keeps its font for the display, which must go before fontconfig. ---
 if e2e_only x11 "the X server's end: Wine has no fonts of ours to let go"; then
-  rm -f "$E2E_DIR/settings.ini"
-  start
-  e2e_wait_quarvel 372x202 "first-run dialog"
+  first_run
   e2e_key "$E2E_FOUND" Return
   e2e_wait_clock
   e2e_stop_display
-  e2e_settings 0 0 >"$E2E_TMP/first-run.ini"
-  ended_cleanly 0 "the X server's end after the dialog" "$E2E_TMP/first-run.ini"
+  ended_cleanly 0 "the X server's end after the dialog" <(e2e_settings 0 0)
 fi
 
 # --- Reports: without tan.sin the start fails; a hand that fits but overflows while drawing
 # fails at the first redraw; a read-only settings.ini can't be saved at a close request. Each
 # end meets a report, and each report an end (the core's side of each pair is the unit tests'). ---
-cp "$E2E_TMP/user.ini" "$E2E_DIR/settings.ini"
+user_settings
 cases=(session:start-up session:run-time session:save)
 [ "$E2E_DRIVER" = wine ] || cases=(TERM:start-up HUP:run-time INT:save server:save)
 for case in "${cases[@]}"; do

@@ -1,27 +1,20 @@
 #!/usr/bin/env bash
-# The greeting comes once. An installed Linux clock tells a first run by the folder it works in
-# (a skin folder or its config folder, whose path may hold a backslash: just a character), never
-# by its program's folder; Windows by the settings.ini next to quarvel.exe. On Linux the
-# greeting's Readme opens the skin folder's own readme.txt, else the one installed with the
-# clock (<prefix>/share/doc/quarvel/readme.txt), and the greeting stays.
+# The greeting comes once: an installed Linux clock tells a first run by the folder it works in
+# (skin folder or config folder, a backslash in its path just a character), Windows by the
+# settings.ini next to quarvel.exe. On Linux Readme opens the skin's or the installed readme.txt.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# What comes up first, the dialog or the clock (the clock waits while the dialog is up); sets
-# FIRST and E2E_FOUND, its window.
-first_window() {
-  # shellcheck disable=SC2016  # awk's fields
-  e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
-    e2e_fail "neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
-  FIRST=clock
-  ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
-}
 viewer() { xdotool search --onlyvisible --name "^$(sed 's/[.[\*^$]/\\&/g' <<<"$1") - xdg-open\$"; }
 
-# One start: what greets it, then OK (after Readme, when given, which must open that file) if it
-# is the dialog, then a close request.
+# One start: what comes up first, the dialog or the clock; the dialog's OK (after Readme, when
+# given, which must open that file); a close request.
 run_once() { # <expected first window> <what> [the readme the viewer is given]
-  first_window
+  # shellcheck disable=SC2016  # awk's fields
+  e2e_until 15 e2e_shown '$2 == "372x202" || $2 == "200x200"' || { e2e_wait_exit 0 || true
+    e2e_fail "$2: neither the dialog nor the clock came up, exit code ${E2E_EXIT:-none}"; }
+  FIRST=clock
+  ! e2e_quarvel_windows | grep -q "^$E2E_FOUND 372x202\$" || FIRST=dialog
   [ "$FIRST" = "$1" ] || e2e_fail "$2: the $FIRST came up first, expected the $1"
   if [ "$FIRST" = dialog ] && [ -n "${3:-}" ]; then
     e2e_key "$E2E_FOUND" Tab Return # the focus moves on to Readme
@@ -40,7 +33,7 @@ run_once() { # <expected first window> <what> [the readme the viewer is given]
 }
 
 mkdir -p "$E2E_TMP/skin"
-cp "$QUARVEL_SOURCE_DIR"/data/{qv.bmp,tyou.sin,tan.sin,byou.sin} "$E2E_TMP/skin"/
+E2E_DIR=$E2E_TMP/skin e2e_skin
 
 if [ "$E2E_DRIVER" = x11 ]; then
   prefix=$E2E_TMP/prefix
@@ -48,13 +41,6 @@ if [ "$E2E_DRIVER" = x11 ]; then
     e2e_fail "cmake --install failed: $(tail -n 3 "$E2E_TMP/install.log")"
   export XDG_CONFIG_HOME=$E2E_TMP/'a\b'
   mkdir -p "$E2E_TMP/home"
-  start_installed() { # <working folder>
-    e2e_log "starting $prefix/bin/quarvel in $1"
-    (cd "$1" && exec env PATH="$E2E_TMP/bin:$PATH" "$prefix/bin/quarvel") \
-      >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
-    # shellcheck disable=SC2034  # read by lib.sh
-    E2E_CLOCK_PID=$! E2E_EXIT=""
-  }
   # A skin folder without a readme, and the home folder, which holds no skin: the config folder,
   # filled with the readme.
   for place in "skin:$E2E_TMP/skin:$prefix/share/doc/quarvel/readme.txt" \
@@ -62,10 +48,10 @@ if [ "$E2E_DRIVER" = x11 ]; then
     IFS=: read -r name folder readme <<<"$place"
     files=$folder
     [ "$name" = skin ] || files=$XDG_CONFIG_HOME/quarvel
-    start_installed "$folder"
+    e2e_start_installed "$prefix" "$folder"
     run_once dialog "the first start in the $name folder" "$readme"
     [ -f "$files/settings.ini" ] || e2e_fail "no settings.ini in $files after a close"
-    start_installed "$folder"
+    e2e_start_installed "$prefix" "$folder"
     run_once clock "the second start in the $name folder"
   done
   [ -z "$(find "$prefix" -name settings.ini)" ] || e2e_fail "a settings.ini went into $prefix"

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The config folder on a full 64 KiB tmpfs: the first start copies what fits, leaves no cut or
-# temporary file, and its report says why the folder could not be set up; with room again the
-# next start fills it whole and greets (which files a fill mends or keeps, the unit tests say).
-# Skipped where a tmpfs can't be mounted.
+# The config folder on a full 64 KiB tmpfs: the first start copies what fits, nothing cut or
+# temporary, and the report says why; with room the next start fills it whole and greets.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "the Linux clock's config folder" || exit 0
 e2e_begin
@@ -28,24 +26,18 @@ finish() { # the clock works in the mount: it ends first
 }
 trap finish EXIT
 
-start_installed() { # <what>
-  e2e_log "starting the installed quarvel ($1)"
-  (cd "$E2E_TMP/home" && exec env XDG_CONFIG_HOME="$config" "$prefix/bin/quarvel") \
-    >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
-  E2E_CLOCK_PID=$! E2E_EXIT=""
+start_installed() { e2e_start_installed "$prefix" "$E2E_TMP/home" XDG_CONFIG_HOME="$config"; }
+whole() { # <file> [or-missing]: the default's bytes (or, so told, not there at all)
+  [ -n "${2:-}" ] && [ ! -e "$folder/$1" ] || cmp -s "$share/$1" "$folder/$1" ||
+    e2e_fail "$1 is not the default's whole copy: $(stat -c %s "$folder/$1") bytes"
 }
-whole_or_missing() { # <file>: a default file is the default's bytes, or not there at all
-  [ ! -e "$folder/$1" ] || cmp -s "$share/$1" "$folder/$1" ||
-    e2e_fail "$1 is cut: $(stat -c %s "$folder/$1") of $(stat -c %s "$share/$1") bytes"
-}
-whole() { cmp -s "$share/$1" "$folder/$1" || e2e_fail "$1 is not the default's whole copy"; }
 
 # --- No room for the face: nothing cut, and the report says why. ---
-start_installed "a full file system"
+start_installed
 e2e_wait_box "a first start on a full file system" "File not found (tyou.sin)" \
   "could not be set up" "could not be copied into $folder" "Disk full (qv.bmp)"
 e2e_screenshot full-disk-report >/dev/null
-for name in qv.bmp readme.txt tyou.sin tan.sin byou.sin; do whole_or_missing "$name"; done
+for name in qv.bmp readme.txt tyou.sin tan.sin byou.sin; do whole "$name" or-missing; done
 [ ! -e "$folder/qv.bmp" ] || e2e_fail "qv.bmp can't fit, yet it is there"
 leftovers=$(find "$folder" -name '.qv*' | wc -l)
 [ "$leftovers" -eq 0 ] || e2e_fail "temporary files left behind: $(ls -a "$folder")"
@@ -54,7 +46,7 @@ e2e_expect_exit 1 "the report of the missing hand file"
 
 # --- Room again: the next start fills the folder whole and greets. ---
 mount -o remount,size=1m "$config"
-start_installed "room again"
+start_installed
 e2e_wait_quarvel 372x202 "first-run dialog once the folder is filled"
 e2e_key "$E2E_FOUND" Return
 e2e_wait_clock

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# Z runs the minute hand once round the dial, X the second hand (60 frames 50 ms apart): during a
-# lap screenshots 150 ms apart keep differing, then the face settles and ticks again. X held
-# down (repeating faster than the frames) restarts the lap each time, so the face still follows
-# the seconds. A toggles the top-most layer. The keys go by their codes; on X11 all but Z under
-# `setxkbmap ru`, as under Windows. A window manager's WM_TAKE_FOCUS gives the clock the keys too.
+# Z and X run the minute and second hand once round (held X restarts the lap), then the face
+# follows the seconds again; A toggles top-most. Keys go by their codes (X11: `setxkbmap ru`);
+# a window manager's WM_TAKE_FOCUS gives the clock the keys too.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -23,10 +21,8 @@ latin_letterless_layout() {
   done
 }
 
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-e2e_settings 0 0 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
+e2e_skin 0 0
+e2e_show_clock
 sleep 1.2 # past the first redraw
 mkdir "$E2E_ART/frames"
 
@@ -95,12 +91,10 @@ e2e_expect_topmost "$E2E_WINDOW" yes "the key at A's place, again"
 # clock: from another window that has it now, and then the keys work again. ---
 xmessage -title another -geometry +500+400 "another window" >/dev/null 2>&1 </dev/null &
 other_pid=$!
-other() {
-  OTHER=$(xdotool search --onlyvisible --name '^another$' 2>/dev/null | head -n 1) && [ -n "$OTHER" ]
-}
-e2e_until 5 other || e2e_fail "no other window to take the focus"
+e2e_until 5 e2e_window_named another || e2e_fail "no other window to take the focus"
+OTHER=$E2E_NAMED
 e2e_focus "$OTHER"
-e2e_take_focus "$E2E_WINDOW"
+python3 "$(dirname "$0")/take_focus.py" "$E2E_WINDOW" # WM_TAKE_FOCUS, with CurrentTime
 e2e_until 2 e2e_has_focus "$E2E_WINDOW" ||
   e2e_fail "WM_TAKE_FOCUS left the focus on $(xdotool getwindowfocus -f 2>&1)"
 kill "$other_pid"

@@ -1,14 +1,11 @@
 #!/usr/bin/env bash
-# The top-most layer (settings.ini's line 2, _NET_WM_STATE_ABOVE, key A) and the hiding: only a
-# top-most clock hides; a move over it without Shift parks it at once at x = -1000 (Wine unmaps
-# it), the per-second pointer test keeps it there and brings it home once the pointer has left.
-# Shift alone keeps it in place, Shift+Ctrl does not; round after round it comes back at the
-# same height. Closing saves the layer and the home place.
+# The top-most layer (line 2, _NET_WM_STATE_ABOVE, key A) and the hiding: only a top-most clock
+# parks at x = -1000 when the pointer comes over it without Shift (Shift+Ctrl parks too), and comes
+# home at the same place once the pointer leaves, round after round. Closing saves both.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
+e2e_skin 300 200 -1
 
 face_at_home() { # <screenshot name> -> pixels of the face's blue in the home square
   e2e_count_colour "$(e2e_screenshot "$1")" "$E2E_BLUE" 300 200 200 200
@@ -23,8 +20,7 @@ over_and_stays() { # <seconds> <while what>
 }
 
 # --- From the normal layer: no hiding; A makes it top-most; Shift alone; a plain move parks. ---
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 W=$E2E_WINDOW
 e2e_expect_topmost "$W" no "-1 on line 2"
 over_and_stays 1.3 "the normal layer, the pointer over the clock"

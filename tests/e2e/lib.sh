@@ -1,10 +1,9 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
 # End-to-end harness: the clock on a private Xvfb screen with a window manager, driven with
-# xdotool and read back from screenshots; what knows a build sits in its driver (driver_*.sh).
-# Sourced by the scripts here and scripts/run-clock.sh. Inputs: QUARVEL_E2E_DRIVER (wine or x11),
-# QUARVEL_WINDOWS_BUILD, QUARVEL_NATIVE_BUILD, QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS,
-# QUARVEL_E2E_PREFIX (the Wine prefix), QUARVEL_EXE, E2E_KEEP=1 (keep the temporary folder),
-# E2E_WM (openbox or fluxbox, each in its stock setup, as a new user finds it).
+# xdotool, read back from screenshots; a build's specifics sit in driver_*.sh. Inputs:
+# QUARVEL_E2E_DRIVER (wine or x11), QUARVEL_WINDOWS_BUILD, QUARVEL_NATIVE_BUILD,
+# QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS, QUARVEL_E2E_PREFIX (the Wine prefix), QUARVEL_EXE,
+# E2E_KEEP=1 (keep the temporary folder), E2E_WM (openbox or fluxbox, in its stock setup).
 
 : "${QUARVEL_SOURCE_DIR:=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)}"
 : "${QUARVEL_WINDOWS_BUILD:=$QUARVEL_SOURCE_DIR/build/windows}"
@@ -12,8 +11,7 @@
 : "${QUARVEL_E2E_ARTIFACTS:=$(dirname "$QUARVEL_WINDOWS_BUILD")/e2e-artifacts}"
 E2E_DRIVER=${QUARVEL_E2E_DRIVER:-wine}
 E2E_WM=${E2E_WM:-openbox}
-# A test's name and artifacts' folder: the script's, with the driver and window manager but Wine's
-# and openbox's.
+# The test's name: the script's, with the driver and window manager but Wine's and openbox's.
 if [ -z "${E2E_TEST:-}" ]; then
   E2E_TEST=$(basename "${0%.sh}")
   [ "$E2E_DRIVER" = wine ] || E2E_TEST=${E2E_DRIVER}_$E2E_TEST
@@ -80,21 +78,16 @@ e2e_teardown() {
   exit "$status"
 }
 
-# A display nobody used (-displayfd) holds no keys a killed run left down; no -reset: openbox,
-# connecting meanwhile, failed now and then. Without a window manager Wine takes 2 s to hide a
-# window and dialogs get no frame. Its own home: fluxbox writes its first setup there.
-# E2E_SCREEN, set before e2e_begin, gives another screen (WxHxDepth).
+# A display nobody used (-displayfd) holds no keys a killed run left down; -noreset: openbox,
+# connecting meanwhile, failed now and then. The window manager gets a home of its own, where
+# fluxbox writes its first setup. E2E_SCREEN (WxHxDepth), set before e2e_begin, gives another.
 e2e_start_display() {
   Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
     >"$E2E_TMP/xvfb.log" 2>&1 </dev/null &
   E2E_XVFB_PID=$!
   e2e_until 10 e2e_x_ready || e2e_fail "Xvfb did not start: $(tail -n 3 "$E2E_TMP/xvfb.log")"
   local wm=("$E2E_WM")
-  case $E2E_WM in
-    openbox) wm+=(--sm-disable) ;;
-    fluxbox) ;;
-    *) e2e_fail "E2E_WM=$E2E_WM: openbox or fluxbox" ;;
-  esac
+  [ "$E2E_WM" != openbox ] || wm+=(--sm-disable)
   mkdir -p "$E2E_TMP/wm-home"
   HOME=$E2E_TMP/wm-home "${wm[@]}" >"$E2E_TMP/$E2E_WM.log" 2>&1 </dev/null &
   E2E_WM_PID=$!
@@ -119,21 +112,19 @@ e2e_stop_display() {
   E2E_WM_PID="" E2E_XVFB_PID=""
 }
 
-# --- The driver --------------------------------------------------------------------------------
-# driver_$QUARVEL_E2E_DRIVER.sh: e2e_driver_begin, e2e_driver_reset, e2e_install_editor,
-# e2e_start_clock, e2e_close_request, e2e_list_controls; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE.
+# --- The driver: e2e_driver_begin, e2e_driver_reset, e2e_install_editor, e2e_start_clock,
+# e2e_close_request, e2e_list_controls, e2e_screen_dpi; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE.
 # shellcheck source=driver_wine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
-# Runs what follows only with one driver; with the other it says what is skipped, and why.
+# True with that driver; with the other it logs what is skipped, and why.
 e2e_only() { # <driver> <what is skipped and why>
-  [ "$E2E_DRIVER" = "$1" ] && return 0
-  e2e_log "skipped with the $E2E_DRIVER driver: $2"
-  return 1
+  [ "$E2E_DRIVER" = "$1" ] || { e2e_log "skipped with the $E2E_DRIVER driver: $2" && return 1; }
 }
 
-# The Windows build's skin editor, started in E2E_DIR as the clock starts it (E2E_EDITOR_PID).
-e2e_start_editor() {
+# The Windows build's skin editor, started in E2E_DIR as the clock starts it (E2E_EDITOR_PID),
+# and its window up (QVS).
+e2e_start_editor() { # [seconds to wait=20]
   e2e_require_file "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "the skin editor (make windows)"
   cp "$QUARVEL_WINDOWS_BUILD/bin/qvedit.exe" "$E2E_DIR/qvedit.exe"
   # Wine's open dialog starts in the folder it saw last, which an earlier test's end removed;
@@ -143,11 +134,14 @@ e2e_start_editor() {
   e2e_log "starting qvedit.exe in $E2E_DIR"
   (cd "$E2E_DIR" && exec wine "$E2E_DIR/qvedit.exe") >>"$E2E_TMP/editor.log" 2>&1 </dev/null 9>&- &
   E2E_EDITOR_PID=$!
+  e2e_wait_qvs "$@"
 }
 
-e2e_qvs_shown() {
-  QVS=$(xdotool search --onlyvisible --name '^qvs$' 2>/dev/null | head -n 1) && [ -n "$QVS" ]
+# Sets E2E_NAMED to a visible window of that title (a regular expression), if there is one.
+e2e_window_named() { # <title>
+  E2E_NAMED=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$E2E_NAMED" ]
 }
+e2e_qvs_shown() { e2e_window_named qvs && QVS=$E2E_NAMED; }
 e2e_wait_qvs() { # [seconds=20]
   e2e_until "${1:-20}" e2e_qvs_shown || e2e_fail "no editor window qvs within ${1:-20} s"
   sleep 0.5 # laid out and painted
@@ -155,9 +149,36 @@ e2e_wait_qvs() { # [seconds=20]
 e2e_control_text() { # <id> -> its text
   e2e_window_controls qvs | sed -nE "s/^  control class=\"[^\"]*\" text=\"([^\"]*)\" .* id=$1\$/\1/p"
 }
-e2e_close_editor() {
+e2e_close_editor() { # [after what]
   e2e_close_request qvs
-  e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor does not close"
+  e2e_expect_editor_gone "${1:-a close request}"
+}
+e2e_expect_editor_gone() { # <after what>
+  e2e_until 10 e2e_not kill -0 "$E2E_EDITOR_PID" 2>/dev/null || e2e_fail "the editor runs on after $1"
+}
+# Waits until the editor shows a box whose texts hold the phrase; sets BOX.
+e2e_wait_editor_box() { # <phrase> <what should have asked>
+  E2E_PHRASE=$1
+  e2e_until 10 eval 'BOX=$(e2e_list_controls qvs) && grep -qF -- "$E2E_PHRASE" <<<"$BOX"' ||
+    e2e_fail "no box saying '$1' after $2:"$'\n'"$BOX"
+}
+# Clears the field with the keyboard focus and types the text, as a person does.
+e2e_type_over() { # <text>
+  xdotool key --clearmodifiers End shift+Home BackSpace
+  xdotool type --delay 30 "$1"
+}
+# Browse... in the editor's open dialog: the file's Unix path typed into its name field, and Open.
+e2e_open_face() { # <browse button id> <file>
+  e2e_click_control qvs "$1"
+  # The Open button comes last, and a prefix's first open dialog slowly. No grep -q: tee, cut
+  # off early, would fail the pipe.
+  e2e_until 60 eval 'e2e_window_controls "Face bitmap" | grep "class=\"Button\" .* id=1\$" >/dev/null' ||
+    e2e_fail "no open dialog with an Open button"
+  sleep 0.5
+  e2e_click_control "Face bitmap" 1148 # its file name field (Windows' dlgs.h)
+  e2e_type_over "Z:${2//\//\\}"
+  e2e_screenshot open-dialog >/dev/null
+  xdotool key Return
 }
 
 # Any visible top-level window with that title, `window class="…" text="…" rect=…`, and its
@@ -201,6 +222,11 @@ e2e_close_clock() { # <after what>: a close request, and the clock ends with 0
 e2e_copy_data() { # <name>... from data/
   local name
   for name in "$@"; do cp "$QUARVEL_SOURCE_DIR/data/$name" "$E2E_DIR/$name"; done
+}
+# The default skin, and with arguments (e2e_settings') its settings.ini: no first run.
+e2e_skin() { # [left top [layer] [bitmap] [pen]]
+  e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+  [ $# -eq 0 ] || e2e_settings "$@" >"$E2E_DIR/settings.ini"
 }
 
 # settings.ini as the clock writes it, CR LF and all.
@@ -254,8 +280,7 @@ e2e_expect_stays() { # <window id> <"x,y mapped|unmapped"> <seconds> <while what
     e2e_fail "$4: the clock should stay at $2, it went to $(e2e_place "$1")"
 }
 
-# The clock, the first-run dialog and the message boxes are all titled QUARVEL: the size tells
-# them apart.
+# The clock, the first-run dialog and the message boxes are all titled QUARVEL: sizes tell them.
 e2e_quarvel_windows() { # -> "id WxH" per visible window titled QUARVEL
   local id
   for id in $(xdotool search --onlyvisible --name '^QUARVEL$' 2>/dev/null || true); do
@@ -278,10 +303,13 @@ e2e_wait_clock() { # [size=200]; sets E2E_WINDOW
   e2e_wait_quarvel "${1:-$E2E_FACE}x${1:-$E2E_FACE}" "clock window"
   E2E_WINDOW=$E2E_FOUND
 }
+e2e_show_clock() { # [size=200]: the clock started in E2E_DIR, and its window up
+  e2e_start_clock
+  e2e_wait_clock "$@"
+}
 
-# The X focus as a person gives it, with a click: on the clock with Shift held (so a top-most
-# clock doesn't hide), then off it before Shift goes up; on a dialog in its top left corner.
-# Wine takes the focus a little after the window manager marks the window active. openbox
+# The X focus as a person gives it, with a click: on the clock with Shift held (a top-most clock
+# doesn't hide), then off it before Shift goes up; on a dialog in its top left corner. openbox
 # focuses on a plain press only and Wine 8 can't ask it for the focus, so there Shift goes up
 # over the clock (which keeps it in place) before the click, once more should it have hidden.
 e2e_focus() { # <window id>
@@ -319,11 +347,6 @@ e2e_has_focus() {
     [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
 }
 
-# A window manager's WM_TAKE_FOCUS, with CurrentTime.
-e2e_take_focus() { # <window id>
-  python3 "$(dirname "${BASH_SOURCE[0]}")/take_focus.py" "$1"
-}
-
 e2e_key() { # <window id> <key>...
   e2e_focus "$1"
   xdotool key --clearmodifiers "${@:2}"
@@ -354,9 +377,8 @@ e2e_expect_topmost() { # <window id> yes|no <what>
     e2e_fail "$3: top-most should be $2, $(xprop -id "$1" _NET_WM_STATE 2>&1)"
 }
 
-# Moves the pointer to <x + n, y> for the n-th call.
-# NOTE: Wine makes a WM_MOUSEMOVE only of a move to a place other than the last one it knew, so
-# a move back to a place used before may never reach the clock.
+# Moves the pointer to <x + n, y> for the n-th call: Wine makes a WM_MOUSEMOVE only of a move to
+# a place other than the last one it knew.
 e2e_move_over() { # <x> <y>
   E2E_MOVES=$((E2E_MOVES + 1))
   xdotool mousemove $(($1 + E2E_MOVES)) "$2"
@@ -376,8 +398,8 @@ e2e_click_control() { # <window title> <control id>
   xdotool mousemove "$E2E_CX" "$E2E_CY" click 1
 }
 
-# A message box titled QUARVEL, next to the clock or instead of it: exactly one, and its texts
-# hold every phrase. Sets E2E_BOX (its lines from e2e_list_controls) and E2E_BOX_WINDOW.
+# Exactly one message box titled QUARVEL, next to the clock or instead of it, its texts holding
+# every phrase. Sets E2E_BOX (its e2e_list_controls lines) and E2E_BOX_WINDOW.
 E2E_NOT_CLOCK="\$2 != \"${E2E_FACE}x$E2E_FACE\""
 e2e_wait_box() { # <after what> <phrase>...
   local what=$1 phrase
@@ -401,12 +423,46 @@ e2e_box_gone() {
   e2e_until 5 e2e_not e2e_shown "$E2E_NOT_CLOCK" || e2e_fail "the message box is still up after Enter"
 }
 
+# --- A skin author's round trip (skin_editor, qvedit_linux) ------------------------------------
+
+E2E_NEW_RGB=(10 200 60) # the minute hand's new colour
+
+# Drags the minute hand's tip (point 7: 0,85, at 48 degrees at 10:08:36) 30 degrees on and out to
+# the dial's full radius (80 of the 200-pixel face), the face shown at <zoom> from <x>,<y>.
+e2e_drag_minute_tip() { # <face x> <face y> <zoom>
+  local step x y
+  for step in 0 1 2 3 4 5 6; do
+    read -r x y < <(awk -v a=$((48 + 5 * step)) -v r=$((68 + 2 * step)) 'BEGIN {
+      t = (90 - a) * 3.14159 / 180; print int(100 + cos(t) * r + 0.5), int(100 - sin(t) * r + 0.5) }')
+    xdotool mousemove $(($1 + x * $3 + $3 / 2)) $(($2 + y * $3 + $3 / 2))
+    if [ "$step" = 0 ]; then xdotool mousedown 1; else sleep 0.1; fi
+  done
+  xdotool mouseup 1
+}
+
+# The skin saved in the folder has the new colour and the tip dragged to about 30,100, and the
+# clock (E2E_WINDOW) shows it: its face the preview's drawing of the files, the new colour in it.
+e2e_expect_new_skin() { # <skin folder>
+  local colour tip
+  colour=$((E2E_NEW_RGB[0] + E2E_NEW_RGB[1] * 256 + E2E_NEW_RGB[2] * 65536))
+  [ "$(head -n 1 "$1/tyou.sin")" = "$colour"$'\r' ] ||
+    e2e_fail "tyou.sin does not start with the new colour $colour: $(head -n 1 "$1/tyou.sin")"
+  tip=$(sed -n 8p "$1/tyou.sin" | tr -d '\r')
+  awk -F, '{ exit !($1 >= 28 && $1 <= 32 && $2 + 0 >= 98 && $2 + 0 <= 102) }' <<<"$tip" ||
+    e2e_fail "the dragged tip was saved as '$tip', expected about 30,100"
+  e2e_log "saved tip: $tip"
+  e2e_geometry "$E2E_WINDOW"
+  E2E_SKIN=$1 e2e_expect_preview_face "$E2E_X" "$E2E_Y" 200 clock-in-new-skin
+  colour=$(IFS=,; echo "${E2E_NEW_RGB[*]}")
+  [ "$(e2e_count_colour "$E2E_ART/clock-in-new-skin.png" "$colour" "$E2E_X" "$E2E_Y" 200 200)" -gt 20 ] ||
+    e2e_fail "the clock shows no minute hand in the new colour (clock-in-new-skin.png)"
+}
+
 # --- Pixels: colours are "r,g,b", rectangles x y w h on the screen ---------------------------
 
-# The face in the window is the preview tool's for the same skin and time, pixel for pixel,
-# inside the round region (outside it the screen's black shows). The shot is taken between two
-# readings of the clock; the face shows one of the seconds around them. The skin is E2E_SKIN's
-# (default E2E_DIR), the preview tool E2E_PREVIEW (default the native build's).
+# The face in the window is the preview tool's for one of the seconds around the screenshot,
+# pixel for pixel inside the round region (outside it the screen's black shows). The skin is
+# E2E_SKIN's (default E2E_DIR), the preview tool E2E_PREVIEW (default the native build's).
 e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such as --scale 2]
   local x=$1 y=$2 size=$3 name=$4 preview first last shot t
   read -ra preview <<<"${E2E_PREVIEW:-$QUARVEL_NATIVE_BUILD/bin/quarvel-preview}"
@@ -458,7 +514,6 @@ e2e_count_colour() { # <png> <r,g,b> <x> <y> <w> <h>
 
 e2e_count_diff() { # <png> <png> <x> <y> <w> <h> -> pixels that differ
   local n
-  # compare exits with 1 when the pictures differ: the normal case here.
   n=$(compare -metric AE "$1[$5x$6+$3+$4]" "$2[$5x$6+$3+$4]" null: 2>&1) || [ $? -eq 1 ] ||
     e2e_fail "compare failed: $n"
   echo "$n"

@@ -1,42 +1,34 @@
 #!/usr/bin/env bash
-# The screens change under a running clock (RandR): a clock whose face no monitor shows any
-# more, parked or not, comes back as at start-up, onto the nearest work area as near its place
-# as fits, and its home follows: the pointer test and settings.ini use the place it really has.
-# NOTE: this Xvfb can't change its own size, so the monitors shrink the RandR 1.5 way: a
-# monitor of 800x600 is declared and the 1600x1200 output switched off.
+# The monitors shrink under a running clock, parked or not (RandR 1.5: a smaller monitor declared,
+# the output switched off): it comes onto the nearest work area, and its home follows.
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "RandR notices reach the Linux clock; Wine's display change is its own" || exit 0
 E2E_SCREEN=1600x1200x24
 e2e_begin
 e2e_require_tools xrandr
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
+e2e_skin
 
 shrink() {
   xrandr --setmonitor small 800/200x600/150+0+0 none
   xrandr --output screen --off --fb 1600x1200
   e2e_log "monitors now: $(xrandr --listactivemonitors | tail -n +2 | tr -s ' ')"
 }
-grow() {
-  xrandr --output screen --auto
-  xrandr --delmonitor small
-}
 
 # --- Not top-most, its face off the smaller monitor by a hair: it comes onto it. ---
 e2e_settings 800 560 -1 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 W=$E2E_WINDOW
 shrink
 e2e_wait_place "$W" "600,400 mapped" 3 "the monitor shrank under the clock"
 e2e_screenshot near-edge >/dev/null
 e2e_close_clock "a close request after the shrink"
 e2e_settings 600 400 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "closed after the shrink"
-grow
+xrandr --output screen --auto
+xrandr --delmonitor small
 
 # --- Top-most and parked while the monitor shrinks: it comes home onto the smaller one. ---
 e2e_settings 1000 800 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
+e2e_show_clock
 W=$E2E_WINDOW
 e2e_move_over 1100 900
 e2e_until 2 e2e_not e2e_at "$W" "1000,800 mapped" || e2e_fail "the clock did not park"

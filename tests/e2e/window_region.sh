@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The clock's window: it opens where settings.ini says, a round 200 x 200 window showing the
-# preview tool's face pixel for pixel (the hands' colours are clockface's unit tests'), and the
-# face changes every second. Without its bitmap it is a plain round window 105 pixels across (at
-# 96 dpi), and no message. Round: on X11 the shape is Windows' region row for row; under Wine,
-# whose window may be larger than its region, X has a shape and the black it leaves is a circle's.
+# The clock's window where settings.ini says: round (on X11 Windows' region row for row; under Wine
+# X's shape leaves a circle's black), the preview's face pixel for pixel, ticking; without its
+# bitmap 105 pixels across, and no message; at the screen's scale (Xft.dpi or LogPixels 192, 144;
+# on Linux QUARVEL_SCALE=2 too) as large as the scale says, at the same spot, settings.ini as saved.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
@@ -25,27 +24,46 @@ expect_round() { # <window id> <x> <y> <size>
     e2e_fail "$black black pixels in the ${s}x$s square, a circle leaves about $out"
 }
 
-e2e_copy_data qv.bmp tyou.sin tan.sin byou.sin
-e2e_settings 250 120 >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock
-e2e_expect_geometry "$E2E_WINDOW" 250,120,200,200 "the clock"
+e2e_skin 300 150
+cp "$E2E_DIR/settings.ini" "$E2E_TMP/saved-at-1x.ini"
+e2e_show_clock
+e2e_expect_geometry "$E2E_WINDOW" 300,150,200,200 "the clock"
 sleep 1.2 # the first redraw comes with the first change of second
-expect_round "$E2E_WINDOW" 250 120 200
-e2e_expect_preview_face 250 120 200 preview
-e2e_expect_ticks 250 120 200 tick-1
-e2e_expect_ticks 250 120 200 tick-2 "$E2E_ART/tick-1-b.png"
-e2e_expect_geometry "$E2E_WINDOW" 250,120,200,200 "the clock after a few seconds"
+expect_round "$E2E_WINDOW" 300 150 200
+e2e_expect_preview_face 300 150 200 preview
+e2e_expect_ticks 300 150 200 tick-1
+e2e_expect_ticks 300 150 200 tick-2 "$E2E_ART/tick-1-b.png"
+e2e_expect_geometry "$E2E_WINDOW" 300,150,200,200 "the clock after a few seconds"
 e2e_close_clock "a close request"
 
 # qv.bmp is still there: the clock must not fall back on it.
 e2e_settings 300 200 0 nothere.bmp >"$E2E_DIR/settings.ini"
-e2e_start_clock
-e2e_wait_clock 105
+e2e_show_clock 105
 e2e_expect_geometry "$E2E_WINDOW" 300,200,105,105 "the clock without bitmap"
 e2e_expect_topmost "$E2E_WINDOW" yes "the clock without bitmap"
 sleep 1.2
 expect_round "$E2E_WINDOW" 300 200 105
 e2e_expect_preview_face 300 200 105 plain-preview
 [ -z "$(e2e_list_controls)" ] || e2e_fail "a message came up for the missing bitmap"
+e2e_close_clock "a close request without bitmap"
+
+# <name> <size> <the preview's scale> [later]: the clock saved at 1x, and <later> times 1.3 s on,
+# when only the parts the hands changed went out (at 400 partly through shared memory).
+scaled() {
+  cp "$E2E_TMP/saved-at-1x.ini" "$E2E_DIR/settings.ini"
+  e2e_show_clock "$2"
+  e2e_expect_geometry "$E2E_WINDOW" "300,150,$2,$2" "the clock at $1"
+  e2e_expect_preview_face 300 150 "$2" "$1" --scale "$3"
+  for ((later = 1; later <= ${4:-0}; later++)); do
+    sleep 1.3
+    e2e_expect_preview_face 300 150 "$2" "$1-later-$later" --scale "$3"
+  done
+  e2e_close_clock "a close request at $1"
+  e2e_expect_bytes "$E2E_DIR/settings.ini" "saved at $1" <"$E2E_TMP/saved-at-1x.ini"
+}
+[ "$E2E_DRIVER" != x11 ] || QUARVEL_SCALE=2 scaled scale-env 400 2 4
+e2e_screen_dpi 192
+scaled dpi-192 400 2
+e2e_screen_dpi 144
+scaled dpi-144 300 1.5
 e2e_pass

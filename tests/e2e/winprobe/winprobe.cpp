@@ -1,9 +1,6 @@
-// The Wine driver's window probe (see lib.sh), run with `wine` in the clock's prefix; the commands
-// are main's usage. `fit` prints each control whose text, measured in its own font, does not fit
-// it, or that reaches beyond the window or the work area, then "checked N controls, M cut".
-// Output is UTF-8 with LF line ends; texts are quoted with \n, \r, \" and \\ escaped, so every
-// control stays on one line. Rectangles are left,top,width,height on the screen. GetWindowText
-// on another process's control returns nothing; only WM_GETTEXT reads it.
+// The Wine driver's window probe, run with `wine` in the clock's prefix (commands: main's usage).
+// Output is UTF-8 with LF line ends, a control a line: texts quoted, with newline, return,
+// quote and backslash escaped. Rectangles are left,top,width,height on the screen.
 #include <windows.h>
 // shellapi.h needs windows.h first.
 #include <shellapi.h>
@@ -19,7 +16,7 @@
 
 namespace {
 
-// Works across processes; a hung window yields "".
+// Works across processes, as GetWindowText does not; a hung window yields "".
 std::wstring windowText(HWND window) {
   wchar_t text[1024] = {};
   DWORD_PTR copied = 0;
@@ -211,6 +208,8 @@ SIZE room(HWND control, const std::wstring& cls, LONG style, SIZE text, int dpi)
   return {0, 0};
 }
 
+// Prints each control whose text, measured in its own font, does not fit it, or that reaches
+// beyond the window or the work area, then "checked N controls at D dpi, M cut".
 int checkFit(const std::wstring& title) {
   // Our own rectangles and fonts unscaled, whatever the window's awareness.
   using SetContextFn = BOOL(WINAPI*)(HANDLE);
