@@ -21,7 +21,7 @@ expect_handover() { # <where the editor is>
   e2e_until 10 e2e_qvs_shown || e2e_fail "$1: no editor window qvs within 10 s of the right-click"
   e2e_log "$1: qvs shown $((($(e2e_now) - E2E_CLICKED) / 1000)) ms after the right-click"
   e2e_expect_exit 0 "qvs showed ($1)" 3
-  [ "$(xdotool getactivewindow)" = "$QVS" ] || e2e_fail "$1: the editor is not in front"
+  e2e_until 3 eval '[ "$(xdotool getactivewindow)" = "$QVS" ]' || e2e_fail "$1: the editor is not in front"
   e2e_screenshot "editor-${1// /-}" >/dev/null
   e2e_settings 300 200 | e2e_expect_bytes "$E2E_DIR/settings.ini" "handed over ($1)"
   e2e_close_request qvs
