@@ -49,9 +49,10 @@ TEST_F(LapTest, ZRunsTheMinuteHandOnceRoundStopsOnTheCurrentMinuteAndHandsBack) 
 TEST_F(LapTest, TheCoreTakesZXCAAndNoOtherKey) {
   clock.Set({10, 15, 30});
   StartAt300x100();
-  for (int16_t key : {int16_t{'B'}, int16_t{'z'}, int16_t{0x73} /* F4 */, int16_t{0x12} /* Alt */,
-                      int16_t{'1'}, int16_t{' '}})
+  for (int16_t key = 0; key < 256; ++key) {  // every key code, F4 and Alt among them
+    if (key == 'Z' || key == 'X' || key == 'C' || key == 'A') continue;
     EXPECT_FALSE(window.KeyDown(key, 4)) << key;
+  }
   EXPECT_TRUE(form->TimerEnabled(Form1::kSecondTick));  // none of them started a lap
   for (auto [key, shift] : {std::pair{'A', 4}, {'A', 0}, {'X', 4}, {'Z', 0}})
     EXPECT_TRUE(window.KeyDown(key, static_cast<int16_t>(shift))) << key;

@@ -82,6 +82,8 @@ TEST_F(StartupTest, ABackslashInTheFilesFolderIsJustACharacter) {
   config.Write("a\\b/settings.ini", "");
   Start();
   EXPECT_EQ(system.dialogsShown(), 0);
+  // Windows' own, which a system without a separator of its own keeps.
+  EXPECT_EQ(system.PlatformSystem::JoinPath("C:\\a", "qv.bmp"), "C:\\a\\qv.bmp");
 }
 
 TEST_F(StartupTest, ALaterRunOpensAtTheSavedPlaceInTheSavedLayer) {
