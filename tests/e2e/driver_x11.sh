@@ -56,9 +56,10 @@ e2e_start_installed() { # <prefix> <working folder> [NAME=value...]
   E2E_CLOCK_PID=$! E2E_EXIT=""
 }
 
-# As the window manager's close box, or logging off, would.
+# As the window manager's close box, or logging off, would. wmctrl fails when a window goes away
+# while it reads the window list: it asks again.
 e2e_close_request() { # <window title>
-  wmctrl -F -c "$1"
+  e2e_until 2 wmctrl -F -c "$1" 2>/dev/null || wmctrl -F -c "$1"
 }
 
 # The visible windows (with that title) that describe their controls, in the Wine driver's form.
