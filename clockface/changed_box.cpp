@@ -14,10 +14,8 @@ ImageRect Union(const ImageRect& a, const ImageRect& b) {
 }
 }  // namespace
 
-// The canvas's round pen: width 2 covers 0..1 around a point, width 3 covers -1..1.
 ImageRect LineBox(const DrawnSegment& line, int width, int height) {
-  const int w = std::max<int>(line.width, 1);
-  const int lo = -(w - 1) / 2, hi = w / 2;
+  const auto [lo, hi] = PenReachOf(line.width);
   const ImageRect box{std::max(std::min(line.x1, line.x2) + lo, 0),
                       std::max(std::min(line.y1, line.y2) + lo, 0),
                       std::min(std::max(line.x1, line.x2) + hi + 1, width),
@@ -32,8 +30,7 @@ namespace {
 void AddLineRows(const DrawnSegment& line, int width, int height, ChangedPart& part) {
   const ImageRect box = LineBox(line, width, height);
   if (box.empty()) return;
-  const int w = std::max<int>(line.width, 1);
-  const int lo = -(w - 1) / 2, hi = w / 2;
+  const auto [lo, hi] = PenReachOf(line.width);
   constexpr double kMargin = 2.0;
   const double x1 = line.x1, y1 = line.y1, x2 = line.x2, y2 = line.y2;
   const double top = std::min(y1, y2), bottom = std::max(y1, y2);

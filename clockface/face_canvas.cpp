@@ -92,8 +92,7 @@ void FaceCanvas::UsePen(int16_t width) const {
   penWidth_ = width;
   penRows_.clear();
   const int w = width;
-  const int lo = -(w - 1) / 2;  // width 2 covers 0..1, width 3 covers -1..1
-  const int hi = w / 2;
+  const auto [lo, hi] = PenReachOf(w);
   const double centre = w % 2 == 0 ? 0.5 : 0.0;  // an even pen's centre lies between pixels
   const double r2 = (w / 2.0) * (w / 2.0);
   for (int dy = lo; dy <= hi; ++dy) {
@@ -179,7 +178,7 @@ void FaceCanvas::Draw(const DrawnSegment& line, const ChangedPart& part) const {
   const int64_t dx = std::llabs(bx - ax), dy = -std::llabs(by - ay);
   const int64_t sx = ax < bx ? 1 : -1, sy = ay < by ? 1 : -1;
   int64_t err = dx + dy;
-  const int64_t lo = -(line.width - 1) / 2, hi = line.width / 2;
+  const auto [lo, hi] = PenReachOf(line.width);
   for (;;) {
     if (ax + hi >= clip.left && ax + lo < clip.right && ay + hi >= clip.top &&
         ay + lo < clip.bottom)

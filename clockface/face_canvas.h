@@ -17,6 +17,16 @@ struct DrawnSegment {
   bool operator==(const DrawnSegment&) const = default;
 };
 
+// The rows, and the columns, a round pen of `width` covers around its point, lo..hi: width 2
+// covers 0..1, width 3 covers -1..1.
+struct PenReach {
+  int lo, hi;
+};
+inline PenReach PenReachOf(int width) {
+  const int w = width < 1 ? 1 : width;
+  return {-(w - 1) / 2, w / 2};
+}
+
 class FaceCanvas {
  public:
   // The window's own background colour, seen where no picture covers the drawing area: the
