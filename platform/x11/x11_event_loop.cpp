@@ -17,17 +17,10 @@
 namespace quarvel {
 
 namespace {
-constexpr int64_t kNsPerMs = 1000000;
 constexpr int64_t kForever = std::numeric_limits<int64_t>::max();
 // How long past a timer's due time the loop waits for the server's answer before it wakes on
 // its own: well within the second tick's tolerance.
 constexpr int64_t kAlarmGraceNs = 10 * kNsPerMs;
-
-int64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 sigset_t CloseSignals() {
   sigset_t signals;

@@ -16,6 +16,7 @@
 #include "platform/platform_window.h"
 #include "platform/timer_table.h"
 #include "platform/x11/x11_display.h"
+#include "platform/x11/x11_monotonic.h"
 #include "platform/x11/x11_server_alarm.h"
 
 namespace quarvel {
@@ -85,7 +86,7 @@ class X11EventLoop {
   std::map<Window, X11EventTarget*> targets_;
   WindowEvents* events_ = nullptr;
   std::function<void()> beforeTimers_;
-  TimerTable timers_{1000000};  // in CLOCK_MONOTONIC nanoseconds
+  TimerTable timers_{kNsPerMs};  // in MonotonicNs()
   std::vector<Window> modal_;
   std::vector<Child> children_;
   int signalFd_ = -1;

@@ -6,21 +6,15 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
+
+#include "platform/x11/x11_monotonic.h"
 
 namespace quarvel {
 
 namespace {
-constexpr int64_t kNsPerMs = 1000000;
 // An answer this late means the server no longer keeps its word (or never will for this
 // question): the clock stops asking and wakes itself.
 constexpr int64_t kGiveUpNs = 2000 * kNsPerMs;
-
-int64_t MonotonicNs() {
-  timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
-}
 
 int64_t ToInt64(XSyncValue value) {
   return (static_cast<int64_t>(XSyncValueHigh32(value)) << 32) |
