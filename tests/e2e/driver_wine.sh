@@ -21,6 +21,7 @@ e2e_driver_begin() { # [seconds to wait for the prefix] [keep: leave its process
   flock -w "${1:-100}" 9 || e2e_fail "the Wine prefix $WINEPREFIX stayed busy for ${1:-100} s"
   [ "${2:-}" = keep ] || e2e_driver_reset
   e2e_prefix_setup
+  e2e_restore_dpi
 }
 
 # Once per prefix (a stamp marks a finished setup): a user's fresh prefix but for the crash
@@ -95,24 +96,31 @@ e2e_list_controls() { # [title]
     tee -a "$E2E_ART/controls.txt"
 }
 
-# LogPixels for the next program started; the old value comes back at the test's end.
+# LogPixels for the next program started. The prefix's own value is kept in the prefix while
+# a test has changed it, and put back at that test's end, or as the next test begins when a
+# time-out or a kill stopped it first: a prefix left at 2x brought every later clock up at 2x.
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
-E2E_OLD_DPI=unsaved
+E2E_STOCK_DPI=.quarvel-stock-dpi
 e2e_screen_dpi() { # <dots per inch>
-  if [ "$E2E_OLD_DPI" = unsaved ]; then
-    E2E_OLD_DPI=$({ wine reg query "$E2E_DESKTOP_KEY" /v LogPixels 2>/dev/null 9>&- || true; } |
-      sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p')
-    trap 'status=$?; e2e_driver_reset; e2e_restore_dpi; (exit $status); e2e_teardown' EXIT
-  fi
   e2e_driver_reset
+  if [ ! -f "$WINEPREFIX/$E2E_STOCK_DPI" ]; then
+    { wine reg query "$E2E_DESKTOP_KEY" /v LogPixels 2>/dev/null 9>&- || true; } |
+      sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p' >"$WINEPREFIX/$E2E_STOCK_DPI.new"
+    mv "$WINEPREFIX/$E2E_STOCK_DPI.new" "$WINEPREFIX/$E2E_STOCK_DPI"
+  fi
+  trap 'status=$?; e2e_driver_reset; e2e_restore_dpi; (exit $status); e2e_teardown' EXIT
   wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
   wineserver -w 9>&- || true
 }
 e2e_restore_dpi() {
-  if [ -n "$E2E_OLD_DPI" ]; then
-    wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d $((16#$E2E_OLD_DPI)) /f
+  [ -f "$WINEPREFIX/$E2E_STOCK_DPI" ] || return 0
+  local stock
+  stock=$(cat "$WINEPREFIX/$E2E_STOCK_DPI")
+  if [ -n "$stock" ]; then
+    wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d $((16#$stock)) /f
   else
     wine reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f
   fi >/dev/null 2>&1 9>&-
   wineserver -w 9>&- || true
+  rm -f "$WINEPREFIX/$E2E_STOCK_DPI"
 }
