@@ -83,9 +83,8 @@ e2e_install_editor "$E2E_DIR"
 e2e_right_click
 e2e_wait_box "an editor that ends at once" "$E2E_EDITOR\\\" ended (exit code 3) before its window" \
   "The clock keeps running"
-said=$((($(e2e_now) - E2E_CLICKED) / 1000))
-e2e_log "the ended editor was reported $said ms after the right-click"
-[ "$said" -lt 4000 ] || e2e_fail "the ended editor was reported only after $said ms"
+# A box at all means it came within the wait for "qvs": after it the clock would have closed.
+e2e_log "the ended editor was reported $((($(e2e_now) - E2E_CLICKED) / 1000)) ms after the right-click"
 e2e_screenshot editor-ended-box >/dev/null
 e2e_box_gone
 sleep 0.5

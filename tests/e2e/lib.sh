@@ -485,13 +485,19 @@ e2e_expect_preview_face() { # <x> <y> <size> <name> [preview's arguments, such a
       "$(date -d "@$E2E_LAST" +%T) ($4.png, preview-*.png)"
 }
 e2e_matches_preview() {
-  local x=$1 y=$2 size=$3 name=$4 preview shot t
-  read -ra preview <<<"${E2E_PREVIEW:-$QUARVEL_NATIVE_BUILD/bin/quarvel-preview}"
-  e2e_require_file "${preview[-1]}" "the preview tool"
+  local x=$1 y=$2 size=$3 name=$4 shot
   E2E_FIRST=$(($(date +%s) - 1))
   shift 4
   shot=$(e2e_screenshot "$name")
   E2E_LAST=$(date +%s)
+  e2e_shows_preview "$shot" "$x" "$y" "$size" "$name" "$@"
+}
+# The face at <x>,<y> of the picture is the preview's for a second from E2E_FIRST to E2E_LAST.
+e2e_shows_preview() { # <png> <x> <y> <size> <name> [preview's arguments]
+  local shot=$1 x=$2 y=$3 size=$4 name=$5 preview t
+  read -ra preview <<<"${E2E_PREVIEW:-$QUARVEL_NATIVE_BUILD/bin/quarvel-preview}"
+  e2e_require_file "${preview[-1]}" "the preview tool"
+  shift 5
   convert "$shot" -crop "${size}x$size+$x+$y" +repage "$E2E_TMP/face.png"
   convert "$E2E_TMP/face.png" -fill white +opaque black "$E2E_TMP/region.png"
   for ((t = E2E_FIRST; t <= E2E_LAST; t++)); do
