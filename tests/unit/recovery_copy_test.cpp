@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "runtime/runtime_error.h"
 #include "skineditor/skin_editor.h"
 #include "tests/support/temp_folder.h"
 
