@@ -234,7 +234,9 @@ void RecoveryStore::Drop(const std::string& skinFolder) const {
 std::string RecoveryStore::SetAside(const std::string& skinFolder) const {
   const std::string from = PathFor(skinFolder);
   for (int n = 1; n < 100; ++n) {
-    const std::string to = from + (n == 1 ? "" : "-" + std::to_string(n)) + ".unreadable";
+    std::string to = from;
+    if (n > 1) to.append(1, '-').append(std::to_string(n));
+    to.append(".unreadable");
     std::error_code ec;
     if (fs::exists(fs::symlink_status(to, ec))) continue;
     fs::rename(from, to, ec);

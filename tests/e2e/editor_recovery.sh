@@ -16,7 +16,10 @@ e2e_skin 300 200
 RECOVERY="" KEY=""
 copies() { [ -n "$KEY" ] && [ -f "$RECOVERY/$KEY" ]; }
 find_copy() {
-  RECOVERY=$(ls -d "$WINEPREFIX"/drive_c/users/*/AppData/Local/QUARVEL/recovery 2>/dev/null | head -n 1)
+  local folder
+  for folder in "$WINEPREFIX"/drive_c/users/*/AppData/Local/QUARVEL/recovery; do
+    [ -d "$folder" ] && RECOVERY=$folder
+  done
   [ -n "$RECOVERY" ] &&
     KEY=$(cd "$RECOVERY" && grep -l -F "$(basename "$E2E_TMP")" -- *.skin 2>/dev/null | head -n 1) &&
     [ -n "$KEY" ]

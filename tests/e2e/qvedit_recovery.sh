@@ -41,6 +41,7 @@ editor_ended() { # <what ended it> -> EDITOR_CODE
   wait "$EDITOR_PID" || EDITOR_CODE=$?
   e2e_log "the editor ended with code $EDITOR_CODE after $1"
 }
+has_copy() { compgen -G "$RECOVERY/*.skin" >/dev/null; }
 pen_is() { [ "$(sed -n 4p "$skin/settings.ini")" = " $1 "$'\r' ]; }
 # What the skin's files hold now is what every later check compares with.
 baseline() { rm -rf "$E2E_TMP/pristine" && cp -a "$skin" "$E2E_TMP/pristine"; }
@@ -58,7 +59,7 @@ edit_pen() { # <width>
 # The next start asks; Restore gives the edit back unsaved; Save writes it and the copy goes.
 # The editor stays open for the next case.
 restore_and_save() { # <width> <after what>
-  ls "$RECOVERY"/*.skin >/dev/null 2>&1 || e2e_fail "no copy of the edits in $RECOVERY after $2"
+  has_copy || e2e_fail "no copy of the edits in $RECOVERY after $2"
   untouched "$2"
   start_editor
   e2e_until 10 question || e2e_fail "the editor does not offer the edits kept after $2"
@@ -69,7 +70,7 @@ restore_and_save() { # <width> <after what>
   e2e_key "$QVS" ctrl+s
   e2e_until 5 pen_is "$1" ||
     e2e_fail "Save after restoring did not write pen width $1: $(sed -n 4p "$skin/settings.ini")"
-  e2e_until 5 e2e_not eval 'ls "$RECOVERY"/*.skin >/dev/null 2>&1' ||
+  e2e_until 5 e2e_not has_copy ||
     e2e_fail "the copy of the edits stays after Save"
   baseline
 }
