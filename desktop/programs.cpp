@@ -69,7 +69,8 @@ pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& argu
   sigset_t none, closing;
   sigemptyset(&none);
   sigemptyset(&closing);
-  for (int signal : {SIGTERM, SIGHUP, SIGINT}) sigaddset(&closing, signal);
+  // The editor ignores SIGPIPE, which a child must not inherit either.
+  for (int signal : {SIGTERM, SIGHUP, SIGINT, SIGPIPE}) sigaddset(&closing, signal);
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setsigdefault(&attributes, &closing);
   posix_spawnattr_setflags(&attributes,

@@ -37,6 +37,9 @@ class SkinEditor {
   // Moves a point by whole degrees and percent: the angle turns round within -180..179, the
   // percent stays within 0..32767.
   bool NudgePoint(HandId hand, std::size_t index, int32_t degrees, int32_t percent);
+  // Puts edits kept from an earlier run in place of the skin shown, as one step: unsaved until
+  // a save, and undone back to the skin as opened.
+  bool Restore(const SkinDocument& kept) { return Commit(kept); }
 
   void SetSymmetric(bool on) { symmetric_ = on; }
   bool symmetric() const { return symmetric_; }

@@ -247,13 +247,23 @@ bool EditorWindow::SwitchToFolder(const std::string& folder) {
     return false;
   }
   ReportOpenProblems(OpenCurrentFolder());
+  OfferRecovery();
   return true;
 }
 
-// Unsaved changes are asked about before anything takes their place.
+// Unsaved changes are asked about before anything takes their place; the edits kept for this
+// folder go with them, saved or dropped as the author says. A question the editor's end cut
+// short is no answer.
 bool EditorWindow::MayLeaveSkin(const char* doing) {
-  return quarvel::MayLeaveSkin(
-      editor_, [&] { return dialogs_->AskBeforeLeaving(this, doing); }, [this] { return Save(); });
+  const bool may = quarvel::MayLeaveSkin(
+      editor_,
+      [&] {
+        const CloseChoice choice = dialogs_->AskBeforeLeaving(this, doing);
+        return ending_ ? CloseChoice::kStay : choice;
+      },
+      [this] { return Save(); });
+  if (may) recovery_.Drop(folderPath_);
+  return may;
 }
 
 // --- Saving. ---
@@ -266,6 +276,7 @@ bool EditorWindow::Save() {
     return false;
   }
   editor_.MarkSaved();
+  recovery_.Drop(folderPath_);
   notice_ = "Saved.";
   ShowStatus();
   return true;

@@ -180,6 +180,7 @@ void EditorWindow::BuildWidgets() {
 void EditorWindow::Open() {
   hand_ = HandId::kHour;
   openProblems_ = OpenCurrentFolder();
+  opening_ = true;
   ticker_->start(kTickMs);
 }
 
@@ -203,10 +204,14 @@ std::string EditorWindow::OpenCurrentFolder() {
 
 void EditorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
-  if (openProblems_.empty()) return;
+  if (!opening_) return;
+  opening_ = false;
   const std::string problems = std::move(openProblems_);
   openProblems_.clear();
-  QTimer::singleShot(0, this, [this, problems] { ReportOpenProblems(problems); });
+  QTimer::singleShot(0, this, [this, problems] {
+    ReportOpenProblems(problems);
+    OfferRecovery();
+  });
 }
 
 void EditorWindow::ReportOpenProblems(const std::string& problems) {
@@ -273,10 +278,11 @@ void EditorWindow::ShowStatus() {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (!closing_ && !MayLeaveSkin("closing")) {
+  if (!ending_ && !closing_ && !MayLeaveSkin("closing")) {
     event->ignore();
     return;
   }
+  left_ = !ending_;
   ticker_->stop();
   event->accept();
 }

@@ -11,6 +11,8 @@
 //   time_panel.cpp       the face's time: Stop, 10:08:36, Live
 //   skin_dialogs.cpp     colour, bitmap, message and close dialogs
 //   clock_start.cpp      starting the clock again
+//   recovery.cpp         unsaved edits kept when the editor is ended from outside, and offered
+//                        back at the next start (work_keeper.cpp says when)
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -20,6 +22,7 @@
 #include "platform/clock.h"
 #include "runtime/file_slot.h"
 #include "skineditor/face_zoom.h"
+#include "skineditor/recovery_copy.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"
 
@@ -58,6 +61,12 @@ class EditorWindow final : public QWidget {
   const std::string& folder() const { return folderPath_; }
   // The face pixel a hand's point is drawn at, for whoever wants to point at it.
   std::optional<QPoint> PointPixel(HandId hand, int point) const;
+
+  // recovery.cpp: unsaved edits written to the recovery copy (nothing to write is success).
+  // Reads the model alone, so it also runs while the process ends.
+  bool KeepUnsavedWork();
+  // Ended from outside: a width typed is applied, the edits kept, and nothing is asked again.
+  void PrepareToEnd();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -98,6 +107,7 @@ class EditorWindow final : public QWidget {
   std::string OpenCurrentFolder();  // the problems the skin opened with, one a line
   void ReportOpenProblems(const std::string& problems);
   bool MayLeaveSkin(const char* doing);
+  void OfferRecovery();  // the recovery copy of the folder opened, if it has one
   bool Save();
   void SaveAndStartClock();
 
@@ -128,6 +138,10 @@ class EditorWindow final : public QWidget {
   std::string notice_;
   std::string openProblems_;  // reported once, when the window is first shown
   bool closing_ = false;      // closing after Save and start clock: nothing to ask
+  bool opening_ = false;      // opened and not shown yet: problems and recovery to offer
+  RecoveryStore recovery_ = RecoveryStore::ForThisUser();
+  bool ending_ = false;  // ended from outside: the edits are kept, nothing more is asked
+  bool left_ = false;    // closed as the author chose: nothing left to keep
 };
 
 }  // namespace quarvel

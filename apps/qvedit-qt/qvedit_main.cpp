@@ -12,6 +12,7 @@
 
 #include "apps/qvedit-qt/editor_window.h"
 #include "apps/qvedit-qt/skin_dialogs.h"
+#include "apps/qvedit-qt/work_keeper.h"
 #include "runtime/standard_descriptors.h"
 
 namespace {
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationVersion(QUARVEL_VERSION);
   quarvel::SystemClock clock;
   quarvel::EditorWindow editor(std::make_unique<quarvel::QtSkinDialogs>(), clock);
+  // From here on a signal, the session's end or the display's keeps the unsaved edits.
+  quarvel::WorkKeeper keeper(editor);
   editor.Open();
   editor.show();
   return QApplication::exec();

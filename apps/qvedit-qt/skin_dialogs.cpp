@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "skineditor/editor_names.h"
 
@@ -48,6 +49,23 @@ CloseChoice QtSkinDialogs::AskBeforeLeaving(QWidget* owner, const std::string& d
     default:
       return CloseChoice::kStay;
   }
+}
+
+// Escape and the close box restore: nothing is lost that way, and the skin's files stay as
+// they are until a save.
+bool QtSkinDialogs::AskRestore(QWidget* owner, const std::string& folder) {
+  QMessageBox box(QMessageBox::Question, kEditorTitle,
+                  QString("The skin in %1 has changes that were not saved when the editor was "
+                          "ended.\n\nRestore them? They stay unsaved until you save; Discard "
+                          "deletes them.")
+                      .arg(QString::fromStdString(folder)),
+                  QMessageBox::NoButton, owner);
+  QPushButton* restore = box.addButton("&Restore", QMessageBox::AcceptRole);
+  box.addButton("&Discard", QMessageBox::DestructiveRole);
+  box.setDefaultButton(restore);
+  box.setEscapeButton(restore);
+  box.exec();
+  return box.clickedButton() == restore || box.clickedButton() == nullptr;
 }
 
 }  // namespace quarvel

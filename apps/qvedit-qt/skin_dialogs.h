@@ -22,6 +22,8 @@ class SkinDialogs {
   virtual void ShowProblem(QWidget* owner, const std::string& text) = 0;
   // `doing`: what leaves the skin, "closing" or "opening another skin".
   virtual CloseChoice AskBeforeLeaving(QWidget* owner, const std::string& doing) = 0;
+  // Edits kept when the editor was ended last time: true to restore them, false to discard.
+  virtual bool AskRestore(QWidget* owner, const std::string& folder) = 0;
 };
 
 // Qt's own dialogs: QColorDialog, QFileDialog, QMessageBox.
@@ -33,6 +35,7 @@ class QtSkinDialogs final : public SkinDialogs {
                                         const std::string& from) override;
   void ShowProblem(QWidget* owner, const std::string& text) override;
   CloseChoice AskBeforeLeaving(QWidget* owner, const std::string& doing) override;
+  bool AskRestore(QWidget* owner, const std::string& folder) override;
 };
 
 }  // namespace quarvel

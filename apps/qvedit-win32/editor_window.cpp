@@ -97,6 +97,7 @@ void EditorWindow::Open(int showCommand) {
     ShowProblem(hwnd_, "The skin opened with problems the clock would stop on:\n\n" + problems +
                            "\nEach hand starts with what could be read. Nothing on disk changes "
                            "until you save.");
+  OfferRecovery();
 }
 
 bool EditorWindow::TranslateShortcut(const MSG& msg) {
@@ -179,7 +180,18 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (wParam == kTickTimer && !stoppedAt_ && clock_.Now().seconds != shownSecond_) ShowFace();
       return 0;
     case WM_CLOSE:
-      Close();
+      // A second close while the question is open (taskkill again, the session): no answer
+      // will come, the edits are kept.
+      if (asking_)
+        EndKeepingWork();
+      else
+        Close();
+      return 0;
+    case WM_QUERYENDSESSION:  // kept before the answer: the session may end without a word
+      KeepUnsavedWork();
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wParam) EndKeepingWork();
       return 0;
     case WM_DESTROY:
       KillTimer(hwnd_, kTickTimer);
@@ -524,6 +536,7 @@ bool EditorWindow::SwitchToFolder(const std::string& folder) {
     return false;
   }
   OpenCurrentFolder();
+  OfferRecovery();
   return true;
 }
 
@@ -550,6 +563,7 @@ bool EditorWindow::Save() {
     return false;
   }
   editor_.MarkSaved();
+  recovery_.Drop(Folder());
   notice_ = "Saved.";
   ShowStatus();
   return true;
@@ -565,13 +579,24 @@ void EditorWindow::SaveAndStartClock() {
   DestroyWindow(hwnd_);
 }
 
+// The edits kept for this folder go with the unsaved changes, saved or dropped as the author
+// says; a question the editor's end cut short is no answer.
 bool EditorWindow::MayLeaveSkin(const char* doing) {
-  return quarvel::MayLeaveSkin(
-      editor_, [&] { return AskBeforeLeaving(hwnd_, doing); }, [this] { return Save(); });
+  const bool may = quarvel::MayLeaveSkin(
+      editor_,
+      [&] {
+        asking_ = true;
+        const CloseChoice choice = AskBeforeLeaving(hwnd_, doing);
+        asking_ = false;
+        return ending_ ? CloseChoice::kStay : choice;
+      },
+      [this] { return Save(); });
+  if (may) recovery_.Drop(Folder());
+  return may;
 }
 
 void EditorWindow::Close() {
-  if (MayLeaveSkin("closing")) DestroyWindow(hwnd_);
+  if (!ending_ && MayLeaveSkin("closing")) DestroyWindow(hwnd_);
 }
 
 }  // namespace quarvel

@@ -7,6 +7,7 @@
 //   face_view.cpp        the face on the screen
 //   skin_dialogs.cpp     colour, bitmap, message and close dialogs
 //   clock_start.cpp      starting the clock again
+//   recovery.cpp         unsaved edits kept when the session ends, offered back at the next start
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "apps/qvedit-win32/face_view.h"
 #include "platform/clock.h"
 #include "runtime/file_slot.h"
+#include "skineditor/recovery_copy.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"
 
@@ -127,6 +129,15 @@ class EditorWindow final : public FaceViewEvents {
   void Close();
   TimeOfDay FaceTime();
 
+  // recovery.cpp
+  std::string Folder() const;  // the skin folder: the working folder
+  // Unsaved edits written to the recovery copy (nothing to write is success).
+  bool KeepUnsavedWork();
+  // Ended from outside (the session's end, a close while the close question is open): the
+  // edits kept, nothing more asked, the message loops ended.
+  void EndKeepingWork();
+  void OfferRecovery();  // the recovery copy of the folder opened, if it has one
+
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;  // ours, made for the window's DPI
@@ -148,6 +159,9 @@ class EditorWindow final : public FaceViewEvents {
   std::string drawProblem_;
   std::string notice_;
   bool filling_ = false;  // the list is being filled: its notifications are ours
+  RecoveryStore recovery_ = RecoveryStore::ForThisUser();
+  bool asking_ = false;  // "Save them before closing?" is open
+  bool ending_ = false;  // ended from outside: the edits are kept, nothing more is asked
 };
 
 }  // namespace quarvel

@@ -103,4 +103,12 @@ CloseChoice AskBeforeLeaving(HWND owner, const char* doing) {
   }
 }
 
+bool AskRestore(HWND owner, const std::string& folder) {
+  const std::string question =
+      "The skin in " + folder +
+      " has changes that were not saved when the editor was ended.\n\nRestore them? Yes "
+      "restores them, unsaved until you save; No discards them.";
+  return MessageBoxA(owner, question.c_str(), kEditorTitle, MB_YESNO | MB_ICONQUESTION) != IDNO;
+}
+
 }  // namespace quarvel

@@ -27,4 +27,8 @@ std::optional<std::string> PickFolder(HWND owner, const char* title);
 // "Save them before <doing>?"
 CloseChoice AskBeforeLeaving(HWND owner, const char* doing);
 
+// Edits kept when the editor was ended last time: true to restore them (Yes, or the box closed),
+// false to discard them (No).
+bool AskRestore(HWND owner, const std::string& folder);
+
 }  // namespace quarvel

@@ -60,6 +60,7 @@ struct ScriptedDialogs final : SkinDialogs {
     ++asked;
     return close;
   }
+  bool AskRestore(QWidget*, const std::string&) override { return true; }
 };
 
 // The default skin in a folder of its own, the editor open on it at 10:08:36.

@@ -98,6 +98,30 @@ int closeWindow(const std::wstring& title) {
   return 0;
 }
 
+// As Windows ends a session (a logoff): every top-level window with the title is asked
+// (WM_QUERYENDSESSION), then told the session ends (WM_ENDSESSION) when none refused. Sent, not
+// posted, as the system sends them; a window that does not answer in 30 s counts as refusing.
+int endSession(const std::wstring& title) {
+  const std::vector<HWND> windows = windowsWithTitle(&title);
+  if (windows.empty()) {
+    std::fprintf(stderr, "winprobe: no window titled %s\n", quoted(title).c_str());
+    return 2;
+  }
+  bool agreed = true;
+  for (HWND window : windows) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 30000,
+                             &answer) ||
+        answer == FALSE)
+      agreed = false;
+  }
+  for (HWND window : windows)
+    SendMessageTimeoutW(window, WM_ENDSESSION, agreed ? TRUE : FALSE, ENDSESSION_LOGOFF,
+                        SMTO_NORMAL, 30000, nullptr);
+  std::printf("%s\n", agreed ? "ended" : "refused");
+  return agreed ? 0 : 1;
+}
+
 int printForeground() {
   const HWND window = GetForegroundWindow();
   if (!window) return 1;
@@ -288,6 +312,7 @@ int main() {
   if (args.size() == 2 && args[0] == L"list") return listDialogs(&args[1], false);
   if (args.size() == 2 && args[0] == L"window") return listDialogs(&args[1], true);
   if (args.size() == 2 && args[0] == L"close") return closeWindow(args[1]);
+  if (args.size() == 2 && args[0] == L"endsession") return endSession(args[1]);
   if (args.size() == 1 && args[0] == L"foreground") return printForeground();
   if (args.size() == 2 && args[0] == L"version") return printVersion(args[1]);
   if (args.size() == 2 && args[0] == L"manifest") return printManifest(args[1]);
@@ -296,6 +321,6 @@ int main() {
   std::fprintf(stderr,
                "usage: winprobe list [title] | winprobe window <title> | winprobe close <title> | "
                "winprobe foreground | winprobe version <exe> | winprobe manifest <exe> | "
-               "winprobe fit <title> | winprobe repaint <title>\n");
+               "winprobe fit <title> | winprobe repaint <title> | winprobe endsession <title>\n");
   return 64;
 }

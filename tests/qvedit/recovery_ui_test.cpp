@@ -1,0 +1,253 @@
+// The Linux editor ended from outside keeps its unsaved edits, and the next start on the skin
+// folder offers them back: the signals go the way a real one goes (raised in this process, read
+// from the editor's pipe in Qt's event loop), the window driven by mouse and keys.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "apps/qvedit-qt/editor_window.h"
+#include "apps/qvedit-qt/face_view.h"
+#include "apps/qvedit-qt/work_keeper.h"
+#include "skineditor/face_time.h"
+#include "skineditor/skin_files.h"
+#include "temp_folder.h"
+
+namespace quarvel {
+namespace {
+
+namespace fs = std::filesystem;
+const std::string kData = QUARVEL_DATA_DIR;
+constexpr const char* kSkinFiles[] = {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp", "settings.ini"};
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct ScriptedDialogs final : SkinDialogs {
+  std::function<CloseChoice()> close = [] { return CloseChoice::kStay; };
+  bool restore = true;
+  int restoreAsked = 0;
+  std::vector<std::string> problems;
+  std::optional<ColorRef> PickColour(QWidget*, ColorRef) override { return std::nullopt; }
+  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override { return {}; }
+  std::optional<std::string> PickFolder(QWidget*, const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  void ShowProblem(QWidget*, const std::string& text) override { problems.push_back(text); }
+  CloseChoice AskBeforeLeaving(QWidget*, const std::string&) override { return close(); }
+  bool AskRestore(QWidget*, const std::string&) override {
+    ++restoreAsked;
+    return restore;
+  }
+};
+
+// A skin folder and a state folder of their own; editors opened on the skin one after another.
+struct Runs {
+  testing::TempFolder skin;
+  testing::TempFolder state;
+  fs::path before = fs::current_path();
+  StoppedClock clock{kClassicPose};
+  ScriptedDialogs* dialogs = nullptr;
+  std::unique_ptr<EditorWindow> window;
+  std::unique_ptr<WorkKeeper> keeper;
+  int quits = 0;
+
+  Runs() {
+    for (const char* name : kSkinFiles)
+      if (std::string(name) != "settings.ini")
+        fs::copy_file(kData + "/" + name, skin.path() + "/" + name);
+    skin.Write("settings.ini", "300,200\r\n0\r\nqv.bmp\r\n2\r\n");
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state.path()));
+    fs::current_path(skin.path());
+  }
+  ~Runs() {
+    End();
+    fs::current_path(before);
+  }
+  // The editor started on the skin, as qvedit's main starts it.
+  void Start() {
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    dialogs = scripted.get();
+    window = std::make_unique<EditorWindow>(std::move(scripted), clock);
+    keeper = std::make_unique<WorkKeeper>(*window, [this] { ++quits; });
+    window->Open();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    QTest::qWait(50);  // the questions asked once the window shows
+  }
+  void End() {
+    keeper.reset();
+    window.reset();
+  }
+  // A real edit: the minute hand's fourth point deleted with a right-click on the face.
+  void DeleteAMinutePoint() {
+    QTest::mouseClick(window->findChild<QAbstractButton*>("minuteHand"), Qt::LeftButton);
+    const QPoint pixel = *window->PointPixel(HandId::kMinute, 3);
+    const ScreenPoint at = window->faceView().faceZoom().ToScreen({pixel.x(), pixel.y()});
+    QTest::mouseClick(&window->faceView(), Qt::RightButton, Qt::NoModifier, QPoint(at.x, at.y));
+    QVERIFY(window->editor().HasUnsavedChanges());
+  }
+  std::string CopyPath() const {
+    return state.path() + "/quarvel/recovery/" + RecoveryFileName(skin.path());
+  }
+  bool SkinUntouched() const {
+    for (const char* name : kSkinFiles)
+      if (Bytes(skin.path() + "/" + name) != (std::string(name) == "settings.ini"
+                                                  ? "300,200\r\n0\r\nqv.bmp\r\n2\r\n"
+                                                  : Bytes(kData + "/" + name)))
+        return false;
+    return true;
+  }
+  SkinDocument OnDisk() const {
+    FileSlot slot(skin.path());
+    return OpenSkin(slot).document;
+  }
+};
+
+}  // namespace
+
+class RecoveryUiTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // SIGTERM and SIGHUP alike: the edit goes to the state folder, not over the skin; the next
+  // start asks, restores it as unsaved, and a Save writes it and removes the copy.
+  void ASignalKeepsTheEditsAndTheNextStartRestoresThem() {
+    for (const int signal : {SIGTERM, SIGHUP}) {
+      Runs runs;
+      runs.Start();
+      runs.DeleteAMinutePoint();
+      const SkinDocument edited = runs.window->editor().document();
+      ::raise(signal);
+      QTRY_COMPARE(runs.quits, 1);
+      QVERIFY2(fs::exists(runs.CopyPath()), runs.CopyPath().c_str());
+      QVERIFY(runs.SkinUntouched());
+      runs.End();
+
+      runs.Start();
+      QCOMPARE(runs.dialogs->restoreAsked, 1);
+      QVERIFY(runs.window->editor().document() == edited);
+      QVERIFY(runs.window->editor().HasUnsavedChanges());
+      QVERIFY(runs.SkinUntouched());
+      QTest::keyClick(runs.window.get(), Qt::Key_S, Qt::ControlModifier);
+      QVERIFY(runs.OnDisk() == edited);
+      QVERIFY(!fs::exists(runs.CopyPath()));
+    }
+  }
+
+  // The signal comes while "Save them before closing?" is open: the answer the question returns
+  // once the editor's loops end is no answer; the edits are kept, the skin untouched.
+  void ASignalWhileTheCloseQuestionIsOpen() {
+    Runs runs;
+    runs.Start();
+    runs.DeleteAMinutePoint();
+    const SkinDocument edited = runs.window->editor().document();
+    runs.dialogs->close = [&runs] {
+      ::raise(SIGTERM);
+      if (!QTest::qWaitFor([&runs] { return runs.quits == 1; })) qWarning("no end");
+      return CloseChoice::kDiscard;
+    };
+    runs.window->close();
+    QCOMPARE(runs.quits, 1);
+    QVERIFY(runs.SkinUntouched());
+    runs.End();
+    runs.Start();
+    QVERIFY(runs.window->editor().document() == edited);
+  }
+
+  // Restored edits closed with "Don't save" remove the copy; Discard at the start removes it
+  // and opens the skin as it is.
+  void DiscardAndDontSaveRemoveTheCopy() {
+    Runs runs;
+    runs.Start();
+    runs.DeleteAMinutePoint();
+    QVERIFY(runs.window->KeepUnsavedWork());  // what the session's and the display's end do
+    runs.End();
+    runs.Start();  // restored
+    runs.dialogs->close = [] { return CloseChoice::kDiscard; };
+    runs.window->close();
+    QVERIFY(!fs::exists(runs.CopyPath()));
+    QVERIFY(runs.SkinUntouched());
+    runs.End();
+
+    runs.Start();
+    runs.DeleteAMinutePoint();
+    QVERIFY(runs.window->KeepUnsavedWork());
+    runs.End();
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    scripted->restore = false;
+    ScriptedDialogs* dialogs = scripted.get();
+    EditorWindow window(std::move(scripted), runs.clock);
+    window.Open();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTRY_COMPARE(dialogs->restoreAsked, 1);
+    QVERIFY(!fs::exists(runs.CopyPath()));
+    QVERIFY(!window.editor().HasUnsavedChanges());
+    QVERIFY(window.editor().document() == runs.OnDisk());
+  }
+
+  // A copy that can't be read is not offered and not lost: it is moved aside and reported; a
+  // copy under this folder's name that names another folder is not offered.
+  void AnUnreadableOrForeignCopyIsNotOffered() {
+    Runs runs;
+    fs::create_directories(fs::path(runs.CopyPath()).parent_path());
+    std::ofstream(runs.CopyPath()) << "QUARVEL skin recovery 1\nfolder 400\n/cut";
+    runs.Start();
+    QCOMPARE(runs.dialogs->restoreAsked, 0);
+    QCOMPARE(runs.dialogs->problems.size(), std::size_t{1});
+    QVERIFY(runs.dialogs->problems[0].find(".unreadable") != std::string::npos);
+    QCOMPARE(Bytes(runs.CopyPath() + ".unreadable"),
+             std::string("QUARVEL skin recovery 1\nfolder 400\n/cut"));
+    runs.End();
+
+    RecoveryStore(runs.state.path() + "/quarvel/recovery").Keep("/another/skin", SkinDocument{});
+    fs::rename(runs.state.path() + "/quarvel/recovery/" + RecoveryFileName("/another/skin"),
+               runs.CopyPath());
+    runs.Start();
+    QCOMPARE(runs.dialogs->restoreAsked, 0);
+    QVERIFY(!runs.window->editor().HasUnsavedChanges());
+    runs.window->close();
+    QVERIFY(fs::exists(runs.CopyPath()));
+  }
+
+  // A second signal ends the process at once, by that signal, whatever the first is doing.
+  void ASecondSignalEndsAtOnce() {
+    int ends[2];
+    QCOMPARE(::pipe(ends), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {
+      InstallEndSignalHandlers(ends[1]);
+      ::raise(SIGHUP);
+      ::raise(SIGTERM);
+      ::_exit(0);  // not reached
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    ::close(ends[1]);
+    QVERIFY(WIFSIGNALED(status));
+    QCOMPARE(WTERMSIG(status), SIGTERM);
+    char first = 0;
+    QCOMPARE(::read(ends[0], &first, 1), ssize_t{1});
+    QCOMPARE(int{first}, SIGHUP);
+    QCOMPARE(::read(ends[0], &first, 1), ssize_t{0});
+    ::close(ends[0]);
+  }
+};
+
+}  // namespace quarvel
+
+QTEST_MAIN(quarvel::RecoveryUiTest)
+#include "recovery_ui_test.moc"
