@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The Wayland bench as a person's desktop: the Linux clock, an X11 client of Xwayland under
+# sway, shows its window (in sway's tree) with the default face's blue in the screenshot of what
+# sway composed; a click on it through the compositor's own pointer, then the key C through its
+# keyboard, closes it, and settings.ini is written anew.
+# shellcheck source=SCRIPTDIR/../lib.sh
+source "$(dirname "$0")/../lib.sh"
+e2e_begin
+
+face_shown() { # the face's blue over most of the window's square
+  [ "$(e2e_count_colour "$(e2e_screenshot shown)" "$E2E_BLUE" "$E2E_X" "$E2E_Y" 200 200)" -ge 20000 ]
+}
+
+e2e_skin 300 200
+saved=$(stat -c %i "$E2E_DIR/settings.ini")
+e2e_show_clock
+e2e_geometry "$E2E_WINDOW"
+e2e_log "sway shows the clock at $E2E_X,$E2E_Y (settings.ini: 300,200)"
+e2e_until 5 face_shown || e2e_fail "no face's blue in the clock's square $E2E_X,$E2E_Y (shown.png)"
+
+e2e_click_on "$E2E_WINDOW"
+e2e_close_with_c "$E2E_WINDOW" "a click through the compositor's pointer"
+[ "$(stat -c %i "$E2E_DIR/settings.ini")" != "$saved" ] || e2e_fail "settings.ini was not saved"
+e2e_log "settings.ini saved: $(head -n 1 "$E2E_DIR/settings.ini" | tr -d '\r')"
+head -n 1 "$E2E_DIR/settings.ini" | grep -qE $'^-?[0-9]+,-?[0-9]+\r$' ||
+  e2e_fail "settings.ini holds no place: $(od -An -c "$E2E_DIR/settings.ini" | head -n 2)"
+e2e_pass
