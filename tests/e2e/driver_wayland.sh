@@ -27,7 +27,8 @@ E2E_POINTER_OUT="" E2E_WL_KEYS_PID=""
 # --- The session ----------------------------------------------------------------------------
 
 # The user the session runs as: the test's own, or as root E2E_WL_USER, made once. Its files:
-# the test's folder, a private XDG_RUNTIME_DIR (mode 700) and a home of the test's own.
+# the test's folder, a private XDG_RUNTIME_DIR (mode 700, new for each session) and a home of
+# the test's own.
 e2e_wl_user() {
   local who=()
   if [ "$(id -u)" -eq 0 ]; then
@@ -38,7 +39,9 @@ e2e_wl_user() {
       e2e_fail "could not make the test user $E2E_WL_USER: $(cat "$E2E_TMP/useradd.log")"
     who=(setpriv "--reuid=$E2E_WL_USER" "--regid=$E2E_WL_USER" --init-groups)
   fi
-  mkdir -m 700 "$E2E_TMP/run" "$E2E_TMP/home" "$E2E_TMP/session"
+  rm -rf "$E2E_TMP/run" "$E2E_TMP/session" # a session before this one's
+  [ -d "$E2E_TMP/home" ] || mkdir -m 700 "$E2E_TMP/home"
+  mkdir -m 700 "$E2E_TMP/run" "$E2E_TMP/session"
   [ ${#who[@]} -eq 0 ] || chown -R "$E2E_WL_USER:" "$E2E_TMP"
   E2E_WL_AS=("${who[@]}" env -u XAUTHORITY -u XDG_CONFIG_HOME -u XDG_DATA_HOME
     -u DBUS_SESSION_BUS_ADDRESS "HOME=$E2E_TMP/home" "XDG_RUNTIME_DIR=$E2E_TMP/run")
@@ -113,6 +116,12 @@ e2e_start_clock() { # [working folder=E2E_DIR]
     "PATH=$E2E_TMP/bin${E2E_SEARCH_DIR:+:$E2E_SEARCH_DIR}:$PATH" "$E2E_DIR/quarvel") \
     >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
   E2E_CLOCK_PID=$! E2E_EXIT=""
+}
+
+# As the compositor's own close does (sway's kill: WM_DELETE_WINDOW to an X window); sway leaves
+# wmctrl's request (_NET_CLOSE_WINDOW) unanswered.
+e2e_close_request() { # <window title>
+  e2e_wl_as swaymsg "[title=\"^$1\$\"] kill" >/dev/null
 }
 
 # --- The pointer: one device for the whole test, as a mouse that stays plugged in -------------

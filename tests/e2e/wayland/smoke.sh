@@ -2,7 +2,9 @@
 # The Wayland bench as a person's desktop: the Linux clock, an X11 client of Xwayland under
 # sway, shows its window (in sway's tree) with the default face's blue in the screenshot of what
 # sway composed; a click on it through the compositor's own pointer, then the key C through its
-# keyboard, closes it, and settings.ini is written anew.
+# keyboard, closes it, and settings.ini is written anew. Started again in a new session, the
+# compositor's pointer moved onto it without Shift reaches it: the top-most clock hides (leaves
+# sway's tree). The bench's end leaves none of its programs running.
 # shellcheck source=SCRIPTDIR/../lib.sh
 source "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -24,4 +26,26 @@ e2e_close_with_c "$E2E_WINDOW" "a click through the compositor's pointer"
 e2e_log "settings.ini saved: $(head -n 1 "$E2E_DIR/settings.ini" | tr -d '\r')"
 head -n 1 "$E2E_DIR/settings.ini" | grep -qE $'^-?[0-9]+,-?[0-9]+\r$' ||
   e2e_fail "settings.ini holds no place: $(od -An -c "$E2E_DIR/settings.ini" | head -n 2)"
+
+# A new session, settings.ini as before: Xwayland keeps the last place it saw the pointer, and a
+# new one has it in the screen's middle; in the clock's square either way, where a clock
+# started again would hide at once and stay hidden.
+e2e_stop_display
+e2e_start_display
+e2e_skin 300 200
+e2e_show_clock
+e2e_geometry "$E2E_WINDOW"
+e2e_move_over $((E2E_X + 100)) $((E2E_Y + 100))
+e2e_until 2 e2e_not e2e_shown '$2 == "200x200"' ||
+  e2e_fail "the pointer over the top-most clock did not hide it: $(e2e_wl_windows)"
+e2e_log "the pointer over it: the clock at $(e2e_place "$E2E_WINDOW")"
+e2e_stop_clock
+
+bench=("sway:$E2E_SWAY_PID" "Xwayland:$E2E_XWAYLAND_PID" "virtual_pointer:$E2E_POINTER_PID")
+e2e_stop_display
+for program in "${bench[@]}"; do
+  pid=${program#*:}
+  [ -n "$pid" ] && e2e_not kill -0 "$pid" 2>/dev/null ||
+    e2e_fail "${program%%:*} (${pid:-no pid}) outlived the bench"
+done
 e2e_pass
