@@ -15,7 +15,7 @@ fi
 # shellcheck source=driver_x11.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_x11.sh"
 
-E2E_SESSION_TOOLS=(sway swaymsg Xwayland grim wtype jq xdpyinfo xwininfo convert compare)
+E2E_SESSION_TOOLS=(sway swaymsg Xwayland grim wtype jq xdpyinfo xwininfo xev convert compare)
 : "${E2E_WL_USER:=quarvel-test}"
 E2E_WL_POINTER_TOOL=$QUARVEL_NATIVE_BUILD/bin/virtual_pointer
 E2E_WL_SIZE=(1280 800)

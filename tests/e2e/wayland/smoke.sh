@@ -2,9 +2,9 @@
 # The Wayland bench as a person's desktop: the Linux clock, an X11 client of Xwayland under
 # sway, shows its window (in sway's tree) with the default face's blue in the screenshot of what
 # sway composed; a click on it through the compositor's own pointer, then the key C through its
-# keyboard, closes it, and settings.ini is written anew. Started again in a new session, the
-# compositor's pointer moved onto it without Shift reaches it: the top-most clock hides (leaves
-# sway's tree). The bench's end leaves none of its programs running.
+# keyboard, closes it, and settings.ini is written anew. In a new session the pointer's buttons
+# reach an X client (xev's window), and the clock started again hides (leaves sway's tree) when
+# the pointer comes over it without Shift. The bench's end leaves none of its programs running.
 # shellcheck source=SCRIPTDIR/../lib.sh
 source "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -32,6 +32,14 @@ head -n 1 "$E2E_DIR/settings.ini" | grep -qE $'^-?[0-9]+,-?[0-9]+\r$' ||
 # started again would hide at once and stay hidden.
 e2e_stop_display
 e2e_start_display
+(exec "${E2E_WL_AS[@]}" xev -event button) >"$E2E_TMP/xev.log" 2>&1 </dev/null &
+xev=$!
+e2e_until 10 eval 'e2e_wl_windows | grep -q " Event Tester\$"' || e2e_fail "no xev window"
+e2e_pointer "move 1000 600" "click right"
+e2e_until 2 grep -q 'button 3,' "$E2E_TMP/xev.log" ||
+  e2e_fail "a right-click did not reach xev: $(grep -A1 '^Button' "$E2E_TMP/xev.log")"
+kill "$xev" && wait "$xev" || true
+e2e_pointer_away
 e2e_skin 300 200
 e2e_show_clock
 e2e_geometry "$E2E_WINDOW"
