@@ -37,7 +37,7 @@ xev=$!
 e2e_until 10 eval 'e2e_wl_windows | grep -q " Event Tester\$"' || e2e_fail "no xev window"
 e2e_pointer "move 1000 600" "click right"
 e2e_until 2 grep -q 'button 3,' "$E2E_TMP/xev.log" ||
-  e2e_fail "a right-click did not reach xev: $(grep -A1 '^Button' "$E2E_TMP/xev.log")"
+  e2e_fail "a right-click did not reach xev (xev.log)"
 kill "$xev" && wait "$xev" || true
 e2e_pointer_away
 e2e_skin 300 200
