@@ -12,7 +12,7 @@ if ! command -v sway >/dev/null; then
   exit 77 # ctest's SKIP_RETURN_CODE
 fi
 # The same program as on X11: its stand-ins, its start and its close request come from there.
-# shellcheck source=driver_x11.sh
+# shellcheck source=SCRIPTDIR/driver_x11.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_x11.sh"
 
 E2E_SESSION_TOOLS=(sway swaymsg Xwayland grim wtype jq xdpyinfo xwininfo xev convert compare)
@@ -152,8 +152,9 @@ e2e_pointer() { # <command>...: "move X Y", "press|release|click left|right", ea
 e2e_pointer_away() { e2e_pointer "move ${E2E_AWAY[0]} ${E2E_AWAY[1]}"; }
 
 # wtype's keyboard brings a keymap of its own each time, and a key that comes with it is lost
-# (seen: Xwayland delivered a press's release only): it waits this long first.
-E2E_WL_KEYMAP_PAUSE_MS=300
+# (seen: Xwayland delivered 2 presses of 6 at once, all 6 after 300 ms): it waits this long first,
+# with room for a busy machine.
+E2E_WL_KEYMAP_PAUSE_MS=500
 
 # Shift held down through the keyboard (wtype's own device) for <seconds>, in the background
 # (E2E_WL_KEYS_PID), from the moment this returns.
