@@ -32,7 +32,11 @@ fi
 # The window managers of the end-to-end tests, without their recommends (openbox would pull in
 # ~30 packages); hsetroot sets fluxbox's wallpaper, which otherwise ends in an error box that
 # takes the focus at a random moment.
-no_recommends=(openbox fluxbox hsetroot)
+no_recommends=(openbox fluxbox hsetroot
+  # the Wayland bench (tests/e2e/driver_wayland.sh): a headless sway with Xwayland, screenshots
+  # (grim), keys (wtype), sway's window tree read with jq; libwayland-dev (with wayland-scanner)
+  # builds its pointer, tests/e2e/virtual_pointer. sway alone would pull in a terminal and more.
+  sway xwayland grim wtype jq libwayland-dev)
 
 missing() {
   local p

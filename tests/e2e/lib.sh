@@ -1,7 +1,7 @@
 # shellcheck shell=bash disable=SC2034  # the E2E_ variables are read by the scripts
 # End-to-end harness: the clock on a private Xvfb screen with a window manager, driven with
 # xdotool, read back from screenshots; a build's specifics sit in driver_*.sh. Inputs:
-# QUARVEL_E2E_DRIVER (wine or x11), QUARVEL_WINDOWS_BUILD, QUARVEL_NATIVE_BUILD,
+# QUARVEL_E2E_DRIVER (wine, x11 or wayland), QUARVEL_WINDOWS_BUILD, QUARVEL_NATIVE_BUILD,
 # QUARVEL_SOURCE_DIR, QUARVEL_E2E_ARTIFACTS, QUARVEL_E2E_PREFIX (the Wine prefix), QUARVEL_EXE,
 # E2E_KEEP=1 (keep the temporary folder), E2E_WM (openbox or fluxbox, in its stock setup).
 
@@ -20,6 +20,8 @@ fi
 E2E_FACE=200        # the default face's size in pixels
 E2E_BLUE=0,64,128   # the default face's background, and the colour of a face without bitmap
 E2E_AWAY=(1000 740) # a pointer place off every clock the tests show
+# What the desktop needs; a driver with a desktop of its own (driver_wayland.sh) sets its own.
+E2E_SESSION_TOOLS=(Xvfb xdpyinfo "$E2E_WM" xdotool xwininfo xprop xwd convert compare)
 E2E_TMP="" E2E_DIR="" E2E_ART="" E2E_XVFB_PID="" E2E_WM_PID=""
 E2E_CLOCK_PID="" E2E_EXIT="" E2E_WINDOW="" E2E_FOUND="" E2E_MOVES=0 E2E_EDITOR_PID=""
 
@@ -65,7 +67,7 @@ e2e_begin() {
   trap 'e2e_fail "exit $? at ${BASH_SOURCE[0]##*/}:$LINENO: $BASH_COMMAND"' ERR
   trap e2e_teardown EXIT
   trap 'exit 130' INT TERM
-  e2e_require_tools Xvfb xdpyinfo "$E2E_WM" xdotool xwininfo xprop xwd convert compare
+  e2e_require_tools "${E2E_SESSION_TOOLS[@]}"
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-e2e.XXXXXX")
   E2E_DIR=$E2E_TMP/work
   E2E_ART=$QUARVEL_E2E_ARTIFACTS/$E2E_TEST
@@ -123,7 +125,8 @@ e2e_stop_display() {
 }
 
 # --- The driver: e2e_driver_begin, e2e_driver_reset, e2e_install_editor, e2e_start_clock,
-# e2e_close_request, e2e_list_controls, e2e_screen_dpi; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE.
+# e2e_close_request, e2e_list_controls, e2e_screen_dpi; E2E_PROGRAM, E2E_EDITOR, E2E_README_TITLE;
+# a driver with a desktop of its own also e2e_start_display, e2e_stop_display, E2E_SESSION_TOOLS.
 # shellcheck source=driver_wine.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_$E2E_DRIVER.sh"
 
@@ -548,3 +551,7 @@ e2e_count_diff() { # <png> <png> <x> <y> <w> <h> -> pixels that differ
     e2e_fail "compare failed: $n"
   echo "$n"
 }
+
+# A driver whose desktop is not an X server (driver_wayland.sh) puts its own window, pixel and
+# input helpers in place of the ones above.
+! declare -F e2e_driver_helpers >/dev/null || e2e_driver_helpers
