@@ -2,7 +2,8 @@
 # A finished drag is the clock's new home although the pointer rests where the button went up:
 # the end of the move brings the clock one mouse move, as Windows' move loop does, so C, a close
 # request or SIGTERM right after the drag save the new place, and a top-most clock dragged with
-# Shift let go before the button hides at once and comes back at its new place.
+# Shift let go before the button hides at once and comes back at its new place. On Linux also
+# without a window manager, where the clock's own move loop drags it.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_skin
@@ -66,4 +67,19 @@ xdotool mousemove "${E2E_AWAY[@]}"
 e2e_wait_place "$W" "500,300 mapped" 2 "the pointer gone from the dragged clock"
 e2e_close_clock "a close request after the drag"
 e2e_settings 500 300 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a close after the hidden drag"
+
+# --- No window manager: the clock moves itself, and the end of its own move is the mouse move. ---
+kill "$E2E_WM_PID" && wait "$E2E_WM_PID" 2>/dev/null || true
+E2E_WM_PID=""
+e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
+e2e_show_clock
+W=$E2E_WINDOW
+e2e_move_over 400 300
+sleep 0.2
+drag_by_200_100 $((400 + E2E_MOVES)) 300
+e2e_wait_place "$W" "500,300 mapped" 2 "a drag by 200,100 without a window manager"
+sleep 0.5
+kill -TERM "$E2E_CLOCK_PID"
+e2e_expect_exit 0 "SIGTERM right after the drag without a window manager"
+e2e_settings 500 300 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a drag without a window manager"
 e2e_pass
