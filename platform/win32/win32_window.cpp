@@ -236,6 +236,14 @@ void Win32Window::BeginSystemDrag() {
   SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   dragging_ = false;
   place_ = WindowPlace(hwnd_);
+  // NOTE: Windows sends a mouse move when its move loop ends, and the core records the home
+  // from it. Wine's loop sends one only when its last idea of the pointer was another place,
+  // which it often is not: a clock closed right after a drag then kept the old place. Under
+  // Wine the end of the loop with the pointer on the clock is told once more here.
+  POINT pointer{};
+  if (underWine_ && events_ != nullptr && GetCursorPos(&pointer) &&
+      WindowFromPoint(pointer) == hwnd_)
+    events_->OnMouseMove(0, PointerModifiers());
 }
 
 void Win32Window::Present(const PixelImage& face, const ImageRect& changed) {

@@ -69,7 +69,8 @@ e2e_close_clock "a close request after the drag"
 e2e_settings 500 300 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a close after the hidden drag"
 
 # --- No window manager: the clock moves itself, and the end of its own move is the mouse move. ---
-kill "$E2E_WM_PID" && wait "$E2E_WM_PID" 2>/dev/null || true
+kill "$E2E_WM_PID"
+wait "$E2E_WM_PID" 2>/dev/null || true
 E2E_WM_PID=""
 e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
 e2e_show_clock
