@@ -46,10 +46,17 @@ bool Form1::Load() {
   try {
     LoadHandShapes(state_, slot_);
   } catch (const RuntimeError& error) {
-    // A folder that could not be set up is the likely cause: the user hears why.
+    // Where the clock looked: started from another folder (a shortcut that names none), it
+    // finds no hand files there. A folder that could not be set up is the likely cause: the
+    // user hears why.
+    const std::string folder = slot_.FolderShown();
     const std::string problem = system_.WorkFolderProblem();
-    Fail(error,
-         problem.empty() ? problem : "The clock's folder could not be set up: " + problem + ".");
+    std::string note =
+        folder.empty() ? folder : "The clock reads its hand files from the folder " + folder + ".";
+    if (!problem.empty())
+      note = "The clock's folder could not be set up: " + problem + "." +
+             (note.empty() ? "" : "\n\n" + note);
+    Fail(error, note);
     return false;
   }
 

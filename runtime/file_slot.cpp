@@ -1,6 +1,8 @@
 #include "runtime/file_slot.h"
 
+#include <exception>
 #include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "runtime/runtime_error.h"
@@ -12,6 +14,21 @@ FileSlot::FileSlot(std::string baseFolder) : baseFolder_(std::move(baseFolder)) 
 
 std::string ReadWholeFile(const std::string& path, const std::string& displayName) {
   return ReadRegularFile(path, displayName);
+}
+
+std::string FileSlot::FolderShown() const {
+  std::error_code error;
+  std::filesystem::path folder = baseFolder_.empty()
+                                     ? std::filesystem::current_path(error)
+                                     : std::filesystem::absolute(baseFolder_, error);
+  if (error) return {};
+  folder = folder.lexically_normal();
+  if (!folder.has_filename() && folder != folder.root_path()) folder = folder.parent_path();
+  try {
+    return folder.string();  // Windows: in the ANSI code page
+  } catch (const std::exception&) {
+    return {};  // a name that code page can't show
+  }
 }
 
 std::string FileSlot::Resolve(const std::string& name) const {

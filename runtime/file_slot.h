@@ -37,6 +37,9 @@ class FileSlot {
 
   // The path a relative name stands for: bare names live in the base folder.
   std::string Resolve(const std::string& name) const;
+  // The folder bare names live in, as a full path for a report: the base folder, or the
+  // working directory; empty when it can't be told.
+  std::string FolderShown() const;
 
  private:
   std::string baseFolder_;

@@ -10,6 +10,8 @@
 #include <string>
 #include <thread>
 
+#include "runtime/stale_temps.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #else
@@ -44,7 +46,6 @@ std::string FolderOf(const std::string& path) {
 // length the file system allows still gets one; random, so two programs saving in one folder at
 // once never meet, and nobody can plant something under the name in advance.
 std::string TempName() {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   // The time and the thread go into the seed too, for a library whose random_device is weak.
   thread_local std::mt19937_64 generator{[] {
     std::random_device device;
@@ -52,10 +53,10 @@ std::string TempName() {
     return (std::uint64_t{device()} << 32) ^ device() ^ static_cast<std::uint64_t>(ticks) ^
            std::hash<std::thread::id>{}(std::this_thread::get_id());
   }()};
-  std::string name = ".qv";
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  for (int i = 0; i < 10; ++i) name += kLetters[pick(generator)];
-  return name + ".tmp";
+  std::string name(kTempPrefix);
+  std::uniform_int_distribution<std::size_t> pick(0, kTempLetters.size() - 1);
+  for (std::size_t i = 0; i < kTempRandomLetters; ++i) name += kTempLetters[pick(generator)];
+  return name.append(kTempSuffix);
 }
 
 }  // namespace
@@ -113,13 +114,29 @@ bool WriteAll(int fd, const std::string& bytes, off_t at) {
   return true;
 }
 
+// Whether the kernel's fs.protected_symlinks rule lets this process follow the link: not when
+// it lies in a sticky folder anyone may write to (/tmp, a shared drop folder) and belongs to
+// neither this user nor the folder's owner. Applied here whatever the system's own setting, as
+// the save follows the link by hand: another user's link there would make it overwrite any
+// file this user may write.
+bool MayFollowLink(const struct stat& link, const std::string& folder) {
+  struct stat dir {};
+  if (::stat(folder.c_str(), &dir) != 0) return false;
+  const bool shared = (dir.st_mode & S_ISVTX) != 0 && (dir.st_mode & S_IWOTH) != 0;
+  return !shared || link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
+}
+
 // The file a chain of symbolic links ends at (the path itself when it is no link). The end may
-// not exist yet: a link to a missing file is saved by creating that file.
+// not exist yet: a link to a missing file is saved by creating that file. A link another user
+// planted in a shared sticky folder is refused (permission denied), as the kernel refuses it.
 std::string FinalTarget(const std::string& path, const std::string& name) {
   std::string at = path;
   for (int hops = 0; hops < 40; ++hops) {
     struct stat info {};
     if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at;
+    if (!MayFollowLink(info, FolderOf(at)))
+      throw RuntimeError(ErrorNumber::kPermissionDenied, name,
+                         "a link of another user in a shared folder: not followed");
     std::array<char, 4096> link{};
     const ssize_t n = ::readlink(at.c_str(), link.data(), link.size());
     if (n <= 0 || static_cast<std::size_t>(n) >= link.size())
@@ -133,6 +150,7 @@ std::string FinalTarget(const std::string& path, const std::string& name) {
 // A new, exclusive temporary file in the folder: whatever already has a name tried, link or
 // file, is left alone. The descriptor (-1 with errno set when none could be made) and its path.
 int OpenNewTemp(const std::string& folder, std::string& temp) {
+  RemoveStaleTemps(folder);
   int fd = -1;
   for (int attempt = 0; attempt < kTempAttempts && fd < 0; ++attempt) {
     temp = folder + "/" + TempName();
@@ -224,7 +242,8 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
 
 void CheckSafeReplace(const std::string& path, const std::string& displayName) {
   struct stat info {};
-  if (::stat(path.c_str(), &info) != 0) return;  // missing: the save creates it
+  if (::stat(FinalTarget(path, displayName).c_str(), &info) != 0)
+    return;  // missing: the save creates it
   // A read-only file is refused as opening it for output would be, even where the file system
   // would let a rename replace it; anything but a regular file is never replaced.
   if (!S_ISREG(info.st_mode) || (info.st_mode & S_IWUSR) == 0)
@@ -362,6 +381,7 @@ std::string FinalTarget(const std::string& path) {
 // A new temporary file with a unique name in folder. CREATE_NEW: whatever already has the name,
 // link or file, is left alone. INVALID_HANDLE_VALUE, with the error, when none can be made.
 HANDLE OpenNewTemp(const std::string& folder, std::string& temp, DWORD& error) {
+  RemoveStaleTemps(folder);
   HANDLE created = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < kTempAttempts && created == INVALID_HANDLE_VALUE; ++attempt) {
     temp = folder + "\\" + TempName();

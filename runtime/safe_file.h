@@ -23,7 +23,9 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
 
 // Raises path/file access error for a target a save refuses before writing anything: something
 // that is there but is not a regular file (a folder, a FIFO, a device), or a read-only file.
-// Links are followed: the target is the file a link ends at.
+// Links are followed: the target is the file a link ends at; but on POSIX a link in a sticky
+// folder anyone may write to, owned by neither the user nor the folder's owner, is refused as
+// Linux's fs.protected_symlinks refuses it (permission denied), whatever the system's setting.
 void CheckSafeReplace(const std::string& path, const std::string& displayName);
 
 // Makes `bytes` the whole content of the file at path in one step: whatever fails, the old
@@ -31,7 +33,9 @@ void CheckSafeReplace(const std::string& path, const std::string& displayName);
 // link stays a link. The mode (and, where the process may set it, the owner) of the file it
 // replaces are kept. When the folder takes no new files but the file itself is writable, the
 // file is rewritten in place instead (its old content is put back if that write fails).
-// Raises disk full, permission denied or path/file access error, naming displayName.
+// Raises disk full, permission denied or path/file access error, naming displayName. Both
+// SafeReplace and SafeCreate first clear the folder of the temporary files killed saves left
+// there (runtime/stale_temps.h).
 void SafeReplace(const std::string& path, const std::string& bytes, const std::string& displayName);
 
 // Makes a file at path with `bytes` as its whole content, only where nothing has the name: the

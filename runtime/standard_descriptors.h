@@ -5,7 +5,16 @@
 // file). Called first thing in main, before anything is opened.
 namespace quarvel {
 
-// Opens /dev/null on each of descriptors 0, 1 and 2 that is closed. Nothing to do on Windows.
-void OpenStandardDescriptors();
+// Which of them the program was started with closed.
+struct ClosedStandardDescriptors {
+  bool input = false;
+  bool output = false;
+  bool error = false;
+};
+
+// Opens /dev/null on each of descriptors 0, 1 and 2 that is closed, and tells which were: a
+// program whose work is its standard output must not take /dev/null for it and call that
+// success. Nothing to do on Windows.
+ClosedStandardDescriptors OpenStandardDescriptors();
 
 }  // namespace quarvel

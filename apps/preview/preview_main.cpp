@@ -39,6 +39,13 @@ constexpr const char* kUsage =
     "  --help       print this text and exit\n"
     "  --version    print the version and exit\n";
 
+// Whether everything printed to standard output got there; says so on standard error if not.
+bool StandardOutputWritten() {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return true;
+  std::fprintf(stderr, "quarvel-preview: can't write to standard output\n");
+  return false;
+}
+
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
   SystemClock systemClock;
@@ -73,6 +80,7 @@ int Run(const quarvel::PreviewOptions& options) {
   if (options.segments) {
     for (const DrawnSegment& s : form.canvas().segments())
       std::printf("%d %d %d %d %d %d\n", s.x1, s.y1, s.x2, s.y2, s.color, s.width);
+    if (!StandardOutputWritten()) return 1;
   }
   return 0;
 }
@@ -80,7 +88,8 @@ int Run(const quarvel::PreviewOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  quarvel::OpenStandardDescriptors();  // before the PNG or any file takes 0, 1 or 2
+  // Before the PNG or any file takes 0, 1 or 2.
+  const quarvel::ClosedStandardDescriptors closed = quarvel::OpenStandardDescriptors();
   std::vector<std::string> args(argv + 1, argv + argc);
   // Asked anywhere on the line, help and the version are all that is done.
   for (const std::string& arg : args) {
@@ -98,6 +107,11 @@ int main(int argc, char** argv) {
   if (!problem.empty()) {
     std::fprintf(stderr, "quarvel-preview: %s\n%s", problem.c_str(), kUsage);
     return 2;
+  }
+  // Standard output closed: the picture or the lines would go nowhere, and nothing else does.
+  if (closed.output && (options.pngPath == "-" || options.segments)) {
+    std::fprintf(stderr, "quarvel-preview: standard output is closed; nothing written\n");
+    return 1;
   }
   // Only a regular file is ever replaced: a device, a FIFO or a folder of that name is refused
   // before anything is drawn. A link is written through to the file it ends at.

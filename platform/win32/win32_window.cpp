@@ -145,11 +145,17 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     case WM_WINDOWPOSCHANGED: {
       // NOTE: see Position(): put Wine's idea of the place right again, or it sends the mouse
-      // moves over the clock to where it thinks the clock is.
+      // moves over the clock to where it thinks the clock is. During a drag the window
+      // manager's moves are the place: Wine's move loop sends the mouse move that ends it
+      // before BeginSystemDrag returns, and the core records the home from that move.
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
-      if (underWine_ && !dragging_ && (pos->flags & SWP_NOMOVE) == 0 &&
-          (pos->x != place_.x || pos->y != place_.y))
-        PostMessageA(hwnd_, kReassertPlace, 0, 0);
+      if (underWine_ && (pos->flags & SWP_NOMOVE) == 0 &&
+          (pos->x != place_.x || pos->y != place_.y)) {
+        if (dragging_)
+          place_ = {pos->x, pos->y};
+        else
+          PostMessageA(hwnd_, kReassertPlace, 0, 0);
+      }
       break;
     }
     case kReassertPlace:
@@ -230,6 +236,14 @@ void Win32Window::BeginSystemDrag() {
   SendMessageA(hwnd_, WM_NCLBUTTONDOWN, HTCAPTION, 0);
   dragging_ = false;
   place_ = WindowPlace(hwnd_);
+  // NOTE: Windows sends a mouse move when its move loop ends, and the core records the home
+  // from it. Wine's loop sends one only when its last idea of the pointer was another place,
+  // which it often is not: a clock closed right after a drag then kept the old place. Under
+  // Wine the end of the loop with the pointer on the clock is told once more here.
+  POINT pointer{};
+  if (underWine_ && events_ != nullptr && GetCursorPos(&pointer) &&
+      WindowFromPoint(pointer) == hwnd_)
+    events_->OnMouseMove(0, PointerModifiers());
 }
 
 void Win32Window::Present(const PixelImage& face, const ImageRect& changed) {

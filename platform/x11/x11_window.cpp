@@ -23,8 +23,6 @@ constexpr long kMotifMove = 4;
 constexpr long kMotifClose = 32;
 constexpr long kNetWmStateRemove = 0;
 constexpr long kNetWmStateAdd = 1;
-constexpr long kNetWmMoveResizeMove = 8;
-constexpr long kNetWmMoveResizeCancel = 11;
 constexpr long kSourceApplication = 1;
 // Well within what a local socket takes in one write (Linux: 208 KiB by default).
 constexpr int64_t kPlainPutBytes = 64 * 1024;
@@ -41,7 +39,7 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   XSetWindowAttributes attributes{};
   attributes.background_pixmap = None;  // every pixel comes from the face: no flash of grey
   attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                          KeyPressMask | StructureNotifyMask;
+                          EnterWindowMask | KeyPressMask | StructureNotifyMask;
   window_ = XCreateWindow(d, display_.root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
                           CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
   gc_ = XCreateGC(d, window_, 0, nullptr);
@@ -141,6 +139,9 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
   if (moved && drag_ == Drag::kNone && events_ != nullptr &&
       std::chrono::steady_clock::now() < screenSettles_)
     events_->OnScreenChanged();
+  // The end of a move the window manager made only once the button was up.
+  if (moved && moveHandedOver_)
+    if (const auto state = PointerRestingOnWindow()) TellMoveEnded(*state);
 }
 
 // RandR's notices: Xlib's idea of the screen's size is brought up to date, and the core told.
@@ -166,7 +167,8 @@ void X11Window::SetRoundRegion(int32_t diameter) {
   int eventBase = 0, errorBase = 0;
   if (!XShapeQueryExtension(display_.get(), &eventBase, &errorBase)) return;
   std::vector<XRectangle> rectangles;
-  for (const RegionRow& row : EllipseRegionRows(diameter))
+  regionRows_ = EllipseRegionRows(diameter);
+  for (const RegionRow& row : regionRows_)
     rectangles.push_back({static_cast<short>(row.left), static_cast<short>(row.y),
                           static_cast<unsigned short>(row.right - row.left), 1});
   XShapeCombineRectangles(display_.get(), window_, ShapeBounding, 0, 0, rectangles.data(),
@@ -195,62 +197,6 @@ void X11Window::Map() {
   WriteState();
   XMapWindow(display_.get(), window_);
   mapped_ = true;
-}
-
-// The window manager's own move, as a press on a title bar would start it, once the pointer
-// moves with the button down; returns when the button is released (or the window manager has
-// the move). NOTE: handed over at the press itself, a click (the button up before the message
-// arrives) left openbox moving the clock with no button held, and holding the keyboard.
-void X11Window::BeginSystemDrag() {
-  Window rootReturn = 0, child = 0;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  unsigned int buttons = 0;
-  XQueryPointer(display_.get(), window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
-  if ((buttons & Button1Mask) == 0) return;  // already released: a click
-  dragStart_ = {rootX, rootY};
-  dragGrip_ = {x, y};
-  drag_ = Drag::kPressed;
-  // The press's own grab brings every move and the release here until the button is up.
-  while (drag_ != Drag::kNone) loop_.RunOnce(-1);
-}
-
-void X11Window::HandleDrag(const XEvent& event) {
-  if (event.type == ButtonRelease && event.xbutton.button == Button1) {
-    drag_ = Drag::kNone;
-    return;
-  }
-  if (event.type != MotionNotify) return;
-  if (drag_ == Drag::kOwnMove) {
-    // Only the latest of the moves already queued: one move of the window for each.
-    XEvent latest = event;
-    while (XCheckTypedWindowEvent(display_.get(), window_, MotionNotify, &latest)) {
-    }
-    MoveTo(latest.xmotion.x_root - dragGrip_.x, latest.xmotion.y_root - dragGrip_.y);
-    return;
-  }
-  if (!display_.WindowManagerSupports("_NET_WM_MOVERESIZE")) {
-    drag_ = Drag::kOwnMove;  // without a window manager that moves windows: follow the pointer
-    MoveTo(event.xmotion.x_root - dragGrip_.x, event.xmotion.y_root - dragGrip_.y);
-    return;
-  }
-  // NOTE: the press grabbed the pointer for this window; the window manager can't take it
-  // over for its move while that grab holds.
-  Display* d = display_.get();
-  XUngrabPointer(d, CurrentTime);
-  display_.SendToWindowManager(
-      window_, "_NET_WM_MOVERESIZE",
-      {dragStart_.x, dragStart_.y, kNetWmMoveResizeMove, Button1, kSourceApplication});
-  drag_ = Drag::kNone;
-  // Released meanwhile after all: the window manager would wait for a release that is over.
-  Window rootReturn = 0, child = 0;
-  int rootX = 0, rootY = 0, x = 0, y = 0;
-  unsigned int buttons = 0;
-  XQueryPointer(d, window_, &rootReturn, &child, &rootX, &rootY, &x, &y, &buttons);
-  if ((buttons & Button1Mask) == 0)
-    display_.SendToWindowManager(
-        window_, "_NET_WM_MOVERESIZE",
-        {rootX, rootY, kNetWmMoveResizeCancel, Button1, kSourceApplication});
-  XFlush(d);
 }
 
 // A left press gives the clock the keyboard, as a click does on Windows, with or without Shift
@@ -325,6 +271,11 @@ void X11Window::HandleEvent(XEvent& event) {
     case ConfigureNotify:
       NoteConfigure(event.xconfigure);
       return;
+    case EnterNotify:
+      // The window manager let its grab go, its move over, with the pointer on the clock.
+      if (moveHandedOver_ && event.xcrossing.mode == NotifyUngrab)
+        TellMoveEnded(event.xcrossing.state);
+      return;
     case ReparentNotify:
       parent_ = event.xreparent.parent;
       return;
@@ -342,6 +293,7 @@ void X11Window::HandleEvent(XEvent& event) {
   if (events_ == nullptr) return;
   switch (event.type) {
     case ButtonPress:
+      moveHandedOver_ = false;
       if (event.xbutton.button == Button1) RequestFocus(event.xbutton.time);
       if (auto button = X11PressedButton(event.xbutton.button))
         events_->OnMouseDown(*button, X11ModifierMask(event.xbutton.state));
@@ -350,6 +302,7 @@ void X11Window::HandleEvent(XEvent& event) {
       // Only the latest of the moves already queued, as Windows sends one WM_MOUSEMOVE.
       while (XCheckTypedWindowEvent(display_.get(), window_, MotionNotify, &event)) {
       }
+      moveHandedOver_ = false;  // the core hears of this move itself
       events_->OnMouseMove(X11ButtonMask(event.xmotion.state),
                            X11ModifierMask(event.xmotion.state));
       return;

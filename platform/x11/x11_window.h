@@ -6,7 +6,10 @@
 #include <X11/Xlib.h>
 
 #include <chrono>
+#include <optional>
+#include <vector>
 
+#include "platform/ellipse_region.h"
 #include "platform/platform_window.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
@@ -50,6 +53,8 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void NoteConfigure(const XConfigureEvent& event);
   void ScreenChanged(XEvent& event);
   void HandleDrag(const XEvent& event);
+  void TellMoveEnded(unsigned int state);
+  std::optional<unsigned int> PointerRestingOnWindow() const;
   void RequestFocus(Time pressTime);
   void HandleProtocol(const XClientMessageEvent& message);
 
@@ -75,6 +80,13 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   Drag drag_ = Drag::kNone;
   ScreenPoint dragStart_;  // the pointer's place on the screen at the press
   ScreenPoint dragGrip_;   // ...and in the window
+  // The window manager was handed a drag, and the pointer has not moved over the window since.
+  // Its move is over when it lets its grab go with the pointer on the window (EnterNotify,
+  // NotifyUngrab), or, for one that moves the window only once the button is up, when the
+  // window takes a new place under a pointer at rest: either is told to the core as a mouse
+  // move.
+  bool moveHandedOver_ = false;
+  std::vector<RegionRow> regionRows_;  // the round shape; empty: a square window
   // RandR's first event number, or -1 without the extension; and until when, after the
   // screens changed, a move by the window manager counts as part of the change.
   int randrEvents_ = -1;

@@ -77,6 +77,15 @@ check "no file named -" "no" "$([ -e ./- ] && echo yes || echo no)"
 "$preview" --png - --segments >/dev/null 2>err.txt
 check "- with --segments" 2 "$?"
 
+# Standard output closed or full: what should go there is lost, which is a failure, said so.
+for what in "--png -" --segments; do
+  "$preview" --time 10:08:30 $what >&- 2>err.txt
+  check "$what, standard output closed" \
+    "1 quarvel-preview: standard output is closed; nothing written" "$? $(cat err.txt)"
+  "$preview" --time 10:08:30 $what >/dev/full 2>err.txt
+  check "$what, standard output full" 1 "$?"
+done
+
 # Bad arguments: status 2 and the usage.
 for args in "--time 25:00:00" "--time 1:2:3" "--size 4294967496x200" "--size 16385x10" "--size 0x5"; do
   "$preview" $args --segments >/dev/null 2>err.txt

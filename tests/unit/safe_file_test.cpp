@@ -12,11 +12,13 @@
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "runtime/stale_temps.h"
 #include "skin/bmp_decoder.h"
 #include "skin/face_picture.h"
 #include "skin/hand_shapes.h"
@@ -168,6 +170,135 @@ TEST(SafeSave, SavesRacingInOneFolderNeverFail) {
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(folder.Read("settings.ini"), kSaved);
   EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 1);
+}
+
+constexpr uid_t kNobody = 65534;
+constexpr uid_t kDaemon = 1;
+
+// Another user's link in a shared sticky folder (the rule of Linux's fs.protected_symlinks,
+// which may be off) is refused with nothing written; the user's own link, the folder owner's, or
+// one in a folder that is not sticky is followed. Links owned by others need root to make.
+TEST(SafeSave, ALinkAnotherUserPlantedInASharedStickyFolderIsRefusedTheUsersOwnIsFollowed) {
+  if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
+  TempFolder base;
+  ASSERT_EQ(::chmod(base.path().c_str(), 0755), 0);
+  const std::string shared = base.path() + "/shared";
+  const std::string victim = base.Write("victim.txt", "precious\n");
+  ASSERT_EQ(::chmod(victim.c_str(), 0666), 0);
+  const std::string link = shared + "/settings.ini";
+  // The save in that folder as the user `as` (in a child process for another one than root):
+  // the folder's mode and owner, the link's owner; the save's error number.
+  auto saveThrough = [&](mode_t folderMode, uid_t folderOwner, uid_t linkOwner, uid_t as) {
+    fs::remove_all(shared);
+    fs::create_directory(shared);
+    EXPECT_EQ(::chown(shared.c_str(), folderOwner, folderOwner), 0);
+    EXPECT_EQ(::chmod(shared.c_str(), folderMode), 0);
+    fs::create_symlink(victim, link);
+    EXPECT_EQ(::lchown(link.c_str(), linkOwner, linkOwner), 0);
+    base.Write("victim.txt", "precious\n");
+    const auto save = [&] {
+      FileSlot slot(shared);
+      const int checked = ErrorOf([&] { slot.CheckReplaceable(kSettingsFile); });
+      const int saved = ErrorOf([&] { WriteSettingsFile(slot, SavedState()); });
+      return checked == saved ? saved : -1;
+    };
+    if (as == 0) return save();
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(::setgid(as) == 0 && ::setuid(as) == 0 ? save() : 99);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
+  };
+  auto untouched = [&] {
+    EXPECT_TRUE(IsLink(link));
+    EXPECT_EQ(base.Read("victim.txt"), "precious\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 1) << "nothing left beside it";
+  };
+
+  SCOPED_TRACE("root's save, nobody's link in root's /tmp-like folder");
+  EXPECT_EQ(saveThrough(01777, 0, kNobody, 0), 70);
+  untouched();
+  const std::string report = testing::ReportOf([&] { SafeReplace(link, "x", "settings.ini"); });
+  EXPECT_EQ(report,
+            "Run-time error 70: Permission denied (settings.ini, a link of another user in a "
+            "shared folder: not followed)");
+  untouched();
+  SCOPED_TRACE("a plain user's save, another plain user's link");
+  ASSERT_EQ(::chown(victim.c_str(), kNobody, kNobody), 0);
+  EXPECT_EQ(saveThrough(01777, 0, kDaemon, kNobody), 70);
+  untouched();
+
+  // Followed: the user's own link, the folder owner's, a folder that is not sticky, or one only
+  // its owner writes to.
+  const struct {
+    const char* what;
+    mode_t folderMode;
+    uid_t folderOwner, linkOwner, as;
+  } followed[] = {{"root's own link", 01777, 0, 0, 0},
+                  {"a plain user's own link", 01777, 0, kNobody, kNobody},
+                  {"the folder owner's link", 01777, kNobody, kNobody, 0},
+                  {"a folder that is not sticky", 0777, 0, kNobody, 0},
+                  {"a sticky folder only its owner writes to", 01775, 0, kNobody, 0}};
+  for (const auto& c : followed) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(saveThrough(c.folderMode, c.folderOwner, c.linkOwner, c.as), 0);
+    EXPECT_TRUE(IsLink(link));
+    EXPECT_EQ(base.Read("victim.txt"), kSaved);
+  }
+}
+
+// Leaves a file (or a link itself) last written that long ago.
+void Age(const std::string& path, std::chrono::seconds age) {
+  const timespec then{::time(nullptr) - age.count(), 0};
+  const timespec times[2] = {then, then};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
+}
+
+// A save killed after it made its temporary file leaves it behind; the next save in the folder
+// removes it, and nothing else: not another name, a link, a folder, another user's file, nor a
+// file a save running now may still be writing.
+TEST(SafeSave, TemporariesKilledSavesLeftAreRemovedAtTheNextSaveAndNothingElse) {
+  using std::chrono::minutes;
+  TempFolder folder;
+  const std::string stale = folder.Write(".qvabcdefgh12.tmp", "cut");
+  Age(stale, kStaleTempAge + minutes(1));
+  const std::string kept[] = {folder.Write(".qvabcdefgh13.tmp", "a save still running"),
+                              folder.Write(".qvABCDEFGH12.tmp", "not our name"),
+                              folder.Write(".qvabcdefg12.tmp", "one letter short"),
+                              folder.Write("x.qvabcdefgh12.tmp", "not our name"),
+                              folder.Write(".qvabcdefgh12.tmp.bak", "not our name"),
+                              folder.Write(".qvabcdefgh_2.tmp", "not our letters")};
+  Age(kept[0], kStaleTempAge - minutes(5));
+  for (std::size_t i = 1; i < std::size(kept); ++i) Age(kept[i], kStaleTempAge * 2);
+  const std::string link = folder.path() + "/.qvabcdefgh14.tmp";
+  fs::create_symlink(kept[0], link);
+  Age(link, kStaleTempAge * 2);
+  const std::string sub = folder.path() + "/.qvabcdefgh15.tmp";
+  fs::create_directory(sub);
+  Age(sub, kStaleTempAge * 2);
+  std::string othersFile;
+  if (::geteuid() == 0) {
+    othersFile = folder.Write(".qvabcdefgh16.tmp", "another user's");
+    ASSERT_EQ(::chown(othersFile.c_str(), kNobody, kNobody), 0);
+    Age(othersFile, kStaleTempAge * 2);
+  }
+
+  FileSlot slot(folder.path());
+  WriteSettingsFile(slot, SavedState());
+  EXPECT_FALSE(fs::exists(stale));
+  for (const std::string& path : kept) EXPECT_TRUE(fs::exists(path)) << path;
+  EXPECT_TRUE(IsLink(link));
+  EXPECT_TRUE(fs::is_directory(sub));
+  if (!othersFile.empty()) {
+    EXPECT_TRUE(fs::exists(othersFile));
+  }
+  EXPECT_EQ(folder.Read("settings.ini"), kSaved);
+
+  // A new file's save (the editor's face, the config folder's fill) cleans up too.
+  const std::string another = folder.Write(".qv0123456789.tmp", "cut");
+  Age(another, kStaleTempAge * 2);
+  EXPECT_TRUE(SafeCreate(folder.path() + "/new.bmp", "whole", "new.bmp"));
+  EXPECT_FALSE(fs::exists(another));
 }
 
 TEST(BoundedRead, ASpecialFileAsSettingsHandFileOrFaceIsNeitherReadNorReplacedNorWaitedOn) {

@@ -186,11 +186,31 @@ TEST_P(FailureTest, AMissingHandFileEndsStartUpBeforeTheDialogAndSaysWhyTheFolde
             std::vector<std::string>{
                 "Run-time error 53: File not found (byou.sin)\n\nThe clock's folder could not be "
                 "set up: the default skin could not be copied into /c/quarvel: Disk full.\n\nThe "
-                "clock has stopped. settings.ini was not changed."});
+                "clock reads its hand files from the folder " +
+                work.path() + ".\n\nThe clock has stopped. settings.ini was not changed."});
   EXPECT_EQ(system.exitCode(), 1);
   EXPECT_FALSE(form->TimerEnabled(Form1::kSecondTick));
   EXPECT_FALSE(window.TimerRunning(Form1::kSecondTick));
   EXPECT_EQ(work.Read("settings.ini"), "1,2\r\n");
+}
+
+// Started from another folder (a shortcut that names none), the clock finds no hand files: the
+// report names the folder it looked in, the number and the file as before.
+TEST_P(FailureTest, AMissingHandFileIsReportedWithTheFolderTheClockLookedIn) {
+  std::filesystem::remove(work.path() + "/tyou.sin");
+  form = std::make_unique<Form1>(window, system, clock, slot);
+  EXPECT_FALSE(form->Load());
+  ASSERT_EQ(system.messages().size(), 1u);
+  EXPECT_EQ(system.messages().front(),
+            "Run-time error 53: File not found (tyou.sin)\n\nThe clock reads its hand files from "
+            "the folder " +
+                work.path() + ".\n\nThe clock has stopped. settings.ini was not changed.");
+  // The working directory when no folder is given, as the programs run.
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(work.path());
+  EXPECT_EQ(FileSlot().FolderShown(), work.path());
+  std::filesystem::current_path(before);
+  EXPECT_EQ(FileSlot(work.path() + "/./").FolderShown(), work.path());
 }
 
 TEST_P(FailureTest, AFailedSaveSaysSoKeepsTheOldFileAndEndsWithAFailure) {
