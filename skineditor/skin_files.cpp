@@ -69,7 +69,9 @@ void Append(std::string& message, const std::string& sentence) {
 // has, made so that it never replaces anything. Its name.
 std::string KeepBeside(FileSlot& slot, const char* name, const std::string& original) {
   for (int n = 1; n <= kMostBackupNames; ++n) {
-    const std::string backup = std::string(name) + (n == 1 ? "" : "." + std::to_string(n)) + ".bak";
+    std::string backup = name;
+    if (n > 1) backup += '.' + std::to_string(n);
+    backup += ".bak";
     if (SafeCreate(slot.Resolve(backup), original, backup)) return backup;
   }
   throw RuntimeError(
