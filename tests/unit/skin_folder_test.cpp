@@ -106,6 +106,14 @@ TEST(SkinFolder, ANewSkinNeverReplacesAFile) {
   ASSERT_TRUE(NewSkinFolder(target.path()).done);
   EXPECT_EQ(target.Read("settings.ini"), "40,50\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_FALSE(NewSkinFolder(target.path() + "/none").done);
+
+  // settings.ini that can't be written (a folder): the files made before it are taken back.
+  TempFolder blocked;
+  fs::create_directory(blocked.path() + "/settings.ini");
+  const FolderOutcome failed = NewSkinFolder(blocked.path());
+  EXPECT_FALSE(failed.done);
+  EXPECT_NE(failed.message.find("Nothing was left in"), std::string::npos) << failed.message;
+  EXPECT_EQ(std::distance(fs::directory_iterator(blocked.path()), {}), 1);
 }
 
 TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
