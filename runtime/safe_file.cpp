@@ -59,6 +59,23 @@ std::string TempName() {
   return name.append(kTempSuffix);
 }
 
+// "1 MiB", "1025 MiB": a limit as people read it.
+std::string SizeText(std::uint64_t bytes) {
+  constexpr std::uint64_t kMiB = std::uint64_t{1} << 20, kGiB = std::uint64_t{1} << 30;
+  if (bytes % kGiB == 0) return std::to_string(bytes / kGiB) + " GiB";
+  if (bytes % kMiB == 0) return std::to_string(bytes / kMiB) + " MiB";
+  return std::to_string(bytes) + " bytes";
+}
+
+// A file refused for its size says so, with its size (0: grown while read) and the limit, so the
+// report does not look like a broken disk.
+RuntimeError TooLarge(ErrorNumber number, const std::string& displayName, std::uint64_t size,
+                      std::uint64_t limit) {
+  std::string where = "too large";
+  if (size != 0) where += ": " + std::to_string(size) + " bytes";
+  return RuntimeError(number, displayName, where + ", the limit is " + SizeText(limit));
+}
+
 }  // namespace
 
 #if !defined(_WIN32)
@@ -223,7 +240,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
   if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode))
     throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
   if (static_cast<std::uint64_t>(info.st_size) > maxBytes)
-    throw RuntimeError(tooLarge, displayName);
+    throw TooLarge(tooLarge, displayName, static_cast<std::uint64_t>(info.st_size), maxBytes);
   std::string content;
   content.reserve(static_cast<std::size_t>(info.st_size));  // one allocation for a big face
   std::array<char, 16384> buffer{};
@@ -234,7 +251,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
     if (n == 0) break;
     // The file may have grown since it was measured.
     if (content.size() + static_cast<std::uint64_t>(n) > maxBytes)
-      throw RuntimeError(tooLarge, displayName);
+      throw TooLarge(tooLarge, displayName, 0, maxBytes);
     content.append(buffer.data(), static_cast<std::size_t>(n));
   }
   return content;
@@ -455,7 +472,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
   if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size))
     throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
   if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes)
-    throw RuntimeError(tooLarge, displayName);
+    throw TooLarge(tooLarge, displayName, static_cast<std::uint64_t>(size.QuadPart), maxBytes);
   std::string content;
   content.reserve(static_cast<std::size_t>(size.QuadPart));
   std::array<char, 16384> buffer{};
@@ -464,7 +481,7 @@ std::string ReadRegularFile(const std::string& path, const std::string& displayN
     if (!ReadFile(file.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &n, nullptr))
       throw RuntimeError(ErrorNumber::kPathFileAccessError, displayName);
     if (n == 0) break;
-    if (content.size() + n > maxBytes) throw RuntimeError(tooLarge, displayName);
+    if (content.size() + n > maxBytes) throw TooLarge(tooLarge, displayName, 0, maxBytes);
     content.append(buffer.data(), n);
   }
   return content;

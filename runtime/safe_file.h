@@ -16,7 +16,8 @@ inline constexpr std::uint64_t kMaxDataFileBytes = std::uint64_t{1} << 20;
 
 // The whole content of a regular file of at most maxBytes bytes. Raises file not found,
 // permission denied, or path/file access error (also for a FIFO, a device or a folder, which
-// are refused without being read); a larger file raises `tooLarge`. Errors name displayName.
+// are refused without being read); a larger file raises `tooLarge`, saying "too large" with its
+// size and the limit. Errors name displayName.
 std::string ReadRegularFile(const std::string& path, const std::string& displayName,
                             std::uint64_t maxBytes = kMaxDataFileBytes,
                             ErrorNumber tooLarge = ErrorNumber::kPathFileAccessError);

@@ -83,19 +83,30 @@ std::string NameInSkin(const fs::path& skin, const fs::path& picked, const std::
       ErrorNumber::kPathFileAccessError, (skin / picked.filename()).string(),
       "no free name up to " + stem + "-" + std::to_string(kMostNumberedNames) + extension);
 }
+
+// Its name relative to the skin folder, with Windows' backslashes; nothing when it lies elsewhere.
+std::optional<std::string> NameBelowSkin(const fs::path& skin, const fs::path& file) {
+  const std::optional<std::vector<fs::path>> below = PlaceInSkin(skin, file);
+  if (!below) return std::nullopt;
+  std::string name;
+  for (const fs::path& part : *below) {
+    if (!name.empty()) name += '\\';
+    name += part.string();
+  }
+  return name;
+}
 }  // namespace
+
+std::string PickedFaceName(const std::string& skinFolder, const std::string& picked) {
+  const fs::path file = Absolute(picked);
+  return NameBelowSkin(Absolute(skinFolder), file).value_or(file.string());
+}
 
 FaceImport BringFaceIntoSkin(const std::string& skinFolder, const std::string& picked) {
   const fs::path skin = Absolute(skinFolder);
   const fs::path file = Absolute(picked);
-  if (std::optional<std::vector<fs::path>> below = PlaceInSkin(skin, file)) {
-    std::string name;
-    for (const fs::path& part : *below) {
-      if (!name.empty()) name += '\\';
-      name += part.string();
-    }
-    return {FaceImport::Outcome::kInSkin, name, name + " is in the skin folder."};
-  }
+  if (const std::optional<std::string> name = NameBelowSkin(skin, file))
+    return {FaceImport::Outcome::kInSkin, *name, *name + " is in the skin folder."};
   try {
     const std::string bytes = ReadFace(file.string(), file.string());
     bool same = false;

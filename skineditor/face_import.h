@@ -25,4 +25,11 @@ struct FaceImport {
 // a temporary file, so a failure leaves no half bitmap behind.
 FaceImport BringFaceIntoSkin(const std::string& skinFolder, const std::string& picked);
 
+// The name a face picked with Browse... takes until the skin is saved: its place in the skin
+// folder when it lies there, else its full path, which the save brings in with
+// BringFaceIntoSkin (skin_files.h), so nothing is copied before the author saves.
+std::string PickedFaceName(const std::string& skinFolder, const std::string& picked);
+inline constexpr const char* kFaceCopiedAtSave =
+    "The face is copied into the skin folder when you save.";
+
 }  // namespace quarvel

@@ -14,6 +14,8 @@ std::string HandFileText(const HandDraft& hand);
 // Reads a hand file with the clock's loader. A file the clock refuses still opens: the hand
 // keeps what was read before the fault (nothing, for a missing file), and `problem` gets the
 // clock's report of it ("Run-time error 62: Input past end of file (tan.sin, line 7)").
-HandDraft ReadHandFile(FileSlot& slot, const char* fileName, std::string& problem);
+// `missing`, when given, tells a file that is not there from one that could not be read whole.
+HandDraft ReadHandFile(FileSlot& slot, const char* fileName, std::string& problem,
+                       bool* missing = nullptr);
 
 }  // namespace quarvel

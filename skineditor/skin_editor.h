@@ -24,6 +24,9 @@ class SkinEditor {
   // Undoing back to the saved skin counts as unchanged.
   bool HasUnsavedChanges() const { return current_ != saved_; }
   void MarkSaved() { saved_ = current_; }
+  // After a save that wrote `written` (a face picked elsewhere now named in the skin folder):
+  // that is the skin now, unchanged; undo still goes back through the edits before it.
+  void MarkSaved(const SkinDocument& written) { current_ = saved_ = written; }
 
   // Each returns whether the skin changed; an edit to the value already there is no step.
   bool SetColor(HandId hand, ColorRef color);

@@ -2,12 +2,17 @@
 
 #include <filesystem>
 #include <system_error>
+#include <vector>
 
 #include "runtime/file_slot.h"
+#include "runtime/safe_file.h"
 #include "skin/face_picture.h"
+#include "skin/settings_file.h"
+#include "skineditor/default_skin.h"
 #include "skineditor/face_import.h"
 #include "skineditor/skin_face.h"
 #include "skineditor/skin_files.h"
+#include "skineditor/skin_settings.h"
 
 namespace quarvel {
 
@@ -55,20 +60,44 @@ FolderOutcome SaveSkinCopy(const SkinDocument& document, const std::string& from
   return outcome;
 }
 
-FolderOutcome NewSkinFolder(const std::string& defaultFolder, const std::string& toFolder) {
-  FileSlot from(defaultFolder);
-  const OpenedSkin opened = OpenSkin(from);
-  if (!opened.problems.empty()) {
-    FolderOutcome outcome;
-    outcome.message = "The default skin in \"" + defaultFolder + "\" can't be read:\n\n" +
-                      opened.problems.front();
+FolderOutcome NewSkinFolder(const std::string& toFolder) {
+  FolderOutcome outcome;
+  std::error_code ec;
+  if (!fs::is_directory(toFolder, ec)) {
+    outcome.message = "\"" + toFolder + "\" is not a folder.";
     return outcome;
   }
-  std::string problem;
-  const PixelImage face = OpenFacePicture(from, opened.document.bitmapName, problem);
-  SkinFace measured;
-  measured.SetPicture(face);
-  return SaveSkinCopy(opened.document, defaultFolder, toFolder, measured.width());
+  for (const DefaultSkinFile& file : DefaultSkinFiles()) {
+    const fs::path path = fs::path(toFolder) / file.name;
+    if (fs::exists(path, ec) || fs::is_symlink(path, ec)) {
+      outcome.message = "\"" + toFolder + "\" holds a skin already (" + file.name +
+                        "); a new skin never replaces one. Pick an empty folder.";
+      return outcome;
+    }
+  }
+  std::vector<fs::path> made;
+  FileSlot to(toFolder);
+  try {
+    for (const DefaultSkinFile& file : DefaultSkinFiles()) {
+      const fs::path path = fs::path(toFolder) / file.name;
+      if (!SafeCreate(path.string(), std::string(file.bytes), file.name))
+        throw RuntimeError(ErrorNumber::kPathFileAccessError, file.name,
+                           "made by someone else meanwhile");
+      made.push_back(path);
+    }
+    SkinDocument settings;  // as the clock reads a skin without settings: no size fixed
+    settings.bitmapName = kDefaultBitmap;
+    settings.penWidth = kDefaultLineWidth;
+    to.ReplaceWithText(kSettingsFile, SettingsWithSkin(CurrentSettingsText(to), settings));
+  } catch (const RuntimeError& error) {
+    for (const fs::path& path : made) fs::remove(path, ec);
+    outcome.message = std::string(error.what()) + "\n\nNothing was left in \"" + toFolder + "\".";
+    return outcome;
+  }
+  const OpenedSkin opened = OpenSkin(to);
+  outcome.written = opened.document;
+  outcome.done = true;
+  return outcome;
 }
 
 std::string SkinFolderLine(const std::string& folder, bool unsaved) {

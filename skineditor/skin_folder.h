@@ -23,9 +23,11 @@ struct FolderOutcome {
 FolderOutcome SaveSkinCopy(const SkinDocument& document, const std::string& fromFolder,
                            const std::string& toFolder, int32_t faceWidth);
 
-// A new skin in `toFolder`: the skin of `defaultFolder` (the default skin the clock ships
-// with), copied as SaveSkinCopy copies.
-FolderOutcome NewSkinFolder(const std::string& defaultFolder, const std::string& toFolder);
+// A new skin in `toFolder`: the default skin built into the program (default_skin.h), its files
+// byte for byte, and settings.ini naming its face (the lines of one already there kept, as a
+// save keeps them). Refused, with nothing written, when `toFolder` holds a hand file or a file
+// of the face's name; a failure midway takes back the files it made.
+FolderOutcome NewSkinFolder(const std::string& toFolder);
 
 // "Skin: <folder>", with " (not saved)" while there are unsaved changes.
 std::string SkinFolderLine(const std::string& folder, bool unsaved);

@@ -16,6 +16,15 @@ void ReadSkinSettings(FileSlot& slot, SkinDocument& document) {
   document.sizePercent = state.sizePercent;
 }
 
+std::string CurrentSettingsText(FileSlot& slot) {
+  try {
+    return ReadWholeFile(slot.Resolve(kSettingsFile), kSettingsFile);
+  } catch (const RuntimeError& error) {
+    if (error.number() == static_cast<int>(ErrorNumber::kFileNotFound)) return {};
+    throw;
+  }
+}
+
 namespace {
 // Each line with the break it ended in; a break is CR LF, or a lone CR or LF, as the clock's
 // reader takes them.

@@ -13,6 +13,11 @@ namespace quarvel {
 // The bitmap name, pen width and size as the clock would read them, defaults and all.
 void ReadSkinSettings(FileSlot& slot, SkinDocument& document);
 
+// The bytes of settings.ini now, empty when there is none. The clock writes its place there when
+// it hands over to the editor, so a save takes lines 1 and 2 from here, not from when the skin
+// was opened.
+std::string CurrentSettingsText(FileSlot& slot);
+
 // settings.ini with lines 3 to 5 rewritten as the clock writes them, from the bytes `found` in
 // the file now (empty when there is none). Missing lines 1 and 2 get what the clock would read
 // in their place, and a last line without a line break gets CR LF. Without a size line 5 is

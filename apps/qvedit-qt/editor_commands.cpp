@@ -10,8 +10,6 @@
 #include "apps/qvedit-qt/point_panel.h"
 #include "apps/qvedit-qt/skin_panel.h"
 #include "apps/qvedit-qt/time_panel.h"
-#include "desktop/programs.h"
-#include "skin/hand_shapes.h"
 #include "skineditor/clock_size.h"
 #include "skineditor/dial_frame.h"
 #include "skineditor/face_import.h"
@@ -160,8 +158,8 @@ void EditorWindow::ChooseColour() {
     Edited(editor_.SetColor(hand_, *colour));
 }
 
-// A face from outside the skin folder is copied into it and named plainly, so the skin folder
-// can be copied whole; the status says what happened.
+// A face from outside the skin folder is copied into it at the save and named plainly, so the
+// skin folder can be copied whole; nothing on disk changes before.
 void EditorWindow::ChooseBitmap() {
   const auto picked = dialogs_->PickBitmap(this, folderPath_);
   if (!picked) return;
@@ -171,13 +169,9 @@ void EditorWindow::ChooseBitmap() {
         this, problem + "\n\nThe clock can't draw this file; the face stays as it was.");
     return;
   }
-  const FaceImport face = BringFaceIntoSkin(folderPath_, *picked);
-  if (face.outcome == FaceImport::Outcome::kFailed) {
-    dialogs_->ShowProblem(this, face.message);
-    return;
-  }
-  Edited(editor_.SetBitmapName(face.name));
-  notice_ = face.message;
+  const std::string name = PickedFaceName(folderPath_, *picked);
+  Edited(editor_.SetBitmapName(name));
+  if (fs::path(name).has_root_path()) notice_ = kFaceCopiedAtSave;
   ShowStatus();
 }
 
@@ -191,21 +185,13 @@ void EditorWindow::Redo() {
 
 // --- Skin folders. ---
 
-std::string EditorWindow::DefaultSkinFolder() {
-  const fs::path program = RunningProgramFolder();
-  const fs::path share = program.parent_path() / "share" / "quarvel";
-  std::error_code ec;
-  if (!fs::exists(share / kMinuteHandFile, ec) && fs::exists(program / kMinuteHandFile, ec))
-    return program.string();
-  return share.string();
-}
-
+// The default skin is built into the editor, so it is the one shipped whatever was saved.
 void EditorWindow::NewSkin() {
   if (!MayLeaveSkin("opening another skin")) return;
   const auto folder = dialogs_->PickFolder(this, "Pick an empty folder for the new skin",
                                            fs::path(folderPath_).parent_path().string());
   if (!folder) return;
-  const FolderOutcome made = NewSkinFolder(DefaultSkinFolder(), *folder);
+  const FolderOutcome made = NewSkinFolder(*folder);
   if (!made.done) {
     dialogs_->ShowProblem(this, "No new skin was made.\n\n" + made.message);
     return;
@@ -270,15 +256,15 @@ bool EditorWindow::MayLeaveSkin(const char* doing) {
 
 bool EditorWindow::Save() {
   skin_->CommitTyped();  // a width typed but not yet applied
-  const SaveOutcome outcome = SaveSkin(slot_, editor_.document(), face_.width());
+  const SaveOutcome outcome = SaveSkin(slot_, editor_.document(), face_.width(), onDisk_);
   if (!outcome.saved) {
     dialogs_->ShowProblem(this, "The skin was not saved.\n\n" + outcome.message);
     return false;
   }
-  editor_.MarkSaved();
+  editor_.MarkSaved(onDisk_.document);
   recovery_.Drop(folderPath_);
-  notice_ = "Saved.";
-  ShowStatus();
+  notice_ = "Saved." + (outcome.message.empty() ? "" : " " + outcome.message);
+  ShowSkin();  // a face picked elsewhere has its name in the skin folder now
   return true;
 }
 

@@ -6,12 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -112,28 +109,10 @@ void EditorWindow::BuildWidgets() {
   window->addLayout(faceColumn, 1);
   window->addLayout(panel, 0);
 
-  connect(zoom_, &QComboBox::currentIndexChanged, this, [this, scroller] {
-    SetZoom(static_cast<Zoom>(zoom_->currentData().toInt()));
-    scroller->updateGeometry();
-    layout()->activate();
-    // A fixed zoom grows the window to show the whole face, as far as the screen allows; fit
-    // leaves the window as the author made it.
-    if (faceView_->zoom() == Zoom::kFit) return;
-    if (screen() == nullptr) return;
-    const QRect room = screen()->availableGeometry();
-    QSize frame = frameGeometry().size() - size();
-    // A window manager that does not tell its frame's size still draws a title bar.
-    if (frame.isEmpty()) frame = QSize(0, style()->pixelMetric(QStyle::PM_TitleBarHeight));
-    const QSize grown = size().expandedTo(sizeHint().boundedTo(room.size() - frame));
-    // Kept on the screen: moved back up and left as far as it grew past its edges.
-    const QPoint at(
-        std::clamp(x(), room.left(),
-                   std::max(room.left(), room.right() + 1 - grown.width() - frame.width())),
-        std::clamp(y(), room.top(),
-                   std::max(room.top(), room.bottom() + 1 - grown.height() - frame.height())));
-    resize(grown);
-    move(at);
-  });
+  // The window keeps its size at every zoom, as the Windows editor's does: a face larger than
+  // the view scrolls, and the controls stay where the author has them.
+  connect(zoom_, &QComboBox::currentIndexChanged, this,
+          [this] { SetZoom(static_cast<Zoom>(zoom_->currentData().toInt())); });
   // The model edits a point's mirror with it; the switch stays across undo and other skins.
   connect(symmetric_, &QCheckBox::toggled, this, [this](bool on) { editor_.SetSymmetric(on); });
   connect(faceView_, &FaceView::Pressed, this, &EditorWindow::PressFace);
@@ -191,6 +170,7 @@ std::string EditorWindow::OpenCurrentFolder() {
   const OpenedSkin opened = OpenSkin(slot_);
   const bool symmetric = editor_.symmetric();
   editor_ = SkinEditor(opened.document);
+  onDisk_ = opened.onDisk();
   editor_.SetSymmetric(symmetric);
   selected_ = -1;
   faceBitmap_.reset();  // the face is read again

@@ -25,6 +25,7 @@
 #include "skineditor/recovery_copy.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"
+#include "skineditor/skin_files.h"
 
 class QCheckBox;
 class QComboBox;
@@ -50,9 +51,6 @@ class EditorWindow final : public QWidget {
   // Opens the skin of the working folder; what could not be read is reported once the window
   // is shown.
   void Open();
-  // The default skin a new skin starts from: <prefix>/share/quarvel beside the installed
-  // program's bin, as the clock finds it, or the folder of the program itself in a run tree.
-  static std::string DefaultSkinFolder();
   const SkinEditor& editor() const { return editor_; }
   int selected() const { return selected_; }
   HandId hand() const { return hand_; }
@@ -128,6 +126,7 @@ class EditorWindow final : public QWidget {
   FileSlot slot_;  // bare names: the working folder
   std::string folderPath_;
   SkinEditor editor_{SkinDocument{}};
+  SkinOnDisk onDisk_;  // the skin as its folder holds it, for the save
   SkinFace face_;
   std::optional<std::string> faceBitmap_;  // the bitmap the face shows, to notice a change
   HandId hand_ = HandId::kHour;

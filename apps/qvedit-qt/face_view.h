@@ -23,8 +23,8 @@ class FaceView final : public QWidget {
   // Shows these pixels and the handles on these points until the next call.
   void Show(const PixelImage& picture, const ClockState& dial, std::vector<ShapePoint> points,
             int selected);
-  // A fixed zoom asks for the whole face at that size, so the window grows; fit takes what the
-  // window gives.
+  // A fixed zoom makes the view as large as the whole face at that size, which then scrolls in
+  // its FaceScroller; fit takes what the window gives.
   void SetZoom(Zoom zoom);
   Zoom zoom() const { return zoom_.zoom(); }
   // The mapping as drawn now, between face pixels and the view's pixels.

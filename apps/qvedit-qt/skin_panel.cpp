@@ -39,7 +39,13 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   swatch_->setMinimumWidth(colour_->sizeHint().width());
   bitmap_ = new QLineEdit(this);
   bitmap_->setObjectName("bitmap");
+  // Only Browse... changes the face, so the name shows as read-only text, not as a field to type
+  // in: the window's own colour behind it, and Tab passes it by.
   bitmap_->setReadOnly(true);
+  bitmap_->setFocusPolicy(Qt::ClickFocus);
+  QPalette readOnly = bitmap_->palette();
+  readOnly.setBrush(QPalette::Base, readOnly.brush(QPalette::Window));
+  bitmap_->setPalette(readOnly);
   auto* browse = new QPushButton("&Browse...", this);
   browse->setObjectName("browse");
   // Every width the settings file can hold is shown as it is; the model says which it refuses.
@@ -55,7 +61,7 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   for (int16_t percent : kSizeChoices) size_->addItem(QString::fromStdString(SizeText(percent)));
 
   auto* bitmapLabel = new QLabel("&Face bitmap", this);
-  bitmapLabel->setBuddy(bitmap_);
+  bitmapLabel->setBuddy(browse);  // Alt+F picks a face, as the field can't be typed in
   auto* penLabel = new QLabel("Pe&n width", this);
   penLabel->setBuddy(pen_);
   auto* sizeLabel = new QLabel("Cloc&k size", this);

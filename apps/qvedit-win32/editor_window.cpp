@@ -67,6 +67,7 @@ void EditorWindow::Open(int showCommand) {
   panel_ = LayOutPanel(-1, margin);
   const OpenedSkin opened = OpenSkin(slot_);
   editor_ = SkinEditor(opened.document);
+  onDisk_ = opened.onDisk();
   ShowSkin();
   const int view = std::max(static_cast<int>(panel_.cy), std::min(face_.width(), 720));
   RECT outer{0, 0, 3 * margin + view + panel_.cx,
@@ -465,8 +466,8 @@ void EditorWindow::ChooseColour() {
     Edited(editor_.SetColor(hand_, *colour));
 }
 
-// A face from outside the skin folder is copied into it and named plainly, so the skin folder
-// can be copied whole; the status says what happened.
+// A face from outside the skin folder is copied into it at the save and named plainly, so the
+// skin folder can be copied whole; nothing on disk changes before.
 void EditorWindow::ChooseBitmap() {
   const auto picked = PickBitmap(hwnd_);
   if (!picked) return;
@@ -476,13 +477,9 @@ void EditorWindow::ChooseBitmap() {
     return;
   }
   std::error_code ec;
-  const FaceImport face = BringFaceIntoSkin(std::filesystem::current_path(ec).string(), *picked);
-  if (face.outcome == FaceImport::Outcome::kFailed) {
-    ShowProblem(hwnd_, face.message);
-    return;
-  }
-  Edited(editor_.SetBitmapName(face.name));
-  notice_ = face.message;
+  const std::string name = PickedFaceName(std::filesystem::current_path(ec).string(), *picked);
+  Edited(editor_.SetBitmapName(name));
+  if (std::filesystem::path(name).has_root_path()) notice_ = kFaceCopiedAtSave;
   ShowStatus();
 }
 
@@ -492,12 +489,13 @@ TimeOfDay EditorWindow::FaceTime() {
 
 // --- Skin folders. ---
 
-// The default skin is the one that came with the programs, beside qvedit.exe.
+// The default skin is built into the editor: the files beside qvedit.exe are a skin the author
+// may have saved over.
 void EditorWindow::NewSkin() {
   if (!MayLeaveSkin("opening another skin")) return;
   const auto folder = PickFolder(hwnd_, "Pick an empty folder for the new skin");
   if (!folder) return;
-  const FolderOutcome made = NewSkinFolder(ProgramFolder(), *folder);
+  const FolderOutcome made = NewSkinFolder(*folder);
   if (!made.done) {
     ShowProblem(hwnd_, "No new skin was made.\n\n" + made.message);
     return;
@@ -544,6 +542,7 @@ void EditorWindow::OpenCurrentFolder() {
   const OpenedSkin opened = OpenSkin(slot_);
   const bool symmetric = editor_.symmetric();
   editor_ = SkinEditor(opened.document);
+  onDisk_ = opened.onDisk();
   editor_.SetSymmetric(symmetric);
   selected_ = -1;
   faceBitmap_.reset();  // the face is read again
@@ -557,15 +556,15 @@ void EditorWindow::OpenCurrentFolder() {
 bool EditorWindow::Save() {
   ApplyPenWidth();  // a width or size typed but not yet applied
   ApplySize(Text(kSizeCombo));
-  const SaveOutcome outcome = SaveSkin(slot_, editor_.document(), face_.width());
+  const SaveOutcome outcome = SaveSkin(slot_, editor_.document(), face_.width(), onDisk_);
   if (!outcome.saved) {
     ShowProblem(hwnd_, "The skin was not saved.\n\n" + outcome.message);
     return false;
   }
-  editor_.MarkSaved();
+  editor_.MarkSaved(onDisk_.document);
   recovery_.Drop(Folder());
-  notice_ = "Saved.";
-  ShowStatus();
+  notice_ = "Saved." + (outcome.message.empty() ? "" : " " + outcome.message);
+  ShowSkin();  // a face picked elsewhere has its name in the skin folder now
   return true;
 }
 

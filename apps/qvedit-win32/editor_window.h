@@ -18,6 +18,7 @@
 #include "skineditor/recovery_copy.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_face.h"
+#include "skineditor/skin_files.h"
 
 namespace quarvel {
 
@@ -147,6 +148,7 @@ class EditorWindow final : public FaceViewEvents {
   std::unique_ptr<Win32FaceView> faceView_;
   FileSlot slot_;  // bare names: the working folder
   SkinEditor editor_{SkinDocument{}};
+  SkinOnDisk onDisk_;  // the skin as its folder holds it, for the save
   SkinFace face_;
   FaceZoom zoom_;
   std::optional<std::string>

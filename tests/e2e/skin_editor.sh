@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A skin author's round trip under Wine: right-click to qvs, colour and drag the minute hand,
 # "Save and start clock" brings back a clock wearing the saved skin; a read-only hand file is
-# reported; closing asks; a face from elsewhere is copied in. (Which files a save or a copy
-# touches: SkinFiles', FaceImport's and SafeSave's unit tests.)
+# reported; closing asks; a face from elsewhere is copied in at the save, not before. (Which
+# files a save or a copy touches: SkinFiles', FaceImport's and SafeSave's unit tests.)
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
@@ -94,19 +94,24 @@ for file in tyou.sin tan.sin byou.sin settings.ini; do
   cmp -s "$E2E_TMP/before/$file" "$E2E_DIR/$file" || e2e_fail "$file changed on closing"
 done
 
-# --- A face from elsewhere: copied into the skin folder under a free name, named plainly. ---
+# --- A face from elsewhere: copied into the skin folder at the save, under a free name, named
+# plainly; nothing on disk before. ---
 chmod 644 "$E2E_DIR/byou.sin"
 mkdir "$E2E_TMP/elsewhere"
 convert "$E2E_DIR/qv.bmp" -negate BMP3:"$E2E_TMP/elsewhere/face2.bmp"
 convert "$E2E_DIR/qv.bmp" -flip BMP3:"$E2E_DIR/face2.bmp" # another face2.bmp, already there
 e2e_start_editor 15
 e2e_open_face $BROWSE "$E2E_TMP/elsewhere/face2.bmp"
-e2e_until 10 eval 'e2e_window_controls qvs | grep "Copied face2.bmp" >/dev/null' ||
-  e2e_fail "the editor does not say it copied the face:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
-e2e_screenshot face-copied >/dev/null
+e2e_until 10 eval 'e2e_window_controls qvs | grep "copied into the skin folder when you save" >/dev/null' ||
+  e2e_fail "the editor does not say the face is copied at the save:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
+[ ! -e "$E2E_DIR/face2-2.bmp" ] || e2e_fail "the face was copied before the save"
+e2e_screenshot face-picked >/dev/null
 e2e_click_control qvs $SAVE
 line3() { sed -n 3p "$E2E_DIR/settings.ini"; }
 e2e_until 10 eval '[ "$(line3)" = face2-2.bmp$'"'\\r'"' ]' ||
   e2e_fail "settings.ini line 3 is '$(line3 | tr -d '\r')', expected face2-2.bmp"
+e2e_until 10 eval 'e2e_window_controls qvs | grep "Copied face2.bmp" >/dev/null' ||
+  e2e_fail "the editor does not say it copied the face:"$'\n'"$(e2e_window_controls qvs | grep " id=$STATUS\$")"
+cmp -s "$E2E_TMP/elsewhere/face2.bmp" "$E2E_DIR/face2-2.bmp" || e2e_fail "face2-2.bmp is not the face picked"
 e2e_close_editor
 e2e_pass

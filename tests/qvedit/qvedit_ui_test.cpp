@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
@@ -14,6 +16,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <string>
 #include <utility>
@@ -147,6 +150,14 @@ struct Session {
     return text.substr(start, text.find('\r', start) - start);
   }
 };
+
+// Every file of a folder by name, with its bytes.
+std::map<std::string, std::string> FilesIn(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder))
+    files[entry.path().filename().string()] = DataFile(entry.path().filename().c_str(), folder);
+  return files;
+}
 
 // The box around the pixels of this colour near a screen point.
 QRect BoxOf(const QImage& image, QPoint near, QRgb colour) {
@@ -293,11 +304,19 @@ class QveditUiTest : public QObject {
     QCOMPARE(s.Saved().sizePercent, int16_t{150});
   }
 
-  // A fixed zoom grows the window; a handle keeps its screen size at 4x, while each face pixel
-  // becomes a 4 by 4 block; the title stays what the clock looks for, edited or not.
-  void ZoomGrowsTheWindowNotTheHandlesAndTheTitleStays() {
+  // The window and its controls keep their size and place at every zoom; a face larger than the
+  // view scrolls. A handle keeps its screen size at 4x, while each face pixel becomes a 4 by 4
+  // block; the title stays what the clock looks for, edited or not.
+  void ZoomKeepsTheWindowAndTheHandlesAndTheTitleStays() {
     Session s;
     const QSize fitted = s.window->size();
+    const QRect save = s.Find<QPushButton>("save")->geometry();
+    for (const Zoom zoom : {Zoom::kOne, Zoom::kTwo, Zoom::kFour, Zoom::kFit, Zoom::kTwo}) {
+      s.SetZoom(zoom);
+      QApplication::processEvents();
+      QCOMPARE(s.window->size(), fitted);
+      QCOMPARE(s.Find<QPushButton>("save")->geometry(), save);
+    }
     s.Click("minuteHand");
     s.Find<QTableWidget>("points")->setCurrentCell(6, 0);
     const QRgb chosen = qRgb(255, 96, 0);
@@ -322,9 +341,9 @@ class QveditUiTest : public QObject {
     }
     const FaceZoom& zoom = s.window->faceView().faceZoom();
     QVERIFY(s.window->faceView().width() >= 800 && s.window->faceView().height() >= 800);
-    QVERIFY(s.window->width() > fitted.width() && s.window->height() >= fitted.height());
-    const QSize screen = s.window->screen()->availableGeometry().size();
-    QVERIFY(s.window->width() <= screen.width() && s.window->height() <= screen.height());
+    QCOMPARE(s.window->size(), fitted);
+    const auto* scroller = s.window->findChild<QScrollArea*>();
+    QVERIFY(scroller->horizontalScrollBar()->maximum() > 0);  // the rest of the face scrolls in
     const FacePlace face = zoom.FaceRect();
     QCOMPARE(zoom.ToFace({face.x + 403, face.y + 399}), (ScreenPoint{100, 99}));
     s.PickColour(kGreen);
@@ -333,16 +352,78 @@ class QveditUiTest : public QObject {
     QCOMPARE(folder, QString::fromStdString("Skin: " + s.folder.path() + " (not saved)"));
   }
 
-  // A face picked outside the skin folder is copied in and named plainly in settings.ini.
-  void AFaceFromElsewhereIsCopiedIn() {
+  // A face picked outside the skin folder changes nothing on disk until the save, which copies
+  // it in and names it plainly in settings.ini; one picked and then discarded leaves the folder
+  // as it was, byte for byte.
+  void AFaceFromElsewhereIsCopiedInAtTheSave() {
     Session s;
     testing::TempFolder elsewhere;
+    const std::map<std::string, std::string> before = FilesIn(s.folder.path());
     s.dialogs->bitmap = elsewhere.Write("blue face.bmp", DataFile("qv.bmp"));
     s.Click("browse");
+    QCOMPARE(FilesIn(s.folder.path()), before);
+    QVERIFY(s.window->editor().HasUnsavedChanges());
     s.Click("save");
     QCOMPARE(s.Line("settings.ini", 3), std::string("blue face.bmp"));
     QCOMPARE(s.folder.Read("blue face.bmp"), DataFile("qv.bmp"));
+    QCOMPARE(s.Find<QLineEdit>("bitmap")->text(), QString("blue face.bmp"));
+    QVERIFY(!s.window->editor().HasUnsavedChanges());
     s.NoProblem();
+
+    const std::map<std::string, std::string> saved = FilesIn(s.folder.path());
+    s.dialogs->bitmap = elsewhere.Write("red.bmp", DataFile("qv.bmp") + "more");
+    s.Click("browse");
+    s.dialogs->close = CloseChoice::kDiscard;
+    QVERIFY(s.window->close());
+    QCOMPARE(FilesIn(s.folder.path()), saved);
+  }
+
+  // The face's name is changed with Browse... only, and looks it: the window's colour behind
+  // it, not a field's, typing into it changes nothing, and Tab passes it by.
+  void TheFaceNameLooksReadOnly() {
+    Session s;
+    auto* bitmap = s.Find<QLineEdit>("bitmap");
+    const QImage shown = bitmap->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRgb behind = shown.pixel(shown.width() - 6, shown.height() / 2);
+    QCOMPARE(QColor(behind), s.window->palette().color(QPalette::Window));
+    auto* angle = s.Find<QLineEdit>("angle");
+    const QImage field = angle->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QVERIFY(QColor(field.pixel(field.width() - 6, field.height() / 2)) != QColor(behind));
+    QTest::mouseClick(bitmap, Qt::LeftButton);
+    QTest::keyClicks(bitmap, "x");
+    QCOMPARE(bitmap->text(), QString("qv.bmp"));
+    QVERIFY(!(bitmap->focusPolicy() & Qt::TabFocus));
+  }
+
+  // A hand file over the 1 MiB the clock reads is reported with the limit. A save after only
+  // the pen changed leaves it byte for byte; once its hand is edited, the save keeps it beside
+  // as tan.sin.bak, and says so.
+  void AHandFileTooLargeIsNeverLost() {
+    std::string huge = DataFile("tan.sin");
+    huge.resize(std::size_t{10} << 20, ' ');
+    Session s("tan.sin", huge);
+    QTRY_COMPARE(s.problems.size(), std::size_t{1});
+    QVERIFY2(s.problems.front().find("(tan.sin, too large: 10485760 bytes, the limit is 1 MiB)") !=
+                 std::string::npos,
+             s.problems.front().c_str());
+    s.problems.clear();
+    auto* penText = s.Find<QSpinBox>("pen")->findChild<QLineEdit*>();
+    penText->setFocus();
+    penText->selectAll();
+    QTest::keyClicks(penText, "4");
+    s.Save();
+    s.NoProblem();
+    QCOMPARE(s.Line("settings.ini", 4), std::string(" 4 "));
+    QVERIFY(s.folder.Read("tan.sin") == huge);
+    QVERIFY(s.Find<QLabel>("status")->text().contains("tan.sin could not be read whole"));
+
+    s.Click("hourHand");
+    s.PickColour(kGreen);
+    s.Save();
+    s.NoProblem();
+    QCOMPARE(s.Saved().hand(HandId::kHour).color, kGreen);
+    QVERIFY(s.folder.Read("tan.sin.bak") == huge);
+    QVERIFY(s.Find<QLabel>("status")->text().contains("the old one is kept as tan.sin.bak"));
   }
 
   // A hand file the clock would stop on opens with the clock's report, once the window shows.
@@ -403,6 +484,24 @@ class QveditUiTest : public QObject {
     s.PickColour(kGreen);
     QVERIFY(s.window->close());
     s.Unchanged({"tan.sin"}, empty.path());
+  }
+
+  // New skin after the skin was saved over, hands and face: the new folder holds the default
+  // skin as it shipped, byte for byte.
+  void NewSkinIsThePristineDefaultAfterASave() {
+    Session s;
+    s.PickColour(kGreen);
+    s.Click("minuteHand");
+    s.PickColour(kGreen);
+    s.Save();
+    s.folder.Write("qv.bmp", DataFile("qv.bmp") + "painted over");
+    testing::TempFolder empty;
+    s.dialogs->folder = empty.path();
+    s.Click("newSkin");
+    s.NoProblem();
+    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"}, empty.path());
+    QCOMPARE(s.window->folder(), empty.path());
+    QVERIFY(s.Find<QLabel>("status")->text().contains("A new skin, from the default skin."));
   }
 
   // Save a copy goes on in the copy: the next save lands there, the original keeps its files.

@@ -31,6 +31,7 @@ namespace quarvel {
 namespace {
 
 using testing::ErrorOf;
+using testing::ReportOf;
 using testing::TempFolder;
 namespace fs = std::filesystem;
 
@@ -350,6 +351,10 @@ TEST(BoundedRead, AnOversizeFileIsRefusedUnread) {
   ColorRef color = 0;
   HandShape shape;
   EXPECT_EQ(ErrorOf([&] { LoadHandShape(slot, "tyou.sin", color, shape); }), 75);
+  // Reported as too large, with the limit, not as a broken disk.
+  EXPECT_EQ(ReportOf([&] { LoadHandShape(slot, "tyou.sin", color, shape); }),
+            "Run-time error 75: Path/File access error (tyou.sin, too large: 1048577 bytes, the "
+            "limit is 1 MiB)");
   big.resize(kMaxDataFileBytes);
   folder.Write("settings.ini", big);
   EXPECT_EQ(ReadSettingsValues(slot, s).left, 5) << "a mebibyte is still read";
@@ -359,6 +364,9 @@ TEST(BoundedRead, AnOversizeFileIsRefusedUnread) {
   fs::resize_file(face, kMaxBmpFileBytes + 1);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(ErrorOf([&] { LoadFacePicture(face, "face.bmp"); }), 481);
+  EXPECT_EQ(ReportOf([&] { LoadFacePicture(face, "face.bmp"); }),
+            "Run-time error 481: Invalid picture (face.bmp, too large: 1074790401 bytes, the "
+            "limit is 1025 MiB)");
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 

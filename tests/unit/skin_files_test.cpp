@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "runtime/safe_file.h"
 #include "skineditor/hand_file.h"
 #include "skineditor/skin_editor.h"
 #include "skineditor/skin_settings.h"
@@ -28,6 +29,13 @@ struct Skin {
       fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
     folder.Write("settings.ini", "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     document = OpenSkin(slot).document;
+  }
+  // Line `number` of a file, without its break.
+  std::string Line(const char* file, int number) const {
+    const std::string text = folder.Read(file);
+    std::size_t start = 0;
+    for (int i = 1; i < number; ++i) start = text.find('\n', start) + 1;
+    return text.substr(start, text.find('\r', start) - start);
   }
   std::string Files() const {
     std::string all;
@@ -159,6 +167,61 @@ TEST(SkinFiles, AWriteFailingHalfWaySaysWhatWasSavedAndKeepsTheRestWhole) {
   EXPECT_EQ(skin.folder.Read("tyou.sin"), HandFileText(skin.document.hand(HandId::kMinute)));
   EXPECT_EQ(fs::read_symlink(skin.folder.path() + "/byou.sin"), "gone/byou.sin");
   EXPECT_EQ(skin.folder.Read("settings.ini"), "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
+}
+
+// A hand file the editor could not read whole (here over the 1 MiB the clock reads) holds more
+// than its hand shows: a save leaves it unless that hand is edited, and then keeps it beside.
+TEST(SkinFiles, AHandFileNotReadWholeIsLeftOrKeptBesideNeverLost) {
+  Skin skin;
+  std::string huge = ReadWholeFile(kData + "/tan.sin", "");
+  huge.resize(kMaxDataFileBytes + 4096, ' ');
+  skin.folder.Write("tan.sin", huge);
+  OpenedSkin opened = OpenSkin(skin.slot);
+  ASSERT_EQ(opened.problems.size(), 1u);
+  EXPECT_EQ(opened.problems[0],
+            "Run-time error 75: Path/File access error (tan.sin, too large: 1052672 bytes, the "
+            "limit is 1 MiB)");
+  SkinOnDisk onDisk = opened.onDisk();
+  SkinEditor editor(opened.document);
+
+  ASSERT_TRUE(editor.SetPenWidth(5));
+  SaveOutcome outcome = SaveSkin(skin.slot, editor.document(), 200, onDisk);
+  ASSERT_TRUE(outcome.saved) << outcome.message;
+  EXPECT_EQ(outcome.message, "tan.sin could not be read whole; it is left as it was.");
+  EXPECT_EQ(skin.folder.Read("tan.sin"), huge);
+  EXPECT_EQ(skin.Line("settings.ini", 4), " 5 ");
+  EXPECT_FALSE(fs::exists(skin.folder.path() + "/tan.sin.bak"));
+
+  // Edited, then undone: still the hand as read, so still left.
+  ASSERT_TRUE(editor.SetColor(HandId::kHour, 255));
+  ASSERT_TRUE(editor.Undo());
+  EXPECT_TRUE(SaveSkin(skin.slot, editor.document(), 200, onDisk).saved);
+  EXPECT_EQ(skin.folder.Read("tan.sin"), huge);
+
+  // Edited: written, the original kept under a free name beside it, another .bak untouched.
+  skin.folder.Write("tan.sin.bak", "someone else's");
+  ASSERT_TRUE(editor.InsertPoint(HandId::kHour, 0, {0, 50}));
+  outcome = SaveSkin(skin.slot, editor.document(), 200, onDisk);
+  ASSERT_TRUE(outcome.saved) << outcome.message;
+  EXPECT_EQ(outcome.message,
+            "tan.sin could not be read whole; the old one is kept as tan.sin.2.bak.");
+  EXPECT_EQ(skin.folder.Read("tan.sin.2.bak"), huge);
+  EXPECT_EQ(skin.folder.Read("tan.sin.bak"), "someone else's");
+  EXPECT_EQ(skin.folder.Read("tan.sin"), HandFileText(editor.document().hand(HandId::kHour)));
+  // Whole now: the next save writes it like any other and keeps nothing more.
+  EXPECT_FALSE(onDisk.notReadWhole[static_cast<std::size_t>(HandId::kHour)]);
+  ASSERT_TRUE(editor.SetColor(HandId::kHour, 1));
+  EXPECT_EQ(SaveSkin(skin.slot, editor.document(), 200, onDisk).message, "");
+  EXPECT_FALSE(fs::exists(skin.folder.path() + "/tan.sin.3.bak"));
+
+  // A file missing is nothing to keep: written as the hand is, nothing said.
+  fs::remove(skin.folder.path() + "/byou.sin");
+  opened = OpenSkin(skin.slot);
+  onDisk = opened.onDisk();
+  EXPECT_FALSE(onDisk.notReadWhole[static_cast<std::size_t>(HandId::kSecond)]);
+  outcome = SaveSkin(skin.slot, opened.document, 200, onDisk);
+  EXPECT_EQ(outcome.message, "");
+  EXPECT_EQ(skin.folder.Read("byou.sin"), "0\r\n");
 }
 
 }  // namespace

@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
+#include <vector>
 
 #include "clock_fixture.h"
 #include "skin/face_picture.h"
 #include "skin/hand_shapes.h"
 #include "skin/is_skin_folder.h"
+#include "skineditor/default_skin.h"
 #include "skineditor/face_import.h"
 #include "skineditor/skin_files.h"
 #include "tests/bmp/bmp_builder.h"
@@ -30,6 +33,11 @@ SkinDocument Opened(const std::string& folder) {
   return opened.document;
 }
 
+// A bitmap the clock draws, `width` a multiple of 4 (rows without padding).
+std::string Face(int width, char colour) {
+  return bmp::Build({.width = width, .height = 4, .pixels = std::string(width * 3 * 4, colour)});
+}
+
 TEST(IsSkinFolderTest, AnyOneHandFileMakesASkinFolderTheFaceSettingsOrAReadmeDoNot) {
   for (const char* hand : {kMinuteHandFile, kHourHandFile, kSecondHandFile}) {
     TempFolder folder;
@@ -43,15 +51,69 @@ TEST(IsSkinFolderTest, AnyOneHandFileMakesASkinFolderTheFaceSettingsOrAReadmeDoN
   EXPECT_FALSE(IsSkinFolder("/nonexistent-quarvel-folder"));
 }
 
-TEST(SkinFolder, ANewSkinIsTheDefaultSkinWithItsFaceInAFolderOfItsOwn) {
-  TempFolder target;
-  const FolderOutcome made = NewSkinFolder(kData, target.path());
+constexpr std::array<const char*, 4> kDefaultFiles{"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"};
+
+TEST(SkinFolder, TheBuiltInDefaultSkinIsDataByteForByte) {
+  std::vector<std::string> names;
+  for (const DefaultSkinFile& file : DefaultSkinFiles()) {
+    names.push_back(file.name);
+    EXPECT_EQ(file.bytes, ReadWholeFile(kData + "/" + file.name, file.name)) << file.name;
+  }
+  EXPECT_EQ(names, std::vector<std::string>(kDefaultFiles.begin(), kDefaultFiles.end()));
+}
+
+// In the Windows zip the skin the editor opens first is the folder beside the programs, the
+// default skin's: saved over, hands and face, New skin still makes the skin as shipped.
+TEST(SkinFolder, ANewSkinIsThePristineDefaultAfterTheDefaultFolderWasSavedOver) {
+  TempFolder programs, elsewhere, target;
+  for (const char* name : kDefaultFiles)
+    fs::copy_file(kData + "/" + name, programs.path() + "/" + name);
+  FileSlot slot(programs.path());
+  OpenedSkin opened = OpenSkin(slot);
+  SkinOnDisk onDisk = opened.onDisk();
+  SkinDocument edited = opened.document;
+  for (HandId id : kAllHands) edited.hand(id).color = 0x123456;
+  edited.penWidth = 7;
+  edited.bitmapName = PickedFaceName(programs.path(), elsewhere.Write("qv.bmp", Face(40, 'e')));
+  ASSERT_TRUE(SaveSkin(slot, edited, 200, onDisk).saved);
+  ASSERT_EQ(onDisk.document.bitmapName, "qv-2.bmp");
+  programs.Write("qv.bmp", Face(40, 'e'));  // and the face itself painted over
+
+  const FolderOutcome made = NewSkinFolder(target.path());
   ASSERT_TRUE(made.done) << made.message;
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
+  for (const char* name : kDefaultFiles)
     EXPECT_EQ(target.Read(name), ReadWholeFile(kData + "/" + name, name)) << name;
-  EXPECT_EQ(Opened(target.path()), Opened(kData));
+  EXPECT_EQ(target.Read("settings.ini"), "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
   EXPECT_EQ(made.written, Opened(target.path()));
-  EXPECT_TRUE(fs::exists(target.path() + "/settings.ini"));
+  EXPECT_EQ(made.written, Opened(kData));
+}
+
+// Never over another file: a folder with a hand file or a face of that name is refused whole;
+// settings.ini there keeps the clock's lines, as a save keeps them.
+TEST(SkinFolder, ANewSkinNeverReplacesAFile) {
+  for (const char* name : kDefaultFiles) {
+    TempFolder target;
+    target.Write(name, "mine");
+    const FolderOutcome refused = NewSkinFolder(target.path());
+    EXPECT_FALSE(refused.done) << name;
+    EXPECT_NE(refused.message.find(std::string("holds a skin already (") + name), std::string::npos)
+        << refused.message;
+    EXPECT_EQ(target.Read(name), "mine");
+    EXPECT_EQ(std::distance(fs::directory_iterator(target.path()), {}), 1) << name;
+  }
+  TempFolder target;
+  target.Write("settings.ini", "40,50\r\n-1 \r\nnight.bmp\r\n 9 \r\n 200 \r\n");
+  ASSERT_TRUE(NewSkinFolder(target.path()).done);
+  EXPECT_EQ(target.Read("settings.ini"), "40,50\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
+  EXPECT_FALSE(NewSkinFolder(target.path() + "/none").done);
+
+  // settings.ini that can't be written (a folder): the files made before it are taken back.
+  TempFolder blocked;
+  fs::create_directory(blocked.path() + "/settings.ini");
+  const FolderOutcome failed = NewSkinFolder(blocked.path());
+  EXPECT_FALSE(failed.done);
+  EXPECT_NE(failed.message.find("Nothing was left in"), std::string::npos) << failed.message;
+  EXPECT_EQ(std::distance(fs::directory_iterator(blocked.path()), {}), 1);
 }
 
 TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
@@ -92,11 +154,6 @@ TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
   const FolderOutcome refused = SaveSkinCopy(other, source.path(), empty.path(), 200);
   EXPECT_FALSE(refused.done);
   EXPECT_FALSE(fs::exists(empty.path() + "/tyou.sin"));
-}
-
-// A bitmap the clock draws, `width` a multiple of 4 (rows without padding).
-std::string Face(int width, char colour) {
-  return bmp::Build({.width = width, .height = 4, .pixels = std::string(width * 3 * 4, colour)});
 }
 
 // What an import did, and the name the skin gives the face.
@@ -176,6 +233,40 @@ TEST(FaceImport, AFailedCopySaysWhyAndWritesNothing) {
   EXPECT_EQ(face.outcome, Outcome::kFailed);
   EXPECT_NE(face.message.find("could not be copied into the skin folder"), std::string::npos);
   EXPECT_EQ(f.Entries(), "");
+}
+
+// Browse... only names the face; the save brings one from elsewhere in and names it plainly.
+TEST(FaceImport, AFacePickedElsewhereIsBroughtInAtTheSaveNotBefore) {
+  Folders f;
+  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
+    fs::copy_file(kData + "/" + name, f.skin.path() + "/" + name);
+  const std::string inside = f.skin.Write("qv.bmp", Face(40, 'a'));
+  const std::string picked = f.elsewhere.Write("face.bmp", Face(40, 'b'));
+  EXPECT_EQ(PickedFaceName(f.skin.path(), inside), "qv.bmp");
+  EXPECT_EQ(PickedFaceName(f.skin.path(), picked), picked);
+  const std::string before = f.Entries();
+
+  FileSlot slot(f.skin.path());
+  const OpenedSkin opened = OpenSkin(slot);
+  SkinOnDisk onDisk = opened.onDisk();
+  SkinDocument document = opened.document;
+  document.bitmapName = PickedFaceName(f.skin.path(), picked);
+  EXPECT_EQ(f.Entries(), before);
+  const SaveOutcome saved = SaveSkin(slot, document, 40, onDisk);
+  ASSERT_TRUE(saved.saved) << saved.message;
+  EXPECT_EQ(saved.message, "Copied face.bmp into the skin folder.");
+  EXPECT_EQ(f.skin.Read("face.bmp"), Face(40, 'b'));
+  EXPECT_EQ(onDisk.document.bitmapName, "face.bmp");
+  EXPECT_EQ(Opened(f.skin.path()), onDisk.document);
+
+  // A full path the skin named already is the author's own choice: saved as it is, not copied.
+  const std::string other = f.elsewhere.Write("other.bmp", Face(40, 'c'));
+  f.skin.Write("settings.ini", "0,0\r\n 0 \r\n" + other + "\r\n 2 \r\n");
+  const OpenedSkin named = OpenSkin(slot);
+  onDisk = named.onDisk();
+  ASSERT_TRUE(SaveSkin(slot, named.document, 40, onDisk).saved);
+  EXPECT_FALSE(fs::exists(f.skin.path() + "/other.bmp"));
+  EXPECT_EQ(Opened(f.skin.path()).bitmapName, other);
 }
 
 // A Linux name that really holds a backslash, and a rooted name, stay as written.
