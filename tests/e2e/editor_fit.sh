@@ -2,7 +2,8 @@
 # The skin editor on a laptop's screen, 1280x720 (E2E_SCREEN gives another), at LogPixels 144
 # and 192: the window inside the work area, and every control (the Save buttons and the status
 # line among them) inside it and shown whole, at once or once the panel is scrolled, as a person
-# scrolls it: a click on its scroll bar's down arrow, then `winprobe fit` again.
+# scrolls it: a click on its scroll bar's down arrow, then `winprobe fit` again; and Shift+Tab
+# up from its end brings each control it reaches into view.
 : "${E2E_SCREEN:=1280x720x24}"
 source "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -60,6 +61,27 @@ every_control_reachable() { # <what>
   e2e_log "$1: all $(wc -l <<<"$all") controls shown whole, $clicks clicks on the scroll bar"
 }
 
+# From the Time field at the panel's end, Shift+Tab walks up the panel: each control it reaches
+# is shown whole, the last of them one that was out of sight when it started.
+tab_shows_the_focus() { # <what>
+  local rect x y w h i focus hidden
+  rect=$(sed -nE 's/^fits id=121 .* rect=([-0-9,]+)$/\1/p' <<<"$REPORT")
+  [ -n "$rect" ] || e2e_fail "$1: the Time field is not shown at the end of the panel"
+  hidden=$(ids cut <<<"$REPORT")
+  IFS=, read -r x y w h <<<"$rect"
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
+  for ((i = 1; i <= 10; i++)); do
+    xdotool sleep 0.2 key --clearmodifiers shift+Tab sleep 0.2
+    REPORT=$(fit_report)
+    focus=$(sed -nE 's/^focus id=([0-9]+)$/\1/p' <<<"$REPORT")
+    grep -q "^fits id=${focus:-none} " <<<"$REPORT" || e2e_fail "$1: after $i Shift+Tab the" \
+      "focus is on id=${focus:-none}, not shown whole:"$'\n'"$(grep -v '^fits' <<<"$REPORT")"
+  done
+  grep -qx "$focus" <<<"$hidden" ||
+    e2e_fail "$1: 10 Shift+Tab from the Time field reached id=$focus, shown from the start"
+  e2e_log "$1: Shift+Tab scrolled up to id=$focus"
+}
+
 e2e_skin 300 200
 for dpi in 144 192; do
   set_dpi "$dpi"
@@ -67,6 +89,7 @@ for dpi in 144 192; do
   e2e_screenshot "editor-$dpi" >/dev/null
   every_control_reachable "LogPixels $dpi on ${E2E_SCREEN%x*}"
   e2e_screenshot "editor-$dpi-scrolled" >/dev/null
+  tab_shows_the_focus "LogPixels $dpi on ${E2E_SCREEN%x*}"
   e2e_close_editor "a close request at LogPixels $dpi"
 done
 e2e_pass

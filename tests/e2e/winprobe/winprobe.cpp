@@ -211,7 +211,8 @@ SIZE room(HWND control, const std::wstring& cls, LONG style, SIZE text, int dpi)
 // A line for each visible control: "fits id=N class=... text=... rect=..." when it lies inside
 // the window's client area and the work area of the window's monitor, its text, measured in its
 // own font, shown whole; else "cut id=N ...: why". Before them "window inside the work area" or
-// "cut window ...: why"; last "checked N controls at D dpi, M cut" (the window counts as one).
+// "cut window ...: why"; then "focus id=N", the control with the keyboard focus, if any; last
+// "checked N controls at D dpi, M cut" (the window counts as one).
 int checkFit(const std::wstring& title) {
   // Our own rectangles and fonts unscaled, whatever the window's awareness.
   using SetContextFn = BOOL(WINAPI*)(HANDLE);
@@ -280,6 +281,13 @@ int checkFit(const std::wstring& title) {
     if (!why.empty()) ++cut;
     std::printf("%s id=%d %s%s%s\n", why.empty() ? "fits" : "cut", GetDlgCtrlID(control),
                 describe(control).c_str(), why.empty() ? "" : ": ", why.c_str());
+  }
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) {
+    HWND focus = thread.hwndFocus;  // a combo box's field: the combo box
+    while (focus && GetParent(focus) && GetParent(focus) != window) focus = GetParent(focus);
+    if (focus && GetParent(focus) == window) std::printf("focus id=%d\n", GetDlgCtrlID(focus));
   }
   std::printf("checked %d controls at %d dpi, %d cut\n", checked, dpi, cut);
   return cut == 0 ? 0 : 1;
