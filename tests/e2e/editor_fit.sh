@@ -3,7 +3,7 @@
 # and 192: the window inside the work area, and every control (the Save buttons and the status
 # line among them) inside it and shown whole, at once or once the panel is scrolled, as a person
 # scrolls it: a click on its scroll bar's down arrow, then `winprobe fit` again; and Shift+Tab
-# up from its end brings each control it reaches into view.
+# up from its end brings each control it reaches into view, and the wheel scrolls the panel.
 : "${E2E_SCREEN:=1280x720x24}"
 source "$(dirname "$0")/lib.sh"
 e2e_begin
@@ -62,7 +62,7 @@ every_control_reachable() { # <what>
 }
 
 # From the Time field at the panel's end, Shift+Tab walks up the panel: each control it reaches
-# is shown whole, the last of them one that was out of sight when it started.
+# is shown whole, the last of them one that was out of sight when it started. Then the wheel.
 tab_shows_the_focus() { # <what>
   local rect x y w h i focus hidden
   rect=$(sed -nE 's/^fits id=121 .* rect=([-0-9,]+)$/\1/p' <<<"$REPORT")
@@ -80,6 +80,10 @@ tab_shows_the_focus() { # <what>
   grep -qx "$focus" <<<"$hidden" ||
     e2e_fail "$1: 10 Shift+Tab from the Time field reached id=$focus, shown from the start"
   e2e_log "$1: Shift+Tab scrolled up to id=$focus"
+  # The wheel over that control (over the point list it would scroll the list).
+  IFS=, read -r x y w h < <(sed -nE "s/^fits id=$focus .* rect=([-0-9,]+)\$/\1/p" <<<"$REPORT")
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.2 click 5
+  report_moved "$(places <<<"$REPORT")" || e2e_fail "$1: the mouse wheel did not scroll the panel"
 }
 
 e2e_skin 300 200
