@@ -6,8 +6,10 @@
 #   banner@2x.bmp  the same banner drawn afresh at twice the size (456 x 114, same rules), for
 #                screens at 2x: the dial and the letters sharp rather than blown up
 #   banner@1.5x.bmp  and at one and a half times (342 x 86), for screens at 1.5x
-#   quarvel.ico  the application icon, 32 x 32 and 16 x 16, 256 colours each, its mask
-#                transparent outside the dial
+#   quarvel.ico  the application icon at 256, 48, 32, 24 and 16 pixels (Explorer's large and
+#                extra large views, the task bar and caption at 1x to 2x): 48 and below in 256
+#                colours with a mask transparent outside the dial, 256 as a PNG, as Windows
+#                keeps its own large icons
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and DejaVu Sans Bold (fonts-dejavu-core).
 # Usage: tools/make-banner.sh [folder]   (default: infodialog/resources)
 set -euo pipefail
@@ -44,11 +46,22 @@ make_banner 1 "$tmp/banner.bmp"
 make_banner 1.5 "$tmp/banner@1.5x.bmp"
 make_banner 2 "$tmp/banner@2x.bmp"
 
-for size in 32 16; do rsvg-convert -w $size -h $size "$svg" -o "$tmp/icon$size.png"; done
-convert "$tmp/icon32.png" "$tmp/icon16.png" -channel A -threshold 50% +channel \
+icon_sizes=(256 48 32 24 16)
+icons=()
+for size in "${icon_sizes[@]}"; do
+  rsvg-convert -w $size -h $size "$svg" -o "$tmp/icon$size.png"
+  icons+=("$tmp/icon$size.png")
+done
+convert "${icons[@]}" -channel A -threshold 50% +channel \
   -type PaletteAlpha "$tmp/quarvel.ico"
-[ "$(od -An -tu2 -j12 -N2 "$tmp/quarvel.ico" | tr -d ' ')" = 8 ] ||
-  { echo "the icon is not 8 bits a pixel" >&2; exit 1; }
+# Each size once, and all but the PNG at 8 bits a pixel (each directory entry: width at 6 + 16 i,
+# bits a pixel at 12 + 16 i; 0 is 256).
+for ((i = 0; i < ${#icon_sizes[@]}; i++)); do
+  width=$(od -An -tu1 -j$((6 + 16 * i)) -N1 "$tmp/quarvel.ico" | tr -d ' ')
+  bits=$(od -An -tu2 -j$((12 + 16 * i)) -N2 "$tmp/quarvel.ico" | tr -d ' ')
+  [ "$((width == 0 ? 256 : width))" = "${icon_sizes[i]}" ] && { [ "$width" = 0 ] || [ "$bits" = 8 ]; } ||
+    { echo "the icon's image $i is $width pixels wide, $bits bits a pixel" >&2; exit 1; }
+done
 
 cp "$tmp/banner.bmp" "$tmp/banner@1.5x.bmp" "$tmp/banner@2x.bmp" "$tmp/quarvel.ico" "$out/"
 echo "wrote $out/banner.bmp, $out/banner@1.5x.bmp, $out/banner@2x.bmp and $out/quarvel.ico"

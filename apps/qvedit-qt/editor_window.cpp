@@ -6,6 +6,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -32,6 +35,28 @@ QPushButton* Button(const char* text, const char* name, QWidget* parent) {
   button->setObjectName(name);
   return button;
 }
+
+// The controls' panel, scrolling when the window is shorter than it (2x on a laptop's screen):
+// always its full width, and its full height when there is room. Its rows keep their order,
+// Tab scrolls to the control it reaches, and the face keeps its room.
+class PanelScroller final : public QScrollArea {
+ public:
+  PanelScroller(QLayout* panel, QWidget* parent) : QScrollArea(parent) {
+    auto* inside = new QWidget;
+    inside->setLayout(panel);
+    setWidget(inside);
+    setWidgetResizable(true);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Expanding);
+  }
+  QSize sizeHint() const override {
+    return widget()->sizeHint() + QSize(verticalScrollBar()->sizeHint().width(), 0);
+  }
+  QSize minimumSizeHint() const override {
+    return {sizeHint().width(), 4 * verticalScrollBar()->sizeHint().width()};
+  }
+};
 }  // namespace
 
 EditorWindow::EditorWindow(std::unique_ptr<SkinDialogs> dialogs, Clock& clock, QWidget* parent)
@@ -105,9 +130,10 @@ void EditorWindow::BuildWidgets() {
   panel->addLayout(folderRow);
   panel->addLayout(saveRow);
   panel->addWidget(status_);
+  panel->setContentsMargins(0, 0, 0, 0);
   auto* window = new QHBoxLayout(this);
   window->addLayout(faceColumn, 1);
-  window->addLayout(panel, 0);
+  window->addWidget(new PanelScroller(panel, this), 0);
 
   // The window keeps its size at every zoom, as the Windows editor's does: a face larger than
   // the view scrolls, and the controls stay where the author has them.
@@ -161,6 +187,20 @@ void EditorWindow::Open() {
   openProblems_ = OpenCurrentFolder();
   opening_ = true;
   ticker_->start(kTickMs);
+  // The whole panel at first, as far as the screen's work area, a title bar and a frame allow
+  // (Qt alone stops at two thirds of the screen's height, where the panel would scroll on an
+  // ordinary screen); as wide as Qt makes it, so a fixed zoom still has room to grow into,
+  // unless that leaves the face less than its least size: then as wide as the screen allows.
+  if (screen() == nullptr) return;
+  const int edge = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  const QSize room = screen()->availableGeometry().size() -
+                     QSize(2 * edge, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * edge);
+  const QSize want = sizeHint(), least = minimumSizeHint();
+  int width =
+      std::clamp(want.width(), least.width(), std::max(least.width(), room.width() * 2 / 3));
+  const int faceShort = faceView_->minimumWidth() - (width - least.width());
+  if (faceShort > 0) width = std::max(width, std::min(width + faceShort, room.width()));
+  resize(width, std::clamp(want.height(), least.height(), std::max(least.height(), room.height())));
 }
 
 // The skin of the working folder, in place of the one edited; the switch stays as it was.

@@ -1,6 +1,7 @@
 // The main window's controls: created once, laid out from the size of the window's font (so
 // nothing is cut at any DPI), the panel on the right, the face view taking the rest of the
-// window; and filled from the skin after every edit.
+// window; and filled from the skin after every edit. A window shorter than the panel (2x on a
+// laptop's screen) scrolls the panel, whose rows keep their order, and the face keeps its room.
 #include "apps/qvedit-win32/editor_window.h"
 // commctrl.h needs windows.h first.
 #include <commctrl.h>
@@ -182,6 +183,21 @@ int SystemMetric(int index, UINT dpi) {
   if (forDpi != nullptr) return forDpi(index, dpi);
   return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), 96);
 }
+
+RECT WorkAreaOf(HWND hwnd) {
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  GetMonitorInfoA(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor);
+  return monitor.rcWork;
+}
+
+// The window's outer size around a client area of that size.
+SIZE OuterSize(HWND hwnd, int width, int height) {
+  RECT outer{0, 0, width, height};
+  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrA(hwnd, GWL_EXSTYLE)));
+  return {outer.right - outer.left, outer.bottom - outer.top};
+}
 }  // namespace
 
 void EditorWindow::SetUpFont() {
@@ -234,6 +250,9 @@ void EditorWindow::CreateControls() {
   SendMessageA(Item(kPenUpDown), UDM_SETRANGE32, 1, 32767);
   SendMessageA(Item(kAngleEdit), EM_SETLIMITTEXT, 12, 0);
   SendMessageA(Item(kPercentEdit), EM_SETLIMITTEXT, 12, 0);
+  // Last: Tab never stops on it (the focused control scrolls into view instead).
+  CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 10, 10, hwnd_,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPanelScroll)), instance_, nullptr);
   SetUpFont();
 }
 
@@ -251,6 +270,7 @@ SIZE EditorWindow::LayOutPanel(int left, int top) {
   u.cy = tm.tmHeight;
   u.cx = (textWidth("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") + 26) / 52;
   const int gap = u.X(4), rowGap = u.Y(3);
+  panelRow_ = u.Y(14) + rowGap;
   const int check = SystemMetric(SM_CXMENUCHECK, dpi_);
   const int scrollBar = SystemMetric(SM_CXVSCROLL, dpi_);
   const int edge = SystemMetric(SM_CXEDGE, dpi_);
@@ -339,12 +359,68 @@ void EditorWindow::PlaceControls() {
   panel_ = LayOutPanel(-1, margin);
   RECT client{};
   GetClientRect(hwnd_, &client);
-  const int left = std::max(static_cast<int>(client.right - margin - panel_.cx), 3 * margin);
-  LayOutPanel(left, margin);
+  // Too short for the panel: a scroll bar along the window's right edge moves it.
+  const int height = static_cast<int>(panel_.cy) + 2 * margin;
+  const bool scrolls = height > client.bottom;
+  const int bar = scrolls ? SystemMetric(SM_CXVSCROLL, dpi_) : 0;
+  scroll_ = scrolls ? std::clamp(scroll_, 0, height - static_cast<int>(client.bottom)) : 0;
+  HWND scrollBar = Item(kPanelScroll);
+  if (scrolls) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = height - 1;
+    info.nPage = static_cast<UINT>(client.bottom);
+    info.nPos = scroll_;
+    SetScrollInfo(scrollBar, SB_CTL, &info, FALSE);
+    MoveWindow(scrollBar, client.right - bar, 0, bar, client.bottom, FALSE);
+  }
+  ShowWindow(scrollBar, scrolls ? SW_SHOWNA : SW_HIDE);
+  const int left = std::max(static_cast<int>(client.right - bar - margin - panel_.cx), 3 * margin);
+  LayOutPanel(left, margin - scroll_);
   MoveWindow(faceView_->handle(), margin, margin, std::max(left - 2 * margin, 1),
              std::max(static_cast<int>(client.bottom) - 2 * margin, 1), FALSE);
   // Everything at once, the spaces between the controls too: nothing of an old place stays.
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+}
+
+void EditorWindow::SizeToWorkArea() {
+  const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
+  panel_ = LayOutPanel(-1, margin);
+  // As tall as the panel, the face view a square beside it, or as large as the face at 1x.
+  const int view = std::max(static_cast<int>(panel_.cy), std::min(face_.width(), 720));
+  SIZE outer = OuterSize(hwnd_, 3 * margin + view + panel_.cx,
+                         2 * margin + std::max(view, static_cast<int>(panel_.cy)));
+  // Within the monitor's work area: the face view gives way first, then the panel scrolls.
+  const RECT work = WorkAreaOf(hwnd_);
+  if (outer.cy > work.bottom - work.top) {
+    outer.cy = work.bottom - work.top;
+    outer.cx += SystemMetric(SM_CXVSCROLL, dpi_);
+  }
+  const POINT least = MinimumSize();
+  outer.cx = std::clamp(static_cast<int>(outer.cx), static_cast<int>(least.x),
+                        static_cast<int>(work.right - work.left));
+  RECT place{};
+  GetWindowRect(hwnd_, &place);
+  const int x = std::clamp(static_cast<int>(place.left), static_cast<int>(work.left),
+                           static_cast<int>(work.right - outer.cx));
+  const int y = std::clamp(static_cast<int>(place.top), static_cast<int>(work.top),
+                           static_cast<int>(work.bottom - outer.cy));
+  SetWindowPos(hwnd_, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
+}
+
+POINT EditorWindow::MinimumSize() const {
+  // The panel's width with its scroll bar and a face view of 200 pixels at 96 dpi; any height
+  // down to the face view's, since the panel scrolls. Never more than the work area, where the
+  // face view gives way.
+  const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
+  const int view = MulDiv(200, static_cast<int>(dpi_), 96);
+  const SIZE outer = OuterSize(
+      hwnd_, 3 * margin + view + panel_.cx + SystemMetric(SM_CXVSCROLL, dpi_), 2 * margin + view);
+  const RECT work = WorkAreaOf(hwnd_);
+  return {std::min(static_cast<int>(outer.cx), static_cast<int>(work.right - work.left)),
+          std::min(static_cast<int>(outer.cy), static_cast<int>(work.bottom - work.top))};
 }
 
 std::string EditorWindow::Text(int id) const {

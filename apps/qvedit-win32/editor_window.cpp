@@ -62,32 +62,11 @@ EditorWindow::~EditorWindow() {
 }
 
 void EditorWindow::Open(int showCommand) {
-  // As tall as the panel, the face view a square beside it, or as large as the face at 1x.
-  const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
-  panel_ = LayOutPanel(-1, margin);
   const OpenedSkin opened = OpenSkin(slot_);
   editor_ = SkinEditor(opened.document);
   onDisk_ = opened.onDisk();
   ShowSkin();
-  const int view = std::max(static_cast<int>(panel_.cy), std::min(face_.width(), 720));
-  RECT outer{0, 0, 3 * margin + view + panel_.cx,
-             2 * margin + std::max(view, static_cast<int>(panel_.cy))};
-  AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-  // Within the monitor's work area: the face view gives way first.
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof monitor;
-  GetMonitorInfoA(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
-  const int width = std::min(outer.right - outer.left, monitor.rcWork.right - monitor.rcWork.left);
-  const int height = std::min(outer.bottom - outer.top, monitor.rcWork.bottom - monitor.rcWork.top);
-  RECT place{};
-  GetWindowRect(hwnd_, &place);
-  const int x = std::clamp(static_cast<int>(place.left), static_cast<int>(monitor.rcWork.left),
-                           static_cast<int>(monitor.rcWork.right) - width);
-  const int y = std::clamp(static_cast<int>(place.top), static_cast<int>(monitor.rcWork.top),
-                           static_cast<int>(monitor.rcWork.bottom) - height);
-  SetWindowPos(hwnd_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  PlaceControls();
+  SizeToWorkArea();
   ShowWindow(hwnd_, showCommand);
   UpdateWindow(hwnd_);
   SetTimer(hwnd_, kTickTimer, kTickMs, nullptr);
@@ -149,24 +128,19 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       if (header.idFrom == kPointList) OnListNotify(header);
       return 0;
     }
-    case WM_VSCROLL:  // the pen's up-down control has changed its field
+    case WM_VSCROLL:  // the pen's up-down control has changed its field, or the panel scrolls
       if (reinterpret_cast<HWND>(lParam) == Item(kPenUpDown)) ApplyPenWidth();
+      if (reinterpret_cast<HWND>(lParam) == Item(kPanelScroll)) OnPanelScroll(LOWORD(wParam));
+      return 0;
+    case WM_MOUSEWHEEL:  // over the panel, or from one of its controls
+      OnPanelWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_SIZE:
       if (wParam != SIZE_MINIMIZED && faceView_) PlaceControls();
       return 0;
-    case WM_GETMINMAXINFO: {
-      // The whole panel, and a face view of at least 200 pixels (at 96 dpi) beside it.
-      const int margin = MulDiv(10, static_cast<int>(dpi_), 96);
-      const int view = MulDiv(200, static_cast<int>(dpi_), 96);
-      RECT outer{0, 0, 3 * margin + view + panel_.cx,
-                 2 * margin + std::max(view, static_cast<int>(panel_.cy))};
-      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrA(hwnd_, GWL_EXSTYLE)));
-      auto& info = *reinterpret_cast<MINMAXINFO*>(lParam);
-      info.ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumSize();
       return 0;
-    }
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       return 0;

@@ -66,6 +66,7 @@ class EditorWindow final : public FaceViewEvents {
     kFolderLine,
     kSizeLabel,
     kSizeCombo,
+    kPanelScroll,  // shown when the panel is taller than the window
   };
 
   explicit EditorWindow(HINSTANCE instance);
@@ -75,6 +76,8 @@ class EditorWindow final : public FaceViewEvents {
   void Open(int showCommand);
   // Ctrl+Z, Ctrl+Y, Ctrl+S, and Delete outside a text field; true when the message was one.
   bool TranslateShortcut(const MSG& msg);
+  // After a key: a control Tab reached in the scrolled-out part of the panel scrolls into view.
+  void ShowFocusedControl();
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -86,6 +89,12 @@ class EditorWindow final : public FaceViewEvents {
   void CreateControls();
   void SetUpFont();      // the message font at the window's DPI
   void PlaceControls();  // every control from the font's size; the face view takes the rest
+  // The first size: the whole panel and the face at 1x, as far as the work area allows.
+  void SizeToWorkArea();
+  POINT MinimumSize() const;  // a face view of 200 pixels (at 96 dpi) and the panel's width
+  void ScrollPanel(int to);   // the panel's top `to` pixels above the window's top margin
+  void OnPanelScroll(int request);
+  void OnPanelWheel(int delta);
   // The layout's panel: its size when `left` is negative, else placed with its left edge there.
   SIZE LayOutPanel(int left, int top);
   void OnDpiChanged(UINT dpi, const RECT& suggested);
@@ -143,7 +152,9 @@ class EditorWindow final : public FaceViewEvents {
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;  // ours, made for the window's DPI
   UINT dpi_ = 96;
-  SIZE panel_{};  // the controls' panel, measured from the font
+  SIZE panel_{};       // the controls' panel, measured from the font
+  int panelRow_ = 20;  // a row of the panel: what a line of scrolling moves
+  int scroll_ = 0;     // how far the panel is scrolled up
   HBRUSH swatch_ = nullptr;
   std::unique_ptr<Win32FaceView> faceView_;
   FileSlot slot_;  // bare names: the working folder

@@ -20,9 +20,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   editor.Open(showCommand);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    if (editor.TranslateShortcut(msg) || IsDialogMessageA(editor.handle(), &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    if (!editor.TranslateShortcut(msg) && !IsDialogMessageA(editor.handle(), &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (msg.message == WM_KEYDOWN) editor.ShowFocusedControl();  // Tab may have moved it
   }
   return 0;
 }

@@ -42,10 +42,12 @@ TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
   }
 }
 
-TEST(X11Resources, TheIconHas32And16PixelDialsTransparentInTheCorners) {
+// The .ico's bitmaps, 48 to 16 pixels; its 256-pixel PNG is Windows' (the desktop's menus take
+// the installed icons).
+TEST(X11Resources, TheIconHas48To16PixelDialsTransparentInTheCorners) {
   const std::vector<long> cardinals = X11IconCardinals();
   std::size_t at = 0;
-  for (long size : {32L, 16L}) {
+  for (long size : {48L, 32L, 24L, 16L}) {
     ASSERT_GE(cardinals.size(), at + 2 + static_cast<std::size_t>(size * size));
     EXPECT_EQ(cardinals[at], size);
     EXPECT_EQ(cardinals[at + 1], size);

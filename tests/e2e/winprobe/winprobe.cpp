@@ -232,8 +232,11 @@ SIZE room(HWND control, const std::wstring& cls, LONG style, SIZE text, int dpi)
   return {0, 0};
 }
 
-// Prints each control whose text, measured in its own font, does not fit it, or that reaches
-// beyond the window or the work area, then "checked N controls at D dpi, M cut".
+// A line for each visible control: "fits id=N class=... text=... rect=..." when it lies inside
+// the window's client area and the work area of the window's monitor, its text, measured in its
+// own font, shown whole; else "cut id=N ...: why". Before them "window inside the work area" or
+// "cut window ...: why"; then "focus id=N", the control with the keyboard focus, if any; last
+// "checked N controls at D dpi, M cut" (the window counts as one).
 int checkFit(const std::wstring& title) {
   // Our own rectangles and fonts unscaled, whatever the window's awareness.
   using SetContextFn = BOOL(WINAPI*)(HANDLE);
@@ -261,6 +264,17 @@ int checkFit(const std::wstring& title) {
   std::vector<HWND> controls;
   EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&controls));
   int checked = 0, cut = 0;
+  RECT frame{};
+  GetWindowRect(window, &frame);
+  if (inside(frame, monitor.rcWork)) {
+    std::printf("window inside the work area\n");
+  } else {
+    ++cut;
+    std::printf("cut window %s: reaches beyond the work area %ld,%ld,%ld,%ld\n",
+                describe(window).c_str(), monitor.rcWork.left, monitor.rcWork.top,
+                monitor.rcWork.right - monitor.rcWork.left,
+                monitor.rcWork.bottom - monitor.rcWork.top);
+  }
   for (HWND control : controls) {
     if (!IsWindowVisible(control) || GetParent(control) != window) continue;
     const std::wstring cls = className(control), text = windowText(control);
@@ -288,11 +302,16 @@ int checkFit(const std::wstring& title) {
             std::to_string(client.right) + "x" + std::to_string(client.bottom);
     }
     ++checked;
-    if (!why.empty()) {
-      ++cut;
-      std::printf("cut id=%d class=%s text=%s: %s\n", GetDlgCtrlID(control), quoted(cls).c_str(),
-                  quoted(text).c_str(), why.c_str());
-    }
+    if (!why.empty()) ++cut;
+    std::printf("%s id=%d %s%s%s\n", why.empty() ? "fits" : "cut", GetDlgCtrlID(control),
+                describe(control).c_str(), why.empty() ? "" : ": ", why.c_str());
+  }
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread)) {
+    HWND focus = thread.hwndFocus;  // a combo box's field: the combo box
+    while (focus && GetParent(focus) && GetParent(focus) != window) focus = GetParent(focus);
+    if (focus && GetParent(focus) == window) std::printf("focus id=%d\n", GetDlgCtrlID(focus));
   }
   std::printf("checked %d controls at %d dpi, %d cut\n", checked, dpi, cut);
   return cut == 0 ? 0 : 1;
