@@ -96,31 +96,24 @@ e2e_list_controls() { # [title]
     tee -a "$E2E_ART/controls.txt"
 }
 
-# LogPixels for the next program started. The prefix's own value is kept in the prefix while
-# a test has changed it, and put back at that test's end, or as the next test begins when a
-# time-out or a kill stopped it first: a prefix left at 2x brought every later clock up at 2x.
+# LogPixels for the next program started; a stock prefix has none (96 dpi). A test that sets
+# it leaves a mark in the prefix until the value is gone again, at its end or, when a time-out
+# or a kill stopped it first, as the next test begins: a prefix left at 2x brought every later
+# clock up at 2x. A value in the registry's file without the mark (an older run's) goes too.
 E2E_DESKTOP_KEY='HKCU\Control Panel\Desktop'
-E2E_STOCK_DPI=.quarvel-stock-dpi
+E2E_DPI_MARK=.quarvel-dpi-changed
 e2e_screen_dpi() { # <dots per inch>
   e2e_driver_reset
-  if [ ! -f "$WINEPREFIX/$E2E_STOCK_DPI" ]; then
-    { wine reg query "$E2E_DESKTOP_KEY" /v LogPixels 2>/dev/null 9>&- || true; } |
-      sed -nE 's/.*REG_DWORD +0x([0-9a-fA-F]+).*/\1/p' >"$WINEPREFIX/$E2E_STOCK_DPI.new"
-    mv "$WINEPREFIX/$E2E_STOCK_DPI.new" "$WINEPREFIX/$E2E_STOCK_DPI"
-  fi
-  trap 'status=$?; e2e_driver_reset; e2e_restore_dpi; (exit $status); e2e_teardown' EXIT
+  touch "$WINEPREFIX/$E2E_DPI_MARK"
+  trap 'status=$?; trap - ERR; set +e; e2e_driver_reset; e2e_restore_dpi; (exit $status); e2e_teardown' EXIT
   wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 9>&-
   wineserver -w 9>&- || true
 }
 e2e_restore_dpi() {
-  [ -f "$WINEPREFIX/$E2E_STOCK_DPI" ] || return 0
-  local stock
-  stock=$(cat "$WINEPREFIX/$E2E_STOCK_DPI")
-  if [ -n "$stock" ]; then
-    wine reg add "$E2E_DESKTOP_KEY" /v LogPixels /t REG_DWORD /d $((16#$stock)) /f
-  else
-    wine reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f
-  fi >/dev/null 2>&1 9>&-
+  [ -f "$WINEPREFIX/$E2E_DPI_MARK" ] || awk '/^\[/ { desktop = /^\[Control Panel\\\\Desktop\]/ }
+    desktop && /^"LogPixels"=/ { found = 1 } END { exit !found }' "$WINEPREFIX/user.reg" 2>/dev/null ||
+    return 0
+  wine reg delete "$E2E_DESKTOP_KEY" /v LogPixels /f >/dev/null 2>&1 9>&-
   wineserver -w 9>&- || true
-  rm -f "$WINEPREFIX/$E2E_STOCK_DPI"
+  rm -f "$WINEPREFIX/$E2E_DPI_MARK"
 }

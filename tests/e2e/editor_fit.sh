@@ -8,20 +8,6 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# The prefix's dpi is set before each start, and goes back to a stock prefix's (no LogPixels:
-# 96) however the test ends, so an interrupted run leaves no scaled prefix for the next tests.
-DESKTOP_KEY='HKCU\Control Panel\Desktop'
-set_dpi() { # [dots per inch; none: the stock prefix's]
-  e2e_driver_reset
-  if [ -n "${1:-}" ]; then
-    wine reg add "$DESKTOP_KEY" /v LogPixels /t REG_DWORD /d "$1" /f
-  else
-    wine reg delete "$DESKTOP_KEY" /v LogPixels /f || true
-  fi >/dev/null 2>&1 9>&-
-  wineserver -w 9>&- || true
-}
-trap 'status=$?; trap - ERR; set +e; set_dpi; (exit $status); e2e_teardown' EXIT
-
 fit_report() { wine "$E2E_WINPROBE" fit qvs 2>>"$E2E_TMP/winprobe.log" 9>&- || true; }
 ids() { sed -nE "s/^($1) id=([0-9]+) .*/\2/p" | sort -u; }
 places() { sed -nE 's/^(fits|cut) (id=[0-9]+) .* (rect=[-0-9,]+).*/\2 \3/p'; }
@@ -88,7 +74,7 @@ tab_shows_the_focus() { # <what>
 
 e2e_skin 300 200
 for dpi in 144 192; do
-  set_dpi "$dpi"
+  e2e_screen_dpi "$dpi"
   e2e_start_editor
   e2e_screenshot "editor-$dpi" >/dev/null
   every_control_reachable "LogPixels $dpi on ${E2E_SCREEN%x*}"
