@@ -37,11 +37,11 @@ clock:
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
 	cmake --build $(RELEASE) -j $(JOBS) --target quarvel
 
-# The end-to-end tests mostly wait for windows, so twice as many as the cores run at once while
-# the load stays below that; beside a build that keeps the cores busy, fewer (--test-load).
+# The end-to-end tests mostly wait for windows, so twice as many as the cores run at once; on a
+# busy machine their waits stretch (E2E_PATIENCE in tests/e2e/lib.sh) rather than fail.
 test: deps
 	$(MAKE) native windows fuzz
-	cd $(NATIVE) && ctest --output-on-failure -j $$((2 * $(JOBS))) --test-load $$((2 * $(JOBS)))
+	cd $(NATIVE) && ctest --output-on-failure -j $$((2 * $(JOBS)))
 
 # The native Linux clock with its skin editor; the Windows build under Wine is `make run-windows`.
 run: deps

@@ -1,5 +1,7 @@
 #include "infodialog/dialog_layout.h"
 
+#include <algorithm>
+
 #include "runtime/checked_math.h"
 
 namespace quarvel::infodialog {
@@ -29,6 +31,14 @@ PixelRect ControlRect(const ControlLayout& control, float fx, float fy) {
 PixelRect DialogClientRect(float fx, float fy) {
   return {Px(kDialog.clientLeft, fx), Px(kDialog.clientTop, fy), Px(kDialog.clientWidth, fx),
           Px(kDialog.clientHeight, fy)};
+}
+
+PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& work) {
+  const auto fit = [](int wanted, int from, int room, int size) {
+    return std::max(from, std::min(wanted, from + room - size));
+  };
+  return {fit(outer.x, work.x, work.width, outer.width),
+          fit(outer.y, work.y, work.height, outer.height), outer.width, outer.height};
 }
 
 int FontPixelHeight(float fy) {

@@ -58,6 +58,10 @@ struct PixelRect {
 PixelRect ControlRect(const ControlLayout& control, float twipsPerPixelX, float twipsPerPixelY);
 // The dialog's client area on the screen in pixels.
 PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
+// The dialog's outer rectangle moved onto the work area as little as it takes, so a large scale
+// on a small screen leaves no part of it off the screen; one larger than the work area keeps
+// its top-left corner on it.
+PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& workArea);
 // The font's height in pixels (its em, without the leading).
 int FontPixelHeight(float twipsPerPixelY);
 // The message when Readme's program could not be started; the dialog stays open.

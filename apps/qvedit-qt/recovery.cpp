@@ -5,6 +5,7 @@
 
 #include "apps/qvedit-qt/editor_window.h"
 #include "apps/qvedit-qt/skin_panel.h"
+#include "skineditor/recovery_offer.h"
 
 namespace quarvel {
 
@@ -28,33 +29,16 @@ void EditorWindow::PrepareToEnd() {
   KeepUnsavedWork();
 }
 
-// Asked once the window shows, and after every other skin folder is opened. A copy equal to the
-// skin on disk is nothing to restore; a copy that can't be read is moved aside, not deleted.
+// Asked once the window shows, and after every other skin folder is opened.
 void EditorWindow::OfferRecovery() {
   if (ending_) return;
-  const RecoveryLookup found = recovery_.Find(folderPath_);
-  if (found.kind == RecoveryLookup::Kind::kUnreadable) {
-    const std::string aside = recovery_.SetAside(folderPath_);
-    dialogs_->ShowProblem(
-        this,
-        "Unsaved changes kept for this skin can't be read: " + found.problem + "\n\n" +
-            (aside.empty() ? "The file stays as it is." : "The file is kept as " + aside + "."));
-    return;
-  }
-  if (found.kind != RecoveryLookup::Kind::kFound) return;
-  if (found.document == editor_.document()) {
-    recovery_.Drop(folderPath_);
-    return;
-  }
-  const bool restore = dialogs_->AskRestore(this, folderPath_);
-  if (ending_) return;  // ended while asking: the copy stays for the next start
-  if (!restore) {
-    recovery_.Drop(folderPath_);
-    return;
-  }
-  editor_.Restore(found.document);
+  const RecoveryPrompts prompts{
+      [this](const std::string& message) { dialogs_->ShowProblem(this, message); },
+      [this](const std::string& folder) { return dialogs_->AskRestore(this, folder); },
+      [this] { return ending_; }};
+  if (!OfferKeptEdits(recovery_, folderPath_, editor_, prompts)) return;
   selected_ = -1;
-  notice_ = "Restored the unsaved changes; the skin's files change when you save.";
+  notice_ = kRestoredNotice;
   ShowSkin();
 }
 

@@ -6,6 +6,7 @@
 
 #include "apps/qvedit-win32/editor_window.h"
 #include "apps/qvedit-win32/skin_dialogs.h"
+#include "skineditor/recovery_offer.h"
 
 namespace quarvel {
 
@@ -34,34 +35,15 @@ void EditorWindow::EndKeepingWork() {
   PostQuitMessage(0);
 }
 
-// A copy equal to the skin on disk is nothing to restore; one that can't be read is moved
-// aside, not deleted.
 void EditorWindow::OfferRecovery() {
   if (ending_) return;
-  const std::string folder = Folder();
-  const RecoveryLookup found = recovery_.Find(folder);
-  if (found.kind == RecoveryLookup::Kind::kUnreadable) {
-    const std::string aside = recovery_.SetAside(folder);
-    ShowProblem(
-        hwnd_,
-        "Unsaved changes kept for this skin can't be read: " + found.problem + "\n\n" +
-            (aside.empty() ? "The file stays as it is." : "The file is kept as " + aside + "."));
-    return;
-  }
-  if (found.kind != RecoveryLookup::Kind::kFound) return;
-  if (found.document == editor_.document()) {
-    recovery_.Drop(folder);
-    return;
-  }
-  const bool restore = AskRestore(hwnd_, folder);
-  if (ending_) return;  // ended while asking: the copy stays for the next start
-  if (!restore) {
-    recovery_.Drop(folder);
-    return;
-  }
-  editor_.Restore(found.document);
+  const RecoveryPrompts prompts{
+      [this](const std::string& message) { ShowProblem(hwnd_, message); },
+      [this](const std::string& folder) { return AskRestore(hwnd_, folder); },
+      [this] { return ending_; }};
+  if (!OfferKeptEdits(recovery_, Folder(), editor_, prompts)) return;
   selected_ = -1;
-  notice_ = "Restored the unsaved changes; the skin's files change when you save.";
+  notice_ = kRestoredNotice;
   ShowSkin();
 }
 

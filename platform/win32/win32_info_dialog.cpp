@@ -111,8 +111,16 @@ void PlaceDialog(HWND dialog, const DialogContext& context) {
   RECT outer{client.x, client.y, client.x + client.width, client.y + client.height};
   AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE)));
-  SetWindowPos(dialog, nullptr, outer.left, outer.top, outer.right - outer.left,
-               outer.bottom - outer.top, SWP_NOZORDER);
+  infodialog::PixelRect place{outer.left, outer.top, outer.right - outer.left,
+                              outer.bottom - outer.top};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (GetMonitorInfoW(MonitorFromRect(&outer, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    place = infodialog::KeptOnWorkArea(
+        place, {work.left, work.top, work.right - work.left, work.bottom - work.top});
+  }
+  SetWindowPos(dialog, nullptr, place.x, place.y, place.width, place.height, SWP_NOZORDER);
 }
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -29,6 +29,19 @@ TEST(DialogLayout, PlacesAt15TwipsPerPixelTabOrderAndTexts) {
   EXPECT_TRUE(kControls[5].text.find("[Shift]") != std::string_view::npos);
 }
 
+// At 2x on a 1024x768 screen the designed place (368,500) would put most of the dialog below
+// the screen: it moves up and left just enough; at 1x it stays where it was designed.
+TEST(DialogLayout, ADialogOffTheWorkAreaMovesOntoItAsLittleAsItTakes) {
+  const PixelRect work{0, 0, 1024, 738};
+  EXPECT_EQ(KeptOnWorkArea({181, 227, 378, 231}, work), (PixelRect{181, 227, 378, 231}));
+  EXPECT_EQ(KeptOnWorkArea({362, 454, 756, 454}, work), (PixelRect{268, 284, 756, 454}));
+  EXPECT_EQ(KeptOnWorkArea({-50, -20, 100, 100}, {10, 30, 800, 600}),
+            (PixelRect{10, 30, 100, 100}));
+  // Larger than the work area: its top-left corner stays on it, the caption within reach.
+  EXPECT_EQ(KeptOnWorkArea({500, 400, 1200, 900}, {10, 30, 800, 600}),
+            (PixelRect{10, 30, 1200, 900}));
+}
+
 // A face is chosen only with a glyph for each of these, so a character decoded wrongly or left
 // out would choose a face that draws boxes.
 TEST(DialogFont, TheFacesAreCheckedForEveryCharacterOfTheTextsLatinAndJapanese) {
