@@ -167,9 +167,10 @@ class RecoveryUiTest : public QObject {
     QVERIFY(runs.window->editor().document() == edited);
   }
 
-  // Restored edits closed with "Don't save" remove the copy; Discard at the start removes it
-  // and opens the skin as it is.
-  void DiscardAndDontSaveRemoveTheCopy() {
+  // Restored edits closed with "Don't save" remove the copy. (What the offer asks and keeps,
+  // Discard and copies that can't be read or are another folder's among it, is the model's
+  // flow: RecoveryOfferTest.)
+  void DontSaveRemovesTheCopy() {
     Runs runs;
     runs.Start();
     runs.DeleteAMinutePoint();
@@ -181,46 +182,6 @@ class RecoveryUiTest : public QObject {
     QVERIFY(!fs::exists(runs.CopyPath()));
     QVERIFY(runs.SkinUntouched());
     runs.End();
-
-    runs.Start();
-    runs.DeleteAMinutePoint();
-    QVERIFY(runs.window->KeepUnsavedWork());
-    runs.End();
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    scripted->restore = false;
-    ScriptedDialogs* dialogs = scripted.get();
-    EditorWindow window(std::move(scripted), runs.clock);
-    window.Open();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QTRY_COMPARE(dialogs->restoreAsked, 1);
-    QVERIFY(!fs::exists(runs.CopyPath()));
-    QVERIFY(!window.editor().HasUnsavedChanges());
-    QVERIFY(window.editor().document() == runs.OnDisk());
-  }
-
-  // A copy that can't be read is not offered and not lost: it is moved aside and reported; a
-  // copy under this folder's name that names another folder is not offered.
-  void AnUnreadableOrForeignCopyIsNotOffered() {
-    Runs runs;
-    fs::create_directories(fs::path(runs.CopyPath()).parent_path());
-    std::ofstream(runs.CopyPath()) << "QUARVEL skin recovery 1\nfolder 400\n/cut";
-    runs.Start();
-    QCOMPARE(runs.dialogs->restoreAsked, 0);
-    QCOMPARE(runs.dialogs->problems.size(), std::size_t{1});
-    QVERIFY(runs.dialogs->problems[0].find(".unreadable") != std::string::npos);
-    QCOMPARE(Bytes(runs.CopyPath() + ".unreadable"),
-             std::string("QUARVEL skin recovery 1\nfolder 400\n/cut"));
-    runs.End();
-
-    RecoveryStore(runs.state.path() + "/quarvel/recovery").Keep("/another/skin", SkinDocument{});
-    fs::rename(runs.state.path() + "/quarvel/recovery/" + RecoveryFileName("/another/skin"),
-               runs.CopyPath());
-    runs.Start();
-    QCOMPARE(runs.dialogs->restoreAsked, 0);
-    QVERIFY(!runs.window->editor().HasUnsavedChanges());
-    runs.window->close();
-    QVERIFY(fs::exists(runs.CopyPath()));
   }
 
   // A second signal ends the process at once, by that signal, whatever the first is doing.

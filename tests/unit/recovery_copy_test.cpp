@@ -45,7 +45,7 @@ std::string Bytes(const std::string& path) {
 TEST(RecoveryCopyTest, KeptEditsReadBackWholeUnderTheFoldersKeyAndNowhereElse) {
   TempFolder state;
   const RecoveryStore store(state.path() + "/quarvel/recovery");
-  const std::string skin = "/home/author/skins/odd name\nwith a line break";
+  const std::string skin = "/srv/author/skins/odd name\nwith a line break";
   store.Keep(skin, Edited());
 
   const RecoveryLookup found = store.Find(skin);
@@ -135,9 +135,9 @@ TEST(RecoveryCopyTest, AnOversizeCopyIsRefusedUnreadAndKept) {
 }
 
 TEST(RecoveryCopyTest, TheStateFolderFollowsTheEnvironment) {
-  EXPECT_EQ(PosixRecoveryFolder("/var/state", "/home/u"), "/var/state/quarvel/recovery");
-  EXPECT_EQ(PosixRecoveryFolder("relative", "/home/u"), "/home/u/.local/state/quarvel/recovery");
-  EXPECT_EQ(PosixRecoveryFolder(nullptr, "/home/u"), "/home/u/.local/state/quarvel/recovery");
+  EXPECT_EQ(PosixRecoveryFolder("/var/state", "/srv/u"), "/var/state/quarvel/recovery");
+  EXPECT_EQ(PosixRecoveryFolder("relative", "/srv/u"), "/srv/u/.local/state/quarvel/recovery");
+  EXPECT_EQ(PosixRecoveryFolder(nullptr, "/srv/u"), "/srv/u/.local/state/quarvel/recovery");
   EXPECT_EQ(PosixRecoveryFolder("", ""), "");
   EXPECT_EQ(WindowsRecoveryFolder("C:\\Users\\u\\AppData\\Local"),
             "C:\\Users\\u\\AppData\\Local\\QUARVEL\\recovery");
