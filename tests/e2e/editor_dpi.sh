@@ -28,7 +28,7 @@ done
 convert "$E2E_DIR/qv.bmp" -resize 300x300! BMP3:"$E2E_TMP/wide.bmp"
 e2e_click_control qvs $POSE # the face stands still, so two pictures of it can be the same
 e2e_open_face $BROWSE "$E2E_TMP/wide.bmp"
-e2e_until 10 eval 'e2e_window_controls qvs | grep "Copied wide.bmp" >/dev/null' ||
+e2e_until 10 eval 'e2e_window_controls qvs | grep "copied into the skin folder when you save" >/dev/null' ||
   e2e_fail "the editor did not take the 300-pixel face"
 sleep 1
 e2e_geometry "$QVS"
