@@ -145,6 +145,10 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
   if (moved && drag_ == Drag::kNone && events_ != nullptr &&
       std::chrono::steady_clock::now() < screenSettles_)
     events_->OnScreenChanged();
+  // Elsewhere than asked while it shows: the window manager's or compositor's own choice (sway
+  // centres new windows), which the core may take for home. A parked clock's place is the core's.
+  else if (moved && mapped_ && !offscreen_ && events_ != nullptr)
+    events_->OnPlacedBySystem(place.x, place.y);
   // The end of a move the window manager made only once the button was up.
   if (moved && moveHandedOver_)
     if (const auto state = PointerRestingOnWindow()) TellMoveEnded(*state);
