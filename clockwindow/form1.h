@@ -7,7 +7,8 @@
 //   timers.cpp            which timer runs when, and the wake-up once a second
 //   pointer_handling.cpp  drag and the hand-over to the editor
 //   mouse_dodge.cpp       hiding from the pointer
-//   screen_change.cpp     a clock the screens no longer show comes back onto them
+//   screen_change.cpp     a clock the screens no longer show comes back onto them; a place
+//                         the window system chose becomes home
 //   keyboard.cpp          Z, X, C, A
 //   lap_animation.cpp    the minute and second laps
 #include <array>
@@ -81,6 +82,9 @@ class Form1 final : public WindowEvents {
   // again at the new one, as at start-up; its top-left corner stays where it is on the screen,
   // and settings.ini keeps its screen pixels.
   void OnScreenScaleChanged() override;
+  // Home follows a place the window system chose, so settings.ini keeps the place the user saw;
+  // not while parked (the parked place is not home) nor during a drag (its end records it).
+  void OnPlacedBySystem(int32_t left, int32_t top) override;
 
   // The hidden button's click: one face redraw, shown at once (the preview's way in).
   void Command1Click();
@@ -134,6 +138,7 @@ class Form1 final : public WindowEvents {
   bool unloading_ = false;
   bool saveFailed_ = false;   // the failed save is being reported
   bool handingOver_ = false;  // the editor is starting: events still run while we wait
+  bool dragging_ = false;     // handed to the window system; its end is the next mouse move
   bool failed_ = false;       // a run-time error is being reported: the clock is over
 };
 

@@ -28,6 +28,7 @@ void Form1::Restore() {
 
 void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
   Guarded([&] {
+    dragging_ = false;  // a drag ends with a mouse move over the window, on every backend
     // The home position is only ever taken from a window at home: a parked place is not home.
     if (!state_.dodged) {
       const ScreenPoint place = window_.Position();
@@ -47,6 +48,13 @@ void Form1::DodgeCheck() {
   // Asked only when the answer counts: on X11 the question costs the clock and the server a
   // wake-up each second.
   if (!state_.topmost || state_.shiftHeld) return;
+  // Where the pointer is known only over the clock's own windows (Xwayland), a parked clock
+  // can't see it leave: the place read is the last one over the clock, frozen. So it comes back
+  // at once and hides again only on a real move over it; and a place read never parks it.
+  if (!system_.PointerKnownEverywhere()) {
+    if (state_.dodged) Restore();
+    return;
+  }
   system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
   const int32_t x = state_.cursorPos.x, y = state_.cursorPos.y;
   // The square's first column and row count as outside, its last ones as inside.

@@ -13,6 +13,7 @@ void Form1::OnMouseDown(int16_t button, int16_t /*shift*/) {
 
 void Form1::StartDrag() {
   // The window system moves the window; the next mouse move over it records the new place.
+  dragging_ = true;
   window_.BeginSystemDrag();
 }
 

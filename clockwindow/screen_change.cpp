@@ -2,7 +2,9 @@
 // clock left where no monitor shows any of its face would be lost for the session: it has no
 // task-bar button, and a parked one would come home off the screens. So the start-up rule is
 // applied again to where the clock is at home, and home follows where the window really is
-// (the window manager may have moved a window the screen no longer held).
+// (the window manager may have moved a window the screen no longer held). So it does when a
+// window manager or compositor places the window elsewhere than asked (sway centres new
+// windows): settings.ini then keeps the place the user saw.
 #include "clockwindow/form1.h"
 #include "clockwindow/screen_place.h"
 #include "clockwindow/twips.h"
@@ -29,6 +31,14 @@ void Form1::OnScreenChanged() {
     const ScreenPoint placed = window_.Position();
     state_.windowLeft = ThroughTwips(twips_.x, placed.x);
     state_.windowTop = ThroughTwips(twips_.y, placed.y);
+  });
+}
+
+void Form1::OnPlacedBySystem(int32_t left, int32_t top) {
+  Guarded([&] {
+    if (!loaded_ || state_.dodged || dragging_) return;
+    state_.windowLeft = ThroughTwips(twips_.x, left);
+    state_.windowTop = ThroughTwips(twips_.y, top);
   });
 }
 

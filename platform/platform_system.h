@@ -72,6 +72,9 @@ class PlatformSystem {
 
   // The pointer's place in screen pixels; false (and the point untouched) when it can't be read.
   virtual bool GetCursorPos(ScreenPoint& point) = 0;
+  // False where the window system knows the pointer only while it is over one of its own
+  // windows, and keeps answering the last such place once it has left them (Xwayland).
+  virtual bool PointerKnownEverywhere() const { return true; }
 
   // Starts a program found in the program's folder or else on the system's search path, never
   // in the working directory, with a normal window that takes the focus. Raises file not found

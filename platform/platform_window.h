@@ -32,6 +32,10 @@ class WindowEvents {
   // The window is now on a monitor of another scale (dragged there): the system's
   // ScreenTwipsPerPixel already answers the new monitor's.
   virtual void OnScreenScaleChanged() = 0;
+  // The window system put the window somewhere the clock did not ask for (a window manager or
+  // compositor that places windows its own way, at their first showing or later), in screen
+  // pixels.
+  virtual void OnPlacedBySystem(int32_t left, int32_t top) = 0;
 };
 
 class PlatformWindow {

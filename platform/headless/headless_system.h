@@ -26,6 +26,7 @@ class HeadlessSystem final : public PlatformSystem {
 
   TwipsPerPixel ScreenTwipsPerPixel() const override { return twips_; }
   bool DrawsAtScreenDpi() const override { return drawsAtScreenDpi_; }
+  bool PointerKnownEverywhere() const override { return pointerKnownEverywhere_; }
   std::string ScaleSetting() const override { return scaleSetting_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
   std::string ProgramFolder() const override { return programFolder_; }
@@ -74,6 +75,8 @@ class HeadlessSystem final : public PlatformSystem {
   void InstallFailingProgram(const std::string& exeName, int exitCode, int passesUntilExit);
   void SetWorkFolderProblem(std::string problem) { workFolderProblem_ = std::move(problem); }
   void SetDrawsAtScreenDpi(bool draws) { drawsAtScreenDpi_ = draws; }
+  // As Xwayland: the place read is only the last one over the clock's own windows.
+  void SetPointerKnownEverywhere(bool known) { pointerKnownEverywhere_ = known; }
   void SetTwipsPerPixel(float x, float y) { twips_ = {x, y}; }
   void SetScaleSetting(std::string setting) { scaleSetting_ = std::move(setting); }
   // A clock window that ActivateClockOf finds for that process.
@@ -100,6 +103,7 @@ class HeadlessSystem final : public PlatformSystem {
   std::string programSuffix_ = ".exe";
   TwipsPerPixel twips_;
   bool drawsAtScreenDpi_ = false;
+  bool pointerKnownEverywhere_ = true;
   std::string scaleSetting_;
   std::vector<Monitor> monitors_{{{0, 0, 1024, 768}, {0, 0, 1024, 740}}};
   std::map<std::string, uint32_t> attributes_;

@@ -41,6 +41,11 @@ class HeadlessWindow final : public PlatformWindow {
   void ClockChanged() { events_->OnClockChanged(); }
   void ScreenChanged() { events_->OnScreenChanged(); }
   void ScreenScaleChanged() { events_->OnScreenScaleChanged(); }
+  // A window manager putting the window where it chose.
+  void PlacedBySystem(int32_t left, int32_t top) {
+    place_ = {left, top};
+    events_->OnPlacedBySystem(left, top);
+  }
   // A place left of this is refused, as a window system may refuse a place.
   void RefusePlacesLeftOf(int32_t x) { refuseLeftOf_ = x; }
   void SetDragDestination(int32_t left, int32_t top) { dragDestination_ = {left, top}; }

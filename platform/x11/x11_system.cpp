@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xresource.h>
+#include <X11/extensions/Xrandr.h>
 #include <fontconfig/fontconfig.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -13,6 +14,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <string_view>
 
 #include "desktop/programs.h"
 #include "platform/process_lock.h"
@@ -31,6 +33,29 @@ X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesF
       loop_(loop),
       filesFolder_(std::move(filesFolder)),
       folderProblem_(std::move(folderProblem)) {}
+
+// NOTE: Xwayland says who it is with its XWAYLAND extension from version 23.1 on; before that
+// (Debian 12 has 22.1) only by its RandR outputs' names, XWAYLAND0 and on.
+bool X11System::PointerKnownEverywhere() const {
+  if (xwayland_) return !*xwayland_;
+  Display* d = display_.get();
+  int opcode = 0, firstEvent = 0, firstError = 0;
+  bool xwayland = XQueryExtension(d, "XWAYLAND", &opcode, &firstEvent, &firstError) != 0;
+  const bool randr = XRRQueryExtension(d, &firstEvent, &firstError) != 0;
+  if (XRRScreenResources* screen =
+          xwayland || !randr ? nullptr : XRRGetScreenResourcesCurrent(d, display_.root())) {
+    for (int i = 0; i < screen->noutput; ++i)
+      if (XRROutputInfo* output = XRRGetOutputInfo(d, screen, screen->outputs[i])) {
+        xwayland =
+            xwayland || std::string_view(output->name, static_cast<std::size_t>(output->nameLen))
+                            .starts_with("XWAYLAND");
+        XRRFreeOutputInfo(output);
+      }
+    XRRFreeScreenResources(screen);
+  }
+  xwayland_ = xwayland;
+  return !xwayland;
+}
 
 // The desktop's own font resolution (Xft.dpi, which GNOME, KDE and xrdb set) is what users
 // scale their screens by; without it X programs assume 96. NOTE: the resources are a root

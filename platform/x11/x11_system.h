@@ -35,6 +35,8 @@ class X11System final : public PlatformSystem {
   }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
+  // Not under Xwayland, told by the server's own XWAYLAND extension.
+  bool PointerKnownEverywhere() const override;
   // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted
   // and the server's alarm did not bring it: the core read it after the last question (it hides
   // from the pointer), or pictures go out fast (a lap), whose shared memory the answer sets
@@ -57,6 +59,7 @@ class X11System final : public PlatformSystem {
   void Activate(Window window);
 
   X11Display& display_;
+  mutable std::optional<bool> xwayland_;  // the server is Xwayland: asked once
   X11EventLoop& loop_;
   std::string filesFolder_;
   std::string folderProblem_;

@@ -31,17 +31,22 @@ constexpr int64_t kPlainPutBytes = 64 * 1024;
 X11Window::X11Window(X11Display& display, X11EventLoop& loop)
     : display_(display),
       loop_(loop),
-      painter_(display.get(), DefaultVisual(display.get(), display.screen()),
-               DefaultDepth(display.get(), display.screen())),
-      sharedImage_(display, loop.alarm(), DefaultVisual(display.get(), display.screen()),
-                   DefaultDepth(display.get(), display.screen())) {
+      visual_(ChooseWindowVisual(display)),
+      painter_(display.get(), visual_.visual, visual_.depth),
+      sharedImage_(display, loop.alarm(), visual_.visual, visual_.depth) {
   Display* d = display_.get();
   XSetWindowAttributes attributes{};
   attributes.background_pixmap = None;  // every pixel comes from the face: no flash of grey
   attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
                           EnterWindowMask | KeyPressMask | StructureNotifyMask;
-  window_ = XCreateWindow(d, display_.root(), 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
-                          CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+  unsigned long mask = CWBackPixmap | CWEventMask;
+  if (visual_.alpha) {  // a visual of its own needs its own colour map and border
+    attributes.colormap = visual_.colormap;
+    attributes.border_pixel = 0;
+    mask |= CWColormap | CWBorderPixel;
+  }
+  window_ = XCreateWindow(d, display_.root(), 0, 0, 1, 1, 0, visual_.depth, InputOutput,
+                          visual_.visual, mask, &attributes);
   gc_ = XCreateGC(d, window_, 0, nullptr);
   parent_ = display_.root();
 
@@ -78,6 +83,7 @@ X11Window::~X11Window() {
   if (display_.lost()) return;
   XFreeGC(display_.get(), gc_);
   XDestroyWindow(display_.get(), window_);
+  if (visual_.colormap != None) XFreeColormap(display_.get(), visual_.colormap);
 }
 
 void X11Window::SetEventSink(WindowEvents* events) {
@@ -139,6 +145,10 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
   if (moved && drag_ == Drag::kNone && events_ != nullptr &&
       std::chrono::steady_clock::now() < screenSettles_)
     events_->OnScreenChanged();
+  // Elsewhere than asked while it shows: the window manager's or compositor's own choice (sway
+  // centres new windows), which the core may take for home. A parked clock's place is the core's.
+  else if (moved && mapped_ && !offscreen_ && events_ != nullptr)
+    events_->OnPlacedBySystem(place.x, place.y);
   // The end of a move the window manager made only once the button was up.
   if (moved && moveHandedOver_)
     if (const auto state = PointerRestingOnWindow()) TellMoveEnded(*state);
@@ -162,12 +172,18 @@ void X11Window::Resize(int32_t width, int32_t height) {
 }
 
 // Rows of the same ellipse as Windows' region; a server without the Shape extension shows a
-// square clock.
+// square clock. Where a compositing manager draws the window the region only takes input, and
+// the alpha of the pixels outside it makes the clock round.
 void X11Window::SetRoundRegion(int32_t diameter) {
   int eventBase = 0, errorBase = 0;
   if (!XShapeQueryExtension(display_.get(), &eventBase, &errorBase)) return;
   std::vector<XRectangle> rectangles;
   regionRows_ = EllipseRegionRows(diameter);
+  if (visual_.alpha) {
+    alphaFace_.SetRegion(regionRows_);
+    if (coreFace_ != nullptr)
+      PresentPart(*coreFace_, WholeRows({0, 0, coreFace_->width, coreFace_->height}));
+  }
   for (const RegionRow& row : regionRows_)
     rectangles.push_back({static_cast<short>(row.left), static_cast<short>(row.y),
                           static_cast<unsigned short>(row.right - row.left), 1});
@@ -229,8 +245,15 @@ void X11Window::Present(const PixelImage& face, const ImageRect& changed) {
 }
 
 void X11Window::PresentPart(const PixelImage& face, const ChangedPart& changed) {
-  face_ = &face;
-  Paint(changed);
+  coreFace_ = &face;
+  if (!visual_.alpha) {
+    face_ = &face;
+    Paint(changed);
+    return;
+  }
+  const ChangedPart shown = alphaFace_.Update(face, changed);
+  face_ = &alphaFace_.pixels();
+  Paint(shown);
 }
 
 void X11Window::Paint(const ChangedPart& part) {

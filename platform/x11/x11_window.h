@@ -11,10 +11,12 @@
 
 #include "platform/ellipse_region.h"
 #include "platform/platform_window.h"
+#include "platform/x11/x11_alpha_face.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
 #include "platform/x11/x11_image.h"
 #include "platform/x11/x11_shared_image.h"
+#include "platform/x11/x11_window_visual.h"
 
 namespace quarvel {
 
@@ -61,12 +63,15 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   X11Display& display_;
   X11EventLoop& loop_;
   Window window_ = 0;
-  Window parent_ = 0;  // the root, or the window manager's frame
+  Window parent_ = 0;       // the root, or the window manager's frame
+  X11WindowVisual visual_;  // with alpha where a compositing manager draws the window
   GC gc_ = nullptr;
   X11ImagePainter painter_;
   X11SharedImage sharedImage_;
   WindowEvents* events_ = nullptr;
-  const PixelImage* face_ = nullptr;  // the last face presented
+  const PixelImage* face_ = nullptr;      // the last face presented, as the window shows it
+  const PixelImage* coreFace_ = nullptr;  // ...and as the core drew it
+  X11AlphaFace alphaFace_;                // with a visual with alpha: the face shown
   ScreenPoint place_;
   int32_t width_ = 1;
   int32_t height_ = 1;

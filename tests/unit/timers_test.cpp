@@ -58,6 +58,7 @@ class SlowHandler : public WindowEvents {
   void OnClockChanged() override {}
   void OnScreenChanged() override {}
   void OnScreenScaleChanged() override {}
+  void OnPlacedBySystem(int32_t, int32_t) override {}
   std::vector<int64_t> ticks;
 
  private:

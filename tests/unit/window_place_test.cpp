@@ -121,6 +121,55 @@ TEST_F(MouseDodgeTest, AParksAndUnparksOnlyThroughTheLayer) {
   EXPECT_EQ(window.left(), 300);
 }
 
+// Where the pointer is known only over the clock's own windows (Xwayland) the place read is the
+// last one over the clock: it never parks it, a parked clock comes back at the next second, and
+// only a real move over the window hides it.
+TEST_F(MouseDodgeTest, APointerKnownOnlyOverTheClockParksOnlyOnAMoveOverIt) {
+  system.SetPointerKnownEverywhere(false);
+  system.SetCursor(350, 150);  // in the square from the start, as a new Xwayland has it
+  Form1& f = StartAt300x100();
+  NextSecondWithPointerAt(350, 150);
+  EXPECT_EQ(Dodge(), std::make_pair(false, 300));
+  window.MouseMove();
+  EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
+  NextSecondWithPointerAt(350, 150);  // frozen inside: back all the same
+  EXPECT_EQ(Dodge(), std::make_pair(false, 300));
+  window.MouseMove(0, kShift);  // Shift alone still keeps it
+  window.MouseMove(0, kShift);
+  EXPECT_FALSE(f.state().dodged);
+}
+
+// A window manager or compositor that puts the window elsewhere than asked (sway centres new
+// windows) moves home with it; a parked place and a drag's way are not home.
+using PlacedBySystemTest = MouseDodgeTest;
+
+TEST_F(PlacedBySystemTest, HomeAndTheDodgeSquareFollowThePlaceShownAndSettingsKeepIt) {
+  Form1& f = StartAt300x100();
+  window.PlacedBySystem(540, 300);
+  EXPECT_EQ(Home(), std::make_pair(540, 300));
+  NextSecondWithPointerAt(350, 150);  // the square asked for, not the one shown: stays
+  EXPECT_FALSE(f.state().dodged);
+  NextSecondWithPointerAt(600, 350);  // the square shown
+  EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
+  window.PlacedBySystem(-1000, 300);  // the parked place, wherever it is reported from
+  NextSecondWithPointerAt(900, 700);
+  EXPECT_EQ(Place(), std::make_pair(540, 300));
+  EXPECT_EQ(SavedOnClose().substr(0, 9), "540,300\r\n");
+}
+
+TEST_F(PlacedBySystemTest, ADragsOwnMovesAreNotHomeItsEndIs) {
+  programDir.Write("settings.ini", "");
+  Form1& f = Start("10,20\r\n-1 \r\nqv.bmp\r\n 2 \r\n");
+  window.SetDragDestination(400, 250);
+  window.MouseDown(1);
+  window.PlacedBySystem(200, 120);  // on the way
+  EXPECT_EQ(std::make_pair(f.state().windowLeft, f.state().windowTop), std::make_pair(10, 20));
+  window.MouseMove();  // the drag's end, as every backend tells it
+  EXPECT_EQ(Home(), std::make_pair(200, 120));
+  window.PlacedBySystem(420, 260);  // later, on its own
+  EXPECT_EQ(Home(), std::make_pair(420, 260));
+}
+
 // The screens changing under a running clock: one no monitor shows any more comes back as at
 // start-up, parked or not, and its home and dodge square follow where it really is.
 using ScreenChangeTest = MouseDodgeTest;

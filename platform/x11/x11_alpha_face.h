@@ -1,0 +1,30 @@
+#pragma once
+// The face as a 32-bit window with alpha shows it: inside the round region the core's pixels,
+// opaque; outside it nothing (0: transparent, as premultiplied alpha has it). Only the part
+// that changed is converted again.
+#include <vector>
+
+#include "platform/ellipse_region.h"
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+class X11AlphaFace {
+ public:
+  // Empty rows: the whole square is opaque (a window with no region).
+  void SetRegion(const std::vector<RegionRow>& rows);
+  // Brings the part of the face into the alpha picture (all of it after a new size or region).
+  // Returns the part to show: the one given, or the whole picture.
+  ChangedPart Update(const PixelImage& face, const ChangedPart& part);
+  const PixelImage& pixels() const { return pixels_; }
+
+ private:
+  bool Inside(int x, int y) const;
+
+  std::vector<RegionRow> rowOf_;  // indexed by y: the region's row there (empty: none)
+  bool round_ = false;
+  bool whole_ = true;  // the next update converts the whole face
+  PixelImage pixels_;
+};
+
+}  // namespace quarvel
