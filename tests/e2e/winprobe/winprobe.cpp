@@ -225,6 +225,9 @@ SIZE room(HWND control, const std::wstring& cls, LONG style, SIZE text, int dpi)
   }
   if (cls == L"Static") return text;
   if (cls == L"Edit") {
+    // A read-only field that scrolls (a path) shows a long text by scrolling: only its height
+    // must fit. A field one types into must show what it holds.
+    if ((style & ES_READONLY) && (style & ES_AUTOHSCROLL)) return {0, text.cy};
     const LRESULT margins = SendMessageW(control, EM_GETMARGINS, 0, 0);
     return {text.cx + LOWORD(margins) + HIWORD(margins) + 1, text.cy};
   }
