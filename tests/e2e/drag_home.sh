@@ -39,14 +39,18 @@ e2e_settings 500 300 | e2e_expect_bytes "$E2E_DIR/settings.ini" "C with the poin
 
 # --- The normal layer, dragged without Shift, then closed from outside at once: SIGTERM on
 # Linux, a close request under Wine (which ends quarvel.exe on a signal without saving). ---
-e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
-e2e_show_clock
-W=$E2E_WINDOW
-e2e_move_over 400 300
-sleep 0.2
-drag_by_200_100 $((400 + E2E_MOVES)) 300
-e2e_wait_place "$W" "500,300 mapped" 2 "a drag by 200,100 in the normal layer"
-sleep 0.5 # whatever the end of the move brings has come
+# A clock in the normal layer dragged by +200,+100 from 300,200, the pointer left where it ends.
+normal_layer_drag() { # <what>
+  e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
+  e2e_show_clock
+  W=$E2E_WINDOW
+  e2e_move_over 400 300
+  sleep 0.2
+  drag_by_200_100 $((400 + E2E_MOVES)) 300
+  e2e_wait_place "$W" "500,300 mapped" 2 "a drag by 200,100 $1"
+  sleep 0.5 # whatever the end of the move brings has come
+}
+normal_layer_drag "in the normal layer"
 if [ "$E2E_DRIVER" = wine ]; then e2e_close_request QUARVEL; else kill -TERM "$E2E_CLOCK_PID"; fi
 e2e_expect_exit 0 "a close right after the drag"
 e2e_settings 500 300 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a close right after the drag"
@@ -72,14 +76,7 @@ e2e_settings 500 300 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a close after t
 kill "$E2E_WM_PID"
 wait "$E2E_WM_PID" 2>/dev/null || true
 E2E_WM_PID=""
-e2e_settings 300 200 -1 >"$E2E_DIR/settings.ini"
-e2e_show_clock
-W=$E2E_WINDOW
-e2e_move_over 400 300
-sleep 0.2
-drag_by_200_100 $((400 + E2E_MOVES)) 300
-e2e_wait_place "$W" "500,300 mapped" 2 "a drag by 200,100 without a window manager"
-sleep 0.5
+normal_layer_drag "without a window manager"
 kill -TERM "$E2E_CLOCK_PID"
 e2e_expect_exit 0 "SIGTERM right after the drag without a window manager"
 e2e_settings 500 300 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "a drag without a window manager"
