@@ -3,12 +3,7 @@
 # build, seconds apart, in other time zones and under other umasks, give the same bytes; and
 # the zip holds the programs, the Windows readme and the licence, under their sorted names in
 # "quarvel/"; make dist names it after the version.
-set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-windows_build=${1:?usage: reproducible_zip.sh WINDOWS-BUILD-FOLDER}
-work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-dist-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 
 (umask 022 && TZ=UTC "$source_dir/scripts/make-dist.sh" "$windows_build" "$work/first.zip") >/dev/null
 sleep 2.1 # past the zip format's two-second clock

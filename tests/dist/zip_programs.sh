@@ -3,12 +3,7 @@
 # naming its debug file, which make-dist.sh leaves beside the zip with the symbols; each with the
 # icon (256, 48, 32, 24 and 16 pixels), a version resource and a manifest; and the readme telling
 # of the editor's controls.
-set -euo pipefail
-source_dir=$(cd "$(dirname "$0")/../.." && pwd)
-windows_build=${1:?usage: zip_programs.sh WINDOWS-BUILD-FOLDER}
-work=$(mktemp -d "${TMPDIR:-/tmp}/quarvel-dist-test.XXXXXX")
-trap 'rm -rf "$work"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/lib.sh"
 objdump=x86_64-w64-mingw32-objdump
 command -v "$objdump" >/dev/null || fail "no $objdump (scripts/install-deps.sh)"
 

@@ -150,6 +150,14 @@ e2e_start_editor() { # [seconds to wait=20]
   e2e_wait_qvs "$@"
 }
 
+# The Linux editor of the native build (EDITOR), judged by the debug build's sanitizers too, but
+# for what libdbus and fontconfig keep.
+e2e_linux_editor() {
+  EDITOR=$QUARVEL_NATIVE_BUILD/bin/qvedit
+  e2e_require_file "$EDITOR" "the skin editor (make native)"
+  export LSAN_OPTIONS=suppressions=$QUARVEL_SOURCE_DIR/tests/qvedit/lsan.supp
+}
+
 # Sets E2E_NAMED to a visible window of that title (a regular expression), if there is one.
 e2e_window_named() { # <title>
   E2E_NAMED=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1) && [ -n "$E2E_NAMED" ]

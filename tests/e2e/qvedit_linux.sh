@@ -5,10 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "qvedit for Linux is the native build's" || exit 0
 e2e_begin
-EDITOR=$QUARVEL_NATIVE_BUILD/bin/qvedit
-e2e_require_file "$EDITOR" "the skin editor (make native)"
-# The sanitizers of the debug build judge the editor too, but for what libdbus keeps.
-export LSAN_OPTIONS=suppressions=$QUARVEL_SOURCE_DIR/tests/qvedit/lsan.supp
+e2e_linux_editor
 cp "$EDITOR" "$E2E_DIR/qvedit"
 skin=$E2E_TMP/skin
 mkdir "$skin"

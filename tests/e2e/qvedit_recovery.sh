@@ -6,9 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_only x11 "qvedit for Linux is the native build's" || exit 0
 e2e_begin
-EDITOR=$QUARVEL_NATIVE_BUILD/bin/qvedit
-e2e_require_file "$EDITOR" "the skin editor (make native)"
-export LSAN_OPTIONS=suppressions=$QUARVEL_SOURCE_DIR/tests/qvedit/lsan.supp
+e2e_linux_editor
 export XDG_STATE_HOME=$E2E_TMP/state
 RECOVERY=$XDG_STATE_HOME/quarvel/recovery
 skin=$E2E_TMP/skin
