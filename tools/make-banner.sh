@@ -11,11 +11,11 @@
 #                colours with a mask transparent outside the dial, 256 as a PNG, as Windows
 #                keeps its own large icons
 # Needs rsvg-convert (librsvg2-bin), ImageMagick and DejaVu Sans Bold (fonts-dejavu-core).
-# Usage: tools/make-banner.sh [folder]   (default: infodialog/resources)
+# Usage: tools/make-banner.sh [folder]   (default: src/core/infodialog/resources)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 svg=$root/data/icons/quarvel.svg
-out=${1:-$root/infodialog/resources}
+out=${1:-$root/src/core/infodialog/resources}
 font=$(fc-match -f '%{file}' 'DejaVu Sans:bold')
 case $font in *DejaVuSans-Bold.ttf) ;; *) echo "DejaVu Sans Bold not found (got $font)" >&2; exit 1 ;; esac
 tmp=$(mktemp -d)

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "clockface/face_redraw.h"
-#include "skin/face_picture.h"
-#include "skin/hand_shapes.h"
+#include "core/clockface/face_redraw.h"
+#include "core/skin/face_picture.h"
+#include "core/skin/hand_shapes.h"
 
 namespace {
 

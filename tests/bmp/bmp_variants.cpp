@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/bmp_decoder.h"
+#include "core/skin/bmp_decoder.h"
 #include "tests/bmp/bmp_builder.h"
 
 namespace {

@@ -20,7 +20,7 @@ ico_sizes() { # <file> -> the widths, sorted
     echo $((width == 0 ? 256 : width))
   done | sort -n | paste -sd ' '
 }
-icon=$source_dir/infodialog/resources/quarvel.ico
+icon=$source_dir/src/core/infodialog/resources/quarvel.ico
 [ "$(ico_sizes "$icon")" = "16 24 32 48 256" ] ||
   fail "the icon has $(ico_sizes "$icon") pixels, not 16 24 32 48 256"
 

@@ -26,7 +26,7 @@ check_dialog() {
   [ "${b[2]}x${b[3]}" = "$((bw + 4))x$((bh + 4))" ] ||
     e2e_fail "the banner's box is ${b[2]}x${b[3]}, not $((bw + 4))x$((bh + 4))"
   shot=$(e2e_screenshot "dialog-$dpi")
-  convert "$QUARVEL_SOURCE_DIR/infodialog/resources/$banner" -alpha off "$E2E_TMP/banner.png"
+  convert "$QUARVEL_SOURCE_DIR/src/core/infodialog/resources/$banner" -alpha off "$E2E_TMP/banner.png"
   convert "$shot" -crop "${bw}x$bh+$((b[0] + 2))+$((b[1] + 2))" +repage "$E2E_ART/banner-$dpi.png"
   diff=$(e2e_count_diff "$E2E_ART/banner-$dpi.png" "$E2E_TMP/banner.png" 0 0 "$bw" "$bh")
   [ "$diff" -eq 0 ] || e2e_fail "$diff of the banner's pixels differ from $banner (dialog-$dpi.png)"

@@ -8,9 +8,9 @@ e2e_require_tools tesseract python3 identify
 tesseract --list-langs 2>/dev/null | grep -qx jpn ||
   e2e_fail "no tesseract-ocr-jpn (scripts/install-deps.sh)"
 # The faces the clock tries, from the one list of them.
-mapfile -t faces < <(sed -n '/kFaces{/,/}};/p' "$QUARVEL_SOURCE_DIR/infodialog/dialog_font.h" |
+mapfile -t faces < <(sed -n '/kFaces{/,/}};/p' "$QUARVEL_SOURCE_DIR/src/core/infodialog/dialog_font.h" |
   grep -o '"[^"]*"' | tr -d '"')
-[ "${#faces[@]}" -gt 1 ] || e2e_fail "no faces read from infodialog/dialog_font.h"
+[ "${#faces[@]}" -gt 1 ] || e2e_fail "no faces read from src/core/infodialog/dialog_font.h"
 e2e_expect_stock_fonts "${faces[@]}"
 
 dlg=(184 250 372 202) # the client area; Wine maps an X window of just that, openbox frames it
@@ -97,8 +97,8 @@ xprop -id "$D" _NET_WM_STATE | grep -q _NET_WM_STATE_SKIP_TASKBAR ||
   e2e_fail "the dialog would get a task-bar button"
 # The caption's icon is the .ico's own 16 x 16 image, not its 32 x 32 one scaled down (the
 # pixels the .ico leaves clear set black in both).
-ico="$QUARVEL_SOURCE_DIR/infodialog/resources/quarvel.ico[$(identify -format '%p %w\n' \
-  "$QUARVEL_SOURCE_DIR/infodialog/resources/quarvel.ico" | awk '$2 == 16 { print $1; exit }')]"
+ico="$QUARVEL_SOURCE_DIR/src/core/infodialog/resources/quarvel.ico[$(identify -format '%p %w\n' \
+  "$QUARVEL_SOURCE_DIR/src/core/infodialog/resources/quarvel.ico" | awk '$2 == 16 { print $1; exit }')]"
 xprop -id "$D" -notype -f _NET_WM_ICON 32c ' = $0+' _NET_WM_ICON | tr -cs 0-9 '\n' | awk '
   NF { v[n++] = $1 }
   END { for (i = 0; i < n; i += 2 + v[i] * v[i + 1]) if (v[i] == 16) break

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "skin/bmp_decoder.h"
+#include "core/skin/bmp_decoder.h"
 #include "tests/fuzz/fuzz_support.h"
 
 // A few bytes of RLE may rightly ask for up to 16384 x 16384 pixels, a GiB that costs time and

@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "clockface/dial_geometry.h"
-#include "clockface/face_redraw.h"
-#include "skin/hand_shapes.h"
-#include "skineditor/hand_file.h"
+#include "core/clockface/dial_geometry.h"
+#include "core/clockface/face_redraw.h"
+#include "core/skin/hand_shapes.h"
+#include "core/skineditor/hand_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/settings_file.h"
+#include "core/skin/settings_file.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/temp_folder.h"
 

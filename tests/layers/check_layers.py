@@ -1,63 +1,82 @@
 #!/usr/bin/env python3
 """No include runs upward: every #include "folder/..." of the project's sources names a layer at
-or below the including file's own, in ARCHITECTURE.md's layer table (top first). The backends
-(platform/<name>/) are siblings, which never include each other.
+or below the including file's own, in the order of SOURCE_ROOT/layers.txt (top first; folders on
+one line are siblings, which never include each other).
 
-Usage: check_layers.py SOURCE_ROOT [FILE...]  (FILEs: check these only, relative to the root)
+Usage: check_layers.py SOURCE_ROOT [FILE...]   check (FILEs: these only, relative to the root)
+       check_layers.py --graph SOURCE_ROOT     the includes folder by folder, top layer first
 """
 import pathlib
 import re
 import sys
 
-# Top first. One entry a layer; a layer is a folder prefix (the longest one that matches wins).
-LAYERS = [
-    ["apps"],
-    ["platform/win32", "platform/x11", "platform/headless"],
-    ["desktop"],
-    ["skineditor"],
-    ["clockwindow"],
-    ["skin"],
-    ["clockface"],
-    ["infodialog"],
-    ["platform"],
-    ["runtime"],
-]
-SOURCE_FOLDERS = sorted({prefix.split("/")[0] for layer in LAYERS for prefix in layer})
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 
-def layer_of(path):
+def read_layers(root):
+    """A list of layers, top first; a layer is a list of folder prefixes."""
+    lines = (root / "layers.txt").read_text(encoding="utf-8").splitlines()
+    return [line.split() for line in lines if line.strip() and not line.startswith("#")]
+
+
+def layer_of(layers, path):
     """(rank, prefix) of the longest layer prefix of path, or None outside the layers."""
-    matches = [(rank, prefix) for rank, layer in enumerate(LAYERS) for prefix in layer
+    matches = [(rank, prefix) for rank, layer in enumerate(layers) for prefix in layer
                if path == prefix or path.startswith(prefix + "/")]
     return max(matches, key=lambda match: len(match[1]), default=None)
 
 
-def faults(root, files):
-    found = []
+def includes(root, layers, files):
+    """(file, line number, the including layer, the included layer, the included path)."""
     for file in files:
-        source = layer_of(file)
-        text = (root / file).read_text(encoding="utf-8", errors="replace") if source else ""
+        source = layer_of(layers, file)
+        if source is None:
+            continue
+        text = (root / file).read_text(encoding="utf-8", errors="replace")
         for number, line in enumerate(text.splitlines(), 1):
             match = INCLUDE.match(line)
-            target = layer_of(match.group(1)) if match else None
-            if target is None:
-                continue  # not an include, or a header beside the file, a generated or system one
-            if target[0] < source[0] or (target[0] == source[0] and target[1] != source[1]):
-                kind = "a layer above" if target[0] < source[0] else "a sibling"
-                found.append(f"{file}:{number}: {source[1]}/ includes {match.group(1)} ({kind})")
+            target = layer_of(layers, match.group(1)) if match else None
+            if target is not None:  # else a header beside the file, a generated or system one
+                yield file, number, source, target, match.group(1)
+
+
+def faults(root, layers, files):
+    found = []
+    for file, number, source, target, path in includes(root, layers, files):
+        if target[0] < source[0] or (target[0] == source[0] and target[1] != source[1]):
+            kind = "a layer above" if target[0] < source[0] else "a sibling"
+            found.append(f"{file}:{number}: {source[1]}/ includes {path} ({kind})")
     return found
 
 
-def main():
-    root = pathlib.Path(sys.argv[1])
-    files = sys.argv[2:] or sorted(str(p.relative_to(root)) for folder in SOURCE_FOLDERS
-                                   for p in (root / folder).rglob("*")
-                                   if p.suffix in (".h", ".cpp", ".rc"))
+def graph(root, layers, files):
+    """One line a folder, top layer first: the folders below it that it includes."""
+    edges = {}
+    for _, _, source, target, _ in includes(root, layers, files):
+        if target[1] != source[1]:
+            edges.setdefault(source, set()).add(target)
+    return [f"{source[1]} -> " + ", ".join(prefix for _, prefix in sorted(targets))
+            for source, targets in sorted(edges.items())]
+
+
+def sources(root, layers):
+    folders = sorted({prefix.split("/")[0] for layer in layers for prefix in layer})
+    return sorted(str(p.relative_to(root)) for folder in folders
+                  for p in (root / folder).rglob("*") if p.suffix in (".h", ".cpp", ".rc"))
+
+
+def main(args):
+    drawing = args[:1] == ["--graph"]
+    root = pathlib.Path(args[1] if drawing else args[0])
+    layers = read_layers(root)
+    files = (args[1:] if not drawing else []) or sources(root, layers)
     if not files:
         print("no sources found under", root)
         return 1
-    found = faults(root, files)
+    if drawing:
+        print("\n".join(graph(root, layers, files)))
+        return 0
+    found = faults(root, layers, files)
     for fault in found:
         print(fault)
     print(f"{len(files)} files, {len(found)} upward includes")
@@ -65,4 +84,4 @@ def main():
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(main(sys.argv[1:]))

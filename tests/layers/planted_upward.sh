@@ -6,13 +6,14 @@ set -eu
 check="$(dirname "$0")/check_layers.py"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{runtime,platform/x11,platform/win32,clockface,skin,clockwindow,desktop,apps/x}
-echo '#include "runtime/a.h"' >"$tree/clockface/a.h"
-echo '#include "clockface/a.h"' >"$tree/skin/a.h"
-echo '#include "skin/a.h"' >"$tree/desktop/a.h"
-echo '#include "desktop/a.h"' >"$tree/platform/x11/a.cpp"
-echo '#include "platform/x11/a.h"' >"$tree/apps/x/main.cpp"
-touch "$tree/runtime/a.h" "$tree/platform/win32/a.h" "$tree/clockwindow/a.h"
+mkdir -p "$tree"/{runtime,backends/x11,backends/win32,core/{clockface,skin,clockwindow,desktop},apps/x}
+cp "$(dirname "$0")/../../src/layers.txt" "$tree/"
+echo '#include "runtime/a.h"' >"$tree/core/clockface/a.h"
+echo '#include "core/clockface/a.h"' >"$tree/core/skin/a.h"
+echo '#include "core/skin/a.h"' >"$tree/core/desktop/a.h"
+echo '#include "core/desktop/a.h"' >"$tree/backends/x11/a.cpp"
+echo '#include "backends/x11/a.h"' >"$tree/apps/x/main.cpp"
+touch "$tree/runtime/a.h" "$tree/backends/win32/a.h" "$tree/core/clockwindow/a.h"
 python3 "$check" "$tree" >/dev/null || { echo "a tree without upward includes failed"; exit 1; }
 
 plant() {  # file, include: must fail, then the file is emptied again
@@ -20,12 +21,12 @@ plant() {  # file, include: must fail, then the file is emptied again
   if python3 "$check" "$tree" >/dev/null; then echo "not caught: $1 including $2"; exit 1; fi
   : >"$tree/$1"
 }
-plant runtime/a.h clockface/a.h
-plant clockface/a.h skin/a.h
-plant skin/a.h clockwindow/a.h
-plant desktop/a.h platform/x11/a.h
-plant platform/x11/a.cpp platform/win32/a.h
-plant clockwindow/a.h platform/x11/a.h
-plant clockwindow/a.h desktop/a.h
-plant skin/a.h apps/x/main.h
+plant runtime/a.h core/clockface/a.h
+plant core/clockface/a.h core/skin/a.h
+plant core/skin/a.h core/clockwindow/a.h
+plant core/desktop/a.h backends/x11/a.h
+plant backends/x11/a.cpp backends/win32/a.h
+plant core/clockwindow/a.h backends/x11/a.h
+plant core/clockwindow/a.h core/desktop/a.h
+plant core/skin/a.h apps/x/main.h
 echo "every planted upward include was caught"

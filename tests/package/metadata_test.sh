@@ -10,7 +10,7 @@ source_dir=$1 share=$2 version=$3
 id=io.github.quarvel.Quarvel
 
 metainfo=$share/metainfo/$id.metainfo.xml
-desktop=$source_dir/apps/quarvel-x11/$id.desktop
+desktop=$source_dir/src/apps/quarvel-x11/$id.desktop
 check "appstreamcli validate" 0 "$(appstreamcli validate --no-net "$metainfo" >&2; echo $?)"
 check "desktop-file-validate" "" "$(desktop-file-validate "$desktop" 2>&1)"
 check "metainfo launches the menu entry" "$id.desktop" \

@@ -19,8 +19,8 @@
 #include "apps/qvedit-qt/editor_window.h"
 #include "apps/qvedit-qt/face_view.h"
 #include "apps/qvedit-qt/work_keeper.h"
-#include "skineditor/face_time.h"
-#include "skineditor/skin_files.h"
+#include "core/skineditor/face_time.h"
+#include "core/skineditor/skin_files.h"
 #include "temp_folder.h"
 
 namespace quarvel {

@@ -12,7 +12,7 @@
 #include <filesystem>
 
 #include "apps/qvedit-qt/editor_window.h"
-#include "skineditor/face_time.h"
+#include "core/skineditor/face_time.h"
 #include "temp_folder.h"
 
 namespace quarvel {

@@ -1,6 +1,6 @@
 // The files DecodeBmp must refuse, and the largest side it must take. How each kind of file it
 // takes decodes is compared with Windows' own decoder in tests/bmp, under Wine.
-#include "skin/bmp_decoder.h"
+#include "core/skin/bmp_decoder.h"
 
 #include <gtest/gtest.h>
 

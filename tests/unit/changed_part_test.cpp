@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"
-#include "clockface/changed_box.h"
+#include "core/clockface/changed_box.h"
 
 namespace quarvel {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "clockwindow/form1.h"
-#include "platform/headless/headless_clock.h"
-#include "platform/headless/headless_system.h"
-#include "platform/headless/headless_window.h"
+#include "backends/headless/headless_clock.h"
+#include "backends/headless/headless_system.h"
+#include "backends/headless/headless_window.h"
+#include "core/clockwindow/form1.h"
 #include "test_support.h"
 
 namespace quarvel::testing {

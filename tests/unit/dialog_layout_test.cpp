@@ -1,12 +1,12 @@
 // The first-run dialog's layout in pixels, its tab order and its texts' bytes.
-#include "infodialog/dialog_layout.h"
+#include "core/infodialog/dialog_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "infodialog/dialog_font.h"
+#include "core/infodialog/dialog_font.h"
 
 namespace quarvel::infodialog {
 namespace {

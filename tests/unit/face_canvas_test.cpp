@@ -1,5 +1,5 @@
 // The canvas every face is drawn on: the round pen, clipped lines, the clear.
-#include "clockface/face_canvas.h"
+#include "core/clockface/face_canvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,15 +1,15 @@
 // Exact dial geometry (the quadrant rows, the 3.14 constant, ties to even and overflow), the
 // face redraw and the second tick, on a clock read afresh for each value.
-#include "clockface/face_redraw.h"
+#include "core/clockface/face_redraw.h"
 
 #include <gtest/gtest.h>
 
 #include <tuple>
 #include <utility>
 
-#include "clockface/dial_geometry.h"
-#include "clockface/face_canvas.h"
-#include "platform/headless/headless_clock.h"
+#include "backends/headless/headless_clock.h"
+#include "core/clockface/dial_geometry.h"
+#include "core/clockface/face_canvas.h"
 #include "test_support.h"
 
 namespace quarvel {

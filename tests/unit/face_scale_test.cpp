@@ -1,6 +1,6 @@
 // The clock at a scale: which scale (the run's, a fixed size, the screen's), the face, the dial,
 // the pen, the window and the saved place.
-#include "clockface/face_scale.h"
+#include "core/clockface/face_scale.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "clock_fixture.h"
-#include "clockface/dial_geometry.h"
+#include "core/clockface/dial_geometry.h"
 
 namespace quarvel {
 namespace {

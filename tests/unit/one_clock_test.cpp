@@ -1,6 +1,6 @@
 // One clock per settings file: a second start in the folder of a running clock brings that
 // clock to the front and ends quietly; a lock left by a killed clock stops nothing.
-#include "clockwindow/one_clock.h"
+#include "core/clockwindow/one_clock.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>

@@ -1,6 +1,6 @@
 // Unsaved edits kept for the next start: the copy reads back as written, is only ever offered
 // for its own skin folder, and a copy that is damaged or too large is refused with nothing lost.
-#include "skineditor/recovery_copy.h"
+#include "core/skineditor/recovery_copy.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,8 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/skineditor/skin_editor.h"
 #include "runtime/runtime_error.h"
-#include "skineditor/skin_editor.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel {

@@ -1,6 +1,6 @@
 // The kept edits offered when an editor opens their skin folder, the flow both editors share:
 // what is asked, what is restored, and that a copy is never lost to a question left unanswered.
-#include "skineditor/recovery_offer.h"
+#include "core/skineditor/recovery_offer.h"
 
 #include <gtest/gtest.h>
 

@@ -18,13 +18,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "core/skin/bmp_decoder.h"
+#include "core/skin/face_picture.h"
+#include "core/skin/hand_shapes.h"
+#include "core/skin/settings_file.h"
+#include "core/skineditor/hand_file.h"
+#include "core/skineditor/skin_files.h"
 #include "runtime/stale_temps.h"
-#include "skin/bmp_decoder.h"
-#include "skin/face_picture.h"
-#include "skin/hand_shapes.h"
-#include "skin/settings_file.h"
-#include "skineditor/hand_file.h"
-#include "skineditor/skin_files.h"
 #include "test_support.h"
 
 namespace quarvel {

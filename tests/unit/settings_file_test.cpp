@@ -1,11 +1,11 @@
 // The clock's own files both ways: settings.ini, with the fifth line only a fixed clock size
 // writes (the four lines in front stay as they were, so a reader of four lines takes the same
 // values), and the hand files' loader.
-#include "skin/settings_file.h"
+#include "core/skin/settings_file.h"
 
 #include <gtest/gtest.h>
 
-#include "skin/hand_shapes.h"
+#include "core/skin/hand_shapes.h"
 #include "test_support.h"
 
 namespace quarvel {

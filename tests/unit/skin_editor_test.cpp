@@ -1,10 +1,10 @@
 // The editor's edits, undo and redo, unsaved changes, and the texts an author types.
-#include "skineditor/skin_editor.h"
+#include "core/skineditor/skin_editor.h"
 
 #include <gtest/gtest.h>
 
-#include "skineditor/clock_size.h"
-#include "skineditor/face_time.h"
+#include "core/skineditor/clock_size.h"
+#include "core/skineditor/face_time.h"
 
 namespace quarvel {
 namespace {

@@ -1,15 +1,15 @@
 // The editor's face and dial, its zoom (face pixels to screen pixels and back, fit, hit tests
 // on the screen), and the skins the clock would refuse.
-#include "skineditor/skin_face.h"
+#include "core/skineditor/skin_face.h"
 
 #include <gtest/gtest.h>
 
 #include "clock_fixture.h"
-#include "clockface/dial_geometry.h"
-#include "skineditor/dial_frame.h"
-#include "skineditor/face_zoom.h"
-#include "skineditor/skin_files.h"
-#include "skineditor/skin_limits.h"
+#include "core/clockface/dial_geometry.h"
+#include "core/skineditor/dial_frame.h"
+#include "core/skineditor/face_zoom.h"
+#include "core/skineditor/skin_files.h"
+#include "core/skineditor/skin_limits.h"
 
 namespace quarvel {
 namespace {

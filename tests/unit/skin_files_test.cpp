@@ -1,14 +1,14 @@
 // The skin editor's files: opening, and a save that loses nothing.
-#include "skineditor/skin_files.h"
+#include "core/skineditor/skin_files.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "core/skineditor/hand_file.h"
+#include "core/skineditor/skin_editor.h"
+#include "core/skineditor/skin_settings.h"
 #include "runtime/safe_file.h"
-#include "skineditor/hand_file.h"
-#include "skineditor/skin_editor.h"
-#include "skineditor/skin_settings.h"
 #include "test_support.h"
 
 namespace quarvel {

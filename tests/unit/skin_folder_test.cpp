@@ -1,6 +1,6 @@
 // A skin is a folder that can be copied: what makes one, New skin and Save a copy (never over
 // another skin), and the face the editor picks, brought into it and named plainly.
-#include "skineditor/skin_folder.h"
+#include "core/skineditor/skin_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +9,12 @@
 #include <vector>
 
 #include "clock_fixture.h"
-#include "skin/face_picture.h"
-#include "skin/hand_shapes.h"
-#include "skin/is_skin_folder.h"
-#include "skineditor/default_skin.h"
-#include "skineditor/face_import.h"
-#include "skineditor/skin_files.h"
+#include "core/skin/face_picture.h"
+#include "core/skin/hand_shapes.h"
+#include "core/skin/is_skin_folder.h"
+#include "core/skineditor/default_skin.h"
+#include "core/skineditor/face_import.h"
+#include "core/skineditor/skin_files.h"
 #include "tests/bmp/bmp_builder.h"
 
 namespace quarvel {

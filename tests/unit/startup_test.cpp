@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "clock_fixture.h"
-#include "clockwindow/file_exists.h"
+#include "core/clockwindow/file_exists.h"
 #include "tests/bmp/bmp_builder.h"
 
 namespace quarvel {

@@ -9,8 +9,8 @@
 #include <optional>
 #include <string>
 
-#include "desktop/programs.h"
-#include "desktop/work_folder.h"
+#include "core/desktop/programs.h"
+#include "core/desktop/work_folder.h"
 #include "tests/support/temp_folder.h"
 
 namespace quarvel {

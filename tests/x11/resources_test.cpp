@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "platform/x11/x11_resources.h"
+#include "backends/x11/x11_resources.h"
 
 namespace quarvel {
 namespace {

@@ -1,7 +1,7 @@
 // The server's millisecond the alarm waits for: never one that comes before the due time.
 #include <gtest/gtest.h>
 
-#include "platform/x11/x11_server_alarm.h"
+#include "backends/x11/x11_server_alarm.h"
 
 namespace quarvel {
 namespace {

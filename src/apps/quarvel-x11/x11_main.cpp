@@ -1,0 +1,86 @@
+// quarvel on Linux: answers --help and --version, or opens the X display, chooses the folder it
+// works in, creates the clock window, runs its start-up and then its event loop.
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+#include "backends/x11/x11_display.h"
+#include "backends/x11/x11_event_loop.h"
+#include "backends/x11/x11_system.h"
+#include "backends/x11/x11_window.h"
+#include "core/clockwindow/form1.h"
+#include "core/clockwindow/one_clock.h"
+#include "core/desktop/programs.h"
+#include "core/desktop/work_folder.h"
+#include "runtime/standard_descriptors.h"
+
+namespace {
+constexpr const char* kUsageLine = "usage: quarvel [--help | --version]\n";
+constexpr const char* kHelp =
+    "QUARVEL, a round analog clock for the desktop.\n"
+    "Started in a folder that holds a skin (tyou.sin, tan.sin, byou.sin) it works there;\n"
+    "anywhere else in $XDG_CONFIG_HOME/quarvel (~/.config/quarvel), which its first start\n"
+    "fills with the default skin.\n"
+    "  left button   drag the clock (hold Shift to reach a top-most clock)\n"
+    "  right button  the skin editor, qvedit (the clock closes)\n"
+    "  Z / X         the minute / second hand runs a lap\n"
+    "  A             top-most on or off\n"
+    "  C             close (the settings are saved)\n"
+    "Options:\n"
+    "  --help        print this text and exit\n"
+    "  --version     print the version and exit\n"
+    "More in quarvel(1) and the readme (share/doc/quarvel/readme.txt).\n";
+
+// The command line, read before anything else (no display is needed to ask for help). -1 when
+// the clock is to start, else the exit status.
+int CommandLine(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kUsageLine, stdout);
+      std::fputs(kHelp, stdout);
+      return 0;
+    }
+    if (arg == "--version") {
+      std::puts("quarvel " QUARVEL_VERSION);
+      return 0;
+    }
+  }
+  if (argc > 1) {
+    const std::string_view arg = argv[1];
+    std::fprintf(stderr, "quarvel: %s '%s'\n%s",
+                 arg.starts_with("-") ? "unknown option" : "unexpected argument", argv[1],
+                 kUsageLine);
+    return 2;
+  }
+  return -1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  quarvel::OpenStandardDescriptors();  // before the display or any file takes 0, 1 or 2
+  using namespace quarvel;
+  if (const int status = CommandLine(argc, argv); status >= 0) return status;
+  std::unique_ptr<X11Display> display = X11Display::Open();
+  if (!display) {
+    const char* name = std::getenv("DISPLAY");
+    std::fprintf(stderr, "quarvel: can't open the X display \"%s\"\n", name ? name : "");
+    return 1;
+  }
+  const WorkFolder work = EnterWorkFolder(RunningProgramFolder());
+  SystemClock clock;
+  FileSlot slot;  // bare names: the working directory
+  X11EventLoop loop(*display);
+  // The folder it works in tells a first run: an installed program's folder (/usr/bin) never
+  // holds a settings.ini, so a clock started in a skin folder would greet on every start.
+  X11System system(*display, loop, work.path, work.problem);
+  // One clock per settings file: a second start brings the running clock to the front.
+  if (!ClaimSettingsFolder(system, slot)) return 0;
+  X11Window window(*display, loop);
+  Form1 form(window, system, clock, slot);
+  // The end of the X session closes the clock like any close request: the settings are saved.
+  display->OnConnectionLost([&form] { form.OnUnload(); });
+  loop.BeforeTimers([&system] { system.AskPointerAhead(); });
+  if (!form.Load()) return 1;
+  for (;;) loop.RunOnce(-1);
+}

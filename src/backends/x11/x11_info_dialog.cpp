@@ -1,0 +1,257 @@
+#include "backends/x11/x11_info_dialog.h"
+
+#include <X11/XKBlib.h>
+#include <X11/keysym.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "backends/x11/x11_dialog_window.h"
+#include "backends/x11/x11_message_box.h"
+#include "backends/x11/x11_resources.h"
+#include "core/desktop/programs.h"
+
+namespace quarvel {
+
+namespace {
+using infodialog::ControlKind;
+using infodialog::kControls;
+
+constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
+constexpr std::size_t kReadme = 1;
+constexpr std::size_t kNone = SIZE_MAX;
+
+// NOTE: appended, not "text " + std::to_string(): that trips GCC 12's false restrict
+// warning in release builds, which fails them.
+std::string Numbered(const char* what, int number) {
+  std::string text = what;
+  text += std::to_string(number);
+  return text;
+}
+
+std::string_view KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kPushButton:
+      return "PushButton";
+    case ControlKind::kLabel:
+      return "Label";
+    case ControlKind::kFrame:
+      return "Frame";
+    case ControlKind::kPictureBox:
+      return "PictureBox";
+  }
+  return "";
+}
+}  // namespace
+
+X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPixel twips)
+    : display_(display),
+      loop_(loop),
+      twips_(twips),
+      font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
+      banner_(X11BannerPicture(twips.x)) {
+  // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
+  window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
+                                  {.inTaskBar = false});
+  painter_ = std::make_unique<X11ControlPainter>(display_.get(), display_.screen(), window_, font_);
+  // NOTE: X repeats a held key as releases and presses; Space clicks on its release, so a
+  // held Space would click again and again without this.
+  XkbSetDetectableAutoRepeat(display_.get(), True, nullptr);
+
+  std::vector<X11ControlDescription> described;
+  for (const auto& control : kControls) {
+    infodialog::PixelRect rect = infodialog::ControlRect(control, twips.x, twips.y);
+    if (control.kind == ControlKind::kPictureBox && !banner_.empty())
+      rect.width = banner_.width + 4, rect.height = banner_.height + 4;  // the picture's size
+    described.push_back({KindName(control.kind), rect, control.text});
+  }
+  DescribeX11Controls(display_, window_, described);
+  loop_.Watch(window_, this);
+}
+
+X11InfoDialog::~X11InfoDialog() {
+  *open_ = false;
+  loop_.Unwatch(window_);
+  painter_.reset();
+  if (!display_.lost()) XDestroyWindow(display_.get(), window_);
+}
+
+void X11InfoDialog::Run() {
+  XMapWindow(display_.get(), window_);
+  loop_.PushModal(window_);
+  loop_.RunUntil(closed_);
+  loop_.PopModal();
+  XUnmapWindow(display_.get(), window_);
+}
+
+void X11InfoDialog::Paint() {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    const auto& control = kControls[i];
+    infodialog::PixelRect rect = infodialog::ControlRect(control, twips_.x, twips_.y);
+    switch (control.kind) {
+      case ControlKind::kPushButton:
+        PaintButton(i);
+        break;
+      case ControlKind::kFrame:
+        painter_->GroupBox(rect);
+        break;
+      case ControlKind::kLabel:
+        painter_->Label(rect, control.text);
+        break;
+      case ControlKind::kPictureBox:
+        // The box takes the picture's size plus its border, as the Windows one does.
+        if (!banner_.empty()) rect.width = banner_.width + 4, rect.height = banner_.height + 4;
+        painter_->SunkenPicture(rect, banner_);
+        break;
+    }
+  }
+}
+
+void X11InfoDialog::PaintButton(std::size_t control) {
+  painter_->Button(infodialog::ControlRect(kControls[control], twips_.x, twips_.y),
+                   kControls[control].text, control == focused_,
+                   control == pressed_ && pressedInside_);
+}
+
+void X11InfoDialog::MoveFocus(int step) {
+  // Only the push buttons are tab stops.
+  std::size_t next = focused_;
+  do {
+    next = (next + kControls.size() + static_cast<std::size_t>(step)) % kControls.size();
+  } while (kControls[next].kind != ControlKind::kPushButton);
+  const std::size_t old = focused_;
+  focused_ = next;
+  PaintButton(old);
+  PaintButton(focused_);
+}
+
+std::size_t X11InfoDialog::ButtonAt(int x, int y) const {
+  for (std::size_t i = 0; i < kControls.size(); ++i) {
+    if (kControls[i].kind != ControlKind::kPushButton) continue;
+    const auto r = infodialog::ControlRect(kControls[i], twips_.x, twips_.y);
+    if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return i;
+  }
+  return kNone;
+}
+
+void X11InfoDialog::Click(std::size_t control) {
+  if (control == kOk) closed_ = true;
+  if (control == kReadme) StartReadme();
+}
+
+void X11InfoDialog::HandleKey(XKeyEvent& key, bool pressed) {
+  const KeySym sym = XLookupKeysym(&key, 0);
+  if (!pressed) {
+    if (sym == XK_space && pressed_ != kNone) {
+      const std::size_t clicked = pressed_;
+      pressed_ = kNone;
+      PaintButton(clicked);
+      Click(clicked);
+    }
+    return;
+  }
+  switch (sym) {
+    case XK_Tab:
+    case XK_ISO_Left_Tab:
+      MoveFocus((key.state & ShiftMask) != 0 || sym == XK_ISO_Left_Tab ? -1 : 1);
+      break;
+    case XK_Left:
+    case XK_Up:
+      MoveFocus(-1);
+      break;
+    case XK_Right:
+    case XK_Down:
+      MoveFocus(1);
+      break;
+    case XK_Return:
+    case XK_KP_Enter:  // the focused push button is the one Enter presses
+      Click(focused_);
+      break;
+    case XK_space:  // pressed now, clicked when the key comes up
+      pressed_ = focused_;
+      pressedInside_ = true;
+      PaintButton(focused_);
+      break;
+    default:  // Escape too: the dialog has no cancel button
+      break;
+  }
+}
+
+void X11InfoDialog::HandleEvent(XEvent& event) {
+  switch (event.type) {
+    case Expose:
+      if (event.xexpose.count == 0) Paint();
+      break;
+    case MapNotify:  // without a window manager nobody else gives it the focus
+      XSetInputFocus(display_.get(), window_, RevertToParent, CurrentTime);
+      break;
+    case KeyPress:
+    case KeyRelease:
+      HandleKey(event.xkey, event.type == KeyPress);
+      break;
+    case ButtonPress:
+      if (event.xbutton.button != Button1) break;
+      pressed_ = ButtonAt(event.xbutton.x, event.xbutton.y);
+      if (pressed_ == kNone) break;
+      pressedInside_ = true;
+      if (pressed_ != focused_) {
+        const std::size_t old = focused_;
+        focused_ = pressed_;
+        PaintButton(old);
+      }
+      PaintButton(pressed_);
+      break;
+    case MotionNotify:
+      if (pressed_ == kNone) break;
+      pressedInside_ = ButtonAt(event.xmotion.x, event.xmotion.y) == pressed_;
+      PaintButton(pressed_);
+      break;
+    case ButtonRelease:
+      if (event.xbutton.button != Button1 || pressed_ == kNone) break;
+      {
+        const std::size_t released = pressed_;
+        const bool inside = ButtonAt(event.xbutton.x, event.xbutton.y) == released;
+        pressed_ = kNone;
+        PaintButton(released);
+        if (inside) Click(released);
+      }
+      break;
+    case ClientMessage:  // the close box acts as OK
+      if (static_cast<Atom>(event.xclient.data.l[0]) == display_.atom("WM_DELETE_WINDOW"))
+        closed_ = true;
+      break;
+    default:
+      break;
+  }
+}
+
+// "Readme": the desktop's viewer for readme.txt in the working directory, through xdg-open;
+// the dialog stays open. A missing xdg-open, or one that finds no viewer, is reported.
+void X11InfoDialog::StartReadme() {
+  std::error_code ec;
+  const std::string readme =
+      ReadmeToOpen(std::filesystem::current_path(ec).string(), RunningProgramFolder());
+  const pid_t pid = OpenDocument(readme);
+  if (pid < 0) {
+    ReportReadmeFailure(readme, Numbered("error ", -pid));
+    return;
+  }
+  // xdg-open may wait for the viewer to close: its verdict comes whenever it ends.
+  loop_.WatchChild(pid, [this, readme, open = open_](int status) {
+    if (!*open || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) return;
+    ReportReadmeFailure(readme, WIFEXITED(status) ? Numbered("exit status ", WEXITSTATUS(status))
+                                                  : Numbered("signal ", WTERMSIG(status)));
+  });
+}
+
+void X11InfoDialog::ReportReadmeFailure(const std::string& readme, const std::string& reason) {
+  const std::string command = "xdg-open " + readme;
+  X11MessageBox box(display_, loop_, twips_, infodialog::ReadmeFailureText(command, reason),
+                    window_);
+  box.Run();
+}
+
+}  // namespace quarvel

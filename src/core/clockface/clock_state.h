@@ -1,0 +1,61 @@
+#pragma once
+// The clock window's variables, shared by the face, the window and the animations. Field names
+// follow the clock's own vocabulary so the code reads like its description.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "platform/platform_types.h"
+
+namespace quarvel {
+
+// The values of settings.ini's flags and of the clock's legacy routines (FileExists): 0 is
+// false, -1 true, and any other value also counts as true. Inside the core flags are bool.
+inline constexpr int16_t kTrue = -1;
+inline constexpr int16_t kFalse = 0;
+
+// One vertex of a hand outline in hand-relative polar terms.
+struct ShapePoint {
+  int32_t angleOffset = 0;    // degrees clockwise of the hand's own direction
+  int32_t radiusPercent = 0;  // distance from the centre in percent of the dial radius
+  bool operator==(const ShapePoint&) const = default;
+};
+
+// A hand outline: an open polyline of up to 51 vertices (indices 0..50).
+struct HandShape {
+  static constexpr int kCapacity = 51;
+  std::array<ShapePoint, kCapacity> points{};
+  int16_t pointCount = 0;
+};
+
+struct ClockState {
+  int32_t centerX = 0;
+  int32_t centerY = 0;
+  int32_t radius = 0;
+  int32_t handPosition = 0;
+  int32_t handAngle = 0;
+  int16_t penX = 0;  // penX = penY = 0 means the pen is up
+  int16_t penY = 0;
+  int32_t faceDiameter = 0;  // the window's width: the face bitmap's, times the scale
+  float scale = 1.0f;        // the whole clock's size over its bitmap's (core/clockface/face_scale)
+  int16_t sizePercent = 0;   // the size the user fixed, in percent of the bitmap; 0: the screen's
+  int16_t spinCounter = 0;   // the lapping hand's position (the clock's own name)
+  bool topmost = true;       // the top-most layer, and with it the hiding from the pointer
+  int16_t notTopmost = 0;    // line 2 of settings.ini as read (0: top-most), see skin/settings_file
+  bool shiftHeld = false;
+  bool dodged = false;
+  ColorRef minuteColor = 0;
+  ColorRef hourColor = 0;
+  ColorRef secondColor = 0;
+  HandShape minuteShape;
+  HandShape hourShape;
+  HandShape secondShape;
+  std::string bitmapPath;
+  int16_t lineWidth = 0;
+  ScreenPoint cursorPos;
+  int32_t windowLeft = 0;
+  int32_t windowTop = 0;
+  int16_t lastSecond = 0;
+};
+
+}  // namespace quarvel

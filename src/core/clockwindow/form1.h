@@ -1,0 +1,155 @@
+#pragma once
+// Form1, the clock window's core: its state, its start-up and its event handlers, on top of any
+// backend's PlatformWindow and PlatformSystem. The backend translates window-system messages
+// into the WindowEvents calls here. Each concern lives in its own file:
+//   startup.cpp           start-up sequence, the first-run dialog, sizing at a new scale
+//   form1.cpp             events, the one error report, unload (settings written)
+//   timers.cpp            which timer runs when, and the wake-up once a second
+//   pointer_handling.cpp  drag and the hand-over to the editor
+//   mouse_dodge.cpp       hiding from the pointer
+//   screen_change.cpp     a clock the screens no longer show comes back onto them; a place
+//                         the window system chose becomes home
+//   keyboard.cpp          Z, X, C, A
+//   lap_animation.cpp    the minute and second laps
+#include <array>
+#include <vector>
+
+#include "core/clockface/clock_state.h"
+#include "core/clockface/face_canvas.h"
+#include "core/skin/settings_file.h"
+#include "platform/clock.h"
+#include "platform/platform_system.h"
+#include "platform/platform_window.h"
+#include "runtime/file_slot.h"
+#include "runtime/runtime_error.h"
+
+namespace quarvel {
+
+enum class Lap { kSecond, kMinute };
+
+class Form1 final : public WindowEvents {
+ public:
+  // The window as designed, in twips: its drawing area until start-up sizes it, and the width
+  // of its measuring picture box while that holds no picture (105 pixels at 96 dpi).
+  static constexpr int kDesignedWidthTwips = 2175;
+  static constexpr int kDesignedHeightTwips = 1425;
+  static constexpr int kDesignedPictureWidthTwips = 1575;
+
+  // The clock window's three timers:
+  //   Timer1  the second tick: the redraw and the pointer test, once per change of second
+  //   Timer2  key X: the second hand's lap, one frame every 50 ms
+  //   Timer3  key Z: the minute hand's lap, one frame every 50 ms
+  static constexpr TimerId kSecondTick = TimerId::kTimer1;
+  static constexpr TimerId kSecondLap = TimerId::kTimer2;
+  static constexpr TimerId kMinuteLap = TimerId::kTimer3;
+  static constexpr int kFirstTickMs = 10;      // Timer1's first tick once it is switched on
+  static constexpr int kTickMarginMs = 2;      // Timer1 wakes this long after the second changes
+  static constexpr int kTickToleranceMs = 16;  // ...or up to a system timer step later
+  static constexpr int kLapFrameMs = 50;
+
+  static constexpr int32_t kParkLeft = -1000;  // screen x of a parked window, at the most
+  static constexpr const char* kEditorProgram = "qvedit";  // as PlatformSystem::ProgramFileName
+  static constexpr const char* kEditorWindowTitle = "qvs";
+  static constexpr int kEditorWaitMs = 5000;  // how long the editor may take to show "qvs"
+  static constexpr int kEditorPollMs = 50;
+
+  // Creating the clock window starts Timer1, so its ticks already arrive while the first-run
+  // dialog is open; they are harmless then (see Load).
+  Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileSlot& slot);
+
+  // The start-up sequence. The hand files load first and unguarded: their run-time error is
+  // reported and ends the process before the window is shown (false). After them every
+  // statement's error is dropped and start-up goes on.
+  bool Load();
+
+  // Any event handler that raises a run-time error stops the clock's timers, shows one report
+  // and ends the process without saving; events after that are ignored.
+  void OnTimer(TimerId timer) override;
+  void OnMouseDown(int16_t button, int16_t shift) override;
+  void OnMouseMove(int16_t button, int16_t shift) override;
+  bool OnKeyDown(int16_t keyCode, int16_t shift) override;
+  // Any unload (a close request, log-off, the close key, the hand-over to the editor) saves the
+  // settings and ends the process, with the save the moment allows: none before start-up has
+  // read the settings (the first-run dialog is up: the user's file stays as it is), and none
+  // once a failure is being reported, which then ends as dismissing its report would (code 1).
+  void OnUnload() override;
+  // A jump of the local time is drawn at once, not at the next change of second.
+  void OnClockChanged() override;
+  // A clock whose face no longer lies on any monitor, parked or not, comes back as at start-up
+  // (PlaceOnScreen); its home and its dodge square follow where the window really is.
+  void OnScreenChanged() override;
+  // On a monitor of another scale the clock that follows the screen's scale is sized and drawn
+  // again at the new one, as at start-up; its top-left corner stays where it is on the screen,
+  // and settings.ini keeps its screen pixels.
+  void OnScreenScaleChanged() override;
+  // Home follows a place the window system chose, so settings.ini keeps the place the user saw;
+  // not while parked (the parked place is not home) nor during a drag (its end records it).
+  void OnPlacedBySystem(int32_t left, int32_t top) override;
+
+  // The hidden button's click: one face redraw, shown at once (the preview's way in).
+  void Command1Click();
+
+  ClockState& state() { return state_; }
+  const ClockState& state() const { return state_; }
+  FaceCanvas& canvas() { return canvas_; }
+  bool TimerEnabled(TimerId timer) const { return timerOn_[Index(timer)]; }
+  // Where a parked window's left edge goes: just left of the leftmost screen, and never right
+  // of x = -1000.
+  int32_t ParkedLeft() const;
+
+ private:
+  static std::size_t Index(TimerId timer) { return static_cast<std::size_t>(timer) - 1; }
+  template <typename Handler>
+  void Guarded(Handler&& handler);
+  // `note`: what else the user should know, said between the error and the end.
+  void Fail(const RuntimeError& error, const std::string& note = {});
+
+  void SetTimerEnabled(TimerId timer, bool enabled);
+  void StartTimer(TimerId timer, int milliseconds);
+  void SecondTimerTick();
+  SavedPosition ReadSettings();
+  // The face bitmap at the clock's scale (the skin's sharp 2x face where it has one).
+  PixelImage LoadScaledFace();
+  // The face, the window, its round region and the pen at the clock's scale.
+  void SizeToScale();
+  void WriteSettings();
+  void StartDrag();
+  void OpenEditor();
+  void DodgeCheck();
+  void Park();
+  void Restore();
+  void StartLap(Lap lap);
+  void LapFrame(Lap lap);
+  // The face to the window: whole after a new dial, else only what the hands changed.
+  void PresentWhole();
+  void PresentHands();
+
+  PlatformWindow& window_;
+  PlatformSystem& system_;
+  Clock& clock_;
+  FileSlot& slot_;
+  TwipsPerPixel twips_;  // the screen's, as the clock's size last followed it
+  ClockState state_;
+  FaceCanvas canvas_;
+  std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
+  std::array<bool, 3> timerOn_{};
+  std::array<int, 3> timerInterval_{};
+  bool loaded_ = false;  // start-up has read the settings and placed the window: a save may run
+  bool unloading_ = false;
+  bool saveFailed_ = false;   // the failed save is being reported
+  bool handingOver_ = false;  // the editor is starting: events still run while we wait
+  bool dragging_ = false;     // handed to the window system; its end is the next mouse move
+  bool failed_ = false;       // a run-time error is being reported: the clock is over
+};
+
+template <typename Handler>
+void Form1::Guarded(Handler&& handler) {
+  if (failed_) return;
+  try {
+    handler();
+  } catch (const RuntimeError& error) {
+    Fail(error);
+  }
+}
+
+}  // namespace quarvel
