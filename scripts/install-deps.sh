@@ -36,7 +36,9 @@ no_recommends=(openbox fluxbox hsetroot
   # the Wayland bench (tests/e2e/driver_wayland.sh): a headless sway with Xwayland, screenshots
   # (grim), keys (wtype), sway's window tree read with jq; libwayland-dev (with wayland-scanner)
   # builds its pointer, tests/e2e/virtual_pointer. sway alone would pull in a terminal and more.
-  sway xwayland grim wtype jq libwayland-dev)
+  # qt6-wayland: Qt then opens its windows natively there, as on a Wayland desktop, so the
+  # editor's hand-over is tried as people meet it.
+  sway xwayland grim wtype jq libwayland-dev qt6-wayland)
 
 missing() {
   local p

@@ -206,6 +206,12 @@ e2e_driver_helpers() {
     e2e_wl_windows | awk '$7 == "QUARVEL" && NF == 7 {print $1, $4 "x" $5}'
   }
 
+  e2e_window_named() { # <title>: sets E2E_NAMED to the X window the compositor shows by it
+    E2E_NAMED=$(e2e_wl_windows | awk -v title="$1" '{ name = $7
+      for (i = 8; i <= NF; i++) name = name " " $i } name == title { print $1; exit }') &&
+      [ -n "$E2E_NAMED" ]
+  }
+
   e2e_has_focus() { e2e_wl_windows | awk -v id="$1" '$1 == id && $6 == "true" {f = 1} END {exit !f}'; }
 
   e2e_focus() { e2e_has_focus "$1" || e2e_click_on "$1"; } # <window id>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -186,6 +187,23 @@ TEST_F(LinuxFilesTest, ProgramsComeFromTheProgramsFolderOrAbsolutePathFoldersOnl
   EXPECT_EQ(FindProgram(Program(), "qvedit"), root.path() + "/bin/qvedit");
   Executable("prefix/bin/qvedit");
   EXPECT_EQ(FindProgram(Program(), "qvedit"), Program() + "/qvedit");
+}
+
+// The editor the clock starts opens on the clock's own display (Qt told so over what it
+// inherited), the rest of the environment passed on as it was.
+TEST_F(LinuxFilesTest, AStartedProgramGetsTheSettingsOverItsInheritedEnvironment) {
+  setenv("QT_QPA_PLATFORM", "wayland", 1);
+  setenv("QUARVEL_TEST_KEPT", "kept", 1);
+  const std::string out = root.path() + "/env.txt";
+  const pid_t pid =
+      SpawnProgram("/bin/sh", {"-c", "echo \"$QT_QPA_PLATFORM $QUARVEL_TEST_KEPT\" >" + out},
+                   {"QT_QPA_PLATFORM=xcb"});
+  ASSERT_GT(pid, 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  EXPECT_EQ(root.Read("env.txt"), "xcb kept\n");
+  unsetenv("QT_QPA_PLATFORM");
+  unsetenv("QUARVEL_TEST_KEPT");
 }
 
 }  // namespace

@@ -165,7 +165,9 @@ bool X11System::GetCursorPos(ScreenPoint& point) {
 void X11System::StartProgram(const std::string& exeName) {
   const std::string program = FindProgram(ProgramFolder(), exeName);
   if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
-  const pid_t pid = SpawnProgram(program, {});
+  // On this display, where the clock looks for its window: Qt would open a native Wayland
+  // window beside Xwayland, which no X client can find or raise.
+  const pid_t pid = SpawnProgram(program, {}, {"QT_QPA_PLATFORM=xcb"});
   if (pid < 0) {
     // NOTE: built by appending; "error " + std::to_string() trips GCC 12's false restrict
     // warning in release builds, which fails them.

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include "core/infodialog/dialog_layout.h"
@@ -58,10 +60,22 @@ std::string ReadmeToOpen(const std::string& workFolder, const std::string& progr
   return readme;
 }
 
-pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments) {
+pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& settings) {
   std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  std::vector<char*> envp;
+  for (const std::string& setting : settings) envp.push_back(const_cast<char*>(setting.c_str()));
+  for (char** inherited = environ; *inherited != nullptr; ++inherited) {
+    const std::string_view entry(*inherited);
+    const std::string_view name = entry.substr(0, entry.find('=') + 1);
+    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const std::string& s) {
+      return std::string_view(s).substr(0, s.find('=') + 1) == name;
+    });
+    if (!replaced) envp.push_back(*inherited);
+  }
+  envp.push_back(nullptr);
   // The clock blocks its close signals to read them from a descriptor: the child must not
   // inherit that, or it could not be ended with them.
   posix_spawnattr_t attributes;
@@ -76,7 +90,7 @@ pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& argu
   posix_spawnattr_setflags(&attributes,
                            POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
   pid_t pid = 0;
-  const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), environ);
+  const int error = posix_spawn(&pid, path.c_str(), nullptr, &attributes, argv.data(), envp.data());
   posix_spawnattr_destroy(&attributes);
   return error == 0 ? pid : -error;
 }

@@ -26,8 +26,10 @@ std::string LinuxMissingEditorAdvice(const std::string& skinFolder);
 std::string ReadmeToOpen(const std::string& workFolder, const std::string& programFolder);
 
 // Starts the program (arguments after its path) in a session of its own, so it outlives the
-// clock and its terminal. The process id, or -errno when it could not be started.
-pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments);
+// clock and its terminal; `settings` ("NAME=value") are set in its environment over the ones it
+// inherits. The process id, or -errno when it could not be started.
+pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments,
+                   const std::vector<std::string>& settings = {});
 
 // Opens a document in the desktop's own viewer (xdg-open, found by the same search). The process
 // id of xdg-open, whose exit status is its verdict, or -errno when it could not be started.
