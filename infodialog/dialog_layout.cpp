@@ -46,10 +46,22 @@ int FontPixelHeight(float fy) {
   return Px(kFontPoints * kTwipsPerPoint, fy);
 }
 
+int ScaledFrom96Dpi(int pixelsAt96Dpi, float twipsPerPixel) {
+  constexpr int kTwipsPerPixelAt96Dpi = 15;
+  return Px(pixelsAt96Dpi * kTwipsPerPixelAt96Dpi, twipsPerPixel);
+}
+
 std::string ReadmeFailureText(std::string_view command, std::string_view reason) {
   std::string text = "\"";
   text.append(command).append("\" could not be started (").append(reason).append(").");
   return text;
+}
+
+Message ReadmeFailureMessage(std::string_view command, std::string_view reason) {
+  return {.caption = std::string(kDialog.caption),
+          .text = ReadmeFailureText(command, reason),
+          .button = kMessageButton,
+          .topmost = true};
 }
 
 }  // namespace quarvel::infodialog

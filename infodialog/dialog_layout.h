@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform_system.h"
 #include "runtime/caption.h"
 
 namespace quarvel::infodialog {
@@ -64,7 +65,12 @@ PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
 PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& workArea);
 // The font's height in pixels (its em, without the leading).
 int FontPixelHeight(float twipsPerPixelY);
+// A length drawn as Windows draws it at 96 dpi (a message box's margins and button), in pixels
+// at the screen's twips per pixel.
+int ScaledFrom96Dpi(int pixelsAt96Dpi, float twipsPerPixel);
 // The message when Readme's program could not be started; the dialog stays open.
 std::string ReadmeFailureText(std::string_view command, std::string_view reason);
+// ...as its box shows it: the dialog's caption, above every window as the clock's messages.
+Message ReadmeFailureMessage(std::string_view command, std::string_view reason);
 
 }  // namespace quarvel::infodialog

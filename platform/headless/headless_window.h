@@ -18,6 +18,8 @@ class HeadlessWindow final : public PlatformWindow {
 
   // PlatformWindow
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  void SetScreenSettling(bool settling) override { screenSettling_ = settling; }
   void MoveTo(int32_t left, int32_t top) override;
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
@@ -59,6 +61,8 @@ class HeadlessWindow final : public PlatformWindow {
   // When the running timer next falls due, on the clock's count of milliseconds.
   int64_t TimerDue(TimerId timer) const { return timers_.Due(timer); }
   const PixelImage& presented() const { return presented_; }
+  const std::string& caption() const { return caption_; }
+  bool screenSettling() const { return screenSettling_; }
   // The part the last present said had changed.
   const ImageRect& presentedChange() const { return presentedChange_; }
   // The columns of each row of that box the core said may differ (all of them after Present).
@@ -86,6 +90,8 @@ class HeadlessWindow final : public PlatformWindow {
   int32_t refuseLeftOf_ = std::numeric_limits<int32_t>::min();
   bool topmost_ = false;
   bool shown_ = false;
+  std::string caption_;
+  bool screenSettling_ = false;
   ScreenPoint dragDestination_;
   int drags_ = 0;
   TimerTable timers_;

@@ -16,23 +16,18 @@
 #include <filesystem>
 #include <string_view>
 
+#include "clockface/screen_dpi.h"
 #include "desktop/programs.h"
 #include "platform/process_lock.h"
 #include "platform/x11/x11_info_dialog.h"
 #include "platform/x11/x11_message_box.h"
 #include "platform/x11/x11_monitors.h"
 #include "platform/x11/x11_text.h"
-#include "runtime/caption.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
 
-X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
-                     std::string folderProblem)
-    : display_(display),
-      loop_(loop),
-      filesFolder_(std::move(filesFolder)),
-      folderProblem_(std::move(folderProblem)) {}
+X11System::X11System(X11Display& display, X11EventLoop& loop) : display_(display), loop_(loop) {}
 
 // NOTE: Xwayland says who it is with its XWAYLAND extension from version 23.1 on; before that
 // (Debian 12 has 22.1) only by its RandR outputs' names, XWAYLAND0 and on.
@@ -57,28 +52,20 @@ bool X11System::PointerKnownEverywhere() const {
   return !xwayland;
 }
 
-// The desktop's own font resolution (Xft.dpi, which GNOME, KDE and xrdb set) is what users
-// scale their screens by; without it X programs assume 96. NOTE: the resources are a root
-// property any client may write: only a whole number within reason counts.
+// The desktop's own font resolution, Xft.dpi, as written; the core reads and checks it.
 TwipsPerPixel X11System::ScreenTwipsPerPixel() const {
-  float dpi = 96.0f;
+  std::optional<std::string> setting;
   if (const char* resources = XResourceManagerString(display_.get())) {
     XrmInitialize();
     if (XrmDatabase database = XrmGetStringDatabase(resources)) {
       char* type = nullptr;
       XrmValue value{};
-      if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
-        const std::string text(value.addr, strnlen(value.addr, value.size));
-        char* end = nullptr;
-        const float parsed = std::strtof(text.c_str(), &end);
-        while (end != text.c_str() && (*end == ' ' || *end == '\t')) ++end;
-        if (end != text.c_str() && *end == '\0' && parsed >= 24.0f && parsed <= 960.0f)
-          dpi = parsed;
-      }
+      if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr)
+        setting.emplace(value.addr, strnlen(value.addr, value.size));
       XrmDestroyDatabase(database);
     }
   }
-  return {1440.0f / dpi, 1440.0f / dpi};
+  return TwipsAtDesktopDpi(setting);
 }
 
 std::vector<Monitor> X11System::Monitors() const {
@@ -87,10 +74,6 @@ std::vector<Monitor> X11System::Monitors() const {
 
 std::string X11System::ProgramFolder() const {
   return RunningProgramFolder();
-}
-
-std::string X11System::FirstRunFolder() const {
-  return filesFolder_.empty() ? ProgramFolder() : filesFolder_;
 }
 
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
@@ -164,15 +147,9 @@ bool X11System::GetCursorPos(ScreenPoint& point) {
 
 void X11System::StartProgram(const std::string& exeName) {
   const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
+  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
   const pid_t pid = SpawnProgram(program, {});
-  if (pid < 0) {
-    // NOTE: built by appending; "error " + std::to_string() trips GCC 12's false restrict
-    // warning in release builds, which fails them.
-    std::string code = "error ";
-    code += std::to_string(-pid);
-    throw ProgramStartError(PosixFailure(-pid), exeName, code);
-  }
+  if (pid < 0) throw ProgramStartError(PosixFailure(-pid), exeName, ErrorCodeText(-pid));
   started_ = pid;
   startedExit_.reset();
 }
@@ -238,12 +215,12 @@ ProcessLock X11System::LockForProcess(const std::string& path) {
   return LockFileForProcess(path).lock;  // held until the process ends
 }
 
-// The clock window carries its process id (_NET_WM_PID) and the clock's caption.
-bool X11System::ActivateClockOf(uint32_t processId) {
+// The clock window carries its process id (_NET_WM_PID) and its caption.
+bool X11System::ActivateClockOf(uint32_t processId, const std::string& caption) {
   for (Window window : TopLevelWindows()) {
     const std::vector<long> pid = display_.ReadCardinals(window, "_NET_WM_PID", XA_CARDINAL);
     if (pid.size() != 1 || static_cast<uint32_t>(pid[0]) != processId ||
-        display_.ReadTitle(window) != kCaption)
+        display_.ReadTitle(window) != caption)
       continue;
     Activate(window);
     return true;
@@ -258,10 +235,10 @@ void X11System::ShowInfoDialog() {
 
 // Also on stderr, where a clock started from a terminal (or whose X session has ended) can
 // still be heard.
-void X11System::ShowMessage(const std::string& text) {
-  std::fprintf(stderr, "%s\n", text.c_str());
+void X11System::ShowMessage(const Message& message) {
+  std::fprintf(stderr, "%s\n", message.text.c_str());
   if (display_.lost()) return;
-  X11MessageBox box(display_, loop_, ScreenTwipsPerPixel(), text);
+  X11MessageBox box(display_, loop_, ScreenTwipsPerPixel(), message);
   box.Run();
 }
 

@@ -16,11 +16,7 @@ namespace quarvel {
 
 class X11System final : public PlatformSystem {
  public:
-  // filesFolder: the folder the clock works in (a skin folder, or its config folder), whose
-  // settings.ini tells that it has run before; empty: the program's folder, as on Windows.
-  // folderProblem: why that folder could not be set up (WorkFolder::problem).
-  X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
-            std::string folderProblem = {});
+  X11System(X11Display& display, X11EventLoop& loop);
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;
   // The clock draws itself at Xft.dpi; QUARVEL_SCALE overrides (x11_scale.cpp).
@@ -28,7 +24,6 @@ class X11System final : public PlatformSystem {
   std::string ScaleSetting() const override;
   std::vector<Monitor> Monitors() const override;
   std::string ProgramFolder() const override;
-  std::string FirstRunFolder() const override;
   std::string ProgramFileName(const std::string& name) const override { return name; }
   std::string JoinPath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
@@ -45,13 +40,12 @@ class X11System final : public PlatformSystem {
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;
   std::string MissingEditorAdvice() const override;
-  std::string WorkFolderProblem() const override { return folderProblem_; }
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
   ProcessLock LockForProcess(const std::string& path) override;
-  bool ActivateClockOf(uint32_t processId) override;
+  bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
   void ShowInfoDialog() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
 
  private:
@@ -61,8 +55,6 @@ class X11System final : public PlatformSystem {
   X11Display& display_;
   mutable std::optional<bool> xwayland_;  // the server is Xwayland: asked once
   X11EventLoop& loop_;
-  std::string filesFolder_;
-  std::string folderProblem_;
   pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
   std::optional<int> startedExit_;
   bool pointerAsked_ = false;
