@@ -3,6 +3,9 @@
 or below the including file's own, in ARCHITECTURE.md's layer table (top first). The backends
 (platform/<name>/) are siblings, which never include each other.
 
+And a backend only translates: it never names what the core decides for it (BACKEND_NEVER_NAMES:
+an error number, the clock's caption, a message's text), outside comments.
+
 Usage: check_layers.py SOURCE_ROOT [FILE...]  (FILEs: check these only, relative to the root)
 """
 import pathlib
@@ -22,8 +25,21 @@ LAYERS = [
     ["platform"],
     ["runtime"],
 ]
+# The backends: the layer whose folders translate the window systems.
+BACKENDS = LAYERS[1]
+# What a backend never names, and what each is: the core decides it and tells the backend.
+BACKEND_NEVER_NAMES = [
+    (r"\bkErr[A-Z]\w*", "an error number"),
+    (r"\bErrorNumber\b", "an error number"),
+    (r"\bRuntimeError\s*\(\s*\d", "an error number"),
+    (r"\bErrorText\s*\(", "an error text"),
+    (r"\bkCaption\b", "the caption"),
+    (r"\bkMessageButton\b", "a message text"),
+    (r'#\s*include\s+"runtime/caption\.h"', "the caption"),
+]
 SOURCE_FOLDERS = sorted({prefix.split("/")[0] for layer in LAYERS for prefix in layer})
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+COMMENT = re.compile(r"//.*")
 
 
 def layer_of(path):
@@ -33,12 +49,22 @@ def layer_of(path):
     return max(matches, key=lambda match: len(match[1]), default=None)
 
 
+def backend_rule_faults(file, number, line):
+    """What a backend's line names that only the core may."""
+    code = COMMENT.sub("", line)
+    return [f"{file}:{number}: a backend names {what} ({re.search(pattern, code).group(0)})"
+            for pattern, what in BACKEND_NEVER_NAMES if re.search(pattern, code)]
+
+
 def faults(root, files):
     found = []
     for file in files:
         source = layer_of(file)
         text = (root / file).read_text(encoding="utf-8", errors="replace") if source else ""
+        in_backend = source is not None and source[1] in BACKENDS
         for number, line in enumerate(text.splitlines(), 1):
+            if in_backend:
+                found += backend_rule_faults(file, number, line)
             match = INCLUDE.match(line)
             target = layer_of(match.group(1)) if match else None
             if target is None:
@@ -60,7 +86,7 @@ def main():
     found = faults(root, files)
     for fault in found:
         print(fault)
-    print(f"{len(files)} files, {len(found)} upward includes")
+    print(f"{len(files)} files, {len(found)} upward includes or backend rules")
     return 1 if found else 0
 
 

@@ -1,13 +1,19 @@
 #!/bin/bash
 # The layer check catches what it is there for: in a small tree of the project's folders, each
-# planted include that runs upward (or from one backend into another) fails it, and the same
-# tree without them passes.
+# planted include that runs upward (or from one backend into another), and each backend line
+# naming what the core decides (an error number, the caption, a message's text), fails it, and
+# the same tree without them passes.
 set -eu
 check="$(dirname "$0")/check_layers.py"
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
 mkdir -p "$tree"/{runtime,platform/x11,platform/win32,clockface,skin,clockwindow,desktop,apps/x}
 echo '#include "runtime/a.h"' >"$tree/clockface/a.h"
+# The core may name them; a backend may say them in a comment and take them from the core.
+echo 'throw RuntimeError(ErrorNumber::kFileNotFound, name); // kCaption' >"$tree/clockwindow/b.cpp"
+printf '%s\n' '// Not ErrorNumber::kFileNotFound: the core numbers it.' \
+  'throw ProgramStartError(FailureKind::kNotFound, name);' 'SetTitle(message.caption);' \
+  >"$tree/platform/win32/b.cpp"
 echo '#include "clockface/a.h"' >"$tree/skin/a.h"
 echo '#include "skin/a.h"' >"$tree/desktop/a.h"
 echo '#include "desktop/a.h"' >"$tree/platform/x11/a.cpp"
@@ -28,4 +34,17 @@ plant platform/x11/a.cpp platform/win32/a.h
 plant clockwindow/a.h platform/x11/a.h
 plant clockwindow/a.h desktop/a.h
 plant skin/a.h apps/x/main.h
-echo "every planted upward include was caught"
+
+plant_line() {  # backend file, line: must fail, then the file is emptied again
+  echo "$2" >>"$tree/$1"
+  if python3 "$check" "$tree" >/dev/null; then echo "not caught: $1 naming $2"; exit 1; fi
+  : >"$tree/$1"
+}
+plant_line platform/win32/a.h 'throw RuntimeError(ErrorNumber::kFileNotFound, exeName);'
+plant_line platform/x11/a.cpp 'if (error == kErrFileNotFound) return;'
+plant_line platform/x11/a.cpp 'throw RuntimeError(53, text, file, {});'
+plant_line platform/win32/a.h 'MessageBoxA(owner, text, kCaption, MB_OK);'
+plant_line platform/x11/a.cpp 'painter.Button(rect, kMessageButton, true, false);'
+plant_line platform/x11/a.cpp '#include "runtime/caption.h"'
+plant_line platform/win32/a.h 'const char* text = ErrorText(53);'
+echo "every planted upward include and backend rule was caught"
