@@ -81,7 +81,6 @@ int main(int argc, char** argv) {
   form.UseWorkFolder(work.path, work.problem);
   // The end of the X session closes the clock like any close request: the settings are saved.
   display->OnConnectionLost([&form] { form.OnUnload(); });
-  loop.BeforeTimers([&system] { system.AskPointerAhead(); });
   if (!form.Load()) return 1;
   for (;;) loop.RunOnce(-1);
 }

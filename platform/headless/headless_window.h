@@ -48,6 +48,8 @@ class HeadlessWindow final : public PlatformWindow {
     place_ = {left, top};
     events_->OnPlacedBySystem(left, top);
   }
+  // From now on no timer can be started, as a system out of timers (error 8: no memory).
+  void FailTimers() { timersFail_ = true; }
   // A place left of this is refused, as a window system may refuse a place.
   void RefusePlacesLeftOf(int32_t x) { refuseLeftOf_ = x; }
   void SetDragDestination(int32_t left, int32_t top) { dragDestination_ = {left, top}; }
@@ -92,6 +94,7 @@ class HeadlessWindow final : public PlatformWindow {
   bool shown_ = false;
   std::string caption_;
   bool screenSettling_ = false;
+  bool timersFail_ = false;
   ScreenPoint dragDestination_;
   int drags_ = 0;
   TimerTable timers_;

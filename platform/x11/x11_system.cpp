@@ -27,30 +27,8 @@
 
 namespace quarvel {
 
-X11System::X11System(X11Display& display, X11EventLoop& loop) : display_(display), loop_(loop) {}
-
-// NOTE: Xwayland says who it is with its XWAYLAND extension from version 23.1 on; before that
-// (Debian 12 has 22.1) only by its RandR outputs' names, XWAYLAND0 and on.
-bool X11System::PointerKnownEverywhere() const {
-  if (xwayland_) return !*xwayland_;
-  Display* d = display_.get();
-  int opcode = 0, firstEvent = 0, firstError = 0;
-  bool xwayland = XQueryExtension(d, "XWAYLAND", &opcode, &firstEvent, &firstError) != 0;
-  const bool randr = XRRQueryExtension(d, &firstEvent, &firstError) != 0;
-  if (XRRScreenResources* screen =
-          xwayland || !randr ? nullptr : XRRGetScreenResourcesCurrent(d, display_.root())) {
-    for (int i = 0; i < screen->noutput; ++i)
-      if (XRROutputInfo* output = XRRGetOutputInfo(d, screen, screen->outputs[i])) {
-        xwayland =
-            xwayland || std::string_view(output->name, static_cast<std::size_t>(output->nameLen))
-                            .starts_with("XWAYLAND");
-        XRRFreeOutputInfo(output);
-      }
-    XRRFreeScreenResources(screen);
-  }
-  xwayland_ = xwayland;
-  return !xwayland;
-}
+X11System::X11System(X11Display& display, X11EventLoop& loop)
+    : display_(display), loop_(loop), pointer_(display, loop) {}
 
 // The desktop's own font resolution, Xft.dpi, as written; the core reads and checks it.
 TwipsPerPixel X11System::ScreenTwipsPerPixel() const {
@@ -90,59 +68,12 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
   return attributes;
 }
 
-void X11System::AskPointerAhead() {
-  if (display_.lost()) return;
-  if (pointerAsked_) {
-    // Unread: an answer already here still tells that the server is done with every earlier
-    // request, a picture in shared memory among them.
-    xcb_query_pointer_reply_t* reply = nullptr;
-    xcb_generic_error_t* error = nullptr;
-    if (xcb_poll_for_reply(display_.xcb(), pointerQuery_.sequence, reinterpret_cast<void**>(&reply),
-                           &error) != 0) {
-      if (reply != nullptr || error != nullptr) display_.NoteAnswered(pointerQuery_.sequence);
-      std::free(reply);
-      std::free(error);
-    } else {
-      xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
-    }
-    pointerAsked_ = false;
-  }
-  // Shared pictures going out fast are set free by the alarm where there is one.
-  const bool wanted = pointerRead_ || (display_.PuttingOften() && !loop_.alarm().usable());
-  pointerRead_ = false;
-  // The server's alarm woke the clock with the pointer's place, and set the pictures free.
-  if (!wanted || loop_.alarm().HasAnswer()) return;
-  pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
-  pointerAsked_ = true;
-  xcb_flush(display_.xcb());
+bool X11System::GetCursorPos(ScreenPoint& point) {
+  return pointer_.Read(point);
 }
 
-// The core reads the pointer once a second, right after drawing the face. The server's alarm
-// woke the clock with it; without one, asked for when the timer woke the clock, the answer is
-// mostly there by then; asked for only now, the clock would mostly sleep once more each second,
-// waiting for it.
-bool X11System::GetCursorPos(ScreenPoint& point) {
-  if (display_.lost()) return false;
-  loop_.alarm().WantPointer();
-  if (const std::optional<X11ServerAlarm::Answer> answer = loop_.alarm().TakeAnswer()) {
-    pointerRead_ = true;
-    if (answer->sameScreen) point = answer->point;
-    return answer->sameScreen;
-  }
-  if (!pointerAsked_) {
-    pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
-    xcb_flush(display_.xcb());
-  }
-  pointerAsked_ = false;
-  pointerRead_ = true;
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(display_.xcb(), pointerQuery_, nullptr);
-  if (reply == nullptr) return false;
-  display_.NoteAnswered(pointerQuery_.sequence);
-  const bool onThisScreen = reply->same_screen != 0;
-  if (onThisScreen) point = ScreenPoint{reply->root_x, reply->root_y};
-  std::free(reply);
-  return onThisScreen;  // false: on another screen of the display
+bool X11System::PointerKnownEverywhere() const {
+  return pointer_.KnownEverywhere();
 }
 
 void X11System::StartProgram(const std::string& exeName) {

@@ -11,6 +11,7 @@
 #include "platform/platform_system.h"
 #include "platform/x11/x11_display.h"
 #include "platform/x11/x11_event_loop.h"
+#include "platform/x11/x11_pointer.h"
 
 namespace quarvel {
 
@@ -30,13 +31,7 @@ class X11System final : public PlatformSystem {
   }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
-  // Not under Xwayland, told by the server's own XWAYLAND extension.
   bool PointerKnownEverywhere() const override;
-  // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted
-  // and the server's alarm did not bring it: the core read it after the last question (it hides
-  // from the pointer), or pictures go out fast (a lap), whose shared memory the answer sets
-  // free. An idle clock asks nothing.
-  void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;
   std::string MissingEditorAdvice() const override;
@@ -53,13 +48,10 @@ class X11System final : public PlatformSystem {
   void Activate(Window window);
 
   X11Display& display_;
-  mutable std::optional<bool> xwayland_;  // the server is Xwayland: asked once
   X11EventLoop& loop_;
   pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
   std::optional<int> startedExit_;
-  bool pointerAsked_ = false;
-  bool pointerRead_ = false;  // GetCursorPos ran since the last question
-  xcb_query_pointer_cookie_t pointerQuery_{};
+  X11Pointer pointer_;
 };
 
 }  // namespace quarvel
