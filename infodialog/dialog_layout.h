@@ -63,7 +63,7 @@ PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
 // on a small screen leaves no part of it off the screen; one larger than the work area keeps
 // its top-left corner on it.
 PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& workArea);
-// The font's height in pixels (its em, without the leading).
+// The font's height in pixels (its em, without the leading), as Windows makes it for the dialog.
 int FontPixelHeight(float twipsPerPixelY);
 // A length drawn as Windows draws it at 96 dpi (a message box's margins and button), in pixels
 // at the screen's twips per pixel.

@@ -34,11 +34,13 @@ TEST(DialogLayout, PlacesAt15TwipsPerPixelTabOrderAndTexts) {
   EXPECT_TRUE(kControls[5].text.find("[Shift]") != std::string_view::npos);
 }
 
-// The dialog's font and a message box's margins and button at the screen's scale, rounded ties
-// to even, one rule for every backend.
+// The dialog's font and a message box's margins and button at the screen's scale, one rule for
+// every backend: the font's half pixel up, as Windows rounds it, the lengths' ties to even.
 TEST(DialogLayout, TheFontAndTheMessageBoxFollowTheScreensScale) {
   const std::tuple<float, int, int, int> screens[] = {
       {15.0f, 12, 12, 75}, {10.0f, 18, 18, 112}, {7.5f, 24, 24, 150}, {12.0f, 15, 15, 94}};
+  EXPECT_EQ(FontPixelHeight(1440.0f / 100), 13);  // 12.5 pixels
+  EXPECT_EQ(FontPixelHeight(1440.0f / 116), 15);  // 14.5
   for (auto [twips, font, margin, button] : screens) {
     EXPECT_EQ(FontPixelHeight(twips), font) << twips;
     EXPECT_EQ(ScaledFrom96Dpi(12, twips), margin) << twips;
