@@ -30,6 +30,14 @@ struct ProcessLock {
   uint32_t holder = 0;  // kHeldElsewhere: the process id written in the file (0: none yet)
 };
 
+// A message box as the core words and stacks it; the backend only draws it.
+struct Message {
+  std::string caption;  // the title bar
+  std::string text;
+  std::string button;    // the one button, where the system draws no box of its own
+  bool topmost = false;  // above every window, a top-most clock's among them
+};
+
 // The screen's twips per pixel, horizontally and vertically: 1440 / its dots per inch.
 struct TwipsPerPixel {
   float x = 15.0f;
@@ -53,11 +61,6 @@ class PlatformSystem {
 
   // The folder that holds the executable, without a trailing separator.
   virtual std::string ProgramFolder() const = 0;
-  // The folder whose settings.ini tells that the clock has run before: the program's folder,
-  // unless the system keeps the clock's files apart from its programs (on Linux the folder the
-  // clock works in, a skin folder or its config folder: nothing is ever written next to
-  // /usr/bin/quarvel).
-  virtual std::string FirstRunFolder() const { return ProgramFolder(); }
   // A file's path in a folder, joined with the system's own separator; the parts are never
   // rewritten (a backslash is just a character in a Linux name). Windows' by default.
   virtual std::string JoinPath(const std::string& folder, const std::string& name) const {
@@ -89,10 +92,6 @@ class PlatformSystem {
   virtual std::string MissingEditorAdvice() const {
     return "Put it next to " + ProgramFileName("quarvel") + " or on the search path.";
   }
-  // Why the folder the clock works in could not be set up (a config folder that could not be
-  // made or filled with the default skin), in a few words; empty when nothing went wrong. The
-  // report of missing files at start-up says it.
-  virtual std::string WorkFolderProblem() const { return {}; }
   // Handles every pending event, waiting up to `milliseconds` for more to arrive.
   virtual void DoEvents(int milliseconds) = 0;
   // Activates the top-level window with this title; false when there is none.
@@ -102,14 +101,14 @@ class PlatformSystem {
   // this process ends, however it ends, and writes this process's id into it. A file left by a
   // process that was killed holds no lock.
   virtual ProcessLock LockForProcess(const std::string& path) = 0;
-  // Brings the clock window of that process to the front and activates it; false when the
-  // process shows none (yet).
-  virtual bool ActivateClockOf(uint32_t processId) = 0;
+  // Brings that process's shown top-level window with this caption (the clock, or its first-run
+  // dialog) to the front and activates it; false when the process shows none (yet).
+  virtual bool ActivateClockOf(uint32_t processId, const std::string& caption) = 0;
 
   // Shows the first-run information dialog and returns when it has been closed.
   virtual void ShowInfoDialog() = 0;
-  // A message box with the clock's caption, for failures the user must hear about.
-  virtual void ShowMessage(const std::string& text) = 0;
+  // A message box for failures the user must hear about; it returns once dismissed.
+  virtual void ShowMessage(const Message& message) = 0;
   // Ends the process at once; no other handler runs. (The headless backend records it.)
   virtual void EndProcess(int exitCode) = 0;
 };

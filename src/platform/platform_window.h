@@ -5,12 +5,14 @@
 // can't. Backends: backends/win32 (Windows), backends/x11 (Linux), backends/headless (tests,
 // preview).
 #include <cstdint>
+#include <string>
 
 #include "platform/platform_types.h"
 
 namespace quarvel {
 
-enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3 };
+enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTimer4 = 4 };
+inline constexpr int kTimerCount = 4;
 
 // Events from the window system, delivered one at a time on the GUI thread.
 class WindowEvents {
@@ -43,6 +45,9 @@ class PlatformWindow {
   virtual ~PlatformWindow() = default;
 
   virtual void SetEventSink(WindowEvents* events) = 0;
+  // The window's title: what the system's window lists show and what a second start finds the
+  // clock by (ActivateClockOf).
+  virtual void SetCaption(const std::string& caption) = 0;
 
   // The outer place of the window; it has no frame, so that is its drawing area's place. A
   // place the window system refuses leaves the window where it was.
@@ -53,6 +58,10 @@ class PlatformWindow {
   virtual void SetRoundRegion(int32_t diameter) = 0;
   // Moves the window into or out of the top-most layer, leaving its place and size, and shows it.
   virtual void SetTopmostLayer(bool topmost) = 0;
+  // While true, the screens have just changed: a window manager moving the window now (it keeps
+  // windows on a smaller screen) is told as OnScreenChanged, not as OnPlacedBySystem. The core
+  // decides how long that lasts. A window system that tells no such moves ignores it.
+  virtual void SetScreenSettling(bool /*settling*/) {}
   virtual void Show() = 0;
   // Hands a left-button press to the window system as a drag of a title bar; returns when the
   // button is released.

@@ -47,7 +47,7 @@ class TimerTable {
   const Timer& At(TimerId timer) const { return timers_[Index(timer)]; }
 
   int64_t unitsPerMs_;
-  std::array<Timer, 3> timers_{};
+  std::array<Timer, kTimerCount> timers_{};
 };
 
 }  // namespace quarvel

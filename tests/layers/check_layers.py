@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """No include runs upward: every #include "folder/..." of the project's sources names a layer at
 or below the including file's own, in the order of SOURCE_ROOT/layers.txt (top first; folders on
-one line are siblings, which never include each other).
+one line are siblings, which never include each other). And a backend (a folder under
+backends/) only translates: it never names what the core decides for it (BACKEND_NEVER_NAMES:
+an error number, the clock's caption, a message's text), outside comments.
 
 Usage: check_layers.py SOURCE_ROOT [FILE...]   check (FILEs: these only, relative to the root)
        check_layers.py --graph SOURCE_ROOT     the includes folder by folder, top layer first
@@ -11,6 +13,18 @@ import re
 import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+COMMENT = re.compile(r"//.*")
+BACKENDS = "backends/"
+# What a backend never names, and what each is: the core decides it and tells the backend.
+BACKEND_NEVER_NAMES = [
+    (r"\bkErr[A-Z]\w*", "an error number"),
+    (r"\bErrorNumber\b", "an error number"),
+    (r"\bRuntimeError\s*\(\s*\d", "an error number"),
+    (r"\bErrorText\s*\(", "an error text"),
+    (r"\bkCaption\b", "the caption"),
+    (r"\bkMessageButton\b", "a message text"),
+    (r'#\s*include\s+"runtime/caption\.h"', "the caption"),
+]
 
 
 def read_layers(root):
@@ -40,8 +54,23 @@ def includes(root, layers, files):
                 yield file, number, source, target, match.group(1)
 
 
-def faults(root, layers, files):
+def backend_rule_faults(root, layers, files):
+    """What a backend's lines name that only the core may."""
     found = []
+    for file in files:
+        source = layer_of(layers, file)
+        if source is None or not source[1].startswith(BACKENDS):
+            continue
+        text = (root / file).read_text(encoding="utf-8", errors="replace")
+        for number, line in enumerate(text.splitlines(), 1):
+            code = COMMENT.sub("", line)
+            found += [f"{file}:{number}: a backend names {what} ({re.search(pattern, code).group(0)})"
+                      for pattern, what in BACKEND_NEVER_NAMES if re.search(pattern, code)]
+    return found
+
+
+def faults(root, layers, files):
+    found = backend_rule_faults(root, layers, files)
     for file, number, source, target, path in includes(root, layers, files):
         if target[0] < source[0] or (target[0] == source[0] and target[1] != source[1]):
             kind = "a layer above" if target[0] < source[0] else "a sibling"
@@ -79,7 +108,7 @@ def main(args):
     found = faults(root, layers, files)
     for fault in found:
         print(fault)
-    print(f"{len(files)} files, {len(found)} upward includes")
+    print(f"{len(files)} files, {len(found)} upward includes or backend rules")
     return 1 if found else 0
 
 

@@ -26,8 +26,14 @@ class ClockFixture : public ::testing::Test {
   Form1& Start(const std::string& settings = "") {
     if (!settings.empty()) work.Write("settings.ini", settings);
     form = std::make_unique<Form1>(window, system, clock, slot);
+    form->UseWorkFolder(workFolder, workFolderProblem);
     form->Load();
     return *form;
+  }
+  // As an installed clock on Linux: its files in a folder of their own, programs without ".exe".
+  void PlayInstalledLinux(std::string filesFolder) {
+    workFolder = std::move(filesFolder);
+    system.PlayLinux();
   }
   const FaceCanvas& canvas() const { return form->canvas(); }
   // Closes the clock as a user does, and gives the settings.ini it left.
@@ -58,6 +64,8 @@ class ClockFixture : public ::testing::Test {
   HeadlessSystem system{programDir.path()};
   FileSlot slot{work.path()};
   std::unique_ptr<Form1> form;
+  std::string workFolder;  // given to the clock at its start (empty: the program's folder)
+  std::string workFolderProblem;
 };
 
 }  // namespace quarvel::testing

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <tuple>
 
 #include "core/infodialog/dialog_font.h"
 
@@ -23,10 +24,28 @@ TEST(DialogLayout, PlacesAt15TwipsPerPixelTabOrderAndTexts) {
   EXPECT_EQ(FontPixelHeight(15.0f), 12);  // 9 points at 96 dpi
   EXPECT_EQ(ReadmeFailureText("xdg-open readme.txt", "exit status 3"),
             "\"xdg-open readme.txt\" could not be started (exit status 3).");
+  const Message readme = ReadmeFailureMessage("notepad.exe readme.txt", "error 2");
+  EXPECT_EQ(readme.text, "\"notepad.exe readme.txt\" could not be started (error 2).");
+  EXPECT_EQ(std::tuple(readme.caption, readme.button, readme.topmost),
+            std::tuple("QUARVEL", "OK", true));
   // Checked by their bytes' length and ends, so an editor's re-encoding shows.
   EXPECT_EQ(kControls[4].text.size(), 73u);
   EXPECT_TRUE(kControls[4].text.starts_with("QUARVEL\xE3\x82\x92"));  // "QUARVELを"
   EXPECT_TRUE(kControls[5].text.find("[Shift]") != std::string_view::npos);
+}
+
+// The dialog's font and a message box's margins and button at the screen's scale, one rule for
+// every backend: the font's half pixel up, as Windows rounds it, the lengths' ties to even.
+TEST(DialogLayout, TheFontAndTheMessageBoxFollowTheScreensScale) {
+  const std::tuple<float, int, int, int> screens[] = {
+      {15.0f, 12, 12, 75}, {10.0f, 18, 18, 112}, {7.5f, 24, 24, 150}, {12.0f, 15, 15, 94}};
+  EXPECT_EQ(FontPixelHeight(1440.0f / 100), 13);  // 12.5 pixels
+  EXPECT_EQ(FontPixelHeight(1440.0f / 116), 15);  // 14.5
+  for (auto [twips, font, margin, button] : screens) {
+    EXPECT_EQ(FontPixelHeight(twips), font) << twips;
+    EXPECT_EQ(ScaledFrom96Dpi(12, twips), margin) << twips;
+    EXPECT_EQ(ScaledFrom96Dpi(75, twips), button) << twips;  // 144 dpi: 112.5 to 112
+  }
 }
 
 // At 2x on a 1024x768 screen the designed place (368,500) would put most of the dialog below

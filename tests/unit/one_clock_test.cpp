@@ -21,7 +21,7 @@ class OneClockTest : public testing::ClockFixture {
   bool StartClaimed(const std::string& settings) {
     if (!ClaimSettingsFolder(system, slot)) return false;
     Start(settings);
-    system.ShowClockWindowOf(kSelf);
+    system.ShowClockWindowOf(kSelf, "QUARVEL");
     return true;
   }
   // Without the clock's own blanks: a file the clock wrote would have them.
@@ -36,7 +36,7 @@ TEST_F(OneClockTest, ASecondStartActivatesTheRunningClockAndTouchesNothing) {
   // it would show the first-run dialog if it got that far).
   testing::TempFolder otherProgramDir;
   HeadlessSystem second(otherProgramDir.path());
-  second.ShowClockWindowOf(kSelf);
+  second.ShowClockWindowOf(kSelf, "QUARVEL");
   EXPECT_FALSE(ClaimSettingsFolder(second, slot));
   EXPECT_EQ(second.activatedClocks(), std::vector<uint32_t>{kSelf});
   EXPECT_EQ(second.dialogsShown(), 0);
@@ -53,7 +53,7 @@ TEST_F(OneClockTest, AClockStillStartingIsWaitedForThenOnlyNamed) {
   ASSERT_TRUE(ClaimSettingsFolder(system, slot));  // in its first-run dialog: no window yet
   HeadlessSystem second(programDir.path());
   second.WhileEventsPass([&] {
-    if (second.waited() == 500) second.ShowClockWindowOf(kSelf);
+    if (second.waited() == 500) second.ShowClockWindowOf(kSelf, "QUARVEL");
   });
   EXPECT_FALSE(ClaimSettingsFolder(second, slot));
   EXPECT_EQ(second.waited(), 500);

@@ -112,6 +112,25 @@ TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
   for (auto [error, number] : starts)
     EXPECT_EQ(ProgramStartError(PosixFailure(error), "qvedit", "").number(), number) << error;
   EXPECT_EQ(PosixFailure(ENOTDIR), FailureKind::kNotFound);
+  // A program no folder has: the backend names the kind, the clock the number.
+  EXPECT_STREQ(ProgramStartError(FailureKind::kNotFound, "qvedit.exe").what(),
+               "Run-time error 53: File not found (qvedit.exe)");
+  EXPECT_STREQ(FileMakingError(FailureKind::kNoMemory, "face.png").what(),
+               "Run-time error 7: Out of memory (face.png)");
+  EXPECT_EQ(FileMakingError(FailureKind::kOther, "face.png").number(), 75);
+}
+
+// The systems' own codes as every report words them.
+TEST(SystemErrors, ASystemsCodesAreWordedInOnePlace) {
+  EXPECT_EQ(ErrorCodeText(2), "error 2");
+  EXPECT_EQ(WindowsErrorCodeText(193), "Windows error 193");
+  EXPECT_EQ(WindowsErrorCodeText(4294967295u), "Windows error 4294967295");
+  EXPECT_EQ(ExitStatusText(3), "exit status 3");
+  EXPECT_EQ(SignalText(9), "signal 9");
+  EXPECT_STREQ(SystemCallFailure("Win32", "CreateWindowEx", 1400).what(),
+               "Win32: CreateWindowEx failed (error 1400).");
+  EXPECT_STREQ(SystemCallFailure("Win32", "SetTimer", 4294967295u).what(),
+               "Win32: SetTimer failed (error 4294967295).");
 }
 
 // A file system of a few programs; a relative path is the working directory's.

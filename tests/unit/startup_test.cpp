@@ -60,7 +60,7 @@ TEST_F(StartupTest, TheFirstRunTestWantsANormalFileInTheProgramFolder) {
 
 TEST_F(StartupTest, AnInstalledClockTellsAFirstRunByItsFilesFolder) {
   testing::TempFolder files;
-  system.PlayInstalledLinux(files.path());
+  PlayInstalledLinux(files.path());
   programDir.Write("settings.ini", "");  // beside the program: no longer the sign
   Start();
   EXPECT_EQ(system.dialogsShown(), 1);
@@ -77,7 +77,7 @@ TEST_F(StartupTest, ABackslashInTheFilesFolderIsJustACharacter) {
   const std::string files = config.path() + "/a\\b";
   std::filesystem::create_directories(files);
   std::filesystem::create_directories(config.path() + "/a/b");
-  system.PlayInstalledLinux(files);
+  PlayInstalledLinux(files);
   EXPECT_EQ(system.JoinPath(files, "settings.ini"), files + "/settings.ini");
   config.Write("a\\b/settings.ini", "");
   Start();
@@ -177,8 +177,8 @@ INSTANTIATE_TEST_SUITE_P(, FailureTest, ::testing::Bool(), [](const auto& closed
 TEST_P(FailureTest, AMissingHandFileEndsStartUpBeforeTheDialogAndSaysWhyTheFolderIsIncomplete) {
   std::filesystem::remove(work.path() + "/byou.sin");
   work.Write("settings.ini", "1,2\r\n");
-  system.SetWorkFolderProblem("the default skin could not be copied into /c/quarvel: Disk full");
   form = std::make_unique<Form1>(window, system, clock, slot);
+  form->UseWorkFolder({}, "the default skin could not be copied into /c/quarvel: Disk full");
   EXPECT_FALSE(form->Load());
   EXPECT_EQ(system.dialogsShown(), 0);
   EXPECT_FALSE(window.shown());

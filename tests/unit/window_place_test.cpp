@@ -280,7 +280,7 @@ TEST_F(MouseDodgeTest, AnEditorThatEndsBeforeItsWindowIsReportedAndTheClockRunsO
 }
 
 TEST_F(MouseDodgeTest, ProgramsAreNamedAsTheSystemNamesThem) {
-  system.PlayInstalledLinux(programDir.path());
+  PlayInstalledLinux(programDir.path());
   StartAt300x100();
   window.MouseDown(2);
   ASSERT_EQ(system.messages().size(), 1u);

@@ -71,16 +71,16 @@ int main(int argc, char** argv) {
   SystemClock clock;
   FileSlot slot;  // bare names: the working directory
   X11EventLoop loop(*display);
-  // The folder it works in tells a first run: an installed program's folder (/usr/bin) never
-  // holds a settings.ini, so a clock started in a skin folder would greet on every start.
-  X11System system(*display, loop, work.path, work.problem);
+  X11System system(*display, loop);
   // One clock per settings file: a second start brings the running clock to the front.
   if (!ClaimSettingsFolder(system, slot)) return 0;
   X11Window window(*display, loop);
   Form1 form(window, system, clock, slot);
+  // The folder it works in tells a first run: an installed program's folder (/usr/bin) never
+  // holds a settings.ini, so a clock started in a skin folder would greet on every start.
+  form.UseWorkFolder(work.path, work.problem);
   // The end of the X session closes the clock like any close request: the settings are saved.
   display->OnConnectionLost([&form] { form.OnUnload(); });
-  loop.BeforeTimers([&system] { system.AskPointerAhead(); });
   if (!form.Load()) return 1;
   for (;;) loop.RunOnce(-1);
 }

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/process_lock.h"
-#include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -50,7 +50,7 @@ void HeadlessSystem::InstallFailingProgram(const std::string& exeName, int exitC
 
 void HeadlessSystem::StartProgram(const std::string& exeName) {
   auto it = programs_.find(exeName);
-  if (it == programs_.end()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
+  if (it == programs_.end()) throw ProgramStartError(FailureKind::kNotFound, exeName);
   started_.push_back(exeName);
   lastExitCode_.reset();
   pendingExit_.reset();
@@ -89,8 +89,9 @@ ProcessLock HeadlessSystem::LockForProcess(const std::string& path) {
   return locked.lock;
 }
 
-bool HeadlessSystem::ActivateClockOf(uint32_t processId) {
-  if (std::find(clockWindows_.begin(), clockWindows_.end(), processId) == clockWindows_.end())
+bool HeadlessSystem::ActivateClockOf(uint32_t processId, const std::string& caption) {
+  if (std::find(clockWindows_.begin(), clockWindows_.end(), std::pair{processId, caption}) ==
+      clockWindows_.end())
     return false;
   activatedClocks_.push_back(processId);
   return true;
@@ -101,8 +102,9 @@ void HeadlessSystem::ShowInfoDialog() {
   if (whileDialogOpen_) whileDialogOpen_();
 }
 
-void HeadlessSystem::ShowMessage(const std::string& text) {
-  messages_.push_back(text);
+void HeadlessSystem::ShowMessage(const Message& message) {
+  messages_.push_back(message.text);
+  lastMessage_ = message;
   if (whileMessageUp_) whileMessageUp_();
 }
 

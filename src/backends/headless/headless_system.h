@@ -30,9 +30,6 @@ class HeadlessSystem final : public PlatformSystem {
   std::string ScaleSetting() const override { return scaleSetting_; }
   std::vector<Monitor> Monitors() const override { return monitors_; }
   std::string ProgramFolder() const override { return programFolder_; }
-  std::string FirstRunFolder() const override {
-    return filesFolder_.empty() ? programFolder_ : filesFolder_;
-  }
   std::string ProgramFileName(const std::string& name) const override {
     return name + programSuffix_;
   }
@@ -45,22 +42,18 @@ class HeadlessSystem final : public PlatformSystem {
   bool GetCursorPos(ScreenPoint& point) override;
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override { return lastExitCode_; }
-  std::string WorkFolderProblem() const override { return workFolderProblem_; }
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
   // The real lock (process_lock.h), let go of by EndProcess and the destructor as by the end
   // of a process.
   ProcessLock LockForProcess(const std::string& path) override;
-  bool ActivateClockOf(uint32_t processId) override;
+  bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
   void ShowInfoDialog() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
 
-  // As an installed clock on Linux: its files in a folder of their own, programs without ".exe".
-  void PlayInstalledLinux(std::string filesFolder) {
-    filesFolder_ = std::move(filesFolder);
-    programSuffix_.clear();
-  }
+  // As Linux: programs without ".exe".
+  void PlayLinux() { programSuffix_.clear(); }
   void SetAttributes(const std::string& path, uint32_t attributes) {
     attributes_[path] = attributes;
   }
@@ -73,14 +66,15 @@ class HeadlessSystem final : public PlatformSystem {
                       int passesUntilWindow);
   // A program that ends with this exit code after so many event passes, before any window.
   void InstallFailingProgram(const std::string& exeName, int exitCode, int passesUntilExit);
-  void SetWorkFolderProblem(std::string problem) { workFolderProblem_ = std::move(problem); }
   void SetDrawsAtScreenDpi(bool draws) { drawsAtScreenDpi_ = draws; }
   // As Xwayland: the place read is only the last one over the clock's own windows.
   void SetPointerKnownEverywhere(bool known) { pointerKnownEverywhere_ = known; }
   void SetTwipsPerPixel(float x, float y) { twips_ = {x, y}; }
   void SetScaleSetting(std::string setting) { scaleSetting_ = std::move(setting); }
-  // A clock window that ActivateClockOf finds for that process.
-  void ShowClockWindowOf(uint32_t processId) { clockWindows_.push_back(processId); }
+  // A window with this caption that ActivateClockOf finds for that process.
+  void ShowClockWindowOf(uint32_t processId, std::string caption) {
+    clockWindows_.emplace_back(processId, std::move(caption));
+  }
   // Runs at each pass of the event loop, as pending events would.
   void WhileEventsPass(std::function<void()> action) { whileEventsPass_ = std::move(action); }
   // Runs while the dialog is "open", as the modal loop would deliver timer ticks.
@@ -94,12 +88,12 @@ class HeadlessSystem final : public PlatformSystem {
   const std::vector<uint32_t>& activatedClocks() const { return activatedClocks_; }
   int waited() const { return waited_; }
   const std::vector<std::string>& messages() const { return messages_; }
+  const Message& lastMessage() const { return lastMessage_; }
   bool ended() const { return ended_; }
   int exitCode() const { return exitCode_; }
 
  private:
   std::string programFolder_;
-  std::string filesFolder_;
   std::string programSuffix_ = ".exe";
   TwipsPerPixel twips_;
   bool drawsAtScreenDpi_ = false;
@@ -119,11 +113,10 @@ class HeadlessSystem final : public PlatformSystem {
   std::map<std::string, int> pendingWindows_;       // title -> event passes still to go
   std::optional<std::pair<int, int>> pendingExit_;  // exit code, event passes still to go
   std::optional<int> lastExitCode_;
-  std::string workFolderProblem_;
   std::vector<std::string> windows_;
   std::vector<std::string> started_;
   std::vector<std::string> activated_;
-  std::vector<uint32_t> clockWindows_;
+  std::vector<std::pair<uint32_t, std::string>> clockWindows_;
   std::vector<uint32_t> activatedClocks_;
   std::vector<intptr_t> locks_;
   std::optional<ScreenPoint> cursor_ = ScreenPoint{};
@@ -131,6 +124,7 @@ class HeadlessSystem final : public PlatformSystem {
   int waited_ = 0;
   int dialogsShown_ = 0;
   std::vector<std::string> messages_;
+  Message lastMessage_;
   bool ended_ = false;
   int exitCode_ = -1;
 };

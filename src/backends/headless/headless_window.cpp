@@ -1,5 +1,7 @@
 #include "backends/headless/headless_window.h"
 
+#include "runtime/system_errors.h"
+
 namespace quarvel {
 
 void HeadlessWindow::MoveTo(int32_t left, int32_t top) {
@@ -33,6 +35,7 @@ void HeadlessWindow::PresentPart(const PixelImage& face, const ChangedPart& chan
 }
 
 void HeadlessWindow::StartTimer(TimerId timer, int milliseconds) {
+  if (timersFail_) throw SystemCallFailure("Headless", "StartTimer", 8);
   timers_.Start(timer, Elapsed(), milliseconds);
   ++timerStarts_;
 }

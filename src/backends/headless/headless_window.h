@@ -18,6 +18,8 @@ class HeadlessWindow final : public PlatformWindow {
 
   // PlatformWindow
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  void SetCaption(const std::string& caption) override { caption_ = caption; }
+  void SetScreenSettling(bool settling) override { screenSettling_ = settling; }
   void MoveTo(int32_t left, int32_t top) override;
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
@@ -46,6 +48,8 @@ class HeadlessWindow final : public PlatformWindow {
     place_ = {left, top};
     events_->OnPlacedBySystem(left, top);
   }
+  // From now on no timer can be started, as a system out of timers (error 8: no memory).
+  void FailTimers() { timersFail_ = true; }
   // A place left of this is refused, as a window system may refuse a place.
   void RefusePlacesLeftOf(int32_t x) { refuseLeftOf_ = x; }
   void SetDragDestination(int32_t left, int32_t top) { dragDestination_ = {left, top}; }
@@ -59,6 +63,8 @@ class HeadlessWindow final : public PlatformWindow {
   // When the running timer next falls due, on the clock's count of milliseconds.
   int64_t TimerDue(TimerId timer) const { return timers_.Due(timer); }
   const PixelImage& presented() const { return presented_; }
+  const std::string& caption() const { return caption_; }
+  bool screenSettling() const { return screenSettling_; }
   // The part the last present said had changed.
   const ImageRect& presentedChange() const { return presentedChange_; }
   // The columns of each row of that box the core said may differ (all of them after Present).
@@ -86,6 +92,9 @@ class HeadlessWindow final : public PlatformWindow {
   int32_t refuseLeftOf_ = std::numeric_limits<int32_t>::min();
   bool topmost_ = false;
   bool shown_ = false;
+  std::string caption_;
+  bool screenSettling_ = false;
+  bool timersFail_ = false;
   ScreenPoint dragDestination_;
   int drags_ = 0;
   TimerTable timers_;

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "runtime/runtime_error.h"
 #include "runtime/safe_file.h"
+#include "runtime/system_errors.h"
 
 // The stb header is third-party code: build its implementation here only, without our
 // warnings-as-errors rules.
@@ -35,7 +35,7 @@ std::string EncodePng(const PixelImage& image, const std::string& nameForErrors)
   unsigned char* png = image.empty() ? nullptr
                                      : stbi_write_png_to_mem(rgb.data(), image.width * 3,
                                                              image.width, image.height, 3, &size);
-  if (png == nullptr) throw RuntimeError(ErrorNumber::kOutOfMemory, nameForErrors);
+  if (png == nullptr) throw FileMakingError(FailureKind::kNoMemory, nameForErrors);
   const std::string bytes(reinterpret_cast<const char*>(png), static_cast<std::size_t>(size));
   STBIW_FREE(png);
   return bytes;

@@ -9,6 +9,7 @@
 #include "backends/win32/win32_resources.h"
 #include "core/infodialog/banner_choice.h"
 #include "core/infodialog/dialog_layout.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -60,9 +61,9 @@ void StartReadme(HWND dialog) {
     CloseHandle(process.hProcess);
     return;
   }
-  const std::string text =
-      "\"" + command + "\" could not be started (error " + std::to_string(GetLastError()) + ").";
-  MessageBoxA(dialog, text.c_str(), kCaption, MB_OK | MB_ICONWARNING);
+  const Message message = infodialog::ReadmeFailureMessage(command, ErrorCodeText(GetLastError()));
+  MessageBoxA(dialog, message.text.c_str(), message.caption.c_str(),
+              MB_OK | MB_ICONWARNING | (message.topmost ? MB_TOPMOST : 0));
 }
 
 void CreateControls(HWND dialog, DialogContext& context) {
@@ -163,8 +164,7 @@ void ShowWin32InfoDialog(HINSTANCE instance, HWND owner, float fx, float fy) {
   DialogContext context{instance, fx, fy};
   // 9 points, in Windows' Japanese UI font where the system has it, else in a face that has
   // every glyph of the texts.
-  context.font =
-      CreateDialogFont(-MulDiv(infodialog::kFontPoints, 1440, static_cast<int>(fy * 72)));
+  context.font = CreateDialogFont(-infodialog::FontPixelHeight(fy));
   context.bigIcon = LoadIconOfSize(instance, SM_CXICON);
   context.smallIcon = LoadIconOfSize(instance, SM_CXSMICON);
   // The banner drawn for the screen's scale, not one stretched.

@@ -2,9 +2,7 @@
 
 #include "backends/win32/win32_info_dialog.h"
 #include "platform/process_lock.h"
-#include "runtime/caption.h"
 #include "runtime/program_search.h"
-#include "runtime/runtime_error.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -147,17 +145,15 @@ std::vector<std::string> SearchPathFolders() {
   return folders;
 }
 
-std::string FindProgram(const std::string& programFolder, const std::string& exeName) {
-  const FileSystemWays windows{
-      IsAbsolute, IsFile,
-      [](const std::string& folder, const std::string& name) { return folder + "\\" + name; }};
-  return SearchProgram(programFolder, SearchPathFolders(), exeName, windows);
-}
 }  // namespace
 
 void Win32System::StartProgram(const std::string& exeName) {
-  const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
+  const FileSystemWays windows{IsAbsolute, IsFile,
+                               [this](const std::string& folder, const std::string& name) {
+                                 return JoinPath(folder, name);
+                               }};
+  const std::string program = SearchProgram(ProgramFolder(), SearchPathFolders(), exeName, windows);
+  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
   std::string commandLine = "\"" + program + "\"";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -167,7 +163,7 @@ void Win32System::StartProgram(const std::string& exeName) {
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       nullptr, &startup, &process)) {
     const DWORD error = GetLastError();
-    throw ProgramStartError(Win32Failure(error), program, "Windows error " + std::to_string(error));
+    throw ProgramStartError(Win32Failure(error), program, WindowsErrorCodeText(error));
   }
   CloseHandle(process.hThread);
   if (started_ != nullptr) CloseHandle(started_);
@@ -219,26 +215,26 @@ ProcessLock Win32System::LockForProcess(const std::string& path) {
 namespace {
 struct ClockSearch {
   DWORD processId;
+  const std::string& caption;
   HWND found = nullptr;
 };
 
-// A shown top-level window of that process with the clock's caption: the clock window (or,
-// while the clock is in its first-run dialog, the dialog).
+// A shown top-level window of that process with the caption asked for.
 BOOL CALLBACK FindClockWindow(HWND window, LPARAM search) {
   auto& s = *reinterpret_cast<ClockSearch*>(search);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   char title[64] = {};
   if (processId != s.processId || !IsWindowVisible(window) ||
-      GetWindowTextA(window, title, sizeof title) <= 0 || std::string(title) != kCaption)
+      GetWindowTextA(window, title, sizeof title) <= 0 || std::string(title) != s.caption)
     return TRUE;
   s.found = window;
   return FALSE;
 }
 }  // namespace
 
-bool Win32System::ActivateClockOf(uint32_t processId) {
-  ClockSearch search{processId};
+bool Win32System::ActivateClockOf(uint32_t processId, const std::string& caption) {
+  ClockSearch search{processId, caption};
   EnumWindows(&FindClockWindow, reinterpret_cast<LPARAM>(&search));
   if (search.found == nullptr) return false;
   if (IsIconic(search.found)) ShowWindow(search.found, SW_RESTORE);
@@ -251,10 +247,11 @@ void Win32System::ShowInfoDialog() {
   ShowWin32InfoDialog(instance_, owner_, twips.x, twips.y);
 }
 
-void Win32System::ShowMessage(const std::string& text) {
-  // Owned by the clock, so the top-most clock can't cover it, and modal to it, so the clock
-  // takes no input while the user reads.
-  MessageBoxA(owner_, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+void Win32System::ShowMessage(const Message& message) {
+  // Owned by the clock and modal to it, so the clock takes no input while the user reads.
+  // Windows draws its own button.
+  MessageBoxA(owner_, message.text.c_str(), message.caption.c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | (message.topmost ? MB_TOPMOST : 0));
 }
 
 void Win32System::EndProcess(int exitCode) {

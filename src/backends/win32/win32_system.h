@@ -34,9 +34,9 @@ class Win32System final : public PlatformSystem {
   void DoEvents(int milliseconds) override;
   bool ActivateWindow(const std::string& title) override;
   ProcessLock LockForProcess(const std::string& path) override;
-  bool ActivateClockOf(uint32_t processId) override;
+  bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
   void ShowInfoDialog() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
 
  private:

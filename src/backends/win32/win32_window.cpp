@@ -6,7 +6,7 @@
 
 #include "backends/win32/win32_pixels.h"
 #include "backends/win32/win32_resources.h"
-#include "runtime/caption.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -15,12 +15,9 @@ constexpr const char* kWindowClass = "QuarvelClock";
 constexpr UINT kReassertPlace = WM_APP + 1;
 constexpr UINT kDpiChanged = 0x02E0;  // WM_DPICHANGED, Windows 8.1 on
 
-// A call that should not fail did: say which, and end.
-[[noreturn]] void ReportPlatformFailure(const char* call) {
-  const std::string text =
-      std::string("Win32: ") + call + " failed (error " + std::to_string(GetLastError()) + ").";
-  MessageBoxA(nullptr, text.c_str(), kCaption, MB_OK | MB_ICONERROR | MB_TOPMOST);
-  ExitProcess(1);
+// A call that should not fail did: the core reports which and ends.
+[[noreturn]] void FailedCall(const char* call) {
+  throw SystemCallFailure("Win32", call, GetLastError());
 }
 
 // The toolkit's masks: Shift 1, Ctrl 2, Alt 4.
@@ -63,9 +60,13 @@ Win32Window::Win32Window(HINSTANCE instance) : underWine_(RunningUnderWine()) {
   wc.lpszClassName = kWindowClass;
   RegisterClassExA(&wc);
   // A borderless popup; WS_EX_TOOLWINDOW keeps it off the task bar.
-  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, kCaption, WS_POPUP, 0, 0, 1, 1, nullptr,
+  hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kWindowClass, "", WS_POPUP, 0, 0, 1, 1, nullptr,
                           nullptr, instance, this);
-  if (hwnd_ == nullptr) ReportPlatformFailure("CreateWindowEx");
+  if (hwnd_ == nullptr) FailedCall("CreateWindowEx");
+}
+
+void Win32Window::SetCaption(const std::string& caption) {
+  SetWindowTextA(hwnd_, caption.c_str());
 }
 
 Win32Window::~Win32Window() {
@@ -260,7 +261,7 @@ void Win32Window::Paint(HDC dc) {
 void Win32Window::StartTimer(TimerId timer, int milliseconds) {
   // Setting a timer that runs restarts it with the new interval.
   if (SetTimer(hwnd_, static_cast<UINT_PTR>(timer), static_cast<UINT>(milliseconds), nullptr) == 0)
-    ReportPlatformFailure("SetTimer");
+    FailedCall("SetTimer");
 }
 
 void Win32Window::StopTimer(TimerId timer) {

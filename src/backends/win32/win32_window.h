@@ -13,7 +13,7 @@ namespace quarvel {
 
 class Win32Window final : public PlatformWindow {
  public:
-  // Creates the hidden window; a failure is reported and ends the process.
+  // Creates the hidden window; throws SystemCallFailure when it can't (StartTimer too).
   explicit Win32Window(HINSTANCE instance);
   ~Win32Window() override;
   Win32Window(const Win32Window&) = delete;
@@ -22,6 +22,7 @@ class Win32Window final : public PlatformWindow {
   HWND handle() const { return hwnd_; }
 
   void SetEventSink(WindowEvents* events) override { events_ = events; }
+  void SetCaption(const std::string& caption) override;
   void MoveTo(int32_t left, int32_t top) override;
   ScreenPoint Position() const override;
   void Resize(int32_t width, int32_t height) override;

@@ -5,7 +5,6 @@
 
 #include "backends/x11/x11_controls.h"
 #include "backends/x11/x11_resources.h"
-#include "runtime/caption.h"
 
 namespace quarvel {
 
@@ -46,7 +45,7 @@ Window CreateX11DialogWindow(X11Display& display, const infodialog::PixelRect& r
   hints.initial_state = NormalState;
   XClassHint classHint{const_cast<char*>("quarvel"), const_cast<char*>("Quarvel")};
   XSetWMProperties(d, window, nullptr, nullptr, nullptr, 0, &size, &hints, &classHint);
-  display.SetTitle(window, kCaption);
+  display.SetTitle(window, std::string(style.title));
   Atom deleteWindow = display.atom("WM_DELETE_WINDOW");
   XSetWMProtocols(d, window, &deleteWindow, 1);
   display.SetCardinals(window, "_NET_WM_PID", {static_cast<long>(getpid())});

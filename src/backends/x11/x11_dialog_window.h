@@ -15,13 +15,14 @@
 namespace quarvel {
 
 struct X11DialogStyle {
+  std::string_view title;
   bool inTaskBar = true;
   bool topmost = false;
   Window owner = 0;  // kept above its owner by the window manager (0: none)
 };
 
 // The window, not yet mapped, with the client area at r (the window manager frames it
-// around that), the caption as title, the clock's icon and a grey background.
+// around that), the title given, the clock's icon and a grey background.
 Window CreateX11DialogWindow(X11Display& display, const infodialog::PixelRect& r,
                              const X11DialogStyle& style);
 

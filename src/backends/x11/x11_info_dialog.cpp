@@ -13,6 +13,7 @@
 #include "backends/x11/x11_message_box.h"
 #include "backends/x11/x11_resources.h"
 #include "core/desktop/programs.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -23,14 +24,6 @@ using infodialog::kControls;
 constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
 constexpr std::size_t kReadme = 1;
 constexpr std::size_t kNone = SIZE_MAX;
-
-// NOTE: appended, not "text " + std::to_string(): that trips GCC 12's false restrict
-// warning in release builds, which fails them.
-std::string Numbered(const char* what, int number) {
-  std::string text = what;
-  text += std::to_string(number);
-  return text;
-}
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
@@ -55,7 +48,7 @@ X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPi
       banner_(X11BannerPicture(twips.x)) {
   // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
   window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
-                                  {.inTaskBar = false});
+                                  {.title = infodialog::kDialog.caption, .inTaskBar = false});
   painter_ = std::make_unique<X11ControlPainter>(display_.get(), display_.screen(), window_, font_);
   // NOTE: X repeats a held key as releases and presses; Space clicks on its release, so a
   // held Space would click again and again without this.
@@ -236,20 +229,20 @@ void X11InfoDialog::StartReadme() {
       ReadmeToOpen(std::filesystem::current_path(ec).string(), RunningProgramFolder());
   const pid_t pid = OpenDocument(readme);
   if (pid < 0) {
-    ReportReadmeFailure(readme, Numbered("error ", -pid));
+    ReportReadmeFailure(readme, ErrorCodeText(-pid));
     return;
   }
   // xdg-open may wait for the viewer to close: its verdict comes whenever it ends.
   loop_.WatchChild(pid, [this, readme, open = open_](int status) {
     if (!*open || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) return;
-    ReportReadmeFailure(readme, WIFEXITED(status) ? Numbered("exit status ", WEXITSTATUS(status))
-                                                  : Numbered("signal ", WTERMSIG(status)));
+    ReportReadmeFailure(readme, WIFEXITED(status) ? ExitStatusText(WEXITSTATUS(status))
+                                                  : SignalText(WTERMSIG(status)));
   });
 }
 
 void X11InfoDialog::ReportReadmeFailure(const std::string& readme, const std::string& reason) {
   const std::string command = "xdg-open " + readme;
-  X11MessageBox box(display_, loop_, twips_, infodialog::ReadmeFailureText(command, reason),
+  X11MessageBox box(display_, loop_, twips_, infodialog::ReadmeFailureMessage(command, reason),
                     window_);
   box.Run();
 }

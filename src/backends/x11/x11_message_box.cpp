@@ -7,8 +7,6 @@
 #include "backends/x11/x11_dialog_window.h"
 #include "backends/x11/x11_monitors.h"
 #include "core/infodialog/dialog_layout.h"
-#include "runtime/caption.h"
-#include "runtime/checked_math.h"
 
 namespace quarvel {
 
@@ -21,12 +19,13 @@ constexpr int kButtonHeight = 23;
 }  // namespace
 
 X11MessageBox::X11MessageBox(X11Display& display, X11EventLoop& loop, TwipsPerPixel twips,
-                             const std::string& text, Window owner)
+                             const Message& message, Window owner)
     : display_(display),
       loop_(loop),
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
-      text_(text) {
-  auto px = [&](int pixelsAt96Dpi) { return Round32(pixelsAt96Dpi * 15.0 / twips.x); };
+      text_(message.text),
+      buttonText_(message.button) {
+  auto px = [&](int pixelsAt96Dpi) { return infodialog::ScaledFrom96Dpi(pixelsAt96Dpi, twips.x); };
   int textWidth = 0;
   for (const std::string& line : font_.Wrap(text_, px(kLongestLine)))
     textWidth = std::max(textWidth, font_.Width(line)), lines_.push_back(line);
@@ -41,11 +40,11 @@ X11MessageBox::X11MessageBox(X11Display& display, X11EventLoop& loop, TwipsPerPi
   const infodialog::PixelRect place{area.left + (area.right - area.left - width) / 2,
                                     area.top + (area.bottom - area.top - height) / 2, width,
                                     height};
-  // Top-most, so that the top-most clock never covers it.
-  window_ = CreateX11DialogWindow(display_, place, {.topmost = true, .owner = owner});
+  window_ = CreateX11DialogWindow(
+      display_, place, {.title = message.caption, .topmost = message.topmost, .owner = owner});
   painter_ = std::make_unique<X11ControlPainter>(display_.get(), display_.screen(), window_, font_);
   DescribeX11Controls(display_, window_,
-                      {{"Label", textRect_, text_}, {"PushButton", button_, kMessageButton}});
+                      {{"Label", textRect_, text_}, {"PushButton", button_, buttonText_}});
   loop_.Watch(window_, this);
 }
 
@@ -66,7 +65,7 @@ void X11MessageBox::Run() {
 
 void X11MessageBox::Paint() {
   painter_->Lines(textRect_, lines_);  // as measured: wrapped again, they could break elsewhere
-  painter_->Button(button_, kMessageButton, true, pressed_);
+  painter_->Button(button_, buttonText_, true, pressed_);
 }
 
 void X11MessageBox::HandleEvent(XEvent& event) {
@@ -96,7 +95,7 @@ void X11MessageBox::HandleEvent(XEvent& event) {
       if (event.xbutton.button != Button1) break;
       if (event.type == ButtonRelease && pressed_ && inside) closed_ = true;
       pressed_ = event.type == ButtonPress && inside;
-      painter_->Button(button_, kMessageButton, true, pressed_);
+      painter_->Button(button_, buttonText_, true, pressed_);
       break;
     }
     case ClientMessage:

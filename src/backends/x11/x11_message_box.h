@@ -1,6 +1,6 @@
 #pragma once
-// A message box on X11, where there is no system one: the clock's text and an OK button in the
-// dialog's look, titled like the clock, top-most and modal (input to the clock waits), centred
+// A message box on X11, where there is no system one: the core's text, caption and button in
+// the dialog's look, top-most when the core says so, modal (input to the clock waits), centred
 // on the primary monitor. Enter, Space, Escape, OK and the close box all dismiss it.
 #include <X11/Xlib.h>
 
@@ -19,7 +19,7 @@ namespace quarvel {
 class X11MessageBox final : public X11EventTarget {
  public:
   X11MessageBox(X11Display& display, X11EventLoop& loop, TwipsPerPixel twips,
-                const std::string& text, Window owner = 0);
+                const Message& message, Window owner = 0);
   ~X11MessageBox() override;
   X11MessageBox(const X11MessageBox&) = delete;
   X11MessageBox& operator=(const X11MessageBox&) = delete;
@@ -35,6 +35,7 @@ class X11MessageBox final : public X11EventTarget {
   X11EventLoop& loop_;
   X11Font font_;
   std::string text_;
+  std::string buttonText_;
   std::vector<std::string> lines_;
   infodialog::PixelRect textRect_{};
   infodialog::PixelRect button_{};

@@ -20,65 +20,30 @@
 #include "backends/x11/x11_message_box.h"
 #include "backends/x11/x11_monitors.h"
 #include "backends/x11/x11_text.h"
+#include "core/clockface/screen_dpi.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
-#include "runtime/caption.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
 
-X11System::X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
-                     std::string folderProblem)
-    : display_(display),
-      loop_(loop),
-      filesFolder_(std::move(filesFolder)),
-      folderProblem_(std::move(folderProblem)) {}
+X11System::X11System(X11Display& display, X11EventLoop& loop)
+    : display_(display), loop_(loop), pointer_(display, loop) {}
 
-// NOTE: Xwayland says who it is with its XWAYLAND extension from version 23.1 on; before that
-// (Debian 12 has 22.1) only by its RandR outputs' names, XWAYLAND0 and on.
-bool X11System::PointerKnownEverywhere() const {
-  if (xwayland_) return !*xwayland_;
-  Display* d = display_.get();
-  int opcode = 0, firstEvent = 0, firstError = 0;
-  bool xwayland = XQueryExtension(d, "XWAYLAND", &opcode, &firstEvent, &firstError) != 0;
-  const bool randr = XRRQueryExtension(d, &firstEvent, &firstError) != 0;
-  if (XRRScreenResources* screen =
-          xwayland || !randr ? nullptr : XRRGetScreenResourcesCurrent(d, display_.root())) {
-    for (int i = 0; i < screen->noutput; ++i)
-      if (XRROutputInfo* output = XRRGetOutputInfo(d, screen, screen->outputs[i])) {
-        xwayland =
-            xwayland || std::string_view(output->name, static_cast<std::size_t>(output->nameLen))
-                            .starts_with("XWAYLAND");
-        XRRFreeOutputInfo(output);
-      }
-    XRRFreeScreenResources(screen);
-  }
-  xwayland_ = xwayland;
-  return !xwayland;
-}
-
-// The desktop's own font resolution (Xft.dpi, which GNOME, KDE and xrdb set) is what users
-// scale their screens by; without it X programs assume 96. NOTE: the resources are a root
-// property any client may write: only a whole number within reason counts.
+// The desktop's own font resolution, Xft.dpi, as written; the core reads and checks it.
 TwipsPerPixel X11System::ScreenTwipsPerPixel() const {
-  float dpi = 96.0f;
+  std::optional<std::string> setting;
   if (const char* resources = XResourceManagerString(display_.get())) {
     XrmInitialize();
     if (XrmDatabase database = XrmGetStringDatabase(resources)) {
       char* type = nullptr;
       XrmValue value{};
-      if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr) {
-        const std::string text(value.addr, strnlen(value.addr, value.size));
-        char* end = nullptr;
-        const float parsed = std::strtof(text.c_str(), &end);
-        while (end != text.c_str() && (*end == ' ' || *end == '\t')) ++end;
-        if (end != text.c_str() && *end == '\0' && parsed >= 24.0f && parsed <= 960.0f)
-          dpi = parsed;
-      }
+      if (XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr != nullptr)
+        setting.emplace(value.addr, strnlen(value.addr, value.size));
       XrmDestroyDatabase(database);
     }
   }
-  return {1440.0f / dpi, 1440.0f / dpi};
+  return TwipsAtDesktopDpi(setting);
 }
 
 std::vector<Monitor> X11System::Monitors() const {
@@ -87,10 +52,6 @@ std::vector<Monitor> X11System::Monitors() const {
 
 std::string X11System::ProgramFolder() const {
   return RunningProgramFolder();
-}
-
-std::string X11System::FirstRunFolder() const {
-  return filesFolder_.empty() ? ProgramFolder() : filesFolder_;
 }
 
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
@@ -107,74 +68,21 @@ std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& pa
   return attributes;
 }
 
-void X11System::AskPointerAhead() {
-  if (display_.lost()) return;
-  if (pointerAsked_) {
-    // Unread: an answer already here still tells that the server is done with every earlier
-    // request, a picture in shared memory among them.
-    xcb_query_pointer_reply_t* reply = nullptr;
-    xcb_generic_error_t* error = nullptr;
-    if (xcb_poll_for_reply(display_.xcb(), pointerQuery_.sequence, reinterpret_cast<void**>(&reply),
-                           &error) != 0) {
-      if (reply != nullptr || error != nullptr) display_.NoteAnswered(pointerQuery_.sequence);
-      std::free(reply);
-      std::free(error);
-    } else {
-      xcb_discard_reply(display_.xcb(), pointerQuery_.sequence);
-    }
-    pointerAsked_ = false;
-  }
-  // Shared pictures going out fast are set free by the alarm where there is one.
-  const bool wanted = pointerRead_ || (display_.PuttingOften() && !loop_.alarm().usable());
-  pointerRead_ = false;
-  // The server's alarm woke the clock with the pointer's place, and set the pictures free.
-  if (!wanted || loop_.alarm().HasAnswer()) return;
-  pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
-  pointerAsked_ = true;
-  xcb_flush(display_.xcb());
+bool X11System::GetCursorPos(ScreenPoint& point) {
+  return pointer_.Read(point);
 }
 
-// The core reads the pointer once a second, right after drawing the face. The server's alarm
-// woke the clock with it; without one, asked for when the timer woke the clock, the answer is
-// mostly there by then; asked for only now, the clock would mostly sleep once more each second,
-// waiting for it.
-bool X11System::GetCursorPos(ScreenPoint& point) {
-  if (display_.lost()) return false;
-  loop_.alarm().WantPointer();
-  if (const std::optional<X11ServerAlarm::Answer> answer = loop_.alarm().TakeAnswer()) {
-    pointerRead_ = true;
-    if (answer->sameScreen) point = answer->point;
-    return answer->sameScreen;
-  }
-  if (!pointerAsked_) {
-    pointerQuery_ = xcb_query_pointer(display_.xcb(), static_cast<xcb_window_t>(display_.root()));
-    xcb_flush(display_.xcb());
-  }
-  pointerAsked_ = false;
-  pointerRead_ = true;
-  xcb_query_pointer_reply_t* reply =
-      xcb_query_pointer_reply(display_.xcb(), pointerQuery_, nullptr);
-  if (reply == nullptr) return false;
-  display_.NoteAnswered(pointerQuery_.sequence);
-  const bool onThisScreen = reply->same_screen != 0;
-  if (onThisScreen) point = ScreenPoint{reply->root_x, reply->root_y};
-  std::free(reply);
-  return onThisScreen;  // false: on another screen of the display
+bool X11System::PointerKnownEverywhere() const {
+  return pointer_.KnownEverywhere();
 }
 
 void X11System::StartProgram(const std::string& exeName) {
   const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw RuntimeError(ErrorNumber::kFileNotFound, exeName);
+  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
   // On this display, where the clock looks for its window: Qt would open a native Wayland
   // window beside Xwayland, which no X client can find or raise.
   const pid_t pid = SpawnProgram(program, {}, {"QT_QPA_PLATFORM=xcb"});
-  if (pid < 0) {
-    // NOTE: built by appending; "error " + std::to_string() trips GCC 12's false restrict
-    // warning in release builds, which fails them.
-    std::string code = "error ";
-    code += std::to_string(-pid);
-    throw ProgramStartError(PosixFailure(-pid), exeName, code);
-  }
+  if (pid < 0) throw ProgramStartError(PosixFailure(-pid), exeName, ErrorCodeText(-pid));
   started_ = pid;
   startedExit_.reset();
 }
@@ -240,12 +148,12 @@ ProcessLock X11System::LockForProcess(const std::string& path) {
   return LockFileForProcess(path).lock;  // held until the process ends
 }
 
-// The clock window carries its process id (_NET_WM_PID) and the clock's caption.
-bool X11System::ActivateClockOf(uint32_t processId) {
+// The clock window carries its process id (_NET_WM_PID) and its caption.
+bool X11System::ActivateClockOf(uint32_t processId, const std::string& caption) {
   for (Window window : TopLevelWindows()) {
     const std::vector<long> pid = display_.ReadCardinals(window, "_NET_WM_PID", XA_CARDINAL);
     if (pid.size() != 1 || static_cast<uint32_t>(pid[0]) != processId ||
-        display_.ReadTitle(window) != kCaption)
+        display_.ReadTitle(window) != caption)
       continue;
     Activate(window);
     return true;
@@ -260,10 +168,10 @@ void X11System::ShowInfoDialog() {
 
 // Also on stderr, where a clock started from a terminal (or whose X session has ended) can
 // still be heard.
-void X11System::ShowMessage(const std::string& text) {
-  std::fprintf(stderr, "%s\n", text.c_str());
+void X11System::ShowMessage(const Message& message) {
+  std::fprintf(stderr, "%s\n", message.text.c_str());
   if (display_.lost()) return;
-  X11MessageBox box(display_, loop_, ScreenTwipsPerPixel(), text);
+  X11MessageBox box(display_, loop_, ScreenTwipsPerPixel(), message);
   box.Run();
 }
 

@@ -10,17 +10,14 @@
 
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
+#include "backends/x11/x11_pointer.h"
 #include "platform/platform_system.h"
 
 namespace quarvel {
 
 class X11System final : public PlatformSystem {
  public:
-  // filesFolder: the folder the clock works in (a skin folder, or its config folder), whose
-  // settings.ini tells that it has run before; empty: the program's folder, as on Windows.
-  // folderProblem: why that folder could not be set up (WorkFolder::problem).
-  X11System(X11Display& display, X11EventLoop& loop, std::string filesFolder,
-            std::string folderProblem = {});
+  X11System(X11Display& display, X11EventLoop& loop);
 
   TwipsPerPixel ScreenTwipsPerPixel() const override;
   // The clock draws itself at Xft.dpi; QUARVEL_SCALE overrides (x11_scale.cpp).
@@ -28,30 +25,22 @@ class X11System final : public PlatformSystem {
   std::string ScaleSetting() const override;
   std::vector<Monitor> Monitors() const override;
   std::string ProgramFolder() const override;
-  std::string FirstRunFolder() const override;
   std::string ProgramFileName(const std::string& name) const override { return name; }
   std::string JoinPath(const std::string& folder, const std::string& name) const override {
     return folder + "/" + name;
   }
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
-  // Not under Xwayland, told by the server's own XWAYLAND extension.
   bool PointerKnownEverywhere() const override;
-  // Asks for the pointer's place now, for the next GetCursorPos (see there), when it is wanted
-  // and the server's alarm did not bring it: the core read it after the last question (it hides
-  // from the pointer), or pictures go out fast (a lap), whose shared memory the answer sets
-  // free. An idle clock asks nothing.
-  void AskPointerAhead();
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;
   std::string MissingEditorAdvice() const override;
-  std::string WorkFolderProblem() const override { return folderProblem_; }
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
   bool ActivateWindow(const std::string& title) override;
   ProcessLock LockForProcess(const std::string& path) override;
-  bool ActivateClockOf(uint32_t processId) override;
+  bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
   void ShowInfoDialog() override;
-  void ShowMessage(const std::string& text) override;
+  void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
 
  private:
@@ -59,15 +48,10 @@ class X11System final : public PlatformSystem {
   void Activate(Window window);
 
   X11Display& display_;
-  mutable std::optional<bool> xwayland_;  // the server is Xwayland: asked once
   X11EventLoop& loop_;
-  std::string filesFolder_;
-  std::string folderProblem_;
   pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
   std::optional<int> startedExit_;
-  bool pointerAsked_ = false;
-  bool pointerRead_ = false;  // GetCursorPos ran since the last question
-  xcb_query_pointer_cookie_t pointerQuery_{};
+  X11Pointer pointer_;
 };
 
 }  // namespace quarvel

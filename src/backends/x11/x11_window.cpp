@@ -13,7 +13,6 @@
 #include "backends/x11/x11_monitors.h"
 #include "backends/x11/x11_resources.h"
 #include "platform/ellipse_region.h"
-#include "runtime/caption.h"
 
 namespace quarvel {
 
@@ -56,7 +55,6 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   wmHints.initial_state = NormalState;
   XClassHint classHint{const_cast<char*>("quarvel"), const_cast<char*>("Quarvel")};
   XSetWMProperties(d, window_, nullptr, nullptr, nullptr, 0, nullptr, &wmHints, &classHint);
-  display_.SetTitle(window_, kCaption);
   // The close box, and the focus for window managers that hand it over by message (ICCCM's
   // locally active model: the input hint above, and WM_TAKE_FOCUS).
   Atom protocols[] = {display_.atom("WM_DELETE_WINDOW"), display_.atom("WM_TAKE_FOCUS")};
@@ -84,6 +82,10 @@ X11Window::~X11Window() {
   XFreeGC(display_.get(), gc_);
   XDestroyWindow(display_.get(), window_);
   if (visual_.colormap != None) XFreeColormap(display_.get(), visual_.colormap);
+}
+
+void X11Window::SetCaption(const std::string& caption) {
+  display_.SetTitle(window_, caption);
 }
 
 void X11Window::SetEventSink(WindowEvents* events) {
@@ -142,8 +144,7 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
   place_ = place;
   // The window manager moving the clock on its own just after the screens changed (it keeps
   // windows on the smaller screen): the core hears of it, so home follows.
-  if (moved && drag_ == Drag::kNone && events_ != nullptr &&
-      std::chrono::steady_clock::now() < screenSettles_)
+  if (moved && drag_ == Drag::kNone && events_ != nullptr && screenSettling_)
     events_->OnScreenChanged();
   // Elsewhere than asked while it shows: the window manager's or compositor's own choice (sway
   // centres new windows), which the core may take for home. A parked clock's place is the core's.
@@ -158,7 +159,6 @@ void X11Window::NoteConfigure(const XConfigureEvent& event) {
 void X11Window::ScreenChanged(XEvent& event) {
   XRRUpdateConfiguration(&event);
   display_.ForgetMonitors();
-  screenSettles_ = std::chrono::steady_clock::now() + kScreenSettleTime;
   if (events_ != nullptr) events_->OnScreenChanged();
 }
 

@@ -29,12 +29,14 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
 
   Window handle() const { return window_; }
 
+  void SetCaption(const std::string& caption) override;
   void SetEventSink(WindowEvents* events) override;
   void MoveTo(int32_t left, int32_t top) override;
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
   void SetTopmostLayer(bool topmost) override;
+  void SetScreenSettling(bool settling) override { screenSettling_ = settling; }
   void Show() override;
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
@@ -92,11 +94,8 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   // move.
   bool moveHandedOver_ = false;
   std::vector<RegionRow> regionRows_;  // the round shape; empty: a square window
-  // RandR's first event number, or -1 without the extension; and until when, after the
-  // screens changed, a move by the window manager counts as part of the change.
-  int randrEvents_ = -1;
-  static constexpr std::chrono::seconds kScreenSettleTime{2};
-  std::chrono::steady_clock::time_point screenSettles_;
+  int randrEvents_ = -1;               // RandR's first event number, or -1 without the extension
+  bool screenSettling_ = false;        // a move by the window manager is part of a screen change
 };
 
 }  // namespace quarvel

@@ -2,7 +2,9 @@
 
 #include "core/clockface/changed_box.h"
 #include "core/clockface/face_redraw.h"
+#include "core/clockwindow/clock_message.h"
 #include "core/clockwindow/twips.h"
+#include "runtime/caption.h"
 
 namespace quarvel {
 
@@ -15,19 +17,34 @@ Form1::Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileS
       canvas_(TwipsToPixels(kDesignedWidthTwips, twips_.x),
               TwipsToPixels(kDesignedHeightTwips, twips_.y)) {
   window_.SetEventSink(this);
+  window_.SetCaption(kCaption);
   window_.Resize(canvas_.pixels().width, canvas_.pixels().height);
   SetTimerEnabled(kSecondTick, true);
+}
+
+void Form1::UseWorkFolder(std::string folder, std::string problem) {
+  workFolder_ = std::move(folder);
+  workFolderProblem_ = std::move(problem);
 }
 
 void Form1::Fail(const RuntimeError& error, const std::string& note) {
   // First silence the clock: the report's own event loop would otherwise deliver the next
   // tick, which would fail again and open a second report, and a third.
-  failed_ = true;
-  for (TimerId timer : {kSecondTick, kSecondLap, kMinuteLap})
-    if (TimerEnabled(timer)) SetTimerEnabled(timer, false);
-  system_.ShowMessage(std::string(error.what()) + (note.empty() ? "" : "\n\n" + note) +
-                      "\n\nThe clock has stopped. settings.ini was not changed.");
+  StopForGood();
+  ShowClockMessage(system_, std::string(error.what()) + (note.empty() ? "" : "\n\n" + note) +
+                                "\n\nThe clock has stopped. settings.ini was not changed.");
   system_.EndProcess(1);
+}
+
+void Form1::FailAtOnce(const SystemCallFailure& failure) {
+  StopForGood();
+  ReportSystemCallFailure(system_, failure);
+}
+
+void Form1::StopForGood() {
+  failed_ = true;
+  for (TimerId timer : {kSecondTick, kSecondLap, kMinuteLap, kScreenSettle})
+    if (TimerEnabled(timer)) SetTimerEnabled(timer, false);
 }
 
 void Form1::OnTimer(TimerId timer) {
@@ -41,6 +58,10 @@ void Form1::OnTimer(TimerId timer) {
         break;
       case kMinuteLap:
         LapFrame(Lap::kMinute);
+        break;
+      case kScreenSettle:
+        SetTimerEnabled(kScreenSettle, false);
+        window_.SetScreenSettling(false);
         break;
     }
   });
@@ -89,8 +110,9 @@ void Form1::WriteSettings() {
   } catch (const RuntimeError& e) {
     // The old file is still whole: say so, and end without pretending the save worked.
     saveFailed_ = true;
-    system_.ShowMessage("The settings could not be saved to \"" + std::string(kSettingsFile) +
-                        "\".\n\n" + e.what() + "\n\nThe previous settings file is unchanged.");
+    ShowClockMessage(system_, "The settings could not be saved to \"" + std::string(kSettingsFile) +
+                                  "\".\n\n" + e.what() +
+                                  "\n\nThe previous settings file is unchanged.");
     system_.EndProcess(1);
     return;
   }

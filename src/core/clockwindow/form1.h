@@ -22,6 +22,7 @@
 #include "platform/platform_window.h"
 #include "runtime/file_slot.h"
 #include "runtime/runtime_error.h"
+#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -39,9 +40,13 @@ class Form1 final : public WindowEvents {
   //   Timer1  the second tick: the redraw and the pointer test, once per change of second
   //   Timer2  key X: the second hand's lap, one frame every 50 ms
   //   Timer3  key Z: the minute hand's lap, one frame every 50 ms
+  // and one of its own: the screens settling, 2 s after they changed, while a move by the
+  // window manager counts as part of the change.
   static constexpr TimerId kSecondTick = TimerId::kTimer1;
   static constexpr TimerId kSecondLap = TimerId::kTimer2;
   static constexpr TimerId kMinuteLap = TimerId::kTimer3;
+  static constexpr TimerId kScreenSettle = TimerId::kTimer4;
+  static constexpr int kScreenSettleMs = 2000;
   static constexpr int kFirstTickMs = 10;      // Timer1's first tick once it is switched on
   static constexpr int kTickMarginMs = 2;      // Timer1 wakes this long after the second changes
   static constexpr int kTickToleranceMs = 16;  // ...or up to a system timer step later
@@ -56,6 +61,14 @@ class Form1 final : public WindowEvents {
   // Creating the clock window starts Timer1, so its ticks already arrive while the first-run
   // dialog is open; they are harmless then (see Load).
   Form1(PlatformWindow& window, PlatformSystem& system, Clock& clock, FileSlot& slot);
+
+  // Where the clock keeps its files when that is not the program's folder (on Linux the folder
+  // it works in, a skin folder or its config folder: nothing is ever written next to
+  // /usr/bin/quarvel): its settings.ini tells that the clock has run before. `problem`: why that
+  // folder could not be set up (a config folder not made or not filled with the default skin),
+  // in a few words, which the report of missing hand files says; empty when nothing went wrong.
+  // Given once, before Load.
+  void UseWorkFolder(std::string folder, std::string problem);
 
   // The start-up sequence. The hand files load first and unguarded: their run-time error is
   // reported and ends the process before the window is shown (false). After them every
@@ -103,6 +116,10 @@ class Form1 final : public WindowEvents {
   void Guarded(Handler&& handler);
   // `note`: what else the user should know, said between the error and the end.
   void Fail(const RuntimeError& error, const std::string& note = {});
+  // A window-system call no clock runs past: reported as it is.
+  void FailAtOnce(const SystemCallFailure& failure);
+  // The clock is over: no timer wakes it again, no handler runs.
+  void StopForGood();
 
   void SetTimerEnabled(TimerId timer, bool enabled);
   void StartTimer(TimerId timer, int milliseconds);
@@ -132,8 +149,10 @@ class Form1 final : public WindowEvents {
   ClockState state_;
   FaceCanvas canvas_;
   std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
-  std::array<bool, 3> timerOn_{};
-  std::array<int, 3> timerInterval_{};
+  std::array<bool, kTimerCount> timerOn_{};
+  std::array<int, kTimerCount> timerInterval_{};
+  std::string workFolder_;  // empty: the program's folder
+  std::string workFolderProblem_;
   bool loaded_ = false;  // start-up has read the settings and placed the window: a save may run
   bool unloading_ = false;
   bool saveFailed_ = false;   // the failed save is being reported
@@ -149,6 +168,8 @@ void Form1::Guarded(Handler&& handler) {
     handler();
   } catch (const RuntimeError& error) {
     Fail(error);
+  } catch (const SystemCallFailure& failure) {
+    FailAtOnce(failure);
   }
 }
 

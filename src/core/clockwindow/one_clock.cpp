@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "core/clockwindow/clock_message.h"
 #include "core/skin/settings_file.h"
+#include "runtime/caption.h"
 
 namespace quarvel {
 
@@ -15,14 +17,15 @@ bool ClaimSettingsFolder(PlatformSystem& system, const FileSlot& slot) {
     const ProcessLock lock = system.LockForProcess(lockFile);
     if (lock.state != ProcessLock::State::kHeldElsewhere) return true;
     holder = lock.holder;
-    if (holder != 0 && system.ActivateClockOf(holder)) return false;
+    if (holder != 0 && system.ActivateClockOf(holder, kCaption)) return false;
     if (waited >= kFindRunningClockMs) break;
     system.DoEvents(kFindRunningClockPollMs);
   }
-  system.ShowMessage("A clock is already running in this folder" +
-                     (holder != 0 ? " (process " + std::to_string(holder) + ")" : std::string()) +
-                     ", and it keeps " + kSettingsFile +
-                     ".\n\nThis start ends; close the running clock first to start it again.");
+  ShowClockMessage(system,
+                   "A clock is already running in this folder" +
+                       (holder != 0 ? " (process " + std::to_string(holder) + ")" : std::string()) +
+                       ", and it keeps " + kSettingsFile +
+                       ".\n\nThis start ends; close the running clock first to start it again.");
   return false;
 }
 

@@ -1,5 +1,6 @@
 // The mouse buttons: the left button drags the window, the right button alone hands over to
 // the companion editor and closes the clock.
+#include "core/clockwindow/clock_message.h"
 #include "core/clockwindow/form1.h"
 
 namespace quarvel {
@@ -27,8 +28,9 @@ void Form1::OpenEditor() {
   } catch (const RuntimeError& e) {
     // Nothing is lost: the clock keeps running and keeps its settings until it is closed.
     const bool missing = e.number() == static_cast<int>(ErrorNumber::kFileNotFound);
-    system_.ShowMessage("The editor \"" + editor + "\" could not be started.\n\n" + e.what() +
-                        (missing ? "\n\n" + system_.MissingEditorAdvice() : std::string()));
+    ShowClockMessage(system_,
+                     "The editor \"" + editor + "\" could not be started.\n\n" + e.what() +
+                         (missing ? "\n\n" + system_.MissingEditorAdvice() : std::string()));
     handingOver_ = false;
     return;
   }
@@ -40,9 +42,9 @@ void Form1::OpenEditor() {
   // window may still come.
   for (int waited = 0; !system_.ActivateWindow(kEditorWindowTitle); waited += kEditorPollMs) {
     if (const std::optional<int> code = system_.StartedProgramExitCode(); code && *code != 0) {
-      system_.ShowMessage("The editor \"" + editor + "\" ended (exit code " +
-                          std::to_string(*code) +
-                          ") before its window appeared.\n\nThe clock keeps running.");
+      ShowClockMessage(system_, "The editor \"" + editor + "\" ended (exit code " +
+                                    std::to_string(*code) +
+                                    ") before its window appeared.\n\nThe clock keeps running.");
       handingOver_ = false;
       return;
     }

@@ -13,6 +13,10 @@ namespace quarvel {
 
 void Form1::OnScreenChanged() {
   Guarded([&] {
+    // For a while a window manager's own move of the clock is part of this change.
+    window_.SetScreenSettling(true);
+    timerOn_[Index(kScreenSettle)] = true;
+    StartTimer(kScreenSettle, kScreenSettleMs);
     const std::vector<Monitor> monitors = system_.Monitors();
     if (state_.dodged) {
       // Parked: home moves onto the screens, and the parked window with it, to the left of the

@@ -15,10 +15,11 @@
 namespace quarvel {
 
 SavedPosition Form1::ReadSettings() {
-  // A first run is decided by the system's first-run folder (the program's own folder on
-  // Windows); the values come from the working directory, where they are also written back.
+  // A first run is decided by the work folder (the program's own folder on Windows); the values
+  // come from the working directory, where they are also written back.
   IgnoreErrors([&] {
-    if (FileExists(system_, system_.JoinPath(system_.FirstRunFolder(), kSettingsFile)) == kFalse)
+    const std::string folder = workFolder_.empty() ? system_.ProgramFolder() : workFolder_;
+    if (FileExists(system_, system_.JoinPath(folder, kSettingsFile)) == kFalse)
       system_.ShowInfoDialog();
   });
   return ReadSettingsValues(slot_, state_);
@@ -50,7 +51,7 @@ bool Form1::Load() {
     // finds no hand files there. A folder that could not be set up is the likely cause: the
     // user hears why.
     const std::string folder = slot_.FolderShown();
-    const std::string problem = system_.WorkFolderProblem();
+    const std::string& problem = workFolderProblem_;
     std::string note =
         folder.empty() ? folder : "The clock reads its hand files from the folder " + folder + ".";
     if (!problem.empty())

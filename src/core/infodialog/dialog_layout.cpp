@@ -42,14 +42,28 @@ PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& work) {
 }
 
 int FontPixelHeight(float fy) {
-  constexpr int kTwipsPerPoint = 20;
-  return Px(kFontPoints * kTwipsPerPoint, fy);
+  // Windows' own rule for a font's points at the screen's dpi, MulDiv(points, 1440, 72ths of a
+  // twip per pixel): rounded half away from zero, so 100 dpi's 12.5 pixels are 13.
+  const int per72 = std::max(1, static_cast<int>(fy * 72));
+  return (2 * kFontPoints * 1440 + per72) / (2 * per72);
+}
+
+int ScaledFrom96Dpi(int pixelsAt96Dpi, float twipsPerPixel) {
+  constexpr int kTwipsPerPixelAt96Dpi = 15;
+  return Px(pixelsAt96Dpi * kTwipsPerPixelAt96Dpi, twipsPerPixel);
 }
 
 std::string ReadmeFailureText(std::string_view command, std::string_view reason) {
   std::string text = "\"";
   text.append(command).append("\" could not be started (").append(reason).append(").");
   return text;
+}
+
+Message ReadmeFailureMessage(std::string_view command, std::string_view reason) {
+  return {.caption = std::string(kDialog.caption),
+          .text = ReadmeFailureText(command, reason),
+          .button = kMessageButton,
+          .topmost = true};
 }
 
 }  // namespace quarvel::infodialog

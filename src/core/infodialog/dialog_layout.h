@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/platform_system.h"
 #include "runtime/caption.h"
 
 namespace quarvel::infodialog {
@@ -62,9 +63,14 @@ PixelRect DialogClientRect(float twipsPerPixelX, float twipsPerPixelY);
 // on a small screen leaves no part of it off the screen; one larger than the work area keeps
 // its top-left corner on it.
 PixelRect KeptOnWorkArea(const PixelRect& outer, const PixelRect& workArea);
-// The font's height in pixels (its em, without the leading).
+// The font's height in pixels (its em, without the leading), as Windows makes it for the dialog.
 int FontPixelHeight(float twipsPerPixelY);
+// A length drawn as Windows draws it at 96 dpi (a message box's margins and button), in pixels
+// at the screen's twips per pixel.
+int ScaledFrom96Dpi(int pixelsAt96Dpi, float twipsPerPixel);
 // The message when Readme's program could not be started; the dialog stays open.
 std::string ReadmeFailureText(std::string_view command, std::string_view reason);
+// ...as its box shows it: the dialog's caption, above every window as the clock's messages.
+Message ReadmeFailureMessage(std::string_view command, std::string_view reason);
 
 }  // namespace quarvel::infodialog
