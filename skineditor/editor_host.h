@@ -10,15 +10,6 @@
 
 namespace quarvel {
 
-// How much of the window the session changed. Each takes the ones before it along: the points
-// show on the face, and the face's second in the status line.
-enum class Redraw {
-  kStatus,  // the status line and the folder line
-  kFace,    // the face and the time shown
-  kPoints,  // the point list and the point fields
-  kSkin,    // every control: the hand, its colour, the face bitmap, pen width, size, undo, redo
-};
-
 class EditorHost {
  public:
   virtual ~EditorHost() = default;
@@ -41,7 +32,13 @@ class EditorHost {
   virtual std::string StartClock() = 0;
   // A value typed but not applied yet (a pen width, a size) goes to the session now.
   virtual void ApplyTyped() = 0;
-  virtual void Show(Redraw what) = 0;
+  // The session changed what these show. The skin is every control (the hand, its colour, the
+  // face bitmap, pen width, size, undo, redo) and then the points and the face; the face is the
+  // face and its time, and then the status. The session calls the points and the face together.
+  virtual void ShowSkin() = 0;
+  virtual void ShowPoints() = 0;  // the point list and the point fields
+  virtual void ShowFace() = 0;
+  virtual void ShowStatus() = 0;  // the status line and the folder line
   // A line for the log when the editor is ended from outside; nobody may be left to read it.
   virtual void Log(const std::string& line) { (void)line; }
 };

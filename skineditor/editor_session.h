@@ -22,6 +22,9 @@ namespace quarvel {
 
 class EditorSession {
  public:
+  // How much of the window a change reaches, each taking the ones before it along.
+  enum class Redraw { kStatus, kFace, kPoints, kSkin };
+
   EditorSession(EditorHost& host, Clock& clock, RecoveryStore recovery);
 
   // --- What the window shows. ---

@@ -14,7 +14,17 @@ namespace quarvel {
 void EditorSession::Show(Redraw what) {
   const int count = static_cast<int>(Points().size());
   if (selected_ >= count) selected_ = count - 1;
-  host_.Show(what);
+  switch (what) {
+    case Redraw::kSkin:
+      return host_.ShowSkin();
+    case Redraw::kPoints:
+      host_.ShowPoints();
+      return host_.ShowFace();
+    case Redraw::kFace:
+      return host_.ShowFace();
+    case Redraw::kStatus:
+      return host_.ShowStatus();
+  }
 }
 
 void EditorSession::Notice(const std::string& text) {

@@ -24,20 +24,6 @@ std::optional<QPoint> EditorWindow::PointPixel(HandId hand, int point) const {
   return QPoint(pixel->x, pixel->y);
 }
 
-void EditorWindow::Show(Redraw what) {
-  switch (what) {
-    case Redraw::kSkin:
-      return ShowSkin();
-    case Redraw::kPoints:
-      ShowPoints();
-      return ShowFace();
-    case Redraw::kFace:
-      return ShowFace();
-    case Redraw::kStatus:
-      return ShowStatus();
-  }
-}
-
 void EditorWindow::ShowSkin() {
   session_.LoadFacePicture();
   const SkinDocument& skin = session_.document();

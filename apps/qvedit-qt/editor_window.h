@@ -74,12 +74,11 @@ class EditorWindow final : public QWidget, private EditorHost {
   void SizeToScreen();
   void SaveAndStartClock();
 
-  // editor_show.cpp
-  void ShowSkin();    // every widget, after an edit, undo or redo
-  void ShowFace();    // the face alone, on a tick
-  void ShowPoints();  // the list and the point fields
-  void ShowStatus();
-  // EditorHost
+  // editor_show.cpp: the EditorHost, the session shown and its questions asked with dialogs_
+  void ShowSkin() override;
+  void ShowPoints() override;
+  void ShowFace() override;  // also on a tick
+  void ShowStatus() override;
   std::optional<ColorRef> PickColour(ColorRef current) override;
   std::optional<std::string> PickBitmap(const std::string& skinFolder) override;
   std::optional<std::string> PickFolder(const std::string& title, const std::string& from) override;
@@ -88,9 +87,8 @@ class EditorWindow final : public QWidget, private EditorHost {
   bool AskRestore(const std::string& skinFolder) override;
   std::optional<std::string> EnterFolder(const std::string& folder) override;
   std::string StartClock() override;
-  void ApplyTyped() override;
-  void Show(Redraw what) override;
-  void Log(const std::string& line) override;
+  void ApplyTyped() override;                  // a pen width typed
+  void Log(const std::string& line) override;  // on stderr
 
   std::unique_ptr<SkinDialogs> dialogs_;
   EditorSession session_;

@@ -83,7 +83,11 @@ struct ScriptedHost final : EditorHost {
     return clockProblem;
   }
   void ApplyTyped() override { said.push_back("typed"); }
-  void Show(Redraw) override {}
+  void ShowSkin() override { ++shown; }
+  void ShowPoints() override { ++shown; }
+  void ShowFace() override { ++shown; }
+  void ShowStatus() override { ++shown; }
+  int shown = 0;
 };
 
 class EditorSessionTest : public ::testing::Test {
