@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_begin
 
-# Ids of the editor's controls (apps/qvedit-win32/editor_window.h).
+# Ids of the editor's controls (apps/qvedit-win32/control_ids.h).
 FACE=100 POINTS=106 ANGLE=108 PERCENT=110 POSE=123 STATUS=129 SYMMETRIC=130 ZOOM=132
 HANDLE_FILL=255,96,0 # the selected handle's inside (apps/qvedit-win32/face_view.cpp)
 
