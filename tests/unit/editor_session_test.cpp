@@ -210,11 +210,13 @@ TEST_F(EditorSessionTest, SaveACopyGoesOnInTheCopy) {
 TEST_F(EditorSessionTest, OpenSkinFolderReportsWhatItCantRead) {
   other.Write("tan.sin", "255\r\n0,0\r\n0,x\r\n");
   host.folders = {other.path() + "/none", other.path()};
+  session.Select(1);
   session.OpenSkinFolder();
   ASSERT_EQ(host.problems.size(), 1u);
   EXPECT_TRUE(host.problems[0].starts_with("\"" + other.path() + "/none\" can't be opened: "))
       << host.problems[0];
   EXPECT_EQ(session.folder(), skin.path());
+  EXPECT_EQ(session.selected(), 1);
   session.OpenSkinFolder();
   ASSERT_EQ(host.problems.size(), 2u);
   EXPECT_TRUE(host.problems[1].starts_with("The skin opened with problems")) << host.problems[1];
