@@ -4,7 +4,7 @@
 # "Automatic" takes it out again.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-SIZE_BOX=138 SAVE=127 SAVE_AND_START=128 # src/apps/qvedit-win32/editor_window.h
+SIZE_BOX=138 SAVE=127 SAVE_AND_START=128 # src/apps/qvedit-win32/control_ids.h
 
 e2e_skin 300 150
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/four-lines.ini"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_only wine "qvedit.exe is the Windows build's (the Linux editor's is qvedit_recovery)" || exit 0
 e2e_begin
 
-# Ids of the editor's controls (src/apps/qvedit-win32/editor_window.h); a message box's Yes button.
+# Ids of the editor's controls (src/apps/qvedit-win32/control_ids.h); a message box's Yes button.
 PEN=118 SAVE=127 YES=6
 
 e2e_skin 300 200

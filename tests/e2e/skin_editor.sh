@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 e2e_begin
 e2e_require_tools unzip zip
 
-# Ids of the editor's controls (src/apps/qvedit-win32/editor_window.h), the colour dialog's fields
+# Ids of the editor's controls (src/apps/qvedit-win32/control_ids.h), the colour dialog's fields
 # (Windows' colordlg.h).
 FACE=100 MINUTE_HAND=102 COLOUR=104 BROWSE=116 PEN=118 POSE=123 SAVE=127 SAVE_AND_START=128
 STATUS=129 ZOOM=132 RED=706 GREEN=707 BLUE=708

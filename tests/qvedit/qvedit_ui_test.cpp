@@ -458,89 +458,38 @@ class QveditUiTest : public QObject {
     QCOMPARE(s.SavedMinute().size(), std::size_t{11});
   }
 
-  // Closing or New skin with an unsaved change asks: Cancel keeps the window and the skin.
-  // Discarding, New skin fills the folder picked with the default skin, and refuses a folder
-  // that holds one; closing with Discard writes nothing.
-  void NewSkinAndClosingAsk() {
+  // The folder buttons and the close box reach the session (its flows are checked once in
+  // editor_session_test): closing with a change asks, and Cancel stays; Save a copy, New skin
+  // and Open skin folder each go on in the folder picked, shown in the widgets, the switch on.
+  void FolderButtonsAndCloseReachTheSession() {
     Session s;
+    s.Find<QCheckBox>("symmetric")->click();
     s.PickColour(kGreen);
     QVERIFY(!s.window->close());
     QVERIFY(s.window->isVisible());
-    testing::TempFolder empty;
-    s.dialogs->folder = empty.path();
-    s.Click("newSkin");
-    QCOMPARE(s.dialogs->asked, 2);
-    QVERIFY(!fs::exists(empty.path() + "/tan.sin"));
-    s.dialogs->close = CloseChoice::kDiscard;
-    s.Click("newSkin");
-    s.NoProblem();
-    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"}, empty.path());
-    QCOMPARE(s.window->folder(), empty.path());
-    QCOMPARE(s.window->editor().document(), s.Saved(empty.path()));
-    QCOMPARE(s.Find<QLabel>("folder")->text(), QString::fromStdString("Skin: " + empty.path()));
-    s.Unchanged({"tan.sin"});
-    s.Click("newSkin");
-    QCOMPARE(s.problems.size(), std::size_t{1});
-    s.PickColour(kGreen);
-    QVERIFY(s.window->close());
-    s.Unchanged({"tan.sin"}, empty.path());
-  }
-
-  // New skin after the skin was saved over, hands and face: the new folder holds the default
-  // skin as it shipped, byte for byte.
-  void NewSkinIsThePristineDefaultAfterASave() {
-    Session s;
-    s.PickColour(kGreen);
-    s.Click("minuteHand");
-    s.PickColour(kGreen);
-    s.Save();
-    s.folder.Write("qv.bmp", DataFile("qv.bmp") + "painted over");
-    testing::TempFolder empty;
-    s.dialogs->folder = empty.path();
-    s.Click("newSkin");
-    s.NoProblem();
-    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"}, empty.path());
-    QCOMPARE(s.window->folder(), empty.path());
-    QVERIFY(s.Find<QLabel>("status")->text().contains("A new skin, from the default skin."));
-  }
-
-  // Save a copy goes on in the copy: the next save lands there, the original keeps its files.
-  void SaveACopyLeavesTheOriginal() {
-    Session s;
-    s.Click("minuteHand");
-    s.PickColour(kGreen);
-    testing::TempFolder copy;
+    testing::TempFolder copy, fresh, other;
     s.dialogs->folder = copy.path();
     s.Click("saveCopy");
-    s.NoProblem();
-    QCOMPARE(s.Saved(copy.path()).hand(HandId::kMinute).color, kGreen);
-    s.Unchanged({"qv.bmp"}, copy.path());
+    QCOMPARE(s.Saved(copy.path()).hand(HandId::kHour).color, kGreen);
     QCOMPARE(s.window->folder(), copy.path());
-    QVERIFY(!s.window->editor().HasUnsavedChanges());
-    s.Find<QTableWidget>("points")->setCurrentCell(0, 0);
-    s.Click("deletePoint");
-    s.Click("save");
-    QCOMPARE(s.Saved(copy.path()).hand(HandId::kMinute).points.size(), std::size_t{12});
-    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
-    QCOMPARE(s.Line("settings.ini", 1), std::string("300,200"));
-  }
-
-  // Open skin folder shows the other folder's skin; the switch stays on.
-  void OpenSkinFolderLoadsAnotherSkin() {
-    Session s;
-    s.Find<QCheckBox>("symmetric")->click();
-    testing::TempFolder other;
+    s.dialogs->folder = fresh.path();
+    s.Click("newSkin");
+    s.Unchanged({"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"}, fresh.path());
+    QVERIFY(s.Find<QLabel>("status")->text().contains("A new skin, from the default skin."));
     CopyData(other.path(), {"tyou.sin", "byou.sin", "qv.bmp"});
     other.Write("tan.sin", "255\r\n0,0\r\n0,60\r\n10,30\r\n0,0\r\n");
     s.dialogs->folder = other.path();
     s.Click("openFolder");
-    QCOMPARE(s.dialogs->asked, 0);
-    QCOMPARE(s.window->folder(), other.path());
-    QCOMPARE(s.Editing(HandId::kHour).color, ColorRef{255});
-    QCOMPARE(s.Editing(HandId::kHour).points.size(), std::size_t{4});
     QCOMPARE(s.Find<QTableWidget>("points")->rowCount(), 4);
+    QCOMPARE(s.Find<QLabel>("folder")->text(), QString::fromStdString("Skin: " + other.path()));
     QVERIFY(s.window->editor().symmetric());
+    QCOMPARE(s.dialogs->asked, 1);
     s.NoProblem();
+    s.PickColour(kGreen);
+    s.dialogs->close = CloseChoice::kDiscard;
+    QVERIFY(s.window->close());
+    QCOMPARE(s.dialogs->asked, 2);
+    QCOMPARE(s.Saved(other.path()).hand(HandId::kHour).color, ColorRef{255});
   }
 };
 

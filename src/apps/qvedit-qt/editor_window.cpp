@@ -1,3 +1,5 @@
+// The window's widgets, their places and their wiring: each click or key is one call into the
+// session; its first size and its close.
 #include "apps/qvedit-qt/editor_window.h"
 
 #include <QCheckBox>
@@ -12,18 +14,14 @@
 #include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <filesystem>
-#include <system_error>
 
 #include "apps/qvedit-qt/face_view.h"
 #include "apps/qvedit-qt/point_panel.h"
 #include "apps/qvedit-qt/skin_panel.h"
 #include "apps/qvedit-qt/time_panel.h"
-#include "core/skineditor/dial_frame.h"
 #include "core/skineditor/editor_names.h"
 #include "core/skineditor/face_time.h"
-#include "core/skineditor/skin_files.h"
-#include "core/skineditor/skin_folder.h"
+#include "core/skineditor/session_messages.h"
 
 namespace quarvel {
 
@@ -60,12 +58,16 @@ class PanelScroller final : public QScrollArea {
 }  // namespace
 
 EditorWindow::EditorWindow(std::unique_ptr<SkinDialogs> dialogs, Clock& clock, QWidget* parent)
-    : QWidget(parent), dialogs_(std::move(dialogs)), clock_(clock) {
+    : QWidget(parent),
+      dialogs_(std::move(dialogs)),
+      session_(*this, clock, RecoveryStore::ForThisUser()) {
   // The clock finds its editor by this title: it stays exactly this.
   setWindowTitle(kEditorTitle);
   BuildWidgets();
   ticker_ = new QTimer(this);
-  connect(ticker_, &QTimer::timeout, this, &EditorWindow::Tick);
+  connect(ticker_, &QTimer::timeout, this, [this] {
+    if (session_.SecondChanged()) ShowFace();
+  });
 }
 
 EditorWindow::~EditorWindow() = default;
@@ -88,11 +90,11 @@ void EditorWindow::BuildWidgets() {
   time_ = new TimePanel(this);
   undo_ = Button("&Undo", "undo", this);
   redo_ = Button("&Redo", "redo", this);
-  auto* newSkin = Button("Ne&w skin...", "newSkin", this);
-  auto* openFolder = Button("&Open skin folder...", "openFolder", this);
-  auto* saveCopy = Button("Save a cop&y...", "saveCopy", this);
-  auto* save = Button("&Save", "save", this);
-  auto* saveAndStart = Button("Save an&d start clock", "saveAndStart", this);
+  newSkin_ = Button("Ne&w skin...", "newSkin", this);
+  openFolder_ = Button("&Open skin folder...", "openFolder", this);
+  saveCopy_ = Button("Save a cop&y...", "saveCopy", this);
+  save_ = Button("&Save", "save", this);
+  saveAndStart_ = Button("Save an&d start clock", "saveAndStart", this);
   folder_ = new QLabel(this);
   folder_->setObjectName("folder");
   folder_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -102,7 +104,12 @@ void EditorWindow::BuildWidgets() {
   status_->setWordWrap(true);
   status_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 4);
+  LayOut(scroller, zoomLabel);
+  ConnectPanels();
+  ConnectButtons();
+}
 
+QHBoxLayout* EditorWindow::LayOut(QWidget* scroller, QLabel* zoomLabel) {
   auto* zoomRow = new QHBoxLayout;
   zoomRow->addWidget(zoomLabel);
   zoomRow->addWidget(zoom_);
@@ -110,87 +117,98 @@ void EditorWindow::BuildWidgets() {
   auto* faceColumn = new QVBoxLayout;
   faceColumn->addLayout(zoomRow);
   faceColumn->addWidget(scroller, 1);
-  auto* undoRow = new QHBoxLayout;
-  undoRow->addWidget(undo_);
-  undoRow->addWidget(redo_);
-  auto* folderRow = new QHBoxLayout;
-  folderRow->addWidget(newSkin);
-  folderRow->addWidget(openFolder);
-  folderRow->addWidget(saveCopy);
-  auto* saveRow = new QHBoxLayout;
-  saveRow->addWidget(save);
-  saveRow->addWidget(saveAndStart, 1);
+  const auto row = [](std::initializer_list<QPushButton*> buttons) {
+    auto* layout = new QHBoxLayout;
+    for (QPushButton* button : buttons) layout->addWidget(button);
+    return layout;
+  };
+  auto* saveRow = row({save_});
+  saveRow->addWidget(saveAndStart_, 1);
   auto* panel = new QVBoxLayout;
   panel->addWidget(folder_);
   panel->addWidget(skin_);
   panel->addWidget(symmetric_);
   panel->addWidget(points_, 1);
   panel->addWidget(time_);
-  panel->addLayout(undoRow);
-  panel->addLayout(folderRow);
+  panel->addLayout(row({undo_, redo_}));
+  panel->addLayout(row({newSkin_, openFolder_, saveCopy_}));
   panel->addLayout(saveRow);
   panel->addWidget(status_);
   panel->setContentsMargins(0, 0, 0, 0);
   auto* window = new QHBoxLayout(this);
   window->addLayout(faceColumn, 1);
   window->addWidget(new PanelScroller(panel, this), 0);
+  return window;
+}
 
-  // The window keeps its size at every zoom, as the Windows editor's does: a face larger than
-  // the view scrolls, and the controls stay where the author has them.
+// The face, the zoom and the panels. The window keeps its size at every zoom, as the Windows
+// editor's does: a face larger than the view scrolls, and the controls stay where they are.
+void EditorWindow::ConnectPanels() {
+  EditorSession* s = &session_;
   connect(zoom_, &QComboBox::currentIndexChanged, this,
-          [this] { SetZoom(static_cast<Zoom>(zoom_->currentData().toInt())); });
+          [this] { faceView_->SetZoom(static_cast<Zoom>(zoom_->currentData().toInt())); });
   // The model edits a point's mirror with it; the switch stays across undo and other skins.
-  connect(symmetric_, &QCheckBox::toggled, this, [this](bool on) { editor_.SetSymmetric(on); });
-  connect(faceView_, &FaceView::Pressed, this, &EditorWindow::PressFace);
-  connect(faceView_, &FaceView::Dragged, this, &EditorWindow::DragFace);
-  connect(faceView_, &FaceView::Released, this, &EditorWindow::ReleaseFace);
-  connect(faceView_, &FaceView::RightClicked, this, &EditorWindow::RightClickFace);
-  connect(faceView_, &FaceView::DeletePressed, this, &EditorWindow::DeleteSelected);
-  connect(faceView_, &FaceView::Nudged, this, &EditorWindow::Nudge);
-  connect(skin_, &SkinPanel::HandChosen, this, &EditorWindow::ChooseHand);
-  connect(skin_, &SkinPanel::ColourRequested, this, &EditorWindow::ChooseColour);
-  connect(skin_, &SkinPanel::BrowseRequested, this, &EditorWindow::ChooseBitmap);
-  connect(skin_, &SkinPanel::PenWidthTyped, this, &EditorWindow::ApplyPenWidth);
-  connect(skin_, &SkinPanel::SizeTyped, this, &EditorWindow::ApplySize);
-  connect(points_, &PointPanel::Selected, this, &EditorWindow::Select);
-  connect(points_, &PointPanel::SetRequested, this, [this] { ApplyPointFields(false); });
-  connect(points_, &PointPanel::InsertRequested, this, [this] { ApplyPointFields(true); });
-  connect(points_, &PointPanel::DeleteRequested, this, &EditorWindow::DeleteSelected);
-  connect(time_, &TimePanel::StopRequested, this, &EditorWindow::ApplyTime);
-  connect(time_, &TimePanel::PoseRequested, this, [this] {
-    stoppedAt_ = kClassicPose;
-    ShowFace();
-  });
-  connect(time_, &TimePanel::LiveRequested, this, [this] {
-    stoppedAt_.reset();
-    ShowFace();
-  });
-  connect(undo_, &QPushButton::clicked, this, &EditorWindow::Undo);
-  connect(redo_, &QPushButton::clicked, this, &EditorWindow::Redo);
-  connect(newSkin, &QPushButton::clicked, this, &EditorWindow::NewSkin);
-  connect(openFolder, &QPushButton::clicked, this, &EditorWindow::OpenSkinFolder);
-  connect(saveCopy, &QPushButton::clicked, this, &EditorWindow::SaveCopy);
-  connect(save, &QPushButton::clicked, this, &EditorWindow::Save);
-  connect(saveAndStart, &QPushButton::clicked, this, &EditorWindow::SaveAndStartClock);
-  const auto shortcut = [this](QKeySequence keys, void (EditorWindow::*command)()) {
+  connect(symmetric_, &QCheckBox::toggled, this, [s](bool on) { s->SetSymmetric(on); });
+  const auto at = [](QPoint point) { return ScreenPoint{point.x(), point.y()}; };
+  const auto zoom = [this]() -> const FaceZoom& { return faceView_->faceZoom(); };
+  connect(faceView_, &FaceView::Pressed, this, [=](QPoint p) { s->PressFace(zoom(), at(p)); });
+  connect(faceView_, &FaceView::Dragged, this, [=](QPoint p) { s->DragFace(zoom(), at(p)); });
+  connect(faceView_, &FaceView::Released, this, [s] { s->ReleaseFace(); });
+  connect(faceView_, &FaceView::RightClicked, this,
+          [=](QPoint p) { s->RightClickFace(zoom(), at(p)); });
+  connect(faceView_, &FaceView::DeletePressed, this, [s] { s->DeleteSelected(); });
+  connect(faceView_, &FaceView::Nudged, this, [s](int a, int p) { s->Nudge(a, p); });
+  connect(skin_, &SkinPanel::HandChosen, this, [s](HandId hand) { s->ChooseHand(hand); });
+  connect(skin_, &SkinPanel::ColourRequested, this, [s] { s->ChooseColour(); });
+  connect(skin_, &SkinPanel::BrowseRequested, this, [s] { s->ChooseBitmap(); });
+  connect(skin_, &SkinPanel::PenWidthTyped, this, [s](int width) { s->ApplyPenWidth(width); });
+  connect(skin_, &SkinPanel::SizeTyped, this,
+          [s](const QString& text) { s->ApplySize(text.toStdString()); });
+  connect(points_, &PointPanel::Selected, this, [s](int point) { s->Select(point); });
+  connect(points_, &PointPanel::SetRequested, this,
+          [this] { session_.ApplyPointFields(points_->Typed(), false); });
+  connect(points_, &PointPanel::InsertRequested, this,
+          [this] { session_.ApplyPointFields(points_->Typed(), true); });
+  connect(points_, &PointPanel::DeleteRequested, this, [s] { s->DeleteSelected(); });
+  connect(time_, &TimePanel::StopRequested, this,
+          [this] { session_.ApplyTime(time_->Typed().toStdString()); });
+  connect(time_, &TimePanel::PoseRequested, this, [s] { s->StopAt(kClassicPose); });
+  connect(time_, &TimePanel::LiveRequested, this, [s] { s->StopAt(std::nullopt); });
+}
+
+void EditorWindow::ConnectButtons() {
+  EditorSession* s = &session_;
+  const auto button = [this](QPushButton* pushed, auto command) {
+    connect(pushed, &QPushButton::clicked, this, command);
+  };
+  button(undo_, [s] { s->Undo(); });
+  button(redo_, [s] { s->Redo(); });
+  button(newSkin_, [s] { s->NewSkin(); });
+  button(openFolder_, [s] { s->OpenSkinFolder(); });
+  button(saveCopy_, [s] { s->SaveCopy(); });
+  button(save_, [s] { s->Save(); });
+  button(saveAndStart_, [this] { SaveAndStartClock(); });
+  const auto shortcut = [this](QKeySequence keys, auto command) {
     connect(new QShortcut(keys, this), &QShortcut::activated, this, command);
   };
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &EditorWindow::Undo);
-  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &EditorWindow::Redo);
-  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &EditorWindow::Redo);
-  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this), &QShortcut::activated, this,
-          [this] { Save(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), [s] { s->Undo(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), [s] { s->Redo(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [s] { s->Redo(); });
+  shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [s] { s->Save(); });
 }
 
 void EditorWindow::Open() {
-  hand_ = HandId::kHour;
-  openProblems_ = OpenCurrentFolder();
+  openProblems_ = session_.OpenWorkingFolder();
   opening_ = true;
   ticker_->start(kTickMs);
-  // The whole panel at first, as far as the screen's work area, a title bar and a frame allow
-  // (Qt alone stops at two thirds of the screen's height, where the panel would scroll on an
-  // ordinary screen); as wide as Qt makes it, so a fixed zoom still has room to grow into,
-  // unless that leaves the face less than its least size: then as wide as the screen allows.
+  SizeToScreen();
+}
+
+// The whole panel at first, as far as the screen's work area, a title bar and a frame allow
+// (Qt alone stops at two thirds of the screen's height, where the panel would scroll on an
+// ordinary screen); as wide as Qt makes it, so a fixed zoom still has room to grow into,
+// unless that leaves the face less than its least size: then as wide as the screen allows.
+void EditorWindow::SizeToScreen() {
   if (screen() == nullptr) return;
   const int edge = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
   const QSize room = screen()->availableGeometry().size() -
@@ -203,25 +221,6 @@ void EditorWindow::Open() {
   resize(width, std::clamp(want.height(), least.height(), std::max(least.height(), room.height())));
 }
 
-// The skin of the working folder, in place of the one edited; the switch stays as it was.
-std::string EditorWindow::OpenCurrentFolder() {
-  std::error_code ec;
-  folderPath_ = std::filesystem::current_path(ec).string();
-  const OpenedSkin opened = OpenSkin(slot_);
-  const bool symmetric = editor_.symmetric();
-  editor_ = SkinEditor(opened.document);
-  onDisk_ = opened.onDisk();
-  editor_.SetSymmetric(symmetric);
-  selected_ = -1;
-  faceBitmap_.reset();  // the face is read again
-  notice_.clear();
-  ShowSkin();
-  std::string problems;
-  for (const std::string& problem : opened.problems) problems += problem + "\n";
-  if (!notice_.empty()) problems += notice_ + "\n";
-  return problems;
-}
-
 void EditorWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!opening_) return;
@@ -229,80 +228,24 @@ void EditorWindow::showEvent(QShowEvent* event) {
   const std::string problems = std::move(openProblems_);
   openProblems_.clear();
   QTimer::singleShot(0, this, [this, problems] {
-    ReportOpenProblems(problems);
-    OfferRecovery();
+    session_.ReportOpenProblems(problems);
+    session_.OfferRecovery();
   });
 }
 
-void EditorWindow::ReportOpenProblems(const std::string& problems) {
-  if (problems.empty()) return;
-  dialogs_->ShowProblem(this, "The skin opened with problems the clock would stop on:\n\n" +
-                                  problems +
-                                  "\nEach hand starts with what could be read. Nothing on "
-                                  "disk changes until you save.");
-}
-
-std::optional<QPoint> EditorWindow::PointPixel(HandId hand, int point) const {
-  const auto& points = editor_.document().hand(hand).points;
-  if (point < 0 || point >= static_cast<int>(points.size())) return std::nullopt;
-  const auto pixel =
-      quarvel::PointPixel(face_.DialOf(hand), points[static_cast<std::size_t>(point)]);
-  if (!pixel) return std::nullopt;
-  return QPoint(pixel->x, pixel->y);
-}
-
-void EditorWindow::Tick() {
-  if (!stoppedAt_ && clock_.Now().seconds != shownSecond_) ShowFace();
-}
-
-void EditorWindow::ShowSkin() {
-  const SkinDocument& skin = editor_.document();
-  if (skin.bitmapName != faceBitmap_) {
-    std::string problem;
-    face_.SetPicture(OpenFacePicture(slot_, skin.bitmapName, problem));
-    faceBitmap_ = skin.bitmapName;
-    if (!problem.empty()) notice_ = problem + "\nThe face is plain, as the clock would show it.";
-  }
-  skin_->Show(hand_, skin.hand(hand_).color, skin.bitmapName, skin.penWidth, skin.sizePercent);
-  undo_->setEnabled(editor_.CanUndo());
-  redo_->setEnabled(editor_.CanRedo());
-  ShowPoints();
-  ShowFace();
-}
-
-void EditorWindow::ShowPoints() {
-  const auto& points = Points();
-  if (selected_ >= static_cast<int>(points.size())) selected_ = static_cast<int>(points.size()) - 1;
-  points_->Show(points, selected_, points.size() < static_cast<std::size_t>(HandShape::kCapacity));
-}
-
-void EditorWindow::ShowFace() {
-  const TimeOfDay time = stoppedAt_ ? *stoppedAt_ : clock_.Now();
-  drawProblem_ = face_.Draw(editor_.document(), time);
-  shownSecond_ = time.seconds;
-  faceView_->Show(face_.WithGuide(editor_.document(), hand_, selected_, false), face_.DialOf(hand_),
-                  Points(), selected_);
-  time_->Show(time);
-  ShowStatus();
-}
-
-void EditorWindow::ShowStatus() {
-  const bool unsaved = editor_.HasUnsavedChanges();
-  folder_->setText(QString::fromStdString(SkinFolderLine(folderPath_, unsaved)));
-  std::string status;
-  if (!drawProblem_.empty()) status += "The clock would stop on this skin: " + drawProblem_ + "\n";
-  if (!notice_.empty()) status += notice_ + "\n";
-  status += std::to_string(Points().size()) + " of 51 points. ";
-  status += unsaved ? "Changes not saved yet." : "No unsaved changes.";
-  status_->setText(QString::fromStdString(status));
+void EditorWindow::SaveAndStartClock() {
+  if (!session_.SaveAndStartClock()) return;
+  closing_ = true;
+  close();
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-  if (!ending_ && !closing_ && !MayLeaveSkin("closing")) {
+  const bool ending = session_.ending();
+  if (!ending && !closing_ && !session_.MayLeaveSkin(messages::kClosing)) {
     event->ignore();
     return;
   }
-  left_ = !ending_;
+  if (!ending) session_.Left();
   ticker_->stop();
   event->accept();
 }

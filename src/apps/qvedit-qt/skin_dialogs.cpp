@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "core/skineditor/editor_names.h"
+#include "core/skineditor/session_messages.h"
 
 namespace quarvel {
 
@@ -37,8 +38,7 @@ void QtSkinDialogs::ShowProblem(QWidget* owner, const std::string& text) {
 }
 
 CloseChoice QtSkinDialogs::AskBeforeLeaving(QWidget* owner, const std::string& doing) {
-  const QString text = QString("The skin has changes that are not saved.\n\nSave them before %1?")
-                           .arg(QString::fromStdString(doing));
+  const QString text = QString::fromStdString(messages::LeaveQuestion(doing));
   switch (QMessageBox::question(owner, kEditorTitle, text,
                                 QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
                                 QMessageBox::Save)) {
@@ -55,10 +55,8 @@ CloseChoice QtSkinDialogs::AskBeforeLeaving(QWidget* owner, const std::string& d
 // they are until a save.
 bool QtSkinDialogs::AskRestore(QWidget* owner, const std::string& folder) {
   QMessageBox box(QMessageBox::Question, kEditorTitle,
-                  QString("The skin in %1 has changes that were not saved when the editor was "
-                          "ended.\n\nRestore them? They stay unsaved until you save; Discard "
-                          "deletes them.")
-                      .arg(QString::fromStdString(folder)),
+                  QString::fromStdString(messages::RestoreQuestion(folder) +
+                                         "They stay unsaved until you save; Discard deletes them."),
                   QMessageBox::NoButton, owner);
   QPushButton* restore = box.addButton("&Restore", QMessageBox::AcceptRole);
   box.addButton("&Discard", QMessageBox::DestructiveRole);

@@ -60,6 +60,18 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   size_->setInsertPolicy(QComboBox::NoInsert);
   for (int16_t percent : kSizeChoices) size_->addItem(QString::fromStdString(SizeText(percent)));
 
+  LayOut(handRow, browse);
+  connect(hands_, &QButtonGroup::idClicked, this,
+          [this](int id) { emit HandChosen(static_cast<HandId>(id)); });
+  connect(colour_, &QPushButton::clicked, this, &SkinPanel::ColourRequested);
+  connect(browse, &QPushButton::clicked, this, &SkinPanel::BrowseRequested);
+  connect(pen_, &QSpinBox::valueChanged, this, &SkinPanel::PenWidthTyped);
+  connect(size_, &QComboBox::textActivated, this, &SkinPanel::SizeTyped);
+  connect(size_->lineEdit(), &QLineEdit::editingFinished, this,
+          [this] { emit SizeTyped(size_->currentText()); });
+}
+
+void SkinPanel::LayOut(QHBoxLayout* handRow, QPushButton* browse) {
   auto* bitmapLabel = new QLabel("&Face bitmap", this);
   bitmapLabel->setBuddy(browse);  // Alt+F picks a face, as the field can't be typed in
   auto* penLabel = new QLabel("Pe&n width", this);
@@ -79,15 +91,6 @@ SkinPanel::SkinPanel(QWidget* parent) : QWidget(parent) {
   grid->addWidget(sizeLabel, 4, 0);
   grid->addWidget(size_, 4, 1);
   grid->setColumnStretch(1, 1);
-
-  connect(hands_, &QButtonGroup::idClicked, this,
-          [this](int id) { emit HandChosen(static_cast<HandId>(id)); });
-  connect(colour_, &QPushButton::clicked, this, &SkinPanel::ColourRequested);
-  connect(browse, &QPushButton::clicked, this, &SkinPanel::BrowseRequested);
-  connect(pen_, &QSpinBox::valueChanged, this, &SkinPanel::PenWidthTyped);
-  connect(size_, &QComboBox::textActivated, this, &SkinPanel::SizeTyped);
-  connect(size_->lineEdit(), &QLineEdit::editingFinished, this,
-          [this] { emit SizeTyped(size_->currentText()); });
 }
 
 void SkinPanel::Show(HandId hand, ColorRef colour, const std::string& bitmapName, int penWidth,

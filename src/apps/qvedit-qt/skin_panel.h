@@ -10,6 +10,7 @@
 
 class QButtonGroup;
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,8 @@ class SkinPanel final : public QWidget {
   void SizeTyped(const QString& text);  // a size picked or typed, as its text
 
  private:
+  void LayOut(QHBoxLayout* handRow, QPushButton* browse);
+
   QButtonGroup* hands_;
   QPushButton* colour_;
   QLabel* swatch_;

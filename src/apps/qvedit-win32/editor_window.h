@@ -1,74 +1,32 @@
 #pragma once
 // qvedit's main window "qvs": the live face, the hand's points, the skin's settings and the
-// commands, a thin layer over the skin editor's model (core/skineditor/). Every rule lives there;
-// this file turns clicks into edits and edits back into controls.
-//   editor_window.cpp    the window, its commands, saving and closing
-//   editor_controls.cpp  the controls: creation, places, and showing the skin in them
+// commands, controls over one editing session (core/skineditor/editor_session.h), which holds every
+// rule and flow; this window turns clicks and keys into the session's calls and shows what it
+// changed.
+//   editor_window.cpp    the window: its messages, its start, its shortcuts and its end
+//   editor_commands.cpp  the controls' and the face's notifications, each one session call
+//   editor_show.cpp      the session shown in the controls, its questions answered with dialogs
+//   window_layout.cpp    the window's font, first size, least size and the places of the panel
+//                        and the face
+//   panel_controls.cpp   the panel's controls, made once (control_ids.h names them)
+//   panel_layout.cpp     the panel's rows measured and placed from the font
+//   panel_scroll.cpp     scrolling the panel when the window is shorter than it
 //   face_view.cpp        the face on the screen
-//   skin_dialogs.cpp     colour, bitmap, message and close dialogs
+//   skin_dialogs.cpp     colour, bitmap, folder, message and close dialogs
 //   clock_start.cpp      starting the clock again
-//   recovery.cpp         unsaved edits kept when the session ends, offered back at the next start
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "apps/qvedit-win32/control_ids.h"
 #include "apps/qvedit-win32/face_view.h"
-#include "core/skineditor/recovery_copy.h"
-#include "core/skineditor/skin_editor.h"
-#include "core/skineditor/skin_face.h"
-#include "core/skineditor/skin_files.h"
+#include "core/skineditor/editor_session.h"
 #include "platform/clock.h"
-#include "runtime/file_slot.h"
 
 namespace quarvel {
 
-class EditorWindow final : public FaceViewEvents {
+class EditorWindow final : public FaceViewEvents, private EditorHost {
  public:
-  // Control ids (the end-to-end tests find the controls by them); the tab order is the order
-  // of the layout's rows (editor_controls.cpp).
-  enum Control : int {
-    kFace = 100,
-    kHourRadio,
-    kMinuteRadio,
-    kSecondRadio,
-    kColourButton,
-    kColourSwatch,
-    kPointList,
-    kAngleLabel,
-    kAngleEdit,
-    kPercentLabel,
-    kPercentEdit,
-    kSetButton,
-    kInsertButton,
-    kDeleteButton,
-    kBitmapLabel,
-    kBitmapEdit,
-    kBrowseButton,
-    kPenLabel,
-    kPenEdit,
-    kPenUpDown,
-    kTimeLabel,
-    kTimeEdit,
-    kStopButton,
-    kPoseButton,
-    kLiveButton,
-    kUndoButton,
-    kRedoButton,
-    kSaveButton,
-    kSaveStartButton,
-    kStatus,
-    kSymmetricCheck,
-    kZoomLabel,
-    kZoomCombo,
-    kNewButton,
-    kOpenButton,
-    kCopyButton,
-    kFolderLine,
-    kSizeLabel,
-    kSizeCombo,
-    kPanelScroll,  // shown when the panel is taller than the window
-  };
-
   explicit EditorWindow(HINSTANCE instance);
   ~EditorWindow() override;
   HWND handle() const { return hwnd_; }
@@ -80,32 +38,27 @@ class EditorWindow final : public FaceViewEvents {
   void ShowFocusedControl();
 
  private:
+  static constexpr UINT kSelectAll = WM_APP + 1;  // posted: select a field's text after a click
+
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandleEnd(UINT message, WPARAM wParam);  // closing and the session's end
+  void Close();
+  // Ended from outside (the session's end, a close while the close question is open): the
+  // edits kept, nothing more asked, the message loops ended.
+  void EndKeepingWork();
+
+  // editor_commands.cpp
   void OnCommand(int id, int code);
+  void OnClick(int id);
+  void OnFieldNotify(int id, int code);
+  void OnEnter();  // Enter in a field applies that field
   void OnListNotify(const NMHDR& header);
-
-  // editor_controls.cpp
-  void CreateControls();
-  void SetUpFont();      // the message font at the window's DPI
-  void PlaceControls();  // every control from the font's size; the face view takes the rest
-  // The first size: the whole panel and the face at 1x, as far as the work area allows.
-  void SizeToWorkArea();
-  POINT MinimumSize() const;  // a face view of 200 pixels (at 96 dpi) and the panel's width
-  void ScrollPanel(int to);   // the panel's top `to` pixels above the window's top margin
-  void OnPanelScroll(int request);
-  void OnPanelWheel(int delta);
-  // The layout's panel: its size when `left` is negative, else placed with its left edge there.
-  SIZE LayOutPanel(int left, int top);
-  void OnDpiChanged(UINT dpi, const RECT& suggested);
-  void ShowSkin();    // every control, after an edit, undo or redo
-  void ShowFace();    // the face alone, on a tick
-  void ShowPoints();  // the list and the point fields
-  void ShowStatus();
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  std::string Text(int id) const;
-  void SetText(int id, const std::string& text);
-
+  void ApplyPointFields(bool insert);
+  void ApplyPenWidth();
+  void ApplySize(const std::string& text);  // a size picked or typed in the size box
+  void SetZoom(Zoom zoom);
+  void SaveAndStartClock();
   // FaceViewEvents
   void OnFacePress(int x, int y) override;
   void OnFaceDrag(int x, int y) override;
@@ -116,37 +69,45 @@ class EditorWindow final : public FaceViewEvents {
   void OnFaceWheel(int notches) override;
   void OnFaceResized(int width, int height) override;
 
-  const std::vector<ShapePoint>& Points() const { return editor_.document().hand(hand_).points; }
-  void Select(int point);
-  void Edited(bool changed);
-  void ApplyPointFields(bool insert);
-  void ApplyPenWidth();
-  void ApplySize(const std::string& text);  // a size picked or typed in the size box
-  void ApplyTime();
-  void ChooseColour();
-  void ChooseBitmap();
-  void SetZoom(Zoom zoom);
-  void NewSkin();
-  void OpenSkinFolder();
-  void SaveCopy();
-  // Works on the skin of `folder` from now on (the clock started from here starts there too).
-  bool SwitchToFolder(const std::string& folder);
-  void OpenCurrentFolder();
-  bool Save();
-  void SaveAndStartClock();
-  // Asks about unsaved changes before `doing` ("closing"): saved or dropped, or stay.
-  bool MayLeaveSkin(const char* doing);
-  void Close();
-  TimeOfDay FaceTime();
+  // window_layout.cpp
+  void CreateControls();
+  void SetUpFont();      // the message font at the window's DPI
+  void PlaceControls();  // every control from the font's size; the face view takes the rest
+  void PlaceScrollBar(const RECT& client, int panelHeight, int bar);
+  // The first size: the whole panel and the face at 1x, as far as the work area allows.
+  void SizeToWorkArea();
+  POINT MinimumSize() const;  // a face view of 200 pixels (at 96 dpi) and the panel's width
+  void OnDpiChanged(UINT dpi, const RECT& suggested);
+  int Margin() const;
 
-  // recovery.cpp
-  std::string Folder() const;  // the skin folder: the working folder
-  // Unsaved edits written to the recovery copy (nothing to write is success).
-  bool KeepUnsavedWork();
-  // Ended from outside (the session's end, a close while the close question is open): the
-  // edits kept, nothing more asked, the message loops ended.
-  void EndKeepingWork();
-  void OfferRecovery();  // the recovery copy of the folder opened, if it has one
+  // panel_scroll.cpp
+  void ScrollPanel(int to);  // the panel's top `to` pixels above the window's top margin
+  void OnPanelScroll(int request);
+  void OnPanelWheel(int delta);
+
+  // editor_show.cpp: the session shown in the controls
+  void ShowSkin() override;
+  void ShowPoints() override;
+  void FillPointList();
+  void ShowFace() override;  // also on a tick
+  void ShowStatus() override;
+  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
+  std::string Text(int id) const;
+  void SetText(int id, const std::string& text);
+  // The session's questions, in the system's dialogs (skin_dialogs.h).
+  void ShowProblem(const std::string& text) override;
+  CloseChoice AskBeforeLeaving(const std::string& doing) override;  // asking_ while it is open
+  bool AskRestore(const std::string& skinFolder) override;
+  std::optional<ColorRef> PickColour(ColorRef current) override;
+  std::optional<std::string> PickBitmap(const std::string& skinFolder) override;
+  // The folder dialog opens where it was last: `from` is not used.
+  std::optional<std::string> PickFolder(const std::string& title, const std::string& from) override;
+  // What the session has the window do: SetCurrentDirectory, the clock started beside
+  // qvedit.exe, a pen width or a size typed applied. Nothing is logged: at the session's end
+  // nobody is left to tell.
+  std::optional<std::string> EnterFolder(const std::string& folder) override;
+  std::string StartClock() override;
+  void ApplyTyped() override;
 
   HINSTANCE instance_;
   HWND hwnd_ = nullptr;
@@ -157,24 +118,11 @@ class EditorWindow final : public FaceViewEvents {
   int scroll_ = 0;     // how far the panel is scrolled up
   HBRUSH swatch_ = nullptr;
   std::unique_ptr<Win32FaceView> faceView_;
-  FileSlot slot_;  // bare names: the working folder
-  SkinEditor editor_{SkinDocument{}};
-  SkinOnDisk onDisk_;  // the skin as its folder holds it, for the save
-  SkinFace face_;
   FaceZoom zoom_;
-  std::optional<std::string>
-      faceBitmap_;  // the bitmap the face shows, to notice when an edit changes it
-  HandId hand_ = HandId::kHour;
-  int selected_ = -1;
   SystemClock clock_;
-  std::optional<TimeOfDay> stoppedAt_;  // nothing: the face ticks with the current time
-  int shownSecond_ = -1;
-  std::string drawProblem_;
-  std::string notice_;
+  EditorSession session_;
   bool filling_ = false;  // the list is being filled: its notifications are ours
-  RecoveryStore recovery_ = RecoveryStore::ForThisUser();
-  bool asking_ = false;  // "Save them before closing?" is open
-  bool ending_ = false;  // ended from outside: the edits are kept, nothing more is asked
+  bool asking_ = false;   // "Save them before closing?" is open
 };
 
 }  // namespace quarvel

@@ -74,25 +74,7 @@ LRESULT Win32FaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS;
     case WM_KEYDOWN:
-      switch (wParam) {
-        case VK_DELETE:
-          events_.OnFaceDeleteKey();
-          break;
-        case VK_LEFT:
-          events_.OnFaceArrow(-1, 0);
-          break;
-        case VK_RIGHT:
-          events_.OnFaceArrow(1, 0);
-          break;
-        case VK_UP:
-          events_.OnFaceArrow(0, 1);
-          break;
-        case VK_DOWN:
-          events_.OnFaceArrow(0, -1);
-          break;
-        default:
-          break;
-      }
+      OnKey(wParam);
       return 0;
     case WM_MOUSEWHEEL:
       events_.OnFaceWheel(GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA);
@@ -116,6 +98,23 @@ LRESULT Win32FaceView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       break;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Win32FaceView::OnKey(WPARAM key) {
+  switch (key) {
+    case VK_DELETE:
+      return events_.OnFaceDeleteKey();
+    case VK_LEFT:
+      return events_.OnFaceArrow(-1, 0);
+    case VK_RIGHT:
+      return events_.OnFaceArrow(1, 0);
+    case VK_UP:
+      return events_.OnFaceArrow(0, 1);
+    case VK_DOWN:
+      return events_.OnFaceArrow(0, -1);
+    default:
+      return;
+  }
 }
 
 // Drawn off the screen first, so a tick or a drag never flickers. What lies beyond the face

@@ -40,6 +40,7 @@ class Win32FaceView {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnKey(WPARAM key);  // Delete, and the arrows
   void Paint(HDC dc) const;
 
   HWND hwnd_ = nullptr;

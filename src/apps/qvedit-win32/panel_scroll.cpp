@@ -1,4 +1,4 @@
-// Scrolling the controls' panel when the window is shorter than it (editor_controls.cpp lays
+// Scrolling the controls' panel when the window is shorter than it (window_layout.cpp lays
 // it out at the scroll): its scroll bar, the mouse wheel, and the control Tab reaches.
 #include <algorithm>
 

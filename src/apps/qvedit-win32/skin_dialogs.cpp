@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "core/skineditor/editor_names.h"
+#include "core/skineditor/session_messages.h"
 
 namespace quarvel {
 
@@ -90,9 +91,8 @@ std::optional<std::string> PickFolder(HWND owner, const char* title) {
   return std::string(path);
 }
 
-CloseChoice AskBeforeLeaving(HWND owner, const char* doing) {
-  const std::string question =
-      std::string("The skin has changes that are not saved.\n\nSave them before ") + doing + "?";
+CloseChoice AskBeforeLeaving(HWND owner, const std::string& doing) {
+  const std::string question = messages::LeaveQuestion(doing);
   switch (MessageBoxA(owner, question.c_str(), kEditorTitle, MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDYES:
       return CloseChoice::kSave;
@@ -104,10 +104,8 @@ CloseChoice AskBeforeLeaving(HWND owner, const char* doing) {
 }
 
 bool AskRestore(HWND owner, const std::string& folder) {
-  const std::string question =
-      "The skin in " + folder +
-      " has changes that were not saved when the editor was ended.\n\nRestore them? Yes "
-      "restores them, unsaved until you save; No discards them.";
+  const std::string question = messages::RestoreQuestion(folder) +
+                               "Yes restores them, unsaved until you save; No discards them.";
   return MessageBoxA(owner, question.c_str(), kEditorTitle, MB_YESNO | MB_ICONQUESTION) != IDNO;
 }
 

@@ -25,7 +25,7 @@ void ShowProblem(HWND owner, const std::string& text);
 std::optional<std::string> PickFolder(HWND owner, const char* title);
 
 // "Save them before <doing>?"
-CloseChoice AskBeforeLeaving(HWND owner, const char* doing);
+CloseChoice AskBeforeLeaving(HWND owner, const std::string& doing);
 
 // Edits kept when the editor was ended last time: true to restore them (Yes, or the box closed),
 // false to discard them (No).
