@@ -1,3 +1,4 @@
+// The local time of day on each system: GetLocalTime on Windows, localtime_r elsewhere.
 #include "platform/clock.h"
 
 #ifdef _WIN32

@@ -1,4 +1,5 @@
 #pragma once
+// The first-run dialog on Windows: the designed layout built as a native dialog with its banner.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif

@@ -1,4 +1,6 @@
 #pragma once
+// Whether a file is there, as the directory search tells it (hidden and system files count as
+// absent).
 #include <cstdint>
 #include <string>
 
