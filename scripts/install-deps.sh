@@ -38,7 +38,9 @@ no_recommends=(openbox fluxbox hsetroot
   # builds its pointer, tests/e2e/virtual_pointer. sway alone would pull in a terminal and more.
   # qt6-wayland: Qt then opens its windows natively there, as on a Wayland desktop, so the
   # editor's hand-over is tried as people meet it.
-  sway xwayland grim wtype jq libwayland-dev qt6-wayland)
+  # mutter: GNOME's compositor, headless (in a D-Bus session of its own), for the checks that
+  # need no picture or input there.
+  sway xwayland grim wtype jq libwayland-dev qt6-wayland mutter dbus-bin dbus-daemon)
 
 missing() {
   local p
