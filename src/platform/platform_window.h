@@ -11,8 +11,8 @@
 
 namespace quarvel {
 
-enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTimer4 = 4 };
-inline constexpr int kTimerCount = 4;
+enum class TimerId { kTimer1 = 1, kTimer2 = 2, kTimer3 = 3, kTimer4 = 4, kTimer5 = 5 };
+inline constexpr int kTimerCount = 5;
 
 // Events from the window system, delivered one at a time on the GUI thread.
 class WindowEvents {
@@ -79,6 +79,11 @@ class PlatformWindow {
   virtual void PresentPart(const PixelImage& face, const ChangedPart& changed) {
     Present(face, changed.box);
   }
+
+  // false: the window stays where it is and takes the pointer as before, but shows nothing of
+  // its face, where the window system draws it see-through (a compositing manager); elsewhere
+  // the face stays shown. true: the face shows again.
+  virtual void ShowFace(bool /*shown*/) {}
 
   // Starts a timer that fires every `milliseconds` from now, or restarts it with that interval.
   virtual void StartTimer(TimerId timer, int milliseconds) = 0;

@@ -123,20 +123,47 @@ TEST_F(MouseDodgeTest, AParksAndUnparksOnlyThroughTheLayer) {
 
 // Where the pointer is known only over the clock's own windows (Xwayland) the place read is the
 // last one over the clock: it never parks it, a parked clock comes back at the next second, and
-// only a real move over the window hides it.
+// only a real move over the window hides it. It comes back see-through, and shows its face only
+// when no move over it came by the reveal: a pointer resting on it never sees it flash.
 TEST_F(MouseDodgeTest, APointerKnownOnlyOverTheClockParksOnlyOnAMoveOverIt) {
   system.SetPointerKnownEverywhere(false);
   system.SetCursor(350, 150);  // in the square from the start, as a new Xwayland has it
   Form1& f = StartAt300x100();
   NextSecondWithPointerAt(350, 150);
   EXPECT_EQ(Dodge(), std::make_pair(false, 300));
+  EXPECT_TRUE(window.faceShown());
   window.MouseMove();
   EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
-  NextSecondWithPointerAt(350, 150);  // frozen inside: back all the same
+  NextSecondWithPointerAt(350, 150);  // frozen inside: back all the same, unseen
   EXPECT_EQ(Dodge(), std::make_pair(false, 300));
-  window.MouseMove(0, kShift);  // Shift alone still keeps it
+  EXPECT_FALSE(window.faceShown());
+  EXPECT_TRUE(window.TimerRunning(Form1::kReveal));
+  window.MouseMove();  // the pointer still there: hidden again, never shown
+  window.Tick(Form1::kReveal);
+  EXPECT_EQ(Dodge(), std::make_pair(true, -1000));
+  EXPECT_FALSE(window.faceShown());
+  EXPECT_FALSE(window.TimerRunning(Form1::kReveal));
+  NextSecondWithPointerAt(350, 150);  // gone meanwhile: no move by the reveal, the face shows
+  window.Tick(Form1::kReveal);
+  EXPECT_EQ(Dodge(), std::make_pair(false, 300));
+  EXPECT_TRUE(window.faceShown());
+  EXPECT_FALSE(window.TimerRunning(Form1::kReveal));
+  window.MouseMove();
+  NextSecondWithPointerAt(350, 150);
+  window.MouseMove(0, kShift);  // Shift alone keeps it, and shows it at once
   window.MouseMove(0, kShift);
   EXPECT_FALSE(f.state().dodged);
+  EXPECT_TRUE(window.faceShown());
+}
+
+// Where the pointer is known everywhere a clock comes back shown, with no reveal to wait for.
+TEST_F(MouseDodgeTest, APointerKnownEverywhereBringsTheClockBackShown) {
+  StartAt300x100();
+  NextSecondWithPointerAt(350, 150);
+  NextSecondWithPointerAt(600, 150);
+  EXPECT_EQ(Dodge(), std::make_pair(false, 300));
+  EXPECT_TRUE(window.faceShown());
+  EXPECT_FALSE(window.TimerRunning(Form1::kReveal));
 }
 
 // A window manager or compositor that puts the window elsewhere than asked (sway centres new

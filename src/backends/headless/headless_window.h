@@ -32,6 +32,7 @@ class HeadlessWindow final : public PlatformWindow {
   void PresentPart(const PixelImage& face, const ChangedPart& changed) override;
   void StartTimer(TimerId timer, int milliseconds) override;
   void StopTimer(TimerId timer) override { timers_.Stop(timer); }
+  void ShowFace(bool shown) override { faceShown_ = shown; }
 
   // Test controls. Tick delivers one tick of a running timer, as the event loop would.
   bool Tick(TimerId timer);
@@ -72,6 +73,7 @@ class HeadlessWindow final : public PlatformWindow {
   int presents() const { return presents_; }
   int timerStarts() const { return timerStarts_; }
   bool shown() const { return shown_; }
+  bool faceShown() const { return faceShown_; }
   bool topmost() const { return topmost_; }
   int32_t left() const { return place_.x; }
   int32_t top() const { return place_.y; }
@@ -92,6 +94,7 @@ class HeadlessWindow final : public PlatformWindow {
   int32_t refuseLeftOf_ = std::numeric_limits<int32_t>::min();
   bool topmost_ = false;
   bool shown_ = false;
+  bool faceShown_ = true;
   std::string caption_;
   bool screenSettling_ = false;
   bool timersFail_ = false;

@@ -89,7 +89,7 @@ LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_TIMER:
-      if (wParam >= 1 && wParam <= 3) events_->OnTimer(static_cast<TimerId>(wParam));
+      if (wParam >= 1 && wParam <= kTimerCount) events_->OnTimer(static_cast<TimerId>(wParam));
       return 0;
     case WM_LBUTTONDOWN:
       events_->OnMouseDown(1, PointerModifiers());

@@ -20,7 +20,13 @@ void X11AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
   whole_ = true;
 }
 
+void X11AlphaFace::SetVeiled(bool veiled) {
+  veiled_ = veiled;
+  whole_ = true;
+}
+
 bool X11AlphaFace::Inside(int x, int y) const {
+  if (veiled_) return false;
   if (!round_) return true;
   if (static_cast<std::size_t>(y) >= rowOf_.size()) return false;
   const RegionRow& row = rowOf_[static_cast<std::size_t>(y)];

@@ -13,6 +13,8 @@ class X11AlphaFace {
  public:
   // Empty rows: the whole square is opaque (a window with no region).
   void SetRegion(const std::vector<RegionRow>& rows);
+  // Veiled: every pixel transparent, until unveiled (the next update converts the whole face).
+  void SetVeiled(bool veiled);
   // Brings the part of the face into the alpha picture (all of it after a new size or region).
   // Returns the part to show: the one given, or the whole picture.
   ChangedPart Update(const PixelImage& face, const ChangedPart& part);
@@ -23,6 +25,7 @@ class X11AlphaFace {
 
   std::vector<RegionRow> rowOf_;  // indexed by y: the region's row there (empty: none)
   bool round_ = false;
+  bool veiled_ = false;
   bool whole_ = true;  // the next update converts the whole face
   PixelImage pixels_;
 };

@@ -256,6 +256,14 @@ void X11Window::PresentPart(const PixelImage& face, const ChangedPart& changed) 
   Paint(shown);
 }
 
+// Only a window with alpha can be see-through; without a compositing manager the face stays.
+void X11Window::ShowFace(bool shown) {
+  if (!visual_.alpha) return;
+  alphaFace_.SetVeiled(!shown);
+  if (coreFace_ != nullptr)
+    PresentPart(*coreFace_, WholeRows({0, 0, coreFace_->width, coreFace_->height}));
+}
+
 void X11Window::Paint(const ChangedPart& part) {
   if (face_ == nullptr || face_->empty() || part.box.empty()) return;
   const ImageRect& box = part.box;

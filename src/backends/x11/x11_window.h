@@ -41,6 +41,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
   void PresentPart(const PixelImage& face, const ChangedPart& changed) override;
+  void ShowFace(bool shown) override;
   void StartTimer(TimerId timer, int milliseconds) override {
     loop_.StartTimer(timer, milliseconds);
   }

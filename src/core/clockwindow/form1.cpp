@@ -59,6 +59,9 @@ void Form1::OnTimer(TimerId timer) {
       case kMinuteLap:
         LapFrame(Lap::kMinute);
         break;
+      case kReveal:
+        Reveal();
+        break;
       case kScreenSettle:
         SetTimerEnabled(kScreenSettle, false);
         window_.SetScreenSettling(false);

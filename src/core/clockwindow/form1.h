@@ -40,12 +40,17 @@ class Form1 final : public WindowEvents {
   //   Timer1  the second tick: the redraw and the pointer test, once per change of second
   //   Timer2  key X: the second hand's lap, one frame every 50 ms
   //   Timer3  key Z: the minute hand's lap, one frame every 50 ms
-  // and one of its own: the screens settling, 2 s after they changed, while a move by the
-  // window manager counts as part of the change.
+  // and two of its own: Timer4, the screens settling, 2 s after they changed, while a move by
+  // the window manager counts as part of the change; Timer5, once, a moment after a clock that
+  // can't see the pointer came back unseen: its face shows unless a move over it hid it again.
   static constexpr TimerId kSecondTick = TimerId::kTimer1;
   static constexpr TimerId kSecondLap = TimerId::kTimer2;
   static constexpr TimerId kMinuteLap = TimerId::kTimer3;
   static constexpr TimerId kScreenSettle = TimerId::kTimer4;
+  static constexpr TimerId kReveal = TimerId::kTimer5;
+  // Long enough for the compositor to tell a pointer resting on the clock that it came back,
+  // also on a busy machine; short enough that it shows again well within two seconds.
+  static constexpr int kRevealMs = 500;
   static constexpr int kScreenSettleMs = 2000;
   static constexpr int kFirstTickMs = 10;      // Timer1's first tick once it is switched on
   static constexpr int kTickMarginMs = 2;      // Timer1 wakes this long after the second changes
@@ -135,6 +140,10 @@ class Form1 final : public WindowEvents {
   void DodgeCheck();
   void Park();
   void Restore();
+  // Home, but see-through until kRevealMs have passed with no move over it.
+  void RestoreUnseen();
+  void Reveal();
+  void SetFaceVeiled(bool veiled);
   void StartLap(Lap lap);
   void LapFrame(Lap lap);
   // The face to the window: whole after a new dial, else only what the hands changed.
@@ -158,6 +167,7 @@ class Form1 final : public WindowEvents {
   bool saveFailed_ = false;   // the failed save is being reported
   bool handingOver_ = false;  // the editor is starting: events still run while we wait
   bool dragging_ = false;     // handed to the window system; its end is the next mouse move
+  bool faceVeiled_ = false;   // home, see-through, until the reveal
   bool failed_ = false;       // a run-time error is being reported: the clock is over
 };
 

@@ -24,6 +24,25 @@ void Form1::Park() {
 void Form1::Restore() {
   state_.dodged = false;
   window_.MoveTo(ThroughTwips(twips_.x, state_.windowLeft), window_.Position().y);
+  SetFaceVeiled(false);
+}
+
+void Form1::RestoreUnseen() {
+  SetFaceVeiled(true);
+  state_.dodged = false;
+  window_.MoveTo(ThroughTwips(twips_.x, state_.windowLeft), window_.Position().y);
+  window_.StartTimer(kReveal, kRevealMs);
+}
+
+void Form1::Reveal() {
+  window_.StopTimer(kReveal);
+  if (!state_.dodged) SetFaceVeiled(false);
+}
+
+void Form1::SetFaceVeiled(bool veiled) {
+  if (faceVeiled_ == veiled) return;
+  faceVeiled_ = veiled;
+  window_.ShowFace(!veiled);
 }
 
 void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
@@ -37,6 +56,7 @@ void Form1::OnMouseMove(int16_t /*button*/, int16_t shift) {
     }
     if (shift == 1) {  // Shift alone suspends the hiding; Shift with Ctrl or Alt does not
       state_.shiftHeld = true;
+      if (!state_.dodged) SetFaceVeiled(false);
       return;
     }
     state_.shiftHeld = false;
@@ -50,9 +70,11 @@ void Form1::DodgeCheck() {
   if (!state_.topmost || state_.shiftHeld) return;
   // Where the pointer is known only over the clock's own windows (Xwayland), a parked clock
   // can't see it leave: the place read is the last one over the clock, frozen. So it comes back
-  // at once and hides again only on a real move over it; and a place read never parks it.
+  // at once, see-through, and hides again only on a real move over it (a pointer resting there
+  // gets one as the compositor tells it the window came back), before a busy compositor shows
+  // it; a place read never parks it.
   if (!system_.PointerKnownEverywhere()) {
-    if (state_.dodged) Restore();
+    if (state_.dodged) RestoreUnseen();
     return;
   }
   system_.GetCursorPos(state_.cursorPos);  // on failure the last position stays
