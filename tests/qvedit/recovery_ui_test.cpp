@@ -9,49 +9,23 @@
 #include <QApplication>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <functional>
-#include <iterator>
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "apps/qvedit-qt/editor_window.h"
 #include "apps/qvedit-qt/face_view.h"
 #include "apps/qvedit-qt/work_keeper.h"
 #include "core/skineditor/face_time.h"
 #include "core/skineditor/skin_files.h"
+#include "scripted_dialogs.h"
 #include "temp_folder.h"
 
 namespace quarvel {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileBytes;
 const std::string kData = QUARVEL_DATA_DIR;
-constexpr const char* kSkinFiles[] = {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp", "settings.ini"};
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct ScriptedDialogs final : SkinDialogs {
-  std::function<CloseChoice()> close = [] { return CloseChoice::kStay; };
-  bool restore = true;
-  int restoreAsked = 0;
-  std::vector<std::string> problems;
-  std::optional<ColorRef> PickColour(QWidget*, ColorRef) override { return std::nullopt; }
-  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override { return {}; }
-  std::optional<std::string> PickFolder(QWidget*, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowProblem(QWidget*, const std::string& text) override { problems.push_back(text); }
-  CloseChoice AskBeforeLeaving(QWidget*, const std::string&) override { return close(); }
-  bool AskRestore(QWidget*, const std::string&) override {
-    ++restoreAsked;
-    return restore;
-  }
-};
+constexpr const char* kSettings = "300,200\r\n0\r\nqv.bmp\r\n2\r\n";
 
 // A skin folder and a state folder of their own; editors opened on the skin one after another.
 struct Runs {
@@ -59,16 +33,14 @@ struct Runs {
   testing::TempFolder state;
   fs::path before = fs::current_path();
   StoppedClock clock{kClassicPose};
-  ScriptedDialogs* dialogs = nullptr;
+  testing::ScriptedDialogs* dialogs = nullptr;
   std::unique_ptr<EditorWindow> window;
   std::unique_ptr<WorkKeeper> keeper;
   int quits = 0;
 
   Runs() {
-    for (const char* name : kSkinFiles)
-      if (std::string(name) != "settings.ini")
-        fs::copy_file(kData + "/" + name, skin.path() + "/" + name);
-    skin.Write("settings.ini", "300,200\r\n0\r\nqv.bmp\r\n2\r\n");
+    skin.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
+    skin.Write("settings.ini", kSettings);
     qputenv("XDG_STATE_HOME", QByteArray::fromStdString(state.path()));
     fs::current_path(skin.path());
   }
@@ -78,13 +50,9 @@ struct Runs {
   }
   // The editor started on the skin, as qvedit's main starts it.
   void Start() {
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    dialogs = scripted.get();
-    window = std::make_unique<EditorWindow>(std::move(scripted), clock);
+    window = testing::NewEditor(dialogs, clock);
     keeper = std::make_unique<WorkKeeper>(*window, [this] { ++quits; });
-    window->Open();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    testing::OpenAndShow(*window);
     QTest::qWait(50);  // the questions asked once the window shows
   }
   void End() {
@@ -103,12 +71,9 @@ struct Runs {
     return state.path() + "/quarvel/recovery/" + RecoveryFileName(skin.path());
   }
   bool SkinUntouched() const {
-    for (const char* name : kSkinFiles)
-      if (Bytes(skin.path() + "/" + name) != (std::string(name) == "settings.ini"
-                                                  ? "300,200\r\n0\r\nqv.bmp\r\n2\r\n"
-                                                  : Bytes(kData + "/" + name)))
-        return false;
-    return true;
+    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
+      if (skin.Read(name) != FileBytes(kData + "/" + name)) return false;
+    return skin.Read("settings.ini") == kSettings;
   }
   SkinDocument OnDisk() const {
     FileSlot slot(skin.path());
@@ -165,23 +130,6 @@ class RecoveryUiTest : public QObject {
     runs.End();
     runs.Start();
     QVERIFY(runs.window->editor().document() == edited);
-  }
-
-  // Restored edits closed with "Don't save" remove the copy. (What the offer asks and keeps,
-  // Discard and copies that can't be read or are another folder's among it, is the model's
-  // flow: RecoveryOfferTest.)
-  void DontSaveRemovesTheCopy() {
-    Runs runs;
-    runs.Start();
-    runs.DeleteAMinutePoint();
-    QVERIFY(runs.window->KeepUnsavedWork());  // what the session's and the display's end do
-    runs.End();
-    runs.Start();  // restored
-    runs.dialogs->close = [] { return CloseChoice::kDiscard; };
-    runs.window->close();
-    QVERIFY(!fs::exists(runs.CopyPath()));
-    QVERIFY(runs.SkinUntouched());
-    runs.End();
   }
 
   // A second signal ends the process at once, by that signal, whatever the first is doing.

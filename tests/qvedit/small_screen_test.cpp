@@ -11,29 +11,13 @@
 #include <QTest>
 #include <filesystem>
 
-#include "apps/qvedit-qt/editor_window.h"
 #include "core/skineditor/face_time.h"
+#include "scripted_dialogs.h"
 #include "temp_folder.h"
 
 namespace quarvel {
-namespace {
 
 namespace fs = std::filesystem;
-
-struct NoDialogs final : SkinDialogs {
-  std::optional<ColorRef> PickColour(QWidget*, ColorRef) override { return std::nullopt; }
-  std::optional<std::string> PickBitmap(QWidget*, const std::string&) override {
-    return std::nullopt;
-  }
-  std::optional<std::string> PickFolder(QWidget*, const std::string&, const std::string&) override {
-    return std::nullopt;
-  }
-  void ShowProblem(QWidget*, const std::string&) override {}
-  CloseChoice AskBeforeLeaving(QWidget*, const std::string&) override { return CloseChoice::kStay; }
-  bool AskRestore(QWidget*, const std::string&) override { return false; }
-};
-
-}  // namespace
 
 class SmallScreenTest : public QObject {
   Q_OBJECT
@@ -41,15 +25,14 @@ class SmallScreenTest : public QObject {
  private slots:
   void EveryControlFitsOrScrollsIntoView() {
     testing::TempFolder folder;
-    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
-      fs::copy_file(std::string(QUARVEL_DATA_DIR) + "/" + name, folder.path() + "/" + name);
+    folder.CopyIn(QUARVEL_DATA_DIR, {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
     const fs::path before = fs::current_path();
     fs::current_path(folder.path());
     StoppedClock clock{kClassicPose};
-    EditorWindow window(std::make_unique<NoDialogs>(), clock);
-    window.Open();
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    testing::ScriptedDialogs* dialogs = nullptr;
+    const std::unique_ptr<EditorWindow> made = testing::NewEditor(dialogs, clock);
+    EditorWindow& window = *made;
+    testing::OpenAndShow(window);
 
     const QRect screen = window.screen()->availableGeometry();
     QCOMPARE(screen.size(), QSize(640, 360));  // the laptop at 2x, or the test proves nothing

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -12,6 +13,12 @@
 #include <unistd.h>
 
 namespace quarvel::testing {
+
+// A file's bytes, or "" when it can't be read.
+inline std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 class TempFolder {
  public:
@@ -37,9 +44,12 @@ class TempFolder {
     return file;
   }
 
-  std::string Read(const std::string& name) const {
-    std::ifstream in(path_ + "/" + name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+  std::string Read(const std::string& name) const { return FileBytes(path_ + "/" + name); }
+
+  // Copies these files of `from` in, under their own names.
+  void CopyIn(const std::string& from, std::initializer_list<const char*> names) const {
+    for (const char* name : names)
+      std::filesystem::copy_file(from + "/" + name, path_ + "/" + name);
   }
 
  private:

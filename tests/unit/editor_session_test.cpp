@@ -6,8 +6,6 @@
 
 #include <deque>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -24,15 +22,7 @@ namespace fs = std::filesystem;
 const std::string kData = QUARVEL_DATA_DIR;
 constexpr ColorRef kGreen = 0x3CC80A;
 
-std::string Bytes(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void CopyDefaultSkin(const std::string& to) {
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"})
-    fs::copy_file(kData + "/" + name, to + "/" + name);
-}
+using testing::FileBytes;
 
 // Answers as the test says; remembers, in order, what the session asked and told.
 struct ScriptedHost final : EditorHost {
@@ -93,17 +83,17 @@ struct ScriptedHost final : EditorHost {
 class EditorSessionTest : public ::testing::Test {
  protected:
   EditorSessionTest() {
-    CopyDefaultSkin(skin.path());
+    skin.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
     fs::current_path(skin.path());
     host.session = &session;
     EXPECT_EQ(session.OpenWorkingFolder(), "");
   }
   ~EditorSessionTest() override { fs::current_path(before); }
 
-  std::string Shipped(const char* name) { return Bytes(kData + "/" + name); }
+  std::string Shipped(const char* name) { return FileBytes(kData + "/" + name); }
   void Edit() { session.ChooseColour(); }  // the hour hand green: one unsaved change
   ColorRef HourColourIn(const std::string& folder) {
-    return Bytes(folder + "/tan.sin").starts_with(std::to_string(kGreen)) ? kGreen : 0;
+    return FileBytes(folder + "/tan.sin").starts_with(std::to_string(kGreen)) ? kGreen : 0;
   }
 
   fs::path before = fs::current_path();
@@ -123,7 +113,7 @@ TEST_F(EditorSessionTest, SaveAndStartTheClockOnlyAfterAGoodSave) {
   EXPECT_TRUE(host.problems[0].starts_with("The skin was not saved.\n\n")) << host.problems[0];
   EXPECT_NE(host.problems[0].find("Run-time error 6"), std::string::npos) << host.problems[0];
   EXPECT_EQ(host.said, (std::vector<std::string>{"typed", "problem"}));
-  EXPECT_EQ(Bytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
+  EXPECT_EQ(FileBytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
   EXPECT_TRUE(session.editor().HasUnsavedChanges());
 
   session.Undo();
@@ -141,17 +131,19 @@ TEST_F(EditorSessionTest, SaveAndStartTheClockOnlyAfterAGoodSave) {
 }
 
 // Leaving with unsaved changes asks once: Save writes them, Discard drops them, staying keeps
-// the skin; nothing unsaved, nothing asked. A kept copy goes with the changes.
+// the skin; nothing unsaved, nothing asked nor kept. A kept copy goes with the changes.
 TEST_F(EditorSessionTest, LeavingWithUnsavedChangesAsksFirst) {
   EXPECT_TRUE(session.MayLeaveSkin(messages::kClosing));
+  EXPECT_TRUE(session.KeepUnsavedWork());
   EXPECT_TRUE(host.said.empty());
+  EXPECT_FALSE(fs::exists(RecoveryStore(state.path()).PathFor(skin.path())));
   Edit();
   host.leave = {CloseChoice::kStay, CloseChoice::kDiscard};
   EXPECT_FALSE(session.MayLeaveSkin(messages::kClosing));
   EXPECT_TRUE(session.KeepUnsavedWork());
   EXPECT_TRUE(fs::exists(RecoveryStore(state.path()).PathFor(skin.path())));
   EXPECT_TRUE(session.MayLeaveSkin(messages::kClosing));
-  EXPECT_EQ(Bytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
+  EXPECT_EQ(FileBytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
   EXPECT_FALSE(fs::exists(RecoveryStore(state.path()).PathFor(skin.path())));
   EXPECT_EQ(host.said, (std::vector<std::string>{"ask: closing", "ask: closing"}));
 
@@ -180,7 +172,7 @@ TEST_F(EditorSessionTest, NewSkinGoesOnInAnEmptyFolderOnly) {
                                   fs::path(skin.path()).parent_path().string());
   EXPECT_EQ(session.folder(), other.path());
   EXPECT_EQ(fs::current_path(), other.path());
-  EXPECT_EQ(Bytes(other.path() + "/tan.sin"), Shipped("tan.sin"));
+  EXPECT_EQ(FileBytes(other.path() + "/tan.sin"), Shipped("tan.sin"));
   EXPECT_NE(session.StatusText().find(messages::kNewSkinMade), std::string::npos);
 }
 
@@ -200,9 +192,9 @@ TEST_F(EditorSessionTest, SaveACopyGoesOnInTheCopy) {
   session.ChooseHand(HandId::kMinute);
   Edit();
   EXPECT_TRUE(session.Save());
-  EXPECT_EQ(Bytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
-  EXPECT_EQ(Bytes(skin.path() + "/tyou.sin"), Shipped("tyou.sin"));
-  EXPECT_NE(Bytes(other.path() + "/tyou.sin"), Shipped("tyou.sin"));
+  EXPECT_EQ(FileBytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
+  EXPECT_EQ(FileBytes(skin.path() + "/tyou.sin"), Shipped("tyou.sin"));
+  EXPECT_NE(FileBytes(other.path() + "/tyou.sin"), Shipped("tyou.sin"));
 }
 
 // Another skin folder: its problems told in one message, a folder that can't be entered told of,
@@ -233,7 +225,7 @@ TEST_F(EditorSessionTest, EditsKeptAtTheEndAreOfferedBack) {
   EXPECT_FALSE(session.MayLeaveSkin(messages::kClosing));
   EXPECT_FALSE(session.EndKeepingWork());
   EXPECT_EQ(host.said, (std::vector<std::string>{"ask: closing", "typed"}));
-  EXPECT_EQ(Bytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
+  EXPECT_EQ(FileBytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
 
   ScriptedHost next;
   EditorSession again{next, clock, RecoveryStore(state.path())};

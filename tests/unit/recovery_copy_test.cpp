@@ -6,8 +6,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -18,6 +16,7 @@
 namespace quarvel {
 namespace {
 
+using testing::FileBytes;
 using testing::TempFolder;
 using Kind = RecoveryLookup::Kind;
 namespace fs = std::filesystem;
@@ -37,11 +36,6 @@ SkinDocument Edited() {
   return document;
 }
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(RecoveryCopyTest, KeptEditsReadBackWholeUnderTheFoldersKeyAndNowhereElse) {
   TempFolder state;
   const RecoveryStore store(state.path() + "/quarvel/recovery");
@@ -54,7 +48,7 @@ TEST(RecoveryCopyTest, KeptEditsReadBackWholeUnderTheFoldersKeyAndNowhereElse) {
   EXPECT_EQ(store.PathFor(skin), store.folder() + "/" + RecoveryFileName(skin));
   EXPECT_EQ(RecoveryFileName(skin).size(), 16u + 5u);
   EXPECT_NE(RecoveryFileName(skin), RecoveryFileName(skin + "/"));
-  EXPECT_NE(Bytes(store.PathFor(skin)).find(skin), std::string::npos);
+  EXPECT_NE(FileBytes(store.PathFor(skin)).find(skin), std::string::npos);
   std::vector<fs::path> files(fs::directory_iterator(store.folder()), {});
   EXPECT_EQ(files.size(), 1u);
   struct stat info {};
@@ -112,14 +106,14 @@ TEST(RecoveryCopyTest, ADamagedCopyIsRefusedWholeAndSetAsideNeverReplaced) {
   EXPECT_EQ(found.kind, Kind::kUnreadable);
   EXPECT_NE(found.problem, "");
   store.Drop("/skins/a");
-  EXPECT_EQ(Bytes(path), text.substr(0, text.size() / 2));
+  EXPECT_EQ(FileBytes(path), text.substr(0, text.size() / 2));
   const std::string aside = store.SetAside("/skins/a");
   EXPECT_EQ(aside, path + ".unreadable");
-  EXPECT_EQ(Bytes(aside), text.substr(0, text.size() / 2));
+  EXPECT_EQ(FileBytes(aside), text.substr(0, text.size() / 2));
   EXPECT_EQ(store.Find("/skins/a").kind, Kind::kNone);
   state.Write(RecoveryFileName("/skins/a"), "QUARVEL");
   EXPECT_EQ(store.SetAside("/skins/a"), path + "-2.unreadable");
-  EXPECT_EQ(Bytes(aside), text.substr(0, text.size() / 2));
+  EXPECT_EQ(FileBytes(aside), text.substr(0, text.size() / 2));
 }
 
 TEST(RecoveryCopyTest, AnOversizeCopyIsRefusedUnreadAndKept) {
@@ -131,7 +125,7 @@ TEST(RecoveryCopyTest, AnOversizeCopyIsRefusedUnreadAndKept) {
   const RecoveryLookup found = store.Find("/skins/a");
   EXPECT_EQ(found.kind, Kind::kUnreadable);
   EXPECT_NE(found.problem.find(RecoveryFileName("/skins/a")), std::string::npos) << found.problem;
-  EXPECT_EQ(Bytes(store.PathFor("/skins/a")), huge);
+  EXPECT_EQ(FileBytes(store.PathFor("/skins/a")), huge);
 }
 
 TEST(RecoveryCopyTest, TheStateFolderFollowsTheEnvironment) {

@@ -48,21 +48,27 @@ class RecoveryOfferTest : public ::testing::Test {
   }();
 };
 
-TEST_F(RecoveryOfferTest, TheAuthorsAnswerRestoresAsUnsavedOrDropsTheCopy) {
-  store.Keep(skin, kept);
-  SkinEditor editor(opened);
-  Answers yes(true);
-  EXPECT_TRUE(OfferKeptEdits(store, skin, editor, yes.Prompts()));
-  EXPECT_EQ(yes.asked, 1);
-  EXPECT_EQ(editor.document(), kept);
-  EXPECT_TRUE(editor.HasUnsavedChanges());
-  EXPECT_EQ(store.Find(skin).kind, Kind::kFound);  // until a save or a close without one
-
-  SkinEditor other(opened);
-  Answers no(false);
-  EXPECT_FALSE(OfferKeptEdits(store, skin, other, no.Prompts()));
-  EXPECT_EQ(other.document(), opened);
-  EXPECT_EQ(store.Find(skin).kind, Kind::kNone);
+// Restored as unsaved (the copy stays until a save or a close without one), dropped, or, when
+// the editor ends while asking, kept for the next start.
+TEST_F(RecoveryOfferTest, TheAnswerRestoresOrDropsTheCopyAndAnEndWhileAskingKeepsIt) {
+  const struct {
+    const char* what;
+    bool restore, endWhileAsking;
+    Kind left;
+  } answers[] = {{"restore", true, false, Kind::kFound},
+                 {"don't", false, false, Kind::kNone},
+                 {"ended while asking", false, true, Kind::kFound}};
+  for (const auto& a : answers) {
+    SCOPED_TRACE(a.what);
+    store.Keep(skin, kept);
+    SkinEditor editor(opened);
+    Answers answer(a.restore, a.endWhileAsking);
+    EXPECT_EQ(OfferKeptEdits(store, skin, editor, answer.Prompts()), a.restore);
+    EXPECT_EQ(answer.asked, 1);
+    EXPECT_EQ(editor.document(), a.restore ? kept : opened);
+    EXPECT_EQ(editor.HasUnsavedChanges(), a.restore);
+    EXPECT_EQ(store.Find(skin).kind, a.left);
+  }
 }
 
 TEST_F(RecoveryOfferTest, NothingToAskWhenTheCopyIsTheSkinOrAnotherFolders) {
@@ -74,15 +80,6 @@ TEST_F(RecoveryOfferTest, NothingToAskWhenTheCopyIsTheSkinOrAnotherFolders) {
   EXPECT_EQ(answers.asked, 0);
   EXPECT_EQ(store.Find(skin).kind, Kind::kNone);
   EXPECT_EQ(store.Find("/skins/day").kind, Kind::kFound);
-}
-
-TEST_F(RecoveryOfferTest, AnEndWhileAskingKeepsTheCopyForTheNextStart) {
-  store.Keep(skin, kept);
-  SkinEditor editor(opened);
-  Answers answers(false, true);
-  EXPECT_FALSE(OfferKeptEdits(store, skin, editor, answers.Prompts()));
-  EXPECT_EQ(editor.document(), opened);
-  EXPECT_EQ(store.Find(skin).kind, Kind::kFound);
 }
 
 TEST_F(RecoveryOfferTest, AnUnreadableCopyIsSetAsideAndToldOfNotDeleted) {

@@ -73,8 +73,7 @@ TEST(SafeSave, APlantedLinkOrFileAtTheOldTemporaryNameIsNeitherFollowedNorMoved)
   for (const bool plantLink : {true, false}) {
     SCOPED_TRACE(plantLink ? "planted link" : "planted file");
     TempFolder folder;
-    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-      fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
+    folder.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin"});
     const std::string victim = folder.Write("victim.txt", "precious\n");
     folder.Write("settings.ini", "1,2\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     for (const std::string planted : {"/settings.ini.new", "/tyou.sin.new"}) {

@@ -25,8 +25,7 @@ struct Skin {
   FileSlot slot{folder.path()};
   SkinDocument document;
   Skin() {
-    for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-      fs::copy_file(kData + "/" + name, folder.path() + "/" + name);
+    folder.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin"});
     folder.Write("settings.ini", "300,200\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
     document = OpenSkin(slot).document;
   }

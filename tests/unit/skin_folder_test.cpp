@@ -66,8 +66,7 @@ TEST(SkinFolder, TheBuiltInDefaultSkinIsDataByteForByte) {
 // default skin's: saved over, hands and face, New skin still makes the skin as shipped.
 TEST(SkinFolder, ANewSkinIsThePristineDefaultAfterTheDefaultFolderWasSavedOver) {
   TempFolder programs, elsewhere, target;
-  for (const char* name : kDefaultFiles)
-    fs::copy_file(kData + "/" + name, programs.path() + "/" + name);
+  programs.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin", "qv.bmp"});
   FileSlot slot(programs.path());
   OpenedSkin opened = OpenSkin(slot);
   SkinOnDisk onDisk = opened.onDisk();
@@ -118,8 +117,7 @@ TEST(SkinFolder, ANewSkinNeverReplacesAFile) {
 
 TEST(SkinFolder, ACopyTakesTheEditedSkinAndItsFaceAndNeverReplacesASkin) {
   TempFolder source, target;
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-    fs::copy_file(kData + "/" + name, source.path() + "/" + name);
+  source.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin"});
   fs::create_directory(source.path() + "/faces");
   fs::copy_file(kData + "/qv.bmp", source.path() + "/faces/night.bmp");
   SkinDocument edited = Opened(source.path());
@@ -238,8 +236,7 @@ TEST(FaceImport, AFailedCopySaysWhyAndWritesNothing) {
 // Browse... only names the face; the save brings one from elsewhere in and names it plainly.
 TEST(FaceImport, AFacePickedElsewhereIsBroughtInAtTheSaveNotBefore) {
   Folders f;
-  for (const char* name : {"tyou.sin", "tan.sin", "byou.sin"})
-    fs::copy_file(kData + "/" + name, f.skin.path() + "/" + name);
+  f.skin.CopyIn(kData, {"tyou.sin", "tan.sin", "byou.sin"});
   const std::string inside = f.skin.Write("qv.bmp", Face(40, 'a'));
   const std::string picked = f.elsewhere.Write("face.bmp", Face(40, 'b'));
   EXPECT_EQ(PickedFaceName(f.skin.path(), inside), "qv.bmp");
