@@ -91,9 +91,21 @@ e2e_close_request() { # <window title>
 
 # The visible dialogs and message boxes (with that title), `dialog class="…" text="…"
 # rect=x,y,w,h`, each followed by its controls' `  control class="…" text="…" rect=…`.
-e2e_list_controls() { # [title]
-  wine "$E2E_WINPROBE" list ${1:+"$1"} 2>>"$E2E_TMP/winprobe.log" 9>&- |
-    tee -a "$E2E_ART/controls.txt"
+e2e_list_controls() { e2e_winprobe_read list "$@"; } # [title]
+
+# What the probe reads of the windows (list, window), kept in controls.txt. A reading changes
+# nothing, so one whose wine itself failed is taken again: on a busy machine wine now and then
+# ended with 1 and printed nothing, with every window there.
+e2e_winprobe_read() { # <list|window> [title]
+  local out attempt
+  for attempt in 1 2 3; do
+    if out=$(wine "$E2E_WINPROBE" "$@" 2>>"$E2E_TMP/winprobe.log" 9>&-); then
+      [ -z "$out" ] || printf '%s\n' "$out" | tee -a "$E2E_ART/controls.txt"
+      return 0
+    fi
+    e2e_log "winprobe $1 failed (attempt $attempt): $(tail -n 1 "$E2E_TMP/winprobe.log")"
+  done
+  return 1
 }
 
 # LogPixels for the next program started; a stock prefix has none (96 dpi). A test that sets

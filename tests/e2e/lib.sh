@@ -204,10 +204,7 @@ e2e_open_face() { # <browse button id> <file>
 
 # Any visible top-level window with that title, `window class="…" text="…" rect=…`, and its
 # controls, each line ending in the control's id: `  control class="…" text="…" rect=… id=n`.
-e2e_window_controls() { # <title>
-  wine "$E2E_WINPROBE" window "$1" 2>>"$E2E_TMP/winprobe.log" 9>&- |
-    tee -a "$E2E_ART/controls.txt"
-}
+e2e_window_controls() { e2e_winprobe_read window "$1"; } # <title>
 
 # --- The clock's process ------------------------------------------------------------------------
 

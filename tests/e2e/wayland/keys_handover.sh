@@ -67,21 +67,27 @@ e2e_close_request qvs
 e2e_show_clock
 e2e_geometry "$E2E_WINDOW"
 start=("$E2E_X" "$E2E_Y") from=($((E2E_X + 100)) $((E2E_Y + 100)))
-e2e_wl_hold_shift 4
+e2e_wl_hold_shift 6
 e2e_pointer "move ${from[0]} ${from[1]}" "press left"
 sleep 0.3 # as a hand does: the press, then the move
-for step in $(seq 20); do e2e_pointer "move $((from[0] + 10 * step)) $((from[1] + 5 * step))"; done
+# sway moves the window with the pointer from the moment it takes the move over, a little after
+# the press (a second or more on a busy machine), so the steps before that are not followed. As a
+# hand does, the pointer goes on, a step each 50 ms, until the clock follows, and 10 steps more.
+moved() { e2e_geometry "$E2E_WINDOW" && [ "$E2E_X" -gt "${start[0]}" ] && [ "$E2E_Y" -gt "${start[1]}" ]; }
+step=0 followed=""
+while [ "$step" -lt 60 ] && { [ -z "$followed" ] || [ "$step" -lt "$followed" ]; }; do
+  step=$((step + 1))
+  e2e_pointer "move $((from[0] + 4 * step)) $((from[1] + 2 * step))"
+  sleep 0.05
+  [ -n "$followed" ] || ! moved || followed=$((step + 10))
+done
 sleep 0.3
 e2e_pointer "release left"
 sleep 0.5
 e2e_pointer_away
 e2e_wl_keys_done
-# sway moves the window with the pointer from the moment it takes the move over, a little after
-# the press (later on a busy machine), so the steps before that are not followed: the clock ends
-# on the way, and its home with it.
-moved() { e2e_geometry "$E2E_WINDOW" && [ "$E2E_X" -gt "${start[0]}" ] && [ "$E2E_Y" -gt "${start[1]}" ]; }
-e2e_until 3 moved || e2e_fail "a drag of +200,+100 from ${start[0]},${start[1]} left the clock at" \
-  "$(e2e_place "$E2E_WINDOW")"
+e2e_until 3 moved || e2e_fail "a drag of +$((4 * step)),+$((2 * step)) from ${start[0]},${start[1]} left" \
+  "the clock at $(e2e_place "$E2E_WINDOW")"
 sleep 0.5
 e2e_geometry "$E2E_WINDOW"
 to=$E2E_X,$E2E_Y
