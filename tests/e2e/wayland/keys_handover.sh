@@ -51,9 +51,8 @@ E2E_CLOCK_PID=$FIRST_PID E2E_EXIT="" E2E_WINDOW=$CLOCK
 
 # --- The right-click hands over to the Linux editor, found and raised by its title. ---
 cp "$QUARVEL_NATIVE_BUILD/bin/qvedit" "$E2E_DIR/qvedit"
-e2e_geometry "$E2E_WINDOW"
-e2e_wl_hold_shift 3
-e2e_pointer "move $((E2E_X + 100)) $((E2E_Y + 100))" "click right"
+e2e_wl_shift_onto_clock 3
+e2e_pointer "click right"
 e2e_pointer_away
 e2e_wl_keys_done
 e2e_until 20 e2e_qvs_shown || e2e_fail "no editor window qvs within 20 s of the right-click:" \
@@ -67,8 +66,8 @@ e2e_close_request qvs
 e2e_show_clock
 e2e_geometry "$E2E_WINDOW"
 start=("$E2E_X" "$E2E_Y") from=($((E2E_X + 100)) $((E2E_Y + 100)))
-e2e_wl_hold_shift 6
-e2e_pointer "move ${from[0]} ${from[1]}" "press left"
+e2e_wl_shift_onto_clock 6
+e2e_pointer "press left"
 sleep 0.3 # as a hand does: the press, then the move
 # sway moves the window with the pointer from the moment it takes the move over, a little after
 # the press (a second or more on a busy machine), so the steps before that are not followed. As a
