@@ -1,146 +1,70 @@
-// The controls' and the face's notifications: each is one call into the session, which shows
-// what changed.
-#include <charconv>
-#include <optional>
-
+// The window's own rows of the panel (the skin folder's line above the panels; Undo, Redo, New
+// skin..., Open skin folder..., Save a copy..., Save, Save and start clock and the status below
+// them) and the face's events: each is one call into the session, which shows what changed.
 #include "apps/qvedit-win32/editor_window.h"
-// commctrl.h needs windows.h first.
-#include <commctrl.h>
-
-#include "core/skineditor/clock_size.h"
-#include "core/skineditor/face_time.h"
 
 namespace quarvel {
 
 namespace {
-std::optional<int32_t> ParseInt(const std::string& text) {
-  std::size_t start = text.find_first_not_of(' ');
-  std::size_t end = text.find_last_not_of(' ');
-  if (start == std::string::npos) return std::nullopt;
-  int32_t value = 0;
-  const char* first = text.data() + start;
-  const char* last = text.data() + end + 1;
-  if (*first == '+') ++first;
-  auto result = std::from_chars(first, last, value);
-  if (result.ec != std::errc() || result.ptr != last) return std::nullopt;
-  return value;
-}
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
 }  // namespace
 
-void EditorWindow::OnCommand(int id, int code) {
-  if (code == EN_SETFOCUS &&
-      (id == kAngleEdit || id == kPercentEdit || id == kPenEdit || id == kTimeEdit)) {
-    // A click into a field takes its whole text, so what is typed replaces it. Posted: the
-    // click itself puts the caret first.
-    PostMessageA(hwnd_, kSelectAll, 0, reinterpret_cast<LPARAM>(Item(id)));
-    return;
-  }
-  if (id == IDOK) return OnEnter();
-  if (code == BN_CLICKED) return OnClick(id);
-  OnFieldNotify(id, code);
+const PanelPart& EditorWindow::FolderPart() {
+  static const PanelPart part{
+      {{kFolderLine, "STATIC", "", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_NOPREFIX}},
+      {{{{kFolderLine, Fit::kFill}}, 10, false}}};
+  return part;
 }
 
-void EditorWindow::OnClick(int id) {
+const PanelPart& EditorWindow::CommandsPart() {
+  static const PanelPart part{
+      {{kUndoButton, "BUTTON", "Undo", kButton},
+       {kRedoButton, "BUTTON", "Redo", kButton},
+       {kNewButton, "BUTTON", "New skin...", kButton},
+       {kOpenButton, "BUTTON", "Open skin folder...", kButton},
+       {kCopyButton, "BUTTON", "Save a copy...", kButton},
+       {kSaveButton, "BUTTON", "Save", kButton},
+       {kSaveStartButton, "BUTTON", "Save and start clock", kButton},
+       {kStatus, "STATIC", "", SS_LEFT | SS_NOPREFIX}},
+      {{{{kUndoButton, Fit::kPush}, {kRedoButton, Fit::kPush}}, 14, true},
+       {{{kNewButton, Fit::kPush}, {kOpenButton, Fit::kPush}, {kCopyButton, Fit::kPush}}, 14, true},
+       {{{kSaveButton, Fit::kPush}, {kSaveStartButton, Fit::kPush}}, 14, true},
+       {{{kStatus, Fit::kFill}}, 0, false, 4}}};
+  return part;
+}
+
+bool EditorWindow::OnCommandClick(int id) {
   switch (id) {
-    case kSymmetricCheck:
-      return session_.SetSymmetric(IsDlgButtonChecked(hwnd_, kSymmetricCheck) == BST_CHECKED);
-    case kHourRadio:
-    case kMinuteRadio:
-    case kSecondRadio:
-      return session_.ChooseHand(static_cast<HandId>(id - kHourRadio));
-    case kColourButton:
-      return session_.ChooseColour();
-    case kSetButton:
-    case kInsertButton:
-      return ApplyPointFields(id == kInsertButton);
-    case kDeleteButton:
-      return session_.DeleteSelected();
-    case kBrowseButton:
-      return session_.ChooseBitmap();
-    case kStopButton:
-      return session_.ApplyTime(Text(kTimeEdit));
-    case kPoseButton:
-      return session_.StopAt(kClassicPose);
-    case kLiveButton:
-      return session_.StopAt(std::nullopt);
     case kUndoButton:
-      return session_.Undo();
+      session_.Undo();
+      return true;
     case kRedoButton:
-      return session_.Redo();
+      session_.Redo();
+      return true;
     case kNewButton:
-      return session_.NewSkin();
+      session_.NewSkin();
+      return true;
     case kOpenButton:
-      return session_.OpenSkinFolder();
+      session_.OpenSkinFolder();
+      return true;
     case kCopyButton:
-      return session_.SaveCopy();
+      session_.SaveCopy();
+      return true;
     case kSaveButton:
       session_.Save();
-      return;
+      return true;
     case kSaveStartButton:
-      return SaveAndStartClock();
+      SaveAndStartClock();
+      return true;
     default:
-      return;
+      return false;
   }
-}
-
-void EditorWindow::OnFieldNotify(int id, int code) {
-  if (id == kZoomCombo && code == CBN_SELCHANGE) {
-    const auto index = SendMessageA(Item(kZoomCombo), CB_GETCURSEL, 0, 0);
-    if (index >= 0 && index < 4) SetZoom(kAllZooms[index]);
-  } else if (id == kPenEdit && code == EN_KILLFOCUS) {
-    ApplyPenWidth();
-  } else if (id == kSizeCombo && code == CBN_SELCHANGE) {
-    const auto index = SendMessageA(Item(kSizeCombo), CB_GETCURSEL, 0, 0);
-    if (index >= 0 && index < static_cast<LRESULT>(kSizeChoices.size()))
-      ApplySize(SizeText(kSizeChoices[static_cast<std::size_t>(index)]));
-  } else if (id == kSizeCombo && code == CBN_KILLFOCUS) {
-    ApplySize(Text(kSizeCombo));
-  }
-}
-
-void EditorWindow::OnEnter() {
-  const HWND focus = GetFocus();
-  if (focus == Item(kAngleEdit) || focus == Item(kPercentEdit)) ApplyPointFields(false);
-  if (focus == Item(kPenEdit)) ApplyPenWidth();
-  if (GetParent(focus) == Item(kSizeCombo)) ApplySize(Text(kSizeCombo));
-  if (focus == Item(kTimeEdit)) session_.ApplyTime(Text(kTimeEdit));
-}
-
-void EditorWindow::OnListNotify(const NMHDR& header) {
-  if (filling_) return;
-  if (header.code == LVN_ITEMCHANGED) {
-    const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-    if ((change.uNewState & LVIS_SELECTED) != 0 && (change.uOldState & LVIS_SELECTED) == 0)
-      session_.Select(change.iItem);
-  } else if (header.code == LVN_KEYDOWN &&
-             reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_DELETE) {
-    OnFaceDeleteKey();
-  }
-}
-
-void EditorWindow::ApplyPointFields(bool insert) {
-  const auto angle = ParseInt(Text(kAngleEdit));
-  const auto percent = ParseInt(Text(kPercentEdit));
-  std::optional<ShapePoint> typed;
-  if (angle && percent) typed = ShapePoint{*angle, *percent};
-  session_.ApplyPointFields(typed, insert);
-}
-
-void EditorWindow::ApplyPenWidth() {
-  session_.ApplyPenWidth(ParseInt(Text(kPenEdit)));
-}
-
-// The size box shows the size as the session holds it, also while the author types there.
-void EditorWindow::ApplySize(const std::string& text) {
-  session_.ApplySize(text);
-  SetText(kSizeCombo, SizeText(session_.document().sizePercent));
 }
 
 void EditorWindow::SetZoom(Zoom zoom) {
   const ScreenPoint middle = zoom_.MiddleFacePixel();
   zoom_.SetZoom(zoom);
   zoom_.CentreOn(middle);
-  SendMessageA(Item(kZoomCombo), CB_SETCURSEL, static_cast<WPARAM>(zoom), 0);
   ShowFace();
 }
 

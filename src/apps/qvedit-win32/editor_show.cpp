@@ -1,27 +1,14 @@
-// The session shown in the controls after every change, and its questions answered with the
+// The session shown in the panels after every change, and its questions answered with the
 // system's dialogs.
-#include <array>
-
 #include "apps/qvedit-win32/clock_start.h"
 #include "apps/qvedit-win32/editor_window.h"
+#include "apps/qvedit-win32/panel_controls.h"
+#include "apps/qvedit-win32/point_panel.h"
 #include "apps/qvedit-win32/skin_dialogs.h"
-// commctrl.h needs windows.h first.
-#include <commctrl.h>
-
-#include "core/skineditor/clock_size.h"
-#include "core/skineditor/face_time.h"
+#include "apps/qvedit-win32/skin_panel.h"
+#include "apps/qvedit-win32/time_panel.h"
 
 namespace quarvel {
-
-std::string EditorWindow::Text(int id) const {
-  char text[1024] = {};
-  GetWindowTextA(Item(id), text, sizeof text);
-  return text;
-}
-
-void EditorWindow::SetText(int id, const std::string& text) {
-  if (Text(id) != text) SetWindowTextA(Item(id), text.c_str());
-}
 
 void EditorWindow::ShowSkin() {
   if (session_.LoadFacePicture()) {
@@ -29,65 +16,15 @@ void EditorWindow::ShowSkin() {
     // The whole window again: the face's size changed under the controls.
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
-  const SkinDocument& skin = session_.document();
-  const HandId hand = session_.hand();
-  CheckRadioButton(hwnd_, kHourRadio, kSecondRadio, kHourRadio + static_cast<int>(hand));
-  CheckDlgButton(hwnd_, kSymmetricCheck,
-                 session_.editor().symmetric() ? BST_CHECKED : BST_UNCHECKED);
-  if (swatch_ != nullptr) DeleteObject(swatch_);
-  swatch_ = CreateSolidBrush(static_cast<COLORREF>(skin.hand(hand).color) & 0xFFFFFF);
-  InvalidateRect(Item(kColourSwatch), nullptr, TRUE);
-  SetText(kBitmapEdit, skin.bitmapName);
-  SetText(kPenEdit, std::to_string(skin.penWidth));
-  if (GetFocus() != GetWindow(Item(kSizeCombo), GW_CHILD))  // not while the author types there
-    SetText(kSizeCombo, SizeText(skin.sizePercent));
-  EnableWindow(Item(kUndoButton), session_.editor().CanUndo());
-  EnableWindow(Item(kRedoButton), session_.editor().CanRedo());
-  ShowPoints();
+  skin_->Show();
+  EnableWindow(GetDlgItem(hwnd_, kUndoButton), session_.editor().CanUndo());
+  EnableWindow(GetDlgItem(hwnd_, kRedoButton), session_.editor().CanRedo());
+  points_->Show();
   ShowFace();
 }
 
 void EditorWindow::ShowPoints() {
-  const auto& points = session_.Points();
-  const int selected = session_.selected();
-  FillPointList();
-  if (selected >= 0) {
-    const ShapePoint& point = points[static_cast<std::size_t>(selected)];
-    SetText(kAngleEdit, std::to_string(point.angleOffset));
-    SetText(kPercentEdit, std::to_string(point.radiusPercent));
-  }
-  EnableWindow(Item(kInsertButton), points.size() < static_cast<std::size_t>(HandShape::kCapacity));
-  EnableWindow(Item(kSetButton), selected >= 0);
-  EnableWindow(Item(kDeleteButton), selected >= 0);
-}
-
-void EditorWindow::FillPointList() {
-  const auto& points = session_.Points();
-  HWND list = Item(kPointList);
-  filling_ = true;
-  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  ListView_DeleteAllItems(list);
-  for (std::size_t i = 0; i < points.size(); ++i) {
-    std::array<std::string, 3> cells{std::to_string(i + 1), std::to_string(points[i].angleOffset),
-                                     std::to_string(points[i].radiusPercent)};
-    LVITEMA item{};
-    item.mask = LVIF_TEXT;
-    item.iItem = static_cast<int>(i);
-    item.pszText = cells[0].data();
-    SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    for (int column = 1; column < 3; ++column) {
-      item.iSubItem = column;
-      item.pszText = cells[static_cast<std::size_t>(column)].data();
-      SendMessageA(list, LVM_SETITEMTEXTA, i, reinterpret_cast<LPARAM>(&item));
-    }
-  }
-  if (const int selected = session_.selected(); selected >= 0) {
-    ListView_SetItemState(list, selected, LVIS_SELECTED | LVIS_FOCUSED,
-                          LVIS_SELECTED | LVIS_FOCUSED);
-    ListView_EnsureVisible(list, selected, FALSE);
-  }
-  SendMessageA(list, WM_SETREDRAW, TRUE, 0);
-  filling_ = false;
+  points_->Show();
 }
 
 void EditorWindow::ShowFace() {
@@ -95,13 +32,13 @@ void EditorWindow::ShowFace() {
   faceView_->Show(std::move(drawn.pixels), zoom_,
                   Handles(zoom_, session_.face().DialOf(session_.hand()), session_.Points(),
                           session_.selected()));
-  if (GetFocus() != Item(kTimeEdit)) SetText(kTimeEdit, TimeText(drawn.time));
+  time_->Show(drawn.time);
   ShowStatus();
 }
 
 void EditorWindow::ShowStatus() {
-  SetText(kStatus, session_.StatusText());
-  SetText(kFolderLine, session_.FolderLine());
+  SetItemText(hwnd_, kStatus, session_.StatusText());
+  SetItemText(hwnd_, kFolderLine, session_.FolderLine());
 }
 
 // --- The session's questions, and what it has the window do. ---
@@ -111,10 +48,7 @@ void EditorWindow::ShowProblem(const std::string& text) {
 }
 
 CloseChoice EditorWindow::AskBeforeLeaving(const std::string& doing) {
-  asking_ = true;
-  const CloseChoice choice = quarvel::AskBeforeLeaving(hwnd_, doing);
-  asking_ = false;
-  return choice;
+  return keeper_.AskBeforeLeaving(hwnd_, doing);
 }
 
 bool EditorWindow::AskRestore(const std::string& skinFolder) {
@@ -142,10 +76,8 @@ std::string EditorWindow::StartClock() {
   return StartClockBesideEditor();
 }
 
-// A width or size typed but not yet applied.
 void EditorWindow::ApplyTyped() {
-  ApplyPenWidth();
-  ApplySize(Text(kSizeCombo));
+  skin_->ApplyTyped();
 }
 
 }  // namespace quarvel

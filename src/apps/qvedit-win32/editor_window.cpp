@@ -1,12 +1,15 @@
-// The window itself: its class, its messages, its start, its shortcuts, and its end, by the
-// author's close or from outside.
+// The window itself: its class, its messages each handed to the panel or part it concerns, its
+// start and its shortcuts.
 #include "apps/qvedit-win32/editor_window.h"
 
 #include <commctrl.h>
 
+#include "apps/qvedit-win32/panel_scroller.h"
+#include "apps/qvedit-win32/point_panel.h"
+#include "apps/qvedit-win32/skin_panel.h"
+#include "apps/qvedit-win32/time_panel.h"
 #include "backends/win32/win32_resources.h"
 #include "core/skineditor/editor_names.h"
-#include "core/skineditor/session_messages.h"
 
 namespace quarvel {
 
@@ -17,7 +20,12 @@ constexpr UINT kTickMs = 100;  // a change of second shows within a tenth of a s
 }  // namespace
 
 EditorWindow::EditorWindow(HINSTANCE instance)
-    : instance_(instance), session_(*this, clock_, RecoveryStore::ForThisUser()) {
+    : instance_(instance),
+      // Top to bottom, which is the tab order.
+      form_{&FolderPart(),       &SkinPanel::HandsPart(),
+            &PointPanel::Part(), &SkinPanel::SettingsPart(),
+            &TimePanel::Part(),  &CommandsPart()},
+      session_(*this, clock_, RecoveryStore::ForThisUser()) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
   wc.lpfnWndProc = &EditorWindow::WindowProc;
@@ -34,7 +42,6 @@ EditorWindow::EditorWindow(HINSTANCE instance)
 }
 
 EditorWindow::~EditorWindow() {
-  if (swatch_ != nullptr) DeleteObject(swatch_);
   if (font_ != nullptr) DeleteObject(font_);
 }
 
@@ -59,15 +66,14 @@ bool EditorWindow::TranslateShortcut(const MSG& msg) {
     return true;
   }
   if (GetKeyState(VK_CONTROL) >= 0 || GetAncestor(msg.hwnd, GA_ROOT) != hwnd_) return false;
-  if (msg.wParam == 'Z')
-    OnClick(kUndoButton);
-  else if (msg.wParam == 'Y')
-    OnClick(kRedoButton);
-  else if (msg.wParam == 'S')
-    OnClick(kSaveButton);
-  else
-    return false;
-  return true;
+  if (msg.wParam == 'Z') return OnCommandClick(kUndoButton);
+  if (msg.wParam == 'Y') return OnCommandClick(kRedoButton);
+  if (msg.wParam == 'S') return OnCommandClick(kSaveButton);
+  return false;
+}
+
+void EditorWindow::ShowFocusedControl() {
+  scroller_->ShowFocused(faceView_->handle(), Margin());
 }
 
 LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -83,6 +89,11 @@ LRESULT CALLBACK EditorWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam
     self->CreateControls();
     return 0;
   }
+  if (message == WM_GETMINMAXINFO) {  // also before the controls are made
+    reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = self->MinimumSize();
+    return 0;
+  }
+  if (!self->faceView_) return DefWindowProcA(hwnd, message, wParam, lParam);
   return self->HandleMessage(message, wParam, lParam);
 }
 
@@ -94,20 +105,17 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_NOTIFY:
       if (reinterpret_cast<const NMHDR*>(lParam)->idFrom == kPointList)
-        OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        points_->OnListNotify(*reinterpret_cast<const NMHDR*>(lParam));
       return 0;
     case WM_VSCROLL:  // the pen's up-down control has changed its field, or the panel scrolls
-      if (from == Item(kPenUpDown)) ApplyPenWidth();
-      if (from == Item(kPanelScroll)) OnPanelScroll(LOWORD(wParam));
+      if (from == GetDlgItem(hwnd_, kPenUpDown)) skin_->OnPenSpin();
+      if (scroller_->IsBar(from)) scroller_->OnScroll(LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL:  // over the panel, or from one of its controls
-      OnPanelWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+      scroller_->OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
       return 0;
     case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED && faceView_) PlaceControls();
-      return 0;
-    case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = MinimumSize();
+      if (wParam != SIZE_MINIMIZED) PlaceControls();
       return 0;
     case WM_DPICHANGED:
       OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -116,51 +124,42 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       SendMessageA(from, EM_SETSEL, 0, -1);
       return 0;
     case WM_CTLCOLORSTATIC:
-      if (from == Item(kColourSwatch) && swatch_ != nullptr)
-        return reinterpret_cast<LRESULT>(swatch_);
+      if (HBRUSH swatch = skin_->SwatchBrush(from)) return reinterpret_cast<LRESULT>(swatch);
       break;
     case WM_TIMER:
       if (wParam == kTickTimer && session_.SecondChanged()) ShowFace();
       return 0;
+    case WM_DESTROY:
+      KillTimer(hwnd_, kTickTimer);
+      PostQuitMessage(0);
+      return 0;
     default:
-      if (HandleEnd(message, wParam)) return message == WM_QUERYENDSESSION ? TRUE : 0;
+      if (keeper_.Handle(hwnd_, message, wParam)) return message == WM_QUERYENDSESSION ? TRUE : 0;
       break;
   }
   return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
 
-bool EditorWindow::HandleEnd(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_CLOSE:
-      // A second close while the question is open (taskkill again, the session): no answer
-      // will come, the edits are kept.
-      if (asking_)
-        EndKeepingWork();
-      else
-        Close();
-      return true;
-    case WM_QUERYENDSESSION:  // kept before the answer: the session may end without a word
-      session_.KeepUnsavedWork();
-      return true;
-    case WM_ENDSESSION:
-      if (wParam) EndKeepingWork();
-      return true;
-    case WM_DESTROY:
-      KillTimer(hwnd_, kTickTimer);
-      PostQuitMessage(0);
-      return true;
-    default:
-      return false;
+void EditorWindow::OnCommand(int id, int code) {
+  if (code == EN_SETFOCUS &&
+      (id == kAngleEdit || id == kPercentEdit || id == kPenEdit || id == kTimeEdit)) {
+    // A click into a field takes its whole text, so what is typed replaces it. Posted: the
+    // click itself puts the caret first.
+    PostMessageA(hwnd_, kSelectAll, 0, reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, id)));
+    return;
   }
+  if (id == IDOK) return OnEnter();
+  if (code == BN_CLICKED) {
+    if (skin_->OnClick(id) || points_->OnClick(id) || time_->OnClick(id)) return;
+    OnCommandClick(id);
+    return;
+  }
+  skin_->OnNotify(id, code);
 }
 
-void EditorWindow::Close() {
-  if (!session_.ending() && session_.MayLeaveSkin(messages::kClosing)) DestroyWindow(hwnd_);
-}
-
-void EditorWindow::EndKeepingWork() {
-  // Every message loop ends: a message box open now returns, then the editor's own.
-  if (session_.EndKeepingWork()) PostQuitMessage(0);
+void EditorWindow::OnEnter() {
+  const HWND focus = GetFocus();
+  if (!points_->OnEnter(focus) && !skin_->OnEnter(focus)) time_->OnEnter(focus);
 }
 
 }  // namespace quarvel

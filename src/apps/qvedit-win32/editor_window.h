@@ -1,16 +1,20 @@
 #pragma once
 // qvedit's main window "qvs": the live face, the hand's points, the skin's settings and the
 // commands, controls over one editing session (core/skineditor/editor_session.h), which holds every
-// rule and flow; this window turns clicks and keys into the session's calls and shows what it
-// changed.
-//   editor_window.cpp    the window: its messages, its start, its shortcuts and its end
-//   editor_commands.cpp  the controls' and the face's notifications, each one session call
-//   editor_show.cpp      the session shown in the controls, its questions answered with dialogs
+// rule and flow; this window holds the panels, hands each message to the one it concerns,
+// answers the session and shows what it changed.
+//   editor_window.cpp    the window: its messages handed out, its start and its shortcuts
+//   editor_commands.cpp  the window's own rows (folder, commands, status) and the face's events
+//   editor_show.cpp      the session shown, its questions answered with dialogs
 //   window_layout.cpp    the window's font, first size, least size and the places of the panel
 //                        and the face
-//   panel_controls.cpp   the panel's controls, made once (control_ids.h names them)
+//   skin_panel.cpp       the hands, colour, Symmetric, face bitmap, pen width, zoom and size
+//   point_panel.cpp      the point list and the Angle and Percent fields
+//   time_panel.cpp       the face's time: Stop, 10:08:36, Live
+//   panel_scroller.cpp   scrolling the panel when the window is shorter than it
+//   work_keeper.cpp      the close, and unsaved edits kept when the editor is ended from outside
+//   panel_controls.cpp   the panel's controls, made once from the panels' parts (panel_form.h)
 //   panel_layout.cpp     the panel's rows measured and placed from the font
-//   panel_scroll.cpp     scrolling the panel when the window is shorter than it
 //   face_view.cpp        the face on the screen
 //   skin_dialogs.cpp     colour, bitmap, folder, message and close dialogs
 //   clock_start.cpp      starting the clock again
@@ -20,10 +24,17 @@
 
 #include "apps/qvedit-win32/control_ids.h"
 #include "apps/qvedit-win32/face_view.h"
+#include "apps/qvedit-win32/panel_form.h"
+#include "apps/qvedit-win32/work_keeper.h"
 #include "core/skineditor/editor_session.h"
 #include "platform/clock.h"
 
 namespace quarvel {
+
+class PanelScroller;
+class PointPanel;
+class SkinPanel;
+class TimePanel;
 
 class EditorWindow final : public FaceViewEvents, private EditorHost {
  public:
@@ -42,21 +53,14 @@ class EditorWindow final : public FaceViewEvents, private EditorHost {
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-  bool HandleEnd(UINT message, WPARAM wParam);  // closing and the session's end
-  void Close();
-  // Ended from outside (the session's end, a close while the close question is open): the
-  // edits kept, nothing more asked, the message loops ended.
-  void EndKeepingWork();
-
-  // editor_commands.cpp
+  // The controls' notifications, each handed to the panel whose control it is.
   void OnCommand(int id, int code);
-  void OnClick(int id);
-  void OnFieldNotify(int id, int code);
   void OnEnter();  // Enter in a field applies that field
-  void OnListNotify(const NMHDR& header);
-  void ApplyPointFields(bool insert);
-  void ApplyPenWidth();
-  void ApplySize(const std::string& text);  // a size picked or typed in the size box
+
+  // editor_commands.cpp: the window's own rows and the face
+  static const PanelPart& FolderPart();    // the skin folder's line
+  static const PanelPart& CommandsPart();  // Undo ... Save and start clock, and the status
+  bool OnCommandClick(int id);
   void SetZoom(Zoom zoom);
   void SaveAndStartClock();
   // FaceViewEvents
@@ -73,30 +77,19 @@ class EditorWindow final : public FaceViewEvents, private EditorHost {
   void CreateControls();
   void SetUpFont();      // the message font at the window's DPI
   void PlaceControls();  // every control from the font's size; the face view takes the rest
-  void PlaceScrollBar(const RECT& client, int panelHeight, int bar);
   // The first size: the whole panel and the face at 1x, as far as the work area allows.
   void SizeToWorkArea();
   POINT MinimumSize() const;  // a face view of 200 pixels (at 96 dpi) and the panel's width
   void OnDpiChanged(UINT dpi, const RECT& suggested);
   int Margin() const;
 
-  // panel_scroll.cpp
-  void ScrollPanel(int to);  // the panel's top `to` pixels above the window's top margin
-  void OnPanelScroll(int request);
-  void OnPanelWheel(int delta);
-
-  // editor_show.cpp: the session shown in the controls
+  // editor_show.cpp: the session shown, and its questions in the system's dialogs
   void ShowSkin() override;
   void ShowPoints() override;
-  void FillPointList();
   void ShowFace() override;  // also on a tick
   void ShowStatus() override;
-  HWND Item(int id) const { return GetDlgItem(hwnd_, id); }
-  std::string Text(int id) const;
-  void SetText(int id, const std::string& text);
-  // The session's questions, in the system's dialogs (skin_dialogs.h).
   void ShowProblem(const std::string& text) override;
-  CloseChoice AskBeforeLeaving(const std::string& doing) override;  // asking_ while it is open
+  CloseChoice AskBeforeLeaving(const std::string& doing) override;
   bool AskRestore(const std::string& skinFolder) override;
   std::optional<ColorRef> PickColour(ColorRef current) override;
   std::optional<std::string> PickBitmap(const std::string& skinFolder) override;
@@ -113,16 +106,17 @@ class EditorWindow final : public FaceViewEvents, private EditorHost {
   HWND hwnd_ = nullptr;
   HFONT font_ = nullptr;  // ours, made for the window's DPI
   UINT dpi_ = 96;
-  SIZE panel_{};       // the controls' panel, measured from the font
-  int panelRow_ = 20;  // a row of the panel: what a line of scrolling moves
-  int scroll_ = 0;     // how far the panel is scrolled up
-  HBRUSH swatch_ = nullptr;
+  SIZE panel_{};  // the controls' panel, measured from the font
+  const PanelForm form_;
   std::unique_ptr<Win32FaceView> faceView_;
+  std::unique_ptr<SkinPanel> skin_;
+  std::unique_ptr<PointPanel> points_;
+  std::unique_ptr<TimePanel> time_;
+  std::unique_ptr<PanelScroller> scroller_;
   FaceZoom zoom_;
   SystemClock clock_;
   EditorSession session_;
-  bool filling_ = false;  // the list is being filled: its notifications are ours
-  bool asking_ = false;   // "Save them before closing?" is open
+  WorkKeeper keeper_{session_};
 };
 
 }  // namespace quarvel

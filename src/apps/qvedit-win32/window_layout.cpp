@@ -1,11 +1,15 @@
-// The window's layout: the panel's controls made and given the font of the window's DPI, the
-// panel on the right (scrolling when the window is shorter than it, its rows in their order),
+// The window's layout: the panels made and their controls given the font of the window's DPI,
+// the panel on the right (scrolling when the window is shorter than it, its rows in their order),
 // the face view taking the rest, the first size and the least one.
 #include <algorithm>
 
 #include "apps/qvedit-win32/editor_window.h"
 #include "apps/qvedit-win32/panel_controls.h"
 #include "apps/qvedit-win32/panel_layout.h"
+#include "apps/qvedit-win32/panel_scroller.h"
+#include "apps/qvedit-win32/point_panel.h"
+#include "apps/qvedit-win32/skin_panel.h"
+#include "apps/qvedit-win32/time_panel.h"
 #include "apps/qvedit-win32/window_metrics.h"
 
 namespace quarvel {
@@ -15,14 +19,21 @@ int EditorWindow::Margin() const {
 }
 
 void EditorWindow::CreateControls() {
+  skin_ = std::make_unique<SkinPanel>(hwnd_, session_, [this](Zoom zoom) { SetZoom(zoom); });
+  points_ = std::make_unique<PointPanel>(hwnd_, session_);
+  time_ = std::make_unique<TimePanel>(hwnd_, session_);
+  scroller_ = std::make_unique<PanelScroller>(hwnd_, [this] { PlaceControls(); });
   faceView_ = std::make_unique<Win32FaceView>(instance_, hwnd_, kFace, *this);
-  CreatePanelControls(hwnd_, instance_, zoom_.zoom());
+  CreatePanelControls(hwnd_, instance_, form_);
+  skin_->SetUp(zoom_.zoom());
+  points_->SetUp();
+  scroller_->Create(instance_);
   SetUpFont();
 }
 
 void EditorWindow::SetUpFont() {
   dpi_ = WindowDpi(hwnd_);
-  HFONT made = MakePanelFont(hwnd_, dpi_);
+  HFONT made = MakePanelFont(hwnd_, dpi_, form_);
   if (made == nullptr) return;
   if (font_ != nullptr) DeleteObject(font_);
   font_ = made;
@@ -30,44 +41,23 @@ void EditorWindow::SetUpFont() {
 
 void EditorWindow::PlaceControls() {
   const int margin = Margin();
-  const PanelLayout layout(hwnd_, font_, dpi_);
+  const PanelLayout layout(hwnd_, font_, dpi_, form_);
   panel_ = layout.size();
-  panelRow_ = layout.row();
   RECT client{};
   GetClientRect(hwnd_, &client);
   // Too short for the panel: a scroll bar along the window's right edge moves it.
-  const int height = static_cast<int>(panel_.cy) + 2 * margin;
-  const bool scrolls = height > client.bottom;
-  const int bar = scrolls ? SystemMetric(SM_CXVSCROLL, dpi_) : 0;
-  scroll_ = scrolls ? std::clamp(scroll_, 0, height - static_cast<int>(client.bottom)) : 0;
-  PlaceScrollBar(client, scrolls ? height : 0, bar);
+  const int bar = scroller_->Fit(client, panel_.cy, margin, layout.row(), dpi_);
   const int left = std::max(static_cast<int>(client.right - bar - margin - panel_.cx), 3 * margin);
-  layout.Place(left, margin - scroll_);
+  layout.Place(left, margin - scroller_->offset());
   MoveWindow(faceView_->handle(), margin, margin, std::max(left - 2 * margin, 1),
              std::max(static_cast<int>(client.bottom) - 2 * margin, 1), FALSE);
   // Everything at once, the spaces between the controls too: nothing of an old place stays.
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
 }
 
-// `panelHeight` 0: the panel fits, and the bar hides.
-void EditorWindow::PlaceScrollBar(const RECT& client, int panelHeight, int bar) {
-  HWND scrollBar = Item(kPanelScroll);
-  if (panelHeight > 0) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = panelHeight - 1;
-    info.nPage = static_cast<UINT>(client.bottom);
-    info.nPos = scroll_;
-    SetScrollInfo(scrollBar, SB_CTL, &info, FALSE);
-    MoveWindow(scrollBar, client.right - bar, 0, bar, client.bottom, FALSE);
-  }
-  ShowWindow(scrollBar, panelHeight > 0 ? SW_SHOWNA : SW_HIDE);
-}
-
 void EditorWindow::SizeToWorkArea() {
   const int margin = Margin();
-  panel_ = PanelLayout(hwnd_, font_, dpi_).size();
+  panel_ = PanelLayout(hwnd_, font_, dpi_, form_).size();
   // As tall as the panel, the face view a square beside it, or as large as the face at 1x.
   const int view = std::max(static_cast<int>(panel_.cy), std::min(session_.face().width(), 720));
   SIZE outer = OuterSize(hwnd_, 3 * margin + view + panel_.cx,
