@@ -1,6 +1,5 @@
-// What the core decides and tells a backend, which only translates: the clock's caption and the
-// form of its messages, how long a screen change lasts, the report of a window-system call that
-// failed, the desktop's dpi.
+// What the core decides and a backend only translates: captions, messages, the screens'
+// settling, failed window-system calls, the desktop's dpi.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -19,15 +18,12 @@ TEST_F(CoreDecidesTest, TheWindowAndEveryMessageCarryTheClocksCaptionAndButtonOn
   EXPECT_EQ(window.caption(), "QUARVEL");
   window.MouseDown(2);
   ASSERT_EQ(system.messages().size(), 1u);
-  const Message& shown = system.lastMessage();
-  EXPECT_EQ(shown.caption, "QUARVEL");
-  EXPECT_EQ(shown.button, "OK");
-  EXPECT_TRUE(shown.topmost);  // a top-most clock must not cover it
-  EXPECT_EQ(shown.text, system.messages()[0]);
+  const Message& shown = system.lastMessage();  // top-most: a top-most clock must not cover it
+  EXPECT_EQ(std::make_tuple(shown.caption, shown.button, shown.topmost, shown.text),
+            std::make_tuple("QUARVEL", "OK", true, system.messages()[0]));
 }
 
-// A second start looks for the running clock by the caption the clock gave its window: a window
-// of that process with another title (the editor's "qvs") is not it.
+// A window of that process with another title (the editor's "qvs") is not the clock.
 TEST_F(CoreDecidesTest, ASecondStartFindsTheClockByTheCaptionItGaveItsWindow) {
   ASSERT_TRUE(ClaimSettingsFolder(system, slot));
   Start();
@@ -38,12 +34,11 @@ TEST_F(CoreDecidesTest, ASecondStartFindsTheClockByTheCaptionItGaveItsWindow) {
     if (second.waited() == 300) second.ShowClockWindowOf(self, window.caption());
   });
   EXPECT_FALSE(ClaimSettingsFolder(second, slot));
-  EXPECT_EQ(second.waited(), 300);
-  EXPECT_EQ(second.activatedClocks(), std::vector<uint32_t>{self});
+  EXPECT_EQ(std::make_tuple(second.waited(), second.activatedClocks()),
+            std::make_tuple(300, std::vector<uint32_t>{self}));
 }
 
-// For 2 seconds after the screens changed, the window manager's own move of the clock counts as
-// part of the change; each change starts the 2 seconds again; the timer then stops.
+// The window manager's own move of the clock counts as part of the change; each one restarts.
 TEST_F(CoreDecidesTest, TheScreensSettleForTwoSecondsAfterEachChange) {
   programDir.Write("settings.ini", "");
   Start("300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
@@ -55,14 +50,13 @@ TEST_F(CoreDecidesTest, TheScreensSettleForTwoSecondsAfterEachChange) {
   window.RunFor(1999);
   EXPECT_TRUE(window.screenSettling());
   window.RunFor(1);
-  EXPECT_FALSE(window.screenSettling());
-  EXPECT_FALSE(window.TimerRunning(Form1::kScreenSettle));
-  EXPECT_FALSE(form->TimerEnabled(Form1::kScreenSettle));
-  EXPECT_TRUE(window.TimerRunning(Form1::kSecondTick));  // the clock runs on
+  EXPECT_EQ(std::make_tuple(window.screenSettling(), window.TimerRunning(Form1::kScreenSettle),
+                            form->TimerEnabled(Form1::kScreenSettle),
+                            window.TimerRunning(Form1::kSecondTick)),  // the clock runs on
+            std::make_tuple(false, false, false, true));
 }
 
-// A timer the window system can't make: the report says which call failed with the system's
-// code, once, and the clock ends with 1, its settings untouched.
+// A timer the window system can't make: reported once with the call and code; settings kept.
 TEST_F(CoreDecidesTest, AFailedWindowSystemCallIsReportedOnceAndEndsTheClock) {
   programDir.Write("settings.ini", "");
   Start("300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
@@ -70,9 +64,8 @@ TEST_F(CoreDecidesTest, AFailedWindowSystemCallIsReportedOnceAndEndsTheClock) {
   window.KeyDown('Z');  // the minute hand's lap needs its timer
   window.KeyDown('X');
   EXPECT_EQ(system.messages(), std::vector<std::string>{"Headless: StartTimer failed (error 8)."});
-  EXPECT_EQ(system.lastMessage().caption, "QUARVEL");
-  EXPECT_TRUE(system.ended());
-  EXPECT_EQ(system.exitCode(), 1);
+  EXPECT_EQ(std::make_tuple(system.lastMessage().caption, system.ended(), system.exitCode()),
+            std::make_tuple("QUARVEL", true, 1));
   for (TimerId timer : {Form1::kSecondTick, Form1::kSecondLap, Form1::kMinuteLap})
     EXPECT_FALSE(form->TimerEnabled(timer));
   EXPECT_EQ(work.Read("settings.ini"), "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");

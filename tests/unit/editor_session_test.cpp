@@ -103,8 +103,7 @@ class EditorSessionTest : public ::testing::Test {
   EditorSession session{host, clock, RecoveryStore(state.path())};
 };
 
-// A save the clock would refuse writes nothing and says why; the clock starts only after a good
-// save, and a clock that does not start is told of, the skin saved.
+// A refused save writes nothing and says why; a clock that does not start is told of.
 TEST_F(EditorSessionTest, SaveAndStartTheClockOnlyAfterAGoodSave) {
   session.Select(1);
   session.ApplyPointFields(ShapePoint{110, 40000}, false);
@@ -130,8 +129,7 @@ TEST_F(EditorSessionTest, SaveAndStartTheClockOnlyAfterAGoodSave) {
   EXPECT_NE(session.StatusText().find("Saved."), std::string::npos);
 }
 
-// Leaving with unsaved changes asks once: Save writes them, Discard drops them, staying keeps
-// the skin; nothing unsaved, nothing asked nor kept. A kept copy goes with the changes.
+// Save writes them, Discard drops them and the kept copy; nothing unsaved, nothing asked.
 TEST_F(EditorSessionTest, LeavingWithUnsavedChangesAsksFirst) {
   EXPECT_TRUE(session.MayLeaveSkin(messages::kClosing));
   EXPECT_TRUE(session.KeepUnsavedWork());
@@ -152,8 +150,6 @@ TEST_F(EditorSessionTest, LeavingWithUnsavedChangesAsksFirst) {
   EXPECT_EQ(HourColourIn(skin.path()), kGreen);
 }
 
-// New skin asks about the unsaved changes first, then fills an empty folder with the default
-// skin and goes on there; a folder that holds a skin is refused, nothing written.
 TEST_F(EditorSessionTest, NewSkinGoesOnInAnEmptyFolderOnly) {
   Edit();
   host.leave = {CloseChoice::kStay, CloseChoice::kDiscard, CloseChoice::kDiscard};
@@ -170,14 +166,13 @@ TEST_F(EditorSessionTest, NewSkinGoesOnInAnEmptyFolderOnly) {
   session.NewSkin();
   EXPECT_EQ(host.said.back(), "pick: Pick an empty folder for the new skin from " +
                                   fs::path(skin.path()).parent_path().string());
-  EXPECT_EQ(session.folder(), other.path());
-  EXPECT_EQ(fs::current_path(), other.path());
+  EXPECT_EQ(std::make_tuple(session.folder(), fs::current_path().string()),
+            std::make_tuple(other.path(), other.path()));
   EXPECT_EQ(FileBytes(other.path() + "/tan.sin"), Shipped("tan.sin"));
   EXPECT_NE(session.StatusText().find(messages::kNewSkinMade), std::string::npos);
 }
 
-// Save a copy takes a value typed first, refuses a folder with a skin, and goes on in the copy:
-// the next save lands there, the original keeps its files.
+// A value typed first is taken; the next save lands in the copy, the original keeps its files.
 TEST_F(EditorSessionTest, SaveACopyGoesOnInTheCopy) {
   Edit();
   host.folders = {skin.path(), other.path()};
@@ -192,13 +187,12 @@ TEST_F(EditorSessionTest, SaveACopyGoesOnInTheCopy) {
   session.ChooseHand(HandId::kMinute);
   Edit();
   EXPECT_TRUE(session.Save());
-  EXPECT_EQ(FileBytes(skin.path() + "/tan.sin"), Shipped("tan.sin"));
-  EXPECT_EQ(FileBytes(skin.path() + "/tyou.sin"), Shipped("tyou.sin"));
+  EXPECT_EQ(
+      std::make_pair(FileBytes(skin.path() + "/tan.sin"), FileBytes(skin.path() + "/tyou.sin")),
+      std::make_pair(Shipped("tan.sin"), Shipped("tyou.sin")));
   EXPECT_NE(FileBytes(other.path() + "/tyou.sin"), Shipped("tyou.sin"));
 }
 
-// Another skin folder: its problems told in one message, a folder that can't be entered told of,
-// the skin edited then left as it was.
 TEST_F(EditorSessionTest, OpenSkinFolderReportsWhatItCantRead) {
   other.Write("tan.sin", "255\r\n0,0\r\n0,x\r\n");
   host.folders = {other.path() + "/none", other.path()};
@@ -207,8 +201,7 @@ TEST_F(EditorSessionTest, OpenSkinFolderReportsWhatItCantRead) {
   ASSERT_EQ(host.problems.size(), 1u);
   EXPECT_TRUE(host.problems[0].starts_with("\"" + other.path() + "/none\" can't be opened: "))
       << host.problems[0];
-  EXPECT_EQ(session.folder(), skin.path());
-  EXPECT_EQ(session.selected(), 1);
+  EXPECT_EQ(std::make_tuple(session.folder(), session.selected()), std::make_tuple(skin.path(), 1));
   session.OpenSkinFolder();
   ASSERT_EQ(host.problems.size(), 2u);
   EXPECT_TRUE(host.problems[1].starts_with("The skin opened with problems")) << host.problems[1];
@@ -216,8 +209,7 @@ TEST_F(EditorSessionTest, OpenSkinFolderReportsWhatItCantRead) {
   EXPECT_EQ(session.folder(), other.path());
 }
 
-// Ended from outside: a value typed is applied and the edits kept, once; nothing is asked any
-// more. The next session on the folder offers them back as unsaved edits.
+// Ended from outside: a typed value is applied and the edits kept once; nothing asked any more.
 TEST_F(EditorSessionTest, EditsKeptAtTheEndAreOfferedBack) {
   Edit();
   host.leave = {CloseChoice::kSave};
@@ -233,8 +225,9 @@ TEST_F(EditorSessionTest, EditsKeptAtTheEndAreOfferedBack) {
   again.OpenWorkingFolder();
   again.OfferRecovery();
   EXPECT_EQ(next.said, (std::vector<std::string>{"restore?"}));
-  EXPECT_EQ(again.document().hand(HandId::kHour).color, kGreen);
-  EXPECT_TRUE(again.editor().HasUnsavedChanges());
+  EXPECT_EQ(std::make_tuple(again.document().hand(HandId::kHour).color,
+                            again.editor().HasUnsavedChanges()),
+            std::make_tuple(kGreen, true));
   EXPECT_NE(again.StatusText().find(kRestoredNotice), std::string::npos);
   again.Left();
   EXPECT_TRUE(again.KeepUnsavedWork());

@@ -1,5 +1,5 @@
-// Exact dial geometry (the quadrant rows, the 3.14 constant, ties to even and overflow), the
-// face redraw and the second tick, on a clock read afresh for each value.
+// Exact dial geometry (quadrant rows, the 3.14 constant, ties to even, overflow), the redraw
+// and the second tick, on a clock read afresh for each value.
 #include "core/clockface/face_redraw.h"
 
 #include <gtest/gtest.h>
@@ -34,10 +34,10 @@ TEST(SetHand, PositionsBecomeDirectionsAndPercentsRescaleTheRadiusForGood) {
   ClockState s = Dial(100, 81);
   for (auto [position, angle] : {std::pair{0, 0}, {15, 90}, {30, 180}, {59, 354}, {60, 354}}) {
     SetHand(s, static_cast<int16_t>(position), 100);
-    EXPECT_EQ(std::make_pair(s.handPosition, s.handAngle), std::make_pair(position, angle));
+    EXPECT_EQ(std::make_tuple(s.handPosition, s.handAngle), std::make_tuple(position, angle));
   }
   SetHand(s, -1, 50);  // off the dial: the direction stays
-  EXPECT_EQ(std::make_pair(s.handAngle, s.radius), std::make_pair(354, 40));  // 40.5 to even
+  EXPECT_EQ(std::make_tuple(s.handAngle, s.radius), std::make_tuple(354, 40));  // 40.5 to even
   SetHand(s, 0, 100);
   EXPECT_EQ(s.radius, 40);
   ClockState huge = Dial(100, 2000000000);
@@ -48,19 +48,21 @@ TEST(SetHand, PositionsBecomeDirectionsAndPercentsRescaleTheRadiusForGood) {
 TEST(PointDirection, OneCorrectionEachWayOnly) {
   ClockState s;
   s.handAngle = 354;
-  EXPECT_EQ(PointDirection(s, 10), 4);
-  EXPECT_EQ(PointDirection(s, 366), 360);
-  s.handAngle = 0;
-  EXPECT_EQ(PointDirection(s, -10), 350);
-  EXPECT_EQ(PointDirection(s, -370), -10);
-  s.handAngle = 32767;
-  EXPECT_EQ(ErrorOf([&] { PointDirection(s, 1); }), 6);  // the sum no longer fits 16 bits
-  // The ends of the corrected range: exactly once round (360, -360) is straight up.
-  for (auto [angle, offset, direction] :
-       {std::tuple{354, 6, 0}, {0, 360, 0}, {0, -360, 0}, {354, 5, 359}, {354, 365, 359}}) {
+  // Exactly once round (360, -360) is straight up.
+  for (auto [angle, offset, direction] : {std::tuple{354, 10, 4},
+                                          {354, 366, 360},
+                                          {0, -10, 350},
+                                          {0, -370, -10},
+                                          {354, 6, 0},
+                                          {0, 360, 0},
+                                          {0, -360, 0},
+                                          {354, 5, 359},
+                                          {354, 365, 359}}) {
     s.handAngle = angle;
     EXPECT_EQ(PointDirection(s, static_cast<int16_t>(offset)), direction) << angle << offset;
   }
+  s.handAngle = 32767;
+  EXPECT_EQ(ErrorOf([&] { PointDirection(s, 1); }), 6);  // the sum no longer fits 16 bits
 }
 
 TEST(Polar, PointsMatchTheQuadrantRows) {
@@ -123,9 +125,8 @@ TEST(LineToPolar, AYBeyond16BitsFailsAfterTheLineIsDrawn) {
   s.penX = s.penY = 1;
   FaceCanvas surface(20, 20);
   EXPECT_EQ(ErrorOf([&] { LineToPolar(s, surface, 90, 100); }), 6);
-  EXPECT_EQ(surface.segments().size(), 1u);
-  EXPECT_EQ(s.penX, 10);  // moved before penY failed
-  EXPECT_EQ(s.penY, 1);
+  EXPECT_EQ(std::make_tuple(surface.segments().size(), s.penX, s.penY),
+            std::make_tuple(1u, 10, 1));  // x moved before y failed
 }
 
 TEST(HourPosition, TheStillFaceDividesTheMinutesBy70AndTheLapFramesBy60) {
@@ -203,12 +204,10 @@ TEST(SecondTick, RedrawsOnlyWhenTheSecondChangesAndStoresTheSecondReadAfterTheRe
   FaceCanvas surface(200, 200);
   HeadlessClock clock({0, 0, 0});
   EXPECT_FALSE(SecondTick(s, surface, clock));  // second 00 at start: bare background
-  EXPECT_EQ(clock.readings(), 1);
-  EXPECT_TRUE(surface.segments().empty());
+  EXPECT_EQ(std::make_tuple(clock.readings(), surface.segments().size()), std::make_tuple(1, 0ul));
   clock.Set({0, 0, 7});
   EXPECT_TRUE(SecondTick(s, surface, clock));
-  EXPECT_EQ(s.lastSecond, 7);
-  EXPECT_EQ(surface.segments().size(), 3u);
+  EXPECT_EQ(std::make_tuple(s.lastSecond, surface.segments().size()), std::make_tuple(7, 3ul));
   const int before = clock.readings();
   EXPECT_FALSE(SecondTick(s, surface, clock));
   EXPECT_EQ(clock.readings(), before + 1);  // one reading, nothing more
@@ -216,8 +215,7 @@ TEST(SecondTick, RedrawsOnlyWhenTheSecondChangesAndStoresTheSecondReadAfterTheRe
   // second before until the next change.
   ScriptedClock late({{0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 4}, {0, 0, 5}});
   EXPECT_TRUE(SecondTick(s, surface, late));
-  EXPECT_EQ(s.lastSecond, 5);
-  EXPECT_EQ(s.handPosition, 4);
+  EXPECT_EQ(std::make_tuple(s.lastSecond, s.handPosition), std::make_tuple(5, 4));
 }
 
 }  // namespace

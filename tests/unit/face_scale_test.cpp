@@ -27,15 +27,14 @@ TEST(FaceScaleTest, TheScaleComesFromTheSettingElseTheScreen) {
                                              {192, 2}, {288, 3}, {960, 4},     {24, 0.5f}};
   for (auto [dpi, scale] : screens) EXPECT_EQ(ScaleForScreen(1440.0f / dpi), scale) << dpi;
 
-  EXPECT_EQ(ChooseScale("1.5", 0, true, 7.5f), 1.5f);  // the user's setting wins
-  EXPECT_EQ(ChooseScale("1", 300, true, 7.5f), 1.0f);  // this run's over the saved size
-  EXPECT_EQ(ChooseScale("big", 0, true, 7.5f), 2.0f);  // a wrong one falls back to the screen
-  EXPECT_EQ(ChooseScale("", 0, false, 7.5f), 1.0f);    // a system that stretches windows itself
-  EXPECT_EQ(ChooseScale("2", 0, false, 15.0f), 2.0f);
-  EXPECT_EQ(ChooseScale("", 150, true, 7.5f), 1.5f);  // the saved size over the screen's
-  EXPECT_EQ(ChooseScale("", 100, true, 7.5f), 1.0f);
-  EXPECT_EQ(ChooseScale("", 49, true, 7.5f), 2.0f);  // out of range: none
-  EXPECT_EQ(ChooseScale("", 401, false, 7.5f), 1.0f);
+  // This run's setting over the saved size over the screen's (7.5 twips: 2); a wrong setting or
+  // size is none; a system that stretches windows itself draws at 1.
+  const std::tuple<const char*, int16_t, bool, float, float> choices[] = {
+      {"1.5", 0, true, 7.5f, 1.5f}, {"1", 300, true, 7.5f, 1}, {"big", 0, true, 7.5f, 2},
+      {"", 0, false, 7.5f, 1},      {"2", 0, false, 15.0f, 2}, {"", 150, true, 7.5f, 1.5f},
+      {"", 100, true, 7.5f, 1},     {"", 49, true, 7.5f, 2},   {"", 401, false, 7.5f, 1}};
+  for (auto [setting, size, followsDpi, twips, scale] : choices)
+    EXPECT_EQ(ChooseScale(setting, size, followsDpi, twips), scale) << setting << " " << size;
 }
 
 TEST(FaceScaleTest, LengthsPensAndTheSharpFacesName) {
@@ -64,8 +63,7 @@ TEST(FaceScaleTest, WholeScalesRepeatPixelsFractionalOnesFilter) {
   const PixelImage plain{4, 1, {0x000000, 0x000000, 0xFFFFFF, 0xFFFFFF}};
   const PixelImage filtered = ResamplePicture(plain, 6, 1);  // 1.5x
   ASSERT_EQ(filtered.pixels.size(), 6u);
-  EXPECT_EQ(filtered.At(0, 0), 0x000000u);
-  EXPECT_EQ(filtered.At(5, 0), 0xFFFFFFu);
+  EXPECT_EQ(std::make_tuple(filtered.At(0, 0), filtered.At(5, 0)), std::make_tuple(0u, 0xFFFFFFu));
   // Between black and white a grey, which repeating pixels never gives.
   const Pixel middle = filtered.At(2, 0) != 0 ? filtered.At(2, 0) : filtered.At(3, 0);
   EXPECT_GT(middle & 0xFF, 0x10u);
@@ -101,12 +99,10 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
   system.SetScaleSetting("2");
   programDir.Write("settings.ini", "");
   Form1& f = Start("300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
-  EXPECT_EQ(f.state().faceDiameter, 400);
-  EXPECT_EQ(std::make_tuple(window.width(), window.height(), window.regionDiameter()),
-            std::make_tuple(400, 400, 400));
-  EXPECT_EQ(canvas().DrawWidth(), 4);
-  // The place is the saved one, in screen pixels at any scale.
-  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
+  EXPECT_EQ(std::make_tuple(f.state().faceDiameter, window.width(), window.height(),
+                            window.regionDiameter(), canvas().DrawWidth()),
+            std::make_tuple(400, 400, 400, 400, 4));
+  EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));  // in screen pixels at any scale
 
   HeadlessSystem plainSystem{programDir.path()};
   HeadlessWindow plainWindow{&clock};
@@ -131,7 +127,7 @@ TEST_F(ScaledClockTest, AtTwoTheWindowFaceHandsAndPenAreTwiceAsLarge) {
       EXPECT_LE(std::max({std::abs(a.x1 - 2 * b.x1), std::abs(a.y1 - 2 * b.y1),
                           std::abs(a.x2 - 2 * b.x2), std::abs(a.y2 - 2 * b.y2)}),
                 1);
-      EXPECT_EQ(std::make_pair(a.width, a.color), std::make_pair(int16_t(2 * b.width), b.color));
+      EXPECT_EQ(std::make_tuple(a.width, a.color), std::make_tuple(int16_t(2 * b.width), b.color));
     }
   }
 
@@ -157,10 +153,10 @@ TEST_F(ScaledClockTest, TheSharpFaceIsUsedFromTwoUpWhenItIsTwiceTheSize) {
     Start();
     return canvas().pixels().At(3, 3);
   };
-  EXPECT_EQ(cornerAt("2"), 0x101010u);
-  EXPECT_EQ(canvas().pixels().width, 400);
-  EXPECT_EQ(cornerAt("3"), 0x101010u);  // resampled from the sharp face
-  EXPECT_EQ(canvas().pixels().width, 600);
+  for (auto [scale, width] : {std::pair{"2", 400}, {"3", 600}}) {  // 3: resampled from the sharp
+    EXPECT_EQ(cornerAt(scale), 0x101010u);
+    EXPECT_EQ(canvas().pixels().width, width);
+  }
   const Pixel plainCorner = cornerAt("1");
   EXPECT_NE(plainCorner, 0x101010u);
   EXPECT_NE(cornerAt("1.5"), 0x101010u);
@@ -184,9 +180,9 @@ TEST_F(ScaledClockTest, TheClockTakesTheSavedSizeOverTheScreensAndKeepsIt) {
   programDir.Write("settings.ini", "");
   const std::string saved = "300,100\r\n 0 \r\nqv.bmp\r\n 2 \r\n 150 \r\n";
   Form1& f = Start(saved);
-  EXPECT_EQ(std::make_tuple(f.state().faceDiameter, window.width(), window.regionDiameter()),
-            std::make_tuple(300, 300, 300));
-  EXPECT_EQ(canvas().DrawWidth(), 3);
+  EXPECT_EQ(std::make_tuple(f.state().faceDiameter, window.width(), window.regionDiameter(),
+                            canvas().DrawWidth()),
+            std::make_tuple(300, 300, 300, 3));
   EXPECT_EQ(window.Position(), (ScreenPoint{300, 100}));
   EXPECT_EQ(SavedOnClose(), saved);
   const std::string fixed = "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n 100 \r\n";

@@ -32,16 +32,14 @@ TEST_F(OneClockTest, ASecondStartActivatesTheRunningClockAndTouchesNothing) {
   ASSERT_TRUE(StartClaimed(kSettings));
   EXPECT_EQ(work.Read(kLockFile), std::to_string(kSelf) + "\n");
 
-  // The second process: its own system, the same working folder, a fresh program folder (so
-  // it would show the first-run dialog if it got that far).
+  // The second process, with a fresh program folder: it would show the first-run dialog.
   testing::TempFolder otherProgramDir;
   HeadlessSystem second(otherProgramDir.path());
   second.ShowClockWindowOf(kSelf, "QUARVEL");
   EXPECT_FALSE(ClaimSettingsFolder(second, slot));
   EXPECT_EQ(second.activatedClocks(), std::vector<uint32_t>{kSelf});
-  EXPECT_EQ(second.dialogsShown(), 0);
-  EXPECT_TRUE(second.messages().empty());
-  EXPECT_EQ(second.waited(), 0);  // at once
+  EXPECT_EQ(std::make_tuple(second.dialogsShown(), second.messages().size(), second.waited()),
+            std::make_tuple(0, 0u, 0));  // at once
   EXPECT_EQ(work.Read("settings.ini"), kSettings);
 
   // The running clock is the one that writes, at its close; then the folder is free again.
@@ -56,8 +54,8 @@ TEST_F(OneClockTest, AClockStillStartingIsWaitedForThenOnlyNamed) {
     if (second.waited() == 500) second.ShowClockWindowOf(kSelf, "QUARVEL");
   });
   EXPECT_FALSE(ClaimSettingsFolder(second, slot));
-  EXPECT_EQ(second.waited(), 500);
-  EXPECT_EQ(second.activatedClocks(), std::vector<uint32_t>{kSelf});
+  EXPECT_EQ(std::make_tuple(second.waited(), second.activatedClocks()),
+            std::make_tuple(500, std::vector<uint32_t>{kSelf}));
 
   HeadlessSystem third(programDir.path());  // a clock whose window never comes
   EXPECT_FALSE(ClaimSettingsFolder(third, slot));
@@ -90,8 +88,8 @@ TEST_F(OneClockTest, ALockLeftByAKilledClockStopsNothing) {
   ASSERT_EQ(read(ready[0], &answer, 1), 1);
   EXPECT_EQ(answer, 'y');
   const LockedFile meanwhile = LockFileForProcess(lockFile);
-  EXPECT_EQ(meanwhile.lock.state, ProcessLock::State::kHeldElsewhere);
-  EXPECT_EQ(meanwhile.lock.holder, static_cast<uint32_t>(child));
+  EXPECT_EQ(std::make_tuple(meanwhile.lock.state, meanwhile.lock.holder),
+            std::make_tuple(ProcessLock::State::kHeldElsewhere, static_cast<uint32_t>(child)));
   kill(child, SIGKILL);
   waitpid(child, nullptr, 0);
   close(ready[0]);
@@ -99,9 +97,8 @@ TEST_F(OneClockTest, ALockLeftByAKilledClockStopsNothing) {
   EXPECT_EQ(work.Read(kLockFile), std::to_string(child) + "\n");  // left behind
 
   EXPECT_TRUE(StartClaimed(kSettings));
-  EXPECT_TRUE(system.messages().empty());
-  EXPECT_EQ(system.waited(), 0);
-  EXPECT_TRUE(window.shown());
+  EXPECT_EQ(std::make_tuple(system.messages().size(), system.waited(), window.shown()),
+            std::make_tuple(0u, 0, true));
   EXPECT_EQ(work.Read(kLockFile), std::to_string(kSelf) + "\n");
 }
 
@@ -111,8 +108,7 @@ TEST_F(OneClockTest, ALockThatCantBeTakenStopsNothing) {
   EXPECT_TRUE(ClaimSettingsFolder(system, nowhere));
   HeadlessSystem second(programDir.path());
   EXPECT_TRUE(ClaimSettingsFolder(second, nowhere));
-  EXPECT_TRUE(second.messages().empty());
-  EXPECT_EQ(second.waited(), 0);
+  EXPECT_EQ(std::make_tuple(second.messages().size(), second.waited()), std::make_tuple(0u, 0));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// Unsaved edits kept for the next start: the copy reads back as written, is only ever offered
-// for its own skin folder, and a copy that is damaged or too large is refused with nothing lost.
+// Unsaved edits kept for the next start, offered only for their own skin folder, never lost.
 #include "core/skineditor/recovery_copy.h"
 
 #include <gtest/gtest.h>
@@ -49,8 +48,7 @@ TEST(RecoveryCopyTest, KeptEditsReadBackWholeUnderTheFoldersKeyAndNowhereElse) {
   EXPECT_EQ(RecoveryFileName(skin).size(), 16u + 5u);
   EXPECT_NE(RecoveryFileName(skin), RecoveryFileName(skin + "/"));
   EXPECT_NE(FileBytes(store.PathFor(skin)).find(skin), std::string::npos);
-  std::vector<fs::path> files(fs::directory_iterator(store.folder()), {});
-  EXPECT_EQ(files.size(), 1u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(store.folder()), {}), 1);
   struct stat info {};
   ASSERT_EQ(::stat(store.folder().c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -103,8 +101,8 @@ TEST(RecoveryCopyTest, ADamagedCopyIsRefusedWholeAndSetAsideNeverReplaced) {
   const std::string path = store.PathFor("/skins/a");
   state.Write(RecoveryFileName("/skins/a"), text.substr(0, text.size() / 2));
   const RecoveryLookup found = store.Find("/skins/a");
-  EXPECT_EQ(found.kind, Kind::kUnreadable);
-  EXPECT_NE(found.problem, "");
+  EXPECT_EQ(std::make_tuple(found.kind, found.problem.empty()),
+            std::make_tuple(Kind::kUnreadable, false));
   store.Drop("/skins/a");
   EXPECT_EQ(FileBytes(path), text.substr(0, text.size() / 2));
   const std::string aside = store.SetAside("/skins/a");
@@ -130,8 +128,8 @@ TEST(RecoveryCopyTest, AnOversizeCopyIsRefusedUnreadAndKept) {
 
 TEST(RecoveryCopyTest, TheStateFolderFollowsTheEnvironment) {
   EXPECT_EQ(PosixRecoveryFolder("/var/state", "/srv/u"), "/var/state/quarvel/recovery");
-  EXPECT_EQ(PosixRecoveryFolder("relative", "/srv/u"), "/srv/u/.local/state/quarvel/recovery");
-  EXPECT_EQ(PosixRecoveryFolder(nullptr, "/srv/u"), "/srv/u/.local/state/quarvel/recovery");
+  for (const char* state : {"relative", static_cast<const char*>(nullptr)})
+    EXPECT_EQ(PosixRecoveryFolder(state, "/srv/u"), "/srv/u/.local/state/quarvel/recovery");
   EXPECT_EQ(PosixRecoveryFolder("", ""), "");
   EXPECT_EQ(WindowsRecoveryFolder("C:\\Users\\u\\AppData\\Local"),
             "C:\\Users\\u\\AppData\\Local\\QUARVEL\\recovery");
@@ -147,11 +145,11 @@ TEST(RecoveryCopyTest, RestoredEditsAreUnsavedAndOneUndoFromTheSkinAsOpened) {
   opened.penWidth = 2;
   SkinEditor editor(opened);
   ASSERT_TRUE(editor.Restore(Edited()));
-  EXPECT_EQ(editor.document(), Edited());
-  EXPECT_TRUE(editor.HasUnsavedChanges());
+  EXPECT_EQ(std::make_tuple(editor.document(), editor.HasUnsavedChanges()),
+            std::make_tuple(Edited(), true));
   ASSERT_TRUE(editor.Undo());
-  EXPECT_EQ(editor.document(), opened);
-  EXPECT_FALSE(editor.HasUnsavedChanges());
+  EXPECT_EQ(std::make_tuple(editor.document(), editor.HasUnsavedChanges()),
+            std::make_tuple(opened, false));
 }
 
 }  // namespace

@@ -20,8 +20,7 @@ namespace {
 using testing::ErrorOf;
 
 TEST(CheckedMath, NarrowingAndArithmeticRaiseOverflowAtTheEdges) {
-  EXPECT_EQ(Narrow16(32767), 32767);
-  EXPECT_EQ(Narrow16(-32768), -32768);
+  EXPECT_EQ(std::make_tuple(Narrow16(32767), Narrow16(-32768)), std::make_tuple(32767, -32768));
   EXPECT_EQ(ErrorOf([] { Narrow16(32768); }), 6);
   EXPECT_EQ(ErrorOf([] { Narrow16(-32769); }), 6);
   EXPECT_EQ(ErrorOf([] { Narrow32(int64_t{1} << 31); }), 6);
@@ -40,24 +39,23 @@ TEST(CheckedMath, RoundingIsNearestWithTiesToEven) {
   EXPECT_EQ(Round32(40.5), 40);
   EXPECT_EQ(ErrorOf([] { Round16(32767.5); }), 6);  // rounds to 32768
   EXPECT_EQ(ErrorOf([] { Round32(2147483647.5); }), 6);
-  EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::quiet_NaN()); }), 6);
-  EXPECT_EQ(ErrorOf([] { Round32(std::numeric_limits<double>::infinity()); }), 6);
+  for (double wild :
+       {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()})
+    EXPECT_EQ(ErrorOf([&] { Round32(wild); }), 6) << wild;
 }
 
 TEST(NumberText, FifteenDigitsWithAPointAndPrintedNumbers) {
   EXPECT_EQ(DecimalText(6.5), "6.5");
   EXPECT_EQ(DecimalText(59.0 + 3.0 / 14.0), "59.2142857142857");
   EXPECT_EQ(RoundTripDecimal(0.1 + 0.2), 0.3);  // the binary noise after 15 digits goes
-  EXPECT_EQ(PrintedNumber(0), " 0 ");
-  EXPECT_EQ(PrintedNumber(-32768), "-32768 ");
+  EXPECT_EQ(std::make_tuple(PrintedNumber(0), PrintedNumber(-32768)),
+            std::make_tuple(" 0 ", "-32768 "));
 }
 
 TEST(ListReader, SeparatorsBlanksTextsAndTheEnd) {
   ListReader in("255\r\n0,100\r\n 7 , -8 \r\n1,2\n my face.bmp \rfaces\\a,b.bmp\r\n", "t.sin");
   for (int v : {255, 0, 100, 7, -8, 1, 2}) EXPECT_EQ(in.ReadInt32(), v);
-  EXPECT_EQ(in.ReadText(), "my face.bmp");
-  EXPECT_EQ(in.ReadText(), "faces\\a");
-  EXPECT_EQ(in.ReadText(), "b.bmp");
+  for (const char* text : {"my face.bmp", "faces\\a", "b.bmp"}) EXPECT_EQ(in.ReadText(), text);
   EXPECT_TRUE(in.AtEnd());  // the final line break went with the last value
   EXPECT_EQ(ErrorOf([&] { in.ReadInt32(); }), 62);
 }
@@ -86,8 +84,7 @@ TEST(ListReader, AFractionRoundsToEvenAndAUnicodeFileReadsAsItsText) {
                               "\xE9\0\x42\x30",
                               16),
                   "x");
-  EXPECT_EQ(wide.ReadInt32(), 1);
-  EXPECT_EQ(wide.ReadInt32(), 2);
+  for (int v : {1, 2}) EXPECT_EQ(wide.ReadInt32(), v);
   EXPECT_EQ(wide.ReadText(), "\xE9?");  // e-acute stays, a kana has no 8-bit form
   ListReader bom(
       "\xEF\xBB\xBF"
@@ -122,11 +119,10 @@ TEST(SystemErrors, ASystemFailureBecomesTheClocksNumberedError) {
 
 // The systems' own codes as every report words them.
 TEST(SystemErrors, ASystemsCodesAreWordedInOnePlace) {
-  EXPECT_EQ(ErrorCodeText(2), "error 2");
-  EXPECT_EQ(WindowsErrorCodeText(193), "Windows error 193");
-  EXPECT_EQ(WindowsErrorCodeText(4294967295u), "Windows error 4294967295");
-  EXPECT_EQ(ExitStatusText(3), "exit status 3");
-  EXPECT_EQ(SignalText(9), "signal 9");
+  EXPECT_EQ(std::make_tuple(ErrorCodeText(2), WindowsErrorCodeText(193),
+                            WindowsErrorCodeText(4294967295u), ExitStatusText(3), SignalText(9)),
+            std::make_tuple("error 2", "Windows error 193", "Windows error 4294967295",
+                            "exit status 3", "signal 9"));
   EXPECT_STREQ(SystemCallFailure("Win32", "CreateWindowEx", 1400).what(),
                "Win32: CreateWindowEx failed (error 1400).");
   EXPECT_STREQ(SystemCallFailure("Win32", "SetTimer", 4294967295u).what(),

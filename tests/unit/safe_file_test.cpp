@@ -50,8 +50,7 @@ bool IsLink(const std::string& path) {
   return fs::is_symlink(fs::symlink_status(path));
 }
 
-// Runs `check` in a child process and tells whether it passed within `seconds`: a read that
-// blocks for ever fails the test instead of hanging it.
+// Whether `check`, run in a child process, passed within `seconds`: a blocked read fails.
 bool PassesWithin(int seconds, const std::function<bool()>& check) {
   const pid_t child = ::fork();
   if (child == 0) ::_exit(check() ? 0 : 1);
@@ -176,9 +175,7 @@ TEST(SafeSave, SavesRacingInOneFolderNeverFail) {
 constexpr uid_t kNobody = 65534;
 constexpr uid_t kDaemon = 1;
 
-// Another user's link in a shared sticky folder (the rule of Linux's fs.protected_symlinks,
-// which may be off) is refused with nothing written; the user's own link, the folder owner's, or
-// one in a folder that is not sticky is followed. Links owned by others need root to make.
+// Linux's fs.protected_symlinks rule, kept whatever the system's setting; needs root to run.
 TEST(SafeSave, ALinkAnotherUserPlantedInASharedStickyFolderIsRefusedTheUsersOwnIsFollowed) {
   if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
   TempFolder base;
@@ -187,8 +184,7 @@ TEST(SafeSave, ALinkAnotherUserPlantedInASharedStickyFolderIsRefusedTheUsersOwnI
   const std::string victim = base.Write("victim.txt", "precious\n");
   ASSERT_EQ(::chmod(victim.c_str(), 0666), 0);
   const std::string link = shared + "/settings.ini";
-  // The save in that folder as the user `as` (in a child process for another one than root):
-  // the folder's mode and owner, the link's owner; the save's error number.
+  // The save's error number in that folder as the user `as` (in a child process unless root).
   auto saveThrough = [&](mode_t folderMode, uid_t folderOwner, uid_t linkOwner, uid_t as) {
     fs::remove_all(shared);
     fs::create_directory(shared);
@@ -210,42 +206,34 @@ TEST(SafeSave, ALinkAnotherUserPlantedInASharedStickyFolderIsRefusedTheUsersOwnI
     ::waitpid(child, &status, 0);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 98;
   };
-  auto untouched = [&] {
-    EXPECT_TRUE(IsLink(link));
-    EXPECT_EQ(base.Read("victim.txt"), "precious\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 1) << "nothing left beside it";
-  };
 
-  SCOPED_TRACE("root's save, nobody's link in root's /tmp-like folder");
-  EXPECT_EQ(saveThrough(01777, 0, kNobody, 0), 70);
-  untouched();
-  const std::string report = testing::ReportOf([&] { SafeReplace(link, "x", "settings.ini"); });
-  EXPECT_EQ(report,
-            "Run-time error 70: Permission denied (settings.ini, a link of another user in a "
-            "shared folder: not followed)");
-  untouched();
-  SCOPED_TRACE("a plain user's save, another plain user's link");
   ASSERT_EQ(::chown(victim.c_str(), kNobody, kNobody), 0);
-  EXPECT_EQ(saveThrough(01777, 0, kDaemon, kNobody), 70);
-  untouched();
-
-  // Followed: the user's own link, the folder owner's, a folder that is not sticky, or one only
-  // its owner writes to.
+  // Refused: another user's link in a sticky folder anyone writes to (error 70); followed: the
+  // user's own link, the folder owner's, a folder that is not sticky or only its owner writes to.
   const struct {
     const char* what;
     mode_t folderMode;
     uid_t folderOwner, linkOwner, as;
-  } followed[] = {{"root's own link", 01777, 0, 0, 0},
-                  {"a plain user's own link", 01777, 0, kNobody, kNobody},
-                  {"the folder owner's link", 01777, kNobody, kNobody, 0},
-                  {"a folder that is not sticky", 0777, 0, kNobody, 0},
-                  {"a sticky folder only its owner writes to", 01775, 0, kNobody, 0}};
-  for (const auto& c : followed) {
+    int error;
+  } cases[] = {{"root's save, nobody's link in root's /tmp-like folder", 01777, 0, kNobody, 0, 70},
+               {"a plain user's save, another plain user's link", 01777, 0, kDaemon, kNobody, 70},
+               {"root's own link", 01777, 0, 0, 0, 0},
+               {"a plain user's own link", 01777, 0, kNobody, kNobody, 0},
+               {"the folder owner's link", 01777, kNobody, kNobody, 0, 0},
+               {"a folder that is not sticky", 0777, 0, kNobody, 0, 0},
+               {"a sticky folder only its owner writes to", 01775, 0, kNobody, 0, 0}};
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    EXPECT_EQ(saveThrough(c.folderMode, c.folderOwner, c.linkOwner, c.as), 0);
+    EXPECT_EQ(saveThrough(c.folderMode, c.folderOwner, c.linkOwner, c.as), c.error);
     EXPECT_TRUE(IsLink(link));
-    EXPECT_EQ(base.Read("victim.txt"), kSaved);
+    EXPECT_EQ(base.Read("victim.txt"), c.error ? "precious\n" : kSaved);
+    EXPECT_EQ(std::distance(fs::directory_iterator(shared), {}), 1) << "nothing left beside it";
   }
+  saveThrough(01777, 0, kNobody, 0);
+  EXPECT_EQ(ReportOf([&] { SafeReplace(link, "x", "settings.ini"); }),
+            "Run-time error 70: Permission denied (settings.ini, a link of another user in a "
+            "shared folder: not followed)");
+  EXPECT_EQ(base.Read("victim.txt"), "precious\n");
 }
 
 // Leaves a file (or a link itself) last written that long ago.
@@ -255,9 +243,7 @@ void Age(const std::string& path, std::chrono::seconds age) {
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
 }
 
-// A save killed after it made its temporary file leaves it behind; the next save in the folder
-// removes it, and nothing else: not another name, a link, a folder, another user's file, nor a
-// file a save running now may still be writing.
+// Not another name, a link, a folder, another user's file, nor one a running save may write.
 TEST(SafeSave, TemporariesKilledSavesLeftAreRemovedAtTheNextSaveAndNothingElse) {
   using std::chrono::minutes;
   TempFolder folder;

@@ -1,6 +1,4 @@
-// The clock's own files both ways: settings.ini, with the fifth line only a fixed clock size
-// writes (the four lines in front stay as they were, so a reader of four lines takes the same
-// values), and the hand files' loader.
+// settings.ini both ways (a fixed size only adds a fifth line), and the hand files' loader.
 #include "core/skin/settings_file.h"
 
 #include <gtest/gtest.h>
@@ -70,8 +68,7 @@ TEST(SettingsFile, EachSettingReadsOnItsOwnAndOneThatCantBeReadKeepsItsDefault) 
   EXPECT_EQ(SettingsText(none), "0,0\r\n 0 \r\nqv.bmp\r\n 2 \r\n");
 }
 
-// Line 2 reads as the top-most switch (only 0 is top-most) and goes back as it was found while
-// the switch still agrees; a switch changed by A is written as -1 or 0.
+// Only 0 is top-most; line 2 goes back as found unless A changed the switch.
 TEST(SettingsFile, TheTopmostLineComesBackAsFoundUnlessTheSwitchChanged) {
   const std::pair<std::string, bool> lines[] = {
       {" 0 ", true}, {"-1 ", false}, {" 1 ", false}, {" 7 ", false}};
@@ -111,12 +108,13 @@ TEST(HandShapeFile, LayoutsThatReadTheSame) {
   for (const char* text : {"255\r\n0,100\r\n", "255\r\n0,100", "255\r\n0\r\n100\r\n",
                            "255\r\n 0 , 100 \r\n", "255,0,100\r\n"}) {
     const Loaded l = Load(text);
-    EXPECT_EQ(l.color, 255) << text;
-    EXPECT_EQ(l.points, (std::vector<ShapePoint>{{0, 100}})) << text;
+    EXPECT_EQ(std::make_tuple(l.color, l.points),
+              std::make_tuple(255, std::vector<ShapePoint>{{0, 100}}))
+        << text;
   }
   const Loaded three = Load("-1\r\n0,0,5,90\r\n-32768,32767\r\n");
-  EXPECT_EQ(three.color, -1);
-  EXPECT_EQ(three.points, (std::vector<ShapePoint>{{0, 0}, {5, 90}, {-32768, 32767}}));
+  EXPECT_EQ(std::make_tuple(three.color, three.points),
+            std::make_tuple(-1, std::vector<ShapePoint>{{0, 0}, {5, 90}, {-32768, 32767}}));
   EXPECT_TRUE(Load("65280\r\n").points.empty());
 }
 
@@ -157,15 +155,14 @@ TEST(LoadHandShapes, ReadsTheThreeFilesInOrderAndStopsAtTheFirstFailure) {
   state.secondColor = 77;
   EXPECT_EQ(testing::ReportOf([&] { LoadHandShapes(state, slot); }),
             "Run-time error 53: File not found (tan.sin)");
-  EXPECT_EQ(state.minuteColor, 1);  // read before the failure
-  EXPECT_EQ(state.minuteShape.pointCount, 2);
-  EXPECT_EQ(state.secondColor, 77);  // never opened
+  // The minute hand read before the failure, the second hand's file never opened.
+  EXPECT_EQ(std::make_tuple(state.minuteColor, state.minuteShape.pointCount, state.secondColor),
+            std::make_tuple(1, 2, 77));
 
   folder.Write("tan.sin", "2\r\n0,0\r\n");
   LoadHandShapes(state, slot);
-  EXPECT_EQ(state.hourColor, 2);
-  EXPECT_EQ(state.secondColor, 3);
-  EXPECT_EQ(state.secondShape.pointCount, 0);
+  EXPECT_EQ(std::make_tuple(state.hourColor, state.secondColor, state.secondShape.pointCount),
+            std::make_tuple(2, 3, 0));
 }
 
 }  // namespace

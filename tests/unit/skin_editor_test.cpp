@@ -35,8 +35,7 @@ TEST(SkinEditor, EveryEditIsOneStepOfUndoAndRedo) {
   EXPECT_EQ(undone, 6);
   EXPECT_EQ(editor.document(), Kite());
   EXPECT_FALSE(editor.HasUnsavedChanges());
-  while (editor.Redo()) {
-  }
+  while (editor.Redo()) continue;
   EXPECT_EQ(editor.document(), edited);
   editor.MarkSaved();
   EXPECT_FALSE(editor.HasUnsavedChanges());
@@ -68,8 +67,7 @@ TEST(SkinEditor, LimitsTheClockReadsBy) {
   EXPECT_FALSE(editor.InsertPoint(HandId::kHour, 0, {1, 1})) << "51 points at most";
   EXPECT_FALSE(editor.InsertPoint(HandId::kMinute, 1, {1, 1})) << "past the end";
   EXPECT_FALSE(editor.DeletePoint(HandId::kMinute, 0));
-  EXPECT_FALSE(editor.SetPenWidth(0));
-  EXPECT_FALSE(editor.SetPenWidth(32768));
+  for (int refused : {0, 32768}) EXPECT_FALSE(editor.SetPenWidth(refused)) << refused;
   EXPECT_TRUE(editor.SetPenWidth(32767));
 }
 
@@ -134,8 +132,9 @@ TEST(SkinEditor, SymmetricEditsOnlyWhatHasAMirrorAtTheMirroredPlaceWithRoomForTw
   skin.hand(HandId::kHour).points = {{0, 0}, {-8, 25}, {8, 25}, {0, 50}, {-8, 25}, {8, 25}, {0, 0}};
   SkinEditor loops(skin);
   loops.SetSymmetric(true);
-  EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 1), 5);
-  EXPECT_EQ(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 3), -1);
+  EXPECT_EQ(std::make_tuple(SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 1),
+                            SkinEditor::MirrorOf(skin.hand(HandId::kHour).points, 3)),
+            std::make_tuple(5, -1));
   EXPECT_TRUE(loops.SetPoint(HandId::kHour, 1, {-9, 25}));
   EXPECT_EQ(
       loops.document().hand(HandId::kHour).points,
@@ -154,8 +153,7 @@ TEST(SkinEditor, ANudgeIsOneStepWithinTheLimits) {
   EXPECT_TRUE(editor.NudgePoint(HandId::kHour, 1, -1, -1));
   EXPECT_EQ(editor.document().hand(HandId::kHour).points[1], (ShapePoint{179, 32766}));
   EXPECT_FALSE(editor.NudgePoint(HandId::kHour, 2, 1, 0)) << "no such point";
-  EXPECT_TRUE(editor.Undo());
-  EXPECT_TRUE(editor.Undo());
+  EXPECT_TRUE(editor.Undo() && editor.Undo());
   EXPECT_EQ(editor.document(), skin);
 }
 
@@ -169,21 +167,9 @@ TEST(FaceTime, TheAuthorsTime) {
 TEST(ClockSizeText, ReadsWhatAnAuthorTypes) {
   for (int16_t percent : kSizeChoices) EXPECT_EQ(ParseSize(SizeText(percent)), percent);
   const std::pair<const char*, std::optional<int16_t>> typed[] = {
-      {"", 0},
-      {"  automatic ", 0},
-      {"125", 125},
-      {"125%", 125},
-      {" 75 % ", 75},
-      {"50", 50},
-      {"400", 400},
-      {"49", std::nullopt},
-      {"401", std::nullopt},
-      {"1000", std::nullopt},
-      {"-100", std::nullopt},
-      {"1.5", std::nullopt},
-      {"%", std::nullopt},
-      {"auto", std::nullopt},
-  };
+      {"", 0},      {"  automatic ", 0}, {"125", 125}, {"125%", 125}, {" 75 % ", 75},
+      {"50", 50},   {"400", 400},        {"49", {}},   {"401", {}},   {"1000", {}},
+      {"-100", {}}, {"1.5", {}},         {"%", {}},    {"auto", {}}};
   for (const auto& [text, percent] : typed) EXPECT_EQ(ParseSize(text), percent) << text;
 }
 

@@ -27,8 +27,7 @@ int Widest(const std::vector<std::string>& lines) {
 
 using Lines = std::vector<std::string>;
 
-// A message box measures its lines at the longest width it allows and is then as wide as its
-// widest line: the lines must come out the same at that width, or the last one is cut off.
+// A message box is as wide as its widest line: the lines must not change there, or one is cut.
 TEST(LineBreaks, TheLinesAreTheSameAtTheWidthOfTheirWidestLine) {
   for (std::string_view text :
        {"The skin editor is not available for Linux yet: edit tyou.sin, tan.sin, byou.sin and "
@@ -49,8 +48,8 @@ TEST(LineBreaks, TheLinesAreTheSameAtTheWidthOfTheirWidestLine) {
 
 TEST(LineBreaks, ABlankWhereALineBreaksTakesNoRoom) {
   // "aaaa bbbb" is 59 pixels; the blank after it would make 62.
-  EXPECT_EQ(Wrap("aaaa bbbb cccc", 59), (Lines{"aaaa bbbb", "cccc"}));
-  EXPECT_EQ(Wrap("aaaa bbbb   cccc", 59), (Lines{"aaaa bbbb", "cccc"}));
+  for (const char* text : {"aaaa bbbb cccc", "aaaa bbbb   cccc"})
+    EXPECT_EQ(Wrap(text, 59), (Lines{"aaaa bbbb", "cccc"})) << text;
   EXPECT_EQ(Wrap("aaaa bbbb cccc", 58), (Lines{"aaaa", "bbbb", "cccc"}));
 }
 

@@ -1,5 +1,4 @@
-// The Linux clock's conventions that need no display: the folder it works in, and where it
-// looks for the programs it starts.
+// The Linux clock's folder and where it looks for the programs it starts, with no display.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -30,8 +29,7 @@ struct SavedVariable {
   std::optional<std::string> was;
 };
 
-// A program folder as installed (<prefix>/bin beside <prefix>/share/quarvel) and a home; the
-// environment and working directory are put back afterwards.
+// <prefix>/bin beside <prefix>/share/quarvel, and a home; environment and folder put back.
 class LinuxFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -74,8 +72,8 @@ TEST_F(LinuxFilesTest, AFolderWithASkinIsWhereTheClockWorks) {
 TEST_F(LinuxFilesTest, ElsewhereTheConfigFolderIsFilledOnceWithTheDefaultSkin) {
   EXPECT_TRUE(Start().configFolder);
   EXPECT_EQ(fs::current_path(), fs::path(config));
-  EXPECT_EQ(InConfig("qv.bmp"), "qv.bmp");
-  EXPECT_EQ(InConfig("readme.txt"), "readme.txt");
+  EXPECT_EQ(std::make_tuple(InConfig("qv.bmp"), InConfig("readme.txt")),
+            std::make_tuple("qv.bmp", "readme.txt"));
   // The user's own skin stays, and a file taken away is not brought back.
   root.Write(kConfig + std::string("tyou.sin"), "mine");
   fs::remove(config + "/qv.bmp");
@@ -89,9 +87,8 @@ TEST_F(LinuxFilesTest, TheUsersOwnFaceAndReadmeInANewConfigFolderStay) {
   root.Write(kConfig + std::string("qv.bmp"), "my face");
   root.Write(kConfig + std::string("readme.txt"), "my notes");
   EXPECT_TRUE(Start().configFolder);
-  EXPECT_EQ(InConfig("tan.sin"), "tan.sin");  // the hands came
-  EXPECT_EQ(InConfig("qv.bmp"), "my face");
-  EXPECT_EQ(InConfig("readme.txt"), "my notes");
+  EXPECT_EQ(std::make_tuple(InConfig("tan.sin"), InConfig("qv.bmp"), InConfig("readme.txt")),
+            std::make_tuple("tan.sin", "my face", "my notes"));  // the hands came
 }
 
 TEST(DefaultFileAction, OnlyAMissingFileDuringAFillOrACutCopyOfTheDefaultIsOurs) {
@@ -117,8 +114,8 @@ TEST_F(LinuxFilesTest, ACutFaceAndAnEmptyReadmeFromAnEarlierStartAreMadeWhole) {
   root.Write(kConfig + std::string("qv.bmp"), std::string(1234, 'f'));  // where the disk ran out
   root.Write(kConfig + std::string("readme.txt"), "");
   EXPECT_TRUE(Start().problem.empty());
-  EXPECT_EQ(InConfig("qv.bmp"), std::string(5000, 'f'));
-  EXPECT_EQ(InConfig("readme.txt"), "readme.txt");
+  EXPECT_EQ(std::make_tuple(InConfig("qv.bmp"), InConfig("readme.txt")),
+            std::make_tuple(std::string(5000, 'f'), std::string("readme.txt")));
   // The user's own files are never taken for cut ones: longer, different, or a link.
   root.Write(kConfig + std::string("qv.bmp"), std::string(4999, 'f') + "g");
   fs::remove(config + "/readme.txt");
@@ -149,7 +146,7 @@ TEST_F(LinuxFilesTest, AFillThatFailsLeavesNoCutFileAndSaysWhyAndTheNextStartFin
   int files = 0;
   for (const auto& entry : fs::directory_iterator(config)) files += entry.is_regular_file();
   EXPECT_EQ(files, 5);
-  // A complete folder needs no default skin: a clock moved away from it starts quietly.
+  // A complete folder needs no default skin.
   fs::remove_all(root.path() + "/prefix/share");
   EXPECT_EQ(Start().problem, "");
 }
@@ -189,8 +186,7 @@ TEST_F(LinuxFilesTest, ProgramsComeFromTheProgramsFolderOrAbsolutePathFoldersOnl
   EXPECT_EQ(FindProgram(Program(), "qvedit"), Program() + "/qvedit");
 }
 
-// The editor the clock starts opens on the clock's own display (Qt told so over what it
-// inherited), the rest of the environment passed on as it was.
+// The editor opens on the clock's own display (Qt told so), the rest passed on as it was.
 TEST_F(LinuxFilesTest, AStartedProgramGetsTheSettingsOverItsInheritedEnvironment) {
   setenv("QT_QPA_PLATFORM", "wayland", 1);
   setenv("QUARVEL_TEST_KEPT", "kept", 1);

@@ -1,6 +1,4 @@
-// The banners and the icon that tools/make-banner.sh makes, as the Linux clock reads them built
-// in: the bitmap decoder takes the banner whole, and each icon image is the dial, transparent
-// in its corners.
+// The built-in banners and icon that tools/make-banner.sh makes, as the Linux clock reads them.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -13,8 +11,7 @@ namespace {
 
 TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
   const PixelImage banner = X11BannerPicture();
-  ASSERT_EQ(banner.width, 228);
-  ASSERT_EQ(banner.height, 57);
+  ASSERT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(228, 57));
   EXPECT_EQ(banner.At(2, 28), 0x004080u);  // the dial's dark blue: red 0, green 64, blue 128
   int white = 0;
   for (int y = 0; y < banner.height; ++y)
@@ -22,18 +19,16 @@ TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
   EXPECT_GT(white, 800) << "the name in white";
 }
 
-// A screen's banner is the largest drawn not larger than its scale: from 192 dots an inch (7.5
-// twips a pixel) the one drawn at 2x, from 144 (10) at 1.5x, else 1x; never one blown up.
+// The largest drawn not larger than the screen's scale: 2x from 192 dpi, 1.5x from 144.
 TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
   for (float twips : {15.0f, 12.0f, 10.01f, 0.0f}) EXPECT_EQ(X11BannerPicture(twips).width, 228);
   for (float twips : {10.0f, 7.6f}) {
-    EXPECT_EQ(X11BannerPicture(twips).width, 342) << twips;
-    EXPECT_EQ(X11BannerPicture(twips).height, 86) << twips;
+    const PixelImage banner = X11BannerPicture(twips);
+    EXPECT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(342, 86)) << twips;
   }
   for (float twips : {7.5f, 5.0f}) {
     const PixelImage banner = X11BannerPicture(twips);
-    ASSERT_EQ(banner.width, 456) << twips;
-    ASSERT_EQ(banner.height, 114) << twips;
+    ASSERT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(456, 114)) << twips;
     EXPECT_EQ(banner.At(4, 56), 0x004080u);
     int white = 0;
     for (int y = 0; y < banner.height; ++y)
@@ -42,20 +37,17 @@ TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
   }
 }
 
-// The .ico's bitmaps, 48 to 16 pixels; its 256-pixel PNG is Windows' (the desktop's menus take
-// the installed icons).
+// Its 256-pixel PNG is Windows' alone: the desktop's menus take the installed icons.
 TEST(X11Resources, TheIconHas48To16PixelDialsTransparentInTheCorners) {
   const std::vector<long> cardinals = X11IconCardinals();
   std::size_t at = 0;
   for (long size : {48L, 32L, 24L, 16L}) {
     ASSERT_GE(cardinals.size(), at + 2 + static_cast<std::size_t>(size * size));
-    EXPECT_EQ(cardinals[at], size);
-    EXPECT_EQ(cardinals[at + 1], size);
+    EXPECT_EQ(std::make_tuple(cardinals[at], cardinals[at + 1]), std::make_tuple(size, size));
     const auto pixel = [&](long x, long y) {
       return static_cast<unsigned long>(cardinals[at + 2 + static_cast<std::size_t>(y * size + x)]);
     };
-    EXPECT_EQ(pixel(0, 0), 0u);
-    EXPECT_EQ(pixel(size - 1, size - 1), 0u);
+    EXPECT_EQ(std::make_tuple(pixel(0, 0), pixel(size - 1, size - 1)), std::make_tuple(0ul, 0ul));
     EXPECT_EQ(pixel(size / 2, size / 2) >> 24, 0xFFu) << "the hub is opaque";
     at += 2 + static_cast<std::size_t>(size * size);
   }

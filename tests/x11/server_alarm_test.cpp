@@ -16,8 +16,7 @@ TEST(ServerAlarm, WaitsForTheMillisecondAfterTheDueOne) {
 
 TEST(ServerAlarm, TakesAServerBehindTheClock) {
   EXPECT_EQ(ServerAlarmTargetMs(5 * kMs, -3 * kMs), 3);
-  // Rounds down below zero too, not towards it.
-  EXPECT_EQ(ServerAlarmTargetMs(kMs, -kMs - 1), 0);
+  EXPECT_EQ(ServerAlarmTargetMs(kMs, -kMs - 1), 0);  // rounds down below zero, not towards it
   EXPECT_EQ(ServerAlarmTargetMs(kMs, -3 * kMs), -1);
 }
 
