@@ -4,12 +4,10 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 #include <fontconfig/fontconfig.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcbext.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +19,7 @@
 #include "backends/x11/x11_monitors.h"
 #include "backends/x11/x11_text.h"
 #include "core/clockface/screen_dpi.h"
+#include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
 #include "runtime/system_errors.h"
@@ -55,17 +54,7 @@ std::string X11System::ProgramFolder() const {
 }
 
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw DirectorySearchError(PosixFailure(errno), path);
-  }
-  uint32_t attributes = 0;
-  if (S_ISDIR(status.st_mode)) attributes |= file_attribute::kDirectory;
-  if (std::filesystem::path(path).filename().string().starts_with("."))
-    attributes |= file_attribute::kHidden;  // how Linux hides a file
-  if ((status.st_mode & S_IWUSR) == 0) attributes |= file_attribute::kReadOnly;
-  return attributes;
+  return LinuxFileAttributes(path);
 }
 
 bool X11System::GetCursorPos(ScreenPoint& point) {
