@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Linux clock on sway's layer shell (QUARVEL_BACKEND=wayland), judged by what sway composed:
 # it opens where settings.ini says, round, the desktop's colour at its square's corners and
-# about what a circle leaves out, and within the circle the preview's face pixel for pixel.
+# about what a circle leaves out, and within the circle the preview's face pixel for pixel; the
+# face ticks.
 # shellcheck source=SCRIPTDIR/../lib.sh
 source "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -37,6 +38,7 @@ e2e_skin 300 200 -1
 e2e_wln_wait_face 200
 sleep 1.2 # the first redraw comes with the first change of second
 round_face 300 200 200 round
+e2e_expect_ticks 300 200 200 ticks # each second only the hands' part is sent: it reaches the screen
 e2e_stop_clock
 
 e2e_skin 517 333 0
