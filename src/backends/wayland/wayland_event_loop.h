@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "backends/wayland/wayland_display.h"
+#include "core/desktop/system_watches.h"
 #include "platform/platform_window.h"
 #include "platform/timer_table.h"
 
@@ -14,7 +15,6 @@ namespace quarvel {
 class WaylandEventLoop {
  public:
   explicit WaylandEventLoop(WaylandDisplay& display);
-  ~WaylandEventLoop();
   WaylandEventLoop(const WaylandEventLoop&) = delete;
   WaylandEventLoop& operator=(const WaylandEventLoop&) = delete;
 
@@ -34,13 +34,12 @@ class WaylandEventLoop {
   void DeliverDueTimers();
   void HandleSignals();
   void HandleClockSet();
-  void ArmClockSetWatch();
 
   WaylandDisplay& display_;
   WindowEvents* events_ = nullptr;
   TimerTable timers_;  // in milliseconds of CLOCK_MONOTONIC
-  int signalFd_ = -1;
-  int clockSetFd_ = -1;
+  CloseSignalWatch closeSignals_;
+  ClockSetWatch clockSet_;
 };
 
 }  // namespace quarvel

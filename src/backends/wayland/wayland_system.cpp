@@ -1,7 +1,5 @@
 #include "backends/wayland/wayland_system.h"
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +7,6 @@
 #include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
-#include "runtime/system_errors.h"
 
 namespace quarvel {
 
@@ -32,24 +29,13 @@ std::optional<uint32_t> WaylandSystem::FindFirstFileAttributes(const std::string
   return LinuxFileAttributes(path);
 }
 
+// Qt opens the editor on the same compositor.
 void WaylandSystem::StartProgram(const std::string& exeName) {
-  const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
-  const pid_t pid = SpawnProgram(program, {});
-  if (pid < 0) throw ProgramStartError(PosixFailure(-pid), exeName, ErrorCodeText(-pid));
-  started_ = pid;
-  startedExit_.reset();
+  editor_.Start(ProgramFolder(), exeName);
 }
 
 std::optional<int> WaylandSystem::StartedProgramExitCode() {
-  if (started_ > 0) {
-    int status = 0;
-    if (waitpid(started_, &status, WNOHANG) == started_) {
-      startedExit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      started_ = 0;
-    }
-  }
-  return startedExit_;
+  return editor_.ExitCode();
 }
 
 std::string WaylandSystem::MissingEditorAdvice() const {

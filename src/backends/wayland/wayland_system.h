@@ -11,6 +11,7 @@
 
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_event_loop.h"
+#include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
 
 namespace quarvel {
@@ -50,8 +51,7 @@ class WaylandSystem final : public PlatformSystem {
  private:
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
-  pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
-  std::optional<int> startedExit_;
+  StartedProgram editor_;  // the program StartProgram started last
 };
 
 }  // namespace quarvel

@@ -4,7 +4,6 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 #include <fontconfig/fontconfig.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcbext.h>
 
@@ -65,28 +64,14 @@ bool X11System::PointerKnownEverywhere() const {
   return pointer_.KnownEverywhere();
 }
 
+// On this display, where the clock looks for its window: Qt would open a native Wayland
+// window beside Xwayland, which no X client can find or raise.
 void X11System::StartProgram(const std::string& exeName) {
-  const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
-  // On this display, where the clock looks for its window: Qt would open a native Wayland
-  // window beside Xwayland, which no X client can find or raise.
-  const pid_t pid = SpawnProgram(program, {}, {"QT_QPA_PLATFORM=xcb"});
-  if (pid < 0) throw ProgramStartError(PosixFailure(-pid), exeName, ErrorCodeText(-pid));
-  started_ = pid;
-  startedExit_.reset();
+  editor_.Start(ProgramFolder(), exeName, {"QT_QPA_PLATFORM=xcb"});
 }
 
-// Asking reaps the program once it has ended, so a failed editor leaves no zombie behind a
-// clock that runs on.
 std::optional<int> X11System::StartedProgramExitCode() {
-  if (started_ > 0) {
-    int status = 0;
-    if (waitpid(started_, &status, WNOHANG) == started_) {
-      startedExit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      started_ = 0;
-    }
-  }
-  return startedExit_;
+  return editor_.ExitCode();
 }
 
 // Where the skin editor comes from, and what to edit without it, where.
