@@ -263,6 +263,24 @@ e2e_driver_helpers() {
   }
 }
 
+# The square at <x>,<y> of a screenshot is a round face on the desktop: the desktop's colour (no
+# face pixel has it) at its four corners and about what a circle leaves out; turned black, the
+# rest is the preview's face within the same circle (for a second from E2E_FIRST to E2E_LAST).
+e2e_wl_expect_round() { # <png> <x> <y> <size> <name> [preview's arguments]
+  local shot=$1 x=$2 y=$3 s=$4 name=$5 corner at desktop out
+  for corner in 0,0 $((s - 1)),0 0,$((s - 1)) $((s - 1)),$((s - 1)); do
+    at=$(e2e_pixel "$shot" $((x + ${corner%,*})) $((y + ${corner#*,})))
+    [ "$at" = "$E2E_WL_DESKTOP" ] ||
+      e2e_fail "$name: the square's corner +$corner is $at, not the desktop's $E2E_WL_DESKTOP ($name.png)"
+  done
+  desktop=$(e2e_count_colour "$shot" "$E2E_WL_DESKTOP" "$x" "$y" "$s" "$s")
+  out=$((s * s - 31416 * (s - 1) * (s - 1) / 40000)) # the region leaves out a row and a column
+  ((desktop * 10 >= out * 9 && desktop * 10 <= out * 11)) ||
+    e2e_fail "$name: $desktop pixels of the desktop in the ${s}x$s square, a circle leaves $out"
+  convert "$shot" -fill black -opaque "rgb($E2E_WL_DESKTOP)" "$E2E_TMP/disc.png"
+  e2e_shows_preview "$E2E_TMP/disc.png" "$x" "$y" "$s" "$name" "${@:6}"
+}
+
 # --- The native Wayland clock (tests/e2e/wayland-native): a layer surface, in no window tree ----
 
 e2e_wln_native() { E2E_CLOCK_ENV=(QUARVEL_BACKEND=wayland); }

@@ -9,13 +9,6 @@
 namespace quarvel {
 
 namespace {
-ImageRect Union(const ImageRect& a, const ImageRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 void BufferRelease(void* data, wl_buffer*) {
   auto* picture = static_cast<WaylandBuffers::Picture*>(data);
   picture->owner->Released(*picture);

@@ -13,13 +13,6 @@ constexpr const char* kNamespace = "quarvel";
 constexpr uint32_t kOnDemandVersion = 4;
 constexpr uint32_t kSetLayerVersion = 2;
 
-ImageRect Union(const ImageRect& a, const ImageRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 void LayerConfigure(void* data, zwlr_layer_surface_v1*, uint32_t serial, uint32_t, uint32_t) {
   static_cast<WaylandWindow*>(data)->Configured(serial);
 }

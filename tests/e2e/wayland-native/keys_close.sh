@@ -36,6 +36,7 @@ e2e_wln_key a
 (exec "${E2E_WL_AS[@]}" xev -event button) >"$E2E_TMP/xev.log" 2>&1 </dev/null &
 xev=$!
 e2e_until 10 eval 'e2e_wl_windows | grep -q " Event Tester\$"' || e2e_fail "no xev window"
+# shellcheck disable=SC2317  # called by e2e_until
 face_above_window() { # the face's blue over most of the clock's square, the window around it
   local shot
   shot=$(e2e_screenshot above-window)
