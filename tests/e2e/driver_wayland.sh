@@ -290,7 +290,7 @@ e2e_wln_native() { E2E_CLOCK_ENV=(QUARVEL_BACKEND=wayland); }
 e2e_wln_shown_box() { # <png>
   local box
   box=$(convert "$1" -alpha off -crop "$((E2E_AWAY[0] - 40))x$((E2E_AWAY[1] - 40))+0+0" +repage \
-    -transparent "rgb($E2E_WL_DESKTOP)" -format '%@' info:)
+    -transparent "rgb($E2E_WL_DESKTOP)" -format '%@' info: 2>/dev/null)
   [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
   echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]}"
 }

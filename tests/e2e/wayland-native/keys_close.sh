@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The keys of the Linux clock on sway's layer shell (QUARVEL_BACKEND=wayland), through the
 # compositor's own pointer and keyboard: a click gives it the keyboard; A takes it from the
-# bottom layer to the top one, above a window that comes later; C closes it and settings.ini is
-# written anew, byte for byte as the X11 clock writes it; SIGTERM saves the same way.
+# bottom layer to the top one, above a window that comes later, where the corners of its square
+# stay the window's; C closes it and settings.ini is written anew, byte for byte as the X11
+# clock writes it; SIGTERM saves the same way.
 # shellcheck source=SCRIPTDIR/../lib.sh
 source "$(dirname "$0")/../lib.sh"
 e2e_begin
@@ -44,6 +45,15 @@ face_above_window() { # the face's blue over most of the clock's square, the win
     [ "$(e2e_pixel "$shot" 600 500)" != "$E2E_WL_DESKTOP" ]
 }
 e2e_until 5 face_above_window || e2e_fail "after A the clock is not above the window (above-window.png)"
+# The corner of its square, outside the round face, is the window's: the pointer there neither
+# reaches nor hides the top-most clock, and a click there goes to the window below.
+e2e_pointer "move 302 202"
+! e2e_for 2 e2e_not face_above_window ||
+  e2e_fail "the pointer in the square's corner, outside the face, hid the clock (above-window.png)"
+e2e_pointer "click left"
+e2e_until 2 grep -q 'button 1,' "$E2E_TMP/xev.log" ||
+  e2e_fail "a click in the square's corner did not reach the window below (xev.log)"
+e2e_pointer_away
 e2e_close_request "Event Tester"
 wait "$xev" || true
 kill -TERM "$E2E_CLOCK_PID"
