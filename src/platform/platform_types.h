@@ -1,6 +1,7 @@
 #pragma once
 // The plain values that cross the platform seam: colours, screen points and rectangles, the
 // monitors, and a picture in memory.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -65,6 +66,14 @@ struct ImageRect {
 
 inline ImageRect WholeImage(const PixelImage& image) {
   return {0, 0, image.width, image.height};
+}
+
+// The smallest box holding both (an empty one holds nothing).
+inline ImageRect Union(const ImageRect& a, const ImageRect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
 }
 
 // The columns [left, right) of one row that a change may touch; none when left >= right.

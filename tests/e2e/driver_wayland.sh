@@ -23,6 +23,7 @@ E2E_WL_DESKTOP=60,110,113 # the desktop's colour: neither black nor in the defau
 E2E_AWAY=(1200 760)
 E2E_WL_AS=() E2E_SWAY_PID="" E2E_XWAYLAND_PID="" E2E_POINTER_PID="" E2E_POINTER_IN=""
 E2E_POINTER_OUT="" E2E_WL_KEYS_PID=""
+E2E_CLOCK_ENV=() # more of the clock's environment (e2e_wln_native: the native Wayland clock)
 
 # --- The session ----------------------------------------------------------------------------
 
@@ -113,7 +114,8 @@ e2e_start_clock() { # [working folder=E2E_DIR]
     chown -R "$E2E_WL_USER:" "${1:-$E2E_DIR}"
   e2e_log "starting quarvel in ${1:-$E2E_DIR}${E2E_SEARCH_DIR:+ with $E2E_SEARCH_DIR on PATH}"
   (cd "${1:-$E2E_DIR}" && exec "${E2E_WL_AS[@]}" \
-    "PATH=$E2E_TMP/bin${E2E_SEARCH_DIR:+:$E2E_SEARCH_DIR}:$PATH" "$E2E_DIR/quarvel") \
+    "PATH=$E2E_TMP/bin${E2E_SEARCH_DIR:+:$E2E_SEARCH_DIR}:$PATH" ${E2E_CLOCK_ENV[@]+"${E2E_CLOCK_ENV[@]}"} \
+    "$E2E_DIR/quarvel") \
     >>"$E2E_TMP/clock.log" 2>&1 </dev/null &
   E2E_CLOCK_PID=$! E2E_EXIT=""
 }
@@ -277,4 +279,58 @@ e2e_driver_helpers() {
     e2e_wl_as grim -t png - | convert png:- -alpha off "png:$E2E_ART/$1.png"
     echo "$E2E_ART/$1.png"
   }
+}
+
+# The square at <x>,<y> of a screenshot is a round face on the desktop: the desktop's colour (no
+# face pixel has it) at its four corners and about what a circle leaves out; turned black, the
+# rest is the preview's face within the same circle (for a second from E2E_FIRST to E2E_LAST).
+e2e_wl_expect_round() { # <png> <x> <y> <size> <name> [preview's arguments]
+  local shot=$1 x=$2 y=$3 s=$4 name=$5 corner at desktop out
+  for corner in 0,0 $((s - 1)),0 0,$((s - 1)) $((s - 1)),$((s - 1)); do
+    at=$(e2e_pixel "$shot" $((x + ${corner%,*})) $((y + ${corner#*,})))
+    [ "$at" = "$E2E_WL_DESKTOP" ] ||
+      e2e_fail "$name: the square's corner +$corner is $at, not the desktop's $E2E_WL_DESKTOP ($name.png)"
+  done
+  desktop=$(e2e_count_colour "$shot" "$E2E_WL_DESKTOP" "$x" "$y" "$s" "$s")
+  out=$((s * s - 31416 * (s - 1) * (s - 1) / 40000)) # the region leaves out a row and a column
+  ((desktop * 10 >= out * 9 && desktop * 10 <= out * 11)) ||
+    e2e_fail "$name: $desktop pixels of the desktop in the ${s}x$s square, a circle leaves $out"
+  convert "$shot" -fill black -opaque "rgb($E2E_WL_DESKTOP)" "$E2E_TMP/disc.png"
+  e2e_shows_preview "$E2E_TMP/disc.png" "$x" "$y" "$s" "$name" "${@:6}"
+}
+
+# --- The native Wayland clock (tests/e2e/wayland-native): a layer surface, in no window tree ----
+
+e2e_wln_native() { E2E_CLOCK_ENV=(QUARVEL_BACKEND=wayland); }
+
+# What of a screenshot is not the desktop's colour: "W H X Y", or nothing on a bare desktop. The
+# pointer resting away (E2E_AWAY), which sway draws into the output, is left out with a margin.
+e2e_wln_shown_box() { # <png>
+  local box
+  box=$(convert "$1" -alpha off -crop "$((E2E_AWAY[0] - 40))x$((E2E_AWAY[1] - 40))+0+0" +repage \
+    -transparent "rgb($E2E_WL_DESKTOP)" -format '%@' info: 2>/dev/null)
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} ${BASH_REMATCH[3]} ${BASH_REMATCH[4]}"
+}
+# The clock's face as the compositor shows it, judged by screenshots alone: sets E2E_X E2E_Y
+# (the disc's box's corner, which is the surface's) and E2E_W E2E_H (the disc's box: the round
+# region leaves out the square's last row and column).
+e2e_wln_face_box() { # <name>
+  local box
+  box=$(e2e_wln_shown_box "$(e2e_screenshot "$1")") || return 1
+  read -r E2E_W E2E_H E2E_X E2E_Y <<<"$box"
+}
+e2e_wln_wait_face() { # <size>: the clock started, and its disc shown
+  local d=$(($1 - 1))
+  e2e_start_clock
+  e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = "$d,$d" ]' || {
+    e2e_wait_exit 0 || true
+    e2e_fail "no ${d}x$d disc on the desktop in 15 s (shown.png: ${E2E_W:-?}x${E2E_H:-?})," \
+      "exit code ${E2E_EXIT:-none}: $(tail -n 3 "$E2E_TMP/clock.log")"
+  }
+}
+# A key through the compositor's keyboard to whatever has the keyboard.
+e2e_wln_key() { # <key>
+  e2e_wl_as wtype -s "$E2E_WL_KEYMAP_PAUSE_MS" -k "$1" 2>>"$E2E_TMP/wtype.log" ||
+    e2e_fail "wtype -k $1 failed"
 }

@@ -1,9 +1,12 @@
 // quarvel on Linux: answers --help and --version, or opens the X display, chooses the folder it
-// works in, creates the clock window, runs its start-up and then its event loop.
+// works in, creates the clock window, runs its start-up and then its event loop; with
+// QUARVEL_BACKEND=wayland the same on a Wayland compositor's layer shell (wayland_clock.cpp).
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string_view>
 
+#include "apps/quarvel-x11/wayland_clock.h"
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
 #include "backends/x11/x11_system.h"
@@ -29,6 +32,9 @@ constexpr const char* kHelp =
     "Options:\n"
     "  --help        print this text and exit\n"
     "  --version     print the version and exit\n"
+    "Environment:\n"
+    "  QUARVEL_BACKEND=wayland  the clock on the Wayland compositor's layer shell (sway and\n"
+    "                the other wlroots desktops) instead of X11; a first stage: no drag yet\n"
     "More in quarvel(1) and the readme (share/doc/quarvel/readme.txt).\n";
 
 // The command line, read before anything else (no display is needed to ask for help). -1 when
@@ -61,6 +67,9 @@ int main(int argc, char** argv) {
   quarvel::OpenStandardDescriptors();  // before the display or any file takes 0, 1 or 2
   using namespace quarvel;
   if (const int status = CommandLine(argc, argv); status >= 0) return status;
+  if (const char* backend = std::getenv("QUARVEL_BACKEND");
+      backend != nullptr && std::strcmp(backend, "wayland") == 0)
+    return RunWaylandClock();
   std::unique_ptr<X11Display> display = X11Display::Open();
   if (!display) {
     const char* name = std::getenv("DISPLAY");

@@ -1,15 +1,11 @@
 #include "backends/x11/x11_event_loop.h"
 
 #include <poll.h>
-#include <signal.h>
-#include <sys/signalfd.h>
 #include <sys/syscall.h>
-#include <sys/timerfd.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <ctime>
 #include <limits>
 #include <optional>
@@ -21,41 +17,12 @@ constexpr int64_t kForever = std::numeric_limits<int64_t>::max();
 // How long past a timer's due time the loop waits for the server's answer before it wakes on
 // its own: well within the second tick's tolerance.
 constexpr int64_t kAlarmGraceNs = 10 * kNsPerMs;
-
-sigset_t CloseSignals() {
-  sigset_t signals;
-  sigemptyset(&signals);
-  sigaddset(&signals, SIGTERM);  // the system or a user's kill
-  sigaddset(&signals, SIGHUP);   // the terminal it runs in closed
-  sigaddset(&signals, SIGINT);   // Ctrl+C in that terminal
-  return signals;
-}
 }  // namespace
 
-X11EventLoop::X11EventLoop(X11Display& display) : display_(display), alarm_(display) {
-  // The close signals arrive as data in the poll, not in a handler that could interrupt the
-  // clock half-way through a redraw or a save. Programs the clock starts unblock them again.
-  const sigset_t signals = CloseSignals();
-  sigprocmask(SIG_BLOCK, &signals, nullptr);
-  signalFd_ = signalfd(-1, &signals, SFD_CLOEXEC | SFD_NONBLOCK);
-  clockSetFd_ = timerfd_create(CLOCK_REALTIME, TFD_CLOEXEC | TFD_NONBLOCK);
-  ArmClockSetWatch();
-}
+X11EventLoop::X11EventLoop(X11Display& display) : display_(display), alarm_(display) {}
 
 X11EventLoop::~X11EventLoop() {
   for (const Child& child : children_) close(child.pidFd);
-  if (signalFd_ >= 0) close(signalFd_);
-  if (clockSetFd_ >= 0) close(clockSetFd_);
-}
-
-// A timer that never falls due but is cancelled whenever the real-time clock is set: the
-// kernel's own word that the time of day jumped.
-void X11EventLoop::ArmClockSetWatch() {
-  if (clockSetFd_ < 0) return;
-  itimerspec far{};
-  clock_gettime(CLOCK_REALTIME, &far.it_value);
-  far.it_value.tv_sec += 365 * 24 * 3600;
-  timerfd_settime(clockSetFd_, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &far, nullptr);
 }
 
 void X11EventLoop::StartTimer(TimerId timer, int milliseconds) {
@@ -129,18 +96,11 @@ void X11EventLoop::DeliverDueTimers() {
 }
 
 void X11EventLoop::HandleSignals() {
-  signalfd_siginfo info;
-  bool closeRequested = false;
-  while (read(signalFd_, &info, sizeof info) == static_cast<ssize_t>(sizeof info))
-    closeRequested = true;
-  if (closeRequested && events_ != nullptr) events_->OnUnload();
+  if (closeSignals_.Take() && events_ != nullptr) events_->OnUnload();
 }
 
 void X11EventLoop::HandleClockSet() {
-  uint64_t expirations = 0;
-  const bool set = read(clockSetFd_, &expirations, sizeof expirations) < 0 && errno == ECANCELED;
-  ArmClockSetWatch();
-  if (set && events_ != nullptr) events_->OnClockChanged();
+  if (clockSet_.Take() && events_ != nullptr) events_->OnClockChanged();
 }
 
 // Reads the X socket only when it has something, or to look once before sleeping: a read that
@@ -164,8 +124,8 @@ void X11EventLoop::RunOnce(int milliseconds) {
       timeout.tv_nsec = static_cast<long>((wakeNs - now) % 1000000000);
     }
     std::vector<pollfd> fds{{display_.fd(), POLLIN, 0},
-                            {signalFd_, POLLIN, 0},
-                            {clockSetFd_, POLLIN, 0},
+                            {closeSignals_.fd(), POLLIN, 0},
+                            {clockSet_.fd(), POLLIN, 0},
                             {alarm_.usable() ? alarm_.fd() : -1, POLLIN, 0}};
     for (const Child& child : children_) fds.push_back({child.pidFd, POLLIN, 0});
     if (ppoll(fds.data(), fds.size(), wakeNs == kForever ? nullptr : &timeout, nullptr) > 0) {

@@ -16,6 +16,7 @@
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_monotonic.h"
 #include "backends/x11/x11_server_alarm.h"
+#include "core/desktop/system_watches.h"
 #include "platform/platform_window.h"
 #include "platform/timer_table.h"
 
@@ -71,7 +72,6 @@ class X11EventLoop {
   void DeliverDueTimers();
   void HandleSignals();
   void HandleClockSet();
-  void ArmClockSetWatch();
   int64_t EarliestDue() const;
   bool DroppedAsModal(const XEvent& event) const;
   void HandleChildren(const std::vector<bool>& ended);
@@ -89,8 +89,8 @@ class X11EventLoop {
   TimerTable timers_{kNsPerMs};  // in MonotonicNs()
   std::vector<Window> modal_;
   std::vector<Child> children_;
-  int signalFd_ = -1;
-  int clockSetFd_ = -1;
+  CloseSignalWatch closeSignals_;
+  ClockSetWatch clockSet_;
   X11ServerAlarm alarm_;
 };
 

@@ -4,12 +4,9 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 #include <fontconfig/fontconfig.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcbext.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +18,7 @@
 #include "backends/x11/x11_monitors.h"
 #include "backends/x11/x11_text.h"
 #include "core/clockface/screen_dpi.h"
+#include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
 #include "runtime/system_errors.h"
@@ -55,17 +53,7 @@ std::string X11System::ProgramFolder() const {
 }
 
 std::optional<uint32_t> X11System::FindFirstFileAttributes(const std::string& path) {
-  struct stat status {};
-  if (stat(path.c_str(), &status) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
-    throw DirectorySearchError(PosixFailure(errno), path);
-  }
-  uint32_t attributes = 0;
-  if (S_ISDIR(status.st_mode)) attributes |= file_attribute::kDirectory;
-  if (std::filesystem::path(path).filename().string().starts_with("."))
-    attributes |= file_attribute::kHidden;  // how Linux hides a file
-  if ((status.st_mode & S_IWUSR) == 0) attributes |= file_attribute::kReadOnly;
-  return attributes;
+  return LinuxFileAttributes(path);
 }
 
 bool X11System::GetCursorPos(ScreenPoint& point) {
@@ -76,28 +64,14 @@ bool X11System::PointerKnownEverywhere() const {
   return pointer_.KnownEverywhere();
 }
 
+// On this display, where the clock looks for its window: Qt would open a native Wayland
+// window beside Xwayland, which no X client can find or raise.
 void X11System::StartProgram(const std::string& exeName) {
-  const std::string program = FindProgram(ProgramFolder(), exeName);
-  if (program.empty()) throw ProgramStartError(FailureKind::kNotFound, exeName);
-  // On this display, where the clock looks for its window: Qt would open a native Wayland
-  // window beside Xwayland, which no X client can find or raise.
-  const pid_t pid = SpawnProgram(program, {}, {"QT_QPA_PLATFORM=xcb"});
-  if (pid < 0) throw ProgramStartError(PosixFailure(-pid), exeName, ErrorCodeText(-pid));
-  started_ = pid;
-  startedExit_.reset();
+  editor_.Start(ProgramFolder(), exeName, {"QT_QPA_PLATFORM=xcb"});
 }
 
-// Asking reaps the program once it has ended, so a failed editor leaves no zombie behind a
-// clock that runs on.
 std::optional<int> X11System::StartedProgramExitCode() {
-  if (started_ > 0) {
-    int status = 0;
-    if (waitpid(started_, &status, WNOHANG) == started_) {
-      startedExit_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-      started_ = 0;
-    }
-  }
-  return startedExit_;
+  return editor_.ExitCode();
 }
 
 // Where the skin editor comes from, and what to edit without it, where.

@@ -11,6 +11,7 @@
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
 #include "backends/x11/x11_pointer.h"
+#include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
 
 namespace quarvel {
@@ -49,8 +50,7 @@ class X11System final : public PlatformSystem {
 
   X11Display& display_;
   X11EventLoop& loop_;
-  pid_t started_ = 0;  // the program StartProgram started last, until it is reaped
-  std::optional<int> startedExit_;
+  StartedProgram editor_;  // the program StartProgram started last
   X11Pointer pointer_;
 };
 

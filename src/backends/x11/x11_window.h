@@ -9,12 +9,12 @@
 #include <optional>
 #include <vector>
 
-#include "backends/x11/x11_alpha_face.h"
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
 #include "backends/x11/x11_image.h"
 #include "backends/x11/x11_shared_image.h"
 #include "backends/x11/x11_window_visual.h"
+#include "platform/alpha_face.h"
 #include "platform/ellipse_region.h"
 #include "platform/platform_window.h"
 
@@ -74,7 +74,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   WindowEvents* events_ = nullptr;
   const PixelImage* face_ = nullptr;      // the last face presented, as the window shows it
   const PixelImage* coreFace_ = nullptr;  // ...and as the core drew it
-  X11AlphaFace alphaFace_;                // with a visual with alpha: the face shown
+  AlphaFace alphaFace_;                   // with a visual with alpha: the face shown
   ScreenPoint place_;
   int32_t width_ = 1;
   int32_t height_ = 1;

@@ -5,15 +5,6 @@
 
 namespace quarvel {
 
-namespace {
-ImageRect Union(const ImageRect& a, const ImageRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-}  // namespace
-
 ImageRect LineBox(const DrawnSegment& line, int width, int height) {
   const auto [lo, hi] = PenReachOf(line.width);
   const ImageRect box{std::max(std::min(line.x1, line.x2) + lo, 0),

@@ -1,7 +1,7 @@
 #pragma once
-// The face as a 32-bit window with alpha shows it: inside the round region the core's pixels,
-// opaque; outside it nothing (0: transparent, as premultiplied alpha has it). Only the part
-// that changed is converted again.
+// The face as a window with alpha shows it (a 32-bit X11 window under a compositing manager, a
+// Wayland surface): inside the round region the core's pixels, opaque; outside it nothing (0:
+// transparent, as premultiplied alpha has it). Only the part that changed is converted again.
 #include <vector>
 
 #include "platform/ellipse_region.h"
@@ -9,7 +9,7 @@
 
 namespace quarvel {
 
-class X11AlphaFace {
+class AlphaFace {
  public:
   // Empty rows: the whole square is opaque (a window with no region).
   void SetRegion(const std::vector<RegionRow>& rows);

@@ -1,4 +1,4 @@
-#include "backends/x11/x11_alpha_face.h"
+#include "platform/alpha_face.h"
 
 #include <algorithm>
 
@@ -8,7 +8,7 @@ namespace {
 constexpr Pixel kOpaque = 0xFF000000;
 }  // namespace
 
-void X11AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
+void AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
   rowOf_.clear();
   for (const RegionRow& row : rows) {
     if (row.y < 0) continue;
@@ -20,12 +20,12 @@ void X11AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
   whole_ = true;
 }
 
-void X11AlphaFace::SetVeiled(bool veiled) {
+void AlphaFace::SetVeiled(bool veiled) {
   veiled_ = veiled;
   whole_ = true;
 }
 
-bool X11AlphaFace::Inside(int x, int y) const {
+bool AlphaFace::Inside(int x, int y) const {
   if (veiled_) return false;
   if (!round_) return true;
   if (static_cast<std::size_t>(y) >= rowOf_.size()) return false;
@@ -33,7 +33,7 @@ bool X11AlphaFace::Inside(int x, int y) const {
   return row.left <= x && x < row.right;
 }
 
-ChangedPart X11AlphaFace::Update(const PixelImage& face, const ChangedPart& part) {
+ChangedPart AlphaFace::Update(const PixelImage& face, const ChangedPart& part) {
   if (whole_ || pixels_.width != face.width || pixels_.height != face.height) {
     pixels_.width = face.width;
     pixels_.height = face.height;

@@ -1,0 +1,48 @@
+// quarvel on a Wayland desktop: connects to the compositor, chooses the folder it works in,
+// creates the clock's layer surface, runs its start-up and then its event loop.
+#include "apps/quarvel-x11/wayland_clock.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "backends/wayland/wayland_display.h"
+#include "backends/wayland/wayland_event_loop.h"
+#include "backends/wayland/wayland_system.h"
+#include "backends/wayland/wayland_window.h"
+#include "core/clockwindow/form1.h"
+#include "core/clockwindow/one_clock.h"
+#include "core/desktop/programs.h"
+#include "core/desktop/work_folder.h"
+
+namespace quarvel {
+
+int RunWaylandClock() {
+  std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Open();
+  if (!display) {
+    const char* name = std::getenv("WAYLAND_DISPLAY");
+    std::fprintf(stderr, "quarvel: can't connect to the Wayland compositor \"%s\"\n",
+                 name ? name : "");
+    return 1;
+  }
+  if (display->layerShell() == nullptr || display->compositor() == nullptr ||
+      display->shm() == nullptr) {
+    std::fputs("quarvel: this Wayland compositor offers no layer shell (zwlr_layer_shell_v1)\n",
+               stderr);
+    return 1;
+  }
+  const WorkFolder work = EnterWorkFolder(RunningProgramFolder());
+  SystemClock clock;
+  FileSlot slot;  // bare names: the working directory
+  WaylandEventLoop loop(*display);
+  WaylandSystem system(*display, loop);
+  if (!ClaimSettingsFolder(system, slot)) return 0;
+  WaylandWindow window(*display, loop);
+  Form1 form(window, system, clock, slot);
+  form.UseWorkFolder(work.path, work.problem);
+  // The compositor's end closes the clock like any close request: the settings are saved.
+  display->OnConnectionLost([&form] { form.OnUnload(); });
+  if (!form.Load()) return 1;
+  for (;;) loop.RunOnce(-1);
+}
+
+}  // namespace quarvel

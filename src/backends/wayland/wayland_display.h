@@ -1,0 +1,83 @@
+#pragma once
+// The Wayland connection the clock runs on: the display, the globals it binds (compositor,
+// shared memory, layer shell, seat, outputs with their logical places from xdg-output), and
+// the end of the connection.
+#include <wayland-client.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform_types.h"
+
+struct zwlr_layer_shell_v1;
+struct zxdg_output_manager_v1;
+struct zxdg_output_v1;
+
+namespace quarvel {
+
+class WaylandDisplay {
+ public:
+  // Connects to WAYLAND_DISPLAY and binds the globals; nothing when there is no compositor.
+  static std::unique_ptr<WaylandDisplay> Open();
+  ~WaylandDisplay();
+  WaylandDisplay(const WaylandDisplay&) = delete;
+  WaylandDisplay& operator=(const WaylandDisplay&) = delete;
+
+  wl_display* get() const { return display_; }
+  int fd() const { return wl_display_get_fd(display_); }
+  wl_compositor* compositor() const { return compositor_; }
+  wl_shm* shm() const { return shm_; }
+  wl_seat* seat() const { return seat_; }
+  zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
+  uint32_t layerShellVersion() const { return layerShellVersion_; }
+
+  // The outputs' logical places on the desktop, in the order the compositor announced them.
+  std::vector<ScreenRect> OutputPlaces() const;
+  wl_output* OutputAt(std::size_t index) const;
+  // Called when an output came, went or moved (after the compositor's done).
+  void OnOutputsChanged(std::function<void()> action) { outputsChanged_ = std::move(action); }
+
+  // Sends what is queued; reads and handles what arrived. False once the connection is lost,
+  // which is told once to OnConnectionLost's action.
+  bool Flush();
+  bool ReadAndDispatch();
+  bool DispatchPending();
+  void OnConnectionLost(std::function<void()> action) { connectionLost_ = std::move(action); }
+  bool lost() const { return lost_; }
+
+  // The registry's and the outputs' listeners.
+  struct Output;
+  void AddGlobal(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
+  void RemoveGlobal(uint32_t name);
+  void OutputDone();
+
+ private:
+  explicit WaylandDisplay(wl_display* display) : display_(display) {}
+  void WatchOutput(Output& output);
+  void Lost();
+
+  wl_display* display_;
+  wl_registry* registry_ = nullptr;
+  wl_compositor* compositor_ = nullptr;
+  wl_shm* shm_ = nullptr;
+  wl_seat* seat_ = nullptr;
+  zwlr_layer_shell_v1* layerShell_ = nullptr;
+  uint32_t layerShellVersion_ = 0;
+  zxdg_output_manager_v1* outputManager_ = nullptr;
+  std::vector<std::unique_ptr<Output>> outputs_;
+  std::function<void()> outputsChanged_;
+  std::function<void()> connectionLost_;
+  bool lost_ = false;
+};
+
+struct WaylandDisplay::Output {
+  WaylandDisplay* display = nullptr;
+  uint32_t name = 0;
+  wl_output* output = nullptr;
+  zxdg_output_v1* logical = nullptr;
+  ScreenRect place;  // logical pixels on the desktop
+};
+
+}  // namespace quarvel

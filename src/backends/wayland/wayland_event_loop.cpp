@@ -1,0 +1,67 @@
+#include "backends/wayland/wayland_event_loop.h"
+
+#include <poll.h>
+
+#include <algorithm>
+#include <ctime>
+#include <optional>
+
+namespace quarvel {
+
+namespace {
+int64_t MonotonicMs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+}
+}  // namespace
+
+WaylandEventLoop::WaylandEventLoop(WaylandDisplay& display) : display_(display) {}
+
+void WaylandEventLoop::StartTimer(TimerId timer, int milliseconds) {
+  timers_.Start(timer, MonotonicMs(), milliseconds);
+}
+
+void WaylandEventLoop::DeliverDueTimers() {
+  if (events_ == nullptr) return;
+  while (const std::optional<TimerId> due = timers_.TakeDue(MonotonicMs())) events_->OnTimer(*due);
+}
+
+void WaylandEventLoop::HandleSignals() {
+  if (closeSignals_.Take() && events_ != nullptr) events_->OnUnload();
+}
+
+void WaylandEventLoop::HandleClockSet() {
+  if (clockSet_.Take() && events_ != nullptr) events_->OnClockChanged();
+}
+
+void WaylandEventLoop::RunOnce(int milliseconds) {
+  DeliverDueTimers();
+  display_.DispatchPending();
+  display_.Flush();
+  const int64_t now = MonotonicMs();
+  int64_t wake = milliseconds < 0 ? TimerTable::kNever : now + milliseconds;
+  wake = std::min(wake, timers_.EarliestDue());
+  const int timeout = wake == TimerTable::kNever
+                          ? -1
+                          : static_cast<int>(std::clamp<int64_t>(wake - now, 0, 1 << 30));
+  pollfd fds[] = {{display_.lost() ? -1 : display_.fd(), POLLIN, 0},
+                  {closeSignals_.fd(), POLLIN, 0},
+                  {clockSet_.fd(), POLLIN, 0}};
+  if (poll(fds, 3, timeout) > 0) {
+    if (fds[0].revents != 0) display_.ReadAndDispatch();  // a hang-up too: the session ends
+    if ((fds[1].revents & POLLIN) != 0) HandleSignals();
+    if ((fds[2].revents & POLLIN) != 0) HandleClockSet();
+  }
+  DeliverDueTimers();
+  display_.Flush();
+}
+
+void WaylandEventLoop::RunFor(int milliseconds) {
+  const int64_t end = MonotonicMs() + milliseconds;
+  do {
+    RunOnce(static_cast<int>(std::max<int64_t>(end - MonotonicMs(), 0)));
+  } while (MonotonicMs() < end);
+}
+
+}  // namespace quarvel

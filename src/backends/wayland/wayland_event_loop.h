@@ -1,0 +1,45 @@
+#pragma once
+// The Wayland backend's one event loop: the compositor's socket, the clock's timers, the signals
+// that close the clock and the system clock being set, all in one poll(). Between them the
+// process sleeps: the poll's timeout is the time to the earliest armed timer, so an idle clock
+// wakes once a second, and asks the compositor for no frame callbacks.
+#include <cstdint>
+
+#include "backends/wayland/wayland_display.h"
+#include "core/desktop/system_watches.h"
+#include "platform/platform_window.h"
+#include "platform/timer_table.h"
+
+namespace quarvel {
+
+class WaylandEventLoop {
+ public:
+  explicit WaylandEventLoop(WaylandDisplay& display);
+  WaylandEventLoop(const WaylandEventLoop&) = delete;
+  WaylandEventLoop& operator=(const WaylandEventLoop&) = delete;
+
+  // Where timer ticks, close signals (SIGTERM, SIGHUP, SIGINT) and clock changes go.
+  void SetEventSink(WindowEvents* events) { events_ = events; }
+
+  void StartTimer(TimerId timer, int milliseconds);
+  void StopTimer(TimerId timer) { timers_.Stop(timer); }
+
+  // Handles what is pending, then waits up to `milliseconds` (-1: until something happens) and
+  // handles what arrived meanwhile.
+  void RunOnce(int milliseconds);
+  // Handles events for `milliseconds` in all.
+  void RunFor(int milliseconds);
+
+ private:
+  void DeliverDueTimers();
+  void HandleSignals();
+  void HandleClockSet();
+
+  WaylandDisplay& display_;
+  WindowEvents* events_ = nullptr;
+  TimerTable timers_;  // in milliseconds of CLOCK_MONOTONIC
+  CloseSignalWatch closeSignals_;
+  ClockSetWatch clockSet_;
+};
+
+}  // namespace quarvel

@@ -1,0 +1,52 @@
+#pragma once
+// The seat's pointer and keyboard, told to the clock's surface in the core's terms: the buttons
+// held (left 1, right 2, middle 4), the modifiers (Shift 1, Ctrl 2, Alt 4) and Windows' key
+// codes (WaylandKeys).
+#include <wayland-client.h>
+
+#include <cstdint>
+
+#include "backends/wayland/wayland_keys.h"
+
+namespace quarvel {
+
+// What the surface hears: only what happens over it or while it has the keyboard.
+class WaylandInputTarget {
+ public:
+  virtual ~WaylandInputTarget() = default;
+  virtual wl_surface* InputSurface() const = 0;
+  virtual void PointerMoved(int16_t buttons, int16_t modifiers) = 0;
+  virtual void ButtonPressed(int16_t button, int16_t modifiers) = 0;
+  virtual void KeyPressed(int16_t keyCode, int16_t modifiers) = 0;
+};
+
+class WaylandSeat {
+ public:
+  WaylandSeat(wl_seat* seat, WaylandInputTarget& target);
+  ~WaylandSeat();
+  WaylandSeat(const WaylandSeat&) = delete;
+  WaylandSeat& operator=(const WaylandSeat&) = delete;
+
+  // The listeners' way in.
+  void Capabilities(uint32_t capabilities);
+  void PointerEnter(wl_surface* surface);
+  void PointerLeave() { pointerOver_ = false; }
+  void PointerMotion();
+  void PointerButton(uint32_t button, uint32_t state);
+  void KeyboardEnter(wl_surface* surface) { keyboardOn_ = surface == target_.InputSurface(); }
+  void KeyboardLeave() { keyboardOn_ = false; }
+  void Key(uint32_t key, uint32_t state);
+  WaylandKeys& keys() { return keys_; }
+
+ private:
+  wl_seat* seat_;
+  WaylandInputTarget& target_;
+  wl_pointer* pointer_ = nullptr;
+  wl_keyboard* keyboard_ = nullptr;
+  WaylandKeys keys_;
+  int16_t buttons_ = 0;
+  bool pointerOver_ = false;
+  bool keyboardOn_ = false;
+};
+
+}  // namespace quarvel

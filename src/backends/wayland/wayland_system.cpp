@@ -1,0 +1,63 @@
+#include "backends/wayland/wayland_system.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "core/desktop/file_attributes.h"
+#include "core/desktop/programs.h"
+#include "platform/process_lock.h"
+
+namespace quarvel {
+
+std::string WaylandSystem::ScaleSetting() const {
+  const char* setting = std::getenv("QUARVEL_SCALE");
+  return setting != nullptr ? setting : "";
+}
+
+std::vector<Monitor> WaylandSystem::Monitors() const {
+  std::vector<Monitor> monitors;
+  for (const ScreenRect& place : display_.OutputPlaces()) monitors.push_back({place, place});
+  return monitors;
+}
+
+std::string WaylandSystem::ProgramFolder() const {
+  return RunningProgramFolder();
+}
+
+std::optional<uint32_t> WaylandSystem::FindFirstFileAttributes(const std::string& path) {
+  return LinuxFileAttributes(path);
+}
+
+// Qt opens the editor on the same compositor.
+void WaylandSystem::StartProgram(const std::string& exeName) {
+  editor_.Start(ProgramFolder(), exeName);
+}
+
+std::optional<int> WaylandSystem::StartedProgramExitCode() {
+  return editor_.ExitCode();
+}
+
+std::string WaylandSystem::MissingEditorAdvice() const {
+  std::error_code ec;
+  return LinuxMissingEditorAdvice(std::filesystem::current_path(ec).string());
+}
+
+ProcessLock WaylandSystem::LockForProcess(const std::string& path) {
+  return LockFileForProcess(path).lock;  // held until the process ends
+}
+
+void WaylandSystem::ShowInfoDialog() {
+  std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
+}
+
+void WaylandSystem::ShowMessage(const Message& message) {
+  std::fprintf(stderr, "%s\n", message.text.c_str());
+}
+
+void WaylandSystem::EndProcess(int exitCode) {
+  display_.Flush();
+  std::exit(exitCode);
+}
+
+}  // namespace quarvel
