@@ -67,9 +67,9 @@ deb:
 bench: deps
 	$(MAKE) release windows
 	$(RELEASE)/bin/quarvel_benchmarks
-	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) tests/bench/measure_running_clock.sh
-	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) tests/bench/measure_native_clock.sh
-	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) tests/bench/measure_xwayland_clock.sh
+	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) bench/measure_running_clock.sh
+	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) bench/measure_native_clock.sh
+	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) bench/measure_xwayland_clock.sh
 
 # bin/quarvel, bin/qvedit and bin/quarvel-preview, the default skin, the readme, the manual pages, a menu
 # entry and an icon under PREFIX (DESTDIR in front, for packages).

@@ -5,8 +5,8 @@
 #   measure_xwayland_clock.sh [idle seconds=20]   (QUARVEL_NATIVE_BUILD: a release build)
 E2E_TEST=xwayland_clock
 QUARVEL_E2E_DRIVER=wayland
-# shellcheck source=../e2e/lib.sh
-source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=../tests/e2e/lib.sh
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 seconds=${1:-20}
 
 e2e_begin

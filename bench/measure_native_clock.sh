@@ -7,8 +7,8 @@
 E2E_TEST=native_clock
 QUARVEL_E2E_DRIVER=x11
 E2E_SCREEN=3000x1700x24 # room for a 1600-pixel face beside the yardsticks
-# shellcheck source=../e2e/lib.sh
-source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=../tests/e2e/lib.sh
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 E2E_AWAY=(2900 1650) # off the largest face too, or the top-most clock would hide
 seconds=${1:-20}
 read -r -a sizes <<<"${2:-200 400 800 1600}"

@@ -4,8 +4,8 @@
 # Markdown table with quarvel.exe's targets. It reports, never fails.
 #   measure_running_clock.sh [seconds=30]
 E2E_TEST=running_clock
-# shellcheck source=../e2e/lib.sh
-source "$(dirname "$0")/../e2e/lib.sh"
+# shellcheck source=../tests/e2e/lib.sh
+source "$(dirname "$0")/../tests/e2e/lib.sh"
 seconds=${1:-30}
 yardstick_prefix=$WINEPREFIX-yardstick
 
