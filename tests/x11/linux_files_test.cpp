@@ -163,6 +163,8 @@ TEST_F(LinuxFilesTest, XdgConfigHomeCountsOnlyAsAnAbsolutePath) {
   EXPECT_EQ(Start().path, root.path() + "/xdg/quarvel");
   setenv("XDG_CONFIG_HOME", "relative", 1);
   EXPECT_EQ(Start().path, config);
+  setenv("HOME", "relative", 1);  // no config folder at all: the clock works where it is
+  EXPECT_FALSE(Start().configFolder);
 }
 
 TEST_F(LinuxFilesTest, ReadmeOpensTheSkinFoldersOwnElseTheInstalledOne) {

@@ -26,16 +26,11 @@
 namespace quarvel {
 
 std::optional<float> ParseScale(std::string_view text) {
-  // Digits with at most one point: no sign, exponent, blank or "inf".
+  // Digits and points only: no sign, exponent, blank or "inf"; a second point or a lone one
+  // is left unread by from_chars, and refused below.
   if (text.empty() || text.size() > 16) return std::nullopt;
-  int points = 0;
-  for (char c : text) {
-    if (c == '.')
-      ++points;
-    else if (c < '0' || c > '9')
-      return std::nullopt;
-  }
-  if (points > 1 || text == ".") return std::nullopt;
+  for (char c : text)
+    if (c != '.' && (c < '0' || c > '9')) return std::nullopt;
   float value = 0;
   const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
   if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
