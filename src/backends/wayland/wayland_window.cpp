@@ -58,11 +58,9 @@ void WaylandWindow::Resize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return;
   width_ = width;
   height_ = height;
+  // The surface's new size and scale go with the first buffer of that size (Commit): the one
+  // it shows may not divide by the new scale.
   buffers_.Resize(width, height);
-  if (layer_ != nullptr) {
-    ApplyScale();
-    wl_surface_commit(surface_);
-  }
 }
 
 // The buffer in the output's pixels, the surface at its logical size.
