@@ -24,6 +24,7 @@ E2E_AWAY=(1200 760)
 E2E_WL_AS=() E2E_SWAY_PID="" E2E_XWAYLAND_PID="" E2E_POINTER_PID="" E2E_POINTER_IN=""
 E2E_POINTER_OUT="" E2E_WL_KEYS_PID=""
 E2E_CLOCK_ENV=() # more of the clock's environment (e2e_wln_native: the native Wayland clock)
+E2E_WL_SWAY_CONF="" # more of sway's configuration, set before e2e_begin (an output's scale)
 
 # --- The session ----------------------------------------------------------------------------
 
@@ -59,6 +60,7 @@ output HEADLESS-1 bg #$(printf '%02x' ${E2E_WL_DESKTOP//,/ }) solid_color
 default_border none
 default_floating_border none
 xwayland enable
+$E2E_WL_SWAY_CONF
 EOF
   # exec: each pid here is the program's own, to end it by.
   (exec "${E2E_WL_AS[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \

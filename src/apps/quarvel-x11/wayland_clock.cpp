@@ -37,6 +37,7 @@ int RunWaylandClock() {
   WaylandSystem system(*display, loop);
   if (!ClaimSettingsFolder(system, slot)) return 0;
   WaylandWindow window(*display, loop);
+  system.ScaleOf(&window);
   Form1 form(window, system, clock, slot);
   form.UseWorkFolder(work.path, work.problem);
   // The compositor's end closes the clock like any close request: the settings are saved.

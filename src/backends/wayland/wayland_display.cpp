@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "backends/wayland/wayland_layer_shell.h"
+#include "fractional-scale-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace quarvel {
@@ -62,7 +64,9 @@ void OutputMode(void*, wl_output*, uint32_t, int32_t, int32_t, int32_t) {}
 void OutputDoneEvent(void* data, wl_output*) {
   static_cast<Output*>(data)->display->OutputDone();
 }
-void OutputScale(void*, wl_output*, int32_t) {}
+void OutputScale(void* data, wl_output*, int32_t scale) {
+  static_cast<Output*>(data)->scale = scale > 0 ? scale : 1;
+}
 // Bound at version 3: the events of later versions never come.
 wl_output_listener MakeOutputListener() {
   wl_output_listener listener{};
@@ -92,6 +96,8 @@ WaylandDisplay::~WaylandDisplay() {
     wl_output_destroy(output->output);
   }
   if (outputManager_ != nullptr) zxdg_output_manager_v1_destroy(outputManager_);
+  if (viewporter_ != nullptr) wp_viewporter_destroy(viewporter_);
+  if (fractionalScale_ != nullptr) wp_fractional_scale_manager_v1_destroy(fractionalScale_);
   if (layerShell_ != nullptr) zwlr_layer_shell_v1_destroy(layerShell_);
   if (seat_ != nullptr) wl_seat_destroy(seat_);
   if (shm_ != nullptr) wl_shm_destroy(shm_);
@@ -117,6 +123,11 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     outputManager_ = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface,
                                                   version, kOutputManagerVersion);
     for (const auto& output : outputs_) WatchOutput(*output);
+  } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0) {
+    viewporter_ = Bind<wp_viewporter>(registry, name, &wp_viewporter_interface, version, 1);
+  } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0) {
+    fractionalScale_ = Bind<wp_fractional_scale_manager_v1>(
+        registry, name, &wp_fractional_scale_manager_v1_interface, version, 1);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     auto output = std::make_unique<Output>();
     output->display = this;
@@ -165,6 +176,12 @@ wl_output* WaylandDisplay::OutputAt(std::size_t index) const {
     if (shown++ == index) return output->output;
   }
   return nullptr;
+}
+
+int32_t WaylandDisplay::OutputScale(const wl_output* output) const {
+  for (const auto& known : outputs_)
+    if (known->output == output) return known->scale;
+  return 1;
 }
 
 void WaylandDisplay::Lost() {

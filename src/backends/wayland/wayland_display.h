@@ -14,6 +14,8 @@
 struct zwlr_layer_shell_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
+struct wp_viewporter;
+struct wp_fractional_scale_manager_v1;
 
 namespace quarvel {
 
@@ -32,10 +34,16 @@ class WaylandDisplay {
   wl_seat* seat() const { return seat_; }
   zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
   uint32_t layerShellVersion() const { return layerShellVersion_; }
+  // Offered by most compositors, not all: a surface sized apart from its buffer, and the
+  // output's fractional scale told per surface.
+  wp_viewporter* viewporter() const { return viewporter_; }
+  wp_fractional_scale_manager_v1* fractionalScale() const { return fractionalScale_; }
 
   // The outputs' logical places on the desktop, in the order the compositor announced them.
   std::vector<ScreenRect> OutputPlaces() const;
   wl_output* OutputAt(std::size_t index) const;
+  // An output's whole scale (wl_output.scale), 1 when it tells none or is unknown.
+  int32_t OutputScale(const wl_output* output) const;
   // Called when an output came, went or moved (after the compositor's done).
   void OnOutputsChanged(std::function<void()> action) { outputsChanged_ = std::move(action); }
 
@@ -66,6 +74,8 @@ class WaylandDisplay {
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   uint32_t layerShellVersion_ = 0;
   zxdg_output_manager_v1* outputManager_ = nullptr;
+  wp_viewporter* viewporter_ = nullptr;
+  wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void()> outputsChanged_;
   std::function<void()> connectionLost_;
@@ -78,6 +88,7 @@ struct WaylandDisplay::Output {
   wl_output* output = nullptr;
   zxdg_output_v1* logical = nullptr;
   ScreenRect place;  // logical pixels on the desktop
+  int32_t scale = 1;
 };
 
 }  // namespace quarvel

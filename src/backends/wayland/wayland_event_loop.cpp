@@ -1,10 +1,12 @@
 #include "backends/wayland/wayland_event_loop.h"
 
 #include <poll.h>
+#include <sched.h>
 
 #include <algorithm>
 #include <ctime>
 #include <optional>
+#include <utility>
 
 namespace quarvel {
 
@@ -54,6 +56,17 @@ void WaylandEventLoop::RunOnce(int milliseconds) {
     if ((fds[2].revents & POLLIN) != 0) HandleClockSet();
   }
   DeliverDueTimers();
+  display_.Flush();
+  if (std::exchange(promptReply_, false)) ReadPromptReply();
+}
+
+// The compositor, woken by the request, answers within its own time slice: the clock steps
+// aside once for it, then reads the answer only if it is there, and never waits for it.
+void WaylandEventLoop::ReadPromptReply() {
+  if (display_.lost()) return;
+  sched_yield();
+  pollfd fd{display_.fd(), POLLIN, 0};
+  if (poll(&fd, 1, 0) > 0 && fd.revents != 0) display_.ReadAndDispatch();
   display_.Flush();
 }
 

@@ -21,6 +21,10 @@ class WaylandEventLoop {
   // Where timer ticks, close signals (SIGTERM, SIGHUP, SIGINT) and clock changes go.
   void SetEventSink(WindowEvents* events) { events_ = events; }
 
+  // A request just sent is answered at once (a committed buffer, released as soon as the
+  // compositor has copied it): the answer is read before the loop sleeps, in the same wake-up.
+  void ExpectPromptReply() { promptReply_ = true; }
+
   void StartTimer(TimerId timer, int milliseconds);
   void StopTimer(TimerId timer) { timers_.Stop(timer); }
 
@@ -34,12 +38,14 @@ class WaylandEventLoop {
   void DeliverDueTimers();
   void HandleSignals();
   void HandleClockSet();
+  void ReadPromptReply();
 
   WaylandDisplay& display_;
   WindowEvents* events_ = nullptr;
   TimerTable timers_;  // in milliseconds of CLOCK_MONOTONIC
   CloseSignalWatch closeSignals_;
   ClockSetWatch clockSet_;
+  bool promptReply_ = false;
 };
 
 }  // namespace quarvel

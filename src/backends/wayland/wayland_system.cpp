@@ -10,6 +10,10 @@
 
 namespace quarvel {
 
+TwipsPerPixel WaylandSystem::ScreenTwipsPerPixel() const {
+  return TwipsAtOutputScale(window_ != nullptr ? window_->OutputScale() : kScaleUnit);
+}
+
 std::string WaylandSystem::ScaleSetting() const {
   const char* setting = std::getenv("QUARVEL_SCALE");
   return setting != nullptr ? setting : "";

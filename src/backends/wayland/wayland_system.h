@@ -11,6 +11,7 @@
 
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_event_loop.h"
+#include "backends/wayland/wayland_window.h"
 #include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
 
@@ -20,7 +21,11 @@ class WaylandSystem final : public PlatformSystem {
  public:
   WaylandSystem(WaylandDisplay& display, WaylandEventLoop& loop) : display_(display), loop_(loop) {}
 
-  TwipsPerPixel ScreenTwipsPerPixel() const override { return {}; }
+  // The scale of the output that shows the clock, as dots per inch (96 at 1x).
+  TwipsPerPixel ScreenTwipsPerPixel() const override;
+  // The compositor shows a buffer drawn at the output's scale as drawn.
+  bool DrawsAtScreenDpi() const override { return true; }
+  void ScaleOf(const WaylandWindow* window) { window_ = window; }
   std::string ScaleSetting() const override;
   // The outputs' logical places; a layer surface's place is the whole output's.
   std::vector<Monitor> Monitors() const override;
@@ -51,7 +56,8 @@ class WaylandSystem final : public PlatformSystem {
  private:
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
-  StartedProgram editor_;  // the program StartProgram started last
+  const WaylandWindow* window_ = nullptr;  // the clock's, whose output's scale counts
+  StartedProgram editor_;                  // the program StartProgram started last
 };
 
 }  // namespace quarvel

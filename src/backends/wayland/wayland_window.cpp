@@ -23,12 +23,19 @@ const zwlr_layer_surface_v1_listener kLayerListener{LayerConfigure, LayerClosed}
 }  // namespace
 
 WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
-    : display_(display), loop_(loop), seat_(display.seat(), *this), buffers_(display.shm()) {
+    : display_(display),
+      loop_(loop),
+      seat_(display.seat(), *this),
+      buffers_(display.shm()),
+      scale_(display) {
   buffers_.OnReleased([this] { Commit(); });
-  // An output that came, went or moved may leave the clock on another one, or on none.
+  scale_.OnChanged([this] { scaleToTell_ = true; });
+  // An output that came, went, moved or scaled may leave the clock on another one, or on none.
   display_.OnOutputsChanged([this] {
+    scale_.OutputsChanged();
     Place();
     if (events_ != nullptr) events_->OnScreenChanged();
+    if (configured_) TellScale();
   });
 }
 
@@ -51,12 +58,38 @@ void WaylandWindow::Resize(int32_t width, int32_t height) {
   if (width < 1 || height < 1) return;
   width_ = width;
   height_ = height;
+  // The surface's new size and scale go with the first buffer of that size (Commit): the one
+  // it shows may not divide by the new scale.
   buffers_.Resize(width, height);
-  if (layer_ != nullptr) {
-    zwlr_layer_surface_v1_set_size(layer_, static_cast<uint32_t>(width),
-                                   static_cast<uint32_t>(height));
-    wl_surface_commit(surface_);
-  }
+}
+
+// The buffer in the output's pixels, the surface at its logical size.
+void WaylandWindow::ApplyScale() {
+  if (!scale_.Apply(width_, height_)) return;
+  const SurfaceScale& shown = scale_.applied();
+  zwlr_layer_surface_v1_set_size(layer_, static_cast<uint32_t>(shown.width),
+                                 static_cast<uint32_t>(shown.height));
+  SetInputRegion();
+}
+
+// The core sizes the face again for the new scale (and picks the sharp face from 2x).
+void WaylandWindow::TellScale() {
+  if (!scaleToTell_ || events_ == nullptr) return;
+  scaleToTell_ = false;
+  events_->OnScreenScaleChanged();
+}
+
+int32_t WaylandWindow::LogicalSize() const {
+  const SurfaceScale shown = scale_.For(width_, height_);
+  return std::max(shown.width, shown.height);
+}
+
+int32_t WaylandWindow::OutputScale() const {
+  if (surface_ != nullptr) return scale_.scale();
+  const std::vector<ScreenRect> outputs = display_.OutputPlaces();
+  if (outputs.empty()) return kScaleUnit;
+  const LayerPlace layer = LayerPlaceFor(place_, LogicalSize(), outputs);
+  return display_.OutputScale(display_.OutputAt(layer.output)) * kScaleUnit;
 }
 
 // The region only takes input; the alpha outside it makes the clock round.
@@ -70,9 +103,10 @@ void WaylandWindow::SetRoundRegion(int32_t diameter) {
 void WaylandWindow::SetInputRegion() {
   if (surface_ == nullptr) return;
   wl_region* region = wl_compositor_create_region(display_.compositor());
-  if (regionRows_.empty()) wl_region_add(region, 0, 0, width_, height_);
-  for (const RegionRow& row : regionRows_)
-    wl_region_add(region, row.left, row.y, row.right - row.left, 1);
+  const SurfaceScale shown = scale_.For(width_, height_);
+  if (regionRows_.empty()) wl_region_add(region, 0, 0, shown.width, shown.height);
+  for (const ImageRect& rect : LogicalRegion(regionRows_, width_, height_, shown))
+    wl_region_add(region, rect.left, rect.top, rect.width(), rect.height());
   wl_surface_set_input_region(surface_, region);
   wl_region_destroy(region);
 }
@@ -98,11 +132,11 @@ void WaylandWindow::Show() {
 void WaylandWindow::Place() {
   if (!shown_) return;
   const std::vector<ScreenRect> outputs = display_.OutputPlaces();
-  if (outputs.empty() || !AnyOutputShows(place_, std::max(width_, height_), outputs)) {
+  if (outputs.empty() || !AnyOutputShows(place_, LogicalSize(), outputs)) {
     Unmap();
     return;
   }
-  const LayerPlace layer = LayerPlaceFor(place_, std::max(width_, height_), outputs);
+  const LayerPlace layer = LayerPlaceFor(place_, LogicalSize(), outputs);
   wl_output* output = display_.OutputAt(layer.output);
   if (layer_ != nullptr && output != output_) Unmap();
   if (layer_ == nullptr) Map(output);
@@ -118,8 +152,8 @@ void WaylandWindow::Map(wl_output* output) {
       display_.layerShell(), surface_, output,
       topmost_ ? ZWLR_LAYER_SHELL_V1_LAYER_TOP : ZWLR_LAYER_SHELL_V1_LAYER_BOTTOM, kNamespace);
   zwlr_layer_surface_v1_add_listener(layer_, &kLayerListener, this);
-  zwlr_layer_surface_v1_set_size(layer_, static_cast<uint32_t>(width_),
-                                 static_cast<uint32_t>(height_));
+  scale_.Attach(surface_, output);
+  ApplyScale();
   zwlr_layer_surface_v1_set_anchor(
       layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
   // Margins from the output's edge, whatever panels reserve: the place is the desktop's.
@@ -127,12 +161,12 @@ void WaylandWindow::Map(wl_output* output) {
   if (display_.layerShellVersion() >= kOnDemandVersion)
     zwlr_layer_surface_v1_set_keyboard_interactivity(
         layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND);
-  SetInputRegion();
   // The buffers the old surface held may never come back: new ones, all to be written.
   buffers_.Resize(width_, height_);
 }
 
 void WaylandWindow::Unmap() {
+  scale_.Detach();
   if (layer_ != nullptr) zwlr_layer_surface_v1_destroy(layer_);
   if (surface_ != nullptr) wl_surface_destroy(surface_);
   layer_ = nullptr;
@@ -145,12 +179,14 @@ void WaylandWindow::Configured(uint32_t serial) {
   zwlr_layer_surface_v1_ack_configure(layer_, serial);
   if (!configured_) damage_ = {0, 0, width_, height_};  // the first picture: all of it
   configured_ = true;
+  TellScale();
   Commit();
 }
 
-// The compositor took the surface away (its output went, or it ends): a close request.
+// The compositor took the surface away: its output went. The outputs' change that follows
+// brings the clock onto one that remains (the compositor's end is the connection's).
 void WaylandWindow::Closed() {
-  if (events_ != nullptr) events_->OnUnload();
+  Unmap();
 }
 
 void WaylandWindow::Present(const PixelImage& face, const ImageRect& changed) {
@@ -175,10 +211,15 @@ void WaylandWindow::Commit() {
   if (!configured_ || surface_ == nullptr || coreFace_ == nullptr || damage_.empty()) return;
   wl_buffer* buffer = buffers_.Update(alphaFace_.pixels());
   if (buffer == nullptr) return;  // both in use: again when one comes back
+  ApplyScale();
   wl_surface_attach(surface_, buffer, 0, 0);
   wl_surface_damage_buffer(surface_, damage_.left, damage_.top, damage_.width(), damage_.height());
   wl_surface_commit(surface_);
   damage_ = {};
+  // Sent now, so the compositor copies it while the clock ends its tick, and the buffer's
+  // release is read before the clock sleeps again.
+  display_.Flush();
+  loop_.ExpectPromptReply();
 }
 
 void WaylandWindow::PointerMoved(int16_t buttons, int16_t modifiers) {

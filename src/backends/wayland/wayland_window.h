@@ -12,6 +12,7 @@
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_event_loop.h"
 #include "backends/wayland/wayland_seat.h"
+#include "backends/wayland/wayland_surface_scale.h"
 #include "platform/alpha_face.h"
 #include "platform/ellipse_region.h"
 #include "platform/platform_window.h"
@@ -46,6 +47,9 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   }
   void StopTimer(TimerId timer) override { loop_.StopTimer(timer); }
 
+  // The scale of the output the clock is on (or would be, before it shows), in 120ths.
+  int32_t OutputScale() const;
+
   // The layer surface's listener.
   void Configured(uint32_t serial);
   void Closed();
@@ -60,12 +64,17 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void Map(wl_output* output);
   void Unmap();
   void SetInputRegion();
+  void ApplyScale();
+  void TellScale();
+  int32_t LogicalSize() const;
   void Commit();
 
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
   WaylandSeat seat_;
   WaylandBuffers buffers_;
+  WaylandSurfaceScale scale_;
+  bool scaleToTell_ = false;  // the scale changed since the core last sized the face
   WindowEvents* events_ = nullptr;
   std::string caption_;
   wl_surface* surface_ = nullptr;
