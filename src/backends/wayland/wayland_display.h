@@ -14,6 +14,7 @@
 struct zwlr_layer_shell_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
+struct zwp_relative_pointer_manager_v1;
 
 namespace quarvel {
 
@@ -32,6 +33,13 @@ class WaylandDisplay {
   wl_seat* seat() const { return seat_; }
   zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
   uint32_t layerShellVersion() const { return layerShellVersion_; }
+  // The pointer's own motion, for the drag; null where the compositor has none.
+  zwp_relative_pointer_manager_v1* relativePointer() const { return relativePointer_; }
+
+  // The seat's pointer and keyboard as they come and go: told at once as known now (they come
+  // with the seat, before any surface is made), then on each change.
+  void OnSeatCapabilities(std::function<void(uint32_t)> action);
+  void SeatCapabilities(uint32_t capabilities);
 
   // The outputs' logical places on the desktop, in the order the compositor announced them.
   std::vector<ScreenRect> OutputPlaces() const;
@@ -66,8 +74,11 @@ class WaylandDisplay {
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   uint32_t layerShellVersion_ = 0;
   zxdg_output_manager_v1* outputManager_ = nullptr;
+  zwp_relative_pointer_manager_v1* relativePointer_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void()> outputsChanged_;
+  uint32_t seatCapabilities_ = 0;
+  std::function<void(uint32_t)> seatCapabilitiesChanged_;
   std::function<void()> connectionLost_;
   bool lost_ = false;
 };
