@@ -7,8 +7,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "backends/wayland/wayland_keys.h"
+#include "backends/wayland/wayland_seat.h"
 
 namespace quarvel {
 namespace {
@@ -68,6 +70,32 @@ TEST(WaylandKeys, OtherKeysAndModifiers) {
   EXPECT_EQ(keys.Modifiers(), 1);
   keys.UpdateModifiers(MaskOf("us", XKB_MOD_NAME_CTRL) | MaskOf("us", XKB_MOD_NAME_ALT), 0, 0, 0);
   EXPECT_EQ(keys.Modifiers(), 6);
+}
+
+// What the clock's surface hears from the seat, with the modifiers the core would get.
+class HeardInput final : public WaylandInputTarget {
+ public:
+  wl_surface* InputSurface() const override { return surface; }
+  void PointerMoved(int16_t, int16_t modifiers) override { moved.push_back(modifiers); }
+  void ButtonPressed(int16_t, int16_t) override {}
+  void KeyPressed(int16_t, int16_t) override {}
+  // Never used as a surface: the seat only compares it with the one the compositor names.
+  wl_surface* surface = reinterpret_cast<wl_surface*>(&moved);
+  std::vector<int16_t> moved;
+};
+
+// The compositor tells the modifiers only while the clock has the keyboard: Shift held then, and
+// let go after the keyboard went elsewhere, must not keep a top-most clock from hiding.
+TEST(WaylandSeat, ShiftIsHeldOnlyAsLongAsTheClockHasTheKeyboard) {
+  HeardInput heard;
+  WaylandSeat seat(nullptr, heard);
+  LoadLayouts(seat.keys(), "us");
+  seat.KeyboardEnter(heard.surface);
+  seat.keys().UpdateModifiers(MaskOf("us", XKB_MOD_NAME_SHIFT), 0, 0, 0);
+  seat.PointerEnter(heard.surface);
+  seat.KeyboardLeave();
+  seat.PointerMotion();
+  EXPECT_EQ(heard.moved, (std::vector<int16_t>{1, 0}));
 }
 
 }  // namespace

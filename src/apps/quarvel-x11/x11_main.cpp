@@ -34,7 +34,8 @@ constexpr const char* kHelp =
     "  --version     print the version and exit\n"
     "Environment:\n"
     "  QUARVEL_BACKEND=wayland  the clock on the Wayland compositor's layer shell (sway and\n"
-    "                the other wlroots desktops) instead of X11; a first stage: no drag yet\n"
+    "                the other wlroots desktops) instead of X11; a first stage: no first-run\n"
+    "                dialog yet, and Shift keeps it from hiding only once clicked\n"
     "More in quarvel(1) and the readme (share/doc/quarvel/readme.txt).\n";
 
 // The command line, read before anything else (no display is needed to ask for help). -1 when

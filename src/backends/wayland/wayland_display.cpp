@@ -6,6 +6,7 @@
 #include "backends/wayland/wayland_layer_shell.h"
 #include "fractional-scale-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
+#include "relative-pointer-unstable-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace quarvel {
@@ -18,6 +19,7 @@ constexpr uint32_t kSeatVersion = 5;
 constexpr uint32_t kOutputVersion = 3;
 constexpr uint32_t kLayerShellVersion = 4;
 constexpr uint32_t kOutputManagerVersion = 3;
+constexpr uint32_t kRelativePointerVersion = 1;
 
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered,
@@ -33,6 +35,12 @@ void GlobalRemove(void* data, wl_registry*, uint32_t name) {
   static_cast<WaylandDisplay*>(data)->RemoveGlobal(name);
 }
 const wl_registry_listener kRegistryListener{.global = Global, .global_remove = GlobalRemove};
+
+void SeatCapabilities(void* data, wl_seat*, uint32_t capabilities) {
+  static_cast<WaylandDisplay*>(data)->SeatCapabilities(capabilities);
+}
+void SeatName(void*, wl_seat*, const char*) {}
+const wl_seat_listener kSeatListener{.capabilities = SeatCapabilities, .name = SeatName};
 
 using Output = WaylandDisplay::Output;
 void LogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
@@ -98,6 +106,7 @@ WaylandDisplay::~WaylandDisplay() {
   if (outputManager_ != nullptr) zxdg_output_manager_v1_destroy(outputManager_);
   if (viewporter_ != nullptr) wp_viewporter_destroy(viewporter_);
   if (fractionalScale_ != nullptr) wp_fractional_scale_manager_v1_destroy(fractionalScale_);
+  if (relativePointer_ != nullptr) zwp_relative_pointer_manager_v1_destroy(relativePointer_);
   if (layerShell_ != nullptr) zwlr_layer_shell_v1_destroy(layerShell_);
   if (seat_ != nullptr) wl_seat_destroy(seat_);
   if (shm_ != nullptr) wl_shm_destroy(shm_);
@@ -115,6 +124,7 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     shm_ = Bind<wl_shm>(registry, name, &wl_shm_interface, version, kShmVersion);
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && seat_ == nullptr) {
     seat_ = Bind<wl_seat>(registry, name, &wl_seat_interface, version, kSeatVersion);
+    wl_seat_add_listener(seat_, &kSeatListener, this);
   } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
     layerShellVersion_ = std::min(version, kLayerShellVersion);
     layerShell_ = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version,
@@ -128,6 +138,10 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
   } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0) {
     fractionalScale_ = Bind<wp_fractional_scale_manager_v1>(
         registry, name, &wp_fractional_scale_manager_v1_interface, version, 1);
+  } else if (std::strcmp(interface, zwp_relative_pointer_manager_v1_interface.name) == 0) {
+    relativePointer_ = Bind<zwp_relative_pointer_manager_v1>(
+        registry, name, &zwp_relative_pointer_manager_v1_interface, version,
+        kRelativePointerVersion);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     auto output = std::make_unique<Output>();
     output->display = this;
@@ -137,6 +151,16 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     WatchOutput(*output);
     outputs_.push_back(std::move(output));
   }
+}
+
+void WaylandDisplay::OnSeatCapabilities(std::function<void(uint32_t)> action) {
+  seatCapabilitiesChanged_ = std::move(action);
+  if (seatCapabilitiesChanged_) seatCapabilitiesChanged_(seatCapabilities_);
+}
+
+void WaylandDisplay::SeatCapabilities(uint32_t capabilities) {
+  seatCapabilities_ = capabilities;
+  if (seatCapabilitiesChanged_) seatCapabilitiesChanged_(capabilities);
 }
 
 void WaylandDisplay::WatchOutput(Output& output) {

@@ -16,6 +16,7 @@ struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 struct wp_viewporter;
 struct wp_fractional_scale_manager_v1;
+struct zwp_relative_pointer_manager_v1;
 
 namespace quarvel {
 
@@ -38,6 +39,13 @@ class WaylandDisplay {
   // output's fractional scale told per surface.
   wp_viewporter* viewporter() const { return viewporter_; }
   wp_fractional_scale_manager_v1* fractionalScale() const { return fractionalScale_; }
+  // The pointer's own motion, for the drag; null where the compositor has none.
+  zwp_relative_pointer_manager_v1* relativePointer() const { return relativePointer_; }
+
+  // The seat's pointer and keyboard as they come and go: told at once as known now (they come
+  // with the seat, before any surface is made), then on each change.
+  void OnSeatCapabilities(std::function<void(uint32_t)> action);
+  void SeatCapabilities(uint32_t capabilities);
 
   // The outputs' logical places on the desktop, in the order the compositor announced them.
   std::vector<ScreenRect> OutputPlaces() const;
@@ -76,8 +84,11 @@ class WaylandDisplay {
   zxdg_output_manager_v1* outputManager_ = nullptr;
   wp_viewporter* viewporter_ = nullptr;
   wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
+  zwp_relative_pointer_manager_v1* relativePointer_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void()> outputsChanged_;
+  uint32_t seatCapabilities_ = 0;
+  std::function<void(uint32_t)> seatCapabilitiesChanged_;
   std::function<void()> connectionLost_;
   bool lost_ = false;
 };

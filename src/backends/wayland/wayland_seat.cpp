@@ -10,12 +10,6 @@ WaylandSeat& SeatOf(void* data) {
   return *static_cast<WaylandSeat*>(data);
 }
 
-void SeatCapabilities(void* data, wl_seat*, uint32_t capabilities) {
-  SeatOf(data).Capabilities(capabilities);
-}
-void SeatName(void*, wl_seat*, const char*) {}
-const wl_seat_listener kSeatListener{.capabilities = SeatCapabilities, .name = SeatName};
-
 void PointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t, wl_fixed_t) {
   SeatOf(data).PointerEnter(surface);
 }
@@ -29,7 +23,9 @@ void PointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button,
   SeatOf(data).PointerButton(button, state);
 }
 void PointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
-void PointerFrame(void*, wl_pointer*) {}
+void PointerFrame(void* data, wl_pointer*) {
+  SeatOf(data).PointerFrame();
+}
 void PointerAxisSource(void*, wl_pointer*, uint32_t) {}
 void PointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
 void PointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
@@ -88,9 +84,10 @@ int16_t ButtonMask(uint32_t button) {
 }
 }  // namespace
 
-WaylandSeat::WaylandSeat(wl_seat* seat, WaylandInputTarget& target) : seat_(seat), target_(target) {
-  if (seat_ != nullptr) wl_seat_add_listener(seat_, &kSeatListener, this);
-}
+// The seat's capabilities come through the display, which heard them before the clock's surface
+// was made (WaylandDisplay::OnSeatCapabilities).
+WaylandSeat::WaylandSeat(wl_seat* seat, WaylandInputTarget& target)
+    : seat_(seat), target_(target) {}
 
 WaylandSeat::~WaylandSeat() {
   if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
@@ -103,7 +100,9 @@ void WaylandSeat::Capabilities(uint32_t capabilities) {
   if (pointer && pointer_ == nullptr) {
     pointer_ = wl_seat_get_pointer(seat_);
     wl_pointer_add_listener(pointer_, &kPointerListener, this);
+    target_.PointerChanged(pointer_);
   } else if (!pointer && pointer_ != nullptr) {
+    target_.PointerChanged(nullptr);
     wl_pointer_destroy(pointer_);
     pointer_ = nullptr;
     pointerOver_ = false;
@@ -124,6 +123,11 @@ void WaylandSeat::PointerEnter(wl_surface* surface) {
   if (pointerOver_) target_.PointerMoved(buttons_, keys_.Modifiers());
 }
 
+void WaylandSeat::PointerLeave() {
+  if (pointerOver_) target_.PointerLeft();
+  pointerOver_ = false;
+}
+
 void WaylandSeat::PointerMotion() {
   if (pointerOver_) target_.PointerMoved(buttons_, keys_.Modifiers());
 }
@@ -132,10 +136,18 @@ void WaylandSeat::PointerButton(uint32_t button, uint32_t state) {
   const int16_t mask = ButtonMask(button);
   if (state != WL_POINTER_BUTTON_STATE_PRESSED) {
     buttons_ = static_cast<int16_t>(buttons_ & ~mask);
+    if (pointerOver_ && mask != 0) target_.ButtonReleased(mask);
     return;
   }
   buttons_ = static_cast<int16_t>(buttons_ | mask);
   if (pointerOver_ && mask != 0) target_.ButtonPressed(mask, keys_.Modifiers());
+}
+
+// The compositor tells the modifiers only to the surface that has the keyboard: once it has
+// gone, Shift let go elsewhere would stay held here, and a top-most clock would never hide.
+void WaylandSeat::KeyboardLeave() {
+  keyboardOn_ = false;
+  keys_.UpdateModifiers(0, 0, 0, 0);
 }
 
 void WaylandSeat::Key(uint32_t key, uint32_t state) {

@@ -18,6 +18,12 @@ class WaylandInputTarget {
   virtual void PointerMoved(int16_t buttons, int16_t modifiers) = 0;
   virtual void ButtonPressed(int16_t button, int16_t modifiers) = 0;
   virtual void KeyPressed(int16_t keyCode, int16_t modifiers) = 0;
+  // For a drag: the seat's pointer (null when it went), the end of a group of pointer events, a
+  // button let go and the pointer gone from the surface.
+  virtual void PointerChanged(wl_pointer* /*pointer*/) {}
+  virtual void PointerFrame() {}
+  virtual void ButtonReleased(int16_t /*button*/) {}
+  virtual void PointerLeft() {}
 };
 
 class WaylandSeat {
@@ -30,13 +36,15 @@ class WaylandSeat {
   // The listeners' way in.
   void Capabilities(uint32_t capabilities);
   void PointerEnter(wl_surface* surface);
-  void PointerLeave() { pointerOver_ = false; }
+  void PointerLeave();
   void PointerMotion();
   void PointerButton(uint32_t button, uint32_t state);
+  void PointerFrame() { target_.PointerFrame(); }
   void KeyboardEnter(wl_surface* surface) { keyboardOn_ = surface == target_.InputSurface(); }
-  void KeyboardLeave() { keyboardOn_ = false; }
+  void KeyboardLeave();
   void Key(uint32_t key, uint32_t state);
   WaylandKeys& keys() { return keys_; }
+  int16_t buttons() const { return buttons_; }
 
  private:
   wl_seat* seat_;

@@ -25,11 +25,14 @@ const zwlr_layer_surface_v1_listener kLayerListener{LayerConfigure, LayerClosed}
 WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
     : display_(display),
       loop_(loop),
+      relativePointer_(display.relativePointer(),
+                       [this](double dx, double dy) { DragMoved(dx, dy); }),
       seat_(display.seat(), *this),
       buffers_(display.shm()),
       scale_(display) {
   buffers_.OnReleased([this] { Commit(); });
   scale_.OnChanged([this] { scaleToTell_ = true; });
+  display_.OnSeatCapabilities([this](uint32_t capabilities) { seat_.Capabilities(capabilities); });
   // An output that came, went, moved or scaled may leave the clock on another one, or on none.
   display_.OnOutputsChanged([this] {
     scale_.OutputsChanged();
@@ -41,6 +44,7 @@ WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
 
 WaylandWindow::~WaylandWindow() {
   display_.OnOutputsChanged(nullptr);
+  display_.OnSeatCapabilities(nullptr);
   Unmap();
 }
 
@@ -223,6 +227,7 @@ void WaylandWindow::Commit() {
 }
 
 void WaylandWindow::PointerMoved(int16_t buttons, int16_t modifiers) {
+  if (drag_.active()) return;  // the drag's own: the core hears of its end alone
   if (events_ != nullptr) events_->OnMouseMove(buttons, modifiers);
 }
 

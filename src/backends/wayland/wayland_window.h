@@ -10,7 +10,9 @@
 
 #include "backends/wayland/wayland_buffers.h"
 #include "backends/wayland/wayland_display.h"
+#include "backends/wayland/wayland_drag.h"
 #include "backends/wayland/wayland_event_loop.h"
+#include "backends/wayland/wayland_relative_pointer.h"
 #include "backends/wayland/wayland_seat.h"
 #include "backends/wayland/wayland_surface_scale.h"
 #include "platform/alpha_face.h"
@@ -37,8 +39,8 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void SetRoundRegion(int32_t diameter) override;
   void SetTopmostLayer(bool topmost) override;
   void Show() override;
-  // The drag comes in a later stage: the press only gives the clock the keyboard.
-  void BeginSystemDrag() override {}
+  // Moves the surface by the pointer's motion until the left button goes up (wayland_window_drag).
+  void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
   void PresentPart(const PixelImage& face, const ChangedPart& changed) override;
   void ShowFace(bool shown) override;
@@ -59,6 +61,11 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void PointerMoved(int16_t buttons, int16_t modifiers) override;
   void ButtonPressed(int16_t button, int16_t modifiers) override;
   void KeyPressed(int16_t keyCode, int16_t modifiers) override;
+  void PointerChanged(wl_pointer* pointer) override { relativePointer_.Follow(pointer); }
+  void PointerFrame() override;
+  void ButtonReleased(int16_t button) override;
+  void PointerLeft() override { drag_.End(); }
+  void DragMoved(double dx, double dy);
 
   void Place();
   void Map(wl_output* output);
@@ -71,6 +78,8 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
 
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
+  WaylandRelativePointer relativePointer_;
+  WaylandDrag drag_;
   WaylandSeat seat_;
   WaylandBuffers buffers_;
   WaylandSurfaceScale scale_;
