@@ -59,6 +59,7 @@ output HEADLESS-1 bg #$(printf '%02x' ${E2E_WL_DESKTOP//,/ }) solid_color
 default_border none
 default_floating_border none
 xwayland enable
+${E2E_WL_SWAY_CONFIG:-}
 EOF
   # exec: each pid here is the program's own, to end it by.
   (exec "${E2E_WL_AS[@]}" WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "backends/wayland/wayland_layer_shell.h"
+#include "xdg-activation-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace quarvel {
@@ -16,6 +17,7 @@ constexpr uint32_t kSeatVersion = 5;
 constexpr uint32_t kOutputVersion = 3;
 constexpr uint32_t kLayerShellVersion = 4;
 constexpr uint32_t kOutputManagerVersion = 3;
+constexpr uint32_t kActivationVersion = 1;
 
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered,
@@ -31,6 +33,12 @@ void GlobalRemove(void* data, wl_registry*, uint32_t name) {
   static_cast<WaylandDisplay*>(data)->RemoveGlobal(name);
 }
 const wl_registry_listener kRegistryListener{.global = Global, .global_remove = GlobalRemove};
+
+void SeatCapabilitiesEvent(void* data, wl_seat*, uint32_t capabilities) {
+  static_cast<WaylandDisplay*>(data)->SeatCapabilities(capabilities);
+}
+void SeatName(void*, wl_seat*, const char*) {}
+const wl_seat_listener kSeatListener{.capabilities = SeatCapabilitiesEvent, .name = SeatName};
 
 using Output = WaylandDisplay::Output;
 void LogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
@@ -92,6 +100,7 @@ WaylandDisplay::~WaylandDisplay() {
     wl_output_destroy(output->output);
   }
   if (outputManager_ != nullptr) zxdg_output_manager_v1_destroy(outputManager_);
+  if (activation_ != nullptr) xdg_activation_v1_destroy(activation_);
   if (layerShell_ != nullptr) zwlr_layer_shell_v1_destroy(layerShell_);
   if (seat_ != nullptr) wl_seat_destroy(seat_);
   if (shm_ != nullptr) wl_shm_destroy(shm_);
@@ -109,6 +118,7 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     shm_ = Bind<wl_shm>(registry, name, &wl_shm_interface, version, kShmVersion);
   } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && seat_ == nullptr) {
     seat_ = Bind<wl_seat>(registry, name, &wl_seat_interface, version, kSeatVersion);
+    wl_seat_add_listener(seat_, &kSeatListener, this);
   } else if (std::strcmp(interface, zwlr_layer_shell_v1_interface.name) == 0) {
     layerShellVersion_ = std::min(version, kLayerShellVersion);
     layerShell_ = Bind<zwlr_layer_shell_v1>(registry, name, &zwlr_layer_shell_v1_interface, version,
@@ -117,6 +127,9 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     outputManager_ = Bind<zxdg_output_manager_v1>(registry, name, &zxdg_output_manager_v1_interface,
                                                   version, kOutputManagerVersion);
     for (const auto& output : outputs_) WatchOutput(*output);
+  } else if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
+    activation_ = Bind<xdg_activation_v1>(registry, name, &xdg_activation_v1_interface, version,
+                                          kActivationVersion);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     auto output = std::make_unique<Output>();
     output->display = this;
@@ -143,6 +156,11 @@ void WaylandDisplay::RemoveGlobal(uint32_t name) {
     OutputDone();
     return;
   }
+}
+
+void WaylandDisplay::SeatCapabilities(uint32_t capabilities) {
+  seatCapabilities_ = capabilities;
+  if (seatCapabilitiesChanged_) seatCapabilitiesChanged_(capabilities);
 }
 
 void WaylandDisplay::OutputDone() {

@@ -12,6 +12,7 @@
 #include "platform/platform_types.h"
 
 struct zwlr_layer_shell_v1;
+struct xdg_activation_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 
@@ -30,8 +31,17 @@ class WaylandDisplay {
   wl_compositor* compositor() const { return compositor_; }
   wl_shm* shm() const { return shm_; }
   wl_seat* seat() const { return seat_; }
+  // The seat's devices (WL_SEAT_CAPABILITY_*) as last told: the first telling comes with the
+  // globals, before the clock's seat listens, so it is kept here and passed on.
+  uint32_t seatCapabilities() const { return seatCapabilities_; }
+  void OnSeatCapabilities(std::function<void(uint32_t)> action) {
+    seatCapabilitiesChanged_ = std::move(action);
+  }
+  void SeatCapabilities(uint32_t capabilities);
   zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
   uint32_t layerShellVersion() const { return layerShellVersion_; }
+  // Null where the compositor offers no xdg-activation.
+  xdg_activation_v1* activation() const { return activation_; }
 
   // The outputs' logical places on the desktop, in the order the compositor announced them.
   std::vector<ScreenRect> OutputPlaces() const;
@@ -63,8 +73,11 @@ class WaylandDisplay {
   wl_compositor* compositor_ = nullptr;
   wl_shm* shm_ = nullptr;
   wl_seat* seat_ = nullptr;
+  uint32_t seatCapabilities_ = 0;
+  std::function<void(uint32_t)> seatCapabilitiesChanged_;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   uint32_t layerShellVersion_ = 0;
+  xdg_activation_v1* activation_ = nullptr;
   zxdg_output_manager_v1* outputManager_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void()> outputsChanged_;

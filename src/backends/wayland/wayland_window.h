@@ -46,6 +46,14 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   }
   void StopTimer(TimerId timer) override { loop_.StopTimer(timer); }
 
+  // What the hand-over to another program asks an activation token with: the surface and the
+  // click that started it.
+  wl_surface* surface() const { return surface_; }
+  uint32_t pressSerial() const { return seat_.pressSerial(); }
+  // Asked by a second start in the same folder: the clock takes the keyboard, as a window
+  // brought to the front does. False while it shows no surface.
+  bool ShowItself();
+
   // The layer surface's listener.
   void Configured(uint32_t serial);
   void Closed();
@@ -55,6 +63,8 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void PointerMoved(int16_t buttons, int16_t modifiers) override;
   void ButtonPressed(int16_t button, int16_t modifiers) override;
   void KeyPressed(int16_t keyCode, int16_t modifiers) override;
+  void KeyboardEntered() override;
+  void SetKeyboardInteractivity(uint32_t interactivity);
 
   void Place();
   void Map(wl_output* output);
