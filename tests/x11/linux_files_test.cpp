@@ -192,16 +192,23 @@ TEST_F(LinuxFilesTest, ProgramsComeFromTheProgramsFolderOrAbsolutePathFoldersOnl
 TEST_F(LinuxFilesTest, AStartedProgramGetsTheSettingsOverItsInheritedEnvironment) {
   setenv("QT_QPA_PLATFORM", "wayland", 1);
   setenv("QUARVEL_TEST_KEPT", "kept", 1);
+  setenv("QUARVEL_TEST_GONE", "inherited", 1);
+  setenv("QUARVEL_TEST_GONE_NOT", "kept too", 1);
   const std::string out = root.path() + "/env.txt";
   const pid_t pid =
-      SpawnProgram("/bin/sh", {"-c", "echo \"$QT_QPA_PLATFORM $QUARVEL_TEST_KEPT\" >" + out},
-                   {"QT_QPA_PLATFORM=xcb"});
+      SpawnProgram("/bin/sh",
+                   {"-c",
+                    "echo \"$QT_QPA_PLATFORM $QUARVEL_TEST_KEPT ${QUARVEL_TEST_GONE-unset} "
+                    "$QUARVEL_TEST_GONE_NOT\" >" +
+                        out},
+                   {"QT_QPA_PLATFORM=xcb", "QUARVEL_TEST_GONE"});
   ASSERT_GT(pid, 0);
   int status = 0;
   ASSERT_EQ(waitpid(pid, &status, 0), pid);
-  EXPECT_EQ(root.Read("env.txt"), "xcb kept\n");
-  unsetenv("QT_QPA_PLATFORM");
-  unsetenv("QUARVEL_TEST_KEPT");
+  EXPECT_EQ(root.Read("env.txt"), "xcb kept unset kept too\n");
+  for (const char* name :
+       {"QT_QPA_PLATFORM", "QUARVEL_TEST_KEPT", "QUARVEL_TEST_GONE", "QUARVEL_TEST_GONE_NOT"})
+    unsetenv(name);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "backends/wayland/wayland_activation.h"
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_event_loop.h"
 #include "backends/wayland/wayland_system.h"
@@ -13,6 +14,7 @@
 #include "core/clockwindow/one_clock.h"
 #include "core/desktop/programs.h"
 #include "core/desktop/work_folder.h"
+#include "runtime/caption.h"
 
 namespace quarvel {
 
@@ -38,11 +40,17 @@ int RunWaylandClock() {
   if (!ClaimSettingsFolder(system, slot)) return 0;
   WaylandWindow window(*display, loop);
   system.ScaleOf(&window);
+  WaylandActivation activation(*display);
+  system.SetActivationTokenSource(
+      [&] { return activation.Token(window.surface(), window.pressSerial()); });
   Form1 form(window, system, clock, slot);
   form.UseWorkFolder(work.path, work.problem);
   // The compositor's end closes the clock like any close request: the settings are saved.
   display->OnConnectionLost([&form] { form.OnUnload(); });
   if (!form.Load()) return 1;
+  // A second start in this folder finds this clock from now on.
+  system.ListenForShowRequests(
+      [&window](const std::string& caption) { return caption == kCaption && window.ShowItself(); });
   for (;;) loop.RunOnce(-1);
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "apps/qvedit-qt/editor_window.h"
+#include "apps/qvedit-qt/handed_activation.h"
 #include "apps/qvedit-qt/skin_dialogs.h"
 #include "apps/qvedit-qt/work_keeper.h"
 #include "runtime/standard_descriptors.h"
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
   // From here on a signal, the session's end or the display's keeps the unsaved edits.
   quarvel::WorkKeeper keeper(editor);
   editor.Open();
+  quarvel::ComeToFrontWhenHandedOver(editor);
   editor.show();
   return QApplication::exec();
 }

@@ -5,8 +5,9 @@
 
 #include "backends/wayland/wayland_layer_shell.h"
 #include "fractional-scale-v1-client-protocol.h"
-#include "viewporter-client-protocol.h"
 #include "relative-pointer-unstable-v1-client-protocol.h"
+#include "viewporter-client-protocol.h"
+#include "xdg-activation-v1-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 
 namespace quarvel {
@@ -20,6 +21,7 @@ constexpr uint32_t kOutputVersion = 3;
 constexpr uint32_t kLayerShellVersion = 4;
 constexpr uint32_t kOutputManagerVersion = 3;
 constexpr uint32_t kRelativePointerVersion = 1;
+constexpr uint32_t kActivationVersion = 1;
 
 template <typename T>
 T* Bind(wl_registry* registry, uint32_t name, const wl_interface* interface, uint32_t offered,
@@ -36,11 +38,11 @@ void GlobalRemove(void* data, wl_registry*, uint32_t name) {
 }
 const wl_registry_listener kRegistryListener{.global = Global, .global_remove = GlobalRemove};
 
-void SeatCapabilities(void* data, wl_seat*, uint32_t capabilities) {
+void SeatCapabilitiesEvent(void* data, wl_seat*, uint32_t capabilities) {
   static_cast<WaylandDisplay*>(data)->SeatCapabilities(capabilities);
 }
 void SeatName(void*, wl_seat*, const char*) {}
-const wl_seat_listener kSeatListener{.capabilities = SeatCapabilities, .name = SeatName};
+const wl_seat_listener kSeatListener{.capabilities = SeatCapabilitiesEvent, .name = SeatName};
 
 using Output = WaylandDisplay::Output;
 void LogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
@@ -107,6 +109,7 @@ WaylandDisplay::~WaylandDisplay() {
   if (viewporter_ != nullptr) wp_viewporter_destroy(viewporter_);
   if (fractionalScale_ != nullptr) wp_fractional_scale_manager_v1_destroy(fractionalScale_);
   if (relativePointer_ != nullptr) zwp_relative_pointer_manager_v1_destroy(relativePointer_);
+  if (activation_ != nullptr) xdg_activation_v1_destroy(activation_);
   if (layerShell_ != nullptr) zwlr_layer_shell_v1_destroy(layerShell_);
   if (seat_ != nullptr) wl_seat_destroy(seat_);
   if (shm_ != nullptr) wl_shm_destroy(shm_);
@@ -142,6 +145,9 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     relativePointer_ = Bind<zwp_relative_pointer_manager_v1>(
         registry, name, &zwp_relative_pointer_manager_v1_interface, version,
         kRelativePointerVersion);
+  } else if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
+    activation_ = Bind<xdg_activation_v1>(registry, name, &xdg_activation_v1_interface, version,
+                                          kActivationVersion);
   } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
     auto output = std::make_unique<Output>();
     output->display = this;
@@ -151,11 +157,6 @@ void WaylandDisplay::AddGlobal(wl_registry* registry, uint32_t name, const char*
     WatchOutput(*output);
     outputs_.push_back(std::move(output));
   }
-}
-
-void WaylandDisplay::OnSeatCapabilities(std::function<void(uint32_t)> action) {
-  seatCapabilitiesChanged_ = std::move(action);
-  if (seatCapabilitiesChanged_) seatCapabilitiesChanged_(seatCapabilities_);
 }
 
 void WaylandDisplay::SeatCapabilities(uint32_t capabilities) {

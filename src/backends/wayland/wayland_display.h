@@ -12,6 +12,7 @@
 #include "platform/platform_types.h"
 
 struct zwlr_layer_shell_v1;
+struct xdg_activation_v1;
 struct zxdg_output_manager_v1;
 struct zxdg_output_v1;
 struct wp_viewporter;
@@ -33,6 +34,13 @@ class WaylandDisplay {
   wl_compositor* compositor() const { return compositor_; }
   wl_shm* shm() const { return shm_; }
   wl_seat* seat() const { return seat_; }
+  // The seat's devices (WL_SEAT_CAPABILITY_*) as last told: the first telling comes with the
+  // globals, before the clock's seat listens, so it is kept here and passed on.
+  uint32_t seatCapabilities() const { return seatCapabilities_; }
+  void OnSeatCapabilities(std::function<void(uint32_t)> action) {
+    seatCapabilitiesChanged_ = std::move(action);
+  }
+  void SeatCapabilities(uint32_t capabilities);
   zwlr_layer_shell_v1* layerShell() const { return layerShell_; }
   uint32_t layerShellVersion() const { return layerShellVersion_; }
   // Offered by most compositors, not all: a surface sized apart from its buffer, and the
@@ -41,11 +49,8 @@ class WaylandDisplay {
   wp_fractional_scale_manager_v1* fractionalScale() const { return fractionalScale_; }
   // The pointer's own motion, for the drag; null where the compositor has none.
   zwp_relative_pointer_manager_v1* relativePointer() const { return relativePointer_; }
-
-  // The seat's pointer and keyboard as they come and go: told at once as known now (they come
-  // with the seat, before any surface is made), then on each change.
-  void OnSeatCapabilities(std::function<void(uint32_t)> action);
-  void SeatCapabilities(uint32_t capabilities);
+  // Null where the compositor offers no xdg-activation.
+  xdg_activation_v1* activation() const { return activation_; }
 
   // The outputs' logical places on the desktop, in the order the compositor announced them.
   std::vector<ScreenRect> OutputPlaces() const;
@@ -79,16 +84,17 @@ class WaylandDisplay {
   wl_compositor* compositor_ = nullptr;
   wl_shm* shm_ = nullptr;
   wl_seat* seat_ = nullptr;
+  uint32_t seatCapabilities_ = 0;
+  std::function<void(uint32_t)> seatCapabilitiesChanged_;
   zwlr_layer_shell_v1* layerShell_ = nullptr;
   uint32_t layerShellVersion_ = 0;
+  xdg_activation_v1* activation_ = nullptr;
   zxdg_output_manager_v1* outputManager_ = nullptr;
   wp_viewporter* viewporter_ = nullptr;
   wp_fractional_scale_manager_v1* fractionalScale_ = nullptr;
   zwp_relative_pointer_manager_v1* relativePointer_ = nullptr;
   std::vector<std::unique_ptr<Output>> outputs_;
   std::function<void()> outputsChanged_;
-  uint32_t seatCapabilities_ = 0;
-  std::function<void(uint32_t)> seatCapabilitiesChanged_;
   std::function<void()> connectionLost_;
   bool lost_ = false;
 };

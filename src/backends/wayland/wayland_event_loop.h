@@ -4,6 +4,8 @@
 // process sleeps: the poll's timeout is the time to the earliest armed timer, so an idle clock
 // wakes once a second, and asks the compositor for no frame callbacks.
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 #include "backends/wayland/wayland_display.h"
 #include "core/desktop/system_watches.h"
@@ -11,6 +13,9 @@
 #include "platform/timer_table.h"
 
 namespace quarvel {
+
+// Milliseconds of CLOCK_MONOTONIC, the loop's time.
+int64_t MonotonicMs();
 
 class WaylandEventLoop {
  public:
@@ -28,6 +33,12 @@ class WaylandEventLoop {
   void StartTimer(TimerId timer, int milliseconds);
   void StopTimer(TimerId timer) { timers_.Stop(timer); }
 
+  // The backend's own: a descriptor whose input `ready` takes; a time (`next`, TimerTable::kNever
+  // for none) when `due` runs, asked again after each turn so that nothing wakes the loop
+  // while nothing is due.
+  void WatchInput(int fd, std::function<void()> ready);
+  void WatchDeadline(std::function<int64_t()> next, std::function<void(int64_t now)> due);
+
   // Handles what is pending, then waits up to `milliseconds` (-1: until something happens) and
   // handles what arrived meanwhile.
   void RunOnce(int milliseconds);
@@ -39,6 +50,7 @@ class WaylandEventLoop {
   void HandleSignals();
   void HandleClockSet();
   void ReadPromptReply();
+  void RunDueDeadlines();
 
   WaylandDisplay& display_;
   WindowEvents* events_ = nullptr;
@@ -46,6 +58,16 @@ class WaylandEventLoop {
   CloseSignalWatch closeSignals_;
   ClockSetWatch clockSet_;
   bool promptReply_ = false;
+  struct Input {
+    int fd;
+    std::function<void()> ready;
+  };
+  struct Deadline {
+    std::function<int64_t()> next;
+    std::function<void(int64_t)> due;
+  };
+  std::vector<Input> inputs_;
+  std::vector<Deadline> deadlines_;
 };
 
 }  // namespace quarvel

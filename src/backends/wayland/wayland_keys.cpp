@@ -117,6 +117,10 @@ std::optional<int16_t> WaylandKeys::VirtualKey(uint32_t key) const {
   return name != nullptr ? LetterAtPlace(name) : std::nullopt;
 }
 
+bool WaylandKeys::Repeats(uint32_t key) const {
+  return keymap_ != nullptr && xkb_keymap_key_repeats(keymap_, key + kEvdevToXkb) != 0;
+}
+
 int16_t WaylandKeys::Modifiers() const {
   if (state_ == nullptr) return 0;
   const auto held = [this](const char* name) {

@@ -22,6 +22,8 @@ class WaylandKeys {
   // The Windows code of a key (the evdev code the compositor sends), nothing for one the clock
   // has no code for; a letter key by its Latin letter, whatever Shift or the layout does.
   std::optional<int16_t> VirtualKey(uint32_t key) const;
+  // Whether the keymap has the key repeat while held (letters do, modifiers don't).
+  bool Repeats(uint32_t key) const;
   // Shift 1, Ctrl 2, Alt 4, as they are held now.
   int16_t Modifiers() const;
 

@@ -3,6 +3,8 @@
 #include <linux/input-event-codes.h>
 #include <unistd.h>
 
+#include "backends/wayland/wayland_event_loop.h"
+
 namespace quarvel {
 
 namespace {
@@ -19,8 +21,9 @@ void PointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
 void PointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t, wl_fixed_t) {
   SeatOf(data).PointerMotion();
 }
-void PointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
-  SeatOf(data).PointerButton(button, state);
+void PointerButton(void* data, wl_pointer*, uint32_t serial, uint32_t, uint32_t button,
+                   uint32_t state) {
+  SeatOf(data).PointerButton(button, state, serial);
 }
 void PointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
 void PointerFrame(void* data, wl_pointer*) {
@@ -62,7 +65,9 @@ void KeyboardModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, u
                        uint32_t locked, uint32_t group) {
   SeatOf(data).keys().UpdateModifiers(depressed, latched, locked, group);
 }
-void KeyboardRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
+void KeyboardRepeatInfo(void* data, wl_keyboard*, int32_t rate, int32_t delay) {
+  SeatOf(data).repeat().SetRate(rate, delay);
+}
 const wl_keyboard_listener kKeyboardListener{.keymap = KeyboardKeymap,
                                              .enter = KeyboardEnter,
                                              .leave = KeyboardLeave,
@@ -84,12 +89,16 @@ int16_t ButtonMask(uint32_t button) {
 }
 }  // namespace
 
-// The seat's capabilities come through the display, which heard them before the clock's surface
-// was made (WaylandDisplay::OnSeatCapabilities).
-WaylandSeat::WaylandSeat(wl_seat* seat, WaylandInputTarget& target)
-    : seat_(seat), target_(target) {}
+// The devices the seat had before this listened, then each change.
+WaylandSeat::WaylandSeat(WaylandDisplay& display, WaylandInputTarget& target)
+    : display_(display), seat_(display.seat()), target_(target) {
+  if (seat_ == nullptr) return;
+  display_.OnSeatCapabilities([this](uint32_t capabilities) { Capabilities(capabilities); });
+  Capabilities(display_.seatCapabilities());
+}
 
 WaylandSeat::~WaylandSeat() {
+  display_.OnSeatCapabilities(nullptr);
   if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
   if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
 }
@@ -114,6 +123,7 @@ void WaylandSeat::Capabilities(uint32_t capabilities) {
     wl_keyboard_destroy(keyboard_);
     keyboard_ = nullptr;
     keyboardOn_ = false;
+    repeat_.Stop();
   }
 }
 
@@ -132,7 +142,7 @@ void WaylandSeat::PointerMotion() {
   if (pointerOver_) target_.PointerMoved(buttons_, keys_.Modifiers());
 }
 
-void WaylandSeat::PointerButton(uint32_t button, uint32_t state) {
+void WaylandSeat::PointerButton(uint32_t button, uint32_t state, uint32_t serial) {
   const int16_t mask = ButtonMask(button);
   if (state != WL_POINTER_BUTTON_STATE_PRESSED) {
     buttons_ = static_cast<int16_t>(buttons_ & ~mask);
@@ -140,7 +150,13 @@ void WaylandSeat::PointerButton(uint32_t button, uint32_t state) {
     return;
   }
   buttons_ = static_cast<int16_t>(buttons_ | mask);
+  if (pointerOver_) pressSerial_ = serial;
   if (pointerOver_ && mask != 0) target_.ButtonPressed(mask, keys_.Modifiers());
+}
+
+void WaylandSeat::KeyboardEnter(wl_surface* surface) {
+  keyboardOn_ = surface == target_.InputSurface();
+  if (keyboardOn_) target_.KeyboardEntered();
 }
 
 // The compositor tells the modifiers only to the surface that has the keyboard: once it has
@@ -148,11 +164,23 @@ void WaylandSeat::PointerButton(uint32_t button, uint32_t state) {
 void WaylandSeat::KeyboardLeave() {
   keyboardOn_ = false;
   keys_.UpdateModifiers(0, 0, 0, 0);
+  repeat_.Stop();
 }
 
 void WaylandSeat::Key(uint32_t key, uint32_t state) {
-  if (!keyboardOn_ || state != WL_KEYBOARD_KEY_STATE_PRESSED) return;
+  if (state != WL_KEYBOARD_KEY_STATE_PRESSED) {
+    repeat_.Release(key);
+    return;
+  }
+  if (!keyboardOn_) return;
+  if (keys_.Repeats(key)) repeat_.Press(key, MonotonicMs());
   if (const auto code = keys_.VirtualKey(key)) target_.KeyPressed(*code, keys_.Modifiers());
+}
+
+// As the X server's repeats do: the key again, as if pressed again, with the modifiers held now.
+void WaylandSeat::Repeat(int64_t nowMs) {
+  if (const auto key = repeat_.TakeDue(nowMs))
+    if (const auto code = keys_.VirtualKey(*key)) target_.KeyPressed(*code, keys_.Modifiers());
 }
 
 }  // namespace quarvel

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "backends/wayland/wayland_display.h"
+#include "backends/wayland/wayland_key_repeat.h"
 #include "backends/wayland/wayland_keys.h"
 
 namespace quarvel {
@@ -24,11 +26,12 @@ class WaylandInputTarget {
   virtual void PointerFrame() {}
   virtual void ButtonReleased(int16_t /*button*/) {}
   virtual void PointerLeft() {}
+  virtual void KeyboardEntered() {}
 };
 
 class WaylandSeat {
  public:
-  WaylandSeat(wl_seat* seat, WaylandInputTarget& target);
+  WaylandSeat(WaylandDisplay& display, WaylandInputTarget& target);
   ~WaylandSeat();
   WaylandSeat(const WaylandSeat&) = delete;
   WaylandSeat& operator=(const WaylandSeat&) = delete;
@@ -38,20 +41,31 @@ class WaylandSeat {
   void PointerEnter(wl_surface* surface);
   void PointerLeave();
   void PointerMotion();
-  void PointerButton(uint32_t button, uint32_t state);
+  void PointerButton(uint32_t button, uint32_t state, uint32_t serial);
   void PointerFrame() { target_.PointerFrame(); }
-  void KeyboardEnter(wl_surface* surface) { keyboardOn_ = surface == target_.InputSurface(); }
+  void KeyboardEnter(wl_surface* surface);
   void KeyboardLeave();
   void Key(uint32_t key, uint32_t state);
   WaylandKeys& keys() { return keys_; }
   int16_t buttons() const { return buttons_; }
+  KeyRepeat& repeat() { return repeat_; }
+
+  // The serial of the last button press over the surface, which a token for another program's
+  // window is asked with; 0 before one.
+  uint32_t pressSerial() const { return pressSerial_; }
+  // The held key's repeats, for the event loop.
+  int64_t NextRepeatMs() const { return repeat_.NextDueMs(); }
+  void Repeat(int64_t nowMs);
 
  private:
+  WaylandDisplay& display_;
   wl_seat* seat_;
   WaylandInputTarget& target_;
   wl_pointer* pointer_ = nullptr;
   wl_keyboard* keyboard_ = nullptr;
   WaylandKeys keys_;
+  KeyRepeat repeat_;
+  uint32_t pressSerial_ = 0;
   int16_t buttons_ = 0;
   bool pointerOver_ = false;
   bool keyboardOn_ = false;

@@ -1,8 +1,11 @@
 #include "backends/wayland/wayland_system.h"
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "backends/wayland/wayland_activation.h"
 
 #include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
@@ -33,9 +36,11 @@ std::optional<uint32_t> WaylandSystem::FindFirstFileAttributes(const std::string
   return LinuxFileAttributes(path);
 }
 
-// Qt opens the editor on the same compositor.
+// Qt opens the editor on the same compositor and comes to the front with the token.
 void WaylandSystem::StartProgram(const std::string& exeName) {
-  editor_.Start(ProgramFolder(), exeName);
+  const std::optional<std::string> token =
+      activationToken_ ? activationToken_() : std::optional<std::string>();
+  editor_.Start(ProgramFolder(), exeName, ActivationSettings(token));
 }
 
 std::optional<int> WaylandSystem::StartedProgramExitCode() {
@@ -51,6 +56,18 @@ ProcessLock WaylandSystem::LockForProcess(const std::string& path) {
   return LockFileForProcess(path).lock;  // held until the process ends
 }
 
+bool WaylandSystem::ActivateClockOf(uint32_t processId, const std::string& caption) {
+  return AskClockToShow(ShowSocketPath(std::getenv("XDG_RUNTIME_DIR"), processId), caption);
+}
+
+void WaylandSystem::ListenForShowRequests(std::function<bool(const std::string& caption)> show) {
+  showRequests_ = std::make_unique<ShowRequests>(
+      ShowSocketPath(std::getenv("XDG_RUNTIME_DIR"), static_cast<uint32_t>(getpid())));
+  if (showRequests_->fd() < 0) return;
+  loop_.WatchInput(showRequests_->fd(),
+                   [this, show = std::move(show)] { showRequests_->Answer(show); });
+}
+
 void WaylandSystem::ShowInfoDialog() {
   std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
 }
@@ -60,6 +77,7 @@ void WaylandSystem::ShowMessage(const Message& message) {
 }
 
 void WaylandSystem::EndProcess(int exitCode) {
+  showRequests_.reset();  // no socket left for a clock that has ended
   display_.Flush();
   std::exit(exitCode);
 }

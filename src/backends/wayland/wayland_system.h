@@ -5,12 +5,15 @@
 // are "unknown" and "none".
 #include <sys/types.h>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_event_loop.h"
+#include "backends/wayland/wayland_show_request.h"
 #include "backends/wayland/wayland_window.h"
 #include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
@@ -38,16 +41,21 @@ class WaylandSystem final : public PlatformSystem {
   // The pointer is known only over the clock's own surface.
   bool GetCursorPos(ScreenPoint& /*point*/) override { return false; }
   bool PointerKnownEverywhere() const override { return false; }
+  // With an activation token from the click, so that its window comes to the front.
   void StartProgram(const std::string& exeName) override;
+  void SetActivationTokenSource(std::function<std::optional<std::string>()> source) {
+    activationToken_ = std::move(source);
+  }
   std::optional<int> StartedProgramExitCode() override;
   std::string MissingEditorAdvice() const override;
   void DoEvents(int milliseconds) override { loop_.RunFor(milliseconds); }
-  // No Wayland protocol lets a client raise another's window yet.
+  // No Wayland protocol lets a client raise another's window: the token did it, or nothing can.
   bool ActivateWindow(const std::string& /*title*/) override { return false; }
   ProcessLock LockForProcess(const std::string& path) override;
-  bool ActivateClockOf(uint32_t /*processId*/, const std::string& /*caption*/) override {
-    return false;
-  }
+  // Asks the clock of that process to show itself (wayland_show_request.h).
+  bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
+  // This clock's side of it: `show` is asked for each request with the caption wanted.
+  void ListenForShowRequests(std::function<bool(const std::string& caption)> show);
   // No window of its own yet for the dialog and the message boxes: they go to stderr.
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
@@ -58,6 +66,8 @@ class WaylandSystem final : public PlatformSystem {
   WaylandEventLoop& loop_;
   const WaylandWindow* window_ = nullptr;  // the clock's, whose output's scale counts
   StartedProgram editor_;                  // the program StartProgram started last
+  std::function<std::optional<std::string>()> activationToken_;
+  std::unique_ptr<ShowRequests> showRequests_;
 };
 
 }  // namespace quarvel

@@ -27,12 +27,13 @@ WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
       loop_(loop),
       relativePointer_(display.relativePointer(),
                        [this](double dx, double dy) { DragMoved(dx, dy); }),
-      seat_(display.seat(), *this),
+      seat_(display, *this),
       buffers_(display.shm()),
       scale_(display) {
   buffers_.OnReleased([this] { Commit(); });
   scale_.OnChanged([this] { scaleToTell_ = true; });
-  display_.OnSeatCapabilities([this](uint32_t capabilities) { seat_.Capabilities(capabilities); });
+  loop_.WatchDeadline([this] { return seat_.NextRepeatMs(); },
+                      [this](int64_t now) { seat_.Repeat(now); });
   // An output that came, went, moved or scaled may leave the clock on another one, or on none.
   display_.OnOutputsChanged([this] {
     scale_.OutputsChanged();
@@ -162,11 +163,29 @@ void WaylandWindow::Map(wl_output* output) {
       layer_, ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT);
   // Margins from the output's edge, whatever panels reserve: the place is the desktop's.
   zwlr_layer_surface_v1_set_exclusive_zone(layer_, -1);
-  if (display_.layerShellVersion() >= kOnDemandVersion)
-    zwlr_layer_surface_v1_set_keyboard_interactivity(
-        layer_, ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND);
+  SetKeyboardInteractivity(ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND);
   // The buffers the old surface held may never come back: new ones, all to be written.
   buffers_.Resize(width_, height_);
+}
+
+void WaylandWindow::SetKeyboardInteractivity(uint32_t interactivity) {
+  if (layer_ != nullptr && display_.layerShellVersion() >= kOnDemandVersion)
+    zwlr_layer_surface_v1_set_keyboard_interactivity(layer_, interactivity);
+}
+
+// A layer surface can't be activated: asking for the keyboard alone gives it, and once it has
+// it the clock asks no more than a click would give.
+bool WaylandWindow::ShowItself() {
+  if (layer_ == nullptr) return false;
+  SetKeyboardInteractivity(ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
+  wl_surface_commit(surface_);
+  return true;
+}
+
+void WaylandWindow::KeyboardEntered() {
+  if (layer_ == nullptr) return;
+  SetKeyboardInteractivity(ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_ON_DEMAND);
+  wl_surface_commit(surface_);
 }
 
 void WaylandWindow::Unmap() {

@@ -51,6 +51,13 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
 
   // The scale of the output the clock is on (or would be, before it shows), in 120ths.
   int32_t OutputScale() const;
+  // What the hand-over to another program asks an activation token with: the surface and the
+  // click that started it.
+  wl_surface* surface() const { return surface_; }
+  uint32_t pressSerial() const { return seat_.pressSerial(); }
+  // Asked by a second start in the same folder: the clock takes the keyboard, as a window
+  // brought to the front does. False while it shows no surface.
+  bool ShowItself();
 
   // The layer surface's listener.
   void Configured(uint32_t serial);
@@ -66,6 +73,8 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void ButtonReleased(int16_t button) override;
   void PointerLeft() override { drag_.End(); }
   void DragMoved(double dx, double dy);
+  void KeyboardEntered() override;
+  void SetKeyboardInteractivity(uint32_t interactivity);
 
   void Place();
   void Map(wl_output* output);

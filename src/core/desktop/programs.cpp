@@ -65,14 +65,15 @@ pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& argu
   std::vector<char*> argv{const_cast<char*>(path.c_str())};
   for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
   argv.push_back(nullptr);
+  // A setting without "=" only takes the inherited one of that name away.
+  const auto nameOf = [](std::string_view entry) { return entry.substr(0, entry.find('=')); };
   std::vector<char*> envp;
-  for (const std::string& setting : settings) envp.push_back(const_cast<char*>(setting.c_str()));
+  for (const std::string& setting : settings)
+    if (setting.find('=') != std::string::npos) envp.push_back(const_cast<char*>(setting.c_str()));
   for (char** inherited = environ; *inherited != nullptr; ++inherited) {
-    const std::string_view entry(*inherited);
-    const std::string_view name = entry.substr(0, entry.find('=') + 1);
-    const bool replaced = std::any_of(settings.begin(), settings.end(), [&](const std::string& s) {
-      return std::string_view(s).substr(0, s.find('=') + 1) == name;
-    });
+    const std::string_view name = nameOf(*inherited);
+    const bool replaced = std::any_of(settings.begin(), settings.end(),
+                                      [&](const std::string& s) { return nameOf(s) == name; });
     if (!replaced) envp.push_back(*inherited);
   }
   envp.push_back(nullptr);

@@ -27,7 +27,8 @@ std::string ReadmeToOpen(const std::string& workFolder, const std::string& progr
 
 // Starts the program (arguments after its path) in a session of its own, so it outlives the
 // clock and its terminal; `settings` ("NAME=value") are set in its environment over the ones it
-// inherits. The process id, or -errno when it could not be started.
+// inherits, and a bare "NAME" takes the inherited one away. The process id, or -errno when it could
+// not be started.
 pid_t SpawnProgram(const std::string& path, const std::vector<std::string>& arguments,
                    const std::vector<std::string>& settings = {});
 

@@ -11,9 +11,9 @@ namespace quarvel {
 
 class StartedProgram {
  public:
-  // Starts the program found in `programFolder` or on PATH, with `settings` ("NAME=value") in its
-  // environment. Raises file not found when there is none, or the system's error when it can't
-  // be started.
+  // Starts the program found in `programFolder` or on PATH, with `settings` ("NAME=value", or a
+  // bare "NAME" to leave one out) in its environment. Raises file not found when there is none, or
+  // the system's error when it can't be started.
   void Start(const std::string& programFolder, const std::string& name,
              const std::vector<std::string>& settings = {});
   // Its exit code once it has ended (128 and the signal's number for one a signal ended),
