@@ -11,8 +11,8 @@
 
 #include "backends/x11/x11_dialog_window.h"
 #include "backends/x11/x11_message_box.h"
-#include "backends/x11/x11_resources.h"
 #include "core/desktop/programs.h"
+#include "dialogpaint/dialog_resources.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -45,7 +45,7 @@ X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPi
       loop_(loop),
       twips_(twips),
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
-      banner_(X11BannerPicture(twips.x)) {
+      banner_(BannerPicture(twips.x)) {
   // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
   window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
                                   {.title = infodialog::kDialog.caption, .inTaskBar = false});
