@@ -1,9 +1,12 @@
 #include "backends/wayland/wayland_system.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
+#include "backends/wayland/wayland_info_dialog.h"
 #include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
@@ -47,16 +50,21 @@ ProcessLock WaylandSystem::LockForProcess(const std::string& path) {
   return LockFileForProcess(path).lock;  // held until the process ends
 }
 
+// A compositor without xdg-shell can show no dialog: the greeting goes to stderr then.
 void WaylandSystem::ShowInfoDialog() {
-  std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
+  WaylandInfoDialog dialog(display_, loop_, ScreenTwipsPerPixel());
+  if (!dialog.Run())
+    std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
 }
 
 void WaylandSystem::ShowMessage(const Message& message) {
   std::fprintf(stderr, "%s\n", message.text.c_str());
 }
 
+// fontconfig, which the dialogs' font choice loaded, is let go of last (no font holds it then).
 void WaylandSystem::EndProcess(int exitCode) {
   display_.Flush();
+  FcFini();
   std::exit(exitCode);
 }
 

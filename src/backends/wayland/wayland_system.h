@@ -43,7 +43,7 @@ class WaylandSystem final : public PlatformSystem {
   bool ActivateClockOf(uint32_t /*processId*/, const std::string& /*caption*/) override {
     return false;
   }
-  // No window of its own yet for the dialog and the message boxes: they go to stderr.
+  // The first-run dialog is a window of its own; the message boxes still go to stderr.
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
