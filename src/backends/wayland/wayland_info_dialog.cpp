@@ -2,10 +2,10 @@
 
 #include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include "backends/wayland/wayland_message_box.h"
 #include "core/desktop/programs.h"
 #include "dialogpaint/dialog_resources.h"
 #include "dialogpaint/pixel_controls.h"
@@ -163,15 +163,18 @@ void WaylandInfoDialog::LeftButton(bool pressed) {
 }
 
 // "Readme": the desktop's viewer for readme.txt in the working directory, through xdg-open;
-// the dialog stays open.
+// the dialog stays open. One that can't be started is reported; unlike X11's loop this one
+// watches no child, so a viewer xdg-open fails to find goes unreported.
 void WaylandInfoDialog::StartReadme() {
   std::error_code ec;
   const std::string readme =
       ReadmeToOpen(std::filesystem::current_path(ec).string(), RunningProgramFolder());
   const pid_t pid = OpenDocument(readme);
   if (pid < 0) {
-    std::fprintf(stderr, "%s\n",
-                 infodialog::ReadmeFailureText("xdg-open " + readme, ErrorCodeText(-pid)).c_str());
+    WaylandMessageBox box(
+        display_, loop_, twips_,
+        infodialog::ReadmeFailureMessage("xdg-open " + readme, ErrorCodeText(-pid)));
+    box.Run();
   }
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "backends/wayland/wayland_info_dialog.h"
+#include "backends/wayland/wayland_message_box.h"
 #include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
@@ -57,8 +58,13 @@ void WaylandSystem::ShowInfoDialog() {
     std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
 }
 
+// Also on stderr, where a clock started from a terminal (or whose session has ended) can still
+// be heard.
 void WaylandSystem::ShowMessage(const Message& message) {
   std::fprintf(stderr, "%s\n", message.text.c_str());
+  if (display_.lost()) return;
+  WaylandMessageBox box(display_, loop_, ScreenTwipsPerPixel(), message);
+  box.Run();
 }
 
 // fontconfig, which the dialogs' font choice loaded, is let go of last (no font holds it then).

@@ -43,7 +43,7 @@ class WaylandSystem final : public PlatformSystem {
   bool ActivateClockOf(uint32_t /*processId*/, const std::string& /*caption*/) override {
     return false;
   }
-  // The first-run dialog is a window of its own; the message boxes still go to stderr.
+  // The first-run dialog and the message boxes are windows of their own (xdg-shell).
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;

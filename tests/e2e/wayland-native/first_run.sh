@@ -69,4 +69,36 @@ e2e_expect_exit 0 "SIGTERM"
 e2e_wln_wait_face 200
 ! dialog_shown || e2e_fail "the second start showed the dialog again: $(dialogs)"
 e2e_stop_clock
+
+# The buttons as a person uses them on another first run: a click on Readme does not close it,
+# a click on OK does; and on a third, Tab to Readme and back, then Space presses OK.
+first_run_dialog() { # <which run>
+  rm -f "$E2E_DIR/settings.ini"
+  e2e_start_clock
+  e2e_until 15 dialog_shown || e2e_fail "no dialog on the $1 first run"
+  read -r E2E_X E2E_Y _ < <(dialogs | grep ' QUARVEL$')
+}
+# Readme's viewer: a stand-in xdg-open that notes what it was asked to open.
+mkdir -p "$E2E_TMP/bin"
+printf '#!/bin/sh\necho "$1" >>"$PWD/xdg-open.log"\n' >"$E2E_TMP/bin/xdg-open"
+chmod 755 "$E2E_TMP/bin" "$E2E_TMP/bin/xdg-open"
+first_run_dialog second
+e2e_pointer "move $((E2E_X + 320)) $((E2E_Y + 84))" "click left"
+! e2e_for 1 e2e_not dialog_shown || e2e_fail "a click on Readme closed the dialog"
+e2e_until 5 grep -q 'readme.txt$' "$E2E_DIR/xdg-open.log" ||
+  e2e_fail "a click on Readme opened no readme.txt: $(cat "$E2E_DIR/xdg-open.log" 2>&1)"
+e2e_pointer "move $((E2E_X + 320)) $((E2E_Y + 20))" "click left"
+e2e_until 10 e2e_not dialog_shown || e2e_fail "a click on OK left the dialog open"
+e2e_pointer_away
+e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = 199,199 ]' ||
+  e2e_fail "no clock after OK was clicked"
+e2e_stop_clock
+first_run_dialog third
+e2e_wln_key Tab
+e2e_wln_key Tab
+e2e_wln_key space
+e2e_until 10 e2e_not dialog_shown || e2e_fail "Space on OK (after Tab twice) left the dialog open"
+e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = 199,199 ]' ||
+  e2e_fail "no clock after Space closed the dialog"
+e2e_stop_clock
 e2e_pass
