@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "core/infodialog/dialog_font.h"
 #include "dialogpaint/font_choice.h"
 #include "dialogpaint/line_breaks.h"
 
@@ -25,20 +26,6 @@ int FloorPixels(long value) {
   return static_cast<int>(value >> 6);
 }
 }  // namespace
-
-std::u32string DecodeUtf8(std::string_view utf8) {
-  std::u32string text;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length && i + k < utf8.size(); ++k)
-      c = c << 6 | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
-    text.push_back(c);
-    i += length;
-  }
-  return text;
-}
 
 GlyphText::GlyphText(int pixelSize) {
   FcPattern* chosen = ChooseDialogFont(pixelSize, {});
@@ -80,7 +67,7 @@ bool GlyphText::LoadGlyph(char32_t c) const {
 
 int GlyphText::Width(std::string_view utf8) const {
   int width = 0;
-  for (char32_t c : DecodeUtf8(utf8))
+  for (char32_t c : infodialog::DecodeUtf8(utf8))
     if (LoadGlyph(c)) width += static_cast<int>((face_->glyph->advance.x + 32) >> 6);
   return width;
 }
@@ -93,7 +80,7 @@ void GlyphText::Draw(PixelImage& image, int x, int baseline, std::string_view ut
                      const ImageRect& clip) const {
   const int left = std::max(clip.left, 0), right = std::min(clip.right, image.width);
   const int top = std::max(clip.top, 0), bottom = std::min(clip.bottom, image.height);
-  for (char32_t c : DecodeUtf8(utf8)) {
+  for (char32_t c : infodialog::DecodeUtf8(utf8)) {
     if (!LoadGlyph(c)) continue;
     FT_GlyphSlot glyph = face_->glyph;
     if (glyph->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(glyph, FT_RENDER_MODE_MONO) != 0)

@@ -44,7 +44,4 @@ class GlyphText {
   int descent_ = 0;
 };
 
-// The characters of UTF-8 text (the program's own texts and the messages it makes).
-std::u32string DecodeUtf8(std::string_view utf8);
-
 }  // namespace quarvel

@@ -19,7 +19,6 @@ using infodialog::kControls;
 
 constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
 constexpr std::size_t kReadme = 1;
-constexpr std::size_t kNone = SIZE_MAX;
 // Windows' key codes, as WaylandKeys gives them.
 constexpr int16_t kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kLeft = 0x25, kUp = 0x26,
                   kRight = 0x27, kDown = 0x28;
@@ -39,6 +38,7 @@ WaylandInfoDialog::WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& 
     : display_(display),
       loop_(loop),
       twips_(twips),
+      buttons_(twips.x, twips.y),
       text_(infodialog::FontPixelHeight(twips.y)),
       banner_(BannerPicture(twips.x)),
       picture_(Blank(infodialog::DialogClientRect(twips.x, twips.y))),
@@ -58,7 +58,7 @@ void WaylandInfoDialog::Paint() {
     infodialog::PixelRect rect = infodialog::ControlRect(control, twips_.x, twips_.y);
     switch (control.kind) {
       case ControlKind::kPushButton:
-        paint.Button(rect, control.text, i == focused_, i == pressed_ && pressedInside_);
+        paint.Button(rect, control.text, i == buttons_.focused(), buttons_.ShownPressed(i));
         break;
       case ControlKind::kFrame:
         paint.GroupBox(rect);
@@ -76,90 +76,36 @@ void WaylandInfoDialog::Paint() {
   window_.Show(picture_);
 }
 
-void WaylandInfoDialog::MoveFocus(int step) {
-  // Only the push buttons are tab stops.
-  std::size_t next = focused_;
-  do {
-    next = (next + kControls.size() + static_cast<std::size_t>(step)) % kControls.size();
-  } while (kControls[next].kind != ControlKind::kPushButton);
-  focused_ = next;
-  Paint();
-}
-
-std::size_t WaylandInfoDialog::ButtonAt(int x, int y) const {
-  for (std::size_t i = 0; i < kControls.size(); ++i) {
-    if (kControls[i].kind != ControlKind::kPushButton) continue;
-    const auto r = infodialog::ControlRect(kControls[i], twips_.x, twips_.y);
-    if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return i;
-  }
-  return kNone;
-}
-
 void WaylandInfoDialog::Click(std::size_t control) {
   if (control == kOk) closed_ = true;
   if (control == kReadme) StartReadme();
 }
 
 void WaylandInfoDialog::Key(int16_t keyCode, bool pressed, int16_t modifiers) {
-  if (!pressed) {
-    if (keyCode == kSpace && pressed_ != kNone) {
-      const std::size_t clicked = pressed_;
-      pressed_ = kNone;
-      Paint();
-      Click(clicked);
-    }
-    return;
-  }
-  switch (keyCode) {
-    case kTab:
-      MoveFocus((modifiers & kShift) != 0 ? -1 : 1);
-      break;
-    case kLeft:
-    case kUp:
-      MoveFocus(-1);
-      break;
-    case kRight:
-    case kDown:
-      MoveFocus(1);
-      break;
-    case kReturn:  // the focused push button is the one Enter presses
-      Click(focused_);
-      break;
-    case kSpace:  // pressed now, clicked when the key comes up
-      pressed_ = focused_;
-      pressedInside_ = true;
-      Paint();
-      break;
-    default:  // Escape too: the dialog has no cancel button
-      break;
-  }
+  using Key = DialogButtons::Key;
+  Key key = Key::kOther;
+  if (keyCode == kSpace) key = pressed ? Key::kSpaceDown : Key::kSpaceUp;
+  if (!pressed && key != Key::kSpaceUp) return;
+  if (keyCode == kTab) key = (modifiers & kShift) != 0 ? Key::kPrevious : Key::kNext;
+  if (keyCode == kLeft || keyCode == kUp) key = Key::kPrevious;
+  if (keyCode == kRight || keyCode == kDown) key = Key::kNext;
+  if (keyCode == kReturn) key = Key::kEnter;
+  const std::size_t clicked = buttons_.KeyEvent(key);
+  Paint();
+  Click(clicked);
 }
 
 void WaylandInfoDialog::PointerAt(int x, int y) {
   pointerX_ = x;
   pointerY_ = y;
-  if (pressed_ == kNone) return;
-  const bool inside = ButtonAt(x, y) == pressed_;
-  if (inside == pressedInside_) return;
-  pressedInside_ = inside;
-  Paint();
+  if (buttons_.PointerMoved(x, y)) Paint();
 }
 
 void WaylandInfoDialog::LeftButton(bool pressed) {
-  if (pressed) {
-    pressed_ = ButtonAt(pointerX_, pointerY_);
-    if (pressed_ == kNone) return;
-    pressedInside_ = true;
-    focused_ = pressed_;
-    Paint();
-    return;
-  }
-  if (pressed_ == kNone) return;
-  const std::size_t released = pressed_;
-  const bool inside = ButtonAt(pointerX_, pointerY_) == released;
-  pressed_ = kNone;
+  const std::size_t clicked = pressed ? buttons_.LeftPress(pointerX_, pointerY_)
+                                      : buttons_.LeftRelease(pointerX_, pointerY_);
   Paint();
-  if (inside) Click(released);
+  Click(clicked);
 }
 
 // "Readme": the desktop's viewer for readme.txt in the working directory, through xdg-open;

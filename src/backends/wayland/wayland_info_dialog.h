@@ -9,6 +9,7 @@
 
 #include "backends/wayland/wayland_dialog_window.h"
 #include "backends/wayland/wayland_event_loop.h"
+#include "dialogpaint/dialog_buttons.h"
 #include "dialogpaint/glyph_text.h"
 #include "platform/platform_system.h"
 
@@ -30,23 +31,19 @@ class WaylandInfoDialog final : public WaylandDialogInput {
 
  private:
   void Paint();
-  void MoveFocus(int step);
-  std::size_t ButtonAt(int x, int y) const;
   void Click(std::size_t control);
   void StartReadme();
 
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
   TwipsPerPixel twips_;
+  DialogButtons buttons_;
   GlyphText text_;
   PixelImage banner_;
   PixelImage picture_;
   WaylandDialogWindow window_;
   int pointerX_ = -1;
   int pointerY_ = -1;
-  std::size_t focused_ = 0;         // the control with the focus: OK when the dialog opens
-  std::size_t pressed_ = SIZE_MAX;  // the button held down with the mouse or Space
-  bool pressedInside_ = false;
   bool closed_ = false;
 };
 
