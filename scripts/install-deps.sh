@@ -16,9 +16,10 @@ packages=(
   # libunibreak; it opens the readme with xdg-open; the end-to-end tests close windows with wmctrl
   pkgconf libx11-dev libx11-xcb-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxft-dev
   libfontconfig-dev libunibreak-dev xdg-utils wmctrl
-  # its Wayland backend: the protocols Debian packages (xdg-output) and the keys' letters
-  # (xkbcommon); libwayland-dev with wayland-scanner comes below
-  wayland-protocols libxkbcommon-dev
+  # its Wayland backend: the protocols Debian packages (xdg-output, xdg-shell, xdg-decoration),
+  # the keys' letters (xkbcommon) and the dialogs' texts drawn with FreeType; libwayland-dev with
+  # wayland-scanner comes below
+  wayland-protocols libxkbcommon-dev libfreetype-dev
   # the skin editor qvedit on Linux (Qt 6 Widgets; the clock itself does not link it)
   qt6-base-dev
   # the end-to-end test of screens that change (xrandr)

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "backends/x11/x11_line_breaks.h"
+#include "dialogpaint/line_breaks.h"
 
 namespace quarvel {
 namespace {

@@ -4,13 +4,13 @@
 #include <cstddef>
 #include <vector>
 
-#include "backends/x11/x11_resources.h"
+#include "dialogpaint/dialog_resources.h"
 
 namespace quarvel {
 namespace {
 
 TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
-  const PixelImage banner = X11BannerPicture();
+  const PixelImage banner = BannerPicture();
   ASSERT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(228, 57));
   EXPECT_EQ(banner.At(2, 28), 0x004080u);  // the dial's dark blue: red 0, green 64, blue 128
   int white = 0;
@@ -21,13 +21,13 @@ TEST(X11Resources, TheBannerIsTheDialAndTheNameOnDarkBlue) {
 
 // The largest drawn not larger than the screen's scale: 2x from 192 dpi, 1.5x from 144.
 TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
-  for (float twips : {15.0f, 12.0f, 10.01f, 0.0f}) EXPECT_EQ(X11BannerPicture(twips).width, 228);
+  for (float twips : {15.0f, 12.0f, 10.01f, 0.0f}) EXPECT_EQ(BannerPicture(twips).width, 228);
   for (float twips : {10.0f, 7.6f}) {
-    const PixelImage banner = X11BannerPicture(twips);
+    const PixelImage banner = BannerPicture(twips);
     EXPECT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(342, 86)) << twips;
   }
   for (float twips : {7.5f, 5.0f}) {
-    const PixelImage banner = X11BannerPicture(twips);
+    const PixelImage banner = BannerPicture(twips);
     ASSERT_EQ(std::make_tuple(banner.width, banner.height), std::make_tuple(456, 114)) << twips;
     EXPECT_EQ(banner.At(4, 56), 0x004080u);
     int white = 0;
@@ -39,7 +39,7 @@ TEST(X11Resources, EachScreenGetsTheBannerDrawnForItsScale) {
 
 // Its 256-pixel PNG is Windows' alone: the desktop's menus take the installed icons.
 TEST(X11Resources, TheIconHas48To16PixelDialsTransparentInTheCorners) {
-  const std::vector<long> cardinals = X11IconCardinals();
+  const std::vector<long> cardinals = IconCardinals();
   std::size_t at = 0;
   for (long size : {48L, 32L, 24L, 16L}) {
     ASSERT_GE(cardinals.size(), at + 2 + static_cast<std::size_t>(size * size));

@@ -1,12 +1,15 @@
 #include "backends/wayland/wayland_system.h"
 
+#include <fontconfig/fontconfig.h>
 #include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
 #include "backends/wayland/wayland_activation.h"
-
+#include "backends/wayland/wayland_info_dialog.h"
+#include "backends/wayland/wayland_message_box.h"
 #include "core/desktop/file_attributes.h"
 #include "core/desktop/programs.h"
 #include "platform/process_lock.h"
@@ -68,17 +71,27 @@ void WaylandSystem::ListenForShowRequests(std::function<bool(const std::string& 
                    [this, show = std::move(show)] { showRequests_->Answer(show); });
 }
 
+// A compositor without xdg-shell can show no dialog: the greeting goes to stderr then.
 void WaylandSystem::ShowInfoDialog() {
-  std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
+  WaylandInfoDialog dialog(display_, loop_, ScreenTwipsPerPixel());
+  if (!dialog.Run())
+    std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
 }
 
+// Also on stderr, where a clock started from a terminal (or whose session has ended) can still
+// be heard.
 void WaylandSystem::ShowMessage(const Message& message) {
   std::fprintf(stderr, "%s\n", message.text.c_str());
+  if (display_.lost()) return;
+  WaylandMessageBox box(display_, loop_, ScreenTwipsPerPixel(), message);
+  box.Run();
 }
 
+// fontconfig, which the dialogs' font choice loaded, is let go of last (no font holds it then).
 void WaylandSystem::EndProcess(int exitCode) {
   showRequests_.reset();  // no socket left for a clock that has ended
   display_.Flush();
+  FcFini();
   std::exit(exitCode);
 }
 

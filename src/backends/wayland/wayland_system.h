@@ -56,7 +56,7 @@ class WaylandSystem final : public PlatformSystem {
   bool ActivateClockOf(uint32_t processId, const std::string& caption) override;
   // This clock's side of it: `show` is asked for each request with the caption wanted.
   void ListenForShowRequests(std::function<bool(const std::string& caption)> show);
-  // No window of its own yet for the dialog and the message boxes: they go to stderr.
+  // The first-run dialog and the message boxes are windows of their own (xdg-shell).
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;

@@ -4,17 +4,11 @@
 
 #include <string>
 
+#include "dialogpaint/pixel_controls.h"
+
 namespace quarvel {
 
-namespace {
-// The greys of Windows' classic three-dimensional look, as Wine draws them.
-constexpr int kHighlight = 255;
-constexpr int kLight = 227;
-constexpr int kShadow = 166;
-constexpr int kDarkShadow = 106;
-constexpr int kFocusedFrame = 158;
-constexpr int kFocusDots = 255 - X11ControlPainter::kFace;  // the face inverted
-}  // namespace
+using namespace classic;  // the same greys as the pixel-drawn dialogs
 
 X11ControlPainter::X11ControlPainter(Display* display, int screen, Window window,
                                      const X11Font& font)

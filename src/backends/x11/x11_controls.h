@@ -19,9 +19,6 @@ namespace quarvel {
 
 class X11ControlPainter {
  public:
-  // The grey of the face, for the window's own background.
-  static constexpr int kFace = 245;
-
   X11ControlPainter(Display* display, int screen, Window window, const X11Font& font);
   ~X11ControlPainter();
   X11ControlPainter(const X11ControlPainter&) = delete;

@@ -4,7 +4,8 @@
 #include <unistd.h>
 
 #include "backends/x11/x11_controls.h"
-#include "backends/x11/x11_resources.h"
+#include "dialogpaint/dialog_resources.h"
+#include "dialogpaint/pixel_controls.h"
 
 namespace quarvel {
 
@@ -24,7 +25,7 @@ Window CreateX11DialogWindow(X11Display& display, const infodialog::PixelRect& r
   attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                           ButtonReleaseMask | Button1MotionMask | StructureNotifyMask;
   XColor face{};
-  face.red = face.green = face.blue = X11ControlPainter::kFace * 257;
+  face.red = face.green = face.blue = classic::kFace * 257;
   XAllocColor(d, DefaultColormap(d, display.screen()), &face);
   attributes.background_pixel = face.pixel;
   const Window window = XCreateWindow(
@@ -49,7 +50,7 @@ Window CreateX11DialogWindow(X11Display& display, const infodialog::PixelRect& r
   Atom deleteWindow = display.atom("WM_DELETE_WINDOW");
   XSetWMProtocols(d, window, &deleteWindow, 1);
   display.SetCardinals(window, "_NET_WM_PID", {static_cast<long>(getpid())});
-  display.SetCardinals(window, "_NET_WM_ICON", X11IconCardinals());
+  display.SetCardinals(window, "_NET_WM_ICON", IconCardinals());
   display.SetAtoms(window, "_NET_WM_WINDOW_TYPE", {"_NET_WM_WINDOW_TYPE_DIALOG"});
   display.SetMotifHints(window, kMotifMove | kMotifClose, kMotifBorder | kMotifTitle | kMotifMenu);
   std::vector<const char*> state;

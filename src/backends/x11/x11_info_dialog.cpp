@@ -11,8 +11,8 @@
 
 #include "backends/x11/x11_dialog_window.h"
 #include "backends/x11/x11_message_box.h"
-#include "backends/x11/x11_resources.h"
 #include "core/desktop/programs.h"
+#include "dialogpaint/dialog_resources.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -23,7 +23,6 @@ using infodialog::kControls;
 
 constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
 constexpr std::size_t kReadme = 1;
-constexpr std::size_t kNone = SIZE_MAX;
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
@@ -44,8 +43,9 @@ X11InfoDialog::X11InfoDialog(X11Display& display, X11EventLoop& loop, TwipsPerPi
     : display_(display),
       loop_(loop),
       twips_(twips),
+      buttons_(twips.x, twips.y),
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
-      banner_(X11BannerPicture(twips.x)) {
+      banner_(BannerPicture(twips.x)) {
   // Its owner, the clock window, is hidden at this time: like Windows, no task-bar button.
   window_ = CreateX11DialogWindow(display_, infodialog::DialogClientRect(twips.x, twips.y),
                                   {.title = infodialog::kDialog.caption, .inTaskBar = false});
@@ -105,29 +105,13 @@ void X11InfoDialog::Paint() {
 
 void X11InfoDialog::PaintButton(std::size_t control) {
   painter_->Button(infodialog::ControlRect(kControls[control], twips_.x, twips_.y),
-                   kControls[control].text, control == focused_,
-                   control == pressed_ && pressedInside_);
+                   kControls[control].text, control == buttons_.focused(),
+                   buttons_.ShownPressed(control));
 }
 
-void X11InfoDialog::MoveFocus(int step) {
-  // Only the push buttons are tab stops.
-  std::size_t next = focused_;
-  do {
-    next = (next + kControls.size() + static_cast<std::size_t>(step)) % kControls.size();
-  } while (kControls[next].kind != ControlKind::kPushButton);
-  const std::size_t old = focused_;
-  focused_ = next;
-  PaintButton(old);
-  PaintButton(focused_);
-}
-
-std::size_t X11InfoDialog::ButtonAt(int x, int y) const {
-  for (std::size_t i = 0; i < kControls.size(); ++i) {
-    if (kControls[i].kind != ControlKind::kPushButton) continue;
-    const auto r = infodialog::ControlRect(kControls[i], twips_.x, twips_.y);
-    if (x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height) return i;
-  }
-  return kNone;
+void X11InfoDialog::PaintButtons() {
+  PaintButton(kOk);
+  PaintButton(kReadme);
 }
 
 void X11InfoDialog::Click(std::size_t control) {
@@ -136,41 +120,18 @@ void X11InfoDialog::Click(std::size_t control) {
 }
 
 void X11InfoDialog::HandleKey(XKeyEvent& key, bool pressed) {
+  using Key = DialogButtons::Key;
   const KeySym sym = XLookupKeysym(&key, 0);
-  if (!pressed) {
-    if (sym == XK_space && pressed_ != kNone) {
-      const std::size_t clicked = pressed_;
-      pressed_ = kNone;
-      PaintButton(clicked);
-      Click(clicked);
-    }
-    return;
-  }
-  switch (sym) {
-    case XK_Tab:
-    case XK_ISO_Left_Tab:
-      MoveFocus((key.state & ShiftMask) != 0 || sym == XK_ISO_Left_Tab ? -1 : 1);
-      break;
-    case XK_Left:
-    case XK_Up:
-      MoveFocus(-1);
-      break;
-    case XK_Right:
-    case XK_Down:
-      MoveFocus(1);
-      break;
-    case XK_Return:
-    case XK_KP_Enter:  // the focused push button is the one Enter presses
-      Click(focused_);
-      break;
-    case XK_space:  // pressed now, clicked when the key comes up
-      pressed_ = focused_;
-      pressedInside_ = true;
-      PaintButton(focused_);
-      break;
-    default:  // Escape too: the dialog has no cancel button
-      break;
-  }
+  Key which = Key::kOther;
+  if (sym == XK_space) which = pressed ? Key::kSpaceDown : Key::kSpaceUp;
+  if (!pressed && which != Key::kSpaceUp) return;
+  if (sym == XK_Tab) which = (key.state & ShiftMask) != 0 ? Key::kPrevious : Key::kNext;
+  if (sym == XK_ISO_Left_Tab || sym == XK_Left || sym == XK_Up) which = Key::kPrevious;
+  if (sym == XK_Right || sym == XK_Down) which = Key::kNext;
+  if (sym == XK_Return || sym == XK_KP_Enter) which = Key::kEnter;
+  const std::size_t clicked = buttons_.KeyEvent(which);
+  PaintButtons();
+  Click(clicked);
 }
 
 void X11InfoDialog::HandleEvent(XEvent& event) {
@@ -187,29 +148,18 @@ void X11InfoDialog::HandleEvent(XEvent& event) {
       break;
     case ButtonPress:
       if (event.xbutton.button != Button1) break;
-      pressed_ = ButtonAt(event.xbutton.x, event.xbutton.y);
-      if (pressed_ == kNone) break;
-      pressedInside_ = true;
-      if (pressed_ != focused_) {
-        const std::size_t old = focused_;
-        focused_ = pressed_;
-        PaintButton(old);
-      }
-      PaintButton(pressed_);
+      buttons_.LeftPress(event.xbutton.x, event.xbutton.y);
+      PaintButtons();
       break;
     case MotionNotify:
-      if (pressed_ == kNone) break;
-      pressedInside_ = ButtonAt(event.xmotion.x, event.xmotion.y) == pressed_;
-      PaintButton(pressed_);
+      if (buttons_.PointerMoved(event.xmotion.x, event.xmotion.y)) PaintButtons();
       break;
     case ButtonRelease:
-      if (event.xbutton.button != Button1 || pressed_ == kNone) break;
+      if (event.xbutton.button != Button1) break;
       {
-        const std::size_t released = pressed_;
-        const bool inside = ButtonAt(event.xbutton.x, event.xbutton.y) == released;
-        pressed_ = kNone;
-        PaintButton(released);
-        if (inside) Click(released);
+        const std::size_t clicked = buttons_.LeftRelease(event.xbutton.x, event.xbutton.y);
+        PaintButtons();
+        Click(clicked);
       }
       break;
     case ClientMessage:  // the close box acts as OK

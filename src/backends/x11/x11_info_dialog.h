@@ -10,6 +10,7 @@
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
 #include "backends/x11/x11_text.h"
+#include "dialogpaint/dialog_buttons.h"
 #include "platform/platform_system.h"
 
 namespace quarvel {
@@ -28,9 +29,8 @@ class X11InfoDialog final : public X11EventTarget {
  private:
   void Paint();
   void PaintButton(std::size_t control);
+  void PaintButtons();
   void HandleKey(XKeyEvent& key, bool pressed);
-  void MoveFocus(int step);
-  std::size_t ButtonAt(int x, int y) const;
   void Click(std::size_t control);
   void StartReadme();
   void ReportReadmeFailure(const std::string& readme, const std::string& reason);
@@ -38,13 +38,11 @@ class X11InfoDialog final : public X11EventTarget {
   X11Display& display_;
   X11EventLoop& loop_;
   TwipsPerPixel twips_;
+  DialogButtons buttons_;
   Window window_ = 0;
   X11Font font_;
   std::unique_ptr<X11ControlPainter> painter_;
   PixelImage banner_;
-  std::size_t focused_ = 0;         // the control with the focus: OK when the dialog opens
-  std::size_t pressed_ = SIZE_MAX;  // the button held down with the mouse or Space
-  bool pressedInside_ = false;
   bool closed_ = false;
   std::shared_ptr<bool> open_ = std::make_shared<bool>(true);  // for xdg-open ending later
 };

@@ -7,16 +7,9 @@
 #include "backends/x11/x11_dialog_window.h"
 #include "backends/x11/x11_monitors.h"
 #include "core/infodialog/dialog_layout.h"
+#include "dialogpaint/message_layout.h"
 
 namespace quarvel {
-
-namespace {
-// The box's look in pixels at 96 dpi: Windows' margins and its standard button.
-constexpr int kMargin = 12;
-constexpr int kLongestLine = 360;
-constexpr int kButtonWidth = 75;
-constexpr int kButtonHeight = 23;
-}  // namespace
 
 X11MessageBox::X11MessageBox(X11Display& display, X11EventLoop& loop, TwipsPerPixel twips,
                              const Message& message, Window owner)
@@ -25,16 +18,13 @@ X11MessageBox::X11MessageBox(X11Display& display, X11EventLoop& loop, TwipsPerPi
       font_(display.get(), display.screen(), infodialog::FontPixelHeight(twips.y)),
       text_(message.text),
       buttonText_(message.button) {
-  auto px = [&](int pixelsAt96Dpi) { return infodialog::ScaledFrom96Dpi(pixelsAt96Dpi, twips.x); };
-  int textWidth = 0;
-  for (const std::string& line : font_.Wrap(text_, px(kLongestLine)))
-    textWidth = std::max(textWidth, font_.Width(line)), lines_.push_back(line);
-  const int textHeight = static_cast<int>(lines_.size()) * font_.lineHeight();
-  const int width = std::max(textWidth, px(kButtonWidth)) + 2 * px(kMargin);
-  const int height = textHeight + px(kButtonHeight) + 3 * px(kMargin);
-  textRect_ = {px(kMargin), px(kMargin), textWidth + 1, textHeight};
-  button_ = {(width - px(kButtonWidth)) / 2, textHeight + 2 * px(kMargin), px(kButtonWidth),
-             px(kButtonHeight)};
+  MessageLayout layout = LayOutMessage(
+      text_, [this](std::string_view piece) { return font_.Width(piece); }, font_.lineHeight(),
+      twips.x);
+  lines_ = std::move(layout.lines);
+  textRect_ = layout.text;
+  button_ = layout.button;
+  const int width = layout.width, height = layout.height;
 
   const ScreenRect area = X11Monitors(display_).front().workArea;
   const infodialog::PixelRect place{area.left + (area.right - area.left - width) / 2,

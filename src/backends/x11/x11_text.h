@@ -28,7 +28,7 @@ class X11Font {
   int ascent() const { return font_->ascent; }
   int lineHeight() const { return font_->ascent + font_->descent; }
   int Width(std::string_view utf8) const;
-  // The text's lines within `width` pixels (WrapText, x11_line_breaks.h).
+  // The text's lines within `width` pixels (WrapText, line_breaks.h).
   std::vector<std::string> Wrap(std::string_view utf8, int width) const;
 
  private:

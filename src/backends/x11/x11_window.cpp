@@ -11,7 +11,7 @@
 
 #include "backends/x11/x11_input.h"
 #include "backends/x11/x11_monitors.h"
-#include "backends/x11/x11_resources.h"
+#include "dialogpaint/dialog_resources.h"
 #include "platform/ellipse_region.h"
 
 namespace quarvel {
@@ -60,7 +60,7 @@ X11Window::X11Window(X11Display& display, X11EventLoop& loop)
   Atom protocols[] = {display_.atom("WM_DELETE_WINDOW"), display_.atom("WM_TAKE_FOCUS")};
   XSetWMProtocols(d, window_, protocols, 2);
   display_.SetCardinals(window_, "_NET_WM_PID", {static_cast<long>(getpid())});
-  display_.SetCardinals(window_, "_NET_WM_ICON", X11IconCardinals());
+  display_.SetCardinals(window_, "_NET_WM_ICON", IconCardinals());
   display_.SetMotifHints(window_, kMotifMove | kMotifClose, 0);  // no frame, no title bar
   loop_.Watch(window_, this);
   // The screens changing (RandR) reach the core through the clock window; they and the work

@@ -39,5 +39,7 @@ inline constexpr std::array<std::string_view, 16> kFaces{{
 // Every character the dialog's texts and the message boxes' button hold, once each, in the
 // order they first appear: what a face needs glyphs for to be chosen.
 std::u32string_view TextCharacters();
+// The characters of UTF-8 text: the program's own texts and the messages it makes of them.
+std::u32string DecodeUtf8(std::string_view utf8);
 
 }  // namespace quarvel::infodialog

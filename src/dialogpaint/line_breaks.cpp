@@ -1,4 +1,4 @@
-#include "backends/x11/x11_line_breaks.h"
+#include "dialogpaint/line_breaks.h"
 
 #include <linebreak.h>
 

@@ -1,4 +1,4 @@
-#include "backends/x11/x11_resources.h"
+#include "dialogpaint/dialog_resources.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,12 +9,12 @@
 
 namespace quarvel {
 
-PixelImage X11BannerPicture(float twipsPerPixel) {
+PixelImage BannerPicture(float twipsPerPixel) {
   const infodialog::BannerScale scale = infodialog::BannerForScreen(twipsPerPixel);
   std::optional<PixelImage> banner =
-      DecodeBmp(scale == infodialog::BannerScale::kTwo          ? X11Banner2xFile()
-                : scale == infodialog::BannerScale::kOneAndHalf ? X11Banner15xFile()
-                                                                : X11BannerFile());
+      DecodeBmp(scale == infodialog::BannerScale::kTwo          ? Banner2xFile()
+                : scale == infodialog::BannerScale::kOneAndHalf ? Banner15xFile()
+                                                                : BannerFile());
   return banner ? std::move(*banner) : PixelImage{};
 }
 
@@ -74,8 +74,8 @@ void AddIconImage(std::string_view dib, std::vector<long>& out) {
 }
 }  // namespace
 
-std::vector<long> X11IconCardinals() {
-  const std::string_view ico = X11IconFile();
+std::vector<long> IconCardinals() {
+  const std::string_view ico = IconFile();
   std::vector<long> cardinals;
   const uint32_t count = Read16(ico, 4);
   for (uint32_t i = 0; i < count; ++i) {

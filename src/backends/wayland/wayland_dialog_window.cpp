@@ -1,0 +1,246 @@
+#include "backends/wayland/wayland_dialog_window.h"
+
+#include <linux/input-event-codes.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "xdg-decoration-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
+
+namespace quarvel {
+
+namespace {
+constexpr uint32_t kShellVersion = 1;
+constexpr uint32_t kDecorationVersion = 1;
+constexpr uint32_t kSeatVersion = 5;
+
+WaylandDialogWindow& WindowOf(void* data) {
+  return *static_cast<WaylandDialogWindow*>(data);
+}
+
+void Global(void* data, wl_registry* registry, uint32_t name, const char* interface,
+            uint32_t version) {
+  WindowOf(data).AddGlobal(registry, name, interface, version);
+}
+void GlobalRemove(void*, wl_registry*, uint32_t) {}
+const wl_registry_listener kRegistryListener{.global = Global, .global_remove = GlobalRemove};
+
+void Ping(void*, xdg_wm_base* shell, uint32_t serial) {
+  xdg_wm_base_pong(shell, serial);
+}
+const xdg_wm_base_listener kShellListener{.ping = Ping};
+
+void SurfaceConfigure(void* data, xdg_surface*, uint32_t serial) {
+  WindowOf(data).Configured(serial);
+}
+const xdg_surface_listener kSurfaceListener{.configure = SurfaceConfigure};
+
+// The size stays the dialog's own, whatever the compositor suggests.
+void ToplevelConfigure(void*, xdg_toplevel*, int32_t, int32_t, wl_array*) {}
+void ToplevelClose(void* data, xdg_toplevel*) {
+  WindowOf(data).input().CloseRequested();
+}
+// Bound at version 1: the toplevel's events of later versions never come.
+xdg_toplevel_listener MakeToplevelListener() {
+  xdg_toplevel_listener listener{};
+  listener.configure = ToplevelConfigure;
+  listener.close = ToplevelClose;
+  return listener;
+}
+const xdg_toplevel_listener kToplevelListener = MakeToplevelListener();
+
+void SeatCapabilities(void* data, wl_seat*, uint32_t capabilities) {
+  WindowOf(data).Capabilities(capabilities);
+}
+void SeatName(void*, wl_seat*, const char*) {}
+const wl_seat_listener kSeatListener{.capabilities = SeatCapabilities, .name = SeatName};
+
+void PointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x,
+                  wl_fixed_t y) {
+  WindowOf(data).PointerEnter(surface, x, y);
+}
+void PointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
+  WindowOf(data).PointerLeave();
+}
+void PointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
+  WindowOf(data).PointerMotion(x, y);
+}
+void PointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
+  WindowOf(data).PointerButton(button, state);
+}
+void PointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
+void PointerFrame(void*, wl_pointer*) {}
+void PointerAxisSource(void*, wl_pointer*, uint32_t) {}
+void PointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
+void PointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
+// The seat is bound at version 5: the pointer's events of later versions never come.
+wl_pointer_listener MakePointerListener() {
+  wl_pointer_listener listener{};
+  listener.enter = PointerEnter;
+  listener.leave = PointerLeave;
+  listener.motion = PointerMotion;
+  listener.button = PointerButton;
+  listener.axis = PointerAxis;
+  listener.frame = PointerFrame;
+  listener.axis_source = PointerAxisSource;
+  listener.axis_stop = PointerAxisStop;
+  listener.axis_discrete = PointerAxisDiscrete;
+  return listener;
+}
+const wl_pointer_listener kPointerListener = MakePointerListener();
+
+void KeyboardKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
+  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1) WindowOf(data).keys().LoadKeymap(fd, size);
+  close(fd);
+}
+void KeyboardEnter(void* data, wl_keyboard*, uint32_t, wl_surface* surface, wl_array*) {
+  WindowOf(data).KeyboardEnter(surface);
+}
+void KeyboardLeave(void* data, wl_keyboard*, uint32_t, wl_surface*) {
+  WindowOf(data).KeyboardLeave();
+}
+void KeyboardKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
+  WindowOf(data).KeyEvent(key, state);
+}
+void KeyboardModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
+                       uint32_t locked, uint32_t group) {
+  WindowOf(data).keys().UpdateModifiers(depressed, latched, locked, group);
+}
+void KeyboardRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
+const wl_keyboard_listener kKeyboardListener{.keymap = KeyboardKeymap,
+                                             .enter = KeyboardEnter,
+                                             .leave = KeyboardLeave,
+                                             .key = KeyboardKey,
+                                             .modifiers = KeyboardModifiers,
+                                             .repeat_info = KeyboardRepeatInfo};
+}  // namespace
+
+WaylandDialogWindow::WaylandDialogWindow(WaylandDisplay& display, int width, int height,
+                                         std::string_view title, WaylandDialogInput& input)
+    : display_(display), input_(input), width_(width), height_(height), buffers_(display.shm()) {
+  // The clock's own connection binds only what the clock needs: the dialog's globals are its own.
+  registry_ = wl_display_get_registry(display_.get());
+  wl_registry_add_listener(registry_, &kRegistryListener, this);
+  if (wl_display_roundtrip(display_.get()) < 0 || shell_ == nullptr ||
+      !buffers_.Resize(width, height))
+    return;
+  buffers_.OnReleased([this] { Present(); });
+  surface_ = wl_compositor_create_surface(display_.compositor());
+  xdgSurface_ = xdg_wm_base_get_xdg_surface(shell_, surface_);
+  xdg_surface_add_listener(xdgSurface_, &kSurfaceListener, this);
+  toplevel_ = xdg_surface_get_toplevel(xdgSurface_);
+  xdg_toplevel_add_listener(toplevel_, &kToplevelListener, this);
+  xdg_toplevel_set_title(toplevel_, std::string(title).c_str());
+  xdg_toplevel_set_app_id(toplevel_, "quarvel");
+  xdg_toplevel_set_min_size(toplevel_, width, height);
+  xdg_toplevel_set_max_size(toplevel_, width, height);
+  if (decorations_ != nullptr) {
+    decoration_ = zxdg_decoration_manager_v1_get_toplevel_decoration(decorations_, toplevel_);
+    zxdg_toplevel_decoration_v1_set_mode(decoration_, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
+  }
+  wl_surface_commit(surface_);  // no picture before the compositor's first configure
+  display_.Flush();
+}
+
+WaylandDialogWindow::~WaylandDialogWindow() {
+  if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
+  if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
+  if (decoration_ != nullptr) zxdg_toplevel_decoration_v1_destroy(decoration_);
+  if (toplevel_ != nullptr) xdg_toplevel_destroy(toplevel_);
+  if (xdgSurface_ != nullptr) xdg_surface_destroy(xdgSurface_);
+  if (surface_ != nullptr) wl_surface_destroy(surface_);
+  if (decorations_ != nullptr) zxdg_decoration_manager_v1_destroy(decorations_);
+  if (shell_ != nullptr) xdg_wm_base_destroy(shell_);
+  if (seat_ != nullptr) wl_seat_destroy(seat_);
+  if (registry_ != nullptr) wl_registry_destroy(registry_);
+  display_.Flush();
+}
+
+void WaylandDialogWindow::AddGlobal(wl_registry* registry, uint32_t name, const char* interface,
+                                    uint32_t version) {
+  if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && shell_ == nullptr) {
+    shell_ = static_cast<xdg_wm_base*>(
+        wl_registry_bind(registry, name, &xdg_wm_base_interface, std::min(version, kShellVersion)));
+    xdg_wm_base_add_listener(shell_, &kShellListener, this);
+  } else if (std::strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0 &&
+             decorations_ == nullptr) {
+    decorations_ = static_cast<zxdg_decoration_manager_v1*>(
+        wl_registry_bind(registry, name, &zxdg_decoration_manager_v1_interface,
+                         std::min(version, kDecorationVersion)));
+  } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && seat_ == nullptr) {
+    seat_ = static_cast<wl_seat*>(
+        wl_registry_bind(registry, name, &wl_seat_interface, std::min(version, kSeatVersion)));
+    wl_seat_add_listener(seat_, &kSeatListener, this);
+  }
+}
+
+// A device that goes (wtype's keyboard when it ends) leaves its object inert: the next one that
+// comes needs a new one.
+void WaylandDialogWindow::Capabilities(uint32_t capabilities) {
+  const bool pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
+  const bool keyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
+  if (pointer && pointer_ == nullptr) {
+    pointer_ = wl_seat_get_pointer(seat_);
+    wl_pointer_add_listener(pointer_, &kPointerListener, this);
+  } else if (!pointer && pointer_ != nullptr) {
+    wl_pointer_destroy(pointer_);
+    pointer_ = nullptr;
+    pointerOver_ = false;
+  }
+  if (keyboard && keyboard_ == nullptr) {
+    keyboard_ = wl_seat_get_keyboard(seat_);
+    wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
+  } else if (!keyboard && keyboard_ != nullptr) {
+    wl_keyboard_destroy(keyboard_);
+    keyboard_ = nullptr;
+    keyboardOn_ = false;
+  }
+}
+
+void WaylandDialogWindow::Configured(uint32_t serial) {
+  xdg_surface_ack_configure(xdgSurface_, serial);
+  configured_ = true;
+  input_.Exposed();
+}
+
+void WaylandDialogWindow::Show(const PixelImage& picture) {
+  picture_ = &picture;
+  buffers_.MarkChanged({0, 0, width_, height_});
+  Present();
+}
+
+void WaylandDialogWindow::Present() {
+  if (!configured_ || picture_ == nullptr) return;
+  wl_buffer* buffer = buffers_.Update(*picture_);
+  if (buffer == nullptr) return;  // both in use: shown again when one is let go of
+  wl_surface_attach(surface_, buffer, 0, 0);
+  wl_surface_damage_buffer(surface_, 0, 0, width_, height_);
+  wl_surface_commit(surface_);
+  display_.Flush();
+}
+
+void WaylandDialogWindow::PointerEnter(wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
+  pointerOver_ = surface != nullptr && surface == surface_;
+  if (pointerOver_) input_.PointerAt(wl_fixed_to_int(x), wl_fixed_to_int(y));
+}
+
+void WaylandDialogWindow::PointerMotion(wl_fixed_t x, wl_fixed_t y) {
+  if (pointerOver_) input_.PointerAt(wl_fixed_to_int(x), wl_fixed_to_int(y));
+}
+
+void WaylandDialogWindow::PointerButton(uint32_t button, uint32_t state) {
+  const bool pressed = state == WL_POINTER_BUTTON_STATE_PRESSED;
+  if (button == BTN_LEFT && (pointerOver_ || !pressed))  // a release anywhere ends a press
+    input_.LeftButton(pressed);
+}
+
+void WaylandDialogWindow::KeyEvent(uint32_t key, uint32_t state) {
+  if (!keyboardOn_) return;
+  if (const auto code = keys_.VirtualKey(key))
+    input_.Key(*code, state == WL_KEYBOARD_KEY_STATE_PRESSED, keys_.Modifiers());
+}
+
+}  // namespace quarvel
