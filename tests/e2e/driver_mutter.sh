@@ -11,6 +11,7 @@ fi
 # The bench's user, its session folders and the clock's start come from sway's driver.
 # shellcheck source=SCRIPTDIR/driver_wayland.sh
 source "$(dirname "${BASH_SOURCE[0]}")/driver_wayland.sh"
+E2E_CLOCK_ENV=() # mutter has no layer shell: the clock falls back to X by itself
 
 E2E_SESSION_TOOLS=(mutter dbus-run-session Xwayland xdpyinfo xwininfo xdotool wmctrl)
 E2E_MUTTER_PID=""

@@ -35,6 +35,16 @@ done
 run "$clock" a-file-name
 check "quarvel refuses an argument" "2|usage: quarvel [--help | --version]" \
   "$status|$(tail -n 1 <<<"$err")"
+# The window system: a value it doesn't know is refused; a Wayland session that can't show the
+# clock leaves it to X (here none either); a forced Wayland one says what is missing.
+run env QUARVEL_BACKEND=xorg "$clock"
+check "QUARVEL_BACKEND=xorg refused" "2|quarvel: QUARVEL_BACKEND is x11 or wayland, not 'xorg'" \
+  "$status|$err"
+run env XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=no-compositor "$clock"
+check "no compositor: X is tried" "1|quarvel: can't open the X display \"\"" "$status|$err"
+run env XDG_RUNTIME_DIR="$work" WAYLAND_DISPLAY=no-compositor QUARVEL_BACKEND=wayland "$clock"
+check "QUARVEL_BACKEND=wayland without a compositor" \
+  "1|quarvel: can't connect to the Wayland compositor \"no-compositor\"" "$status|$err"
 run "$editor" "$work/no-such-folder"
 check "qvedit refuses a folder it can't enter" "66|yes" \
   "$status|$(grep -qF "qvedit: can't open the skin folder '$work/no-such-folder'" <<<"$err" && echo yes || echo "$err")"

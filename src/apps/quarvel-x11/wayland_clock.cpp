@@ -2,7 +2,6 @@
 // creates the clock's layer surface, runs its start-up and then its event loop.
 #include "apps/quarvel-x11/wayland_clock.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "backends/wayland/wayland_activation.h"
@@ -18,35 +17,35 @@
 
 namespace quarvel {
 
-int RunWaylandClock() {
+std::unique_ptr<WaylandDisplay> OpenLayerShellDisplay(std::string& why) {
   std::unique_ptr<WaylandDisplay> display = WaylandDisplay::Open();
   if (!display) {
     const char* name = std::getenv("WAYLAND_DISPLAY");
-    std::fprintf(stderr, "quarvel: can't connect to the Wayland compositor \"%s\"\n",
-                 name ? name : "");
-    return 1;
+    why = std::string("can't connect to the Wayland compositor \"") + (name ? name : "") + "\"";
+  } else if (display->layerShell() == nullptr || display->compositor() == nullptr ||
+             display->shm() == nullptr) {
+    why = "this Wayland compositor offers no layer shell (zwlr_layer_shell_v1)";
+    display.reset();
   }
-  if (display->layerShell() == nullptr || display->compositor() == nullptr ||
-      display->shm() == nullptr) {
-    std::fputs("quarvel: this Wayland compositor offers no layer shell (zwlr_layer_shell_v1)\n",
-               stderr);
-    return 1;
-  }
+  return display;
+}
+
+int RunWaylandClock(WaylandDisplay& display) {
   const WorkFolder work = EnterWorkFolder(RunningProgramFolder());
   SystemClock clock;
   FileSlot slot;  // bare names: the working directory
-  WaylandEventLoop loop(*display);
-  WaylandSystem system(*display, loop);
+  WaylandEventLoop loop(display);
+  WaylandSystem system(display, loop);
   if (!ClaimSettingsFolder(system, slot)) return 0;
-  WaylandWindow window(*display, loop);
+  WaylandWindow window(display, loop);
   system.ScaleOf(&window);
-  WaylandActivation activation(*display);
+  WaylandActivation activation(display);
   system.SetActivationTokenSource(
       [&] { return activation.Token(window.surface(), window.pressSerial()); });
   Form1 form(window, system, clock, slot);
   form.UseWorkFolder(work.path, work.problem);
   // The compositor's end closes the clock like any close request: the settings are saved.
-  display->OnConnectionLost([&form] { form.OnUnload(); });
+  display.OnConnectionLost([&form] { form.OnUnload(); });
   if (!form.Load()) return 1;
   // A second start in this folder finds this clock from now on.
   system.ListenForShowRequests(

@@ -1,9 +1,10 @@
-// quarvel on Linux: answers --help and --version, or opens the X display, chooses the folder it
-// works in, creates the clock window, runs its start-up and then its event loop; with
-// QUARVEL_BACKEND=wayland the same on a Wayland compositor's layer shell (wayland_clock.cpp).
+// quarvel on Linux: answers --help and --version, or chooses its window system (the Wayland
+// compositor's layer shell where it offers one: wayland_clock.cpp; else X, also through
+// Xwayland), opens it, chooses the folder it works in, creates the clock window, runs its
+// start-up and then its event loop.
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
+#include <string>
 #include <string_view>
 
 #include "apps/quarvel-x11/wayland_clock.h"
@@ -33,9 +34,10 @@ constexpr const char* kHelp =
     "  --help        print this text and exit\n"
     "  --version     print the version and exit\n"
     "Environment:\n"
-    "  QUARVEL_BACKEND=wayland  the clock on the Wayland compositor's layer shell (sway and\n"
-    "                the other wlroots desktops) instead of X11; a first stage: no first-run\n"
-    "                dialog yet, and Shift keeps it from hiding only once clicked\n"
+    "  QUARVEL_BACKEND=x11 | wayland\n"
+    "                the window system the clock runs on. Unset: in a Wayland session whose\n"
+    "                compositor offers the layer shell (sway and the other wlroots desktops,\n"
+    "                KDE Plasma) the clock is its own; elsewhere (X, GNOME) an X client\n"
     "More in quarvel(1) and the readme (share/doc/quarvel/readme.txt).\n";
 
 // The command line, read before anything else (no display is needed to ask for help). -1 when
@@ -68,9 +70,24 @@ int main(int argc, char** argv) {
   quarvel::OpenStandardDescriptors();  // before the display or any file takes 0, 1 or 2
   using namespace quarvel;
   if (const int status = CommandLine(argc, argv); status >= 0) return status;
-  if (const char* backend = std::getenv("QUARVEL_BACKEND");
-      backend != nullptr && std::strcmp(backend, "wayland") == 0)
-    return RunWaylandClock();
+  const char* forced = std::getenv("QUARVEL_BACKEND");
+  const std::string_view backend = forced != nullptr ? forced : "";
+  if (!backend.empty() && backend != "x11" && backend != "wayland") {
+    std::fprintf(stderr, "quarvel: QUARVEL_BACKEND is x11 or wayland, not '%s'\n", forced);
+    return 2;
+  }
+  // A Wayland session's compositor shows the clock itself where it can; where it has no layer
+  // shell (GNOME) the clock is an X client of its Xwayland, as on X.
+  const char* session = std::getenv("WAYLAND_DISPLAY");
+  if (backend == "wayland" || (backend.empty() && session != nullptr && session[0] != '\0')) {
+    std::string why;
+    if (std::unique_ptr<WaylandDisplay> wayland = OpenLayerShellDisplay(why))
+      return RunWaylandClock(*wayland);
+    if (backend == "wayland") {
+      std::fprintf(stderr, "quarvel: %s\n", why.c_str());
+      return 1;
+    }
+  }
   std::unique_ptr<X11Display> display = X11Display::Open();
   if (!display) {
     const char* name = std::getenv("DISPLAY");
