@@ -1,5 +1,6 @@
 #pragma once
-// The clock on a Wayland desktop's layer shell, without X.
+// The clock on a Wayland desktop's layer shell, without X: chosen where the compositor offers
+// the layer shell, or with QUARVEL_BACKEND=wayland.
 #include <memory>
 #include <string>
 

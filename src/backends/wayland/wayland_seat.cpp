@@ -90,15 +90,15 @@ int16_t ButtonMask(uint32_t button) {
 }  // namespace
 
 // The devices the seat had before this listened, then each change.
-WaylandSeat::WaylandSeat(WaylandDisplay& display, WaylandInputTarget& target)
-    : display_(display), seat_(display.seat()), target_(target) {
+WaylandSeat::WaylandSeat(WaylandDisplay* display, WaylandInputTarget& target)
+    : display_(display), seat_(display != nullptr ? display->seat() : nullptr), target_(target) {
   if (seat_ == nullptr) return;
-  display_.OnSeatCapabilities([this](uint32_t capabilities) { Capabilities(capabilities); });
-  Capabilities(display_.seatCapabilities());
+  display_->OnSeatCapabilities([this](uint32_t capabilities) { Capabilities(capabilities); });
+  Capabilities(display_->seatCapabilities());
 }
 
 WaylandSeat::~WaylandSeat() {
-  display_.OnSeatCapabilities(nullptr);
+  if (seat_ != nullptr) display_->OnSeatCapabilities(nullptr);
   if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
   if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
 }

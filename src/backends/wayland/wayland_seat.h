@@ -31,7 +31,8 @@ class WaylandInputTarget {
 
 class WaylandSeat {
  public:
-  WaylandSeat(WaylandDisplay& display, WaylandInputTarget& target);
+  // No display: a seat told of its events by hand (the tests).
+  WaylandSeat(WaylandDisplay* display, WaylandInputTarget& target);
   ~WaylandSeat();
   WaylandSeat(const WaylandSeat&) = delete;
   WaylandSeat& operator=(const WaylandSeat&) = delete;
@@ -58,7 +59,7 @@ class WaylandSeat {
   void Repeat(int64_t nowMs);
 
  private:
-  WaylandDisplay& display_;
+  WaylandDisplay* display_;
   wl_seat* seat_;
   WaylandInputTarget& target_;
   wl_pointer* pointer_ = nullptr;

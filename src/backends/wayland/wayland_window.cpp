@@ -27,7 +27,7 @@ WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
       loop_(loop),
       relativePointer_(display.relativePointer(),
                        [this](double dx, double dy) { DragMoved(dx, dy); }),
-      seat_(display, *this),
+      seat_(&display, *this),
       buffers_(display.shm()),
       scale_(display) {
   buffers_.OnReleased([this] { Commit(); });
@@ -45,7 +45,6 @@ WaylandWindow::WaylandWindow(WaylandDisplay& display, WaylandEventLoop& loop)
 
 WaylandWindow::~WaylandWindow() {
   display_.OnOutputsChanged(nullptr);
-  display_.OnSeatCapabilities(nullptr);
   Unmap();
 }
 
