@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "backends/wayland/wayland_input_devices.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -58,69 +59,19 @@ void SeatCapabilities(void* data, wl_seat*, uint32_t capabilities) {
 void SeatName(void*, wl_seat*, const char*) {}
 const wl_seat_listener kSeatListener{.capabilities = SeatCapabilities, .name = SeatName};
 
-void PointerEnter(void* data, wl_pointer*, uint32_t, wl_surface* surface, wl_fixed_t x,
-                  wl_fixed_t y) {
-  WindowOf(data).PointerEnter(surface, x, y);
-}
-void PointerLeave(void* data, wl_pointer*, uint32_t, wl_surface*) {
-  WindowOf(data).PointerLeave();
-}
-void PointerMotion(void* data, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
-  WindowOf(data).PointerMotion(x, y);
-}
-void PointerButton(void* data, wl_pointer*, uint32_t, uint32_t, uint32_t button, uint32_t state) {
-  WindowOf(data).PointerButton(button, state);
-}
-void PointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) {}
-void PointerFrame(void*, wl_pointer*) {}
-void PointerAxisSource(void*, wl_pointer*, uint32_t) {}
-void PointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t) {}
-void PointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t) {}
-// The seat is bound at version 5: the pointer's events of later versions never come.
-wl_pointer_listener MakePointerListener() {
-  wl_pointer_listener listener{};
-  listener.enter = PointerEnter;
-  listener.leave = PointerLeave;
-  listener.motion = PointerMotion;
-  listener.button = PointerButton;
-  listener.axis = PointerAxis;
-  listener.frame = PointerFrame;
-  listener.axis_source = PointerAxisSource;
-  listener.axis_stop = PointerAxisStop;
-  listener.axis_discrete = PointerAxisDiscrete;
-  return listener;
-}
-const wl_pointer_listener kPointerListener = MakePointerListener();
-
-void KeyboardKeymap(void* data, wl_keyboard*, uint32_t format, int32_t fd, uint32_t size) {
-  if (format == WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1) WindowOf(data).keys().LoadKeymap(fd, size);
-  close(fd);
-}
-void KeyboardEnter(void* data, wl_keyboard*, uint32_t, wl_surface* surface, wl_array*) {
-  WindowOf(data).KeyboardEnter(surface);
-}
-void KeyboardLeave(void* data, wl_keyboard*, uint32_t, wl_surface*) {
-  WindowOf(data).KeyboardLeave();
-}
-void KeyboardKey(void* data, wl_keyboard*, uint32_t, uint32_t, uint32_t key, uint32_t state) {
-  WindowOf(data).KeyEvent(key, state);
-}
-void KeyboardModifiers(void* data, wl_keyboard*, uint32_t, uint32_t depressed, uint32_t latched,
-                       uint32_t locked, uint32_t group) {
-  WindowOf(data).keys().UpdateModifiers(depressed, latched, locked, group);
-}
-void KeyboardRepeatInfo(void*, wl_keyboard*, int32_t, int32_t) {}
-const wl_keyboard_listener kKeyboardListener{.keymap = KeyboardKeymap,
-                                             .enter = KeyboardEnter,
-                                             .leave = KeyboardLeave,
-                                             .key = KeyboardKey,
-                                             .modifiers = KeyboardModifiers,
-                                             .repeat_info = KeyboardRepeatInfo};
+const wl_pointer_listener kPointerListener = WaylandInputListeners<WaylandDialogWindow>::Pointer();
+const wl_keyboard_listener kKeyboardListener =
+    WaylandInputListeners<WaylandDialogWindow>::Keyboard();
 }  // namespace
 
 WaylandDialogWindow::WaylandDialogWindow(WaylandDisplay& display, int width, int height,
                                          std::string_view title, WaylandDialogInput& input)
-    : display_(display), input_(input), width_(width), height_(height), buffers_(display.shm()) {
+    : display_(display),
+      input_(input),
+      width_(width),
+      height_(height),
+      buffers_(display.shm()),
+      devices_(kPointerListener, kKeyboardListener, this) {
   // The clock's own connection binds only what the clock needs: the dialog's globals are its own.
   registry_ = wl_display_get_registry(display_.get());
   wl_registry_add_listener(registry_, &kRegistryListener, this);
@@ -146,8 +97,6 @@ WaylandDialogWindow::WaylandDialogWindow(WaylandDisplay& display, int width, int
 }
 
 WaylandDialogWindow::~WaylandDialogWindow() {
-  if (pointer_ != nullptr) wl_pointer_destroy(pointer_);
-  if (keyboard_ != nullptr) wl_keyboard_destroy(keyboard_);
   if (decoration_ != nullptr) zxdg_toplevel_decoration_v1_destroy(decoration_);
   if (toplevel_ != nullptr) xdg_toplevel_destroy(toplevel_);
   if (xdgSurface_ != nullptr) xdg_surface_destroy(xdgSurface_);
@@ -177,27 +126,10 @@ void WaylandDialogWindow::AddGlobal(wl_registry* registry, uint32_t name, const 
   }
 }
 
-// A device that goes (wtype's keyboard when it ends) leaves its object inert: the next one that
-// comes needs a new one.
 void WaylandDialogWindow::Capabilities(uint32_t capabilities) {
-  const bool pointer = (capabilities & WL_SEAT_CAPABILITY_POINTER) != 0;
-  const bool keyboard = (capabilities & WL_SEAT_CAPABILITY_KEYBOARD) != 0;
-  if (pointer && pointer_ == nullptr) {
-    pointer_ = wl_seat_get_pointer(seat_);
-    wl_pointer_add_listener(pointer_, &kPointerListener, this);
-  } else if (!pointer && pointer_ != nullptr) {
-    wl_pointer_destroy(pointer_);
-    pointer_ = nullptr;
-    pointerOver_ = false;
-  }
-  if (keyboard && keyboard_ == nullptr) {
-    keyboard_ = wl_seat_get_keyboard(seat_);
-    wl_keyboard_add_listener(keyboard_, &kKeyboardListener, this);
-  } else if (!keyboard && keyboard_ != nullptr) {
-    wl_keyboard_destroy(keyboard_);
-    keyboard_ = nullptr;
-    keyboardOn_ = false;
-  }
+  const auto gone = devices_.Follow(seat_, capabilities);
+  if (gone.pointer) pointerOver_ = false;
+  if (gone.keyboard) keyboardOn_ = false;
 }
 
 void WaylandDialogWindow::Configured(uint32_t serial) {
@@ -231,13 +163,13 @@ void WaylandDialogWindow::PointerMotion(wl_fixed_t x, wl_fixed_t y) {
   if (pointerOver_) input_.PointerAt(wl_fixed_to_int(x), wl_fixed_to_int(y));
 }
 
-void WaylandDialogWindow::PointerButton(uint32_t button, uint32_t state) {
+void WaylandDialogWindow::PointerButton(uint32_t button, uint32_t state, uint32_t /*serial*/) {
   const bool pressed = state == WL_POINTER_BUTTON_STATE_PRESSED;
   if (button == BTN_LEFT && (pointerOver_ || !pressed))  // a release anywhere ends a press
     input_.LeftButton(pressed);
 }
 
-void WaylandDialogWindow::KeyEvent(uint32_t key, uint32_t state) {
+void WaylandDialogWindow::Key(uint32_t key, uint32_t state) {
   if (!keyboardOn_) return;
   if (const auto code = keys_.VirtualKey(key))
     input_.Key(*code, state == WL_KEYBOARD_KEY_STATE_PRESSED, keys_.Modifiers());

@@ -11,6 +11,7 @@
 
 #include "backends/wayland/wayland_buffers.h"
 #include "backends/wayland/wayland_display.h"
+#include "backends/wayland/wayland_input_devices.h"
 #include "backends/wayland/wayland_keys.h"
 #include "platform/platform_types.h"
 
@@ -56,10 +57,12 @@ class WaylandDialogWindow {
   void PointerEnter(wl_surface* surface, wl_fixed_t x, wl_fixed_t y);
   void PointerLeave() { pointerOver_ = false; }
   void PointerMotion(wl_fixed_t x, wl_fixed_t y);
-  void PointerButton(uint32_t button, uint32_t state);
+  void PointerButton(uint32_t button, uint32_t state, uint32_t serial);
+  void PointerFrame() {}
   void KeyboardEnter(wl_surface* surface) { keyboardOn_ = surface == surface_; }
   void KeyboardLeave() { keyboardOn_ = false; }
-  void KeyEvent(uint32_t key, uint32_t state);
+  void Key(uint32_t key, uint32_t state);
+  void RepeatInfo(int32_t /*rate*/, int32_t /*delay*/) {}  // a dialog's keys don't repeat
   WaylandKeys& keys() { return keys_; }
   WaylandDialogInput& input() { return input_; }
   xdg_wm_base* shell() const { return shell_; }
@@ -79,10 +82,9 @@ class WaylandDialogWindow {
   xdg_surface* xdgSurface_ = nullptr;
   xdg_toplevel* toplevel_ = nullptr;
   zxdg_toplevel_decoration_v1* decoration_ = nullptr;
-  wl_pointer* pointer_ = nullptr;
-  wl_keyboard* keyboard_ = nullptr;
   WaylandKeys keys_;
   WaylandBuffers buffers_;
+  WaylandInputDevices devices_;
   const PixelImage* picture_ = nullptr;
   bool configured_ = false;
   bool pointerOver_ = false;

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "backends/wayland/wayland_display.h"
+#include "backends/wayland/wayland_input_devices.h"
 #include "backends/wayland/wayland_key_repeat.h"
 #include "backends/wayland/wayland_keys.h"
 
@@ -39,9 +40,10 @@ class WaylandSeat {
 
   // The listeners' way in.
   void Capabilities(uint32_t capabilities);
-  void PointerEnter(wl_surface* surface);
+  // The places are surface-local; the clock needs none (its drag has the pointer's own motion).
+  void PointerEnter(wl_surface* surface, wl_fixed_t x = 0, wl_fixed_t y = 0);
   void PointerLeave();
-  void PointerMotion();
+  void PointerMotion(wl_fixed_t x = 0, wl_fixed_t y = 0);
   void PointerButton(uint32_t button, uint32_t state, uint32_t serial);
   void PointerFrame() { target_.PointerFrame(); }
   void KeyboardEnter(wl_surface* surface);
@@ -50,6 +52,7 @@ class WaylandSeat {
   WaylandKeys& keys() { return keys_; }
   int16_t buttons() const { return buttons_; }
   KeyRepeat& repeat() { return repeat_; }
+  void RepeatInfo(int32_t rate, int32_t delay) { repeat_.SetRate(rate, delay); }
 
   // The serial of the last button press over the surface, which a token for another program's
   // window is asked with; 0 before one.
@@ -62,8 +65,7 @@ class WaylandSeat {
   WaylandDisplay* display_;
   wl_seat* seat_;
   WaylandInputTarget& target_;
-  wl_pointer* pointer_ = nullptr;
-  wl_keyboard* keyboard_ = nullptr;
+  WaylandInputDevices devices_;
   WaylandKeys keys_;
   KeyRepeat repeat_;
   uint32_t pressSerial_ = 0;
