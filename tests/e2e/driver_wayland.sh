@@ -308,6 +308,14 @@ e2e_wl_expect_round() { # <png> <x> <y> <size> <name> [preview's arguments]
 
 e2e_wln_native() { E2E_CLOCK_ENV=(); } # the clock's own choice, as a user starts it
 
+# The clock's own windows in sway's tree: "x y w h focused title", the logical place of what it
+# draws (its dialogs: the clock itself is a layer surface, in no tree).
+e2e_wln_dialogs() {
+  e2e_wl_as swaymsg -t get_tree | jq -r '.. | objects | select(.app_id? == "quarvel") |
+    "\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height) \(.focused) \(.name)"'
+}
+e2e_wln_dialog_shown() { e2e_wln_dialogs | grep -q ' QUARVEL$'; }
+
 # What of a screenshot is not the desktop's colour: "W H X Y", or nothing on a bare desktop. The
 # pointer resting away (E2E_AWAY), which sway draws into the output, is left out with a margin.
 e2e_wln_shown_box() { # <png>

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "backends/wayland/wayland_input_devices.h"
+#include "viewporter-client-protocol.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -65,11 +66,13 @@ const wl_keyboard_listener kKeyboardListener =
 }  // namespace
 
 WaylandDialogWindow::WaylandDialogWindow(WaylandDisplay& display, int width, int height,
-                                         std::string_view title, WaylandDialogInput& input)
+                                         int32_t scale, std::string_view title,
+                                         WaylandDialogInput& input)
     : display_(display),
       input_(input),
       width_(width),
       height_(height),
+      shown_(SurfaceScaleFor(width, height, scale, display.viewporter() != nullptr)),
       buffers_(display.shm()),
       devices_(kPointerListener, kKeyboardListener, this) {
   // The clock's own connection binds only what the clock needs: the dialog's globals are its own.
@@ -86,8 +89,14 @@ WaylandDialogWindow::WaylandDialogWindow(WaylandDisplay& display, int width, int
   xdg_toplevel_add_listener(toplevel_, &kToplevelListener, this);
   xdg_toplevel_set_title(toplevel_, std::string(title).c_str());
   xdg_toplevel_set_app_id(toplevel_, "quarvel");
-  xdg_toplevel_set_min_size(toplevel_, width, height);
-  xdg_toplevel_set_max_size(toplevel_, width, height);
+  // Laid out in the output's pixels, shown at the logical size the desktop places it by.
+  wl_surface_set_buffer_scale(surface_, shown_.bufferScale);
+  if (shown_.viewport) {
+    viewport_ = wp_viewporter_get_viewport(display_.viewporter(), surface_);
+    wp_viewport_set_destination(viewport_, shown_.width, shown_.height);
+  }
+  xdg_toplevel_set_min_size(toplevel_, shown_.width, shown_.height);
+  xdg_toplevel_set_max_size(toplevel_, shown_.width, shown_.height);
   if (decorations_ != nullptr) {
     decoration_ = zxdg_decoration_manager_v1_get_toplevel_decoration(decorations_, toplevel_);
     zxdg_toplevel_decoration_v1_set_mode(decoration_, ZXDG_TOPLEVEL_DECORATION_V1_MODE_SERVER_SIDE);
@@ -100,6 +109,7 @@ WaylandDialogWindow::~WaylandDialogWindow() {
   if (decoration_ != nullptr) zxdg_toplevel_decoration_v1_destroy(decoration_);
   if (toplevel_ != nullptr) xdg_toplevel_destroy(toplevel_);
   if (xdgSurface_ != nullptr) xdg_surface_destroy(xdgSurface_);
+  if (viewport_ != nullptr) wp_viewport_destroy(viewport_);
   if (surface_ != nullptr) wl_surface_destroy(surface_);
   if (decorations_ != nullptr) zxdg_decoration_manager_v1_destroy(decorations_);
   if (shell_ != nullptr) xdg_wm_base_destroy(shell_);
@@ -156,11 +166,14 @@ void WaylandDialogWindow::Present() {
 
 void WaylandDialogWindow::PointerEnter(wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
   pointerOver_ = surface != nullptr && surface == surface_;
-  if (pointerOver_) input_.PointerAt(wl_fixed_to_int(x), wl_fixed_to_int(y));
+  PointerMotion(x, y);
 }
 
+// The compositor's places are logical; the layout's are the picture's pixels.
 void WaylandDialogWindow::PointerMotion(wl_fixed_t x, wl_fixed_t y) {
-  if (pointerOver_) input_.PointerAt(wl_fixed_to_int(x), wl_fixed_to_int(y));
+  if (!pointerOver_) return;
+  input_.PointerAt(static_cast<int>(wl_fixed_to_double(x) * width_ / shown_.width),
+                   static_cast<int>(wl_fixed_to_double(y) * height_ / shown_.height));
 }
 
 void WaylandDialogWindow::PointerButton(uint32_t button, uint32_t state, uint32_t /*serial*/) {

@@ -13,6 +13,7 @@
 #include "backends/wayland/wayland_display.h"
 #include "backends/wayland/wayland_input_devices.h"
 #include "backends/wayland/wayland_keys.h"
+#include "backends/wayland/wayland_scale.h"
 #include "platform/platform_types.h"
 
 struct xdg_wm_base;
@@ -20,6 +21,7 @@ struct xdg_surface;
 struct xdg_toplevel;
 struct zxdg_decoration_manager_v1;
 struct zxdg_toplevel_decoration_v1;
+struct wp_viewport;
 
 namespace quarvel {
 
@@ -39,8 +41,9 @@ class WaylandDialogInput {
 
 class WaylandDialogWindow {
  public:
-  WaylandDialogWindow(WaylandDisplay& display, int width, int height, std::string_view title,
-                      WaylandDialogInput& input);
+  // `width` and `height` in the output's pixels, at its `scale` (120ths).
+  WaylandDialogWindow(WaylandDisplay& display, int width, int height, int32_t scale,
+                      std::string_view title, WaylandDialogInput& input);
   ~WaylandDialogWindow();
   WaylandDialogWindow(const WaylandDialogWindow&) = delete;
   WaylandDialogWindow& operator=(const WaylandDialogWindow&) = delete;
@@ -74,6 +77,8 @@ class WaylandDialogWindow {
   WaylandDialogInput& input_;
   int width_;
   int height_;
+  SurfaceScale shown_;
+  wp_viewport* viewport_ = nullptr;
   wl_registry* registry_ = nullptr;
   xdg_wm_base* shell_ = nullptr;
   zxdg_decoration_manager_v1* decorations_ = nullptr;

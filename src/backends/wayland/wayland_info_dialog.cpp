@@ -1,5 +1,7 @@
 #include "backends/wayland/wayland_info_dialog.h"
 
+#include "backends/wayland/wayland_scale.h"
+
 #include <sys/wait.h>
 
 #include <filesystem>
@@ -33,16 +35,17 @@ PixelImage Blank(const infodialog::PixelRect& r) {
 }
 }  // namespace
 
-WaylandInfoDialog::WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& loop,
-                                     TwipsPerPixel twips)
+WaylandInfoDialog::WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& loop, int32_t scale)
     : display_(display),
       loop_(loop),
-      twips_(twips),
-      buttons_(twips.x, twips.y),
-      text_(infodialog::FontPixelHeight(twips.y)),
-      banner_(BannerPicture(twips.x)),
-      picture_(Blank(infodialog::DialogClientRect(twips.x, twips.y))),
-      window_(display, picture_.width, picture_.height, infodialog::kDialog.caption, *this) {}
+      scale_(scale),
+      twips_(TwipsAtOutputScale(scale)),
+      buttons_(twips_.x, twips_.y),
+      text_(infodialog::FontPixelHeight(twips_.y)),
+      banner_(BannerPicture(twips_.x)),
+      picture_(Blank(infodialog::DialogClientRect(twips_.x, twips_.y))),
+      window_(display, picture_.width, picture_.height, scale, infodialog::kDialog.caption, *this) {
+}
 
 bool WaylandInfoDialog::Run() {
   if (!window_.usable()) return false;
@@ -118,7 +121,7 @@ void WaylandInfoDialog::StartReadme() {
   const pid_t pid = OpenDocument(readme);
   if (pid < 0) {
     WaylandMessageBox box(
-        display_, loop_, twips_,
+        display_, loop_, scale_,
         infodialog::ReadmeFailureMessage("xdg-open " + readme, ErrorCodeText(-pid)));
     box.Run();
   }

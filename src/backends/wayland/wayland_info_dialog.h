@@ -17,7 +17,7 @@ namespace quarvel {
 
 class WaylandInfoDialog final : public WaylandDialogInput {
  public:
-  WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& loop, TwipsPerPixel twips);
+  WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& loop, int32_t scale);
 
   // Shows the dialog modally and returns once it is closed; the clock's timers keep running.
   // False when the compositor can't show it.
@@ -36,6 +36,7 @@ class WaylandInfoDialog final : public WaylandDialogInput {
 
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
+  int32_t scale_;
   TwipsPerPixel twips_;
   DialogButtons buttons_;
   GlyphText text_;

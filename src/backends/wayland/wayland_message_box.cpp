@@ -1,5 +1,7 @@
 #include "backends/wayland/wayland_message_box.h"
 
+#include "backends/wayland/wayland_scale.h"
+
 #include "dialogpaint/pixel_controls.h"
 
 namespace quarvel {
@@ -23,15 +25,15 @@ MessageLayout Laid(const GlyphText& text, const std::string& message, float twip
 }
 }  // namespace
 
-WaylandMessageBox::WaylandMessageBox(WaylandDisplay& display, WaylandEventLoop& loop,
-                                     TwipsPerPixel twips, const Message& message)
+WaylandMessageBox::WaylandMessageBox(WaylandDisplay& display, WaylandEventLoop& loop, int32_t scale,
+                                     const Message& message)
     : display_(display),
       loop_(loop),
-      text_(infodialog::FontPixelHeight(twips.y)),
+      text_(infodialog::FontPixelHeight(TwipsAtOutputScale(scale).y)),
       buttonText_(message.button),
-      layout_(Laid(text_, message.text, twips.x)),
+      layout_(Laid(text_, message.text, TwipsAtOutputScale(scale).x)),
       picture_(Blank(layout_.width, layout_.height)),
-      window_(display, layout_.width, layout_.height, message.caption, *this) {}
+      window_(display, layout_.width, layout_.height, scale, message.caption, *this) {}
 
 bool WaylandMessageBox::Run() {
   if (!window_.usable()) return false;

@@ -14,7 +14,7 @@ namespace quarvel {
 
 class WaylandMessageBox final : public WaylandDialogInput {
  public:
-  WaylandMessageBox(WaylandDisplay& display, WaylandEventLoop& loop, TwipsPerPixel twips,
+  WaylandMessageBox(WaylandDisplay& display, WaylandEventLoop& loop, int32_t scale,
                     const Message& message);
 
   // Shows the box and returns once it is dismissed; false when the compositor can't show it.

@@ -17,7 +17,11 @@
 namespace quarvel {
 
 TwipsPerPixel WaylandSystem::ScreenTwipsPerPixel() const {
-  return TwipsAtOutputScale(window_ != nullptr ? window_->OutputScale() : kScaleUnit);
+  return TwipsAtOutputScale(OutputScale());
+}
+
+int32_t WaylandSystem::OutputScale() const {
+  return window_ != nullptr ? window_->OutputScale() : kScaleUnit;
 }
 
 std::string WaylandSystem::ScaleSetting() const {
@@ -73,7 +77,7 @@ void WaylandSystem::ListenForShowRequests(std::function<bool(const std::string& 
 
 // A compositor without xdg-shell can show no dialog: the greeting goes to stderr then.
 void WaylandSystem::ShowInfoDialog() {
-  WaylandInfoDialog dialog(display_, loop_, ScreenTwipsPerPixel());
+  WaylandInfoDialog dialog(display_, loop_, OutputScale());
   if (!dialog.Run())
     std::fputs("quarvel: no settings.ini here yet: the clock starts with its defaults\n", stderr);
 }
@@ -83,7 +87,7 @@ void WaylandSystem::ShowInfoDialog() {
 void WaylandSystem::ShowMessage(const Message& message) {
   std::fprintf(stderr, "%s\n", message.text.c_str());
   if (display_.lost()) return;
-  WaylandMessageBox box(display_, loop_, ScreenTwipsPerPixel(), message);
+  WaylandMessageBox box(display_, loop_, OutputScale(), message);
   box.Run();
 }
 

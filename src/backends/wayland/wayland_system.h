@@ -62,6 +62,9 @@ class WaylandSystem final : public PlatformSystem {
   void EndProcess(int exitCode) override;
 
  private:
+  // The scale of the output the clock is on (120ths): the dialogs are drawn at it too.
+  int32_t OutputScale() const;
+
   WaylandDisplay& display_;
   WaylandEventLoop& loop_;
   const WaylandWindow* window_ = nullptr;  // the clock's, whose output's scale counts

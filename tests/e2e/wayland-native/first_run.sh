@@ -9,13 +9,6 @@ e2e_begin
 e2e_wln_native
 e2e_require_tools tesseract python3
 
-# The clock's own windows in sway's tree: "x y w h focused title", the place of what it draws.
-dialogs() {
-  e2e_wl_as swaymsg -t get_tree | jq -r '.. | objects | select(.app_id? == "quarvel") |
-    "\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height) \(.focused) \(.name)"'
-}
-# shellcheck disable=SC2317  # called by e2e_until
-dialog_shown() { dialogs | grep -q ' QUARVEL$'; }
 # Fails unless tesseract reads the text in the dialog's x y w h at least as alike as given.
 expect_reads() { # <name> <text> <x> <y> <w> <h> <language> <least likeness>
   convert "$shot" -crop "$5x$6+$((E2E_X + $3))+$((E2E_Y + $4))" +repage -colorspace gray \
@@ -31,9 +24,9 @@ print(alike); sys.exit(alike < float(sys.argv[3]))' "$read" "${2// /}" "$8" >"$E
 
 e2e_skin # no settings.ini: a first run
 e2e_start_clock
-e2e_until 15 dialog_shown ||
-  e2e_fail "no dialog titled QUARVEL in 15 s: $(dialogs) $(tail -n 3 "$E2E_TMP/clock.log")"
-read -r E2E_X E2E_Y E2E_W E2E_H focused _ < <(dialogs | grep ' QUARVEL$')
+e2e_until 15 e2e_wln_dialog_shown ||
+  e2e_fail "no dialog titled QUARVEL in 15 s: $(e2e_wln_dialogs) $(tail -n 3 "$E2E_TMP/clock.log")"
+read -r E2E_X E2E_Y E2E_W E2E_H focused _ < <(e2e_wln_dialogs | grep ' QUARVEL$')
 [ "$E2E_W"x"$E2E_H" = 372x202 ] || e2e_fail "the dialog is ${E2E_W}x$E2E_H, not 372x202"
 [ "$focused" = true ] || e2e_fail "the dialog has not the keyboard"
 shot=$(e2e_screenshot dialog)
@@ -56,9 +49,9 @@ box=$(e2e_wln_shown_box "$E2E_TMP/around.png") || true
 
 # Escape leaves it open (it has no cancel button); Enter presses OK.
 e2e_wln_key Escape
-! e2e_for 1 e2e_not dialog_shown || e2e_fail "Escape closed the dialog"
+! e2e_for 1 e2e_not e2e_wln_dialog_shown || e2e_fail "Escape closed the dialog"
 e2e_wln_key Return
-e2e_until 10 e2e_not dialog_shown || e2e_fail "Enter left the dialog open"
+e2e_until 10 e2e_not e2e_wln_dialog_shown || e2e_fail "Enter left the dialog open"
 e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = 199,199 ]' ||
   e2e_fail "no clock after the dialog closed (shown.png: ${E2E_W:-?}x${E2E_H:-?})"
 kill -TERM "$E2E_CLOCK_PID"
@@ -67,7 +60,7 @@ e2e_expect_exit 0 "SIGTERM"
 
 # A second start: the clock, and no dialog.
 e2e_wln_wait_face 200
-! dialog_shown || e2e_fail "the second start showed the dialog again: $(dialogs)"
+! e2e_wln_dialog_shown || e2e_fail "the second start showed the dialog again: $(e2e_wln_dialogs)"
 e2e_stop_clock
 
 # The buttons as a person uses them on another first run: a click on Readme does not close it,
@@ -75,8 +68,8 @@ e2e_stop_clock
 first_run_dialog() { # <which run>
   rm -f "$E2E_DIR/settings.ini"
   e2e_start_clock
-  e2e_until 15 dialog_shown || e2e_fail "no dialog on the $1 first run"
-  read -r E2E_X E2E_Y _ < <(dialogs | grep ' QUARVEL$')
+  e2e_until 15 e2e_wln_dialog_shown || e2e_fail "no dialog on the $1 first run"
+  read -r E2E_X E2E_Y _ < <(e2e_wln_dialogs | grep ' QUARVEL$')
 }
 # Readme's viewer: a stand-in xdg-open that notes what it was asked to open.
 mkdir -p "$E2E_TMP/bin"
@@ -84,11 +77,11 @@ printf '#!/bin/sh\necho "$1" >>"$PWD/xdg-open.log"\n' >"$E2E_TMP/bin/xdg-open"
 chmod 755 "$E2E_TMP/bin" "$E2E_TMP/bin/xdg-open"
 first_run_dialog second
 e2e_pointer "move $((E2E_X + 320)) $((E2E_Y + 84))" "click left"
-! e2e_for 1 e2e_not dialog_shown || e2e_fail "a click on Readme closed the dialog"
+! e2e_for 1 e2e_not e2e_wln_dialog_shown || e2e_fail "a click on Readme closed the dialog"
 e2e_until 5 grep -q 'readme.txt$' "$E2E_DIR/xdg-open.log" ||
   e2e_fail "a click on Readme opened no readme.txt: $(cat "$E2E_DIR/xdg-open.log" 2>&1)"
 e2e_pointer "move $((E2E_X + 320)) $((E2E_Y + 20))" "click left"
-e2e_until 10 e2e_not dialog_shown || e2e_fail "a click on OK left the dialog open"
+e2e_until 10 e2e_not e2e_wln_dialog_shown || e2e_fail "a click on OK left the dialog open"
 e2e_pointer_away
 e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = 199,199 ]' ||
   e2e_fail "no clock after OK was clicked"
@@ -97,7 +90,7 @@ first_run_dialog third
 e2e_wln_key Tab
 e2e_wln_key Tab
 e2e_wln_key space
-e2e_until 10 e2e_not dialog_shown || e2e_fail "Space on OK (after Tab twice) left the dialog open"
+e2e_until 10 e2e_not e2e_wln_dialog_shown || e2e_fail "Space on OK (after Tab twice) left the dialog open"
 e2e_until 15 eval 'e2e_wln_face_box shown && [ "$E2E_W,$E2E_H" = 199,199 ]' ||
   e2e_fail "no clock after Space closed the dialog"
 e2e_stop_clock

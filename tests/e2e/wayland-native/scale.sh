@@ -31,4 +31,20 @@ sleep 1.2 # the first redraw comes with the first change of second
   { sleep 1.2 && expect_face scaled; }
 e2e_expect_ticks 300 200 400 ticks
 e2e_stop_clock
+
+# A first run there: the greeting is laid out for 2x and shown at its logical 372x202, its text
+# drawn in the output's pixels (sharp: many more dark pixels than the 1x dialog's 300 or so).
+rm "$E2E_DIR/settings.ini"
+e2e_start_clock
+e2e_until 15 e2e_wln_dialog_shown || e2e_fail "no dialog at 2x: $(tail -n 3 "$E2E_TMP/clock.log")"
+read -r x y w h _ < <(e2e_wln_dialogs | grep ' QUARVEL$')
+[ "${w}x$h" = 372x202 ] || e2e_fail "at 2x the dialog is ${w}x$h logical pixels, not 372x202"
+sleep 0.5 # painted
+shot=$(e2e_screenshot dialog)
+dark=$(convert "$shot" -crop "$((2 * w))x$((2 * h))+$((2 * x))+$((2 * y))" +repage -colorspace gray \
+  -threshold 35% -negate -format '%[fx:int(mean*w*h+0.5)]' info:)
+[ "$dark" -ge 1000 ] || e2e_fail "the 2x dialog shows $dark dark pixels ($shot)"
+e2e_wln_key Return
+e2e_wln_wait_face 400
+e2e_stop_clock
 e2e_pass
