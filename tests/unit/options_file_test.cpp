@@ -61,6 +61,23 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
       true,  true};
   EXPECT_EQ(read.options, expected);
 
+  // The ends of each range, and names written another way, are taken.
+  const std::pair<const char*, std::string> taken[] = {
+      {"opacity=20", "20"},
+      {"opacity=100%", "100"},
+      {"layer=Normal", "normal"},
+      {"layer=top-most", "top-most"},
+      {"time_zone=Etc/GMT+9", "Etc/GMT+9"},
+      {"date=No", "off"},
+  };
+  for (const auto& [line, shown] : taken) {
+    SCOPED_TRACE(line);
+    const OptionsFile ok = ReadBytes(folder, line);
+    const std::string key = std::string(line).substr(0, std::string(line).find('='));
+    EXPECT_EQ(ok.refused, std::vector<RefusedOption>{});
+    EXPECT_EQ(OptionValueText(ok.options, key), shown);
+  }
+
   struct Case {
     const char* line;
     RefusedOption refused;
