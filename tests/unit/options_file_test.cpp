@@ -118,10 +118,11 @@ TEST(OptionsFile, ASaveUpdatesKnownKeysInPlaceAndKeepsEveryOtherLineByteForByte)
   EXPECT_NE(fresh.find("\r\nlocked=on\r\n"), std::string::npos);
   EXPECT_EQ(ReadOptionsFile(slot).options, options);
 
-  // A hand-written file with LF ends, comments, another version's key and a refused value.
+  // A hand-written file with a byte-order mark, LF ends and one CR LF, comments, another
+  // version's key and a refused value.
   folder.Write("options.ini",
-               "; mine\n"
-               "future_option = keep me\n"
+               "\xEF\xBB\xBF; mine\n"
+               "future_option = keep me\r\n"
                "  Opacity =\t250\n"
                "\n"
                "# the zone\n"
@@ -132,8 +133,8 @@ TEST(OptionsFile, ASaveUpdatesKnownKeysInPlaceAndKeepsEveryOtherLineByteForByte)
   options.secondsHand = false;
   WriteOptionsFile(slot, found, options);
   EXPECT_EQ(folder.Read("options.ini"),
-            "; mine\n"
-            "future_option = keep me\n"
+            "\xEF\xBB\xBF; mine\n"
+            "future_option = keep me\r\n"
             "  Opacity =60\n"
             "\n"
             "# the zone\n"
