@@ -25,12 +25,6 @@ TEST(OptionsFile, NoFileOrAnUnreadableOneGivesTodaysClock) {
   const OptionsFile none = ReadOptionsFile(slot);
   EXPECT_EQ(none.options, ClockOptions{});
   EXPECT_EQ(none.unreadable, "");
-  const ClockOptions defaults;
-  EXPECT_EQ(
-      std::make_tuple(defaults.secondsHand, defaults.date, defaults.timeZone,
-                      defaults.opacityPercent, defaults.layer, defaults.allWorkspaces,
-                      defaults.startAtLogin, defaults.hourlyChime, defaults.locked),
-      std::make_tuple(true, false, "", 100, ClockLayer::kTopmost, false, false, false, false));
   // Too large or not text: nothing is read, and the editor can say why.
   const std::string huge = "seconds_hand=off\r\n" + std::string(kMaxDataFileBytes, '#');
   const std::string binary = std::string("seconds_hand=off\r\nlocked=on\0\x01\x02", 31);
