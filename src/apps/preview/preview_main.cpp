@@ -1,5 +1,6 @@
-// quarvel-preview: draws one face exactly as the clock would, from the hand files and
-// "settings.ini" of the current folder, and writes it as a PNG and/or lists every line drawn.
+// quarvel-preview: draws one face exactly as the clock would, from the hand files,
+// "settings.ini" and "options.ini" of the current folder (no seconds hand when the options say
+// so), and writes it as a PNG and/or lists every line drawn.
 // It runs the clock's own start-up on the headless backend, then one redraw. Skin authors use
 // it to see a skin without starting the clock; tests use it as the port to the exact geometry.
 #include <cstdio>

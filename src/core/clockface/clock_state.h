@@ -40,6 +40,7 @@ struct ClockState {
   float scale = 1.0f;        // the whole clock's size over its bitmap's (core/clockface/face_scale)
   int16_t sizePercent = 0;   // the size the user fixed, in percent of the bitmap; 0: the screen's
   int16_t spinCounter = 0;   // the lapping hand's position (the clock's own name)
+  bool secondsHand = true;   // off: no seconds hand, and the face changes once a minute
   bool topmost = true;       // the top-most layer, and with it the hiding from the pointer
   int16_t notTopmost = 0;    // line 2 of settings.ini as read (0: top-most), see skin/settings_file
   bool shiftHeld = false;

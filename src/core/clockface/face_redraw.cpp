@@ -55,7 +55,8 @@ void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock) {
   DrawHandAt(state, canvas, state.hourColor, HourPosition(clock, kFaceHourDivisor),
              state.hourShape);
   DrawHandAt(state, canvas, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);
-  DrawHandAt(state, canvas, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
+  if (state.secondsHand)
+    DrawHandAt(state, canvas, state.secondColor, Narrow16(clock.Now().seconds), state.secondShape);
 }
 
 bool SecondTick(ClockState& state, FaceCanvas& canvas, Clock& clock) {

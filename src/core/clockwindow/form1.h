@@ -4,7 +4,7 @@
 // into the WindowEvents calls here. Each concern lives in its own file:
 //   startup.cpp           start-up sequence, the first-run dialog, sizing at a new scale
 //   form1.cpp             events, the one error report, unload (settings written)
-//   timers.cpp            which timer runs when, and the wake-up once a second
+//   timers.cpp            which timer runs when, and the wake-up once a second (or minute)
 //   pointer_handling.cpp  drag and the hand-over to the editor
 //   mouse_dodge.cpp       hiding from the pointer
 //   screen_change.cpp     a clock the screens no longer show comes back onto them; a place
@@ -16,6 +16,7 @@
 
 #include "core/clockface/clock_state.h"
 #include "core/clockface/face_canvas.h"
+#include "core/skin/options_file.h"
 #include "core/skin/settings_file.h"
 #include "platform/clock.h"
 #include "platform/platform_system.h"
@@ -107,6 +108,8 @@ class Form1 final : public WindowEvents {
   // The hidden button's click: one face redraw, shown at once (the preview's way in).
   void Command1Click();
 
+  // What options.ini asked for, as read at start-up (defaults before).
+  const ClockOptions& options() const { return options_; }
   ClockState& state() { return state_; }
   const ClockState& state() const { return state_; }
   FaceCanvas& canvas() { return canvas_; }
@@ -129,6 +132,11 @@ class Form1 final : public WindowEvents {
   void SetTimerEnabled(TimerId timer, bool enabled);
   void StartTimer(TimerId timer, int milliseconds);
   void SecondTimerTick();
+  // Timer1 set for just after the next change the face shows, unless this tick was that.
+  void FollowTheFace();
+  // How often the face changes: each second, or each minute for a clock at home without a
+  // seconds hand (a parked one still tests the pointer each second, to come back).
+  int FacePeriodMs() const;
   SavedPosition ReadSettings();
   // The face bitmap at the clock's scale (the skin's sharp 2x face where it has one).
   PixelImage LoadScaledFace();
@@ -156,6 +164,7 @@ class Form1 final : public WindowEvents {
   FileSlot& slot_;
   TwipsPerPixel twips_;  // the screen's, as the clock's size last followed it
   ClockState state_;
+  ClockOptions options_;
   FaceCanvas canvas_;
   std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
   std::array<bool, kTimerCount> timerOn_{};

@@ -19,8 +19,8 @@ bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
       case kKeyZ:
         StartLap(Lap::kMinute);
         break;
-      case kKeyX:
-        StartLap(Lap::kSecond);
+      case kKeyX:  // a clock without a seconds hand has no second lap
+        if (state_.secondsHand) StartLap(Lap::kSecond);
         break;
       case kKeyC:
         OnUnload();

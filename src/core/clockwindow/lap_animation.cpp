@@ -39,7 +39,8 @@ void Form1::LapFrame(Lap lap) {
   const int16_t minute = lap == Lap::kMinute ? state_.spinCounter : Narrow16(clock_.Now().minutes);
   DrawHandAt(state_, canvas_, state_.minuteColor, minute, state_.minuteShape);
   const int16_t second = lap == Lap::kSecond ? state_.spinCounter : Narrow16(clock_.Now().seconds);
-  DrawHandAt(state_, canvas_, state_.secondColor, second, state_.secondShape);
+  if (state_.secondsHand)
+    DrawHandAt(state_, canvas_, state_.secondColor, second, state_.secondShape);
   PresentHands();
 
   const TimeOfDay now = clock_.Now();

@@ -19,6 +19,9 @@ int32_t Form1::ParkedLeft() const {
 void Form1::Park() {
   state_.dodged = true;
   window_.MoveTo(ThroughTwips(twips_.x, ParkedLeft()), window_.Position().y);
+  // A clock without a seconds hand sleeps for a minute at home; parked, it must test the
+  // pointer each second to come back.
+  if (!state_.secondsHand && TimerEnabled(kSecondTick)) FollowTheFace();
 }
 
 void Form1::Restore() {

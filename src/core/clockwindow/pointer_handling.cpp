@@ -1,5 +1,5 @@
-// The mouse buttons: the left button drags the window, the right button alone hands over to
-// the companion editor and closes the clock.
+// The mouse buttons: the left button drags the window (unless the clock is locked), the right
+// button alone hands over to the companion editor and closes the clock.
 #include "core/clockwindow/clock_message.h"
 #include "core/clockwindow/form1.h"
 
@@ -7,7 +7,7 @@ namespace quarvel {
 
 void Form1::OnMouseDown(int16_t button, int16_t /*shift*/) {
   Guarded([&] {
-    if ((button & 1) != 0) StartDrag();
+    if ((button & 1) != 0 && !options_.locked) StartDrag();
     if (button == 2) OpenEditor();
   });
 }

@@ -1,6 +1,6 @@
-// The clock window's start-up: hand files, settings (with the first-run dialog), the bitmap,
-// the round window of the bitmap's width, the pen, the layer and the saved place; and the same
-// sizing again when the window moves to a monitor of another scale.
+// The clock window's start-up: hand files, settings (with the first-run dialog) and options,
+// the bitmap, the round window of the bitmap's width, the pen, the layer and the saved place;
+// and the same sizing again when the window moves to a monitor of another scale.
 #include "core/clockface/face_redraw.h"
 #include "core/clockface/face_scale.h"
 #include "core/clockwindow/file_exists.h"
@@ -63,6 +63,8 @@ bool Form1::Load() {
 
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
+  options_ = ReadOptionsFile(slot_).options;
+  state_.secondsHand = options_.secondsHand;
   state_.scale =
       ChooseScale(system_.ScaleSetting(), state_.sizePercent, system_.DrawsAtScreenDpi(), twips_.x);
   SizeToScale();

@@ -1,6 +1,6 @@
 // Which of the clock's timers runs, and when Timer1 wakes. The still face changes once a
-// second, so Timer1 sleeps until just after the clock's second changes instead of asking ten
-// times a hundredth of a second; the laps keep their 50 ms frames.
+// second (once a minute without a seconds hand), so Timer1 sleeps until just after that change
+// instead of asking ten times a hundredth of a second; the laps keep their 50 ms frames.
 #include "core/clockface/face_redraw.h"
 #include "core/clockwindow/form1.h"
 
@@ -8,17 +8,23 @@ namespace quarvel {
 
 namespace {
 constexpr int kSecondMs = 1000;
+constexpr int kMinuteMs = 60 * kSecondMs;
 
-// From a reading of the clock to just after the next change of its second.
-int DelayToNextSecond(const TimeOfDay& now) {
-  const int rest = kSecondMs - now.milliseconds;
-  return (rest < 1 ? 1 : rest > kSecondMs ? kSecondMs : rest) + Form1::kTickMarginMs;
+// How far a reading of the clock is into the face's period (a second or a minute).
+int IntoPeriod(const TimeOfDay& now, int periodMs) {
+  return (periodMs == kMinuteMs ? now.seconds * kSecondMs : 0) + now.milliseconds;
 }
 
-// A tick this soon after the change of second is on time.
-bool OnTime(const TimeOfDay& now) {
-  return now.milliseconds >= Form1::kTickMarginMs &&
-         now.milliseconds <= Form1::kTickMarginMs + Form1::kTickToleranceMs;
+// From a reading of the clock to just after the next change of the face.
+int DelayToNextChange(const TimeOfDay& now, int periodMs) {
+  const int rest = periodMs - IntoPeriod(now, periodMs);
+  return (rest < 1 ? 1 : rest > periodMs ? periodMs : rest) + Form1::kTickMarginMs;
+}
+
+// A tick this soon after the face's change is on time.
+bool OnTime(const TimeOfDay& now, int periodMs) {
+  const int into = IntoPeriod(now, periodMs);
+  return into >= Form1::kTickMarginMs && into <= Form1::kTickMarginMs + Form1::kTickToleranceMs;
 }
 }  // namespace
 
@@ -42,19 +48,29 @@ void Form1::StartTimer(TimerId timer, int milliseconds) {
 }
 
 void Form1::SecondTimerTick() {
-  // The pointer test runs once per change of second, right after the redraw.
+  // The pointer test runs once per change of second, right after the redraw (without a seconds
+  // hand the face is the same, but a parked clock still needs the test to come back).
   if (SecondTick(state_, canvas_, clock_)) {
     PresentHands();
     DodgeCheck();
   }
   if (!TimerEnabled(kSecondTick)) return;
-  // A tick on time leaves a one-second timer running as it is: no call to the window system
-  // at all on most seconds. Any other tick sets the timer for the next change of second.
+  FollowTheFace();
+}
+
+int Form1::FacePeriodMs() const {
+  return state_.secondsHand || state_.dodged ? kSecondMs : kMinuteMs;
+}
+
+void Form1::FollowTheFace() {
+  // A tick on time leaves the timer running as it is: no call to the window system at all on
+  // most ticks. Any other tick sets the timer for the next change.
+  const int period = FacePeriodMs();
   const TimeOfDay now = clock_.Now();
-  if (!OnTime(now)) {
-    StartTimer(kSecondTick, DelayToNextSecond(now));
-  } else if (timerInterval_[Index(kSecondTick)] != kSecondMs) {
-    StartTimer(kSecondTick, kSecondMs);
+  if (!OnTime(now, period)) {
+    StartTimer(kSecondTick, DelayToNextChange(now, period));
+  } else if (timerInterval_[Index(kSecondTick)] != period) {
+    StartTimer(kSecondTick, period);
   }
 }
 

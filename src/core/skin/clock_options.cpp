@@ -1,0 +1,132 @@
+#include "core/skin/clock_options.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <functional>
+#include <map>
+
+namespace quarvel {
+
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::optional<bool> SwitchValue(const std::string& value) {
+  const std::string v = Lower(value);
+  if (v == "on" || v == "yes" || v == "true" || v == "1") return true;
+  if (v == "off" || v == "no" || v == "false" || v == "0") return false;
+  return std::nullopt;
+}
+
+// An IANA zone name is made of parts such as "America/Argentina/Buenos_Aires" or "Etc/GMT+9":
+// the system's database tells later whether it knows the zone; a name that can't be one (a
+// path climbing out, blanks, a leading "/") is refused here.
+bool LooksLikeZoneName(const std::string& name) {
+  constexpr std::size_t kLongestZoneName = 64;
+  if (name.size() > kLongestZoneName || name.front() == '/' || name.back() == '/') return false;
+  if (name.find("..") != std::string::npos || name.find("//") != std::string::npos) return false;
+  return std::all_of(name.begin(), name.end(), [](unsigned char c) {
+    return std::isalnum(c) != 0 || c == '/' || c == '_' || c == '-' || c == '+' || c == '.';
+  });
+}
+
+using Setter = std::function<std::optional<std::string>(ClockOptions&, const std::string&)>;
+using Getter = std::function<std::string(const ClockOptions&)>;
+struct OptionRule {
+  std::string key;
+  Getter get;
+  Setter set;
+};
+
+OptionRule Switch(std::string key, bool ClockOptions::*field) {
+  return {std::move(key), [field](const ClockOptions& o) { return o.*field ? "on" : "off"; },
+          [field](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+            const std::optional<bool> on = SwitchValue(v);
+            if (!on) return "not on or off";
+            o.*field = *on;
+            return std::nullopt;
+          }};
+}
+
+const std::map<ClockLayer, std::string>& LayerNames() {
+  static const std::map<ClockLayer, std::string> names{{ClockLayer::kTopmost, "top-most"},
+                                                       {ClockLayer::kNormal, "normal"},
+                                                       {ClockLayer::kBelow, "below"}};
+  return names;
+}
+
+const std::vector<OptionRule>& Rules() {
+  static const std::vector<OptionRule> rules{
+      Switch("seconds_hand", &ClockOptions::secondsHand),
+      Switch("date", &ClockOptions::date),
+      {"time_zone", [](const ClockOptions& o) { return o.timeZone; },
+       [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+         if (!v.empty() && !LooksLikeZoneName(v)) return "not a time zone name such as Asia/Tokyo";
+         o.timeZone = v;
+         return std::nullopt;
+       }},
+      {"opacity", [](const ClockOptions& o) { return std::to_string(o.opacityPercent); },
+       [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+         const std::string digits = !v.empty() && v.back() == '%' ? v.substr(0, v.size() - 1) : v;
+         int percent = 0;
+         const auto [end, error] =
+             std::from_chars(digits.data(), digits.data() + digits.size(), percent);
+         if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+             percent < kMinOpacityPercent || percent > kMaxOpacityPercent)
+           return "not a whole percent from " + std::to_string(kMinOpacityPercent) + " to " +
+                  std::to_string(kMaxOpacityPercent);
+         o.opacityPercent = percent;
+         return std::nullopt;
+       }},
+      {"layer", [](const ClockOptions& o) { return LayerNames().at(o.layer); },
+       [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+         for (const auto& [layer, name] : LayerNames())
+           if (Lower(v) == name) {
+             o.layer = layer;
+             return std::nullopt;
+           }
+         return "not top-most, normal or below";
+       }},
+      Switch("all_workspaces", &ClockOptions::allWorkspaces),
+      Switch("start_at_login", &ClockOptions::startAtLogin),
+      Switch("hourly_chime", &ClockOptions::hourlyChime),
+      Switch("locked", &ClockOptions::locked),
+  };
+  return rules;
+}
+
+const OptionRule* RuleOf(const std::string& key) {
+  for (const OptionRule& rule : Rules())
+    if (rule.key == key) return &rule;
+  return nullptr;
+}
+
+}  // namespace
+
+const std::vector<std::string>& OptionKeys() {
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> all;
+    for (const OptionRule& rule : Rules()) all.push_back(rule.key);
+    return all;
+  }();
+  return keys;
+}
+
+std::string OptionValueText(const ClockOptions& options, const std::string& key) {
+  const OptionRule* rule = RuleOf(key);
+  return rule != nullptr ? rule->get(options) : std::string();
+}
+
+std::optional<std::string> SetOptionFromText(ClockOptions& options, const std::string& key,
+                                             const std::string& value) {
+  const OptionRule* rule = RuleOf(key);
+  if (rule == nullptr) return "not an option";
+  return rule->set(options, value);
+}
+
+}  // namespace quarvel
