@@ -6,6 +6,7 @@
 #   (QUARVEL_NATIVE_BUILD: a release build)
 E2E_TEST=native_clock
 QUARVEL_E2E_DRIVER=x11
+unset WAYLAND_DISPLAY WAYLAND_SOCKET # its own X server: not a Wayland session this runs in
 E2E_SCREEN=3000x1700x24 # room for a 1600-pixel face beside the yardsticks
 # shellcheck source=../tests/e2e/lib.sh
 source "$(dirname "$0")/../tests/e2e/lib.sh"

@@ -82,6 +82,8 @@ fi
 
 [ -z "${DISPLAY:-}" ] || echo "DISPLAY=$DISPLAY can't be reached; running on a private screen."
 e2e_require_tools Xvfb xdpyinfo openbox xdotool xwininfo xprop xwd convert
+# The private screen is the clock's desktop, not a Wayland session this runs in.
+unset WAYLAND_DISPLAY WAYLAND_SOCKET
 e2e_start_display
 e2e_driver_begin 60 # the lock is held to the end: the run ends every Wine process of the prefix
 e2e_start_clock

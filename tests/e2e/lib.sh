@@ -94,9 +94,6 @@ e2e_teardown() {
 # connecting meanwhile, failed now and then. The window manager gets a home of its own, where
 # fluxbox writes its first setup. E2E_SCREEN (WxHxDepth), set before e2e_begin, gives another.
 e2e_start_display() {
-  # The desktop is this X server alone: a Wayland session the tests were started from is not
-  # theirs (the clock would show itself there).
-  unset WAYLAND_DISPLAY WAYLAND_SOCKET
   Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN:-1024x768x24}" -nolisten tcp -noreset 3>"$E2E_TMP/display" \
     >"$E2E_TMP/xvfb.log" 2>&1 </dev/null &
   E2E_XVFB_PID=$!
