@@ -13,6 +13,14 @@ Pixel Grey(int level) {
 }
 }  // namespace
 
+PixelImage BlankPicture(int width, int height) {
+  PixelImage image;
+  image.width = width;
+  image.height = height;
+  image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+  return image;
+}
+
 void PixelControls::Clear() {
   std::fill(image_.pixels.begin(), image_.pixels.end(), Grey(classic::kFace));
 }

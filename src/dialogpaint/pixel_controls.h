@@ -24,6 +24,12 @@ inline constexpr int kFocusedFrame = 158;
 inline constexpr int kFocusDots = 255 - kFace;  // the face inverted
 }  // namespace classic
 
+// A picture of that size, all zero, for PixelControls to paint.
+PixelImage BlankPicture(int width, int height);
+inline PixelImage BlankPicture(const infodialog::PixelRect& r) {
+  return BlankPicture(r.width, r.height);
+}
+
 class PixelControls {
  public:
   // Paints into `image`, which the caller keeps and shows.

@@ -18,21 +18,14 @@ namespace quarvel {
 namespace {
 using infodialog::ControlKind;
 using infodialog::kControls;
+using infodialog::kOkControl;
+using infodialog::kReadmeControl;
 
-constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
-constexpr std::size_t kReadme = 1;
 // Windows' key codes, as WaylandKeys gives them.
 constexpr int16_t kTab = 0x09, kReturn = 0x0D, kSpace = 0x20, kLeft = 0x25, kUp = 0x26,
                   kRight = 0x27, kDown = 0x28;
 constexpr int16_t kShift = 1;
 
-PixelImage Blank(const infodialog::PixelRect& r) {
-  PixelImage image;
-  image.width = r.width;
-  image.height = r.height;
-  image.pixels.resize(static_cast<std::size_t>(r.width) * static_cast<std::size_t>(r.height));
-  return image;
-}
 }  // namespace
 
 WaylandInfoDialog::WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& loop, int32_t scale)
@@ -43,7 +36,7 @@ WaylandInfoDialog::WaylandInfoDialog(WaylandDisplay& display, WaylandEventLoop& 
       buttons_(twips_.x, twips_.y),
       text_(infodialog::FontPixelHeight(twips_.y)),
       banner_(BannerPicture(twips_.x)),
-      picture_(Blank(infodialog::DialogClientRect(twips_.x, twips_.y))),
+      picture_(BlankPicture(infodialog::DialogClientRect(twips_.x, twips_.y))),
       window_(display, picture_.width, picture_.height, scale, infodialog::kDialog.caption, *this) {
 }
 
@@ -80,8 +73,8 @@ void WaylandInfoDialog::Paint() {
 }
 
 void WaylandInfoDialog::Click(std::size_t control) {
-  if (control == kOk) closed_ = true;
-  if (control == kReadme) StartReadme();
+  if (control == kOkControl) closed_ = true;
+  if (control == kReadmeControl) StartReadme();
 }
 
 void WaylandInfoDialog::Key(int16_t keyCode, bool pressed, int16_t modifiers) {

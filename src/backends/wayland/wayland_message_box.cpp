@@ -1,7 +1,6 @@
 #include "backends/wayland/wayland_message_box.h"
 
 #include "backends/wayland/wayland_scale.h"
-
 #include "dialogpaint/pixel_controls.h"
 
 namespace quarvel {
@@ -9,14 +8,6 @@ namespace quarvel {
 namespace {
 // Windows' key codes, as WaylandKeys gives them.
 constexpr int16_t kReturn = 0x0D, kEscape = 0x1B, kSpace = 0x20;
-
-PixelImage Blank(int width, int height) {
-  PixelImage image;
-  image.width = width;
-  image.height = height;
-  image.pixels.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-  return image;
-}
 
 MessageLayout Laid(const GlyphText& text, const std::string& message, float twipsPerPixel) {
   return LayOutMessage(
@@ -32,7 +23,7 @@ WaylandMessageBox::WaylandMessageBox(WaylandDisplay& display, WaylandEventLoop& 
       text_(infodialog::FontPixelHeight(TwipsAtOutputScale(scale).y)),
       buttonText_(message.button),
       layout_(Laid(text_, message.text, TwipsAtOutputScale(scale).x)),
-      picture_(Blank(layout_.width, layout_.height)),
+      picture_(BlankPicture(layout_.width, layout_.height)),
       window_(display, layout_.width, layout_.height, scale, message.caption, *this) {}
 
 bool WaylandMessageBox::Run() {

@@ -20,9 +20,8 @@ namespace quarvel {
 namespace {
 using infodialog::ControlKind;
 using infodialog::kControls;
-
-constexpr std::size_t kOk = 0;  // the controls in tab order: OKButton first, then Readme
-constexpr std::size_t kReadme = 1;
+using infodialog::kOkControl;
+using infodialog::kReadmeControl;
 
 std::string_view KindName(ControlKind kind) {
   switch (kind) {
@@ -110,13 +109,13 @@ void X11InfoDialog::PaintButton(std::size_t control) {
 }
 
 void X11InfoDialog::PaintButtons() {
-  PaintButton(kOk);
-  PaintButton(kReadme);
+  PaintButton(kOkControl);
+  PaintButton(kReadmeControl);
 }
 
 void X11InfoDialog::Click(std::size_t control) {
-  if (control == kOk) closed_ = true;
-  if (control == kReadme) StartReadme();
+  if (control == kOkControl) closed_ = true;
+  if (control == kReadmeControl) StartReadme();
 }
 
 void X11InfoDialog::HandleKey(XKeyEvent& key, bool pressed) {

@@ -49,6 +49,9 @@ inline constexpr std::array<ControlLayout, 8> kControls{{
     {"Label4", ControlKind::kLabel, "Frame1", 240, 960, 4695, 255, 7,
      "詳しくはReadme.txtをお読みください。"},
 }};
+// The two buttons in kControls.
+inline constexpr std::size_t kOkControl = 0;
+inline constexpr std::size_t kReadmeControl = 1;
 
 struct PixelRect {
   int x, y, width, height;
