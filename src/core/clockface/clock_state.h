@@ -57,6 +57,7 @@ struct ClockState {
   int32_t windowLeft = 0;
   int32_t windowTop = 0;
   int16_t lastSecond = 0;
+  int16_t lastMinute = -1;  // the minute last drawn, for a face without a seconds hand
 };
 
 }  // namespace quarvel

@@ -60,9 +60,15 @@ void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock) {
 }
 
 bool SecondTick(ClockState& state, FaceCanvas& canvas, Clock& clock) {
-  if (clock.Now().seconds == state.lastSecond) return false;
+  // Without a seconds hand the ticks come on each new minute, all at second 0: the minute is
+  // what changed then.
+  const TimeOfDay now = clock.Now();
+  if (now.seconds == state.lastSecond && (state.secondsHand || now.minutes == state.lastMinute))
+    return false;
   RedrawFace(state, canvas, clock);
-  state.lastSecond = Narrow16(clock.Now().seconds);
+  const TimeOfDay drawn = clock.Now();
+  state.lastSecond = Narrow16(drawn.seconds);
+  state.lastMinute = Narrow16(drawn.minutes);
   return true;
 }
 

@@ -29,9 +29,10 @@ void DrawHandAt(ClockState& state, FaceCanvas& canvas, ColorRef color, int16_t p
 // The seconds hand only when `state.secondsHand` is on.
 void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock);
 
-// One tick of the 10 ms timer: redraws when the seconds differ from `lastSecond`, then stores
-// a fresh reading of the seconds. Returns whether it redrew, so the window can run its pointer
-// test right after the redraw and on no other tick.
+// One tick of the 10 ms timer: redraws when the seconds differ from `lastSecond` (or, without a
+// seconds hand, the minutes from `lastMinute`), then stores a fresh reading of both. Returns
+// whether it redrew, so the window can run its pointer test right after the redraw and on no other
+// tick.
 bool SecondTick(ClockState& state, FaceCanvas& canvas, Clock& clock);
 
 }  // namespace quarvel
