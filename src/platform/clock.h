@@ -8,6 +8,7 @@ struct TimeOfDay {
   int minutes = 0;       // 0..59
   int seconds = 0;       // 0..59
   int milliseconds = 0;  // 0..999: when the next second begins, for the timer, never drawn
+  int dayOfMonth = 1;    // 1..31: the date the face may show
 };
 
 class Clock {

@@ -75,6 +75,9 @@ class PlatformSystem {
 
   // The pointer's place in screen pixels; false (and the point untouched) when it can't be read.
   virtual bool GetCursorPos(ScreenPoint& point) = 0;
+  // Plays the clock's short chime once, unless the one before still plays; a system with no
+  // sound (none installed, no device) plays nothing and says nothing.
+  virtual void PlayChime() {}
   // False where the window system knows the pointer only while it is over one of its own
   // windows, and keeps answering the last such place once it has left them (Xwayland).
   virtual bool PointerKnownEverywhere() const { return true; }

@@ -25,6 +25,10 @@ struct ScreenRect {
   bool operator==(const ScreenRect&) const = default;
 };
 
+// The window's layer among the others: above every normal window, among them, or below them
+// all (on the desktop).
+enum class WindowLayer { kTopmost, kNormal, kBelow };
+
 struct Monitor {
   ScreenRect bounds;
   ScreenRect workArea;  // the bounds less the task bar and docked tool bars

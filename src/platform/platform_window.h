@@ -56,8 +56,14 @@ class PlatformWindow {
   virtual void Resize(int32_t width, int32_t height) = 0;
   // Makes the visible window the ellipse inscribed in (0, 0)-(diameter, diameter).
   virtual void SetRoundRegion(int32_t diameter) = 0;
-  // Moves the window into or out of the top-most layer, leaving its place and size, and shows it.
-  virtual void SetTopmostLayer(bool topmost) = 0;
+  // Moves the window into a layer, leaving its place and size, and shows it.
+  virtual void SetLayer(WindowLayer layer) = 0;
+  // The whole window see-through to this percent of its face (100: opaque, the start), its
+  // round shape kept. A window system that can't shows it opaque.
+  virtual void SetOpacity(int /*percent*/) {}
+  // Shown on every workspace (virtual desktop) rather than on the current one alone. A system
+  // with one desktop per session ignores it.
+  virtual void SetOnAllWorkspaces(bool /*all*/) {}
   // While true, the screens have just changed: a window manager moving the window now (it keeps
   // windows on a smaller screen) is told as OnScreenChanged, not as OnPlacedBySystem. The core
   // decides how long that lasts. A window system that tells no such moves ignores it.

@@ -16,14 +16,14 @@ TimeOfDay SystemClock::Now() {
 #ifdef _WIN32
   SYSTEMTIME local;
   GetLocalTime(&local);
-  return TimeOfDay{local.wHour, local.wMinute, local.wSecond, local.wMilliseconds};
+  return TimeOfDay{local.wHour, local.wMinute, local.wSecond, local.wMilliseconds, local.wDay};
 #else
   timespec now{};
   clock_gettime(CLOCK_REALTIME, &now);
   std::tm local{};
   localtime_r(&now.tv_sec, &local);
   return TimeOfDay{local.tm_hour, local.tm_min, local.tm_sec,
-                   static_cast<int>(now.tv_nsec / 1000000)};
+                   static_cast<int>(now.tv_nsec / 1000000), local.tm_mday};
 #endif
 }
 

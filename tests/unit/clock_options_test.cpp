@@ -57,8 +57,10 @@ TEST_F(ClockOptionsTest, WithoutASecondsHandTheFaceHasNoneAndChangesOnceAMinute)
     EXPECT_EQ(ShowsSecondsHand(), c.secondsHand);
     // Once in step, the timer runs on as it is: one wake-up per change, no call to re-arm it.
     const int starts = window.timerStarts();
+    const int presents = window.presents();
     EXPECT_EQ(window.RunFor(5 * 60000), c.secondsHand ? 5 * 60 : 5);
     EXPECT_EQ(window.timerStarts(), starts);
+    EXPECT_EQ(window.presents() - presents, c.secondsHand ? 5 * 60 : 5);  // each one drawn
   }
 }
 
@@ -113,6 +115,64 @@ TEST_F(ClockOptionsTest, ALockedClockIsNotDraggedButStillHidesAndTakesItsKeys) {
     window.KeyDown('A');
     EXPECT_EQ(std::make_tuple(form->state().topmost, form->state().dodged),
               std::make_tuple(false, true));
+  }
+}
+
+// The window's layer, opacity and workspaces as the options open it; A switches between the
+// top-most layer and the options' own, and settings.ini's line keeps only what A switched.
+struct OpenedWindow {
+  const char* options;
+  WindowLayer opened, afterA;
+  int opacity;
+  bool allWorkspaces;
+};
+class OptionsOpenTheWindow : public ClockOptionsTest,
+                             public ::testing::WithParamInterface<OpenedWindow> {};
+
+TEST_P(OptionsOpenTheWindow, InTheirLayerOpacityAndWorkspaces) {
+  const OpenedWindow& c = GetParam();
+  StartWith(c.options);
+  EXPECT_EQ(std::make_tuple(window.layer(), window.opacity(), window.allWorkspaces()),
+            std::make_tuple(c.opened, c.opacity, c.allWorkspaces));
+  window.KeyDown('A');
+  EXPECT_EQ(window.layer(), c.afterA);
+  window.KeyDown('A');
+  EXPECT_EQ(window.layer(), c.opened);
+  window.KeyDown('C');
+  EXPECT_EQ(work.Read("settings.ini").substr(9, 3), " 0 ");  // top-most, as found
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, OptionsOpenTheWindow,
+    ::testing::Values(OpenedWindow{"", WindowLayer::kTopmost, WindowLayer::kNormal, 100, false},
+                      OpenedWindow{"layer=normal\nopacity=60\n", WindowLayer::kNormal,
+                                   WindowLayer::kTopmost, 60, false},
+                      OpenedWindow{"layer=below\nall_workspaces=on\n", WindowLayer::kBelow,
+                                   WindowLayer::kTopmost, 100, true},
+                      OpenedWindow{"layer=top-most\nopacity=20\n", WindowLayer::kTopmost,
+                                   WindowLayer::kNormal, 20, false}));
+
+// Once at each full hour the face reaches, minute-waking or not; never at start-up, nor without
+// the option.
+TEST_F(ClockOptionsTest, TheChimeSoundsOnceAtEachFullHour) {
+  struct Case {
+    const char* options;
+    TimeOfDay start;
+    int chimes;  // over the next 1 h 59 min
+  };
+  const Case cases[] = {
+      {"hourly_chime=on\n", {10, 59, 58, 0}, 2},
+      {"hourly_chime=on\nseconds_hand=off\n", {10, 59, 58, 0}, 2},
+      {"hourly_chime=on\n", {11, 0, 0, 500}, 1},  // opened on the hour: that one is past
+      {"", {10, 59, 58, 0}, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.options);
+    clock.Set(c.start);
+    StartWith(c.options);
+    const int before = system.chimes();
+    window.RunFor((2 * 3600 - 60) * 1000);
+    EXPECT_EQ(system.chimes() - before, c.chimes);
   }
 }
 

@@ -83,6 +83,8 @@ class HeadlessSystem final : public PlatformSystem {
   void WhileMessageUp(std::function<void()> action) { whileMessageUp_ = std::move(action); }
 
   int dialogsShown() const { return dialogsShown_; }
+  void PlayChime() override { ++chimes_; }
+  int chimes() const { return chimes_; }
   const std::vector<std::string>& started() const { return started_; }
   const std::vector<std::string>& activated() const { return activated_; }
   const std::vector<uint32_t>& activatedClocks() const { return activatedClocks_; }
@@ -123,6 +125,7 @@ class HeadlessSystem final : public PlatformSystem {
   int cursorReads_ = 0;
   int waited_ = 0;
   int dialogsShown_ = 0;
+  int chimes_ = 0;
   std::vector<std::string> messages_;
   Message lastMessage_;
   bool ended_ = false;

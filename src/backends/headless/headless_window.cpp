@@ -13,8 +13,8 @@ void HeadlessWindow::Resize(int32_t width, int32_t height) {
   height_ = height;
 }
 
-void HeadlessWindow::SetTopmostLayer(bool topmost) {
-  topmost_ = topmost;
+void HeadlessWindow::SetLayer(WindowLayer layer) {
+  layer_ = layer;
   shown_ = true;  // the layer call also shows the window
 }
 

@@ -24,7 +24,9 @@ class HeadlessWindow final : public PlatformWindow {
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override { regionDiameter_ = diameter; }
-  void SetTopmostLayer(bool topmost) override;
+  void SetLayer(WindowLayer layer) override;
+  void SetOpacity(int percent) override { opacity_ = percent; }
+  void SetOnAllWorkspaces(bool all) override { allWorkspaces_ = all; }
   void Show() override { shown_ = true; }
   // The window system's move loop: the window lands where the test said the drag ends.
   void BeginSystemDrag() override;
@@ -74,7 +76,10 @@ class HeadlessWindow final : public PlatformWindow {
   int timerStarts() const { return timerStarts_; }
   bool shown() const { return shown_; }
   bool faceShown() const { return faceShown_; }
-  bool topmost() const { return topmost_; }
+  bool topmost() const { return layer_ == WindowLayer::kTopmost; }
+  WindowLayer layer() const { return layer_; }
+  int opacity() const { return opacity_; }
+  bool allWorkspaces() const { return allWorkspaces_; }
   int32_t left() const { return place_.x; }
   int32_t top() const { return place_.y; }
   int32_t width() const { return width_; }
@@ -92,7 +97,9 @@ class HeadlessWindow final : public PlatformWindow {
   int32_t height_ = 0;
   int32_t regionDiameter_ = 0;
   int32_t refuseLeftOf_ = std::numeric_limits<int32_t>::min();
-  bool topmost_ = false;
+  WindowLayer layer_ = WindowLayer::kNormal;
+  int opacity_ = 100;
+  bool allWorkspaces_ = false;
   bool shown_ = false;
   bool faceShown_ = true;
   std::string caption_;

@@ -115,7 +115,8 @@ void WaylandWindow::SetInputRegion() {
   wl_region_destroy(region);
 }
 
-void WaylandWindow::SetTopmostLayer(bool topmost) {
+void WaylandWindow::SetLayer(WindowLayer layer) {
+  const bool topmost = layer == WindowLayer::kTopmost;
   topmost_ = topmost;
   if (layer_ != nullptr && display_.layerShellVersion() >= kSetLayerVersion) {
     zwlr_layer_surface_v1_set_layer(

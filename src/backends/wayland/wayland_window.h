@@ -37,7 +37,7 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
-  void SetTopmostLayer(bool topmost) override;
+  void SetLayer(WindowLayer layer) override;
   void Show() override;
   // Moves the surface by the pointer's motion until the left button goes up (wayland_window_drag).
   void BeginSystemDrag() override;

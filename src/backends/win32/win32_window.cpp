@@ -205,7 +205,8 @@ void Win32Window::SetRoundRegion(int32_t diameter) {
   SetWindowRgn(hwnd_, CreateEllipticRgn(0, 0, diameter, diameter), TRUE);
 }
 
-void Win32Window::SetTopmostLayer(bool topmost) {
+void Win32Window::SetLayer(WindowLayer layer) {
+  const bool topmost = layer == WindowLayer::kTopmost;
   // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW (0x43): place and size stay, the window shows.
   SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);

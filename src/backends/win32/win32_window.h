@@ -27,7 +27,7 @@ class Win32Window final : public PlatformWindow {
   ScreenPoint Position() const override;
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
-  void SetTopmostLayer(bool topmost) override;
+  void SetLayer(WindowLayer layer) override;
   void Show() override;
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;

@@ -191,7 +191,8 @@ void X11Window::SetRoundRegion(int32_t diameter) {
                           static_cast<int>(rectangles.size()), ShapeSet, YXBanded);
 }
 
-void X11Window::SetTopmostLayer(bool topmost) {
+void X11Window::SetLayer(WindowLayer layer) {
+  const bool topmost = layer == WindowLayer::kTopmost;
   topmost_ = topmost;
   // A mapped window's state belongs to the window manager, which changes it when asked by a
   // message (a property written then would be ignored); an unmapped one's is written as it

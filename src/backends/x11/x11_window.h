@@ -35,7 +35,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   ScreenPoint Position() const override { return place_; }
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
-  void SetTopmostLayer(bool topmost) override;
+  void SetLayer(WindowLayer layer) override;
   void SetScreenSettling(bool settling) override { screenSettling_ = settling; }
   void Show() override;
   void BeginSystemDrag() override;

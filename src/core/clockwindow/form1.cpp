@@ -109,7 +109,10 @@ void Form1::OnUnload() {
 
 void Form1::WriteSettings() {
   try {
-    WriteSettingsFile(slot_, state_);
+    // A layer the options opened the clock in is no switch of A: the file's line stays.
+    ClockState saved = state_;
+    if (saved.topmost == openedTopmost_) saved.topmost = saved.notTopmost == kFalse;
+    WriteSettingsFile(slot_, saved);
   } catch (const RuntimeError& e) {
     // The old file is still whole: say so, and end without pretending the save worked.
     saveFailed_ = true;

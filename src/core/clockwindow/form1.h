@@ -134,6 +134,8 @@ class Form1 final : public WindowEvents {
   void SecondTimerTick();
   // Timer1 set for just after the next change the face shows, unless this tick was that.
   void FollowTheFace();
+  // The chime at each full hour the face reaches, where the options ask for it.
+  void ChimeCheck();
   // How often the face changes: each second, or each minute for a clock at home without a
   // seconds hand (a parked one still tests the pointer each second, to come back).
   int FacePeriodMs() const;
@@ -165,6 +167,8 @@ class Form1 final : public WindowEvents {
   TwipsPerPixel twips_;  // the screen's, as the clock's size last followed it
   ClockState state_;
   ClockOptions options_;
+  bool openedTopmost_ = true;  // the layer start-up chose, to tell a switch of A from it
+  int chimedHour_ = -1;        // the hour the chime last sounded for (or start-up saw)
   FaceCanvas canvas_;
   std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
   std::array<bool, kTimerCount> timerOn_{};

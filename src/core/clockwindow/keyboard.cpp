@@ -27,7 +27,7 @@ bool Form1::OnKeyDown(int16_t keyCode, int16_t /*shift*/) {
         break;
       case kKeyA:  // the top-most layer, and with it the hiding, on or off
         state_.topmost = !state_.topmost;
-        SetTopmost(window_, state_.topmost ? 1 : 0);
+        SetTopmost(window_, state_.topmost ? 1 : 0, LayerBesideTopmost(options_));
         break;
       default:
         break;

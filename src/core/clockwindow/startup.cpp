@@ -65,13 +65,23 @@ bool Form1::Load() {
   IgnoreErrors([&] { saved = ReadSettings(); });
   options_ = ReadOptionsFile(slot_).options;
   state_.secondsHand = options_.secondsHand;
+  // A layer chosen in the options is where the clock opens; A still switches it to the
+  // top-most layer and back for the run. settings.ini keeps its own line for the switch.
+  if (options_.layer != ClockLayer::kTopmost) state_.topmost = false;
+  openedTopmost_ = state_.topmost;
   state_.scale =
       ChooseScale(system_.ScaleSetting(), state_.sizePercent, system_.DrawsAtScreenDpi(), twips_.x);
   SizeToScale();
   PresentWhole();
   IgnoreErrors([&] {
     if (state_.topmost) SetTopmost(window_, 1);
+    if (options_.layer == ClockLayer::kBelow) SetTopmost(window_, 0, WindowLayer::kBelow);
   });
+  IgnoreErrors([&] {
+    if (options_.opacityPercent != kMaxOpacityPercent) window_.SetOpacity(options_.opacityPercent);
+    if (options_.allWorkspaces) window_.SetOnAllWorkspaces(true);
+  });
+  chimedHour_ = clock_.Now().hours;  // a clock started at the full hour does not chime
   IgnoreErrors([&] {
     const ScreenPoint place =
         PlaceOnScreen({saved.left, saved.top}, state_.faceDiameter, system_.Monitors());

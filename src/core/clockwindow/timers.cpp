@@ -53,9 +53,18 @@ void Form1::SecondTimerTick() {
   if (SecondTick(state_, canvas_, clock_)) {
     PresentHands();
     DodgeCheck();
+    ChimeCheck();
   }
   if (!TimerEnabled(kSecondTick)) return;
   FollowTheFace();
+}
+
+void Form1::ChimeCheck() {
+  // Once on each full hour the face reaches, whether a second or a minute brought it there.
+  const TimeOfDay now = clock_.Now();
+  if (now.minutes != 0 || now.hours == chimedHour_) return;
+  chimedHour_ = now.hours;
+  if (options_.hourlyChime) system_.PlayChime();
 }
 
 int Form1::FacePeriodMs() const {
