@@ -73,6 +73,12 @@ struct ScriptedHost final : EditorHost {
     return clockProblem;
   }
   void ApplyTyped() override { said.push_back("typed"); }
+  std::string SetStartAtLogin(bool on) override {
+    logins.push_back(on);
+    return loginProblem;
+  }
+  std::vector<bool> logins;  // each save's start-at-login, in order
+  std::string loginProblem;
   void ShowSkin() override { ++shown; }
   void ShowPoints() override { ++shown; }
   void ShowFace() override { ++shown; }
@@ -148,6 +154,44 @@ TEST_F(EditorSessionTest, LeavingWithUnsavedChangesAsksFirst) {
   host.leave = {CloseChoice::kSave};
   EXPECT_TRUE(session.MayLeaveSkin(messages::kClosing));
   EXPECT_EQ(HourColourIn(skin.path()), kGreen);
+}
+
+// The options are edited like the skin (undone, kept unsaved, saved), beside it in options.ini:
+// no file while they are the defaults, and the lines the editor doesn't own kept as found.
+TEST_F(EditorSessionTest, OptionsAreEditedAndSavedBesideTheSkin) {
+  const std::string file = skin.path() + "/options.ini";
+  Edit();
+  EXPECT_TRUE(session.Save());
+  EXPECT_FALSE(fs::exists(file));
+  EXPECT_EQ(host.logins, std::vector<bool>{false});
+
+  EXPECT_EQ(session.ApplyOption("opacity", "10"), "not a whole percent from 20 to 100");
+  EXPECT_NE(session.StatusText().find("The option opacity can't be \"10\""), std::string::npos);
+  EXPECT_FALSE(session.editor().HasUnsavedChanges());
+  EXPECT_EQ(session.ApplyOption("seconds_hand", "off"), std::nullopt);
+  EXPECT_EQ(session.ApplyOption("start_at_login", "on"), std::nullopt);
+  session.Undo();
+  EXPECT_EQ(std::make_pair(session.options().secondsHand, session.options().startAtLogin),
+            std::make_pair(false, false));
+  session.Redo();
+  EXPECT_TRUE(session.KeepUnsavedWork());
+  const std::string kept = FileBytes(RecoveryStore(state.path()).PathFor(skin.path()));
+  EXPECT_NE(kept.find("option seconds_hand off\n"), std::string::npos) << kept;
+
+  host.loginProblem = "the folder is read-only";
+  EXPECT_TRUE(session.Save());
+  EXPECT_EQ(host.logins, (std::vector<bool>{false, true}));
+  EXPECT_NE(session.StatusText().find("Start at login could not be set: the folder is read-only."),
+            std::string::npos);
+  EXPECT_NE(FileBytes(file).find("seconds_hand=off"), std::string::npos);
+
+  // A line of the author's and one of another version stay; a reset writes every default.
+  skin.Write("options.ini", "# mine\r\nseconds_hand=off\r\nfuture=1\r\n");
+  EXPECT_EQ(session.OpenWorkingFolder(), "");
+  session.ResetOptions();
+  EXPECT_TRUE(session.Save());
+  EXPECT_TRUE(FileBytes(file).starts_with("# mine\r\nseconds_hand=on\r\nfuture=1\r\n"))
+      << FileBytes(file);
 }
 
 TEST_F(EditorSessionTest, NewSkinGoesOnInAnEmptyFolderOnly) {

@@ -32,6 +32,10 @@ SkinDocument Edited() {
   document.bitmapName = "faces\\night, blue\n.bmp";
   document.penWidth = -32768;
   document.sizePercent = 32767;
+  document.options.secondsHand = false;
+  document.options.timeZone = "America/Argentina/Buenos_Aires";
+  document.options.opacityPercent = 20;
+  document.options.layer = ClockLayer::kBelow;
   return document;
 }
 

@@ -167,6 +167,39 @@ TEST(SkinFiles, AWriteFailingHalfWaySaysWhatWasSavedAndKeepsTheRestWhole) {
 }
 
 // One the editor could not read whole holds more than its hand shows: left, or kept beside.
+// options.ini: what the clock would not use is told on opening; a file that was not read is
+// replaced only when the options change, and then kept beside.
+TEST(SkinFiles, AnOptionsFileNotReadIsKeptBesideWhenTheOptionsChange) {
+  Skin skin;
+  skin.folder.Write("options.ini", "opacity=5\nlayer=bottom\n");
+  EXPECT_EQ(OpenSkin(skin.slot).problems,
+            (std::vector<std::string>{
+                "options.ini: \"opacity=5\" is not used (not a whole percent from 20 to 100); the "
+                "default stands.",
+                "options.ini: \"layer=bottom\" is not used (not top-most, normal or below); the "
+                "default stands."}));
+
+  const std::string binary("seconds_hand=off\n\0\x01", 19);
+  skin.folder.Write("options.ini", binary);
+  OpenedSkin opened = OpenSkin(skin.slot);
+  ASSERT_EQ(opened.problems.size(), 1u);
+  SkinOnDisk onDisk = opened.onDisk();
+  SkinEditor editor(opened.document);
+  ASSERT_TRUE(editor.SetPenWidth(5));
+  ASSERT_TRUE(SaveSkin(skin.slot, editor.document(), 200, onDisk).saved);
+  EXPECT_EQ(skin.folder.Read("options.ini"), binary);
+
+  ClockOptions options;
+  options.date = true;
+  ASSERT_TRUE(editor.SetOptions(options));
+  const SaveOutcome outcome = SaveSkin(skin.slot, editor.document(), 200, onDisk);
+  ASSERT_TRUE(outcome.saved) << outcome.message;
+  EXPECT_EQ(outcome.message,
+            "options.ini could not be read whole; the old one is kept as options.ini.bak.");
+  EXPECT_EQ(skin.folder.Read("options.ini.bak"), binary);
+  EXPECT_EQ(OpenSkin(skin.slot).document.options, options);
+}
+
 TEST(SkinFiles, AHandFileNotReadWholeIsLeftOrKeptBesideNeverLost) {
   Skin skin;
   std::string huge = ReadWholeFile(kData + "/tan.sin", "");

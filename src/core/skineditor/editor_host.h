@@ -30,6 +30,13 @@ class EditorHost {
   virtual std::optional<std::string> EnterFolder(const std::string& folder) = 0;
   // Starts the clock beside the editor in the working folder: empty when it started, else why.
   virtual std::string StartClock() = 0;
+  // After a save: the clock started at login on the working folder's skin, or not (then what
+  // an earlier save made for this folder is removed, and nothing else): empty when done, else
+  // why not.
+  virtual std::string SetStartAtLogin(bool on) {
+    (void)on;
+    return {};
+  }
   // A value typed but not applied yet (a pen width, a size) goes to the session now.
   virtual void ApplyTyped() = 0;
   // The session changed what these show. The skin is every control (the hand, its colour, the

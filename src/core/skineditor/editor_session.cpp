@@ -109,7 +109,10 @@ bool EditorSession::Save() {
   }
   editor_.MarkSaved(onDisk_.document);
   recovery_.Drop(folder_);
-  notice_ = messages::Saved(outcome.message);
+  std::string told = outcome.message;
+  const std::string login = host_.SetStartAtLogin(document().options.startAtLogin);
+  if (!login.empty()) told += (told.empty() ? "" : " ") + messages::StartAtLoginFailed(login);
+  notice_ = messages::Saved(told);
   Show(Redraw::kSkin);  // a face picked elsewhere has its name in the skin folder now
   return true;
 }

@@ -71,6 +71,12 @@ class EditorSession {
   void ChooseBitmap();
   void Undo();
   void Redo();
+  // The clock's options (the Options page), in the options file's words ("on", "below", "80",
+  // a zone's name): nothing when the value was taken (one step of undo), else why not, which
+  // the status line also says.
+  const ClockOptions& options() const { return document().options; }
+  std::optional<std::string> ApplyOption(const std::string& key, const std::string& value);
+  void ResetOptions();  // every option back to its default, in one step
   // The face's time: typed, stopped at a time, or live (nothing).
   void ApplyTime(const std::string& text);
   void StopAt(std::optional<TimeOfDay> time);

@@ -1,5 +1,6 @@
 #include "core/skineditor/recovery_copy.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -33,6 +34,12 @@ class Reader {
     at_ = end + 1;
     ++line_;
     return line;
+  }
+  // Whether the next line starts with "<word> " (nothing is read).
+  bool NextIs(std::string_view word) const {
+    const std::string_view rest = text_.substr(at_);
+    return ok() && rest.size() > word.size() && rest.substr(0, word.size()) == word &&
+           rest[word.size()] == ' ';
   }
   // "<word> <rest>": the rest, or a fault when the line starts otherwise.
   std::string_view Field(std::string_view word) {
@@ -136,6 +143,12 @@ std::string RecoveryText(const std::string& skinFolder, const SkinDocument& docu
       "bitmap " + std::to_string(document.bitmapName.size()) + "\n" + document.bitmapName + "\n";
   text += "pen " + std::to_string(document.penWidth) + "\n";
   text += "size " + std::to_string(document.sizePercent) + "\n";
+  // The options that differ from the defaults (a copy of an older editor has none).
+  const ClockOptions defaults;
+  for (const std::string& key : OptionKeys()) {
+    const std::string value = OptionValueText(document.options, key);
+    if (value != OptionValueText(defaults, key)) text += "option " + key + " " + value + "\n";
+  }
   for (const HandId id : kAllHands) {
     const HandDraft& hand = document.hand(id);
     text += "hand " + std::string(kHandWords[static_cast<int>(id)]) + " " +
@@ -154,6 +167,16 @@ std::optional<RecoveryCopy> ParseRecoveryText(std::string_view text, std::string
   copy.document.bitmapName = in.Text("bitmap");
   const auto pen = in.Number(in.Field("pen"), Low<int16_t>(), High<int16_t>());
   const auto size = in.Number(in.Field("size"), Low<int16_t>(), High<int16_t>());
+  while (in.NextIs("option")) {
+    const std::string_view rest = in.Field("option");
+    const std::size_t blank = rest.find(' ');
+    const std::string key(rest.substr(0, blank));
+    const std::string value(blank == std::string_view::npos ? "" : rest.substr(blank + 1));
+    const bool known =
+        std::find(OptionKeys().begin(), OptionKeys().end(), key) != OptionKeys().end();
+    if (!known || SetOptionFromText(copy.document.options, key, value))
+      in.Fail("the option \"" + key + "\" holds nothing the editor takes");
+  }
   for (const HandId id : kAllHands)
     ReadHand(in, kHandWords[static_cast<int>(id)], copy.document.hand(id));
   if (in.Line() != "end" || !in.AtEnd()) in.Fail("it does not end where a copy ends");

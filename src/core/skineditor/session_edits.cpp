@@ -152,6 +152,23 @@ void EditorSession::ApplySize(const std::string& text) {
   Edited(false);
 }
 
+std::optional<std::string> EditorSession::ApplyOption(const std::string& key,
+                                                      const std::string& value) {
+  ClockOptions next = options();
+  std::optional<std::string> refused = SetOptionFromText(next, key, value);
+  if (refused) {
+    notice_ = messages::OptionRefused(key, value, *refused);
+    Show(Redraw::kSkin);  // the page shows the option as it was
+    return refused;
+  }
+  Edited(editor_.SetOptions(next));
+  return std::nullopt;
+}
+
+void EditorSession::ResetOptions() {
+  Edited(editor_.SetOptions(ClockOptions{}));
+}
+
 void EditorSession::ChooseColour() {
   if (const auto colour = host_.PickColour(document().hand(hand_).color))
     Edited(editor_.SetColor(hand_, *colour));

@@ -6,6 +6,15 @@ std::string Saved(const std::string& detail) {
   return "Saved." + (detail.empty() ? "" : " " + detail);
 }
 
+std::string OptionRefused(const std::string& key, const std::string& value,
+                          const std::string& why) {
+  return "The option " + key + " can't be \"" + value + "\": " + why + ".";
+}
+
+std::string StartAtLoginFailed(const std::string& why) {
+  return "Start at login could not be set: " + why + ".";
+}
+
 std::string Status(const std::string& drawProblem, const std::string& notice, std::size_t points,
                    bool unsaved) {
   std::string status;

@@ -14,6 +14,8 @@ inline constexpr const char* kPlainFace = "\nThe face is plain, as the clock wou
 inline constexpr const char* kNewSkinMade = "A new skin, from the default skin.";
 inline constexpr const char* kEditingCopy = "Saved a copy; you are editing the copy.";
 std::string Saved(const std::string& detail);
+std::string OptionRefused(const std::string& key, const std::string& value, const std::string& why);
+std::string StartAtLoginFailed(const std::string& why);
 
 // --- The status line and the folder line. ---
 std::string Status(const std::string& drawProblem, const std::string& notice, std::size_t points,

@@ -1,13 +1,15 @@
 #pragma once
-// The skin as the editor holds it: the three hands (colour and outline) and the lines of
-// settings.ini the author sets: the face bitmap's name, the pen width and the clock's size. The
-// place and the layer belong to the clock and are never part of the document.
+// The skin as the editor holds it: the three hands (colour and outline), the lines of
+// settings.ini the author sets (the face bitmap's name, the pen width and the clock's size) and
+// the clock's options (options.ini). The place and the A switch belong to the clock and are never
+// part of the document.
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/clockface/clock_state.h"
+#include "core/skin/clock_options.h"
 
 namespace quarvel {
 
@@ -33,6 +35,7 @@ struct SkinDocument {
   std::string bitmapName;
   int16_t penWidth = 0;
   int16_t sizePercent = 0;  // the clock's size in percent of the face; 0: the screen's
+  ClockOptions options;
 
   HandDraft& hand(HandId id) { return hands[static_cast<std::size_t>(id)]; }
   const HandDraft& hand(HandId id) const { return hands[static_cast<std::size_t>(id)]; }

@@ -152,6 +152,12 @@ bool SkinEditor::SetPenWidth(int32_t width) {
   return Commit(next);
 }
 
+bool SkinEditor::SetOptions(const ClockOptions& options) {
+  SkinDocument next = current_;
+  next.options = options;
+  return Commit(next);
+}
+
 bool SkinEditor::SetSizePercent(int32_t percent) {
   if (percent != 0 && !IsSizePercent(percent)) return false;
   SkinDocument next = current_;

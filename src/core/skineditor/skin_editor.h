@@ -37,6 +37,8 @@ class SkinEditor {
   bool SetPenWidth(int32_t width);
   // 0 (the screen's scale) or a size the clock takes: kMinSizePercent..kMaxSizePercent.
   bool SetSizePercent(int32_t percent);
+  // The options as a whole, one step (values the options file takes: see clock_options.h).
+  bool SetOptions(const ClockOptions& options);
   // Moves a point by whole degrees and percent: the angle turns round within -180..179, the
   // percent stays within 0..32767.
   bool NudgePoint(HandId hand, std::size_t index, int32_t degrees, int32_t percent);

@@ -112,6 +112,7 @@ std::string SkinFace::Draw(const SkinDocument& document, TimeOfDay time) {
   state.hourShape = ToHandShape(document.hand(HandId::kHour));
   state.minuteShape = ToHandShape(document.hand(HandId::kMinute));
   state.secondShape = ToHandShape(document.hand(HandId::kSecond));
+  state.secondsHand = document.options.secondsHand;
   // The clock refuses a pen below 1 pixel and keeps its designed 1-pixel pen.
   canvas_.SetDrawWidth(document.penWidth >= 1 ? document.penWidth : 1);
   positions_ = PositionsAt(time);

@@ -32,6 +32,16 @@ OpenedSkin OpenSkin(FileSlot& slot) {
     opened.notReadWhole[Index(id)] = !missing;
   }
   ReadSkinSettings(slot, opened.document);
+  opened.options = ReadOptionsFile(slot);
+  opened.document.options = opened.options.options;
+  if (!opened.options.unreadable.empty())
+    opened.problems.push_back(std::string(kOptionsFile) + " was not read (" +
+                              opened.options.unreadable +
+                              "); the options are the defaults, and a save writes them anew.");
+  for (const RefusedOption& refused : opened.options.refused)
+    opened.problems.push_back(std::string(kOptionsFile) + ": \"" + refused.key + "=" +
+                              refused.value + "\" is not used (" + refused.reason +
+                              "); the default stands.");
   return opened;
 }
 
@@ -113,6 +123,19 @@ SaveOutcome SaveSkin(FileSlot& slot, const SkinDocument& document, int32_t faceW
       }
       files.push_back(std::move(file));
     }
+    if (document.options != onDisk.document.options) {
+      // A file that was not read (too large, not text) is kept beside the new one.
+      Planned file{kOptionsFile, OptionsText(onDisk.options, document.options), std::nullopt};
+      if (!onDisk.options.unreadable.empty()) {
+        try {
+          file.original =
+              ReadRegularFile(slot.Resolve(kOptionsFile), kOptionsFile, kMaxKeptFileBytes);
+        } catch (const RuntimeError& error) {
+          if (error.number() != static_cast<int>(ErrorNumber::kFileNotFound)) throw;
+        }
+      }
+      files.push_back(std::move(file));
+    }
     for (const Planned& file : files) slot.CheckReplaceable(file.name);
     slot.CheckReplaceable(kSettingsFile);
     if (PickedElsewhere(document, onDisk)) {
@@ -145,13 +168,17 @@ SaveOutcome SaveSkin(FileSlot& slot, const SkinDocument& document, int32_t faceW
       return {false, message};
     }
   }
+  if (written.options != onDisk.document.options)
+    onDisk.options = ReadOptionsFile(slot);  // the lines as now written, for the next save
   onDisk.document = written;
   onDisk.notReadWhole = left;
   return {true, told};
 }
 
 SaveOutcome SaveSkin(FileSlot& slot, const SkinDocument& document, int32_t faceWidth) {
-  SkinOnDisk everything{document, {}};
+  // Options that are all defaults need no file there, as with no options file.
+  SkinOnDisk everything{document, {}, {}};
+  everything.document.options = ClockOptions{};
   return SaveSkin(slot, document, faceWidth, everything);
 }
 

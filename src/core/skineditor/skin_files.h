@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/skin/options_file.h"
 #include "core/skineditor/skin_document.h"
 #include "platform/platform_types.h"
 #include "runtime/file_slot.h"
@@ -18,6 +19,7 @@ namespace quarvel {
 struct SkinOnDisk {
   SkinDocument document;
   std::array<bool, 3> notReadWhole{};  // by HandId
+  OptionsFile options;                 // options.ini as found: its other lines are kept
 };
 
 struct OpenedSkin {
@@ -25,8 +27,9 @@ struct OpenedSkin {
   // One report per hand file the clock would refuse, in the clock's words; opening reads only.
   std::vector<std::string> problems;
   std::array<bool, 3> notReadWhole{};  // by HandId, as in SkinOnDisk
+  OptionsFile options;                 // as in SkinOnDisk
 
-  SkinOnDisk onDisk() const { return {document, notReadWhole}; }
+  SkinOnDisk onDisk() const { return {document, notReadWhole, options}; }
 };
 OpenedSkin OpenSkin(FileSlot& slot);
 
@@ -44,9 +47,10 @@ struct SaveOutcome {
 };
 
 // Checks everything first (the skin against what the clock refuses, every file against what
-// can't be replaced), then writes the hand files in the clock's reading order and settings.ini
-// last, each through its own temporary file. The first failing write stops the save: the files
-// before it are whole new files, it and the ones after it whole old files.
+// can't be replaced), then writes the hand files in the clock's reading order, options.ini when
+// the options changed, and settings.ini last, each through its own temporary file. The first
+// failing write stops the save: the files before it are whole new files, it and the ones after it
+// whole old files.
 //
 // Against `onDisk`, which it brings up to date: a face picked outside the skin folder since
 // (named by its full path) is copied in first and named plainly; a hand file not read whole is
