@@ -113,13 +113,31 @@ for key in z x; do
   [ "$(e2e_count_diff "$E2E_ART/frames/$key-after-$n-7.png" "$E2E_ART/$key-settled.png" \
     0 0 200 200)" -gt 0 ] || e2e_fail "$key: after the lap the face stands still for good"
 done
+# Held, X restarts the lap at each repeat: the second hand stays a step or two ahead of the
+# seconds and follows them. Only pictures taken while the key is still held are judged: a slow
+# capture may outlast the hold, and then the free lap can pass the very place of the first.
 e2e_focus "$E2E_WINDOW"
 xdotool key --repeat 80 --delay 33 "${code[x]}" &
-shots x-held-1
-shots x-held-2
-wait $!
-[ "$(e2e_count_diff "$E2E_ART/frames/x-held-1-1.png" "$E2E_ART/frames/x-held-2-7.png" \
-  0 0 200 200)" -gt 0 ] || e2e_fail "X held: the face stood still for 2 s (frames/x-held-*)"
+held=$!
+taken=0
+while kill -0 "$held" 2>/dev/null && [ "$taken" -lt 40 ]; do
+  taken=$((taken + 1))
+  shots "x-held-$taken" 1
+done
+wait "$held"
+released=$(e2e_now)
+last=0
+for ((i = 2; i <= taken; i++)); do
+  [ "${END[x-held-$i-1]}" -le "$released" ] || break
+  [ $((BEGIN[x-held-$i-1] - END[x-held-1-1])) -lt 1200000 ] || last=$i
+done
+if [ "$last" -gt 0 ]; then
+  [ "$(e2e_count_diff "$E2E_ART/frames/x-held-1-1.png" "$E2E_ART/frames/x-held-$last-1.png" \
+    0 0 200 200)" -gt 0 ] ||
+    e2e_fail "X held: the face stood still for 1.2 s (frames/x-held-1-1, x-held-$last-1)"
+else
+  e2e_log "X held: the machine took no second picture 1.2 s into the hold; not judged"
+fi
 e2e_clock_running || e2e_fail "quarvel.exe ended during the laps"
 e2e_expect_topmost "$E2E_WINDOW" yes "at the start"
 press a
