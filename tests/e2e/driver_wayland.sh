@@ -248,7 +248,7 @@ e2e_driver_helpers() {
     e2e_geometry "$1" || e2e_fail "no window $1 to click"
     e2e_pointer_away
     if [ "$1" = "$E2E_WINDOW" ]; then
-      e2e_wl_shift_onto_clock 2
+      e2e_wl_shift_onto_clock 4
       e2e_pointer "click left"
       e2e_pointer_away
       e2e_wl_keys_done
