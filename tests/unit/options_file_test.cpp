@@ -42,6 +42,8 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
                                      "\xEF\xBB\xBF"
                                      "Seconds_Hand = OFF\n"
                                      "date=yes\n"
+                                     "date_place = -30, 40\n"
+                                     "date_colour=255\n"
                                      "time_zone=America/Argentina/Buenos_Aires\n"
                                      "opacity=35%\n"
                                      "layer=below\n"
@@ -50,9 +52,17 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
                                      "hourly_chime=on\n"
                                      "locked=on");
   EXPECT_EQ(read.refused, std::vector<RefusedOption>{});
-  ClockOptions expected{
-      false, true, "America/Argentina/Buenos_Aires", 35, ClockLayer::kBelow, true, true,
-      true,  true};
+  ClockOptions expected{false,
+                        true,
+                        "America/Argentina/Buenos_Aires",
+                        35,
+                        ClockLayer::kBelow,
+                        true,
+                        true,
+                        true,
+                        true,
+                        {-30, 40},
+                        255};
   EXPECT_EQ(read.options, expected);
 
   // The ends of each range, and names written another way, are taken.
@@ -63,6 +73,8 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
       {"layer=top-most", "top-most"},
       {"time_zone=Etc/GMT+9", "Etc/GMT+9"},
       {"date=No", "off"},
+      {"date_place=100,-100", "100,-100"},
+      {"date_colour=16777215", "16777215"},
   };
   for (const auto& [line, shown] : taken) {
     SCOPED_TRACE(line);
@@ -72,6 +84,8 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
     EXPECT_EQ(OptionValueText(ok.options, key), shown);
   }
 
+  const std::string kNotAPlace = "not x,y in percent of the radius from -100 to 100, such as 55,0";
+  const std::string kNotAColour = "not a colour number from 0 to 16777215 as in the hand files";
   struct Case {
     const char* line;
     RefusedOption refused;
@@ -83,6 +97,13 @@ TEST(OptionsFile, EachValueIsReadAndOneTheClockCantUseKeepsItsDefaultAndIsListed
       {"opacity=80.5", {"opacity", "80.5", "not a whole percent from 20 to 100"}},
       {"opacity=", {"opacity", "", "not a whole percent from 20 to 100"}},
       {"layer=on top", {"layer", "on top", "not top-most, normal or below"}},
+      {"date_place=55", {"date_place", "55", kNotAPlace}},
+      {"date_place=101,0", {"date_place", "101,0", kNotAPlace}},
+      {"date_place=0,-101", {"date_place", "0,-101", kNotAPlace}},
+      {"date_place=left,up", {"date_place", "left,up", kNotAPlace}},
+      {"date_colour=-1", {"date_colour", "-1", kNotAColour}},
+      {"date_colour=16777216", {"date_colour", "16777216", kNotAColour}},
+      {"date_colour=blue", {"date_colour", "blue", kNotAColour}},
       {"time_zone=../../etc/passwd",
        {"time_zone", "../../etc/passwd", "not a time zone name such as Asia/Tokyo"}},
       {"time_zone=Europe/ Paris",
@@ -135,6 +156,8 @@ TEST(OptionsFile, ASaveUpdatesKnownKeysInPlaceAndKeepsEveryOtherLineByteForByte)
             "locked=on\n"
             "seconds_hand=off\n"
             "date=off\n"
+            "date_place=55,0\n"
+            "date_colour=8404992\n"
             "time_zone=\n"
             "layer=top-most\n"
             "all_workspaces=off\n"

@@ -26,12 +26,14 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: quarvel-preview [--time HH:MM:SS] [--scale S] [--size WxH] [--png FILE]\n"
-    "                       [--segments]\n"
+    "usage: quarvel-preview [--time HH:MM:SS] [--day D] [--scale S] [--size WxH]\n"
+    "                       [--png FILE] [--segments]\n"
     "       quarvel-preview --help | --version\n"
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
     "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
+    "  --day D      the day of the month the date's window shows when options.ini has\n"
+    "               date=on, 1 to 31 (default: today's)\n"
     "  --scale S    draw the whole clock S times as large, 0.5 to 4 (as QUARVEL_SCALE does\n"
     "               for the clock; default 1): the face resampled, or the skin's NAME@2x face\n"
     "               from 2 up, the dial and the pen scaled\n"
@@ -50,7 +52,10 @@ bool StandardOutputWritten() {
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
   SystemClock systemClock;
-  StoppedClock clock(options.time.value_or(systemClock.Now()));
+  const TimeOfDay today = systemClock.Now();
+  TimeOfDay shown = options.time.value_or(today);
+  shown.dayOfMonth = options.day.value_or(today.dayOfMonth);
+  StoppedClock clock(shown);
   HeadlessWindow window;
   // The program's folder is the working folder; a first run's dialog is only recorded here.
   HeadlessSystem system(std::filesystem::current_path().string());

@@ -44,6 +44,12 @@ std::string ParsePreviewOptions(const std::vector<std::string>& args, PreviewOpt
       if (!hasValue || !ParseTime(args[++i], time))
         return "--time wants HH:MM:SS (00:00:00 to 23:59:59)";
       options.time = time;
+    } else if (arg == "--day") {
+      int day = 0;
+      std::string_view text = hasValue ? std::string_view(args[i + 1]) : std::string_view();
+      if (!hasValue || !TakeNumber(text, 1, 31, day, '\0')) return "--day wants a day from 1 to 31";
+      options.day = day;
+      ++i;
     } else if (arg == "--size") {
       if (!hasValue || !ParseSize(args[++i], options.width, options.height))
         return "--size wants WxH in pixels, such as 200x200 (at most 16384 each way)";

@@ -10,6 +10,7 @@ namespace quarvel {
 
 struct PreviewOptions {
   std::optional<TimeOfDay> time;  // default: now
+  std::optional<int> day;         // of the month, for the date's window; default: today's
   int width = 0;                  // 0: as wide as the bitmap
   int height = 0;
   std::string pngPath;  // "-": standard output

@@ -24,6 +24,7 @@ class HeadlessClock final : public Clock {
  private:
   static constexpr int64_t kDayMs = 24 * 3600 * 1000;
   int64_t dayMs_ = 0;      // the time of day, in milliseconds since midnight
+  int day_ = 1;            // of the month
   int64_t elapsedMs_ = 0;  // what the timers count
   int readings_ = 0;
 };

@@ -28,6 +28,27 @@ struct HandShape {
   int16_t pointCount = 0;
 };
 
+// Where the date's window sits: percent of the dial radius right of and below the centre.
+struct DatePlace {
+  int16_t x = 55;  // at 3 o'clock, inside the hour marks
+  int16_t y = 0;
+  bool operator==(const DatePlace&) const = default;
+};
+// The day's digits: the default face's own dark blue (red 0, green 64, blue 128).
+inline constexpr ColorRef kDefaultDateColor = 0x804000;
+
+// The date's window as painted: the day and all that places and sizes it.
+struct DateWindow {
+  int16_t day = 0;  // 1..31; 0: none painted
+  int32_t centerX = 0;
+  int32_t centerY = 0;
+  int32_t radius = 0;
+  float scale = 1.0f;
+  DatePlace place;
+  ColorRef color = kDefaultDateColor;
+  bool operator==(const DateWindow&) const = default;
+};
+
 struct ClockState {
   int32_t centerX = 0;
   int32_t centerY = 0;
@@ -41,8 +62,12 @@ struct ClockState {
   int16_t sizePercent = 0;   // the size the user fixed, in percent of the bitmap; 0: the screen's
   int16_t spinCounter = 0;   // the lapping hand's position (the clock's own name)
   bool secondsHand = true;   // off: no seconds hand, and the face changes once a minute
-  bool topmost = true;       // the top-most layer, and with it the hiding from the pointer
-  int16_t notTopmost = 0;    // line 2 of settings.ini as read (0: top-most), see skin/settings_file
+  bool date = false;         // the day of the month in a window on the face
+  DatePlace datePlace;
+  ColorRef dateColor = kDefaultDateColor;
+  DateWindow dateShown;    // the window on the canvas's background, painted anew on a change
+  bool topmost = true;     // the top-most layer, and with it the hiding from the pointer
+  int16_t notTopmost = 0;  // line 2 of settings.ini as read (0: top-most), see skin/settings_file
   bool shiftHeld = false;
   bool dodged = false;
   ColorRef minuteColor = 0;

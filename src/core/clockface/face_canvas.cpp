@@ -17,8 +17,31 @@ FaceCanvas::FaceCanvas(int width, int height) {
 
 void FaceCanvas::SetBackgroundPicture(PixelImage picture) {
   picture_ = std::move(picture);
-  paintedValid_ = false;
+  NewBackground();
   Cls();
+}
+
+void FaceCanvas::NewBackground() {
+  decorated_ = false;
+  decoratedPicture_ = {};
+  ++backgroundVersion_;
+  paintedValid_ = false;
+  stale_ = true;
+}
+
+void FaceCanvas::DecorateBackground(const std::function<void(PixelImage&)>& paint) {
+  NewBackground();
+  if (!paint) return;
+  PixelImage& base = decoratedPicture_;
+  base.width = std::max(picture_.width, pixels_.width);
+  base.height = std::max(picture_.height, pixels_.height);
+  base.pixels.assign(static_cast<std::size_t>(base.width) * static_cast<std::size_t>(base.height),
+                     PixelFromColorRef(kBackColor));
+  for (int y = 0; y < picture_.height; ++y)
+    std::copy_n(&picture_.pixels[static_cast<std::size_t>(y) * picture_.width], picture_.width,
+                &base.pixels[static_cast<std::size_t>(y) * base.width]);
+  paint(base);
+  decorated_ = true;
 }
 
 void FaceCanvas::Resize(int width, int height) {
@@ -31,7 +54,7 @@ void FaceCanvas::Resize(int width, int height) {
   }
   pixels_.width = width;
   pixels_.height = height;
-  paintedValid_ = false;
+  NewBackground();
   Cls();
 }
 
@@ -62,8 +85,8 @@ void FaceCanvas::Paint() const {
 // The picture sits unscaled at the top-left corner; the back colour fills the rest.
 void FaceCanvas::Restore(const ChangedPart& part) const {
   const Pixel back = PixelFromColorRef(kBackColor);
-  const int pictureWidth = std::max(picture_.width, 0),
-            pictureHeight = std::max(picture_.height, 0);
+  const PixelImage& picture = decorated_ ? decoratedPicture_ : picture_;
+  const int pictureWidth = std::max(picture.width, 0), pictureHeight = std::max(picture.height, 0);
   const auto w = static_cast<std::size_t>(pixels_.width);
   for (int y = part.box.top; y < part.box.bottom; ++y) {
     const RowSpan& span = part.rows[static_cast<std::size_t>(y - part.box.top)];
@@ -72,8 +95,8 @@ void FaceCanvas::Restore(const ChangedPart& part) const {
     if (y < pictureHeight) {
       const int covered = std::min(span.right, pictureWidth);
       if (x < covered)
-        std::copy(&picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + x],
-                  &picture_.pixels[static_cast<std::size_t>(y) * pictureWidth + covered], row + x);
+        std::copy(&picture.pixels[static_cast<std::size_t>(y) * pictureWidth + x],
+                  &picture.pixels[static_cast<std::size_t>(y) * pictureWidth + covered], row + x);
       x = std::max(x, covered);
     }
     if (x < span.right) std::fill(row + x, row + span.right, back);

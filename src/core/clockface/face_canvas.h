@@ -4,6 +4,7 @@
 // drawn since the last clear. Every backend shows these pixels as they are, so the clock, the
 // preview and the editor draw alike on every window system.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/platform_types.h"
@@ -38,6 +39,13 @@ class FaceCanvas {
   void SetBackgroundPicture(PixelImage picture);
   // A new size wipes the drawing.
   void Resize(int width, int height);
+  // Lets `paint` draw on a copy of the background picture, the size of the drawing area at
+  // least (the back colour where the picture doesn't reach), which then shows under the lines
+  // until the next picture or size; null goes back to the plain picture.
+  void DecorateBackground(const std::function<void(PixelImage&)>& paint);
+  bool Decorated() const { return decorated_; }
+  // Counts the changes of the background: a window shows the whole face again after one.
+  int BackgroundVersion() const { return backgroundVersion_; }
 
   // Wipes the run-time drawing; the background picture shows again.
   void Cls();
@@ -71,7 +79,12 @@ class FaceCanvas {
   void UsePen(int16_t width) const;
 
   mutable PixelImage pixels_;
+  void NewBackground();
+
   PixelImage picture_;
+  PixelImage decoratedPicture_;  // the picture with what DecorateBackground painted on it
+  bool decorated_ = false;
+  int backgroundVersion_ = 0;
   ColorRef foreColor_ = 0;
   int16_t drawWidth_ = 1;
   std::vector<DrawnSegment> segments_;

@@ -1,5 +1,6 @@
 #include "core/clockface/face_redraw.h"
 
+#include "core/clockface/date_window.h"
 #include "core/clockface/dial_geometry.h"
 #include "core/clockface/face_scale.h"
 #include "runtime/checked_math.h"
@@ -52,6 +53,7 @@ void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock) {
   const int32_t margin = ScaledLength(kDialMargin, state.scale);
   state.radius =
       state.centerX < state.centerY ? Sub32(state.centerX, margin) : Sub32(state.centerY, margin);
+  ShowDate(state, canvas, clock);  // under the hands
   DrawHandAt(state, canvas, state.hourColor, HourPosition(clock, kFaceHourDivisor),
              state.hourShape);
   DrawHandAt(state, canvas, state.minuteColor, Narrow16(clock.Now().minutes), state.minuteShape);

@@ -26,7 +26,7 @@ void DrawHand(ClockState& state, FaceCanvas& canvas, const HandShape& shape);
 void DrawHandAt(ClockState& state, FaceCanvas& canvas, ColorRef color, int16_t position,
                 const HandShape& shape);
 
-// The seconds hand only when `state.secondsHand` is on.
+// The seconds hand only when `state.secondsHand` is on; the date's window when `state.date` is.
 void RedrawFace(ClockState& state, FaceCanvas& canvas, Clock& clock);
 
 // One tick of the 10 ms timer: redraws when the seconds differ from `lastSecond` (or, without a

@@ -77,10 +77,13 @@ void Form1::Command1Click() {
 
 void Form1::PresentWhole() {
   presentedLines_ = canvas_.segments();
+  presentedBackground_ = canvas_.BackgroundVersion();
   window_.Present(canvas_.pixels(), WholeImage(canvas_.pixels()));
 }
 
 void Form1::PresentHands() {
+  // A new background (the date's window changed) is under every line: the whole face goes.
+  if (canvas_.BackgroundVersion() != presentedBackground_) return PresentWhole();
   const PixelImage& face = canvas_.pixels();
   const ChangedPart changed =
       ChangedRows(presentedLines_, canvas_.segments(), face.width, face.height);

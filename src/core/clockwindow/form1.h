@@ -171,6 +171,7 @@ class Form1 final : public WindowEvents {
   int chimedHour_ = -1;        // the hour the chime last sounded for (or start-up saw)
   FaceCanvas canvas_;
   std::vector<DrawnSegment> presentedLines_;  // the hands on the face the window shows
+  int presentedBackground_ = -1;              // and the canvas's background under them
   std::array<bool, kTimerCount> timerOn_{};
   std::array<int, kTimerCount> timerInterval_{};
   std::string workFolder_;  // empty: the program's folder

@@ -65,6 +65,9 @@ bool Form1::Load() {
   IgnoreErrors([&] { saved = ReadSettings(); });
   options_ = ReadOptionsFile(slot_).options;
   state_.secondsHand = options_.secondsHand;
+  state_.date = options_.date;
+  state_.datePlace = options_.datePlace;
+  state_.dateColor = options_.dateColor;
   // A layer chosen in the options is where the clock opens; A still switches it to the
   // top-most layer and back for the run. settings.ini keeps its own line for the switch.
   if (options_.layer != ClockLayer::kTopmost) state_.topmost = false;

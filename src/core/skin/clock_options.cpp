@@ -35,6 +35,21 @@ bool LooksLikeZoneName(const std::string& name) {
   });
 }
 
+// A whole number from lo to hi, the whole text.
+std::optional<int32_t> WholeNumber(const std::string& text, int32_t lo, int32_t hi) {
+  int32_t n = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || n < lo || n > hi)
+    return std::nullopt;
+  return n;
+}
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(" \t");
+  return first == std::string::npos ? ""
+                                    : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 using Setter = std::function<std::optional<std::string>(ClockOptions&, const std::string&)>;
 using Getter = std::function<std::string(const ClockOptions&)>;
 struct OptionRule {
@@ -64,6 +79,30 @@ const std::vector<OptionRule>& Rules() {
   static const std::vector<OptionRule> rules{
       Switch("seconds_hand", &ClockOptions::secondsHand),
       Switch("date", &ClockOptions::date),
+      {"date_place",
+       [](const ClockOptions& o) {
+         return std::to_string(o.datePlace.x) + "," + std::to_string(o.datePlace.y);
+       },
+       [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+         // Inside the dial: at most the radius from the centre each way.
+         constexpr int32_t kReach = 100;
+         const std::size_t comma = v.find(',');
+         const auto x = WholeNumber(Trimmed(v.substr(0, comma)), -kReach, kReach);
+         const auto y = comma == std::string::npos
+                            ? std::nullopt
+                            : WholeNumber(Trimmed(v.substr(comma + 1)), -kReach, kReach);
+         if (!x || !y) return "not x,y in percent of the radius from -100 to 100, such as 55,0";
+         o.datePlace = {static_cast<int16_t>(*x), static_cast<int16_t>(*y)};
+         return std::nullopt;
+       }},
+      {"date_colour", [](const ClockOptions& o) { return std::to_string(o.dateColor); },
+       [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
+         constexpr int32_t kWhite = 0xFFFFFF;
+         const auto colour = WholeNumber(v, 0, kWhite);
+         if (!colour) return "not a colour number from 0 to 16777215 as in the hand files";
+         o.dateColor = static_cast<ColorRef>(*colour);
+         return std::nullopt;
+       }},
       {"time_zone", [](const ClockOptions& o) { return o.timeZone; },
        [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
          if (!v.empty() && !LooksLikeZoneName(v)) return "not a time zone name such as Asia/Tokyo";
@@ -73,14 +112,11 @@ const std::vector<OptionRule>& Rules() {
       {"opacity", [](const ClockOptions& o) { return std::to_string(o.opacityPercent); },
        [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
          const std::string digits = !v.empty() && v.back() == '%' ? v.substr(0, v.size() - 1) : v;
-         int percent = 0;
-         const auto [end, error] =
-             std::from_chars(digits.data(), digits.data() + digits.size(), percent);
-         if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-             percent < kMinOpacityPercent || percent > kMaxOpacityPercent)
+         const auto percent = WholeNumber(digits, kMinOpacityPercent, kMaxOpacityPercent);
+         if (!percent)
            return "not a whole percent from " + std::to_string(kMinOpacityPercent) + " to " +
                   std::to_string(kMaxOpacityPercent);
-         o.opacityPercent = percent;
+         o.opacityPercent = *percent;
          return std::nullopt;
        }},
       {"layer", [](const ClockOptions& o) { return LayerNames().at(o.layer); },

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/clockface/clock_state.h"
+
 namespace quarvel {
 
 enum class ClockLayer { kTopmost, kNormal, kBelow };
@@ -24,6 +26,8 @@ struct ClockOptions {
   bool startAtLogin = false;
   bool hourlyChime = false;
   bool locked = false;
+  DatePlace datePlace;                     // "date_place=55,0": percent of the radius, x then y
+  ColorRef dateColor = kDefaultDateColor;  // "date_colour": a number as the hand files hold
   bool operator==(const ClockOptions&) const = default;
 };
 
