@@ -48,7 +48,10 @@ bool EditorSession::LoadFacePicture() {
 }
 
 EditorSession::DrawnFace EditorSession::DrawFace() {
-  const TimeOfDay time = stoppedAt_ ? *stoppedAt_ : clock_.Now();
+  TimeOfDay time = clock_.Now();
+  // A face stopped at a time shows today's date under it, as the clock would.
+  if (stoppedAt_)
+    time = {stoppedAt_->hours, stoppedAt_->minutes, stoppedAt_->seconds, 0, time.dayOfMonth};
   drawProblem_ = face_.Draw(document(), time);
   shownSecond_ = time.seconds;
   return {face_.WithGuide(document(), hand_, selected_, false), time};

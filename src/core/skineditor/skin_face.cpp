@@ -113,6 +113,9 @@ std::string SkinFace::Draw(const SkinDocument& document, TimeOfDay time) {
   state.minuteShape = ToHandShape(document.hand(HandId::kMinute));
   state.secondShape = ToHandShape(document.hand(HandId::kSecond));
   state.secondsHand = document.options.secondsHand;
+  state.date = document.options.date;
+  state.datePlace = document.options.datePlace;
+  state.dateColor = document.options.dateColor;
   // The clock refuses a pen below 1 pixel and keeps its designed 1-pixel pen.
   canvas_.SetDrawWidth(document.penWidth >= 1 ? document.penWidth : 1);
   positions_ = PositionsAt(time);
