@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The options' window on sway's layer shell, judged by what sway composed: layer=below still
-# shows the clock over the desktop's background, round and pixel for pixel the preview's face;
+# shows the clock over the desktop's background, round and pixel for pixel the preview's face,
+# also once the wallpaper is set anew;
 # opacity=50 shows, inside the circle, the preview's face blended half and half with the
 # desktop's colour (within a step or two of rounding), and still the desktop outside it.
 # shellcheck source=SCRIPTDIR/../lib.sh
@@ -47,7 +48,8 @@ expect_blended() { # <x> <y> <size> <alpha> <name>
   e2e_fail "$5: not the preview's face blended at $4 with the desktop ($5.png, blend-*.png)"
 }
 
-# Below the windows: still over the desktop's background, as opaque as ever.
+# Below the windows: still over the desktop's background, as opaque as ever, and after the
+# wallpaper is set again.
 e2e_skin 300 200 0
 options layer=below
 e2e_wln_wait_face 200
@@ -59,8 +61,15 @@ expect_round() { # <name>: the round, opaque face at 300,200 for a second around
   E2E_LAST=$(date +%s)
   e2e_wl_expect_round "$shot" 300 200 200 "$1"
 }
-(expect_round below) 2>/dev/null || { sleep 1.2 && (expect_round below) 2>/dev/null; } ||
-  { sleep 1.2 && expect_round below; }
+round() { (expect_round "$1") 2>/dev/null || { sleep 1.2 && (expect_round "$1") 2>/dev/null; } ||
+  { sleep 1.2 && expect_round "$1"; }; }
+round below
+# A new wallpaper (sway starts a new swaybg, in the background layer): still the clock.
+E2E_WL_DESKTOP=100,70,40
+e2e_wl_as swaymsg output HEADLESS-1 bg "#$(printf '%02x' ${E2E_WL_DESKTOP//,/ })" solid_color >/dev/null
+wallpaper_shown() { [ "$(e2e_pixel "$(e2e_screenshot wallpaper)" 100 100)" = "$E2E_WL_DESKTOP" ]; }
+e2e_until 10 wallpaper_shown || e2e_fail "the new wallpaper did not show (wallpaper.png)"
+round below-new-wallpaper
 e2e_stop_clock
 
 # Half see-through, below the windows too.
