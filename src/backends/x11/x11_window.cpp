@@ -227,7 +227,8 @@ void X11Window::SetOpacity(int percent) {
 }
 
 // The desktop "all" (EWMH): a property before the window manager takes the window on, a
-// message once it has; the sticky state for window managers that go by it.
+// message once it has; the sticky state for window managers that go by it. The core turns it on
+// at start-up only: once mapped, off leaves the window manager's desktop as it is.
 void X11Window::SetOnAllWorkspaces(bool all) {
   allWorkspaces_ = all;
   if (!mapped_) {
