@@ -2,10 +2,24 @@
 
 #include <algorithm>
 
+#include "platform/opacity_scale.h"
+
 namespace quarvel {
 
 namespace {
 constexpr Pixel kOpaque = 0xFF000000;
+
+// A colour channel at `shift` times alpha / 255, to the nearest.
+Pixel Premultiplied(Pixel pixel, int shift, uint32_t alpha) {
+  const uint32_t channel = (pixel >> shift) & 0xFF;
+  return ((channel * alpha + 127) / 255) << shift;
+}
+
+Pixel WithAlpha(Pixel pixel, uint32_t alpha) {
+  if (alpha == 0xFF) return pixel | kOpaque;
+  return (alpha << 24) | Premultiplied(pixel, 16, alpha) | Premultiplied(pixel, 8, alpha) |
+         Premultiplied(pixel, 0, alpha);
+}
 }  // namespace
 
 void AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
@@ -22,6 +36,11 @@ void AlphaFace::SetRegion(const std::vector<RegionRow>& rows) {
 
 void AlphaFace::SetVeiled(bool veiled) {
   veiled_ = veiled;
+  whole_ = true;
+}
+
+void AlphaFace::SetOpacity(int percent) {
+  alpha_ = static_cast<uint32_t>(OpacityOnScale(percent, 0xFF));
   whole_ = true;
 }
 
@@ -50,7 +69,7 @@ ChangedPart AlphaFace::Update(const PixelImage& face, const ChangedPart& part) {
     for (int x = std::max(span.left, 0); x < right; ++x) {
       const std::size_t at = static_cast<std::size_t>(y) * static_cast<std::size_t>(face.width) +
                              static_cast<std::size_t>(x);
-      pixels_.pixels[at] = Inside(x, y) ? (face.pixels[at] | kOpaque) : 0;
+      pixels_.pixels[at] = Inside(x, y) ? WithAlpha(face.pixels[at], alpha_) : 0;
     }
   }
   return part;

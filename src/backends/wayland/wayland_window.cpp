@@ -229,6 +229,11 @@ void WaylandWindow::ShowFace(bool shown) {
   if (coreFace_ != nullptr) PresentPart(*coreFace_, WholeRows(WholeImage(*coreFace_)));
 }
 
+void WaylandWindow::SetOpacity(int percent) {
+  alphaFace_.SetOpacity(percent);
+  if (coreFace_ != nullptr) PresentPart(*coreFace_, WholeRows(WholeImage(*coreFace_)));
+}
+
 // Only the part that changed is damaged; nothing is asked of the compositor for the next frame.
 void WaylandWindow::Commit() {
   if (!configured_ || surface_ == nullptr || coreFace_ == nullptr || damage_.empty()) return;

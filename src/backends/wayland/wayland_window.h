@@ -3,6 +3,10 @@
 // output that shows its place, at margins from it, in the top layer (top-most) or the bottom
 // one, that shows the face the core drew with alpha outside the round region and takes input
 // only inside it. A place no output shows takes the surface away until the clock comes back.
+// NOTE: the layer shell has no layer among the windows: normal and below are both the bottom
+// layer, under every window and over the wallpaper. Not the background layer, the wallpaper's
+// own, where which of two surfaces shows is the compositor's choice (a wallpaper started again
+// would cover the clock). A layer surface shows on every workspace already.
 #include <wayland-client.h>
 
 #include <string>
@@ -38,6 +42,8 @@ class WaylandWindow final : public PlatformWindow, public WaylandInputTarget {
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
   void SetLayer(WindowLayer layer) override;
+  // The face's alpha and colour scaled in the buffer the compositor blends.
+  void SetOpacity(int percent) override;
   void Show() override;
   // Moves the surface by the pointer's motion until the left button goes up (wayland_window_drag).
   void BeginSystemDrag() override;

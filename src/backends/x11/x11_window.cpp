@@ -13,6 +13,7 @@
 #include "backends/x11/x11_monitors.h"
 #include "dialogpaint/dialog_resources.h"
 #include "platform/ellipse_region.h"
+#include "platform/opacity_scale.h"
 
 namespace quarvel {
 
@@ -23,6 +24,8 @@ constexpr long kMotifClose = 32;
 constexpr long kNetWmStateRemove = 0;
 constexpr long kNetWmStateAdd = 1;
 constexpr long kSourceApplication = 1;
+constexpr unsigned long kAllDesktops = 0xFFFFFFFF;
+constexpr unsigned long kOpaqueCardinal = 0xFFFFFFFF;
 // Well within what a local socket takes in one write (Linux: 208 KiB by default).
 constexpr int64_t kPlainPutBytes = 64 * 1024;
 }  // namespace
@@ -94,11 +97,23 @@ void X11Window::SetEventSink(WindowEvents* events) {
 }
 
 // The state the window manager finds when it takes the window on: never in the task bar or
-// the pager, and in the top-most layer when the clock is top-most.
+// the pager, in the top-most layer or the one below the windows as the clock is, and on every
+// workspace when asked.
 void X11Window::WriteState() {
   std::vector<const char*> state{"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"};
-  if (topmost_) state.push_back("_NET_WM_STATE_ABOVE");
+  if (layer_ == WindowLayer::kTopmost) state.push_back("_NET_WM_STATE_ABOVE");
+  if (layer_ == WindowLayer::kBelow) state.push_back("_NET_WM_STATE_BELOW");
+  if (allWorkspaces_) state.push_back("_NET_WM_STATE_STICKY");
   display_.SetAtoms(window_, "_NET_WM_STATE", state);
+}
+
+// A mapped window's state belongs to the window manager, which changes it when asked by a
+// message (a property written then would be ignored); an unmapped one's is written as it is
+// mapped.
+void X11Window::ChangeState(long action, const char* state) {
+  display_.SendToWindowManager(
+      window_, "_NET_WM_STATE",
+      {action, static_cast<long>(display_.atom(state)), 0, kSourceApplication});
 }
 
 void X11Window::SetFixedSize(int32_t width, int32_t height) {
@@ -191,18 +206,42 @@ void X11Window::SetRoundRegion(int32_t diameter) {
                           static_cast<int>(rectangles.size()), ShapeSet, YXBanded);
 }
 
+// Out of the old layer first, so the window is never asked to be in both.
 void X11Window::SetLayer(WindowLayer layer) {
-  const bool topmost = layer == WindowLayer::kTopmost;
-  topmost_ = topmost;
-  // A mapped window's state belongs to the window manager, which changes it when asked by a
-  // message (a property written then would be ignored); an unmapped one's is written as it
-  // is mapped.
-  if (mapped_)
-    display_.SendToWindowManager(
-        window_, "_NET_WM_STATE",
-        {topmost ? kNetWmStateAdd : kNetWmStateRemove,
-         static_cast<long>(display_.atom("_NET_WM_STATE_ABOVE")), 0, kSourceApplication});
+  layer_ = layer;
+  if (mapped_) {
+    if (layer != WindowLayer::kTopmost) ChangeState(kNetWmStateRemove, "_NET_WM_STATE_ABOVE");
+    if (layer != WindowLayer::kBelow) ChangeState(kNetWmStateRemove, "_NET_WM_STATE_BELOW");
+    if (layer == WindowLayer::kTopmost) ChangeState(kNetWmStateAdd, "_NET_WM_STATE_ABOVE");
+    if (layer == WindowLayer::kBelow) ChangeState(kNetWmStateAdd, "_NET_WM_STATE_BELOW");
+  }
   Show();
+}
+
+void X11Window::SetOpacity(int percent) {
+  const unsigned long cardinal = OpacityOnScale(percent, kOpaqueCardinal);
+  if (cardinal == kOpaqueCardinal)
+    XDeleteProperty(display_.get(), window_, display_.atom("_NET_WM_WINDOW_OPACITY"));
+  else
+    display_.SetCardinals(window_, "_NET_WM_WINDOW_OPACITY", {static_cast<long>(cardinal)});
+}
+
+// The desktop "all" (EWMH): a property before the window manager takes the window on, a
+// message once it has; the sticky state for window managers that go by it. The core turns it on
+// at start-up only: once mapped, off leaves the window manager's desktop as it is.
+void X11Window::SetOnAllWorkspaces(bool all) {
+  allWorkspaces_ = all;
+  if (!mapped_) {
+    if (all)
+      display_.SetCardinals(window_, "_NET_WM_DESKTOP", {static_cast<long>(kAllDesktops)});
+    else
+      XDeleteProperty(display_.get(), window_, display_.atom("_NET_WM_DESKTOP"));
+    return;
+  }
+  ChangeState(all ? kNetWmStateAdd : kNetWmStateRemove, "_NET_WM_STATE_STICKY");
+  if (all)
+    display_.SendToWindowManager(window_, "_NET_WM_DESKTOP",
+                                 {static_cast<long>(kAllDesktops), kSourceApplication});
 }
 
 void X11Window::Show() {

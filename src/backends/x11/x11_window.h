@@ -36,6 +36,9 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
   void SetLayer(WindowLayer layer) override;
+  // _NET_WM_WINDOW_OPACITY: a compositing manager's to honour; without one the face stays opaque.
+  void SetOpacity(int percent) override;
+  void SetOnAllWorkspaces(bool all) override;
   void SetScreenSettling(bool settling) override { screenSettling_ = settling; }
   void Show() override;
   void BeginSystemDrag() override;
@@ -52,6 +55,7 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
  private:
   void SetFixedSize(int32_t width, int32_t height);
   void WriteState();
+  void ChangeState(long action, const char* state);
   void Map();
   bool OffEveryMonitor(int32_t left, int32_t top) const;
   void Paint(const ChangedPart& part);
@@ -81,7 +85,8 @@ class X11Window final : public PlatformWindow, public X11EventTarget {
   bool shown_ = false;      // the core showed it
   bool offscreen_ = false;  // parked off every monitor: unmapped meanwhile
   bool mapped_ = false;     // asked to be mapped: from then on the window manager owns its state
-  bool topmost_ = false;
+  WindowLayer layer_ = WindowLayer::kNormal;
+  bool allWorkspaces_ = false;
   // A left-button press that may become a drag: held, or moved by a loop of our own where the
   // window manager has no move of its own.
   enum class Drag { kNone, kPressed, kOwnMove };
