@@ -79,5 +79,5 @@ e2e_key "$W" a
 e2e_expect_topmost "$W" no "A again"
 wine reg delete 'HKCU\Software\Microsoft\Notepad' /f >/dev/null 2>&1 9>&-
 e2e_close_with_c "$W" "below, after two A's"
-e2e_settings 300 200 -1 | e2e_expect_bytes "$E2E_DIR/settings.ini" "saved below"
+e2e_settings 300 200 | e2e_expect_bytes "$E2E_DIR/settings.ini" "back in the options' layer: line 2 as it was"
 e2e_pass

@@ -214,13 +214,15 @@ void Win32Window::SetRoundRegion(int32_t diameter) {
 }
 
 void Win32Window::SetLayer(WindowLayer layer) {
-  HWND after = HWND_NOTOPMOST;
-  if (layer == WindowLayer::kTopmost) after = HWND_TOPMOST;
-  if (layer == WindowLayer::kBelow) after = HWND_BOTTOM;
+  const bool topmost = layer == WindowLayer::kTopmost;
   heldBelow_ = false;  // a move out of the bottom is not held back
   // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW (0x43): place and size stay, the window shows.
-  SetWindowPos(hwnd_, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
-  heldBelow_ = layer == WindowLayer::kBelow;
+  SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+               SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+  if (layer != WindowLayer::kBelow) return;
+  // Out of the top-most layer first: Wine keeps a top-most window top-most at HWND_BOTTOM.
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  heldBelow_ = true;
 }
 
 // A layered window with one alpha for all of it; the round region still cuts it. Opaque, it is
