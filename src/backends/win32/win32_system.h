@@ -29,6 +29,7 @@ class Win32System final : public PlatformSystem {
   std::string ProgramFolder() const override;
   std::optional<uint32_t> FindFirstFileAttributes(const std::string& path) override;
   bool GetCursorPos(ScreenPoint& point) override;
+  void PlayChime() override;
   void StartProgram(const std::string& exeName) override;
   std::optional<int> StartedProgramExitCode() override;
   void DoEvents(int milliseconds) override;

@@ -6,6 +6,7 @@
 
 #include "backends/win32/win32_pixels.h"
 #include "backends/win32/win32_resources.h"
+#include "platform/opacity_scale.h"
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -159,6 +160,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_WINDOWPOSCHANGING:
+      // Below all windows stays below: a click or an activation would raise it otherwise.
+      if (heldBelow_) {
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if ((pos->flags & SWP_NOZORDER) == 0) pos->hwndInsertAfter = HWND_BOTTOM;
+      }
+      break;
     case kReassertPlace:
       SetWindowPos(hwnd_, nullptr, place_.x, place_.y, 0, 0,
                    SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -207,9 +215,28 @@ void Win32Window::SetRoundRegion(int32_t diameter) {
 
 void Win32Window::SetLayer(WindowLayer layer) {
   const bool topmost = layer == WindowLayer::kTopmost;
+  heldBelow_ = false;  // a move out of the bottom is not held back
   // SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW (0x43): place and size stay, the window shows.
   SetWindowPos(hwnd_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+  if (layer != WindowLayer::kBelow) return;
+  // Out of the top-most layer first: Wine keeps a top-most window top-most at HWND_BOTTOM.
+  SetWindowPos(hwnd_, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  heldBelow_ = true;
+}
+
+// A layered window with one alpha for all of it; the round region still cuts it. Opaque, it is
+// the plain window again, drawn as it always was.
+void Win32Window::SetOpacity(int percent) {
+  const auto alpha = static_cast<BYTE>(OpacityOnScale(percent, 255));
+  const LONG_PTR style = GetWindowLongPtrA(hwnd_, GWL_EXSTYLE);
+  if (alpha == 255) {
+    SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+    return;
+  }
+  SetWindowLongPtrA(hwnd_, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  if (!SetLayeredWindowAttributes(hwnd_, 0, alpha, LWA_ALPHA))
+    FailedCall("SetLayeredWindowAttributes");
 }
 
 void Win32Window::Show() {

@@ -28,6 +28,7 @@ class Win32Window final : public PlatformWindow {
   void Resize(int32_t width, int32_t height) override;
   void SetRoundRegion(int32_t diameter) override;
   void SetLayer(WindowLayer layer) override;
+  void SetOpacity(int percent) override;
   void Show() override;
   void BeginSystemDrag() override;
   void Present(const PixelImage& face, const ImageRect& changed) override;
@@ -46,6 +47,7 @@ class Win32Window final : public PlatformWindow {
   const bool underWine_;
   ScreenPoint place_;  // where the window was last moved to, by the clock or a drag
   bool dragging_ = false;
+  bool heldBelow_ = false;  // below all windows, and kept there
 };
 
 }  // namespace quarvel

@@ -131,6 +131,15 @@ int printForeground() {
   return 0;
 }
 
+// The visible top-level windows with a title, in the system's order from the top down: a
+// window below all others comes last, whatever X's stacking shows.
+int printStacking() {
+  for (HWND window : windowsWithTitle(nullptr))
+    if (IsWindowVisible(window) && !windowText(window).empty())
+      std::printf("%s\n", quoted(windowText(window)).c_str());
+  return 0;
+}
+
 int printVersion(const std::wstring& program) {
   DWORD ignored = 0;
   const DWORD size = GetFileVersionInfoSizeW(program.c_str(), &ignored);
@@ -336,13 +345,15 @@ int main() {
   if (args.size() == 2 && args[0] == L"close") return closeWindow(args[1]);
   if (args.size() == 2 && args[0] == L"endsession") return endSession(args[1]);
   if (args.size() == 1 && args[0] == L"foreground") return printForeground();
+  if (args.size() == 1 && args[0] == L"stacking") return printStacking();
   if (args.size() == 2 && args[0] == L"version") return printVersion(args[1]);
   if (args.size() == 2 && args[0] == L"manifest") return printManifest(args[1]);
   if (args.size() == 2 && args[0] == L"fit") return checkFit(args[1]);
   if (args.size() == 2 && args[0] == L"repaint") return repaint(args[1]);
   std::fprintf(stderr,
                "usage: winprobe list [title] | winprobe window <title> | winprobe close <title> | "
-               "winprobe foreground | winprobe version <exe> | winprobe manifest <exe> | "
+               "winprobe foreground | winprobe stacking | winprobe version <exe> | winprobe "
+               "manifest <exe> | "
                "winprobe fit <title> | winprobe repaint <title> | winprobe endsession <title>\n");
   return 64;
 }
