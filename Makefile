@@ -69,6 +69,7 @@ bench: deps
 	$(RELEASE)/bin/quarvel_benchmarks
 	QUARVEL_WINDOWS_BUILD=$(abspath $(WINDOWS)) bench/measure_running_clock.sh
 	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) bench/measure_native_clock.sh
+	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) bench/measure_seconds_off.sh
 	QUARVEL_NATIVE_BUILD=$(abspath $(RELEASE)) bench/measure_xwayland_clock.sh
 
 # bin/quarvel, bin/qvedit and bin/quarvel-preview, the default skin, the readme, the manual pages, a menu

@@ -22,8 +22,9 @@ packages=(
   wayland-protocols libxkbcommon-dev libfreetype-dev
   # the skin editor qvedit on Linux (Qt 6 Widgets; the clock itself does not link it)
   qt6-base-dev
-  # the end-to-end test of screens that change (xrandr)
-  x11-xserver-utils
+  # the end-to-end test of screens that change (xrandr); the hourly chime's, which starts the
+  # clock just before a full hour (libfaketime)
+  x11-xserver-utils faketime
   # the desktop icons rendered from their SVG; the metadata's and menu entry's validators;
   # the dialog's banner remade from the SVG with its name in DejaVu Sans Bold (tools/make-banner.sh)
   librsvg2-bin appstream desktop-file-utils fonts-dejavu-core

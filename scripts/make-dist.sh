@@ -33,7 +33,7 @@ for program in quarvel.exe qvedit.exe quarvel-preview.exe; do
   SOURCE_DATE_EPOCH=0 "$objcopy" --strip-all --add-gnu-debuglink="$debug_dir/$program.debug" \
     "$stage/quarvel/$program"
 done
-install -m 644 "$source_dir"/data/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt} "$stage/quarvel/"
+install -m 644 "$source_dir"/data/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt,chime.wav} "$stage/quarvel/"
 # The licence as Windows users open it: LICENSE.txt, with CR LF line ends for Notepad's sake.
 sed 's/$/\r/' "$source_dir/LICENSE" >"$stage/quarvel/LICENSE.txt"
 chmod 644 "$stage/quarvel/LICENSE.txt"

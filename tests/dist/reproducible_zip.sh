@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The release zip depends on the files alone: two runs of make-dist.sh on the same Windows
 # build, seconds apart, in other time zones and under other umasks, give the same bytes; and
-# the zip holds the programs, the Windows readme and the licence, under their sorted names in
-# "quarvel/"; make dist names it after the version.
+# the zip holds the programs, the default skin, the chime, the Windows readme and the licence,
+# under their sorted names in "quarvel/"; make dist names it after the version.
 source "$(dirname "$0")/lib.sh"
 
 (umask 022 && TZ=UTC "$source_dir/scripts/make-dist.sh" "$windows_build" "$work/first.zip") >/dev/null
@@ -13,12 +13,12 @@ diff -r "$work/first-debug" "$work/second-debug" >/dev/null ||
   fail "two runs gave different debug files"
 
 names=$(unzip -Z1 "$work/first.zip" | paste -sd ' ')
-expected="quarvel/LICENSE.txt quarvel/byou.sin quarvel/quarvel-preview.exe quarvel/quarvel.exe quarvel/qv.bmp"
+expected="quarvel/LICENSE.txt quarvel/byou.sin quarvel/chime.wav quarvel/quarvel-preview.exe quarvel/quarvel.exe quarvel/qv.bmp"
 expected+=" quarvel/qvedit.exe quarvel/readme.txt quarvel/tan.sin quarvel/tyou.sin"
 [ "$names" = "$expected" ] || fail "the zip holds: $names"
 mkdir "$work/unpacked"
 unzip -q "$work/first.zip" -d "$work/unpacked"
-for name in tyou.sin tan.sin byou.sin qv.bmp readme.txt; do
+for name in tyou.sin tan.sin byou.sin qv.bmp readme.txt chime.wav; do
   cmp "$source_dir/data/$name" "$work/unpacked/quarvel/$name" || fail "$name differs from data/"
 done
 # The programs are the build's, stripped: zip_programs.sh.

@@ -24,7 +24,7 @@ echo "ok   lintian: no error, no warning"
 files=$(dpkg-deb -c "$deb" | awk '{print $6}' | sed 's:^\./:/:')
 id=io.github.quarvel.Quarvel
 expected=(/usr/bin/quarvel /usr/bin/qvedit /usr/bin/quarvel-preview
-  /usr/share/quarvel/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt}
+  /usr/share/quarvel/{tyou.sin,tan.sin,byou.sin,qv.bmp,readme.txt,chime.wav}
   /usr/share/man/man1/quarvel.1.gz /usr/share/man/man1/qvedit.1.gz /usr/share/man/man1/quarvel-preview.1.gz
   /usr/share/doc/quarvel/{readme.txt.gz,copyright,changelog.gz}
   /usr/share/applications/$id.desktop /usr/share/metainfo/$id.metainfo.xml

@@ -15,6 +15,7 @@
 #include "backends/wayland/wayland_event_loop.h"
 #include "backends/wayland/wayland_show_request.h"
 #include "backends/wayland/wayland_window.h"
+#include "core/desktop/chime_player.h"
 #include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
 
@@ -60,6 +61,7 @@ class WaylandSystem final : public PlatformSystem {
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
+  void PlayChime() override { chime_.Play(ProgramFolder()); }
 
  private:
   // The scale of the output the clock is on (120ths): the dialogs are drawn at it too.
@@ -69,6 +71,7 @@ class WaylandSystem final : public PlatformSystem {
   WaylandEventLoop& loop_;
   const WaylandWindow* window_ = nullptr;  // the clock's, whose output's scale counts
   StartedProgram editor_;                  // the program StartProgram started last
+  ChimePlayer chime_;
   std::function<std::optional<std::string>()> activationToken_;
   std::unique_ptr<ShowRequests> showRequests_;
 };

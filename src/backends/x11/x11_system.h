@@ -11,6 +11,7 @@
 #include "backends/x11/x11_display.h"
 #include "backends/x11/x11_event_loop.h"
 #include "backends/x11/x11_pointer.h"
+#include "core/desktop/chime_player.h"
 #include "core/desktop/started_program.h"
 #include "platform/platform_system.h"
 
@@ -43,6 +44,7 @@ class X11System final : public PlatformSystem {
   void ShowInfoDialog() override;
   void ShowMessage(const Message& message) override;
   void EndProcess(int exitCode) override;
+  void PlayChime() override { chime_.Play(ProgramFolder()); }
 
  private:
   std::vector<Window> TopLevelWindows() const;
@@ -51,6 +53,7 @@ class X11System final : public PlatformSystem {
   X11Display& display_;
   X11EventLoop& loop_;
   StartedProgram editor_;  // the program StartProgram started last
+  ChimePlayer chime_;
   X11Pointer pointer_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
-// The hourly chime's sound: a file installed beside the clock's program.
+// The hourly chime's sound, one file for every build: beside quarvel.exe on Windows, in
+// <prefix>/share/quarvel beside the default skin on Linux.
 #include <string_view>
 
 namespace quarvel {
