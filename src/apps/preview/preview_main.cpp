@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "                       [--segments]\n"
     "       quarvel-preview --help | --version\n"
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
-    "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
+    "the face bitmap). It draws the face at the given time (default: now, in options.ini's\n"
+    "time_zone when it names one) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
     "  --scale S    draw the whole clock S times as large, 0.5 to 4 (as QUARVEL_SCALE does\n"
     "               for the clock; default 1): the face resampled, or the skin's NAME@2x face\n"
@@ -47,10 +48,29 @@ bool StandardOutputWritten() {
   return false;
 }
 
+// Stopped at the time asked for; without one, at the moment of the start in the zone
+// options.ini names, as the clock there shows it.
+class PreviewClock final : public quarvel::Clock {
+ public:
+  explicit PreviewClock(std::optional<quarvel::TimeOfDay> asked)
+      : asked_(asked), stopped_(asked.value_or(system_.Now())) {}
+  quarvel::TimeOfDay Now() override { return stopped_; }
+  bool UseTimeZone(const std::string& name) override {
+    if (asked_) return true;
+    if (!system_.UseTimeZone(name)) return false;
+    stopped_ = system_.Now();
+    return true;
+  }
+
+ private:
+  std::optional<quarvel::TimeOfDay> asked_;
+  quarvel::SystemClock system_;
+  quarvel::TimeOfDay stopped_;
+};
+
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
-  SystemClock systemClock;
-  StoppedClock clock(options.time.value_or(systemClock.Now()));
+  PreviewClock clock(options.time);
   HeadlessWindow window;
   // The program's folder is the working folder; a first run's dialog is only recorded here.
   HeadlessSystem system(std::filesystem::current_path().string());
