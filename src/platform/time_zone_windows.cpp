@@ -1,7 +1,7 @@
 // Time zones on Windows: the IANA name mapped to the Windows zone that keeps it (CLDR's table),
-// that zone found with EnumDynamicTimeZoneInformation (Windows 8 and later; Windows 7 lacks it
-// and knows no zone by name) and each instant converted with SystemTimeToTzSpecificLocalTimeEx,
-// which applies the zone's daylight-saving rules of that year.
+// that zone found with advapi32's EnumDynamicTimeZoneInformation (Windows 8 and later; Windows 7
+// lacks it and knows no zone by name) and each instant converted with the zone's daylight-saving
+// rules of its year (GetTimeZoneInformationForYear, SystemTimeToTzSpecificLocalTime).
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -41,16 +41,27 @@ bool IsKeyName(const WCHAR* keyName, std::string_view id) {
 
 std::optional<DYNAMIC_TIME_ZONE_INFORMATION> FindWindowsZone(std::string_view id) {
   using Enumerate = DWORD(WINAPI*)(DWORD, PDYNAMIC_TIME_ZONE_INFORMATION);
-  const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-  const auto enumerate = kernel == nullptr
+  // Advapi32 exports it from Windows 8 on (its kernel32 doesn't); a system DLL, from System32.
+  const HMODULE advapi = LoadLibraryExW(L"advapi32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  const auto enumerate = advapi == nullptr
                              ? nullptr
                              : reinterpret_cast<Enumerate>(reinterpret_cast<void*>(
-                                   GetProcAddress(kernel, "EnumDynamicTimeZoneInformation")));
+                                   GetProcAddress(advapi, "EnumDynamicTimeZoneInformation")));
   if (enumerate == nullptr) return std::nullopt;
   DYNAMIC_TIME_ZONE_INFORMATION zone{};
   for (DWORD index = 0; enumerate(index, &zone) == ERROR_SUCCESS; ++index)
     if (IsKeyName(zone.TimeZoneKeyName, id)) return zone;
   return std::nullopt;
+}
+
+// The zone's rules of that year applied to `utc` (Wine lacks SystemTimeToTzSpecificLocalTimeEx,
+// which does the same in one call).
+bool ToZone(const DYNAMIC_TIME_ZONE_INFORMATION& zone, const SYSTEMTIME& utc, WORD year,
+            SYSTEMTIME& local) {
+  DYNAMIC_TIME_ZONE_INFORMATION dynamic = zone;
+  TIME_ZONE_INFORMATION ofYear{};
+  return GetTimeZoneInformationForYear(year, &dynamic, &ofYear) &&
+         SystemTimeToTzSpecificLocalTime(&ofYear, &utc, &local);
 }
 
 }  // namespace
@@ -78,9 +89,10 @@ TimeOfDay TimeZone::At(UtcInstant instant) const {
   const FILETIME utcFile{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
   SYSTEMTIME utc{};
   SYSTEMTIME local{};
-  if (!FileTimeToSystemTime(&utcFile, &utc) ||
-      !SystemTimeToTzSpecificLocalTimeEx(&rules_->zone, &utc, &local))
+  if (!FileTimeToSystemTime(&utcFile, &utc) || !ToZone(rules_->zone, utc, utc.wYear, local))
     local = utc;  // a date the system can't convert: universal time rather than none
+  // The rules are the local year's: on the night of New Year, the year that begins or ends.
+  if (local.wYear != utc.wYear) ToZone(rules_->zone, utc, local.wYear, local);
   return TimeOfDay{local.wHour, local.wMinute, local.wSecond, instant.milliseconds, local.wDay};
 }
 
