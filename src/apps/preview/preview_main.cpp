@@ -30,7 +30,8 @@ constexpr const char* kUsage =
     "                       [--png FILE] [--segments]\n"
     "       quarvel-preview --help | --version\n"
     "Run it in a folder with tyou.sin, tan.sin and byou.sin (and optionally settings.ini and\n"
-    "the face bitmap). It draws the face at the given time (default: now) on a drawing area\n"
+    "the face bitmap). It draws the face at the given time (default: now, in options.ini's\n"
+    "time_zone when it names one) on a drawing area\n"
     "of WxH pixels (default: a square as wide as the bitmap, as the clock window is).\n"
     "  --day D      the day of the month the date's window shows when options.ini has\n"
     "               date=on, 1 to 31 (default: today's)\n"
@@ -49,13 +50,37 @@ bool StandardOutputWritten() {
   return false;
 }
 
+// Stopped at the time asked for; without one, at the moment of the start in the zone
+// options.ini names, as the clock there shows it. The day is the one asked for, else today's.
+class PreviewClock final : public quarvel::Clock {
+ public:
+  PreviewClock(std::optional<quarvel::TimeOfDay> asked, std::optional<int> day)
+      : asked_(asked), day_(day) {
+    Stop(system_.Now());
+  }
+  quarvel::TimeOfDay Now() override { return stopped_; }
+  bool UseTimeZone(const std::string& name) override {
+    if (asked_) return true;
+    if (!system_.UseTimeZone(name)) return false;
+    Stop(system_.Now());
+    return true;
+  }
+
+ private:
+  void Stop(quarvel::TimeOfDay now) {
+    stopped_ = asked_.value_or(now);
+    stopped_.dayOfMonth = day_.value_or(now.dayOfMonth);
+  }
+
+  std::optional<quarvel::TimeOfDay> asked_;
+  std::optional<int> day_;
+  quarvel::SystemClock system_;
+  quarvel::TimeOfDay stopped_;
+};
+
 int Run(const quarvel::PreviewOptions& options) {
   using namespace quarvel;
-  SystemClock systemClock;
-  const TimeOfDay today = systemClock.Now();
-  TimeOfDay shown = options.time.value_or(today);
-  shown.dayOfMonth = options.day.value_or(today.dayOfMonth);
-  StoppedClock clock(shown);
+  PreviewClock clock(options.time, options.day);
   HeadlessWindow window;
   // The program's folder is the working folder; a first run's dialog is only recorded here.
   HeadlessSystem system(std::filesystem::current_path().string());

@@ -30,6 +30,8 @@ constexpr const char* kHelp =
     "  Z / X         the minute / second hand runs a lap\n"
     "  A             top-most on or off\n"
     "  C             close (the settings are saved)\n"
+    "Its options.ini beside settings.ini holds key=value lines, such as\n"
+    "  time_zone=Asia/Tokyo   the time of that zone (default: the system's)\n"
     "Options:\n"
     "  --help        print this text and exit\n"
     "  --version     print the version and exit\n"

@@ -10,6 +10,7 @@
 #include "core/clockwindow/twips.h"
 #include "core/skin/face_picture.h"
 #include "core/skin/hand_shapes.h"
+#include "core/skin/zone_option.h"
 #include "runtime/ignore_errors.h"
 
 namespace quarvel {
@@ -63,7 +64,9 @@ bool Form1::Load() {
 
   SavedPosition saved;
   IgnoreErrors([&] { saved = ReadSettings(); });
-  options_ = ReadOptionsFile(slot_).options;
+  OptionsFile optionsFile = ReadOptionsFile(slot_);
+  UseOptionsTimeZone(optionsFile, clock_);
+  options_ = optionsFile.options;
   state_.secondsHand = options_.secondsHand;
   state_.date = options_.date;
   state_.datePlace = options_.datePlace;

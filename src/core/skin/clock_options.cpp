@@ -6,6 +6,8 @@
 #include <functional>
 #include <map>
 
+#include "platform/time_zone.h"
+
 namespace quarvel {
 
 namespace {
@@ -21,18 +23,6 @@ std::optional<bool> SwitchValue(const std::string& value) {
   if (v == "on" || v == "yes" || v == "true" || v == "1") return true;
   if (v == "off" || v == "no" || v == "false" || v == "0") return false;
   return std::nullopt;
-}
-
-// An IANA zone name is made of parts such as "America/Argentina/Buenos_Aires" or "Etc/GMT+9":
-// the system's database tells later whether it knows the zone; a name that can't be one (a
-// path climbing out, blanks, a leading "/") is refused here.
-bool LooksLikeZoneName(const std::string& name) {
-  constexpr std::size_t kLongestZoneName = 64;
-  if (name.size() > kLongestZoneName || name.front() == '/' || name.back() == '/') return false;
-  if (name.find("..") != std::string::npos || name.find("//") != std::string::npos) return false;
-  return std::all_of(name.begin(), name.end(), [](unsigned char c) {
-    return std::isalnum(c) != 0 || c == '/' || c == '_' || c == '-' || c == '+' || c == '.';
-  });
 }
 
 // A whole number from lo to hi, the whole text.
@@ -105,7 +95,8 @@ const std::vector<OptionRule>& Rules() {
        }},
       {"time_zone", [](const ClockOptions& o) { return o.timeZone; },
        [](ClockOptions& o, const std::string& v) -> std::optional<std::string> {
-         if (!v.empty() && !LooksLikeZoneName(v)) return "not a time zone name such as Asia/Tokyo";
+         if (!v.empty() && !LooksLikeTimeZoneName(v))
+           return "not a time zone name such as Asia/Tokyo";
          o.timeZone = v;
          return std::nullopt;
        }},
