@@ -43,7 +43,7 @@ save_and_start() { # <what>
 options_say() { # <what> <line>...
   local line
   for line in "${@:2}"; do
-    grep -qx "$line"$'\r\?' "$skin/options.ini" ||
+    tr -d '\r' <"$skin/options.ini" | grep -qx "$line" ||
       e2e_fail "options.ini lacks $line after $1: $(cat "$skin/options.ini")"
   done
   [ "$(cat "$skin/settings.ini")" = "$settings" ] || e2e_fail "settings.ini changed after $1"
@@ -81,12 +81,15 @@ mv "$skin/options.keep" "$skin/options.ini"
 # --- Start at login off: the save removes the entry, and only it. ---
 touch "$XDG_CONFIG_HOME/autostart/mail.desktop"
 open_options "the second right-click"
-xdotool key alt+g ctrl+s
+xdotool key alt+g
+sleep 0.5 # a button pressed by its letter shows itself down for a moment before it switches
+xdotool key ctrl+s
 e2e_until 10 e2e_not entry_of >/dev/null || e2e_fail "the entry stays after start at login off"
 [ -f "$XDG_CONFIG_HOME/autostart/mail.desktop" ] || e2e_fail "another entry went with ours"
 
 # --- Reset to defaults: options.ini says the defaults, the clock's face is today's. ---
 xdotool key alt+f
+sleep 0.5
 save_and_start "Reset to defaults"
 options_say "Reset to defaults" seconds_hand=on opacity=100 layer=top-most start_at_login=off
 e2e_geometry "$E2E_WINDOW"
