@@ -9,4 +9,8 @@ namespace quarvel {
 // An empty text when the clock started, or why it did not.
 std::string StartClockBesideEditor();
 
+// After a save: the clock beside the editor (or on the search path) started at login in
+// skinFolder, or that folder's entry removed; empty when done, else why not.
+std::string StartClockAtLogin(const std::string& skinFolder, bool on);
+
 }  // namespace quarvel

@@ -8,6 +8,7 @@
 #include "apps/qvedit-qt/clock_start.h"
 #include "apps/qvedit-qt/editor_window.h"
 #include "apps/qvedit-qt/face_view.h"
+#include "apps/qvedit-qt/options_panel.h"
 #include "apps/qvedit-qt/point_panel.h"
 #include "apps/qvedit-qt/skin_panel.h"
 #include "apps/qvedit-qt/time_panel.h"
@@ -29,6 +30,7 @@ void EditorWindow::ShowSkin() {
   const SkinDocument& skin = session_.document();
   const HandId hand = session_.hand();
   skin_->Show(hand, skin.hand(hand).color, skin.bitmapName, skin.penWidth, skin.sizePercent);
+  options_->Show(session_.options());
   undo_->setEnabled(session_.editor().CanUndo());
   redo_->setEnabled(session_.editor().CanRedo());
   ShowPoints();
@@ -44,7 +46,7 @@ void EditorWindow::ShowPoints() {
 void EditorWindow::ShowFace() {
   const EditorSession::DrawnFace drawn = session_.DrawFace();
   faceView_->Show(drawn.pixels, session_.face().DialOf(session_.hand()), session_.Points(),
-                  session_.selected());
+                  session_.selected(), session_.options().opacityPercent);
   time_->Show(drawn.time);
   ShowStatus();
 }
@@ -90,6 +92,10 @@ std::optional<std::string> EditorWindow::EnterFolder(const std::string& folder) 
 
 std::string EditorWindow::StartClock() {
   return StartClockBesideEditor();
+}
+
+std::string EditorWindow::SetStartAtLogin(bool on) {
+  return StartClockAtLogin(session_.folder(), on);
 }
 
 void EditorWindow::ApplyTyped() {

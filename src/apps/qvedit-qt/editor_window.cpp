@@ -12,10 +12,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "apps/qvedit-qt/face_view.h"
+#include "apps/qvedit-qt/options_panel.h"
 #include "apps/qvedit-qt/point_panel.h"
 #include "apps/qvedit-qt/skin_panel.h"
 #include "apps/qvedit-qt/time_panel.h"
@@ -88,6 +90,7 @@ void EditorWindow::BuildWidgets() {
       "together");
   points_ = new PointPanel(this);
   time_ = new TimePanel(this);
+  options_ = new OptionsPanel(this);
   undo_ = Button("&Undo", "undo", this);
   redo_ = Button("&Redo", "redo", this);
   newSkin_ = Button("Ne&w skin...", "newSkin", this);
@@ -124,12 +127,20 @@ QHBoxLayout* EditorWindow::LayOut(QWidget* scroller, QLabel* zoomLabel) {
   };
   auto* saveRow = row({save_});
   saveRow->addWidget(saveAndStart_, 1);
+  auto* skinPage = new QWidget(this);
+  auto* skinControls = new QVBoxLayout(skinPage);
+  skinControls->addWidget(skin_);
+  skinControls->addWidget(symmetric_);
+  skinControls->addWidget(points_, 1);
+  skinControls->addWidget(time_);
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName("pages");
+  pages_->addTab(skinPage, "Skin");
+  pages_->addTab(options_, "Options");
+  pages_->setTabToolTip(1, "The clock's options, kept with the skin in options.ini");
   auto* panel = new QVBoxLayout;
   panel->addWidget(folder_);
-  panel->addWidget(skin_);
-  panel->addWidget(symmetric_);
-  panel->addWidget(points_, 1);
-  panel->addWidget(time_);
+  panel->addWidget(pages_, 1);
   panel->addLayout(row({undo_, redo_}));
   panel->addLayout(row({newSkin_, openFolder_, saveCopy_}));
   panel->addLayout(saveRow);
@@ -174,6 +185,11 @@ void EditorWindow::ConnectPanels() {
           [this] { session_.ApplyTime(time_->Typed().toStdString()); });
   connect(time_, &TimePanel::PoseRequested, this, [s] { s->StopAt(kClassicPose); });
   connect(time_, &TimePanel::LiveRequested, this, [s] { s->StopAt(std::nullopt); });
+  connect(options_, &OptionsPanel::OptionChosen, this,
+          [s](const QString& key, const QString& value) {
+            s->ApplyOption(key.toStdString(), value.toStdString());
+          });
+  connect(options_, &OptionsPanel::ResetRequested, this, [s] { s->ResetOptions(); });
 }
 
 void EditorWindow::ConnectButtons() {

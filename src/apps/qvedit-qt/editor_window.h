@@ -10,6 +10,7 @@
 //   point_panel.cpp      the point list and the Angle and Percent fields
 //   skin_panel.cpp       the hands, colour, face bitmap and pen width
 //   time_panel.cpp       the face's time: Stop, 10:08:36, Live
+//   options_panel.cpp    the clock's options, the window's second page
 //   skin_dialogs.cpp     colour, bitmap, message and close dialogs
 //   clock_start.cpp      starting the clock again
 //   work_keeper.cpp      unsaved edits kept when the editor is ended from outside
@@ -27,11 +28,13 @@ class QComboBox;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QTimer;
 
 namespace quarvel {
 
 class FaceView;
+class OptionsPanel;
 class PointPanel;
 class SkinPanel;
 class TimePanel;
@@ -87,6 +90,7 @@ class EditorWindow final : public QWidget, private EditorHost {
   bool AskRestore(const std::string& skinFolder) override;
   std::optional<std::string> EnterFolder(const std::string& folder) override;
   std::string StartClock() override;
+  std::string SetStartAtLogin(bool on) override;
   void ApplyTyped() override;                  // a pen width typed
   void Log(const std::string& line) override;  // on stderr
 
@@ -96,6 +100,8 @@ class EditorWindow final : public QWidget, private EditorHost {
   PointPanel* points_ = nullptr;
   SkinPanel* skin_ = nullptr;
   TimePanel* time_ = nullptr;
+  OptionsPanel* options_ = nullptr;
+  QTabWidget* pages_ = nullptr;  // the skin's controls, the clock's options
   QComboBox* zoom_ = nullptr;
   QCheckBox* symmetric_ = nullptr;
   QPushButton* undo_ = nullptr;

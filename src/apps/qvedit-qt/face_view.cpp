@@ -29,8 +29,9 @@ FaceView::FaceView(QWidget* parent) : QWidget(parent) {
 }
 
 void FaceView::Show(const PixelImage& picture, const ClockState& dial,
-                    std::vector<ShapePoint> points, int selected) {
+                    std::vector<ShapePoint> points, int selected, int opacityPercent) {
   const int before = FaceWidth();
+  opacity_ = opacityPercent / 100.0;
   if (picture.empty()) {
     image_ = QImage();
   } else {
@@ -103,7 +104,9 @@ void FaceView::paintEvent(QPaintEvent*) {
   if (!image_.isNull()) {
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     const FacePlace face = zoom_.FaceRect();
+    painter.setOpacity(opacity_);  // as the translucent clock will look over the desktop
     painter.drawImage(QRect(face.x, face.y, face.width, face.height), image_);
+    painter.setOpacity(1.0);
   }
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setPen(kHandleEdge);

@@ -20,9 +20,10 @@ class FaceView final : public QWidget {
  public:
   explicit FaceView(QWidget* parent = nullptr);
 
-  // Shows these pixels and the handles on these points until the next call.
+  // Shows these pixels, drawn at that opacity over the window's background, and the handles on
+  // these points until the next call.
   void Show(const PixelImage& picture, const ClockState& dial, std::vector<ShapePoint> points,
-            int selected);
+            int selected, int opacityPercent = 100);
   // A fixed zoom makes the view as large as the whole face at that size, which then scrolls in
   // its FaceScroller; fit takes what the window gives.
   void SetZoom(Zoom zoom);
@@ -61,6 +62,7 @@ class FaceView final : public QWidget {
   ClockState dial_;
   std::vector<ShapePoint> points_;
   int selected_ = -1;
+  double opacity_ = 1.0;
   bool dragging_ = false;
 };
 
