@@ -19,12 +19,13 @@ mv "$E2E_TMP"/unzipped/quarvel/* "$E2E_DIR"/
 e2e_settings 300 200 >"$E2E_DIR/settings.ini"
 cp "$E2E_DIR/settings.ini" "$E2E_TMP/settings.before"
 
-# The prefix's own user's Startup folder, as Wine made it.
-STARTUP=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Startup' \
+# The prefix's user's Startup folder, as Wine spells it ("StartUp").
+STARTUP=$(find "$WINEPREFIX/drive_c/users" -ipath '*/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Startup' \
   -not -path '*/Public/*' -type d | head -n 1)
 [ -n "$STARTUP" ] || e2e_fail "no Startup folder in the prefix"
 SKIN_WIN=$(wine winepath -w "$E2E_DIR" 2>/dev/null 9>&- | tr -d '\r')
 NAME=$(basename "$E2E_DIR")
+rm -f "$STARTUP/QUARVEL - $NAME"*.lnk # what an earlier run in this prefix left
 # Somebody else's file under the name the shortcut would take: kept, and not replaced.
 echo "not a shortcut" >"$STARTUP/QUARVEL - $NAME.lnk"
 cp "$STARTUP/QUARVEL - $NAME.lnk" "$E2E_TMP/foreign.lnk"
@@ -91,8 +92,9 @@ expect_field $OPACITY 60 "opening"
 e2e_click_control qvs $OPACITY
 e2e_type_over 10
 xdotool key Tab
-e2e_until 5 eval 'e2e_control_text $STATUS | grep -qF "opacity can'"'"'t be \"10\""' ||
-  e2e_fail "a refused opacity is not told: $(e2e_control_text $STATUS)"
+status() { e2e_window_controls qvs | grep " id=$STATUS\$"; }
+e2e_until 5 eval 'status | grep -qF "opacity can'"'"'t be \\\"10\\\""' ||
+  e2e_fail "a refused opacity is not told: $(status)"
 expect_field $OPACITY 60 "a refused opacity"
 
 # --- Start at login off: that shortcut goes, the other file stays. ---
