@@ -7,7 +7,7 @@
 # removes that shortcut alone; Reset to defaults shows and saves the defaults.
 source "$(dirname "$0")/lib.sh"
 e2e_begin
-e2e_require_tools unzip strings
+e2e_require_tools unzip python3
 
 # Ids of the editor's controls (src/apps/qvedit-win32/control_ids.h).
 SAVE=127 SAVE_AND_START=128 STATUS=129
@@ -40,11 +40,6 @@ expect_options() { # <key=value>...
 }
 ours() { ls "$STARTUP"/*.lnk 2>/dev/null | grep -vxF "$STARTUP/QUARVEL - $NAME.lnk"; }
 lower() { tr '[:upper:]' '[:lower:]'; }
-# A string of the shortcut ends with the text (a string's length may come before it).
-has_string() { # <text>; from the environment: awk -v would read its backslashes as escapes
-  WANTED=$(lower <<<"$1") awk 'BEGIN { s = ENVIRON["WANTED"] } { n = length($0) - length(s) + 1 }
-    n >= 1 && substr($0, n) == s { found = 1 } END { exit !found }' <<<"$TEXTS"
-}
 field_is() { [ "$(e2e_control_text "$1")" = "$2" ]; }
 expect_field() { # <id> <text> <after what>
   e2e_until 5 field_is "$1" "$2" || e2e_fail "after $3 the field $1 shows '$(e2e_control_text "$1")', expected '$2'"
@@ -72,14 +67,16 @@ LINK=$(ours)
 [ "$(wc -l <<<"$LINK")" = 1 ] && [ -n "$LINK" ] || e2e_fail "not one new shortcut in $STARTUP:"$'\n'"$(ls "$STARTUP")"
 e2e_log "shortcut: $(basename "$LINK")"
 [ "$(basename "$LINK")" = "QUARVEL - $NAME (2).lnk" ] || e2e_fail "the shortcut is named '$(basename "$LINK")'"
-TEXTS=$( (strings -n 3 "$LINK"; strings -n 3 -el "$LINK") | lower)
-printf '%s\n' "$TEXTS" >"$E2E_ART/shortcut-strings.txt"
-has_string "$SKIN_WIN\\quarvel.exe" ||
-  e2e_fail "the shortcut does not point at $SKIN_WIN\\quarvel.exe (shortcut-strings.txt)"
-has_string "$SKIN_WIN" ||
-  e2e_fail "the shortcut does not start in $SKIN_WIN (shortcut-strings.txt)"
-has_string "QUARVEL clock on $SKIN_WIN" ||
-  e2e_fail "the shortcut is not marked as the clock's (shortcut-strings.txt)"
+cp "$LINK" "$E2E_ART/shortcut.lnk"
+python3 "$QUARVEL_SOURCE_DIR/tests/e2e/lnk_fields.py" "$LINK" >"$E2E_ART/shortcut.txt" ||
+  e2e_fail "the shortcut can't be read (shortcut.lnk)"
+field() { sed -n "s/^$1=//p" "$E2E_ART/shortcut.txt" | lower; }
+[ "$(field target)" = "$(lower <<<"$SKIN_WIN\\quarvel.exe")" ] ||
+  e2e_fail "the shortcut points at '$(field target)', not $SKIN_WIN\\quarvel.exe"
+[ "$(field working_dir)" = "$(lower <<<"$SKIN_WIN")" ] ||
+  e2e_fail "the shortcut starts in '$(field working_dir)', not $SKIN_WIN"
+[ "$(field description)" = "$(lower <<<"QUARVEL clock on $SKIN_WIN")" ] ||
+  e2e_fail "the shortcut is not marked as the clock's: '$(field description)'"
 
 # The clock as the preview draws these files: no seconds hand.
 e2e_geometry "$E2E_WINDOW"
