@@ -67,7 +67,12 @@ for at in {0..15}; do
 done
 [ -n "$whole" ] || e2e_fail "at 4x the face is not whole blocks of 4 x 4 pixels (zoom-4x.png)"
 
-# The window made larger, as with its frame: the face view takes the room.
+# The window made larger, as with its frame: the face view takes the room. It first opens as
+# large as the screen allows, so it is made smaller to have room to grow.
+large="${FW}x$FH"
+e2e_geometry "$QVS"
+xdotool windowsize "$QVS" $((E2E_W - 40)) $((E2E_H - 60))
+e2e_until 5 eval 'face_rect && [ "${FW}x$FH" != "$large" ]' || e2e_fail "the face view stays ${FW}x$FH in a smaller window"
 before="${FW}x$FH"
 e2e_geometry "$QVS"
 xdotool windowsize "$QVS" $((E2E_W + 40)) $((E2E_H + 60)) # still within the 1024 x 768 screen

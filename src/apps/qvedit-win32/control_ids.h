@@ -44,6 +44,21 @@ enum Control : int {
   kSizeLabel,
   kSizeCombo,
   kPanelScroll,  // shown when the panel is taller than the window
+  // The clock's options.
+  kSecondsHandCheck,
+  kDateCheck,
+  kLockedCheck,
+  kTimeZoneLabel,
+  kTimeZoneEdit,
+  kOpacityLabel,
+  kOpacityEdit,
+  kOpacityUpDown,
+  kLayerLabel,
+  kLayerCombo,
+  kAllWorkspacesCheck,
+  kStartAtLoginCheck,
+  kHourlyChimeCheck,
+  kResetOptionsButton,
 };
 
 }  // namespace quarvel

@@ -2,11 +2,14 @@
 // system's dialogs.
 #include "apps/qvedit-win32/clock_start.h"
 #include "apps/qvedit-win32/editor_window.h"
+#include "apps/qvedit-win32/options_panel.h"
 #include "apps/qvedit-win32/panel_controls.h"
 #include "apps/qvedit-win32/point_panel.h"
 #include "apps/qvedit-win32/skin_dialogs.h"
 #include "apps/qvedit-win32/skin_panel.h"
+#include "apps/qvedit-win32/startup_shortcut.h"
 #include "apps/qvedit-win32/time_panel.h"
+#include "core/skineditor/editor_names.h"
 
 namespace quarvel {
 
@@ -17,6 +20,7 @@ void EditorWindow::ShowSkin() {
     RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   skin_->Show();
+  options_->Show();
   EnableWindow(GetDlgItem(hwnd_, kUndoButton), session_.editor().CanUndo());
   EnableWindow(GetDlgItem(hwnd_, kRedoButton), session_.editor().CanRedo());
   points_->Show();
@@ -31,7 +35,8 @@ void EditorWindow::ShowFace() {
   EditorSession::DrawnFace drawn = session_.DrawFace();
   faceView_->Show(std::move(drawn.pixels), zoom_,
                   Handles(zoom_, session_.face().DialOf(session_.hand()), session_.Points(),
-                          session_.selected()));
+                          session_.selected()),
+                  session_.options().opacityPercent);
   time_->Show(drawn.time);
   ShowStatus();
 }
@@ -76,8 +81,13 @@ std::string EditorWindow::StartClock() {
   return StartClockBesideEditor();
 }
 
+std::string EditorWindow::SetStartAtLogin(bool on) {
+  return SetStartupShortcut(on, session_.folder(), ProgramFolder() + "\\" + kClockProgram);
+}
+
 void EditorWindow::ApplyTyped() {
   skin_->ApplyTyped();
+  options_->ApplyTyped();
 }
 
 }  // namespace quarvel

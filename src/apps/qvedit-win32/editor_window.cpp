@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "apps/qvedit-win32/options_panel.h"
 #include "apps/qvedit-win32/panel_scroller.h"
 #include "apps/qvedit-win32/point_panel.h"
 #include "apps/qvedit-win32/skin_panel.h"
@@ -22,9 +23,10 @@ constexpr UINT kTickMs = 100;  // a change of second shows within a tenth of a s
 EditorWindow::EditorWindow(HINSTANCE instance)
     : instance_(instance),
       // Top to bottom, which is the tab order.
-      form_{&FolderPart(),       &SkinPanel::HandsPart(),
-            &PointPanel::Part(), &SkinPanel::SettingsPart(),
-            &TimePanel::Part(),  &CommandsPart()},
+      form_{&FolderPart(),         &SkinPanel::HandsPart(),
+            &PointPanel::Part(),   &SkinPanel::SettingsPart(),
+            &OptionsPanel::Part(), &TimePanel::Part(),
+            &CommandsPart()},
       session_(*this, clock_, RecoveryStore::ForThisUser()) {
   WNDCLASSEXA wc{};
   wc.cbSize = sizeof wc;
@@ -109,6 +111,7 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case WM_VSCROLL:  // the pen's up-down control has changed its field, or the panel scrolls
       if (from == GetDlgItem(hwnd_, kPenUpDown)) skin_->OnPenSpin();
+      if (options_->IsOpacitySpin(from)) options_->OnOpacitySpin();
       if (scroller_->IsBar(from)) scroller_->OnScroll(LOWORD(wParam));
       return 0;
     case WM_MOUSEWHEEL:  // over the panel, or from one of its controls
@@ -141,8 +144,8 @@ LRESULT EditorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void EditorWindow::OnCommand(int id, int code) {
-  if (code == EN_SETFOCUS &&
-      (id == kAngleEdit || id == kPercentEdit || id == kPenEdit || id == kTimeEdit)) {
+  if (code == EN_SETFOCUS && (id == kAngleEdit || id == kPercentEdit || id == kPenEdit ||
+                              id == kTimeEdit || id == kOpacityEdit || id == kTimeZoneEdit)) {
     // A click into a field takes its whole text, so what is typed replaces it. Posted: the
     // click itself puts the caret first.
     PostMessageA(hwnd_, kSelectAll, 0, reinterpret_cast<LPARAM>(GetDlgItem(hwnd_, id)));
@@ -150,16 +153,18 @@ void EditorWindow::OnCommand(int id, int code) {
   }
   if (id == IDOK) return OnEnter();
   if (code == BN_CLICKED) {
-    if (skin_->OnClick(id) || points_->OnClick(id) || time_->OnClick(id)) return;
+    if (skin_->OnClick(id) || points_->OnClick(id) || time_->OnClick(id) || options_->OnClick(id))
+      return;
     OnCommandClick(id);
     return;
   }
-  skin_->OnNotify(id, code);
+  if (!skin_->OnNotify(id, code)) options_->OnNotify(id, code);
 }
 
 void EditorWindow::OnEnter() {
   const HWND focus = GetFocus();
-  if (!points_->OnEnter(focus) && !skin_->OnEnter(focus)) time_->OnEnter(focus);
+  if (!points_->OnEnter(focus) && !skin_->OnEnter(focus) && !options_->OnEnter(focus))
+    time_->OnEnter(focus);
 }
 
 }  // namespace quarvel

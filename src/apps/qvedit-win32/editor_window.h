@@ -11,6 +11,7 @@
 //   skin_panel.cpp       the hands, colour, Symmetric, face bitmap, pen width, zoom and size
 //   point_panel.cpp      the point list and the Angle and Percent fields
 //   time_panel.cpp       the face's time: Stop, 10:08:36, Live
+//   options_panel.cpp    the clock's options and their tooltips, Reset to defaults
 //   panel_scroller.cpp   scrolling the panel when the window is shorter than it
 //   work_keeper.cpp      the close, and unsaved edits kept when the editor is ended from outside
 //   panel_controls.cpp   the panel's controls, made once from the panels' parts (panel_form.h)
@@ -18,6 +19,7 @@
 //   face_view.cpp        the face on the screen
 //   skin_dialogs.cpp     colour, bitmap, folder, message and close dialogs
 //   clock_start.cpp      starting the clock again
+//   startup_shortcut.cpp the clock started at login: its shortcut in the Startup folder
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +33,7 @@
 
 namespace quarvel {
 
+class OptionsPanel;
 class PanelScroller;
 class PointPanel;
 class SkinPanel;
@@ -100,6 +103,7 @@ class EditorWindow final : public FaceViewEvents, private EditorHost {
   // nobody is left to tell.
   std::optional<std::string> EnterFolder(const std::string& folder) override;
   std::string StartClock() override;
+  std::string SetStartAtLogin(bool on) override;
   void ApplyTyped() override;
 
   HINSTANCE instance_;
@@ -112,6 +116,7 @@ class EditorWindow final : public FaceViewEvents, private EditorHost {
   std::unique_ptr<SkinPanel> skin_;
   std::unique_ptr<PointPanel> points_;
   std::unique_ptr<TimePanel> time_;
+  std::unique_ptr<OptionsPanel> options_;
   std::unique_ptr<PanelScroller> scroller_;
   FaceZoom zoom_;
   SystemClock clock_;

@@ -11,6 +11,21 @@ int MouseX(LPARAM lParam) {
 int MouseY(LPARAM lParam) {
   return static_cast<short>(HIWORD(lParam));
 }
+
+// Each channel `percent` of the face's and the rest of the window's.
+void BlendWithWindow(PixelImage& picture, int percent) {
+  const Pixel window = PixelFromColorRef(static_cast<ColorRef>(GetSysColor(COLOR_BTNFACE)));
+  for (Pixel& pixel : picture.pixels) {
+    Pixel blended = 0;
+    for (int shift : {0, 8, 16}) {
+      const auto face = static_cast<int>((pixel >> shift) & 0xFFu);
+      const auto behind = static_cast<int>((window >> shift) & 0xFFu);
+      blended |= static_cast<Pixel>((face * percent + behind * (100 - percent) + 50) / 100)
+                 << shift;
+    }
+    pixel = blended;
+  }
+}
 }  // namespace
 
 Win32FaceView::Win32FaceView(HINSTANCE instance, HWND parent, int id, FaceViewEvents& events)
@@ -26,8 +41,10 @@ Win32FaceView::Win32FaceView(HINSTANCE instance, HWND parent, int id, FaceViewEv
                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, this);
 }
 
-void Win32FaceView::Show(PixelImage picture, const FaceZoom& zoom, std::vector<Handle> handles) {
+void Win32FaceView::Show(PixelImage picture, const FaceZoom& zoom, std::vector<Handle> handles,
+                         int opacityPercent) {
   picture_ = std::move(picture);
+  if (opacityPercent < 100) BlendWithWindow(picture_, opacityPercent);
   zoom_ = zoom;
   handles_ = std::move(handles);
   HDC dc = GetDC(hwnd_);

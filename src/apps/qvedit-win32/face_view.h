@@ -34,8 +34,10 @@ class Win32FaceView {
 
   Win32FaceView(HINSTANCE instance, HWND parent, int id, FaceViewEvents& events);
   HWND handle() const { return hwnd_; }
-  // Shows these pixels at this zoom, with these handles, until the next call.
-  void Show(PixelImage picture, const FaceZoom& zoom, std::vector<Handle> handles);
+  // Shows these pixels at this zoom, with these handles, until the next call; below 100 % opacity
+  // the face is blended with the window's colour, as the translucent clock shows what lies behind.
+  void Show(PixelImage picture, const FaceZoom& zoom, std::vector<Handle> handles,
+            int opacityPercent = 100);
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

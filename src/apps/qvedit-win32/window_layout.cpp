@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "apps/qvedit-win32/editor_window.h"
+#include "apps/qvedit-win32/options_panel.h"
 #include "apps/qvedit-win32/panel_controls.h"
 #include "apps/qvedit-win32/panel_layout.h"
 #include "apps/qvedit-win32/panel_scroller.h"
@@ -22,11 +23,13 @@ void EditorWindow::CreateControls() {
   skin_ = std::make_unique<SkinPanel>(hwnd_, session_, [this](Zoom zoom) { SetZoom(zoom); });
   points_ = std::make_unique<PointPanel>(hwnd_, session_);
   time_ = std::make_unique<TimePanel>(hwnd_, session_);
+  options_ = std::make_unique<OptionsPanel>(hwnd_, session_);
   scroller_ = std::make_unique<PanelScroller>(hwnd_, [this] { PlaceControls(); });
   faceView_ = std::make_unique<Win32FaceView>(instance_, hwnd_, kFace, *this);
   CreatePanelControls(hwnd_, instance_, form_);
   skin_->SetUp(zoom_.zoom());
   points_->SetUp();
+  options_->SetUp(instance_);
   scroller_->Create(instance_);
   SetUpFont();
 }

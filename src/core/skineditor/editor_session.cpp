@@ -111,7 +111,11 @@ bool EditorSession::Save() {
   recovery_.Drop(folder_);
   std::string told = outcome.message;
   const std::string login = host_.SetStartAtLogin(document().options.startAtLogin);
-  if (!login.empty()) told += (told.empty() ? "" : " ") + messages::StartAtLoginFailed(login);
+  // Appended piece by piece: MinGW's gcc 12 warns (-Wrestrict) on "x" + temporary here.
+  if (!login.empty()) {
+    if (!told.empty()) told += ' ';
+    told += messages::StartAtLoginFailed(login);
+  }
   notice_ = messages::Saved(told);
   Show(Redraw::kSkin);  // a face picked elsewhere has its name in the skin folder now
   return true;
