@@ -185,6 +185,12 @@ TEST_F(EditorSessionTest, OptionsAreEditedAndSavedBesideTheSkin) {
             std::string::npos);
   EXPECT_NE(FileBytes(file).find("seconds_hand=off"), std::string::npos);
 
+  // The live face shows the options as the clock will: the date's window, no seconds hand.
+  const PixelImage withDate = (session.ApplyOption("date", "on"), session.DrawFace().pixels);
+  session.Undo();
+  EXPECT_NE(session.DrawFace().pixels.pixels, withDate.pixels);
+  session.Redo();
+
   // A line of the author's and one of another version stay; a reset writes every default.
   skin.Write("options.ini", "# mine\r\nseconds_hand=off\r\nfuture=1\r\n");
   EXPECT_EQ(session.OpenWorkingFolder(), "");
