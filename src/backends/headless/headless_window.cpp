@@ -1,5 +1,7 @@
 #include "backends/headless/headless_window.h"
 
+#include <algorithm>
+
 #include "runtime/system_errors.h"
 
 namespace quarvel {
@@ -29,6 +31,16 @@ void HeadlessWindow::Present(const PixelImage& face, const ImageRect& changed) {
 
 void HeadlessWindow::PresentPart(const PixelImage& face, const ChangedPart& changed) {
   presented_ = face;
+  // The screen keeps what was presented before and takes only the part said to have changed.
+  if (screen_.width != face.width || screen_.height != face.height)
+    screen_ = {face.width, face.height, std::vector<Pixel>(face.pixels.size())};
+  for (std::size_t row = 0; row < changed.rows.size(); ++row) {
+    const auto y = static_cast<std::size_t>(changed.box.top) + row;
+    const auto from = y * static_cast<std::size_t>(face.width);
+    std::copy(face.pixels.begin() + static_cast<std::ptrdiff_t>(from + changed.rows[row].left),
+              face.pixels.begin() + static_cast<std::ptrdiff_t>(from + changed.rows[row].right),
+              screen_.pixels.begin() + static_cast<std::ptrdiff_t>(from + changed.rows[row].left));
+  }
   presentedChange_ = changed.box;
   presentedRows_ = changed.rows;
   ++presents_;

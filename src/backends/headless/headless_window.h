@@ -66,6 +66,8 @@ class HeadlessWindow final : public PlatformWindow {
   // When the running timer next falls due, on the clock's count of milliseconds.
   int64_t TimerDue(TimerId timer) const { return timers_.Due(timer); }
   const PixelImage& presented() const { return presented_; }
+  // What a screen showing only the parts presented as changed would show.
+  const PixelImage& screen() const { return screen_; }
   const std::string& caption() const { return caption_; }
   bool screenSettling() const { return screenSettling_; }
   // The part the last present said had changed.
@@ -99,6 +101,7 @@ class HeadlessWindow final : public PlatformWindow {
   int32_t refuseLeftOf_ = std::numeric_limits<int32_t>::min();
   WindowLayer layer_ = WindowLayer::kNormal;
   int opacity_ = 100;
+  PixelImage screen_;
   bool allWorkspaces_ = false;
   bool shown_ = false;
   bool faceShown_ = true;
