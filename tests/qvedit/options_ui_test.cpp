@@ -55,9 +55,7 @@ struct Session {
   }
   template <typename T>
   T* Find(const char* name) {
-    T* widget = window->findChild<T*>(name);
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
+    return testing::NamedChild<T>(*window, name);
   }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);

@@ -57,9 +57,7 @@ struct Session {
 
   template <typename T>
   T* Find(const char* name) {
-    T* widget = window->findChild<T*>(name);
-    if (widget == nullptr) qFatal("no widget %s", name);
-    return widget;
+    return testing::NamedChild<T>(*window, name);
   }
   void Click(const char* name) { QTest::mouseClick(Find<QAbstractButton>(name), Qt::LeftButton); }
   void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {

@@ -46,6 +46,14 @@ inline std::unique_ptr<EditorWindow> NewEditor(ScriptedDialogs*& dialogs, Clock&
   return std::make_unique<EditorWindow>(std::move(scripted), clock);
 }
 
+// The window's widget of that object name; a test that can't find it stops at once.
+template <typename T>
+T* NamedChild(QWidget& window, const char* name) {
+  T* widget = window.findChild<T*>(name);
+  if (widget == nullptr) qFatal("no widget %s", name);
+  return widget;
+}
+
 // Opens the skin of the working folder and shows the window.
 inline void OpenAndShow(EditorWindow& window) {
   window.Open();
